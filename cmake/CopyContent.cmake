@@ -1,0 +1,13 @@
+# Script mode: SOURCE_DIR, BIN_DIR.
+file(REMOVE_RECURSE ${BIN_DIR}/template ${BIN_DIR}/files)
+file(MAKE_DIRECTORY ${BIN_DIR}/template ${BIN_DIR}/files)
+file(COPY ${SOURCE_DIR}/files/ DESTINATION ${BIN_DIR}/files)
+file(COPY ${SOURCE_DIR}/template/ DESTINATION ${BIN_DIR}/template)
+# Every template carries the player it runs on.
+file(GLOB player_files ${SOURCE_DIR}/player/calendar.js ${SOURCE_DIR}/player/calendar.css)
+file(GLOB templates LIST_DIRECTORIES true ${BIN_DIR}/template/*)
+foreach(t IN LISTS templates)
+    if(IS_DIRECTORY ${t} AND player_files)
+        file(COPY ${player_files} DESTINATION ${t})
+    endif()
+endforeach()

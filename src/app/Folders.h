@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace qv {
+
+// The fixed folders of a run, each without a trailing separator.
+struct Folders {
+    QString program;  // the folder of the executable
+    QString working;  // <application data>/Quorvel/work: the project being edited, unpacked
+    QString templates; // <program>/template
+    QString files;     // <program>/files
+
+    // Folders of a program installed in programFolder, with the working folder under dataFolder.
+    static Folders make(const QString& programFolder, const QString& dataFolder);
+
+    QString projectData() const { return working + QStringLiteral("/quorvel"); }
+    QString dataFile() const { return projectData() + QStringLiteral("/data.xml"); }
+    QString previewPage() const { return working + QStringLiteral("/Calendar.htm"); }
+};
+
+// Where the settings file lives: beside the program when that folder is writable, otherwise in
+// the user's configuration folder (an installed copy).
+QString settingsFilePath(const QString& programFolder);
+
+} // namespace qv

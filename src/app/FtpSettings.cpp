@@ -1,0 +1,38 @@
+#include "app/FtpSettings.h"
+
+namespace qv {
+
+namespace {
+struct Key {
+    const char* name;
+    QString FtpSettings::*field;
+};
+const Key kKeys[] = {
+    {"defFtpHost", &FtpSettings::host},     {"defFtpUser", &FtpSettings::user},
+    {"defFtpPass", &FtpSettings::password}, {"defFtpDir", &FtpSettings::folder},
+    {"defFtpPort", &FtpSettings::port},     {"defFtpTransferMode", &FtpSettings::transferMode},
+};
+} // namespace
+
+bool FtpSettings::createIfMissing(IniFile& ini, QString* error) {
+    if (ini.exists())
+        return true;
+    return FtpSettings().write(ini, error);
+}
+
+FtpSettings FtpSettings::read(const IniFile& ini) {
+    const FtpSettings defaults;
+    FtpSettings s;
+    for (const Key& k : kKeys)
+        s.*k.field = ini.readString(kSettingsSection, QString::fromLatin1(k.name), defaults.*k.field);
+    return s;
+}
+
+bool FtpSettings::write(IniFile& ini, QString* error) const {
+    for (const Key& k : kKeys)
+        if (!ini.writeString(kSettingsSection, QString::fromLatin1(k.name), this->*k.field, error))
+            return false;
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/IniFile.h"
+
+#include <QString>
+
+namespace qv {
+
+// The FTP settings kept in section "Settings" of the settings file.
+struct FtpSettings {
+    QString host;
+    QString user;
+    QString password;
+    QString folder;
+    QString port = QStringLiteral("21");
+    QString transferMode = QStringLiteral("active");
+
+    bool operator==(const FtpSettings&) const = default;
+
+    // Creates the file with the six keys and their first values when it does not exist yet.
+    static bool createIfMissing(IniFile& ini, QString* error = nullptr);
+    // Reads the six keys, each with its default when missing; the file is not completed.
+    static FtpSettings read(const IniFile& ini);
+    // Writes all six keys; false with a reason when the file cannot be written.
+    bool write(IniFile& ini, QString* error = nullptr) const;
+};
+
+inline const QString kSettingsSection = QStringLiteral("Settings");
+
+} // namespace qv

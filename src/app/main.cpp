@@ -1,0 +1,66 @@
+#include "app/AppContext.h"
+#include "app/InstanceLock.h"
+#include "app/UnixSignals.h"
+#include "app/ui/Application.h"
+#include "app/ui/FormMain.h"
+#include "document/CalendarDocument.h"
+#include "platform/ui/QtPlatform.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The embedded browser refuses to start as root with its sandbox on; a designer run as root
+// (CI machines, containers) turns the sandbox off for itself and says so.
+void allowBrowserAsRoot() {
+#ifdef Q_OS_UNIX
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        std::fputs("quorvel: running as root, the embedded browser's sandbox is turned off\n",
+                   stderr);
+    }
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qv::InstanceLock lock;
+    if (!lock.tryLock())
+        return 0; // another copy runs: end silently
+
+    allowBrowserAsRoot();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QCoreApplication::setOrganizationName(QStringLiteral("Quorvel"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
+    qv::Application app(argc, argv);
+
+    qv::QtPlatform platform;
+    app.setMessageBoxes(&platform);
+    qv::AppContext context(qv::CalendarDocument::instance());
+    bool endedBySystem = false;
+    int result = 0;
+    {
+        qv::TFormMain window(context, platform, qv::TFormMain::StartPaths::ofThisProgram());
+        platform.setOwner(&window);
+        qv::UnixSignals signals;
+        QObject::connect(&signals, &qv::UnixSignals::terminationRequested, &window, [&](int) {
+            endedBySystem = true;
+            window.closeWithoutQuestion();
+            QCoreApplication::quit();
+        });
+        window.show();
+        result = app.exec();
+        platform.setOwner(nullptr);
+    }
+    context.finish(!endedBySystem);
+    lock.unlock();
+    return result;
+}

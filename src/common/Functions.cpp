@@ -1,0 +1,113 @@
+#include "common/Functions.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+namespace qv {
+
+bool deleteFolder(const QString& folder) {
+    if (folder.isEmpty())
+        return false;
+    QDir dir(folder);
+    if (!dir.exists())
+        return false;
+    return dir.removeRecursively();
+}
+
+bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder) {
+    const QDir source(sourceFolder);
+    if (!source.exists())
+        return false;
+    if (!QDir().mkpath(destinationFolder))
+        return false;
+    bool ok = true;
+    QDirIterator it(sourceFolder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString target = destinationFolder + QLatin1Char('/') + source.relativeFilePath(info.filePath());
+        if (info.isDir() && !info.isSymLink()) {
+            ok = QDir().mkpath(target) && ok;
+            continue;
+        }
+        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
+            QFile::remove(target);
+        ok = QFile::copy(info.filePath(), target) && ok;
+    }
+    return ok;
+}
+
+std::optional<QString> readUtf8TextFile(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    // Decode without dropping a byte-order mark: callers see exactly what the file holds.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    return QString(decoder(bytes));
+}
+
+bool writeUtf8TextFile(const QString& path, const QString& text, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (error)
+            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    const QByteArray bytes = text.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        if (error)
+            *error = QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+QString stripLeadingZeros(const QString& text) {
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char('0'))
+        ++i;
+    return text.mid(i);
+}
+
+QString swapColorPairs(const QString& text) {
+    return text.mid(4, 2) + text.mid(2, 2) + text.mid(0, 2);
+}
+
+bool isBuiltInIcon(const QString& name) {
+    if (name.isEmpty())
+        return false;
+    const QString needle = QLatin1Char('@') + name + QLatin1Char('!');
+    return QString::fromLatin1(kBuiltInIcons).contains(needle, Qt::CaseSensitive);
+}
+
+QString applicationDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+} // namespace qv

@@ -1,0 +1,127 @@
+#include "document/CalendarDocument.h"
+
+#include "common/Functions.h"
+#include "platform/MessageBoxes.h"
+
+#include <algorithm>
+
+namespace qv {
+
+const QStringList& dateFormats() {
+    static const QStringList formats = {
+        QStringLiteral("yyyy-mm-dd"), QStringLiteral("yyyy-dd-mm"), QStringLiteral("yyyy/mm/dd"),
+        QStringLiteral("yyyy/dd/mm"), QStringLiteral("dd-mm-yyyy"), QStringLiteral("mm-dd-yyyy"),
+        QStringLiteral("dd/mm/yyyy"), QStringLiteral("mm/dd/yyyy")};
+    return formats;
+}
+
+CalendarDocument::CalendarDocument() = default;
+
+CalendarDocument& CalendarDocument::instance() {
+    static CalendarDocument document;
+    return document;
+}
+
+void CalendarDocument::enrolStyleItem(const QString& caption, const QString& id, ColorValue color,
+                                      const QString& opacity, const QString& uri, bool hasColor,
+                                      bool hasOpacity, bool hasUri) {
+    TLookRec item;
+    item.Caption = caption;
+    item.Id = id;
+    item.Color = color;
+    item.Opacity = opacity;
+    item.Uri = uri;
+    item.HasColor = hasColor;
+    item.HasOpacity = hasOpacity;
+    item.HasUri = hasUri;
+    item.Present = false;
+    StyleItems.append(item);
+}
+
+void CalendarDocument::enrolStandardStyleItems() {
+    struct Row {
+        const char* caption;
+        const char* id;
+        bool hasOpacity;
+    };
+    static constexpr Row rows[] = {
+        {"Header", "header", true},
+        {"Menu", "menu", true},
+        {"Footer", "footer", true},
+        {"Background", "background", true},
+        {"Calendar cell", "calendar_cell", true},
+        {"Calendar cell today", "calendar_cell_today", true},
+        {"Calendar cell occupied", "calendar_cell_occupied", true},
+        {"Calendar cell selected", "calendar_cell_selected", true},
+        {"Month and year", "month_and_year", true},
+        {"Day of week", "day_of_week", true},
+        {"Date of month", "date_of_month", true},
+        {"Event text", "event_text", false},
+        {"Event background", "event_background", true},
+    };
+    StyleItems.clear();
+    for (const Row& row : rows)
+        enrolStyleItem(QString::fromLatin1(row.caption), QString::fromLatin1(row.id), kWhite, {},
+                       {}, true, row.hasOpacity, false);
+}
+
+void CalendarDocument::clearPresentMarks() {
+    for (TLookRec& item : StyleItems)
+        item.Present = false;
+}
+
+TLookRec* CalendarDocument::findStyleItem(const QString& id) {
+    for (TLookRec& item : StyleItems)
+        if (item.Id == id)
+            return &item;
+    return nullptr;
+}
+
+const TLookRec* CalendarDocument::findStyleItem(const QString& id) const {
+    return const_cast<CalendarDocument*>(this)->findStyleItem(id);
+}
+
+QString colorToRgbHex(ColorValue color) {
+    const QString bgr = QStringLiteral("%1").arg(color & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    return swapColorPairs(bgr.right(6));
+}
+
+bool CalendarDocument::SetField(const QString& id, const QString& key, const QString& value,
+                                MessageBoxes& messages) {
+    TLookRec* item = findStyleItem(id);
+    if (!item) {
+        messages.information(QStringLiteral("SetField no ind found - ") + id);
+        return false;
+    }
+    if (key == QLatin1String("color")) {
+        bool ok = false;
+        const uint number = value.toUInt(&ok, 16);
+        // Only plain hexadecimal digits count; a sign, blank or prefix makes no number.
+        const bool digitsOnly = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
+            return c.isDigit() || (c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f'));
+        });
+        item->Color = (ok && digitsOnly) ? (number & 0xFFFFFFu) : 0;
+        item->ColorHex = colorToRgbHex(item->Color);
+        return true;
+    }
+    if (key == QLatin1String("opacity")) {
+        item->Opacity = value;
+        return true;
+    }
+    if (key == QLatin1String("uri")) {
+        item->Uri = value;
+        return true;
+    }
+    messages.information(QStringLiteral("SetField no key found - ") + key);
+    return false;
+}
+
+bool CalendarDocument::sameContentAs(const CalendarDocument& other) const {
+    return CalendarId == other.CalendarId && DefaultWidth == other.DefaultWidth &&
+           DefaultHeight == other.DefaultHeight && EditorLayout == other.EditorLayout &&
+           Titles == other.Titles && StyleItems == other.StyleItems &&
+           MonthlyBackground == other.MonthlyBackground && MusicAvailable == other.MusicAvailable &&
+           Events == other.Events && Options == other.Options;
+}
+
+} // namespace qv

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+namespace qv {
+
+// Buttons and results of the question dialog, numbered as callers and stored answers expect.
+namespace QuestionButton {
+constexpr int Ok = 1;
+constexpr int Yes = 2;
+constexpr int No = 4;
+constexpr int Cancel = 8;
+constexpr int Retry = 16;
+constexpr int Close = 32;
+} // namespace QuestionButton
+
+namespace QuestionIcon {
+constexpr int Information = 81;
+constexpr int Warning = 84;
+constexpr int Error = 98;
+constexpr int Question = 99;
+} // namespace QuestionIcon
+
+namespace QuestionResult {
+constexpr int NotShown = 0;
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+constexpr int Close = 3;
+constexpr int Retry = 4;
+constexpr int Yes = 6;
+constexpr int No = 7;
+} // namespace QuestionResult
+
+// The message boxes the program shows. Windows and core code reach the user only through this,
+// so tests can answer them from a script.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    // Title "Information", information icon, OK.
+    virtual void information(const QString& text) = 0;
+    // Title "Confirm", question icon, OK and Cancel; true for OK.
+    virtual bool confirm(const QString& text) = 0;
+    // The program's title, OK.
+    virtual void message(const QString& text) = 0;
+    // Window title, main instruction and text with the given buttons; returns a QuestionResult.
+    virtual int question(const QString& title, const QString& instruction, int buttons, int icon,
+                         const QString& text) = 0;
+};
+
+// The program's own title, used by plain message boxes and the main window.
+inline const QString& programTitle() {
+    static const QString title = QStringLiteral("Plendix Flash Event Calendar");
+    return title;
+}
+
+} // namespace qv

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QList>
+#include <QQueue>
+#include <QStringList>
+
+#include <optional>
+
+namespace qv {
+
+// A platform for tests: every dialog is answered from queues filled by the test, and everything
+// shown is recorded. A dialog without a scripted answer gets the cancelling answer.
+class ScriptedPlatform : public Platform {
+public:
+    struct Shown {
+        QString kind; // "information", "confirm", "message", "question"
+        QString title;
+        QString instruction;
+        QString text;
+        int buttons = 0;
+    };
+
+    QList<Shown> shown;
+    QQueue<bool> confirmAnswers;
+    QQueue<int> questionAnswers;
+    QQueue<QString> openFileAnswers;
+    QQueue<QString> saveFileAnswers;
+    QQueue<QString> folderAnswers;
+    QQueue<std::optional<quint32>> colorAnswers;
+    QStringList opened;      // what shell open was asked to open
+    QStringList fileDialogs; // "open:<initial>", "save:<initial>", "folder:<initial>"
+    QString clipboard;
+
+    void information(const QString& text) override;
+    bool confirm(const QString& text) override;
+    void message(const QString& text) override;
+    int question(const QString& title, const QString& instruction, int buttons, int icon,
+                 const QString& text) override;
+
+    QString openFile(const QString& title, const QString& initialPath,
+                     const QString& filter) override;
+    QString saveFile(const QString& title, const QString& initialPath, const QString& filter,
+                     const QString& defaultSuffix) override;
+    QString chooseFolder(const QString& title, const QString& initialFolder,
+                         bool allowNewFolder) override;
+    bool chooseColor(quint32& color) override;
+    void open(const QString& pathOrUrl) override;
+    void setText(const QString& text) override { clipboard = text; }
+    QString text() const override { return clipboard; }
+
+    // The texts of everything shown, in order.
+    QStringList texts() const;
+};
+
+} // namespace qv
