@@ -6,8 +6,8 @@ namespace qv {
 
 // The fixed folders of a run, each without a trailing separator.
 struct Folders {
-    QString program;  // the folder of the executable
-    QString working;  // <application data>/Quorvel/work: the project being edited, unpacked
+    QString program;   // the folder of the executable
+    QString working;   // <application data>/Quorvel/work: the project being edited, unpacked
     QString templates; // <program>/template
     QString files;     // <program>/files
 

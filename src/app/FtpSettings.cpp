@@ -24,7 +24,8 @@ FtpSettings FtpSettings::read(const IniFile& ini) {
     const FtpSettings defaults;
     FtpSettings s;
     for (const Key& k : kKeys)
-        s.*k.field = ini.readString(kSettingsSection, QString::fromLatin1(k.name), defaults.*k.field);
+        s.*k.field =
+            ini.readString(kSettingsSection, QString::fromLatin1(k.name), defaults.*k.field);
     return s;
 }
 

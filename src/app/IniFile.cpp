@@ -102,8 +102,8 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         }
     }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return writeFileAtomically(m_path, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(),
-                               error);
+    return writeFileAtomically(
+        m_path, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), error);
 }
 
 } // namespace qv

@@ -26,12 +26,14 @@ bool copyFolderContents(const QString& sourceFolder, const QString& destinationF
     if (!QDir().mkpath(destinationFolder))
         return false;
     bool ok = true;
-    QDirIterator it(sourceFolder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+    QDirIterator it(sourceFolder,
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
-        const QString target = destinationFolder + QLatin1Char('/') + source.relativeFilePath(info.filePath());
+        const QString target =
+            destinationFolder + QLatin1Char('/') + source.relativeFilePath(info.filePath());
         if (info.isDir() && !info.isSymLink()) {
             ok = QDir().mkpath(target) && ok;
             continue;
@@ -47,12 +49,14 @@ std::optional<QString> readUtf8TextFile(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Cannot open file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = QStringLiteral("Cannot open file \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
         return std::nullopt;
     }
     const QByteArray bytes = file.readAll();
     // Decode without dropping a byte-order mark: callers see exactly what the file holds.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
     return QString(decoder(bytes));
 }
 
@@ -60,13 +64,15 @@ bool writeUtf8TextFile(const QString& path, const QString& text, QString* error)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = QStringLiteral("Cannot create file \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     const QByteArray bytes = text.toUtf8();
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         if (error)
-            *error = QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = QStringLiteral("Cannot write file \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     return true;
@@ -76,12 +82,14 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = QStringLiteral("Cannot create file \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
         return false;
     }
     if (file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = QStringLiteral("Cannot write file \"%1\". %2").arg(QDir::toNativeSeparators(path), file.errorString());
+            *error = QStringLiteral("Cannot write file \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString());
         file.cancelWriting();
         return false;
     }

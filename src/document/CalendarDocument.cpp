@@ -8,10 +8,10 @@
 namespace qv {
 
 const QStringList& dateFormats() {
-    static const QStringList formats = {
-        QStringLiteral("yyyy-mm-dd"), QStringLiteral("yyyy-dd-mm"), QStringLiteral("yyyy/mm/dd"),
-        QStringLiteral("yyyy/dd/mm"), QStringLiteral("dd-mm-yyyy"), QStringLiteral("mm-dd-yyyy"),
-        QStringLiteral("dd/mm/yyyy"), QStringLiteral("mm/dd/yyyy")};
+    static const QStringList formats = {QStringLiteral("yyyy-mm-dd"), QStringLiteral("yyyy-dd-mm"),
+                                        QStringLiteral("yyyy/mm/dd"), QStringLiteral("yyyy/dd/mm"),
+                                        QStringLiteral("dd-mm-yyyy"), QStringLiteral("mm-dd-yyyy"),
+                                        QStringLiteral("dd/mm/yyyy"), QStringLiteral("mm/dd/yyyy")};
     return formats;
 }
 
@@ -82,7 +82,8 @@ const TLookRec* CalendarDocument::findStyleItem(const QString& id) const {
 }
 
 QString colorToRgbHex(ColorValue color) {
-    const QString bgr = QStringLiteral("%1").arg(color & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
+    const QString bgr =
+        QStringLiteral("%1").arg(color & 0xFFFFFFu, 6, 16, QLatin1Char('0')).toUpper();
     return swapColorPairs(bgr.right(6));
 }
 
@@ -97,9 +98,11 @@ bool CalendarDocument::SetField(const QString& id, const QString& key, const QSt
         bool ok = false;
         const uint number = value.toUInt(&ok, 16);
         // Only plain hexadecimal digits count; a sign, blank or prefix makes no number.
-        const bool digitsOnly = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
-            return c.isDigit() || (c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f'));
-        });
+        const bool digitsOnly =
+            !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
+                return c.isDigit() ||
+                       (c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f'));
+            });
         item->Color = (ok && digitsOnly) ? (number & 0xFFFFFFu) : 0;
         item->ColorHex = colorToRgbHex(item->Color);
         return true;

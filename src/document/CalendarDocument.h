@@ -112,7 +112,7 @@ public:
     QString CalendarId;
     int DefaultWidth = 0;
     int DefaultHeight = 0;
-    int EditorLayout = 0; // 0 full, 1 left, 2 right, 3 center
+    int EditorLayout = 0;            // 0 full, 1 left, 2 right, 3 center
     std::array<TTitleRec, 3> Titles; // title, subtitle, copyright line
     QList<TLookRec> StyleItems;
     TMonthlyBgImage MonthlyBackground;
@@ -123,8 +123,8 @@ public:
 
     // Appends one style item row with its present mark off.
     void enrolStyleItem(const QString& caption, const QString& id, ColorValue color,
-                        const QString& opacity, const QString& uri, bool hasColor,
-                        bool hasOpacity, bool hasUri);
+                        const QString& opacity, const QString& uri, bool hasColor, bool hasOpacity,
+                        bool hasUri);
     // Empties the table and enrols the thirteen style items of the calendar, in order.
     void enrolStandardStyleItems();
 

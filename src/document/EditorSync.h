@@ -15,13 +15,22 @@ public:
     virtual void resetBeforeRead() {}
     // A style item row was read: its caption goes into the style item chooser, with its position
     // in the style item table.
-    virtual void styleItemRead(const QString& caption, int tableIndex) { Q_UNUSED(caption); Q_UNUSED(tableIndex); }
+    virtual void styleItemRead(const QString& caption, int tableIndex) {
+        Q_UNUSED(caption);
+        Q_UNUSED(tableIndex);
+    }
     // Monthly backgrounds: whether the file carries them, and whether they are switched on.
-    virtual void monthlyBackgroundRead(bool available, bool enabled) { Q_UNUSED(available); Q_UNUSED(enabled); }
+    virtual void monthlyBackgroundRead(bool available, bool enabled) {
+        Q_UNUSED(available);
+        Q_UNUSED(enabled);
+    }
     // Music controls on or off.
     virtual void musicRead(bool available) { Q_UNUSED(available); }
     // The spin controls of the size fields and the volume after their numbers were read.
-    virtual void spinValueRead(const QString& optionId, int value) { Q_UNUSED(optionId); Q_UNUSED(value); }
+    virtual void spinValueRead(const QString& optionId, int value) {
+        Q_UNUSED(optionId);
+        Q_UNUSED(value);
+    }
     // After reading: refresh the event list, select the first style item, run the layout
     // command of the editor layout (0 to 3; other values run none).
     virtual void readFinished(int editorLayout) { Q_UNUSED(editorLayout); }

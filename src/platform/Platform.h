@@ -7,7 +7,10 @@ namespace qv {
 
 // Every platform service a window uses, in one object: the Qt implementation for the program,
 // the scripted double for tests.
-class Platform : public MessageBoxes, public FileDialogs, public ColorChooser, public Shell,
+class Platform : public MessageBoxes,
+                 public FileDialogs,
+                 public ColorChooser,
+                 public Shell,
                  public Clipboard {};
 
 } // namespace qv

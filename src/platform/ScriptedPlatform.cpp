@@ -17,8 +17,8 @@ void ScriptedPlatform::message(const QString& text) {
     shown.append({QStringLiteral("message"), programTitle(), {}, text, 0});
 }
 
-int ScriptedPlatform::question(const QString& title, const QString& instruction, int buttons,
-                               int, const QString& text) {
+int ScriptedPlatform::question(const QString& title, const QString& instruction, int buttons, int,
+                               const QString& text) {
     shown.append({QStringLiteral("question"), title, instruction, text, buttons});
     return questionAnswers.isEmpty() ? QuestionResult::Cancel : questionAnswers.dequeue();
 }

@@ -1,0 +1,86 @@
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Starts the real designer, headless, with folders of the test's own.
+class TestDesignerProcess : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_tmp;
+
+    QString working() const { return m_tmp.filePath("data/Quorvel/work"); }
+    QString lockFile() const {
+        return m_tmp.filePath("tmp/Quorvel{7C1E5A92-3B0D-4F6E-A8C4-52D9E07B1F36}.lock");
+    }
+
+    void start(QProcess& p) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TMPDIR", m_tmp.filePath("tmp"));
+        env.insert("XDG_DATA_HOME", m_tmp.filePath("data"));
+        env.insert("XDG_CONFIG_HOME", m_tmp.filePath("config"));
+        env.insert("XDG_RUNTIME_DIR", m_tmp.filePath("runtime"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p.setProcessEnvironment(env);
+        p.start(qv::test::binDir() + "/quorvel", {});
+        QVERIFY(p.waitForStarted(10000));
+    }
+
+    static bool waitFor(const std::function<bool()>& condition, int ms = 20000) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition()) {
+            if (timer.elapsed() > ms)
+                return false;
+            QTest::qWait(50);
+        }
+        return true;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_tmp.isValid());
+        for (const char* d : {"tmp", "data", "config", "runtime"})
+            QVERIFY(QDir().mkpath(m_tmp.filePath(d)));
+        QFile::setPermissions(m_tmp.filePath("runtime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    void secondStartEndsSilentlyAndTerminationCleansUp() {
+        QProcess first;
+        start(first);
+        QVERIFY2(waitFor([&] { return QFileInfo(working()).isDir(); }),
+                 "working folder not created");
+        QVERIFY(QFileInfo::exists(lockFile()));
+
+        QProcess second;
+        start(second);
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(second.readAllStandardOutput(), QByteArray());
+        QCOMPARE(second.readAllStandardError(), QByteArray());
+        QCOMPARE(first.state(), QProcess::Running);
+
+        first.terminate(); // SIGTERM: ends cleanly, without a question
+        QVERIFY(first.waitForFinished(20000));
+        QCOMPARE(first.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(first.exitCode(), 0);
+        QVERIFY(!QFileInfo::exists(working()));
+        QVERIFY(!QFileInfo::exists(lockFile()));
+
+        // The next start creates the working folder again, empty.
+        QProcess third;
+        start(third);
+        QVERIFY(waitFor([&] { return QFileInfo(working()).isDir(); }));
+        QCOMPARE(QDir(working()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        third.terminate();
+        QVERIFY(third.waitForFinished(20000));
+        QCOMPARE(third.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDesignerProcess)
+#include "test_designer_process.moc"
