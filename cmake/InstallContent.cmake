@@ -2,7 +2,7 @@
 # programs in build/bin, so that the build tree works as an installed copy.
 set(QUORVEL_CONTENT_STAMP ${CMAKE_BINARY_DIR}/content.stamp)
 file(GLOB_RECURSE QUORVEL_CONTENT_FILES CONFIGURE_DEPENDS
-    ${CMAKE_SOURCE_DIR}/template/* ${CMAKE_SOURCE_DIR}/files/* ${CMAKE_SOURCE_DIR}/player/calendar.*)
+    ${CMAKE_SOURCE_DIR}/template/* ${CMAKE_SOURCE_DIR}/files/* ${CMAKE_SOURCE_DIR}/player/calendar.* ${CMAKE_SOURCE_DIR}/README.md)
 add_custom_command(
     OUTPUT ${QUORVEL_CONTENT_STAMP}
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DBIN_DIR=${QUORVEL_BIN_DIR}

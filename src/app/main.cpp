@@ -2,7 +2,7 @@
 #include "app/InstanceLock.h"
 #include "app/UnixSignals.h"
 #include "app/ui/Application.h"
-#include "app/ui/FormMain.h"
+#include "editor/ui/FormMain.h"
 #include "document/CalendarDocument.h"
 #include "platform/ui/QtPlatform.h"
 

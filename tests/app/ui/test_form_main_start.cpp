@@ -1,6 +1,6 @@
 #include "app/AppContext.h"
 #include "app/LayoutPages.h"
-#include "app/ui/FormMain.h"
+#include "editor/ui/FormMain.h"
 #include "document/CalendarDocument.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
@@ -11,7 +11,7 @@
 
 using namespace qv;
 
-class TestFormMain : public QObject {
+class TestFormMainStart : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void showsCaptionAndStartUpErrors() {
@@ -58,5 +58,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestFormMain)
-#include "test_form_main.moc"
+QTEST_MAIN(TestFormMainStart)
+#include "test_form_main_start.moc"

@@ -1,0 +1,50 @@
+#include "editor/PreviewRefresh.h"
+
+#include "app/AppContext.h"
+#include "common/Functions.h"
+#include "document/CalendarDocument.h"
+#include "document/DataFileWriter.h"
+
+#include <QRegularExpression>
+
+namespace qv {
+
+QString previewPageText(const QStringList& layoutPage, const QString& width, const QString& height) {
+    QString text = layoutPage.join(QStringLiteral("\r\n"));
+    if (text.isEmpty() && layoutPage.size() <= 1)
+        return {};
+    text.replace(QStringLiteral("%_width_%"), width, Qt::CaseSensitive);
+    text.replace(QStringLiteral("%_height_%"), height, Qt::CaseSensitive);
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n|\u2028"));
+    QStringList lines = text.split(lineBreak);
+    QString page;
+    for (const QString& line : lines)
+        page += line + QStringLiteral("\r\n");
+    return page;
+}
+
+const QStringList& layoutPageFor(const AppContext& context, int editorLayout) {
+    const int index = (editorLayout >= 0 && editorLayout <= 3) ? editorLayout : 0;
+    return context.layoutPages.pages[std::size_t(index)];
+}
+
+bool writePreviewPage(const AppContext& context, const CalendarDocument& document, QString* error) {
+    const QString page = previewPageText(layoutPageFor(context, document.EditorLayout),
+                                         document.Options.PublishWidth,
+                                         document.Options.PublishHeight);
+    return writeUtf8TextFile(context.folders.previewPage(), page, error);
+}
+
+RefreshOutcome commitDocument(CalendarDocument& document, const AppContext& context,
+                              QString* error) {
+    if (!document.Marks.Loaded)
+        return RefreshOutcome::NotLoaded;
+    if (!writeDataFile(context.folders.dataFile(), document, error))
+        return RefreshOutcome::Failed;
+    if (!writePreviewPage(context, document, error))
+        return RefreshOutcome::Failed;
+    document.Marks.Modified = true;
+    return RefreshOutcome::Written;
+}
+
+} // namespace qv

@@ -1,0 +1,385 @@
+#include "editor/ui/FormMain.h"
+
+#include "app/AppContext.h"
+#include "common/Functions.h"
+#include "document/CalendarDocument.h"
+#include "editor/PreviewRefresh.h"
+#include "editor/ui/AboutBox.h"
+#include "editor/ui/CommandPictures.h"
+#include "editor/ui/PreviewBrowser.h"
+#include "editor/ui/VerticalLabel.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace qv {
+
+namespace {
+const char* const kSectionCaptions[7] = {"General", "Size",   "Style", "Quick Preview",
+                                         "Event",   "Events", "Publish"};
+const char* const kLayoutCaptions[4] = {"Layout (full)", "Layout (left)", "Layout (right)",
+                                        "Layout (center)"};
+} // namespace
+
+TFormMain::StartPaths TFormMain::StartPaths::ofThisProgram() {
+    return {QCoreApplication::applicationDirPath(), applicationDataFolder()};
+}
+
+TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& paths,
+                     QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_platform(platform) {
+    setWindowTitle(programTitle());
+    setObjectName(QStringLiteral("TFormMain"));
+    createCommands();
+    createMenus();
+    createToolBar();
+    createPages();
+    resize(800, 642);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    qApp->installEventFilter(this);
+    FormCreate(paths);
+}
+
+TFormMain::~TFormMain() {
+    qApp->removeEventFilter(this);
+}
+
+CalendarDocument& TFormMain::document() {
+    return m_context.document;
+}
+
+void TFormMain::FormCreate(const StartPaths& paths) {
+    // A larger caption font for the sections, from the window's own.
+    QFont captionFont = font();
+    captionFont.setPointSizeF(captionFont.pointSizeF() + 1);
+    for (VerticalLabel* caption : sectionCaptions)
+        caption->setFont(captionFont);
+
+    const QStringList errors = m_context.start(paths.programFolder, paths.dataFolder);
+    for (const QString& error : errors)
+        m_platform.message(error);
+}
+
+void TFormMain::createCommands() {
+    struct Spec {
+        QAction** action;
+        const char* name;
+        const char* caption;
+        QKeySequence shortcut;
+        int picture;
+    };
+    const Spec specs[] = {
+        {&anew, "anew", "New", {}, int(Picture::New)},
+        {&aopenxml, "aopenxml", "Open", QKeySequence(Qt::CTRL | Qt::Key_O), int(Picture::Open)},
+        {&asavexml, "asavexml", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), int(Picture::Save)},
+        {&asaveas, "asaveas", "Save as...", {}, -1},
+        {&acloseproject, "acloseproject", "Close Project", {}, -1},
+        {&aupdateproject, "aupdateproject", "Update Calendar in project", {}, -1},
+        {&aexit, "aexit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), -1},
+        {&afulllayout, "afulllayout", "Full", QKeySequence(Qt::CTRL | Qt::Key_F1), int(Picture::Full)},
+        {&aleftlayout, "aleftlayout", "Left", QKeySequence(Qt::CTRL | Qt::Key_F2), int(Picture::Left)},
+        {&arightlayout, "arightlayout", "Right", QKeySequence(Qt::CTRL | Qt::Key_F3), int(Picture::Right)},
+        {&acenterlayout, "acenterlayout", "Center", QKeySequence(Qt::CTRL | Qt::Key_F4), int(Picture::Center)},
+        {&alayout, "alayout", "Layout", {}, int(Picture::Layout)},
+        {&arefresh, "arefresh", "Refresh", QKeySequence(Qt::Key_F9), int(Picture::Refresh)},
+        {&aopenbrowser, "aopenbrowser", "Preview in Browser", QKeySequence(Qt::Key_F5), int(Picture::PreviewInBrowser)},
+        {&apublish, "apublish", "Publish", {}, int(Picture::Publish)},
+        {&aftpsettings, "aftpsettings", "Ftp Settings", {}, -1},
+        {&aabout, "aabout", "About", {}, int(Picture::About)},
+        {&aaddevent, "aaddevent", "Add event", {}, int(Picture::AddEvent)},
+        {&aeditevent, "aeditevent", "Edit event", {}, int(Picture::EditEvent)},
+        {&adeleteevent, "adeleteevent", "Delete", {}, int(Picture::DeleteEvent)},
+    };
+    for (const Spec& s : specs) {
+        auto* action = new QAction(QString::fromLatin1(s.caption), this);
+        action->setObjectName(QString::fromLatin1(s.name));
+        if (!s.shortcut.isEmpty()) {
+            action->setShortcut(s.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        if (s.picture >= 0)
+            action->setIcon(commandPicture(Picture(s.picture)));
+        addAction(action); // shortcuts work while menus and buttons are off
+        *s.action = action;
+    }
+    for (QAction* layout : {afulllayout, aleftlayout, arightlayout, acenterlayout})
+        layout->setCheckable(true);
+    aleftlayout->setChecked(true);
+
+    connect(afulllayout, &QAction::triggered, this, &TFormMain::afulllayoutExecute);
+    connect(aleftlayout, &QAction::triggered, this, &TFormMain::aleftlayoutExecute);
+    connect(arightlayout, &QAction::triggered, this, &TFormMain::arightlayoutExecute);
+    connect(acenterlayout, &QAction::triggered, this, &TFormMain::acenterlayoutExecute);
+    connect(alayout, &QAction::triggered, this, &TFormMain::alayoutExecute);
+    connect(arefresh, &QAction::triggered, this, &TFormMain::arefreshExecute);
+    connect(aopenbrowser, &QAction::triggered, this, &TFormMain::aopenbrowserExecute);
+    connect(aabout, &QAction::triggered, this, &TFormMain::aaboutExecute);
+    connect(aexit, &QAction::triggered, this, &TFormMain::aexitExecute);
+}
+
+void TFormMain::createMenus() {
+    File1 = menuBar()->addMenu(QStringLiteral("&File"));
+    File1->setObjectName(QStringLiteral("File1"));
+    File1->addAction(anew);
+    File1->addAction(aopenxml);
+    Recentfiles1 = File1->addMenu(QStringLiteral("Recent"));
+    Recentfiles1->setObjectName(QStringLiteral("Recentfiles1"));
+    Recentfiles1->menuAction()->setVisible(false);
+    File1->addAction(acloseproject);
+    File1->addSeparator();
+    File1->addAction(asavexml);
+    File1->addAction(asaveas);
+    File1->addSeparator();
+    File1->addAction(apublish);
+    File1->addAction(aupdateproject);
+    File1->addSeparator();
+    File1->addAction(aexit);
+
+    Events1 = menuBar()->addMenu(QStringLiteral("&Events"));
+    Events1->setObjectName(QStringLiteral("Events1"));
+    Events1->addAction(aaddevent);
+    Events1->addAction(adeleteevent);
+
+    Preview1 = menuBar()->addMenu(QStringLiteral("&Preview"));
+    Preview1->setObjectName(QStringLiteral("Preview1"));
+    Preview1->addAction(afulllayout);
+    Preview1->addAction(aleftlayout);
+    Preview1->addAction(arightlayout);
+    Preview1->addAction(acenterlayout);
+    Preview1->addSeparator();
+    Preview1->addAction(aopenbrowser);
+
+    Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
+    Options1->setObjectName(QStringLiteral("Options1"));
+    Options1->addAction(aftpsettings);
+
+    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    QAction* readme = Help1->addAction(QStringLiteral("Read Me"));
+    readme->setObjectName(QStringLiteral("aReadme"));
+    connect(readme, &QAction::triggered, this,
+            [this] { m_platform.open(m_context.folders.program + QStringLiteral("/README.md")); });
+    Help1->addSeparator();
+    Help1->addAction(aabout);
+
+    PopupLayout = new QMenu(this);
+    PopupLayout->setObjectName(QStringLiteral("PopupLayout"));
+    PopupLayout->addAction(afulllayout);
+    PopupLayout->addAction(aleftlayout);
+    PopupLayout->addAction(arightlayout);
+    PopupLayout->addAction(acenterlayout);
+}
+
+void TFormMain::createToolBar() {
+    ToolBar1 = addToolBar(QStringLiteral("Commands"));
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setIconSize(QSize(48, 48));
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolBar1->addAction(aopenxml);
+    ToolBar1->addAction(asavexml);
+    ToolBar1->addSeparator();
+    ToolButtonLayout = new QToolButton(ToolBar1);
+    ToolButtonLayout->setObjectName(QStringLiteral("ToolButtonLayout"));
+    ToolButtonLayout->setDefaultAction(alayout);
+    ToolButtonLayout->setMenu(PopupLayout);
+    ToolButtonLayout->setPopupMode(QToolButton::MenuButtonPopup);
+    ToolButtonLayout->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    ToolButtonLayout->setIconSize(QSize(48, 48));
+    ToolBar1->addWidget(ToolButtonLayout);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(aopenbrowser);
+    ToolBar1->addAction(arefresh);
+    ToolBar1->addSeparator();
+    ToolBar1->addAction(apublish);
+    for (QAction* a : ToolBar1->actions())
+        if (QWidget* w = ToolBar1->widgetForAction(a))
+            w->setMinimumSize(97, 68);
+}
+
+void TFormMain::createPages() {
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setDocumentMode(false);
+    auto* central = new QWidget(this);
+    auto* centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(8, 8, 8, 8);
+    centralLayout->addWidget(PageControl1);
+    setCentralWidget(central);
+
+    auto makeSection = [this](int index, QWidget* owner) {
+        auto* frame = new QFrame(owner);
+        frame->setFrameShape(QFrame::StyledPanel);
+        auto* row = new QHBoxLayout(frame);
+        row->setContentsMargins(0, 0, 0, 0);
+        row->setSpacing(4);
+        auto* caption = new VerticalLabel(QString::fromLatin1(kSectionCaptions[index]), frame);
+        caption->setObjectName(QStringLiteral("RL%1").arg(index + 1));
+        auto* body = new QWidget(frame);
+        body->setObjectName(QStringLiteral("Section%1").arg(index + 1));
+        body->setLayout(new QVBoxLayout);
+        body->layout()->setContentsMargins(4, 4, 4, 4);
+        row->addWidget(caption);
+        row->addWidget(body, 1);
+        sectionCaptions[std::size_t(index)] = caption;
+        sectionBodies[std::size_t(index)] = body;
+        return frame;
+    };
+
+    // "Options": general, size, style and publish settings on the left, the preview growing on
+    // the right.
+    TabSheet1 = new QWidget;
+    TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
+    auto* options = new QSplitter(Qt::Horizontal, TabSheet1);
+    auto* settings = new QWidget(options);
+    auto* settingsColumn = new QVBoxLayout(settings);
+    settingsColumn->setContentsMargins(0, 0, 0, 0);
+    for (int i : {0, 1, 2, 6})
+        settingsColumn->addWidget(makeSection(i, settings));
+    settingsColumn->addStretch(1);
+    QFrame* previewSection = makeSection(3, options);
+    WebBrowser1 = new PreviewBrowser(sectionBodies[3]);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    sectionBodies[3]->setObjectName(QStringLiteral("BrowserContainer"));
+    sectionBodies[3]->layout()->addWidget(WebBrowser1);
+    options->addWidget(settings);
+    options->addWidget(previewSection);
+    options->setStretchFactor(0, 0);
+    options->setStretchFactor(1, 1);
+    auto* optionsLayout = new QVBoxLayout(TabSheet1);
+    optionsLayout->setContentsMargins(0, 0, 0, 0);
+    optionsLayout->addWidget(options);
+    PageControl1->addTab(TabSheet1, commandPixmap(Picture::Layout, 16), QStringLiteral("Options"));
+
+    // "Events": the list of events and the editor of one.
+    TabSheet2 = new QWidget;
+    TabSheet2->setObjectName(QStringLiteral("TabSheet2"));
+    auto* events = new QHBoxLayout(TabSheet2);
+    events->setContentsMargins(0, 0, 0, 0);
+    events->addWidget(makeSection(5, TabSheet2), 1);
+    events->addWidget(makeSection(4, TabSheet2), 1);
+    PageControl1->addTab(TabSheet2, commandPixmap(Picture::EditEvent, 16), QStringLiteral("Events"));
+}
+
+void TFormMain::EnableProjectCommands(bool on) {
+    for (QAction* a : {asavexml, alayout, aopenbrowser, arefresh, apublish, asaveas,
+                       acloseproject, aupdateproject})
+        a->setEnabled(on);
+    Preview1->setEnabled(on);
+    Events1->setEnabled(on);
+    PageControl1->setEnabled(on);
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_startupPosted)
+        return;
+    m_startupPosted = true;
+    m_context.wizardMode = 0;
+    PageControl1->setCurrentIndex(0);
+    QTimer::singleShot(0, this, &TFormMain::runStartupSequence);
+}
+
+void TFormMain::runStartupSequence() {
+    EnableProjectCommands(false);
+    QCoreApplication::processEvents();
+    if (m_resetNewEventFormatting)
+        m_resetNewEventFormatting();
+    if (m_startupWizard && m_startupWizard())
+        EnableProjectCommands(true);
+}
+
+void TFormMain::runLayoutCommand(int layout) {
+    const std::array<QAction*, 4> commands = {afulllayout, aleftlayout, arightlayout, acenterlayout};
+    for (int i = 0; i < 4; ++i)
+        commands[std::size_t(i)]->setChecked(i == layout);
+    document().EditorLayout = layout;
+    arefreshExecute();
+    RefreshPreview();
+    alayout->setText(QString::fromLatin1(kLayoutCaptions[layout]));
+}
+
+void TFormMain::alayoutExecute() {
+    PopupLayout->popup(ToolBar1->mapToGlobal(
+        QPoint(ToolButtonLayout->geometry().left(), ToolButtonLayout->geometry().bottom() + 1)));
+}
+
+void TFormMain::arefreshExecute() {
+    if (!document().Marks.Loaded)
+        return;
+    if (m_dropEventEditing)
+        m_dropEventEditing();
+    QString error;
+    if (commitDocument(document(), m_context, &error) == RefreshOutcome::Failed) {
+        m_platform.message(error);
+        return;
+    }
+    WebBrowser1->navigate(m_context.folders.previewPage());
+}
+
+void TFormMain::RefreshPreview() {
+    QString error;
+    if (!writePreviewPage(m_context, document(), &error)) {
+        m_platform.message(error);
+        return;
+    }
+    WebBrowser1->navigate(m_context.folders.previewPage());
+}
+
+void TFormMain::aopenbrowserExecute() {
+    m_platform.open(m_context.folders.previewPage());
+}
+
+void TFormMain::aaboutExecute() {
+    AboutBox box(this);
+    box.exec();
+}
+
+void TFormMain::aexitExecute() {
+    close();
+}
+
+bool TFormMain::FormCloseQuery() {
+    if (m_skipQuestion || !m_closeQuestion)
+        return true;
+    return m_closeQuestion();
+}
+
+void TFormMain::closeWithoutQuestion() {
+    m_skipQuestion = true;
+    close();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+X is Exit, not Cut, also in a text field: keep text fields from claiming it.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_X) &&
+            isActiveWindow()) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace qv

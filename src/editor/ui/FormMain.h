@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+
+class QAction;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace qv {
+
+class AppContext;
+class CalendarDocument;
+class Platform;
+class PreviewBrowser;
+class VerticalLabel;
+
+// The main window of the designer: the calendar editor with its commands, menus, toolbar, the
+// "Options" and "Events" tabs and the quick preview.
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Where the program is installed and where its per-user data lives.
+    struct StartPaths {
+        QString programFolder;
+        QString dataFolder;
+        static StartPaths ofThisProgram();
+    };
+
+    TFormMain(AppContext& context, Platform& platform, const StartPaths& paths,
+              QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    AppContext& context() { return m_context; }
+    CalendarDocument& document();
+    Platform& platform() { return m_platform; }
+
+    // Answers whether the window may close; without one it always may.
+    void setCloseQuestion(std::function<bool()> question) { m_closeQuestion = std::move(question); }
+    // Closes without asking, for an end requested by the system (SIGTERM, SIGINT).
+    void closeWithoutQuestion();
+    // The first window the user sees; answers whether a project was created or opened.
+    void setStartupWizard(std::function<bool()> wizard) { m_startupWizard = std::move(wizard); }
+    // Resets the formatting new events start with.
+    void setNewEventFormattingReset(std::function<void()> reset) { m_resetNewEventFormatting = std::move(reset); }
+    // Drops an event edit in progress (the refresh commits only saved events).
+    void setEventEditingDrop(std::function<void()> drop) { m_dropEventEditing = std::move(drop); }
+
+    void EnableProjectCommands(bool on);
+
+    // Command handlers.
+    void afulllayoutExecute() { runLayoutCommand(0); }
+    void aleftlayoutExecute() { runLayoutCommand(1); }
+    void arightlayoutExecute() { runLayoutCommand(2); }
+    void acenterlayoutExecute() { runLayoutCommand(3); }
+    void alayoutExecute();
+    void arefreshExecute();
+    void RefreshPreview();
+    void aopenbrowserExecute();
+    void aaboutExecute();
+    void aexitExecute();
+
+    // The commands, named as the command list names them.
+    QAction* anew = nullptr;
+    QAction* aopenxml = nullptr;
+    QAction* asavexml = nullptr;
+    QAction* asaveas = nullptr;
+    QAction* acloseproject = nullptr;
+    QAction* aupdateproject = nullptr;
+    QAction* aexit = nullptr;
+    QAction* afulllayout = nullptr;
+    QAction* aleftlayout = nullptr;
+    QAction* arightlayout = nullptr;
+    QAction* acenterlayout = nullptr;
+    QAction* alayout = nullptr;
+    QAction* arefresh = nullptr;
+    QAction* aopenbrowser = nullptr;
+    QAction* apublish = nullptr;
+    QAction* aftpsettings = nullptr;
+    QAction* aabout = nullptr;
+    QAction* aaddevent = nullptr;
+    QAction* aeditevent = nullptr;
+    QAction* adeleteevent = nullptr;
+
+    QMenu* File1 = nullptr;
+    QMenu* Recentfiles1 = nullptr;
+    QMenu* Events1 = nullptr;
+    QMenu* Preview1 = nullptr;
+    QMenu* Options1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QMenu* PopupLayout = nullptr;
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* ToolButtonLayout = nullptr;
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    std::array<VerticalLabel*, 7> sectionCaptions{}; // RL1 .. RL7
+    // The panels beside each caption, for the editor parts to fill.
+    std::array<QWidget*, 7> sectionBodies{};
+    PreviewBrowser* WebBrowser1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const StartPaths& paths);
+    bool FormCloseQuery();
+    void createCommands();
+    void createMenus();
+    void createToolBar();
+    void createPages();
+    void runStartupSequence();
+    void runLayoutCommand(int layout);
+
+    AppContext& m_context;
+    Platform& m_platform;
+    std::function<bool()> m_closeQuestion;
+    std::function<bool()> m_startupWizard;
+    std::function<void()> m_resetNewEventFormatting;
+    std::function<void()> m_dropEventEditing;
+    bool m_skipQuestion = false;
+    bool m_startupPosted = false;
+};
+
+} // namespace qv

@@ -1,0 +1,93 @@
+#include "app/AppContext.h"
+#include "document/CalendarDocument.h"
+#include "editor/PreviewRefresh.h"
+#include "support/TestSupport.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace qv;
+
+class TestPreviewRefresh : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        QTemporaryDir program, data;
+        CalendarDocument doc;
+        AppContext ctx{doc};
+        Fixture() {
+            for (const char* name : {"Layout_full.htm", "Layout_left.htm", "Layout_right.htm", "Layout_center.htm"})
+                test::writeBytes(program.filePath("files/") + name,
+                                 QByteArray("<title>") + name + "</title>\n<div w=\"%_width_%\"></div>\n");
+            ctx.start(program.path(), data.path());
+            QDir().mkpath(ctx.folders.projectData());
+        }
+    };
+
+private Q_SLOTS:
+    void pageText_data() {
+        QTest::addColumn<QStringList>("page");
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no placeholders") << QStringList{"<p>a</p>", "b"} << "1" << "2" << "<p>a</p>\r\nb\r\n";
+        QTest::newRow("unit kept") << QStringList{"w=%_width_% h=%_height_%"} << "640px" << "50%"
+                                   << "w=640px h=50%\r\n";
+        QTest::newRow("empty width") << QStringList{"w=%_width_%;"} << "" << "9" << "w=;\r\n";
+        QTest::newRow("twice on a line") << QStringList{"%_width_%x%_width_%"} << "7" << "" << "7x7\r\n";
+        QTest::newRow("capitals are no placeholder") << QStringList{"%_WIDTH_% %_Height_%"} << "7" << "8"
+                                                     << "%_WIDTH_% %_Height_%\r\n";
+        QTest::newRow("line separator splits") << QStringList{QString("a") + QChar(0x2028) + "b"} << "" << ""
+                                               << "a\r\nb\r\n";
+        QTest::newRow("value with a line break") << QStringList{"%_width_%"} << "1\n2" << "" << "1\r\n2\r\n";
+        QTest::newRow("empty page") << QStringList{} << "1" << "2" << "";
+    }
+    void pageText() {
+        QFETCH(QStringList, page);
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QString, expected);
+        QCOMPARE(previewPageText(page, width, height), expected);
+    }
+
+    void layoutOutsideTheFourUsesTheFullPage() {
+        Fixture f;
+        QCOMPARE(layoutPageFor(f.ctx, 2).first(), QString("<title>Layout_right.htm</title>"));
+        QCOMPARE(layoutPageFor(f.ctx, 7).first(), QString("<title>Layout_full.htm</title>"));
+        QCOMPARE(layoutPageFor(f.ctx, -1).first(), QString("<title>Layout_full.htm</title>"));
+    }
+
+    void commitDoesNothingBeforeAFileWasRead() {
+        Fixture f;
+        QCOMPARE(commitDocument(f.doc, f.ctx), RefreshOutcome::NotLoaded);
+        QVERIFY(!QFileInfo::exists(f.ctx.folders.dataFile()));
+        QVERIFY(!QFileInfo::exists(f.ctx.folders.previewPage()));
+        QVERIFY(!f.doc.Marks.Modified);
+    }
+
+    void commitWritesBothFilesAndSetsTheMark() {
+        Fixture f;
+        f.doc.Marks.Loaded = true;
+        f.doc.EditorLayout = 3;
+        f.doc.Options.PublishWidth = "640px";
+        QCOMPARE(commitDocument(f.doc, f.ctx), RefreshOutcome::Written);
+        QVERIFY(f.doc.Marks.Modified);
+        QVERIFY(test::readBytes(f.ctx.folders.dataFile()).startsWith("<calendar id="));
+        QCOMPARE(test::readBytes(f.ctx.folders.previewPage()),
+                 QByteArray("<title>Layout_center.htm</title>\r\n<div w=\"640px\"></div>\r\n"));
+    }
+
+    void failedWriteLeavesTheMark() {
+        Fixture f;
+        f.doc.Marks.Loaded = true;
+        QVERIFY(QDir(f.ctx.folders.projectData()).removeRecursively());
+        QVERIFY(test::writeBytes(f.ctx.folders.projectData(), "a file where the folder belongs"));
+        QString error;
+        QCOMPARE(commitDocument(f.doc, f.ctx, &error), RefreshOutcome::Failed);
+        QVERIFY(!error.isEmpty());
+        QVERIFY(!f.doc.Marks.Modified);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreviewRefresh)
+#include "test_preview_refresh.moc"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "document/CalendarDocument.h"
+#include "editor/ui/FormMain.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace qv::test {
+
+// A main window on folders of its own, with layout pages that name themselves in their title,
+// and the scripted platform answering every dialog.
+struct MainWindowFixture {
+    QTemporaryDir program, data;
+    CalendarDocument doc;
+    AppContext ctx{doc};
+    ScriptedPlatform ui;
+    std::unique_ptr<TFormMain> window;
+
+    MainWindowFixture() {
+        for (const char* name :
+             {"Layout_full.htm", "Layout_left.htm", "Layout_right.htm", "Layout_center.htm"})
+            writeBytes(program.filePath("files/") + name,
+                       QByteArray("<html><head><title>") + name +
+                           "</title></head>\n<body data-w=\"%_width_%\"></body></html>\n");
+        window = std::make_unique<TFormMain>(ctx, ui, TFormMain::StartPaths{program.path(), data.path()});
+    }
+
+    // As if a project had been read in this run.
+    void pretendLoaded() {
+        doc.Marks.Loaded = true;
+        QDir().mkpath(ctx.folders.projectData());
+    }
+};
+
+} // namespace qv::test

@@ -1,0 +1,173 @@
+#include "MainWindowFixture.h"
+
+#include "editor/ui/PreviewBrowser.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace qv;
+
+class TestFormMainCommands : public QObject {
+    Q_OBJECT
+
+    static QList<QAction*> checkedLayouts(TFormMain& w) {
+        QList<QAction*> checked;
+        for (QAction* a : {w.afulllayout, w.aleftlayout, w.arightlayout, w.acenterlayout})
+            if (a->isChecked())
+                checked.append(a);
+        return checked;
+    }
+
+private Q_SLOTS:
+    void commandsFollowTheProjectState() {
+        test::MainWindowFixture f;
+        TFormMain& w = *f.window;
+        const QList<QAction*> switched = {w.asavexml, w.alayout, w.aopenbrowser, w.arefresh, w.apublish,
+                                          w.asaveas, w.acloseproject, w.aupdateproject};
+        const QList<QAction*> always = {w.anew, w.aopenxml, w.aexit, w.aabout, w.aftpsettings,
+                                        w.afulllayout, w.aleftlayout, w.arightlayout, w.acenterlayout,
+                                        w.Recentfiles1->menuAction()};
+        for (bool on : {false, true, false}) {
+            w.EnableProjectCommands(on);
+            for (QAction* a : switched)
+                QVERIFY2(a->isEnabled() == on, qPrintable(a->objectName()));
+            for (QAction* a : always)
+                QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+            QCOMPARE(w.Preview1->isEnabled(), on);
+            QCOMPARE(w.Events1->isEnabled(), on);
+            QCOMPARE(w.PageControl1->isEnabled(), on);
+        }
+    }
+
+    void startupTurnsCommandsOffAndOnWithTheWizard_data() {
+        QTest::addColumn<bool>("wizardOk");
+        QTest::newRow("cancel") << false;
+        QTest::newRow("ok") << true;
+    }
+    void startupTurnsCommandsOffAndOnWithTheWizard() {
+        QFETCH(bool, wizardOk);
+        test::MainWindowFixture f;
+        int resets = 0;
+        bool commandsWhileWizard = true;
+        f.window->setNewEventFormattingReset([&] { ++resets; });
+        f.window->setStartupWizard([&] {
+            commandsWhileWizard = f.window->asavexml->isEnabled();
+            return wizardOk;
+        });
+        f.window->show();
+        QTRY_COMPARE(resets, 1);
+        QVERIFY(!commandsWhileWizard);
+        QCOMPARE(f.window->asavexml->isEnabled(), wizardOk);
+        QCOMPARE(f.window->PageControl1->currentIndex(), 0);
+        QCOMPARE(f.ctx.wizardMode, 0);
+    }
+
+    void layoutCommandsBeforeAnyProject() {
+        test::MainWindowFixture f;
+        QCOMPARE(checkedLayouts(*f.window), QList<QAction*>{f.window->aleftlayout});
+        QCOMPARE(f.window->alayout->text(), QString("Layout"));
+        f.window->EnableProjectCommands(false);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_F1, Qt::ControlModifier);
+        QCOMPARE(f.doc.EditorLayout, 0);
+        QCOMPARE(checkedLayouts(*f.window), QList<QAction*>{f.window->afulllayout});
+        QCOMPARE(f.window->alayout->text(), QString("Layout (full)"));
+        QVERIFY(!QFileInfo::exists(f.ctx.folders.dataFile()));
+        QVERIFY(test::readBytes(f.ctx.folders.previewPage()).contains("Layout_full.htm"));
+        QVERIFY(!f.doc.Marks.Modified);
+    }
+
+    void layoutShortcutAfterCloseProjectRewritesTheDataFile() {
+        test::MainWindowFixture f;
+        f.pretendLoaded();
+        f.window->EnableProjectCommands(false); // as Close Project leaves it
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_F4, Qt::ControlModifier);
+        QCOMPARE(f.window->alayout->text(), QString("Layout (center)"));
+        QVERIFY(test::readBytes(f.ctx.folders.dataFile()).contains("editor_layout=\"3\""));
+        QVERIFY(test::readBytes(f.ctx.folders.previewPage()).contains("Layout_center.htm"));
+        QVERIFY(f.doc.Marks.Modified);
+        QCOMPARE(checkedLayouts(*f.window), QList<QAction*>{f.window->acenterlayout});
+    }
+
+    void theSameLayoutTwiceWritesTwice() {
+        test::MainWindowFixture f;
+        f.pretendLoaded();
+        f.window->afulllayout->trigger();
+        QVERIFY(f.doc.Marks.Modified);
+        QFile::remove(f.ctx.folders.dataFile());
+        f.doc.Marks.Modified = false;
+        f.window->afulllayout->trigger();
+        QVERIFY(QFileInfo::exists(f.ctx.folders.dataFile()));
+        QVERIFY(f.doc.Marks.Modified);
+        QCOMPARE(checkedLayouts(*f.window), QList<QAction*>{f.window->afulllayout});
+    }
+
+    void refreshWithoutChangeRewritesBothFiles() {
+        test::MainWindowFixture f;
+        f.pretendLoaded();
+        int drops = 0;
+        f.window->setEventEditingDrop([&] { ++drops; });
+        f.doc.Options.PublishWidth = "640px";
+        f.window->arefresh->trigger();
+        QVERIFY(f.doc.Marks.Modified);
+        QFile::remove(f.ctx.folders.dataFile());
+        QFile::remove(f.ctx.folders.previewPage());
+        f.doc.Marks.Modified = false;
+        f.window->arefresh->trigger();
+        QVERIFY(QFileInfo::exists(f.ctx.folders.dataFile()));
+        QVERIFY(test::readBytes(f.ctx.folders.previewPage()).contains("data-w=\"640px\""));
+        QVERIFY(f.doc.Marks.Modified);
+        QCOMPARE(drops, 2);
+        QCOMPARE(f.window->WebBrowser1->lastNavigation(), QUrl::fromLocalFile(f.ctx.folders.previewPage()));
+    }
+
+    void failedRefreshShowsTheErrorAndLeavesTheMark() {
+        test::MainWindowFixture f;
+        f.pretendLoaded();
+        QVERIFY(QDir(f.ctx.folders.projectData()).removeRecursively());
+        QVERIFY(test::writeBytes(f.ctx.folders.projectData(), "not a folder"));
+        f.window->arefresh->trigger();
+        QVERIFY(!f.doc.Marks.Modified);
+        QCOMPARE(f.ui.shown.size(), 1);
+        QCOMPARE(f.ui.shown.first().kind, QString("message"));
+        QCOMPARE(f.window->WebBrowser1->navigationCount(), 0);
+    }
+
+    void previewInBrowserOpensThePageAsItIs() {
+        test::MainWindowFixture f;
+        f.pretendLoaded();
+        f.window->aopenbrowser->trigger();
+        QCOMPARE(f.ui.opened, QStringList{f.ctx.folders.previewPage()});
+        QVERIFY(!QFileInfo::exists(f.ctx.folders.previewPage()));
+    }
+
+    void ctrlXInATextFieldExits() {
+        test::MainWindowFixture f;
+        auto* field = new QLineEdit(f.window->sectionBodies[0]);
+        f.window->sectionBodies[0]->layout()->addWidget(field);
+        bool asked = false;
+        f.window->setCloseQuestion([&] {
+            asked = true;
+            return true;
+        });
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.window->EnableProjectCommands(true);
+        field->setText("keep me");
+        field->selectAll();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(asked);
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(field->text(), QString("keep me"));
+    }
+};
+
+QTEST_MAIN(TestFormMainCommands)
+#include "test_form_main_commands.moc"
