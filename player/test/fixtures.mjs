@@ -118,3 +118,4 @@ export function baseDoc(extra = {}) {
     ...extra,
   };
 }
+export { STYLE_IDS } from '../tools/datafile.mjs';
