@@ -4,6 +4,7 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
+import os from 'node:os';
 import { launch, serve, openCalendar, PLAYER_DIR, STYLE_IDS, dataJs } from './fixtures.mjs';
 
 const ROOT = path.resolve(PLAYER_DIR, '..', 'template');
@@ -56,7 +57,7 @@ let browser, server, site;
 before(async () => {
   browser = await launch();
   // serve the repository's template folder with the player beside each data file, as the build installs it
-  site = fs.mkdtempSync(path.join(PLAYER_DIR, '..', '.cache-templates-'));
+  site = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-templates-'));
   for (const id of IDS) {
     fs.cpSync(path.join(ROOT, id), path.join(site, id, 'quorvel'), { recursive: true });
     for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(PLAYER_DIR, f), path.join(site, id, 'quorvel', f));
