@@ -564,6 +564,13 @@
     if (!markupText(m.copyright).trim()) footer.hidden = true;
 
     this.container.textContent = '';
+    if (this.height && this.container.getBoundingClientRect().height < 120) {
+      // A height the page cannot resolve (a percentage of an auto-sized
+      // parent) or far too small for a calendar: use the natural height.
+      this.container.style.height = '';
+      this.height = '';
+      root.classList.add('qv-natural');
+    }
     this.container.appendChild(root);
 
     if (global.ResizeObserver) {
@@ -602,10 +609,11 @@
       if (start && start.catch) {
         // Browsers block sound until the visitor interacts with the page.
         start.catch(function () {
-          var once = function () {
+          var once = function (e) {
             DOC.removeEventListener('pointerdown', once, true);
             DOC.removeEventListener('keydown', once, true);
-            if (audio.paused && !btn.contains(DOC.activeElement)) audio.play().catch(function () {});
+            // The music button does its own toggling.
+            if (audio.paused && !btn.contains(e.target)) audio.play().catch(function () {});
           };
           DOC.addEventListener('pointerdown', once, true);
           DOC.addEventListener('keydown', once, true);
@@ -664,6 +672,7 @@
     if (!this.cells) return;
     var root = this.root, w = this.container.clientWidth || root.clientWidth;
     var hgt = this.container.clientHeight;
+
     root.classList.toggle('qv-narrow', w < 480);
     root.classList.toggle('qv-side', !!this.height && w >= 640 && w >= 1.5 * hgt);
     var cell = this.cells[0], items = cell.lastChild;

@@ -118,6 +118,21 @@ test('cell and content sizes: natural size from the options, given sizes as CSS 
   }
 });
 
+test('a wide, low calendar lists the day beside the grid, a tall one below it', async () => {
+  for (const [width, height, beside] of [['900', '420', true], ['600', '700', false]]) {
+    const page = await show({ contentHeight: 150 }, { width, height });
+    const grid = await page.locator('.qv-grid').boundingBox();
+    const content = await page.locator('.qv-content').boundingBox();
+    if (beside) {
+      assert.ok(content.x >= grid.x + grid.width - 1 && Math.abs(content.y - grid.y) < 2, 'content beside the grid');
+    } else {
+      assert.ok(content.y >= grid.y + grid.height - 1, 'content below the grid');
+      assert.equal(Math.round(content.height), 150);
+    }
+    await page.context().close();
+  }
+});
+
 test('formatted titles honour bold, italic, underline and colour', async () => {
   const page = await show({
     title: { text: 'Big Title', bold: true, italic: true, underline: true, color: 'FF8000' },
@@ -137,7 +152,10 @@ test('formatted titles honour bold, italic, underline and colour', async () => {
 });
 
 test('background picture, monthly backgrounds and music', async () => {
-  const wav = Buffer.from('UklGRiQAAABXQVZFZm10IBAAAAABAAEAQB8AAIA+AAACABAAZGF0YQAAAAA=', 'base64');
+  const pcm = Buffer.alloc(8000, 128); // one second of 8-bit silence at 8 kHz
+  const wav = Buffer.concat([Buffer.from('RIFF'), Buffer.from(Uint32Array.of(36 + pcm.length).buffer), Buffer.from('WAVEfmt '),
+    Buffer.from(Uint32Array.of(16).buffer), Buffer.from(Uint16Array.of(1, 1).buffer), Buffer.from(Uint32Array.of(8000, 8000).buffer),
+    Buffer.from(Uint16Array.of(1, 8).buffer), Buffer.from('data'), Buffer.from(Uint32Array.of(pcm.length).buffer), pcm]);
   const doc = {
     backgroundImage: 'image\\back.jpg',
     monthly: { enabled: true, images: { 3: 'image/march.jpg' } },
@@ -152,6 +170,13 @@ test('background picture, monthly backgrounds and music', async () => {
     return [a.volume, a.loop, new URL(a.src).pathname];
   });
   assert.deepEqual(audio, [0.35, true, '/quorvel/music/tune.wav']);
+  // The first click of the visitor, on the control itself, starts the music once.
+  await btn.click();
+  await page.waitForFunction(() => document.querySelector('.qv-music').getAttribute('aria-pressed') === 'true');
+  await page.waitForTimeout(300);
+  assert.equal(await btn.getAttribute('aria-label'), 'Pause music');
+  await btn.click();
+  await page.waitForFunction(() => document.querySelector('.qv-music').getAttribute('aria-pressed') === 'false');
   const bg = () => page.$eval('.qv-bg-image', (e) => e.style.backgroundImage);
   assert.match(await bg(), /\/quorvel\/image\/march\.jpg"\)$/);
   await page.click('.qv-next');

@@ -40,6 +40,9 @@ const LAYOUTS = [
   ['Layout_right.htm', '500', '450', [1000 - 12 - 500, 500, 450]],
   ['Layout_center.htm', '400', '400', [300, 400, 400]],
   ['Layout_full.htm', '100%', '', [0, 1000, null]],
+  ['Layout_full.htm', '100%', '100%', [0, 1000, 800]],
+  ['Layout_left.htm', '100%', '100%', [12, 1000 - 24, 800 - 24]],
+  ['Layout_center.htm', '300', '1000', [350, 300, 1000]],
   ['Layout_center.htm', '', '', [(1000 - (7 * 80 + 14)) / 2, 7 * 80 + 14, null]],
 ];
 
@@ -92,7 +95,7 @@ test('both embed fragments work pasted into a page, with relative and absolute b
 <h1>My club</h1>
 ${code(base, '640', '480')}
 <p>Between the calendars</p>
-${code('other/', '100%', '')}
+${code('other/', '100%', '100%')}
 </body></html>`;
       fs.writeFileSync(path.join(site.root, 'index.htm'), html);
       const urls = kind === 'abs' ? [server.url + '/index.htm'] : [server.url + '/index.htm', site.fileUrl('index.htm')];
@@ -102,6 +105,9 @@ ${code('other/', '100%', '')}
         assert.deepEqual(await p.locator('.qv-title').allTextContents(), ['One', 'Two'], label);
         const boxes = await p.locator('[data-quorvel-calendar]').evaluateAll((els) => els.map((e) => Math.round(e.getBoundingClientRect().width)));
         assert.deepEqual(boxes, [640, 1000 - 16], label);
+        const heights = await p.locator('[data-quorvel-calendar]').evaluateAll((els) => els.map((e) => Math.round(e.getBoundingClientRect().height)));
+        assert.equal(heights[0], 480, label);
+        assert.ok(heights[1] > 400, `${label}: a height of 100% in an auto-sized page falls back to the natural height (${heights[1]})`);
         assert.equal(await p.locator('script[src$="calendar.js"]').count() <= 2, true);
         assert.deepEqual(p.errors, [], label);
         await p.close();
