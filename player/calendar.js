@@ -393,12 +393,25 @@
     scriptQueue = job.catch(function () {});
     return job;
   }
+  // Data files are UTF-8 unless they start with a byte-order mark or declare
+  // another encoding in their XML declaration.
+  function decodeData(buffer) {
+    var bytes = new Uint8Array(buffer), label = 'utf-8';
+    if (bytes[0] === 0xFF && bytes[1] === 0xFE) label = 'utf-16le';
+    else if (bytes[0] === 0xFE && bytes[1] === 0xFF) label = 'utf-16be';
+    else {
+      var head = String.fromCharCode.apply(null, bytes.subarray(0, 200));
+      var m = /^(?:\xEF\xBB\xBF)?<\?xml[^>]*encoding\s*=\s*["']([A-Za-z0-9._-]+)["']/.exec(head);
+      if (m) label = m[1];
+    }
+    try { return new TextDecoder(label).decode(bytes); } catch (e) { return new TextDecoder('utf-8').decode(bytes); }
+  }
   function loadXhr(url) {
     return new Promise(function (resolve, reject) {
       var x = new XMLHttpRequest();
-      x.overrideMimeType('text/plain; charset=utf-8');
+      x.responseType = 'arraybuffer';
       x.onload = function () {
-        if ((x.status === 200 || x.status === 0) && x.responseText) resolve(x.responseText);
+        if ((x.status === 200 || x.status === 0) && x.response && x.response.byteLength) resolve(decodeData(x.response));
         else reject(new Error('status ' + x.status));
       };
       x.onerror = function () { reject(new Error('not readable')); };
@@ -412,7 +425,7 @@
     var first = web
       ? fetch(xmlUrl, { cache: 'no-cache' }).then(function (r) {
         if (!r.ok) throw new Error('HTTP ' + r.status);
-        return r.text();
+        return r.arrayBuffer().then(decodeData);
       })
       : Promise.reject(new Error('no web address'));
     return first.catch(function () { return loadDataScript(jsUrl); })

@@ -28,6 +28,11 @@ test('data.xml over http, data.js from disk or when data.xml is missing', async 
   fs.unlinkSync(path.join(site.root, 'quorvel', 'data.xml'));
   page = await openCalendar(ctx, server.url + '/Calendar.htm');
   assert.equal(await page.textContent('.qv-title'), 'From JS');
+  // a data file in another encoding, declared in its XML declaration
+  const latin = '<?xml version="1.0" encoding="windows-1252"?>\r\n' + dataXml(baseDoc({ title: 'Caf\u00E9 \u20AC' }));
+  fs.writeFileSync(path.join(site.root, 'quorvel', 'data.xml'), Buffer.from([...latin].map((c) => (c === '\u20AC' ? 0x80 : c.charCodeAt(0)))));
+  page = await openCalendar(ctx, server.url + '/Calendar.htm');
+  assert.equal(await page.textContent('.qv-title'), 'Caf\u00E9 \u20AC');
   await ctx.close();
   await server.close();
   site.remove();
