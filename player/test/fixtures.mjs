@@ -91,7 +91,7 @@ export function serve(root) {
   return new Promise((resolve) => {
     server.listen(0, '127.0.0.1', () => {
       const { port } = server.address();
-      resolve({ url: `http://127.0.0.1:${port}`, requests, close: () => new Promise((r) => server.close(r)) });
+      resolve({ url: `http://127.0.0.1:${port}`, requests, close: () => new Promise((r) => { server.close(r); server.closeAllConnections(); }) });
     });
   });
 }
