@@ -1,0 +1,858 @@
+/*
+ * Quorvel event calendar player.
+ *
+ * Shows the calendar described by "data.xml" in every element of the page
+ * that carries the attribute data-quorvel-calendar:
+ *
+ *   <div data-quorvel-calendar data-base="quorvel/" data-width="600" data-height="480"></div>
+ *   <script src="quorvel/calendar.js"></script>
+ *
+ * data-base    folder that holds data.xml, data.js, pictures and music
+ *              (default "quorvel/", relative to the page)
+ * data-width   bare number = pixels, any other text = CSS length, empty = natural size
+ * data-height  as data-width
+ * data-today   "yyyy-mm-dd": the day treated as today (default: the visitor's clock)
+ *
+ * window.QUORVEL_TODAY, set before this script runs, fixes today for every calendar.
+ * Pages opened from disk cannot read data.xml, so the player then loads
+ * data.js, which assigns the same text to window.QUORVEL_DATA_XML.
+ *
+ * Public object: window.QuorvelCalendar { version, init(root), mount(el, options) }.
+ */
+(function (global) {
+  'use strict';
+
+  var VERSION = '1.0.0';
+  var DOC = global.document;
+  // A page that includes the player twice (two pasted calendars) keeps the first copy.
+  if (global.QuorvelCalendar && global.QuorvelCalendar.init) {
+    global.QuorvelCalendar.init();
+    return;
+  }
+  var SVG_NS = 'http://www.w3.org/2000/svg';
+  var MONTHS = ['January', 'February', 'March', 'April', 'May', 'June', 'July',
+    'August', 'September', 'October', 'November', 'December'];
+  var DAYS = ['Sunday', 'Monday', 'Tuesday', 'Wednesday', 'Thursday', 'Friday', 'Saturday'];
+  var WEEKDAY_IDS = { sun: 0, mon: 1, tue: 2, wed: 3, thu: 4, fri: 5, sat: 6 };
+  var DATE_FORMATS = ['yyyy-mm-dd', 'yyyy-dd-mm', 'yyyy/mm/dd', 'yyyy/dd/mm',
+    'dd-mm-yyyy', 'mm-dd-yyyy', 'dd/mm/yyyy', 'mm/dd/yyyy'];
+  var STYLE_DEFAULTS = {
+    header: ['#2F4A6D', 1], menu: ['#3D5F8A', 1], footer: ['#2F4A6D', 1],
+    background: ['#F4F6FA', 1], calendar_cell: ['#FFFFFF', 1],
+    calendar_cell_today: ['#FFE9A8', 1], calendar_cell_occupied: ['#E3EEFB', 1],
+    calendar_cell_selected: ['#B9D4F5', 1], month_and_year: ['#FFFFFF', 1],
+    day_of_week: ['#2F4A6D', 1], date_of_month: ['#23324A', 1],
+    event_text: ['#1E2A3A', 1], event_background: ['#FFFFFF', 1]
+  };
+  var STYLE_VARS = {
+    header: 'header-bg', menu: 'menu-bg', footer: 'footer-bg', background: 'bg',
+    calendar_cell: 'cell-bg', calendar_cell_today: 'today-bg',
+    calendar_cell_occupied: 'occupied-bg', calendar_cell_selected: 'selected-bg',
+    month_and_year: 'month-year', day_of_week: 'dow', date_of_month: 'date',
+    event_text: 'event-text', event_background: 'event-bg'
+  };
+
+  /* ---------------------------------------------------------------- dates */
+  // Days are handled as whole numbers (days since 1970-01-01, UTC based), so
+  // daylight saving changes never shift a day.
+  function dayNum(y, m, d) {
+    var dt = new Date(0);
+    dt.setUTCFullYear(y, m - 1, d);
+    return Math.round(dt.getTime() / 86400000);
+  }
+  function dayParts(n) {
+    var dt = new Date(n * 86400000);
+    return { y: dt.getUTCFullYear(), m: dt.getUTCMonth() + 1, d: dt.getUTCDate(), wd: dt.getUTCDay() };
+  }
+  function daysInMonth(y, m) {
+    return dayNum(m === 12 ? y + 1 : y, m === 12 ? 1 : m + 1, 1) - dayNum(y, m, 1);
+  }
+  function intOr(text, def) {
+    var s = String(text == null ? '' : text).trim();
+    return /^[+-]?\d+$/.test(s) ? parseInt(s, 10) : def;
+  }
+  function parseDay(text) {
+    var m = /^(\d{4})-(\d{2})-(\d{2})$/.exec(String(text || '').trim());
+    if (!m) return null;
+    var y = +m[1], mo = +m[2], d = +m[3];
+    if (mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo)) return null;
+    return dayNum(y, mo, d);
+  }
+  // Date-time text "yyyy-mm-ddThh:mm:ss", read piece by piece; a missing piece
+  // takes its default and an impossible date gives "now".
+  function parseDateTime(text, now) {
+    var t = String(text == null ? '' : text);
+    var y = intOr(t.substring(0, 4), 2000), mo = intOr(t.substring(5, 7), 1),
+      d = intOr(t.substring(8, 10), 1), h = intOr(t.substring(11, 13), 12),
+      mi = intOr(t.substring(14, 16), 0), s = intOr(t.substring(17, 19), 0);
+    if (y < 1 || y > 9999 || mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo) ||
+      h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return now;
+    return { day: dayNum(y, mo, d), minutes: h * 60 + mi };
+  }
+  function pad2(n) { return (n < 10 ? '0' : '') + n; }
+  function formatDate(n, fmt) {
+    var p = dayParts(n);
+    return fmt.replace('yyyy', String(p.y).padStart(4, '0')).replace('mm', pad2(p.m)).replace('dd', pad2(p.d));
+  }
+  function formatTime(minutes, hours12) {
+    var h = Math.floor(minutes / 60), m = minutes % 60;
+    if (!hours12) return pad2(h) + ':' + pad2(m);
+    return ((h + 11) % 12 + 1) + ':' + pad2(m) + (h < 12 ? ' AM' : ' PM');
+  }
+
+  /* ------------------------------------------------------ formatted text */
+  // Only <b>, <i>, <u> and <font color="#RRGGBB"> are honoured; every other
+  // character is shown as text, so a data file can neither run script nor
+  // load anything through a text.
+  var MARKUP_TOKEN = /<(\/?)([biu])>|<font color="#([^"<>]*)">|<\/font>/g;
+  function appendMarkup(parent, markup) {
+    var text = String(markup == null ? '' : markup);
+    var stack = [{ el: parent, tag: '' }];
+    var last = 0, match;
+    MARKUP_TOKEN.lastIndex = 0;
+    function top() { return stack[stack.length - 1]; }
+    function flush(upto) {
+      if (upto > last) top().el.appendChild(DOC.createTextNode(text.substring(last, upto)));
+    }
+    function close(tag) {
+      for (var k = stack.length - 1; k > 0; k--) {
+        if (stack[k].tag === tag) { stack.length = k; return; }
+      }
+    }
+    while ((match = MARKUP_TOKEN.exec(text))) {
+      flush(match.index);
+      last = MARKUP_TOKEN.lastIndex;
+      if (match[2]) {
+        if (match[1]) { close(match[2]); continue; }
+        var el = DOC.createElement(match[2] === 'b' ? 'strong' : match[2] === 'i' ? 'em' : 'span');
+        if (match[2] === 'u') el.className = 'qv-u';
+        top().el.appendChild(el);
+        stack.push({ el: el, tag: match[2] });
+      } else if (match[3] !== undefined) {
+        var span = DOC.createElement('span');
+        if (/^[0-9a-fA-F]{6}$/.test(match[3])) span.style.color = '#' + match[3];
+        top().el.appendChild(span);
+        stack.push({ el: span, tag: 'font' });
+      } else {
+        close('font');
+      }
+    }
+    flush(text.length);
+    return parent;
+  }
+  function markupText(markup) {
+    return String(markup == null ? '' : markup).replace(MARKUP_TOKEN, '');
+  }
+
+  /* ------------------------------------------------------------ data file */
+  function DataError(message) { this.name = 'DataError'; this.message = message; }
+  DataError.prototype = Object.create(Error.prototype);
+
+  function childByName(el, name) {
+    if (!el) return null;
+    for (var c = el.firstElementChild; c; c = c.nextElementSibling) if (c.nodeName === name) return c;
+    return null;
+  }
+  function textOf(el) { return el ? el.textContent : ''; }
+  function attr(el, name) { return el && el.hasAttribute(name) ? el.getAttribute(name) : ''; }
+  function colourOf(text) {
+    var s = String(text || '').trim();
+    return /^[0-9a-fA-F]{6}$/.test(s) ? '#' + s.toUpperCase() : null;
+  }
+  function clampInt(text, def, lo, hi) {
+    var n = intOr(text, def);
+    return Math.min(hi, Math.max(lo, n));
+  }
+
+  function parseData(xmlText, now) {
+    var doc = new global.DOMParser().parseFromString(String(xmlText), 'application/xml');
+    var err = doc.getElementsByTagName('parsererror')[0];
+    if (err) {
+      var detail = (err.textContent || '').replace(/\s+/g, ' ').trim().slice(0, 160);
+      throw new DataError('The calendar data file is damaged and cannot be read' + (detail ? ' (' + detail + ')' : '') + '.');
+    }
+    var root = doc.documentElement;
+    if (!root || root.nodeName !== 'calendar') {
+      throw new DataError('The calendar data file does not describe a calendar.');
+    }
+    var model = {
+      id: attr(root, 'id'),
+      title: textOf(childByName(root, 'title')),
+      subtitle: textOf(childByName(root, 'subtitle')),
+      copyright: textOf(childByName(root, 'copyright')),
+      firstDay: 1, cellWidth: 39, cellHeight: 39, contentHeight: 99, contentMargin: 0,
+      hours12: false, dateFormat: 'yyyy-mm-dd',
+      styles: {}, backgroundImage: '', monthly: null, music: null, events: []
+    };
+    var option = childByName(root, 'option');
+    for (var o = option && option.firstElementChild; o; o = o.nextElementSibling) {
+      var v = attr(o, 'value');
+      switch (attr(o, 'id')) {
+        case 'first_day_of_week': model.firstDay = v === 'mon' ? 1 : 0; break;
+        case 'cell_width': model.cellWidth = clampInt(v, 39, 10, 1000); break;
+        case 'cell_height': model.cellHeight = clampInt(v, 39, 10, 1000); break;
+        case 'content_height': model.contentHeight = clampInt(v, 99, 0, 2000); break;
+        case 'content_margin': model.contentMargin = clampInt(v, 0, 0, 200); break;
+        case 'time_format': model.hours12 = v === '12'; break;
+        case 'date_format':
+          var f = v.toLowerCase();
+          model.dateFormat = DATE_FORMATS.indexOf(f) >= 0 ? f : 'yyyy-mm-dd';
+          break;
+      }
+    }
+    var style = childByName(root, 'style');
+    for (var s = style && style.firstElementChild; s; s = s.nextElementSibling) {
+      var id = attr(s, 'id');
+      if (id === 'background_image') {
+        model.backgroundImage = attr(s, 'uri');
+      } else if (id === 'monthly_background_image') {
+        var monthly = { enabled: attr(s, 'enable') === 'true', images: {} };
+        for (var im = s.firstElementChild; im; im = im.nextElementSibling) {
+          var n = intOr(attr(im, 'id'), 0);
+          if (n >= 1 && n <= 12) monthly.images[n] = attr(im, 'uri');
+        }
+        model.monthly = monthly;
+      } else if (Object.prototype.hasOwnProperty.call(STYLE_VARS, id)) {
+        var op = id === 'event_text' ? 100 : clampInt(attr(s, 'opacity'), 100, 0, 100);
+        model.styles[id] = { color: colourOf(attr(s, 'color')), opacity: op / 100 };
+      }
+    }
+    var bgm = childByName(root, 'bgm');
+    if (bgm && attr(bgm, 'src')) {
+      model.music = {
+        src: attr(bgm, 'src'),
+        volume: clampInt(attr(bgm, 'volume'), 50, 0, 100) / 100,
+        startup: attr(bgm, 'startup') === 'on'
+      };
+    }
+    for (var e = root.firstElementChild; e; e = e.nextElementSibling) {
+      if (e.nodeName === 'entry') model.events.push(parseEntry(e, model.events.length, now));
+    }
+    return model;
+  }
+
+  function parseEntry(e, index, now) {
+    var start = parseDateTime(textOf(childByName(e, 'start')), now);
+    var end = parseDateTime(textOf(childByName(e, 'end')), now);
+    if (end.day < start.day || (end.day === start.day && end.minutes < start.minutes)) {
+      end = { day: start.day, minutes: Math.max(start.minutes, end.day === start.day ? end.minutes : start.minutes) };
+    }
+    var ev = {
+      index: index,
+      title: textOf(childByName(e, 'title')),
+      content: textOf(childByName(e, 'content')),
+      wholeDay: !!childByName(e, 'wholeday'),
+      kind: 'o', weekDay: 1, monthDay: 1, month: 1,
+      start: start, end: end, icon: '', iconUri: ''
+    };
+    var rep = childByName(e, 'repeat');
+    if (rep) {
+      var v = attr(rep, 'value');
+      switch (attr(rep, 'type')) {
+        case 'week':
+          ev.kind = 'w';
+          var w = v.trim().toLowerCase();
+          ev.weekDay = Object.prototype.hasOwnProperty.call(WEEKDAY_IDS, w) ? WEEKDAY_IDS[w] : 1;
+          break;
+        case 'month':
+          ev.kind = 'm';
+          ev.monthDay = clampInt(v, 1, 1, 31);
+          break;
+        case 'year':
+          ev.kind = 'y';
+          ev.month = clampInt(v.substring(0, 2), 1, 1, 12);
+          ev.monthDay = clampInt(v.substring(3, 5), 1, 1, 31);
+          break;
+      }
+    }
+    var icon = childByName(e, 'icon');
+    if (icon) {
+      var type = attr(icon, 'type');
+      if (type === 'custom') ev.iconUri = attr(icon, 'uri');
+      else if (Object.prototype.hasOwnProperty.call(ICONS, type)) ev.icon = type;
+    }
+    return ev;
+  }
+
+  /* --------------------------------------------------------- occurrences */
+  // Calls visit(day) for every day in [from, to] on which the event occurs.
+  // A monthly or yearly day that a month lacks falls on its last day.
+  function eachOccurrence(ev, from, to, visit) {
+    var lo = Math.max(from, ev.start.day), hi = Math.min(to, ev.end.day), d, p, y, m, dd;
+    if (lo > hi) return;
+    if (ev.kind === 'o') {
+      for (d = lo; d <= hi; d++) visit(d);
+    } else if (ev.kind === 'w') {
+      d = lo + ((ev.weekDay - dayParts(lo).wd + 7) % 7);
+      for (; d <= hi; d += 7) visit(d);
+    } else if (ev.kind === 'm') {
+      p = dayParts(lo);
+      var last = dayParts(hi);
+      for (y = p.y, m = p.m; y < last.y || (y === last.y && m <= last.m); m === 12 ? (y++, m = 1) : m++) {
+        dd = dayNum(y, m, Math.min(ev.monthDay, daysInMonth(y, m)));
+        if (dd >= lo && dd <= hi) visit(dd);
+      }
+    } else {
+      for (y = dayParts(lo).y; y <= dayParts(hi).y; y++) {
+        dd = dayNum(y, ev.month, Math.min(ev.monthDay, daysInMonth(y, ev.month)));
+        if (dd >= lo && dd <= hi) visit(dd);
+      }
+    }
+  }
+  function compareEvents(a, b) {
+    if (a.wholeDay !== b.wholeDay) return a.wholeDay ? -1 : 1;
+    return (a.start.minutes - b.start.minutes) || (a.index - b.index);
+  }
+  function eventsByDay(events, from, to) {
+    var map = new Map();
+    events.forEach(function (ev) {
+      eachOccurrence(ev, from, to, function (d) {
+        var list = map.get(d);
+        if (!list) map.set(d, (list = []));
+        list.push(ev);
+      });
+    });
+    map.forEach(function (list) { list.sort(compareEvents); });
+    return map;
+  }
+
+  /* ---------------------------------------------------------------- icons */
+  var ICONS = {
+    star: { color: '#F2B01E', d: 'M12 2.5l2.9 6.1 6.6.8-4.9 4.6 1.3 6.6L12 17.3l-5.9 3.3 1.3-6.6-4.9-4.6 6.6-.8z' },
+    party: { color: '#E0457B', d: 'M3 21l5-14 9 9zM8.5 9.5l6 6M14 3c.5 1.5 0 2.5-1 3M19 7c1 .3 2 0 2.5-1M16.5 2.5v2M21.5 10.5h-2M18 5l1.5-1.5' },
+    travel: { color: '#2E86DE', d: 'M21 15.5v-2l-8-5V3.5a1.5 1.5 0 0 0-3 0v5l-8 5v2l8-2.5v5.5l-2 1.5v1.5l3.5-1 3.5 1V19l-2-1.5V13z' },
+    phone: { color: '#27AE60', d: 'M6.6 10.8a15.1 15.1 0 0 0 6.6 6.6l2.2-2.2a1 1 0 0 1 1-.25 11.4 11.4 0 0 0 3.6.57 1 1 0 0 1 1 1V20a1 1 0 0 1-1 1A17 17 0 0 1 3 4a1 1 0 0 1 1-1h3.5a1 1 0 0 1 1 1c0 1.25.2 2.45.57 3.57a1 1 0 0 1-.25 1z' },
+    sun: { color: '#F39C12', d: 'M12 7.5a4.5 4.5 0 1 1 0 9 4.5 4.5 0 0 1 0-9zM12 1.5v3M12 19.5v3M1.5 12h3M19.5 12h3M4.6 4.6l2.1 2.1M17.3 17.3l2.1 2.1M4.6 19.4l2.1-2.1M17.3 6.7l2.1-2.1' },
+    clock: { color: '#8E44AD', d: 'M12 2.5a9.5 9.5 0 1 1 0 19 9.5 9.5 0 0 1 0-19zM12 6.5V12l4 2.5' }
+  };
+  var STROKED = { party: true, sun: true, clock: true };
+  function makeIcon(ev, base) {
+    if (ev.icon) {
+      var def = ICONS[ev.icon];
+      var svg = DOC.createElementNS(SVG_NS, 'svg');
+      svg.setAttribute('viewBox', '0 0 24 24');
+      svg.setAttribute('class', 'qv-icon qv-icon-' + ev.icon);
+      svg.setAttribute('aria-hidden', 'true');
+      svg.setAttribute('focusable', 'false');
+      var path = DOC.createElementNS(SVG_NS, 'path');
+      path.setAttribute('d', def.d);
+      if (STROKED[ev.icon]) {
+        path.setAttribute('fill', ev.icon === 'party' ? def.color : 'none');
+        path.setAttribute('stroke', def.color);
+        path.setAttribute('stroke-width', '1.8');
+        path.setAttribute('stroke-linecap', 'round');
+        path.setAttribute('stroke-linejoin', 'round');
+      } else {
+        path.setAttribute('fill', def.color);
+      }
+      svg.appendChild(path);
+      return svg;
+    }
+    var url = ev.iconUri && mediaUrl(ev.iconUri, base);
+    if (!url) return null;
+    var img = DOC.createElement('img');
+    img.className = 'qv-icon';
+    img.alt = '';
+    img.src = url;
+    return img;
+  }
+
+  /* ---------------------------------------------------------------- media */
+  // Media paths of the data file are relative to the base folder; only web
+  // and file addresses are accepted.
+  function mediaUrl(path, base) {
+    var p = String(path || '').trim().replace(/\\/g, '/');
+    if (!p) return '';
+    try {
+      var u = new URL(p, base);
+      return /^(https?|file):$/.test(u.protocol) ? u.href : '';
+    } catch (e) { return ''; }
+  }
+
+  /* ------------------------------------------------------------- loading */
+  var scriptQueue = Promise.resolve();
+  // data.js assigns the data file's text to one global; loads are queued so
+  // that several calendars on one page never read each other's data.
+  function loadDataScript(url) {
+    var job = scriptQueue.then(function () {
+      return new Promise(function (resolve, reject) {
+        var el = DOC.createElement('script');
+        try { delete global.QUORVEL_DATA_XML; } catch (e) { global.QUORVEL_DATA_XML = undefined; }
+        el.src = url + (url.indexOf('?') < 0 ? '?' : '&') + 't=' + Date.now();
+        el.async = true;
+        el.onload = function () {
+          var text = global.QUORVEL_DATA_XML;
+          el.remove();
+          try { delete global.QUORVEL_DATA_XML; } catch (e) { global.QUORVEL_DATA_XML = undefined; }
+          if (typeof text === 'string') resolve(text); else reject(new Error('data.js holds no calendar data'));
+        };
+        el.onerror = function () { el.remove(); reject(new Error('data.js could not be loaded')); };
+        (DOC.head || DOC.documentElement).appendChild(el);
+      });
+    });
+    scriptQueue = job.catch(function () {});
+    return job;
+  }
+  // Data files are UTF-8 unless they start with a byte-order mark or declare
+  // another encoding in their XML declaration.
+  function decodeData(buffer) {
+    var bytes = new Uint8Array(buffer), label = 'utf-8';
+    if (bytes[0] === 0xFF && bytes[1] === 0xFE) label = 'utf-16le';
+    else if (bytes[0] === 0xFE && bytes[1] === 0xFF) label = 'utf-16be';
+    else {
+      var head = String.fromCharCode.apply(null, bytes.subarray(0, 200));
+      var m = /^(?:\xEF\xBB\xBF)?<\?xml[^>]*encoding\s*=\s*["']([A-Za-z0-9._-]+)["']/.exec(head);
+      if (m) label = m[1];
+    }
+    try { return new TextDecoder(label).decode(bytes); } catch (e) { return new TextDecoder('utf-8').decode(bytes); }
+  }
+  function loadXhr(url) {
+    return new Promise(function (resolve, reject) {
+      var x = new XMLHttpRequest();
+      x.responseType = 'arraybuffer';
+      x.onload = function () {
+        if ((x.status === 200 || x.status === 0) && x.response && x.response.byteLength) resolve(decodeData(x.response));
+        else reject(new Error('status ' + x.status));
+      };
+      x.onerror = function () { reject(new Error('not readable')); };
+      x.open('GET', url);
+      x.send();
+    });
+  }
+  function loadDataText(base) {
+    var xmlUrl = new URL('data.xml', base).href, jsUrl = new URL('data.js', base).href;
+    var web = /^https?:/.test(xmlUrl);
+    var first = web
+      ? fetch(xmlUrl, { cache: 'no-cache' }).then(function (r) {
+        if (!r.ok) throw new Error('HTTP ' + r.status);
+        return r.arrayBuffer().then(decodeData);
+      })
+      : Promise.reject(new Error('no web address'));
+    return first.catch(function () { return loadDataScript(jsUrl); })
+      .catch(function () { return web ? Promise.reject(new Error()) : loadXhr(xmlUrl); })
+      .catch(function () {
+        throw new DataError('The calendar data could not be loaded from "' + xmlUrl + '".');
+      });
+  }
+
+  /* ---------------------------------------------------------------- sizes */
+  function cssLength(value) {
+    var v = String(value == null ? '' : value).trim();
+    if (!v) return '';
+    if (/^\d+(\.\d+)?$/.test(v)) return v + 'px';
+    return global.CSS && CSS.supports && CSS.supports('width', v) ? v : '';
+  }
+
+  function todayDay(el) {
+    var fixed = parseDay(el.getAttribute('data-today')) || parseDay(global.QUORVEL_TODAY);
+    if (fixed !== null) return fixed;
+    var now = new Date();
+    return dayNum(now.getFullYear(), now.getMonth() + 1, now.getDate());
+  }
+
+  function h(tag, cls, attrs) {
+    var el = DOC.createElement(tag);
+    if (cls) el.className = cls;
+    if (attrs) for (var k in attrs) el.setAttribute(k, attrs[k]);
+    return el;
+  }
+
+  /* ------------------------------------------------------------- calendar */
+  var uid = 0;
+  function Calendar(container, options) {
+    options = options || {};
+    this.container = container;
+    this.id = 'qv' + (++uid);
+    var base = options.base != null ? options.base : container.getAttribute('data-base');
+    if (base == null || String(base).trim() === '') base = 'quorvel/';
+    base = String(base).trim();
+    if (!/\/$/.test(base)) base += '/';
+    this.base = new URL(base, DOC.baseURI).href;
+    this.width = cssLength(options.width != null ? options.width : container.getAttribute('data-width'));
+    this.height = cssLength(options.height != null ? options.height : container.getAttribute('data-height'));
+    this.today = todayDay(container);
+    container.setAttribute('data-state', 'loading');
+    container.classList.add('qv-host');
+    container.style.width = this.width;
+    container.style.height = this.height;
+    var self = this;
+    var source = options.xml != null ? Promise.resolve(options.xml) : loadDataText(this.base);
+    this.ready = source.then(function (text) {
+      var p = dayParts(self.today);
+      self.model = parseData(text, { day: self.today, minutes: 0 });
+      self.build();
+      self.selected = self.focused = self.today;
+      self.showMonth(p.y, p.m);
+      container.setAttribute('data-state', 'ready');
+      return self;
+    }).catch(function (err) {
+      self.fail(err);
+      return self;
+    });
+  }
+
+  Calendar.prototype.fail = function (err) {
+    var c = this.container;
+    c.textContent = '';
+    var box = h('div', 'qv-error', { role: 'alert' });
+    box.appendChild(h('strong')).textContent = 'The calendar cannot be shown.';
+    box.appendChild(h('div')).textContent = err && err.name === 'DataError' ? err.message
+      : 'Unexpected error: ' + (err && err.message ? err.message : String(err));
+    c.appendChild(box);
+    c.setAttribute('data-state', 'error');
+    if (global.console) console.error('Quorvel calendar:', err);
+  };
+
+  Calendar.prototype.build = function () {
+    var m = this.model, self = this, id = this.id;
+    var root = h('div', 'qv-cal');
+    this.root = root;
+    var natural = !this.height;
+    if (natural) root.classList.add('qv-natural');
+    if (!this.width) this.container.style.width = (7 * m.cellWidth + 14) + 'px';
+
+    // colours
+    Object.keys(STYLE_VARS).forEach(function (key) {
+      var st = m.styles[key] || {}, def = STYLE_DEFAULTS[key];
+      var hex = st.color || def[0], a = st.opacity != null ? st.opacity : def[1];
+      var r = parseInt(hex.substr(1, 2), 16), g = parseInt(hex.substr(3, 2), 16), b = parseInt(hex.substr(5, 2), 16);
+      root.style.setProperty('--qv-' + STYLE_VARS[key], 'rgba(' + r + ', ' + g + ', ' + b + ', ' + a + ')');
+    });
+    root.style.setProperty('--qv-cw', m.cellWidth + 'px');
+    root.style.setProperty('--qv-ch', m.cellHeight + 'px');
+    root.style.setProperty('--qv-content-h', m.contentHeight + 'px');
+    root.style.setProperty('--qv-margin', m.contentMargin + 'px');
+
+    this.bgLayer = root.appendChild(h('div', 'qv-bg-image', { 'aria-hidden': 'true' }));
+    root.appendChild(h('div', 'qv-bg-colour', { 'aria-hidden': 'true' }));
+
+    var header = root.appendChild(h('header', 'qv-header'));
+    appendMarkup(header.appendChild(h('div', 'qv-title', { id: id + '-title' })), m.title);
+    appendMarkup(header.appendChild(h('div', 'qv-subtitle')), m.subtitle);
+    if (!markupText(m.title).trim() && !markupText(m.subtitle).trim()) header.hidden = true;
+
+    var menu = root.appendChild(h('div', 'qv-menu'));
+    this.btnPrev = menu.appendChild(h('button', 'qv-btn qv-prev', { type: 'button', 'aria-label': 'Previous month' }));
+    this.btnPrev.textContent = '\u2039';
+    this.label = menu.appendChild(h('div', 'qv-month-label', { id: id + '-month', 'aria-live': 'polite' }));
+    this.btnNext = menu.appendChild(h('button', 'qv-btn qv-next', { type: 'button', 'aria-label': 'Next month' }));
+    this.btnNext.textContent = '\u203A';
+    this.btnToday = menu.appendChild(h('button', 'qv-btn qv-today', { type: 'button', 'aria-label': 'Go to today' }));
+    this.btnToday.textContent = 'Today';
+    this.btnPrev.addEventListener('click', function () { self.moveMonth(-1); });
+    this.btnNext.addEventListener('click', function () { self.moveMonth(1); });
+    this.btnToday.addEventListener('click', function () { self.goToday(); });
+    this.buildMusic(menu);
+
+    var body = root.appendChild(h('div', 'qv-body'));
+    var grid = body.appendChild(h('div', 'qv-grid', { role: 'grid', 'aria-labelledby': id + '-month', 'aria-readonly': 'true' }));
+    this.grid = grid;
+    var head = grid.appendChild(h('div', 'qv-row qv-dow-row', { role: 'row' }));
+    for (var i = 0; i < 7; i++) {
+      var wd = (m.firstDay + i) % 7;
+      var dow = head.appendChild(h('div', 'qv-dow', { role: 'columnheader', 'aria-label': DAYS[wd] }));
+      dow.appendChild(h('span', 'qv-dow-long')).textContent = DAYS[wd].slice(0, 3);
+      dow.appendChild(h('span', 'qv-dow-short', { 'aria-hidden': 'true' })).textContent = DAYS[wd].slice(0, 2);
+    }
+    this.cells = [];
+    for (var r = 0; r < 6; r++) {
+      var row = grid.appendChild(h('div', 'qv-row qv-week', { role: 'row' }));
+      for (var c = 0; c < 7; c++) {
+        var cell = row.appendChild(h('div', 'qv-cell', { role: 'gridcell', tabindex: '-1', 'aria-selected': 'false' }));
+        cell.appendChild(h('span', 'qv-date', { 'aria-hidden': 'true' }));
+        cell.appendChild(h('div', 'qv-items', { 'aria-hidden': 'true' }));
+        this.cells.push(cell);
+      }
+    }
+    grid.addEventListener('click', function (e) {
+      var cell = e.target.closest && e.target.closest('.qv-cell');
+      if (cell && cell.hasAttribute('data-day')) self.pick(+cell.getAttribute('data-day'), true);
+    });
+    grid.addEventListener('keydown', function (e) { self.onKey(e); });
+
+    this.content = body.appendChild(h('section', 'qv-content', { 'aria-live': 'polite', 'aria-label': 'Events of the selected day' }));
+
+    var footer = root.appendChild(h('footer', 'qv-footer'));
+    appendMarkup(footer, m.copyright);
+    if (!markupText(m.copyright).trim()) footer.hidden = true;
+
+    this.container.textContent = '';
+    if (this.height && this.container.getBoundingClientRect().height < 120) {
+      // A height the page cannot resolve (a percentage of an auto-sized
+      // parent) or far too small for a calendar: use the natural height.
+      this.container.style.height = '';
+      this.height = '';
+      root.classList.add('qv-natural');
+    }
+    this.container.appendChild(root);
+
+    if (global.ResizeObserver) {
+      var pending = false;
+      new ResizeObserver(function () {
+        if (pending) return;
+        pending = true;
+        global.requestAnimationFrame(function () { pending = false; self.layout(); });
+      }).observe(this.container);
+    }
+  };
+
+  Calendar.prototype.buildMusic = function (menu) {
+    var mu = this.model.music, url = mu && mediaUrl(mu.src, this.base);
+    if (!url) return;
+    var audio = this.audio = new Audio();
+    audio.src = url;
+    audio.loop = true;
+    audio.preload = 'auto';
+    audio.volume = mu.volume;
+    var btn = this.btnMusic = menu.appendChild(h('button', 'qv-btn qv-music', { type: 'button', 'aria-pressed': 'false', 'aria-label': 'Play music' }));
+    btn.textContent = '\u266A';
+    function sync() {
+      var on = !audio.paused;
+      btn.setAttribute('aria-pressed', String(on));
+      btn.setAttribute('aria-label', on ? 'Pause music' : 'Play music');
+      btn.classList.toggle('qv-playing', on);
+    }
+    audio.addEventListener('play', sync);
+    audio.addEventListener('pause', sync);
+    btn.addEventListener('click', function () {
+      if (audio.paused) { var p = audio.play(); if (p && p.catch) p.catch(function () {}); } else audio.pause();
+    });
+    if (mu.startup) {
+      var start = audio.play();
+      if (start && start.catch) {
+        // Browsers block sound until the visitor interacts with the page.
+        start.catch(function () {
+          var once = function (e) {
+            DOC.removeEventListener('pointerdown', once, true);
+            DOC.removeEventListener('keydown', once, true);
+            // The music button does its own toggling.
+            if (audio.paused && !btn.contains(e.target)) audio.play().catch(function () {});
+          };
+          DOC.addEventListener('pointerdown', once, true);
+          DOC.addEventListener('keydown', once, true);
+        });
+      }
+    }
+  };
+
+  Calendar.prototype.showMonth = function (y, m) {
+    this.year = y; this.month = m;
+    var model = this.model;
+    var first = dayNum(y, m, 1);
+    var offset = (dayParts(first).wd - model.firstDay + 7) % 7;
+    this.firstCell = first - offset;
+    this.byDay = eventsByDay(model.events, this.firstCell, this.firstCell + 41);
+    this.label.textContent = MONTHS[m - 1] + ' ' + y;
+    var bg = model.backgroundImage;
+    if (model.monthly && model.monthly.enabled && model.monthly.images[m]) bg = model.monthly.images[m];
+    var url = mediaUrl(bg, this.base);
+    this.bgLayer.style.backgroundImage = url ? 'url("' + url.replace(/["\\\n]/g, encodeURIComponent) + '")' : '';
+    this.root.setAttribute('data-month', y + '-' + pad2(m));
+    for (var i = 0; i < 42; i++) {
+      var day = this.firstCell + i, p = dayParts(day), cell = this.cells[i];
+      var list = this.byDay.get(day) || [];
+      cell.setAttribute('data-day', day);
+      cell.setAttribute('data-date', p.y + '-' + pad2(p.m) + '-' + pad2(p.d));
+      cell.firstChild.textContent = p.d;
+      cell.classList.toggle('qv-outside', p.m !== m);
+      cell.classList.toggle('qv-is-today', day === this.today);
+      cell.classList.toggle('qv-occupied', list.length > 0);
+      cell.setAttribute('aria-label', DAYS[p.wd] + ', ' + p.d + ' ' + MONTHS[p.m - 1] + ' ' + p.y +
+        (day === this.today ? ', today' : '') +
+        (list.length ? ', ' + list.length + (list.length === 1 ? ' event' : ' events') : ''));
+      if (day === this.today) cell.setAttribute('aria-current', 'date'); else cell.removeAttribute('aria-current');
+    }
+    if (this.focused < this.firstCell || this.focused > this.firstCell + 41 || dayParts(this.focused).m !== m) {
+      this.focused = dayNum(y, m, Math.min(dayParts(this.focused).d, daysInMonth(y, m)));
+    }
+    this.markCells();
+    this.showDay();
+    this.layout();
+  };
+
+  Calendar.prototype.markCells = function () {
+    for (var i = 0; i < 42; i++) {
+      var day = this.firstCell + i, cell = this.cells[i];
+      var sel = day === this.selected;
+      cell.classList.toggle('qv-selected', sel);
+      cell.setAttribute('aria-selected', String(sel));
+      cell.tabIndex = day === this.focused ? 0 : -1;
+    }
+  };
+
+  // Fills the cells with as many event titles as their size allows.
+  Calendar.prototype.layout = function () {
+    if (!this.cells) return;
+    var root = this.root, w = this.container.clientWidth || root.clientWidth;
+    var hgt = this.container.clientHeight;
+
+    root.classList.toggle('qv-narrow', w < 480);
+    root.classList.toggle('qv-side', !!this.height && w >= 640 && w >= 1.5 * hgt);
+    var cell = this.cells[0], items = cell.lastChild;
+    var probe = items.appendChild(h('div', 'qv-chip'));
+    probe.textContent = 'X';
+    var chipH = probe.offsetHeight || 16;
+    items.removeChild(probe);
+    var room = cell.getBoundingClientRect().bottom - items.getBoundingClientRect().top;
+    var cap = cell.getBoundingClientRect().width < 48 ? 0 : Math.max(0, Math.floor((room - 2) / (chipH + 1)));
+    if (cap === this.capacity && this.filledMonth === this.firstCell) return;
+    this.capacity = cap;
+    this.filledMonth = this.firstCell;
+    for (var i = 0; i < 42; i++) this.fillCell(this.cells[i], this.byDay.get(this.firstCell + i) || [], cap);
+  };
+
+  Calendar.prototype.fillCell = function (cell, list, cap) {
+    var items = cell.lastChild, base = this.base, hours12 = this.model.hours12;
+    items.textContent = '';
+    if (!list.length) return;
+    var shown = list.length <= cap ? list.length : Math.max(0, cap - 1);
+    for (var k = 0; k < shown; k++) {
+      var ev = list[k], chip = items.appendChild(h('div', 'qv-chip'));
+      var icon = makeIcon(ev, base);
+      if (icon) chip.appendChild(icon);
+      if (!ev.wholeDay) chip.appendChild(h('span', 'qv-chip-time')).textContent = formatTime(ev.start.minutes, hours12).replace(/:00(?= |$)/, '').replace(' ', '').toLowerCase();
+      appendMarkup(chip.appendChild(h('span', 'qv-chip-title')), ev.title);
+    }
+    if (shown < list.length) {
+      items.appendChild(h('div', 'qv-more')).textContent = '+' + (list.length - shown) + (cap > 0 ? ' more' : '');
+    }
+  };
+
+  Calendar.prototype.showDay = function () {
+    var m = this.model, day = this.selected, p = dayParts(day), box = this.content, base = this.base;
+    var list = eventsByDay(m.events, day, day).get(day) || [];
+    box.textContent = '';
+    var head = box.appendChild(h('h3', 'qv-day-heading'));
+    head.appendChild(h('span', 'qv-day-name')).textContent = DAYS[p.wd] + ' ';
+    head.appendChild(h('span', 'qv-day-date')).textContent = formatDate(day, m.dateFormat);
+    if (!list.length) {
+      box.appendChild(h('p', 'qv-none')).textContent = 'No events';
+      return;
+    }
+    var ul = box.appendChild(h('ul', 'qv-list'));
+    list.forEach(function (ev) {
+      var li = ul.appendChild(h('li', 'qv-event'));
+      var icon = makeIcon(ev, base);
+      if (icon) li.appendChild(icon);
+      var main = li.appendChild(h('div', 'qv-event-main'));
+      appendMarkup(main.appendChild(h('div', 'qv-event-title')), ev.title);
+      main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m);
+      if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
+    });
+  };
+
+  function describeTime(ev, m) {
+    var multi = ev.kind === 'o' && ev.end.day > ev.start.day;
+    if (ev.wholeDay) {
+      return multi ? 'All day, ' + formatDate(ev.start.day, m.dateFormat) + ' \u2013 ' + formatDate(ev.end.day, m.dateFormat) : 'All day';
+    }
+    var a = formatTime(ev.start.minutes, m.hours12), b = formatTime(ev.end.minutes, m.hours12);
+    if (multi) return formatDate(ev.start.day, m.dateFormat) + ' ' + a + ' \u2013 ' + formatDate(ev.end.day, m.dateFormat) + ' ' + b;
+    return a === b ? a : a + ' \u2013 ' + b;
+  }
+
+  Calendar.prototype.cellOf = function (day) {
+    var i = day - this.firstCell;
+    return i >= 0 && i < 42 ? this.cells[i] : null;
+  };
+
+  Calendar.prototype.pick = function (day, focus) {
+    this.selected = day;
+    this.moveFocus(day, focus);
+    this.showDay();
+  };
+
+  Calendar.prototype.moveFocus = function (day, focus) {
+    var p = dayParts(day);
+    this.focused = day;
+    if (p.y !== this.year || p.m !== this.month) this.showMonth(p.y, p.m);
+    else this.markCells();
+    if (focus) { var c = this.cellOf(day); if (c) c.focus(); }
+  };
+
+  Calendar.prototype.moveMonth = function (delta) {
+    var y = this.year, m = this.month + delta;
+    while (m < 1) { m += 12; y--; }
+    while (m > 12) { m -= 12; y++; }
+    this.focused = dayNum(y, m, Math.min(dayParts(this.focused).d, daysInMonth(y, m)));
+    this.showMonth(y, m);
+  };
+
+  Calendar.prototype.goToday = function () {
+    this.pick(this.today, false);
+  };
+
+  Calendar.prototype.onKey = function (e) {
+    var d = this.focused, p = dayParts(d), target = null;
+    var firstCol = this.firstCell + ((d - this.firstCell) - ((d - this.firstCell) % 7));
+    switch (e.key) {
+      case 'ArrowLeft': target = d - 1; break;
+      case 'ArrowRight': target = d + 1; break;
+      case 'ArrowUp': target = d - 7; break;
+      case 'ArrowDown': target = d + 7; break;
+      case 'Home': target = e.ctrlKey ? dayNum(p.y, p.m, 1) : firstCol; break;
+      case 'End': target = e.ctrlKey ? dayNum(p.y, p.m, daysInMonth(p.y, p.m)) : firstCol + 6; break;
+      case 'PageUp':
+      case 'PageDown':
+        var step = (e.key === 'PageUp' ? -1 : 1) * (e.shiftKey ? 12 : 1);
+        var y = p.y, m = p.m + step;
+        while (m < 1) { m += 12; y--; }
+        while (m > 12) { m -= 12; y++; }
+        target = dayNum(y, m, Math.min(p.d, daysInMonth(y, m)));
+        break;
+      case 'Enter':
+      case ' ':
+        e.preventDefault();
+        this.pick(d, true);
+        return;
+      default: return;
+    }
+    e.preventDefault();
+    this.moveFocus(target, true);
+  };
+
+  /* -------------------------------------------------------------- startup */
+  var instances = typeof WeakMap === 'function' ? new WeakMap() : null;
+  function mount(el, options) {
+    var existing = instances && instances.get(el);
+    if (existing && !options) return existing;
+    var cal = new Calendar(el, options);
+    if (instances) instances.set(el, cal);
+    return cal;
+  }
+  function init(root) {
+    var list = (root || DOC).querySelectorAll('[data-quorvel-calendar]');
+    return Array.prototype.map.call(list, function (el) { return mount(el); });
+  }
+
+  // The stylesheet lies beside this script; add it when the page does not link it.
+  var own = DOC.currentScript && DOC.currentScript.src;
+  if (own && !DOC.querySelector('link[href*="calendar.css"]')) {
+    var link = DOC.createElement('link');
+    link.rel = 'stylesheet';
+    link.href = new URL('calendar.css', own).href;
+    (DOC.head || DOC.documentElement).appendChild(link);
+  }
+
+  global.QuorvelCalendar = {
+    version: VERSION,
+    init: init,
+    mount: mount,
+    // Pure helpers, kept reachable for the designer's own checks.
+    parseData: function (text, today) {
+      var t = parseDay(today);
+      return parseData(text, { day: t === null ? 0 : t, minutes: 0 });
+    },
+    occurrences: function (ev, fromText, toText) {
+      var out = [];
+      eachOccurrence(ev, parseDay(fromText), parseDay(toText), function (d) {
+        var p = dayParts(d);
+        out.push(p.y + '-' + pad2(p.m) + '-' + pad2(p.d));
+      });
+      return out;
+    }
+  };
+
+  if (DOC.readyState === 'loading') DOC.addEventListener('DOMContentLoaded', function () { init(); });
+  else init();
+})(window);

@@ -1,0 +1,121 @@
+// Shared fixtures: a throw-away site folder laid out like a published
+// calendar, a static server on 127.0.0.1 and Debian's chromium.
+import fs from 'node:fs';
+import os from 'node:os';
+import path from 'node:path';
+import http from 'node:http';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { chromium } from 'playwright-core';
+import { dataXml, dataJs } from '../tools/datafile.mjs';
+
+export const PLAYER_DIR = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '..');
+export const FILES_DIR = path.resolve(PLAYER_DIR, '..', 'files');
+export { dataXml, dataJs };
+
+export const CHROMIUM_ARGS = [
+  '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+  '--no-first-run', '--no-default-browser-check', '--disable-sync', '--disable-extensions',
+  '--disable-default-apps', '--metrics-recording-only', '--mute-audio',
+  '--autoplay-policy=user-gesture-required', '--disable-features=Translate,MediaRouter,OptimizationHints',
+  '--allow-file-access-from-files=false',
+];
+
+export async function launch() {
+  return chromium.launch({
+    executablePath: process.env.CHROMIUM_PATH || '/usr/bin/chromium',
+    headless: true,
+    args: CHROMIUM_ARGS,
+  });
+}
+
+// Fills a layout or embed page the way the designer does: plain text
+// substitution of every placeholder.
+export function fillPlaceholders(text, values) {
+  let out = text;
+  for (const [k, v] of Object.entries(values)) out = out.split(k).join(v);
+  return out;
+}
+
+// Creates a site folder: <root>/<page> and <root>/<folder>/ with the player,
+// data.xml and data.js. `xml` is a document for dataXml() or raw text.
+export function makeSite({ xml, page, pageName = 'Calendar.htm', folder = 'quorvel', dataJsText, files = {} } = {}) {
+  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-site-'));
+  const base = path.join(root, folder);
+  fs.mkdirSync(base, { recursive: true });
+  for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(PLAYER_DIR, f), path.join(base, f));
+  if (xml != null) {
+    const text = typeof xml === 'string' ? xml : dataXml(xml);
+    fs.writeFileSync(path.join(base, 'data.xml'), text);
+    fs.writeFileSync(path.join(base, 'data.js'), dataJsText ?? dataJs(text));
+  }
+  for (const [name, content] of Object.entries(files)) {
+    fs.mkdirSync(path.dirname(path.join(root, name)), { recursive: true });
+    fs.writeFileSync(path.join(root, name), content);
+  }
+  if (page == null) page = simplePage({});
+  fs.writeFileSync(path.join(root, pageName), page);
+  return {
+    root,
+    fileUrl: (name = pageName) => pathToFileURL(path.join(root, name)).href,
+    remove: () => fs.rmSync(root, { recursive: true, force: true }),
+  };
+}
+
+// A minimal host page with one calendar container.
+export function simplePage({ width = '700', height = '560', today = '2024-03-15', base = 'quorvel/', extraHead = '' }) {
+  return `<!DOCTYPE html><html lang="en"><head><meta charset="utf-8">
+<link rel="stylesheet" href="${base}calendar.css">${extraHead}</head><body style="margin:0">
+<div id="cal" data-quorvel-calendar data-base="${base}" data-width="${width}" data-height="${height}" data-today="${today}"></div>
+<script src="${base}calendar.js"></script></body></html>`;
+}
+
+const TYPES = { '.htm': 'text/html; charset=utf-8', '.html': 'text/html; charset=utf-8', '.js': 'text/javascript',
+  '.css': 'text/css', '.xml': 'application/xml', '.jpg': 'image/jpeg', '.png': 'image/png', '.wav': 'audio/wav' };
+
+// Static file server on an ephemeral port of 127.0.0.1; serves any folder
+// below `root` and records every request path.
+export function serve(root) {
+  const requests = [];
+  const server = http.createServer((req, res) => {
+    const url = new URL(req.url, 'http://127.0.0.1');
+    requests.push(url.pathname);
+    const file = path.join(root, decodeURIComponent(url.pathname));
+    if (!file.startsWith(root) || !fs.existsSync(file) || fs.statSync(file).isDirectory()) {
+      res.writeHead(404, { 'content-type': 'text/plain' });
+      res.end('not found');
+      return;
+    }
+    res.writeHead(200, { 'content-type': TYPES[path.extname(file)] || 'application/octet-stream', 'cache-control': 'no-store' });
+    fs.createReadStream(file).pipe(res);
+  });
+  return new Promise((resolve) => {
+    server.listen(0, '127.0.0.1', () => {
+      const { port } = server.address();
+      resolve({ url: `http://127.0.0.1:${port}`, requests, close: () => new Promise((r) => { server.close(r); server.closeAllConnections(); }) });
+    });
+  });
+}
+
+// Opens a page and waits until every calendar on it is ready or has failed.
+export async function openCalendar(context, url) {
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (e) => errors.push(e.message));
+  page.errors = errors;
+  await page.goto(url);
+  await page.waitForFunction(() => {
+    const all = document.querySelectorAll('[data-quorvel-calendar]');
+    return all.length > 0 && [...all].every((el) => /^(ready|error)$/.test(el.getAttribute('data-state') || ''));
+  }, null, { timeout: 10000 });
+  return page;
+}
+
+export const WHITE = { color: 'FFFFFF' };
+export function baseDoc(extra = {}) {
+  return {
+    id: 'test', defaultWidth: 700, defaultHeight: 560,
+    title: { text: 'Test Calendar', color: '222222' }, subtitle: 'Sub', copyright: '(c) Test',
+    ...extra,
+  };
+}
+export { STYLE_IDS } from '../tools/datafile.mjs';

@@ -1,0 +1,96 @@
+// The grid is an ARIA grid with one tab stop that the keyboard can walk;
+// the calendar stays usable at 320 pixels.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { launch, makeSite, openCalendar, baseDoc, simplePage } from './fixtures.mjs';
+
+let browser, site;
+before(async () => {
+  browser = await launch();
+  const events = [{ title: 'Dentist', start: '2024-03-18T09:00:00', end: '2024-03-18T10:00:00' },
+    { title: 'Leap', start: '2024-02-29T09:00:00', end: '2024-02-29T10:00:00' }];
+  site = makeSite({ xml: baseDoc({ events }), page: simplePage({ today: '2024-03-15', width: '100%', height: '560' }) });
+});
+after(async () => { await browser.close(); site.remove(); });
+
+const focused = (page) => page.evaluate(() => document.activeElement.getAttribute('data-date'));
+const tabStops = (page) => page.$$eval('.qv-cell', (els) => els.filter((e) => e.tabIndex === 0).map((e) => e.dataset.date));
+
+test('keyboard walk through the grid', async () => {
+  const ctx = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  const page = await openCalendar(ctx, site.fileUrl());
+  assert.equal(await page.getAttribute('.qv-grid', 'role'), 'grid');
+  assert.equal(await page.locator('[role=row]').count(), 7);
+  assert.equal(await page.locator('[role=gridcell]').count(), 42);
+  assert.deepEqual(await page.locator('.qv-btn').evaluateAll((b) => b.map((e) => e.getAttribute('aria-label'))),
+    ['Previous month', 'Next month', 'Go to today']);
+  assert.equal(await page.getAttribute('[aria-selected=true]', 'data-date'), '2024-03-15', 'today is selected at start');
+  assert.deepEqual(await tabStops(page), ['2024-03-15']);
+
+  // Tab from the buttons lands on the one tab stop of the grid.
+  await page.focus('.qv-today');
+  await page.keyboard.press('Tab');
+  assert.equal(await focused(page), '2024-03-15');
+
+  const walk = [
+    ['ArrowRight', '2024-03-16'], ['ArrowDown', '2024-03-23'], ['ArrowLeft', '2024-03-22'], ['ArrowUp', '2024-03-15'],
+    ['Home', '2024-03-11'], ['End', '2024-03-17'], ['ArrowDown', '2024-03-24'], ['ArrowDown', '2024-03-31'],
+    ['ArrowRight', '2024-04-01'], ['PageUp', '2024-03-01'], ['ArrowLeft', '2024-02-29'], ['PageDown', '2024-03-29'],
+    ['PageUp', '2024-02-29'], ['Shift+PageDown', '2025-02-28'], ['Shift+PageUp', '2024-02-28'], ['Control+End', '2024-02-29'],
+    ['Control+Home', '2024-02-01'], ['ArrowUp', '2024-01-25'],
+  ];
+  for (const [key, date] of walk) {
+    await page.keyboard.press(key);
+    assert.equal(await focused(page), date, `after ${key}`);
+    assert.deepEqual(await tabStops(page), [date], `one tab stop after ${key}`);
+    const [y, m] = date.split('-').map(Number);
+    assert.equal(await page.getAttribute('.qv-cal', 'data-month'), `${y}-${String(m).padStart(2, '0')}`);
+  }
+  assert.equal(await page.textContent('.qv-day-date'), '2024-03-15', 'moving the focus does not select');
+
+  await page.keyboard.press('PageDown');
+  await page.keyboard.press('PageDown');
+  assert.equal(await focused(page), '2024-03-25');
+  await page.keyboard.press('ArrowUp');
+  await page.keyboard.press('Enter');
+  assert.equal(await page.getAttribute('[aria-selected=true]', 'data-date'), '2024-03-18');
+  assert.deepEqual(await page.locator('.qv-event-title').allTextContents(), ['Dentist']);
+  await page.keyboard.press('ArrowLeft');
+  await page.keyboard.press(' ');
+  assert.equal(await page.getAttribute('[aria-selected=true]', 'data-date'), '2024-03-17');
+
+  await page.click('.qv-prev');
+  assert.equal(await page.textContent('.qv-month-label'), 'February 2024');
+  await page.click('[data-date="2024-02-29"]');
+  assert.deepEqual(await page.locator('.qv-event-title').allTextContents(), ['Leap']);
+  await page.click('.qv-today');
+  assert.equal(await page.textContent('.qv-month-label'), 'March 2024');
+  assert.equal(await page.getAttribute('[aria-selected=true]', 'data-date'), '2024-03-15');
+  await ctx.close();
+});
+
+test('readable at 320 pixels wide', async () => {
+  const ctx = await browser.newContext({ viewport: { width: 320, height: 640 } });
+  const page = await openCalendar(ctx, site.fileUrl());
+  const m = await page.evaluate(() => {
+    const cal = document.querySelector('.qv-cal');
+    const size = (sel) => parseFloat(getComputedStyle(document.querySelector(sel)).fontSize);
+    return {
+      overflow: document.documentElement.scrollWidth,
+      width: cal.getBoundingClientRect().width,
+      cell: document.querySelector('.qv-cell').getBoundingClientRect().width,
+      fonts: [size('.qv-date'), size('.qv-dow'), size('.qv-month-label')],
+      dow: document.querySelector('.qv-dow').innerText,
+      more: document.querySelector('[data-date="2024-03-18"] .qv-more')?.textContent,
+      today: document.querySelector('.qv-today').getBoundingClientRect().right,
+    };
+  });
+  assert.equal(m.overflow, 320, 'no sideways scrolling');
+  assert.equal(m.width, 320);
+  assert.ok(m.cell > 38, `cells ${m.cell}px`);
+  for (const f of m.fonts) assert.ok(f >= 10, `font ${f}px`);
+  assert.equal(m.dow, 'MO');
+  assert.equal(m.more, '+1', 'a narrow cell counts its events');
+  assert.ok(m.today <= 320, 'the menu fits');
+  await ctx.close();
+});

@@ -1,0 +1,90 @@
+// Hostile texts render as text and run nothing; broken data files show a
+// message instead of a blank box.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { launch, makeSite, serve, openCalendar, baseDoc, simplePage, dataXml } from './fixtures.mjs';
+
+let browser;
+before(async () => { browser = await launch(); });
+after(async () => { await browser.close(); });
+
+const HOSTILE = [
+  '<script>window.__pwned = "script"</script>',
+  '<img src="/pwned.png" onerror="window.__pwned = \'img\'">',
+  '<b>bold</b><iframe src="/pwned.htm"></iframe>',
+  '<font color="#FF0000" onmouseover="window.__pwned=1">red</font>',
+  '<font color="#FF0000;background:url(/pwned.png)">x</font>',
+  '<a href="javascript:window.__pwned=1">link</a>',
+];
+
+test('hostile texts are shown as text and load or run nothing', async () => {
+  const events = HOSTILE.map((markup, i) => ({ title: { markup }, content: { markup: HOSTILE[(i + 1) % HOSTILE.length] },
+    start: '2024-03-15T10:00:00', end: '2024-03-15T11:00:00' }));
+  // "]]>" inside a text travels as two CDATA sections.
+  events.push({ title: { markup: 'ends ]]]]><![CDATA[> here' }, start: '2024-03-15T12:00:00' });
+  events.push({ title: 'icon', icon: 'javascript:window.__pwned=1', start: '2024-03-15T13:00:00' });
+  const doc = baseDoc({
+    title: { markup: HOSTILE[0] }, subtitle: { markup: HOSTILE[1] }, copyright: { markup: HOSTILE[2] },
+    backgroundImage: "x.jpg')\\); background: url(/pwned.png", events, contentHeight: 2000,
+  });
+  const site = makeSite({ xml: doc, page: simplePage({ width: '', height: '', today: '2024-03-15' }) });
+  const server = await serve(site.root);
+  const ctx = await browser.newContext({ viewport: { width: 900, height: 3000 } });
+  ctx.setDefaultTimeout(5000);
+  const page = await openCalendar(ctx, server.url + '/Calendar.htm');
+  assert.equal(await page.getAttribute('#cal', 'data-state'), 'ready');
+  await page.mouse.move(200, 200);
+  await page.hover('.qv-event-title >> nth=3');
+  await page.waitForTimeout(200);
+  assert.equal(await page.evaluate(() => window.__pwned), undefined);
+  assert.equal(await page.textContent('.qv-title'), HOSTILE[0]);
+  assert.equal(await page.textContent('.qv-subtitle'), HOSTILE[1]);
+  assert.equal(await page.textContent('.qv-footer'), 'bold<iframe src="/pwned.htm"></iframe>');
+  const titles = await page.locator('.qv-event-title').allTextContents();
+  assert.deepEqual(titles, [...HOSTILE.slice(0, 2), 'bold<iframe src="/pwned.htm"></iframe>',
+    '<font color="#FF0000" onmouseover="window.__pwned=1">red', 'x', HOSTILE[5], 'ends ]]> here', 'icon']);
+  const foreign = await page.$$eval('.qv-cal script, .qv-cal iframe, .qv-cal a, .qv-cal img, .qv-cal [onerror], .qv-cal [onmouseover]', (els) => els.length);
+  assert.equal(foreign, 0);
+  assert.deepEqual(server.requests.filter((p) => p.startsWith('/pwned')), []);
+  await ctx.close();
+  await server.close();
+  site.remove();
+});
+
+const GOOD = dataXml(baseDoc());
+const BROKEN = [
+  ['a file that is not well-formed', GOOD.replace('</option>', ''), /damaged/],
+  ['a title that ends its CDATA early', GOOD.replace('Test Calendar', 'A ]]> B'), /damaged/],
+  ['another top element', '<agenda></agenda>\r\n', /does not describe a calendar/],
+  ['an empty file', '', /damaged/],
+];
+
+test('a broken data file shows a clear message', async () => {
+  const ctx = await browser.newContext();
+  for (const [name, xml, message] of BROKEN) {
+    for (const via of ['http', 'file']) {
+      const site = makeSite({ xml, page: simplePage({}) });
+      const server = via === 'http' && await serve(site.root);
+      const page = await openCalendar(ctx, server ? server.url + '/Calendar.htm' : site.fileUrl());
+      assert.equal(await page.getAttribute('#cal', 'data-state'), 'error', `${name} (${via})`);
+      const alert = page.locator('#cal [role=alert]');
+      assert.equal(await alert.isVisible(), true);
+      assert.match(await alert.textContent(), /^The calendar cannot be shown\./);
+      assert.match(await alert.textContent(), message, `${name} (${via})`);
+      await page.close();
+      if (server) await server.close();
+      site.remove();
+    }
+  }
+  // no data at all: neither data.xml nor data.js
+  const empty = makeSite({ page: simplePage({}) });
+  const server = await serve(empty.root);
+  for (const url of [server.url + '/Calendar.htm', empty.fileUrl()]) {
+    const page = await openCalendar(ctx, url);
+    assert.match(await page.textContent('#cal [role=alert]'), /could not be loaded from ".*quorvel\/data\.xml"/);
+    await page.close();
+  }
+  await server.close();
+  empty.remove();
+  await ctx.close();
+});

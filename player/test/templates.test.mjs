@@ -1,0 +1,93 @@
+// The installed templates are complete, in the designer's data file layout,
+// and show without missing files.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import path from 'node:path';
+import os from 'node:os';
+import { launch, serve, openCalendar, PLAYER_DIR, STYLE_IDS, dataJs } from './fixtures.mjs';
+
+const ROOT = path.resolve(PLAYER_DIR, '..', 'template');
+const IDS = fs.readdirSync(ROOT).filter((d) => fs.statSync(path.join(ROOT, d)).isDirectory()).sort();
+
+function jpegSize(file) {
+  const d = fs.readFileSync(file);
+  for (let i = 2; i < d.length;) {
+    const marker = d[i + 1], len = d.readUInt16BE(i + 2);
+    if (marker === 0xC0 || marker === 0xC2) return [d.readUInt16BE(i + 7), d.readUInt16BE(i + 5)];
+    i += 2 + len;
+  }
+  return null;
+}
+
+test('at least twelve templates, each complete and in the data file layout', () => {
+  assert.ok(IDS.length >= 12, `${IDS.length} templates`);
+  const kinds = new Set(), icons = new Set();
+  let total = 0;
+  for (const id of IDS) {
+    const dir = path.join(ROOT, id);
+    const xml = fs.readFileSync(path.join(dir, 'data.xml'), 'utf8');
+    assert.ok(xml.endsWith('</calendar>\r\n'), `${id}: ends with </calendar> CR LF`);
+    assert.ok(!/[^\r]\n/.test(xml) && !xml.startsWith('\uFEFF') && !xml.startsWith('<?xml'), `${id}: CR LF lines, no BOM, no declaration`);
+    assert.equal(fs.readFileSync(path.join(dir, 'data.js'), 'utf8'), dataJs(xml), `${id}: data.js matches data.xml`);
+    const head = xml.split('\r\n')[0];
+    assert.match(head, new RegExp(`^<calendar id="${id}" defaultwidth="\\d+" defaultheight="\\d+" editor_layout="[0-3]" publishwidth="\\d+" publishheight="\\d+">$`));
+    const styleIds = [...xml.matchAll(/^ {8}<item id="(\w+)" color="[0-9A-F]{6}" (?:opacity="\d+" )? \/>$/gm)].map((m) => m[1]);
+    assert.deepEqual(styleIds, STYLE_IDS, `${id}: all thirteen style items in order`);
+    for (const m of xml.matchAll(/(?:uri|src)="([^"]+)"/g)) assert.ok(fs.existsSync(path.join(dir, m[1])), `${id}: ${m[1]} exists`);
+    for (const m of xml.matchAll(/<repeat type="(\w+)"/g)) kinds.add(m[1]);
+    for (const m of xml.matchAll(/<icon type="(\w+)"/g)) icons.add(m[1]);
+    assert.deepEqual(jpegSize(path.join(dir, 'thumb.jpg')), [453, 365], `${id}: thumb.jpg size`);
+    assert.deepEqual(jpegSize(path.join(dir, 'thumb_s.jpg')), [133, 73], `${id}: thumb_s.jpg size`);
+    assert.ok(!fs.existsSync(path.join(dir, 'calendar.js')), `${id}: the player is copied by the build, not kept here`);
+    const walk = (d) => fs.readdirSync(d).forEach((f) => {
+      const p = path.join(d, f), st = fs.statSync(p);
+      if (st.isDirectory()) return walk(p);
+      assert.ok(st.size <= 200 * 1024, `${p} is ${st.size} bytes`);
+      total += st.size;
+    });
+    walk(dir);
+  }
+  assert.deepEqual([...kinds].sort(), ['month', 'week', 'year']);
+  assert.deepEqual([...icons].sort(), ['clock', 'custom', 'party', 'phone', 'star', 'sun', 'travel']);
+  assert.ok(total < 8 * 1024 * 1024, `templates take ${total} bytes`);
+});
+
+let browser, server, site;
+before(async () => {
+  browser = await launch();
+  // serve the repository's template folder with the player beside each data file, as the build installs it
+  site = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-templates-'));
+  for (const id of IDS) {
+    fs.cpSync(path.join(ROOT, id), path.join(site, id, 'quorvel'), { recursive: true });
+    for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(PLAYER_DIR, f), path.join(site, id, 'quorvel', f));
+    const layout = fs.readFileSync(path.join(PLAYER_DIR, '..', 'files', 'Layout_full.htm'), 'utf8');
+    fs.writeFileSync(path.join(site, id, 'Calendar.htm'), layout.replaceAll('%_width_%', '620').replaceAll('%_height_%', '500'));
+  }
+  server = await serve(site);
+});
+after(async () => {
+  await browser.close();
+  await server.close();
+  fs.rmSync(site, { recursive: true, force: true });
+});
+
+test('every template shows its month with all its pictures', async () => {
+  const ctx = await browser.newContext({ viewport: { width: 640, height: 520 } });
+  await ctx.addInitScript(() => { window.QUORVEL_TODAY = '2027-01-13'; });
+  for (const id of IDS) {
+    const failed = [];
+    const page = await ctx.newPage();
+    page.on('response', (r) => { if (r.status() >= 400) failed.push(r.url()); });
+    page.on('requestfailed', (r) => failed.push(r.url()));
+    await page.goto(`${server.url}/${id}/Calendar.htm`);
+    await page.waitForFunction(() => /ready|error/.test(document.querySelector('[data-quorvel-calendar]').dataset.state || ''));
+    assert.equal(await page.getAttribute('[data-quorvel-calendar]', 'data-state'), 'ready', id);
+    await page.waitForLoadState('networkidle');
+    assert.deepEqual(failed, [], `${id}: no missing files`);
+    assert.ok(await page.locator('.qv-cell.qv-occupied').count() >= 10, `${id}: sample events show`);
+    assert.ok(await page.locator('.qv-event').count() >= 2, `${id}: the showcase day lists its events`);
+    await page.close();
+  }
+  await ctx.close();
+});
