@@ -12,36 +12,6 @@ namespace {
 const QString kFontOpen = QStringLiteral("<font color=\"#");
 const QString kFontClose = QStringLiteral("\">");
 
-QString escapeMarkupText(const QString& text) {
-    const QString clean = withoutNonXmlChars(text);
-    const bool plain = std::none_of(clean.begin(), clean.end(), [](QChar c) {
-        return c == u'&' || c == u'<' || c == u'>' || c == u'\r';
-    });
-    if (plain)
-        return clean;
-    QString out;
-    out.reserve(clean.size() + 16);
-    for (const QChar c : clean) {
-        switch (c.unicode()) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'>':
-            out += u"&gt;";
-            break;
-        case u'\r':
-            out += u"&#13;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 bool isHexDigits(QStringView text) {
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) {
         return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');

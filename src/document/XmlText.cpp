@@ -1,5 +1,7 @@
 #include "document/XmlText.h"
 
+#include <algorithm>
+
 namespace qv {
 
 bool isXmlChar(char32_t c) {
@@ -12,73 +14,79 @@ bool isXmlChar(char32_t c) {
 
 namespace {
 
-// Calls emit(piece) for every character or surrogate pair of text that XML can carry.
-template <typename Emit> void forEachXmlChar(const QString& text, Emit emit) {
+// The reference written for a character, or null when the character is written as it is.
+using Replacement = const char16_t* (*)(char16_t c);
+
+const char16_t* attributeReplacement(char16_t c) {
+    switch (c) {
+    case u'&':
+        return u"&amp;";
+    case u'<':
+        return u"&lt;";
+    case u'>':
+        return u"&gt;";
+    case u'"':
+        return u"&quot;";
+    case u'\t':
+        return u"&#9;";
+    case u'\n':
+        return u"&#10;";
+    case u'\r':
+        return u"&#13;";
+    default:
+        return nullptr;
+    }
+}
+
+const char16_t* markupReplacement(char16_t c) {
+    switch (c) {
+    case u'&':
+        return u"&amp;";
+    case u'<':
+        return u"&lt;";
+    case u'>':
+        return u"&gt;";
+    case u'\r':
+        return u"&#13;";
+    default:
+        return nullptr;
+    }
+}
+
+bool mayNeedWork(char16_t u) {
+    return u < 0x20 || u == u'&' || u == u'<' || u == u'>' || u == u'"' ||
+           (u >= 0xD800 && u <= 0xDFFF) || u >= 0xFFFE;
+}
+
+// Replaces what replace names and leaves out what XML cannot carry; a text without any of it
+// comes back as it is, without a copy.
+QString escaped(const QString& text, Replacement replace) {
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return mayNeedWork(c.unicode()); }))
+        return text;
+    QString out;
+    out.reserve(text.size() + 16);
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-            emit(QStringView(text).mid(i, 2), char32_t(0x10000));
-            ++i;
+            out += QStringView(text).mid(i++, 2);
+        } else if (const char16_t* reference = replace(c.unicode())) {
+            out += QStringView(reference);
         } else if (isXmlChar(c.unicode())) {
-            emit(QStringView(text).mid(i, 1), char32_t(c.unicode()));
+            out += c;
         }
     }
-}
-
-bool needsWork(const QString& text, QStringView special) {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (special.contains(c) || u < 0x20 || (u >= 0xD800 && u <= 0xDFFF) || u >= 0xFFFE)
-            return true;
-    }
-    return false;
+    return out;
 }
 
 } // namespace
 
 QString escapeAttribute(const QString& value) {
-    if (!needsWork(value, u"&<>\""))
-        return value;
-    QString out;
-    out.reserve(value.size() + 16);
-    forEachXmlChar(value, [&out](QStringView piece, char32_t c) {
-        switch (c) {
-        case '&':
-            out += u"&amp;";
-            break;
-        case '<':
-            out += u"&lt;";
-            break;
-        case '>':
-            out += u"&gt;";
-            break;
-        case '"':
-            out += u"&quot;";
-            break;
-        case '\t':
-            out += u"&#9;";
-            break;
-        case '\n':
-            out += u"&#10;";
-            break;
-        case '\r':
-            out += u"&#13;";
-            break;
-        default:
-            out += piece;
-        }
-    });
-    return out;
+    return escaped(value, &attributeReplacement);
 }
 
-QString withoutNonXmlChars(const QString& text) {
-    if (!needsWork(text, u""))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    forEachXmlChar(text, [&out](QStringView piece, char32_t) { out += piece; });
-    return out;
+QString escapeMarkupText(const QString& text) {
+    return escaped(text, &markupReplacement);
 }
 
 } // namespace qv

@@ -14,8 +14,10 @@ bool isXmlChar(char32_t c);
 // A value without any of these is returned unchanged.
 QString escapeAttribute(const QString& value);
 
-// Leaves out the characters XML cannot carry (control characters other than tab, line feed and
-// carriage return, U+FFFE, U+FFFF and unpaired surrogate halves).
-QString withoutNonXmlChars(const QString& text);
+// Text of a formatted text inside its CDATA section: "&", "<" and ">" become entity references and
+// a carriage return a character reference (a parser would turn it into a line feed otherwise), so
+// the text can neither end the section nor be taken for a tag; characters XML cannot carry are
+// left out. A text without any of these is returned unchanged.
+QString escapeMarkupText(const QString& text);
 
 } // namespace qv
