@@ -38,19 +38,9 @@ const char16_t* attributeReplacement(char16_t c) {
     }
 }
 
+// Inside a CDATA section quotation marks, tabs and line feeds stand as they are.
 const char16_t* markupReplacement(char16_t c) {
-    switch (c) {
-    case u'&':
-        return u"&amp;";
-    case u'<':
-        return u"&lt;";
-    case u'>':
-        return u"&gt;";
-    case u'\r':
-        return u"&#13;";
-    default:
-        return nullptr;
-    }
+    return (c == u'"' || c == u'\t' || c == u'\n') ? nullptr : attributeReplacement(c);
 }
 
 bool mayNeedWork(char16_t u) {

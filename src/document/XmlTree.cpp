@@ -5,6 +5,11 @@
 namespace qv {
 
 namespace {
+
+// Data files nest four levels deep; far deeper files are refused rather than built, since the
+// tree is taken apart recursively.
+constexpr std::size_t kMaxDepth = 256;
+
 const XmlElement& emptyElement() {
     static const XmlElement empty;
     return empty;
@@ -44,6 +49,10 @@ std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error) {
     while (!reader.atEnd()) {
         switch (reader.readNext()) {
         case QXmlStreamReader::StartElement: {
+            if (open.size() >= kMaxDepth) {
+                reader.raiseError(QStringLiteral("Elements are nested too deeply."));
+                break;
+            }
             XmlElement element;
             element.name = reader.qualifiedName().toString();
             const QXmlStreamAttributes attributes = reader.attributes();
