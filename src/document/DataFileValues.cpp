@@ -46,8 +46,26 @@ QString mediaPathFromFile(const QString& filePath) {
 QString dateTimeText(const QDateTime& value) {
     const QDate d = value.date();
     const QTime t = value.time().isValid() ? value.time() : QTime(0, 0);
-    return QString::asprintf("%.4d-%.2d-%.2dT%.2d:%.2d:%.2d", d.year(), d.month(), d.day(),
-                             t.hour(), t.minute(), t.second());
+    if (d.year() < 0 || d.year() > 9999) // not in the four digits of the usual form
+        return QString::asprintf("%.4d-%.2d-%.2dT%.2d:%.2d:%.2d", d.year(), d.month(), d.day(),
+                                 t.hour(), t.minute(), t.second());
+    char16_t text[19];
+    const auto put = [&text](int at, int number, int digits) {
+        for (int i = digits - 1; i >= 0; --i, number /= 10)
+            text[at + i] = char16_t(u'0' + number % 10);
+    };
+    put(0, d.year(), 4);
+    text[4] = u'-';
+    put(5, d.month(), 2);
+    text[7] = u'-';
+    put(8, d.day(), 2);
+    text[10] = u'T';
+    put(11, t.hour(), 2);
+    text[13] = u':';
+    put(14, t.minute(), 2);
+    text[16] = u':';
+    put(17, t.second(), 2);
+    return QString(reinterpret_cast<const QChar*>(text), 19);
 }
 
 QDateTime dateTimeFromText(QStringView text, const QDateTime& now) {

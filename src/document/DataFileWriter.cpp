@@ -158,47 +158,49 @@ void writeEvent(Lines& out, const TEventRec& event) {
     out.endLine();
 }
 
+// The JSON escape of one byte (or of U+2028 and U+2029 starting there), or null for a byte that
+// stands as it is; length receives how many bytes the escape replaces.
+const char* jsonEscape(const QByteArray& utf8, qsizetype i, int* length) {
+    static const char* const controls[32] = {
+        "\\u0000", "\\u0001", "\\u0002", "\\u0003", "\\u0004", "\\u0005", "\\u0006", "\\u0007",
+        "\\b",     "\\t",     "\\n",     "\\u000b", "\\f",     "\\r",     "\\u000e", "\\u000f",
+        "\\u0010", "\\u0011", "\\u0012", "\\u0013", "\\u0014", "\\u0015", "\\u0016", "\\u0017",
+        "\\u0018", "\\u0019", "\\u001a", "\\u001b", "\\u001c", "\\u001d", "\\u001e", "\\u001f"};
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    *length = 1;
+    if (c < 0x20)
+        return controls[c];
+    if (c == '"')
+        return "\\\"";
+    if (c == '\\')
+        return "\\\\";
+    // "</" would end a script element early.
+    if (c == '/' && i > 0 && utf8[i - 1] == '<')
+        return "\\/";
+    // U+2028 and U+2029 end a line inside a script.
+    if (c == 0xE2 && i + 2 < utf8.size() && uchar(utf8[i + 1]) == 0x80 &&
+        (uchar(utf8[i + 2]) == 0xA8 || uchar(utf8[i + 2]) == 0xA9)) {
+        *length = 3;
+        return uchar(utf8[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+    }
+    return nullptr;
+}
+
 void appendJsonString(QByteArray& out, const QByteArray& utf8) {
-    static const char hex[] = "0123456789abcdef";
     out += '"';
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            continue;
-        case '\\':
-            out += "\\\\";
-            continue;
-        case '\n':
-            out += "\\n";
-            continue;
-        case '\r':
-            out += "\\r";
-            continue;
-        case '\t':
-            out += "\\t";
-            continue;
-        case '/':
-            // "</" would end a script element early.
-            out += (i > 0 && utf8[i - 1] == '<') ? "\\/" : "/";
-            continue;
-        default:
-            break;
-        }
-        if (c < 0x20) {
-            out += "\\u00";
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
-        } else if (c == 0xE2 && i + 2 < utf8.size() && uchar(utf8[i + 1]) == 0x80 &&
-                   (uchar(utf8[i + 2]) == 0xA8 || uchar(utf8[i + 2]) == 0xA9)) {
-            // U+2028 and U+2029 end a line inside a script.
-            out += uchar(utf8[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
-            i += 2;
+    qsizetype done = 0;
+    for (qsizetype i = 0; i < utf8.size();) {
+        int length = 1;
+        if (const char* escape = jsonEscape(utf8, i, &length)) {
+            out.append(utf8.constData() + done, i - done);
+            out += escape;
+            i += length;
+            done = i;
         } else {
-            out += char(c);
+            ++i;
         }
     }
+    out.append(utf8.constData() + done, utf8.size() - done);
     out += '"';
 }
 

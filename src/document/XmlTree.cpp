@@ -68,7 +68,10 @@ std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error) {
             if (open.empty()) {
                 top = std::move(done);
             } else {
-                open.back().text += done.text;
+                // The top element's text is the whole file's; nobody asks for it, so it is not
+                // gathered.
+                if (open.size() > 1)
+                    open.back().text += done.text;
                 open.back().children.push_back(std::move(done));
             }
             break;

@@ -16,7 +16,8 @@ struct XmlElement {
     QString name;
     QList<std::pair<QString, QString>> attributes;
     // The character data of the element and everything in it, in document order; CDATA sections
-    // without their delimiters. Text between elements that is only white space is not kept.
+    // without their delimiters. Text between elements that is only white space is not kept, and
+    // the top element holds only its own character data.
     QString text;
     std::vector<XmlElement> children;
 
