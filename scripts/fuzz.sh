@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the data file reader's fuzz target with clang, libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-fuzz/ and runs it on the data file fixtures for a while
+# (60 seconds unless a number of seconds is given). Fails on a crash, hang or sanitizer report.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUORVEL_FUZZ=ON -DQUORVEL_SANITIZE=ON -DQUORVEL_GUI=OFF
+cmake --build build-fuzz -j"$(nproc)" --target fuzz_reader
+# New inputs go to a corpus of the build's own; the fixtures are only read.
+mkdir -p build-fuzz/corpus build-fuzz/artifacts
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+build-fuzz/fuzz/fuzz_reader -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    -max_len=16384 -print_final_stats=1 -dict=fuzz/datafile.dict \
+    -artifact_prefix=build-fuzz/artifacts/ \
+    build-fuzz/corpus tests/data/datafile/read tests/data/datafile/fail

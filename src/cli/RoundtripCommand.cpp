@@ -1,0 +1,43 @@
+#include "cli/CliCommand.h"
+
+#include "common/Functions.h"
+#include "document/CalendarDocument.h"
+#include "document/DataFileReader.h"
+#include "document/DataFileWriter.h"
+
+#include <QFile>
+#include <QTextStream>
+
+namespace {
+
+// quorvel-cli roundtrip IN.xml OUT.xml: reads a data file into a document in its start-up state
+// and writes it again, as the designer would.
+int run(const QStringList& arguments) {
+    QTextStream err(stderr);
+    if (arguments.size() != 2) {
+        err << "Usage: quorvel-cli roundtrip IN.xml OUT.xml\n";
+        return 2;
+    }
+    QFile in(arguments.at(0));
+    if (!in.open(QIODevice::ReadOnly)) {
+        err << "ERROR: Cannot open file \"" << arguments.at(0) << "\". " << in.errorString()
+            << '\n';
+        return 1;
+    }
+    qv::CalendarDocument document;
+    document.enrolStandardStyleItems();
+    QString error;
+    if (!qv::readDataFileBytes(in.readAll(), document, &error)) {
+        err << "ERROR: " << error << '\n';
+        return 1;
+    }
+    if (!qv::writeFileAtomically(arguments.at(1), qv::dataFileBytes(document), &error)) {
+        err << "ERROR: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+const qv::cli::Registration reg("roundtrip", "roundtrip IN.xml OUT.xml", &run);
+
+} // namespace

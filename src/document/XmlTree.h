@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace qv {
+
+// A parsed XML element with what the data file reader asks of it. A child asked for by name that
+// does not exist reads as an empty element: no text, no attributes, no children.
+struct XmlElement {
+    QString name;
+    QList<std::pair<QString, QString>> attributes;
+    // The character data of the element and everything in it, in document order; CDATA sections
+    // without their delimiters. Text between elements that is only white space is not kept, and
+    // the top element holds only its own character data.
+    QString text;
+    std::vector<XmlElement> children;
+
+    // The first child of that name, or an empty element.
+    const XmlElement& child(QStringView childName) const;
+    bool hasChild(QStringView childName) const;
+    bool hasAttribute(QStringView attributeName) const;
+    // The attribute's value, or an empty text when there is none.
+    QString attribute(QStringView attributeName) const;
+};
+
+// Parses a whole XML document (UTF-8 when it declares no other encoding) and returns its top
+// element. A document that is not well-formed gives nothing, with the reason and its place in
+// error.
+std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error);
+
+} // namespace qv
