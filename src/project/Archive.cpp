@@ -1,10 +1,10 @@
 #include "project/Archive.h"
+#include "project/PathBeside.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <zip.h>
 
@@ -80,16 +80,6 @@ void reportZipProgress(zip_t*, double fraction, void* data) {
 
 int askZipCancel(zip_t*, void* data) {
     return static_cast<ProgressState*>(data)->cancelled ? 1 : 0;
-}
-
-QString temporaryPathBeside(const QString& target) {
-    for (;;) {
-        const QString candidate =
-            target + QStringLiteral(".part-%1")
-                         .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        if (!QFileInfo::exists(candidate) && !QFileInfo(candidate).isSymLink())
-            return candidate;
-    }
 }
 
 // An archive without entries, which libzip declines to write: only the end record.
@@ -386,7 +376,7 @@ bool createArchive(const QString& folder, const QString& archivePath, int level,
     }
     std::vector<SourceEntry> entries;
     collectEntries(folder, QString(), entries);
-    const QString temporary = temporaryPathBeside(archivePath);
+    const QString temporary = unusedPathBeside(archivePath, QStringLiteral("part"));
     if (!writeArchive(entries, temporary, archiveCompressionLevel(level), progress, error)) {
         QFile::remove(temporary);
         return false;
