@@ -42,6 +42,7 @@ void ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate)
 
     // The new project is unpacked and read beside the working folder; the open project is
     // replaced only when both succeeded.
+    removeLeftovers();
     const QString staging = unusedPathBeside(m_context.folders.working, QStringLiteral("load"));
     const auto removeStaging = qScopeGuard([&staging] { deleteFolder(staging); });
     if (!QDir().mkpath(staging + QStringLiteral("/quorvel"))) {
@@ -69,6 +70,17 @@ void ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate)
     m_document.Marks.Modified = false;
     m_document.Marks.Loaded = true;
     writePlayerScript();
+}
+
+// Folders a load that never ended (the program was killed) left beside the working folder. Only
+// one designer runs at a time, so none of them is in use.
+void ProjectLifecycle::removeLeftovers() {
+    const QFileInfo working(m_context.folders.working);
+    const QDir parent = working.absoluteDir();
+    const QStringList patterns = {working.fileName() + QStringLiteral(".load-*"),
+                                  working.fileName() + QStringLiteral(".old-*")};
+    for (const QString& name : parent.entryList(patterns, QDir::Dirs | QDir::NoDotAndDotDot))
+        deleteFolder(parent.filePath(name));
 }
 
 bool ProjectLifecycle::unpackInto(const QString& staging, const QString& path, bool fromTemplate) {

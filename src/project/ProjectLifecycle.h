@@ -74,6 +74,7 @@ public:
     bool recent1Click(const QString& caption);
 
 private:
+    void removeLeftovers();
     bool unpackInto(const QString& staging, const QString& path, bool fromTemplate);
     bool replaceWorkingFolder(const QString& staging, QString* error);
     void writePlayerScript();

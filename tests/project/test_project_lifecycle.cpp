@@ -300,6 +300,17 @@ private Q_SLOTS:
         QVERIFY(!QFileInfo::exists("/tmp/qv-lifecycle-evil.txt"));
     }
 
+    void openingClearsWhatAnInterruptedOpenLeft() {
+        Designer d;
+        writeBytes(d.path("appdata/Quorvel/work.load-0000abcd/quorvel/data.xml"), dataXml("half"));
+        writeBytes(d.path("appdata/Quorvel/work.old-0000abcd/quorvel/data.xml"), dataXml("old"));
+        writeBytes(d.path("appdata/Quorvel/workshop/mine.txt"), "not ours");
+        d.open(d.makeArchive("p.qvp", "p"));
+        QCOMPARE(QDir(d.path("appdata/Quorvel")).entryList(QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{"work", "workshop"}));
+        QCOMPARE(d.document.CalendarId, "p");
+    }
+
     void failedSaveKeepsTheOldArchive_data() {
         QTest::addColumn<QString>("target"); // empty: over the project's own archive
         QTest::addColumn<bool>("cancel");
