@@ -32,6 +32,26 @@ QByteArray scriptOf(const QByteArray& dataFile) {
     return "var calendarData = " + QByteArray::number(qHash(dataFile)) + ";";
 }
 
+// Also remembers the filters and icons the dialogs were shown with.
+struct RecordingPlatform : ScriptedPlatform {
+    QStringList filters;
+    QList<int> icons;
+    QString openFile(const QString& title, const QString& initial, const QString& filter) override {
+        filters.append(filter);
+        return ScriptedPlatform::openFile(title, initial, filter);
+    }
+    QString saveFile(const QString& title, const QString& initial, const QString& filter,
+                     const QString& suffix) override {
+        filters.append(filter);
+        return ScriptedPlatform::saveFile(title, initial, filter, suffix);
+    }
+    int question(const QString& title, const QString& instruction, int buttons, int icon,
+                 const QString& text) override {
+        icons.append(icon);
+        return ScriptedPlatform::question(title, instruction, buttons, icon, text);
+    }
+};
+
 struct ReadCall {
     QString path;
     bool withEditor = false;
@@ -42,7 +62,7 @@ struct Designer {
     QTemporaryDir dir;
     CalendarDocument document;
     AppContext context{document};
-    ScriptedPlatform platform;
+    RecordingPlatform platform;
     QSettings settings{dir.filePath("settings/recent.ini"), QSettings::IniFormat};
     RecentList recent{&settings};
     EditorSync editor;
@@ -136,6 +156,7 @@ private Q_SLOTS:
 
         QVERIFY(d.lifecycle->SaveContents(false));
         QCOMPARE(d.platform.fileDialogs, QStringList{"save:"});
+        QCOMPARE(d.platform.filters, QStringList{"Quorvel (*.qvp)"});
         const QString saved = d.path("mine.qvp");
         QCOMPARE(d.document.Marks.ProjectPath, saved);
         QVERIFY(!d.document.Marks.Modified);
@@ -202,6 +223,7 @@ private Q_SLOTS:
         QCOMPARE(question.instruction, kInstruction);
         QCOMPARE(question.text, kQuestion);
         QCOMPARE(question.buttons, 14);
+        QCOMPARE(d.platform.icons, QList<int>{99});
     }
 
     void closeProjectFollowsTheQuestion() {
@@ -415,6 +437,7 @@ private Q_SLOTS:
         d.lifecycle->aopenxmlExecute(); // the dialog is cancelled
         QCOMPARE(Snapshot::of(d), before);
         QCOMPARE(d.platform.fileDialogs, QStringList{"open:"});
+        QCOMPARE(d.platform.filters, QStringList{"Quorvel (*.qvp)"});
         QCOMPARE(d.commandsEnabled, QList<bool>{true});
 
         d.platform.openFileAnswers.enqueue(d.makeArchive("next.qvp", "next"));
