@@ -1,0 +1,416 @@
+#include "project/Archive.h"
+#include "project/PathBeside.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <zip.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(QDir::toNativeSeparators(path));
+}
+
+std::filesystem::path fsPath(const QString& path) {
+    return std::filesystem::path(nativePath(path).toStdString());
+}
+
+QString zipErrorText(int code) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    const QString text = QString::fromLocal8Bit(zip_error_strerror(&error));
+    zip_error_fini(&error);
+    return text;
+}
+
+void setError(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+}
+
+struct ZipDiscard {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
+using ZipHandle = std::unique_ptr<zip_t, ZipDiscard>;
+
+// --- creating -------------------------------------------------------------------------------
+
+struct SourceEntry {
+    QString name; // relative, "/" separators, folders end with "/"
+    QString path;
+    bool folder = false;
+};
+
+void collectEntries(const QString& folder, const QString& prefix, std::vector<SourceEntry>& out) {
+    const QFileInfoList infos = QDir(folder).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& info : infos) {
+        if (info.isSymLink())
+            continue; // a link may lead anywhere; the project holds only what lies inside it
+        const QString name = prefix + info.fileName();
+        if (info.isDir()) {
+            out.push_back({name + QLatin1Char('/'), info.filePath(), true});
+            collectEntries(info.filePath(), name + QLatin1Char('/'), out);
+        } else if (info.isFile()) {
+            out.push_back({name, info.filePath(), false});
+        }
+    }
+}
+
+struct ProgressState {
+    const ArchiveProgress* progress = nullptr;
+    bool cancelled = false;
+};
+
+void reportZipProgress(zip_t*, double fraction, void* data) {
+    auto* state = static_cast<ProgressState*>(data);
+    if (!state->cancelled && !(*state->progress)(fraction))
+        state->cancelled = true;
+}
+
+int askZipCancel(zip_t*, void* data) {
+    return static_cast<ProgressState*>(data)->cancelled ? 1 : 0;
+}
+
+// An archive without entries, which libzip declines to write: only the end record.
+bool writeEmptyArchive(const QString& path, QString* error) {
+    QFile file(path);
+    QByteArray bytes("PK\x05\x06", 4);
+    bytes.append(18, '\0');
+    if (!file.open(QIODevice::NewOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        setError(error, QStringLiteral("Cannot create \"%1\": %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool addEntries(zip_t* archive, const std::vector<SourceEntry>& entries, int level,
+                QString* error) {
+    for (const SourceEntry& entry : entries) {
+        const QByteArray name = entry.name.toUtf8();
+        zip_int64_t index = -1;
+        if (entry.folder) {
+            index = zip_dir_add(archive, name.constData(), ZIP_FL_ENC_UTF_8);
+        } else {
+            zip_source_t* source =
+                zip_source_file(archive, nativePath(entry.path).constData(), 0, -1);
+            if (source) {
+                index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
+                if (index < 0)
+                    zip_source_free(source);
+            }
+            if (index >= 0) {
+                const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
+                if (zip_set_file_compression(archive, zip_uint64_t(index), method,
+                                             zip_uint32_t(level)) < 0)
+                    index = -1;
+            }
+        }
+        if (index < 0) {
+            setError(error, QStringLiteral("Cannot add \"%1\": %2")
+                                .arg(entry.name, QString::fromLocal8Bit(zip_strerror(archive))));
+            return false;
+        }
+        if (entry.folder) {
+            const QDateTime modified = QFileInfo(entry.path).lastModified();
+            zip_file_set_mtime(archive, zip_uint64_t(index), time_t(modified.toSecsSinceEpoch()),
+                               0);
+        }
+    }
+    return true;
+}
+
+bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, int level,
+                  const ArchiveProgress& progress, QString* error) {
+    if (entries.empty())
+        return writeEmptyArchive(path, error);
+    int code = 0;
+    ZipHandle archive(zip_open(nativePath(path).constData(), ZIP_CREATE | ZIP_EXCL, &code));
+    if (!archive) {
+        setError(error, QStringLiteral("Cannot create \"%1\": %2")
+                            .arg(QDir::toNativeSeparators(path), zipErrorText(code)));
+        return false;
+    }
+    if (!addEntries(archive.get(), entries, level, error))
+        return false;
+    ProgressState state{&progress};
+    if (progress) {
+        zip_register_progress_callback_with_state(archive.get(), 0.005, &reportZipProgress, nullptr,
+                                                  &state);
+        zip_register_cancel_callback_with_state(archive.get(), &askZipCancel, nullptr, &state);
+    }
+    if (zip_close(archive.get()) < 0) {
+        setError(error, state.cancelled
+                            ? QStringLiteral("Cancelled.")
+                            : QStringLiteral("Cannot write \"%1\": %2")
+                                  .arg(QDir::toNativeSeparators(path),
+                                       QString::fromLocal8Bit(zip_strerror(archive.get()))));
+        return false;
+    }
+    archive.release(); // closed
+    return true;
+}
+
+// --- extracting -----------------------------------------------------------------------------
+
+struct PlannedEntry {
+    zip_uint64_t index = 0;
+    QString relative; // cleaned, "/" separators, never empty
+    bool folder = false;
+    qint64 size = 0;
+    qint64 modified = -1;
+};
+
+// The relative path an entry name stands for, or nothing when the name could reach outside the
+// folder it is extracted into. Both "/" and "\" separate components.
+std::optional<QString> safeRelativePath(const QString& name) {
+    QString cleaned = name;
+    cleaned.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (cleaned.startsWith(QLatin1Char('/')))
+        return std::nullopt;
+    QStringList kept;
+    const QStringList parts = cleaned.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        if (part == QLatin1String(".."))
+            return std::nullopt;
+        if (part == QLatin1String("."))
+            continue;
+        if (kept.isEmpty() && part.size() >= 2 && part.at(1) == QLatin1Char(':'))
+            return std::nullopt; // a drive letter
+        if (part.contains(QChar(0)))
+            return std::nullopt;
+        kept.append(part);
+    }
+    return kept.join(QLatin1Char('/'));
+}
+
+bool isSymbolicLink(zip_t* archive, zip_uint64_t index) {
+    zip_uint8_t system = 0;
+    zip_uint32_t attributes = 0;
+    if (zip_file_get_external_attributes(archive, index, 0, &system, &attributes) < 0)
+        return false;
+    constexpr zip_uint32_t typeMask = 0170000, linkType = 0120000;
+    return system == ZIP_OPSYS_UNIX && ((attributes >> 16) & typeMask) == linkType;
+}
+
+std::optional<std::vector<PlannedEntry>> planExtraction(zip_t* archive, const ArchiveLimits& limits,
+                                                        QString* error) {
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    if (count < 0 || count > limits.maxEntries) {
+        setError(error, QStringLiteral("The archive holds %1 entries, more than %2.")
+                            .arg(count)
+                            .arg(limits.maxEntries));
+        return std::nullopt;
+    }
+    std::vector<PlannedEntry> plan;
+    plan.reserve(size_t(count));
+    qint64 total = 0;
+    for (zip_uint64_t i = 0; i < zip_uint64_t(count); ++i) {
+        zip_stat_t stat;
+        zip_stat_init(&stat);
+        if (zip_stat_index(archive, i, 0, &stat) < 0 || !(stat.valid & ZIP_STAT_NAME)) {
+            setError(error, QStringLiteral("Entry %1 cannot be read: %2")
+                                .arg(i)
+                                .arg(QString::fromLocal8Bit(zip_strerror(archive))));
+            return std::nullopt;
+        }
+        const QString name = QString::fromUtf8(stat.name);
+        const std::optional<QString> relative = safeRelativePath(name);
+        if (!relative) {
+            setError(error,
+                     QStringLiteral("The entry \"%1\" points outside the folder.").arg(name));
+            return std::nullopt;
+        }
+        if (isSymbolicLink(archive, i)) {
+            setError(error, QStringLiteral("The entry \"%1\" is a symbolic link.").arg(name));
+            return std::nullopt;
+        }
+        const qint64 size = (stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : 0;
+        total += size;
+        if (size < 0 || total > limits.maxTotalSize) {
+            setError(
+                error,
+                QStringLiteral("The entries hold more than %1 bytes.").arg(limits.maxTotalSize));
+            return std::nullopt;
+        }
+        if (relative->isEmpty())
+            continue; // "./": the folder itself
+        const bool folder = name.endsWith(QLatin1Char('/')) || name.endsWith(QLatin1Char('\\'));
+        const qint64 modified = (stat.valid & ZIP_STAT_MTIME) ? qint64(stat.mtime) : -1;
+        plan.push_back({i, *relative, folder, size, modified});
+    }
+    return plan;
+}
+
+struct ZipFileClose {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+class Extractor {
+public:
+    Extractor(zip_t* archive, const QString& folder, const ArchiveProgress& progress,
+              qint64 totalBytes)
+        : m_archive(archive), m_folder(folder), m_progress(progress), m_total(totalBytes) {}
+
+    bool run(const std::vector<PlannedEntry>& plan, QString* error) {
+        if (!QDir().mkpath(m_folder)) {
+            setError(error, QStringLiteral("Cannot create the folder \"%1\".")
+                                .arg(QDir::toNativeSeparators(m_folder)));
+            return false;
+        }
+        m_root = QFileInfo(m_folder).canonicalFilePath();
+        for (const PlannedEntry& entry : plan) {
+            if (!(entry.folder ? makeFolder(entry.relative, error) : writeFile(entry, error)))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    // A folder below the root whose real location is below the root too: a link already in the
+    // target cannot lead the extraction elsewhere.
+    bool makeFolder(const QString& relative, QString* error) {
+        const QString path = m_folder + QLatin1Char('/') + relative;
+        if (QDir().mkpath(path)) {
+            const QString real = QFileInfo(path).canonicalFilePath();
+            if (real == m_root || real.startsWith(m_root + QLatin1Char('/')))
+                return true;
+        }
+        setError(
+            error,
+            QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+
+    bool writeFile(const PlannedEntry& entry, QString* error) {
+        const qsizetype slash = entry.relative.lastIndexOf(QLatin1Char('/'));
+        if (slash > 0 && !makeFolder(entry.relative.left(slash), error))
+            return false;
+        const QString path = m_folder + QLatin1Char('/') + entry.relative;
+        if (QFileInfo(path).isSymLink())
+            QFile::remove(path);
+        std::unique_ptr<zip_file_t, ZipFileClose> input(zip_fopen_index(m_archive, entry.index, 0));
+        QFile output(path);
+        if (!input) {
+            setError(error,
+                     QStringLiteral("Cannot read \"%1\": %2")
+                         .arg(entry.relative, QString::fromLocal8Bit(zip_strerror(m_archive))));
+            return false;
+        }
+        if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            setError(error, QStringLiteral("Cannot create \"%1\": %2")
+                                .arg(QDir::toNativeSeparators(path), output.errorString()));
+            return false;
+        }
+        qint64 written = 0;
+        for (;;) {
+            const zip_int64_t got = zip_fread(input.get(), m_buffer.data(), m_buffer.size());
+            if (got < 0) {
+                setError(error, QStringLiteral("Cannot read \"%1\": %2")
+                                    .arg(entry.relative,
+                                         QString::fromLocal8Bit(zip_file_strerror(input.get()))));
+                return false;
+            }
+            if (got == 0)
+                break;
+            written += got;
+            if (written > entry.size) {
+                setError(error,
+                         QStringLiteral("\"%1\" holds more than it declares.").arg(entry.relative));
+                return false;
+            }
+            if (output.write(m_buffer.data(), got) != got) {
+                setError(error, QStringLiteral("Cannot write \"%1\": %2")
+                                    .arg(QDir::toNativeSeparators(path), output.errorString()));
+                return false;
+            }
+            m_done += got;
+            if (!report(error))
+                return false;
+        }
+        if (entry.modified >= 0)
+            output.setFileTime(QDateTime::fromSecsSinceEpoch(entry.modified),
+                               QFileDevice::FileModificationTime);
+        return report(error);
+    }
+
+    bool report(QString* error) {
+        if (!m_progress || m_progress(m_total > 0 ? double(m_done) / double(m_total) : 1.0))
+            return true;
+        setError(error, QStringLiteral("Cancelled."));
+        return false;
+    }
+
+    zip_t* m_archive;
+    QString m_folder;
+    QString m_root;
+    const ArchiveProgress& m_progress;
+    qint64 m_total;
+    qint64 m_done = 0;
+    std::vector<char> m_buffer = std::vector<char>(size_t(1) << 20);
+};
+
+} // namespace
+
+int archiveCompressionLevel(int level) {
+    return level >= 0 && level <= 9 ? level : 3;
+}
+
+bool createArchive(const QString& folder, const QString& archivePath, int level,
+                   const ArchiveProgress& progress, QString* error) {
+    if (!QFileInfo(folder).isDir()) {
+        setError(error, QStringLiteral("The folder \"%1\" does not exist.")
+                            .arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    std::vector<SourceEntry> entries;
+    collectEntries(folder, QString(), entries);
+    const QString temporary = unusedPathBeside(archivePath, QStringLiteral("part"));
+    if (!writeArchive(entries, temporary, archiveCompressionLevel(level), progress, error)) {
+        QFile::remove(temporary);
+        return false;
+    }
+    std::error_code code;
+    std::filesystem::rename(fsPath(temporary), fsPath(archivePath), code);
+    if (code) {
+        QFile::remove(temporary);
+        setError(error, QStringLiteral("Cannot replace \"%1\": %2")
+                            .arg(QDir::toNativeSeparators(archivePath),
+                                 QString::fromLocal8Bit(code.message().c_str())));
+        return false;
+    }
+    return true;
+}
+
+bool extractArchive(const QString& archivePath, const QString& folder,
+                    const ArchiveProgress& progress, QString* error, const ArchiveLimits& limits) {
+    int code = 0;
+    ZipHandle archive(zip_open(nativePath(archivePath).constData(), ZIP_RDONLY, &code));
+    if (!archive) {
+        setError(error, QStringLiteral("Cannot open \"%1\": %2")
+                            .arg(QDir::toNativeSeparators(archivePath), zipErrorText(code)));
+        return false;
+    }
+    const std::optional<std::vector<PlannedEntry>> plan =
+        planExtraction(archive.get(), limits, error);
+    if (!plan)
+        return false;
+    qint64 total = 0;
+    for (const PlannedEntry& entry : *plan)
+        total += entry.size;
+    Extractor extractor(archive.get(), folder, progress, total);
+    return extractor.run(*plan, error);
+}
+
+} // namespace qv

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "project/ArchiveRunner.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace qv {
+
+class AppContext;
+class CalendarDocument;
+class EditorSync;
+class MessageBoxes;
+class Platform;
+class RecentList;
+
+// How a load reads the project's data file and makes the player's script from it.
+struct DataFileAccess {
+    // Reads the data file into the document, showing "ERROR: " and the cause itself on failure.
+    std::function<bool(const QString& path, CalendarDocument& document, MessageBoxes& messages,
+                       EditorSync* editor)>
+        read;
+    // The bytes of data.js for the bytes of a data file.
+    std::function<QByteArray(const QByteArray& dataFile)> script;
+};
+
+// The program's own data file reader and script writer.
+DataFileAccess standardDataFileAccess();
+
+// What the main window does around the project commands.
+struct ProjectCommandHooks {
+    std::function<void()> resetNewEventFormatting;
+    std::function<void(bool on)> enableProjectCommands;
+};
+
+// Brings projects into the working folder, from a project archive or a template folder, saves
+// the working folder into project archives, and asks before unsaved changes would be lost.
+class ProjectLifecycle {
+public:
+    static const QString kArchiveFilter; // "Quorvel (*.qvp)"
+    static const QString kArchiveSuffix; // "qvp"
+    static constexpr int kCompressionLevel = 3;
+
+    ProjectLifecycle(AppContext& context, Platform& platform, RecentList& recent,
+                     DataFileAccess access);
+
+    void setEditorSync(EditorSync* editor) { m_editor = editor; }
+    void setArchiveRunner(ArchiveRunner runner) { m_runner = std::move(runner); }
+    void setHooks(ProjectCommandHooks hooks) { m_hooks = std::move(hooks); }
+
+    // Opens the project archive at path (asking for one when path is empty) or creates a project
+    // from the template folder at path. The open project is replaced only when the new one was
+    // unpacked and its data file read; otherwise it stays exactly as it was.
+    void LoadContents(const QString& path, bool fromTemplate);
+    // Packs the working folder into the project archive, asking for its path when there is none
+    // or when saveAs is set. True when the archive was written.
+    bool SaveContents(bool saveAs);
+    // The save question: whether the caller may go on (nothing unsaved, saved, or abandoned).
+    bool SaveHandled();
+
+    // Open, Save, Save as, Close Project. Close Project answers whether the project commands
+    // went off.
+    void aopenxmlExecute();
+    void asavexmlExecute() { SaveContents(false); }
+    void asaveasExecute() { SaveContents(true); }
+    bool acloseprojectExecute();
+    // New: the gallery runs with wizard mode 2; true when it ended with a project created.
+    bool anewExecute(const std::function<bool()>& showGallery);
+    // The gallery's Create: the unsaved changes of the open project are dropped.
+    void createFromTemplate(const QString& templateFolder);
+    // A click on an item of the "Recent" menu; true when a project was opened from it.
+    bool recent1Click(const QString& caption);
+
+private:
+    void removeLeftovers();
+    bool unpackInto(const QString& staging, const QString& path, bool fromTemplate);
+    bool replaceWorkingFolder(const QString& staging, QString* error);
+    void writePlayerScript();
+    void hookReset();
+    void hookEnable(bool on);
+
+    AppContext& m_context;
+    CalendarDocument& m_document;
+    Platform& m_platform;
+    RecentList& m_recent;
+    DataFileAccess m_access;
+    EditorSync* m_editor = nullptr;
+    ArchiveRunner m_runner = &runArchiveWorkHere;
+    ProjectCommandHooks m_hooks;
+};
+
+} // namespace qv

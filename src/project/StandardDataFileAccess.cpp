@@ -1,0 +1,13 @@
+#include "document/DataFileReader.h"
+#include "document/DataFileWriter.h"
+#include "project/ProjectLifecycle.h"
+
+namespace qv {
+
+DataFileAccess standardDataFileAccess() {
+    return {[](const QString& path, CalendarDocument& document, MessageBoxes& messages,
+               EditorSync* editor) { return readDataFile(path, document, messages, editor); },
+            &dataScriptBytes};
+}
+
+} // namespace qv

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "project/ArchiveRunner.h"
+
+class QWidget;
+
+namespace qv {
+
+// Runs archive work on a thread of its own behind a progress dialog with a Cancel button, modal
+// to owner, so the window keeps drawing while hundreds of megabytes are packed or unpacked.
+ArchiveRunner progressDialogRunner(QWidget* owner);
+
+} // namespace qv
