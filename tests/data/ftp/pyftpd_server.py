@@ -21,6 +21,7 @@ def main():
     handler.permit_foreign_addresses = False
     handler.passive_ports = None
     handler.use_sendfile = False
+    handler.auth_failed_timeout = 0
     server = FTPServer(("127.0.0.1", 0), handler)
     print(server.address[1], flush=True)
     server.serve_forever(handle_exit=True)
