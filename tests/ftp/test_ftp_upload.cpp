@@ -114,17 +114,6 @@ UploadRun upload(const RealFtpServer& server, bool passive, const QString& folde
     return run;
 }
 
-QStringList walkOrder(const QString& folder) {
-    QStringList files;
-    qv::FolderWalkVisitor v;
-    v.file = [&](const QString& relative, const QString&) {
-        files << relative;
-        return true;
-    };
-    qv::walkFolder(folder, v);
-    return files;
-}
-
 #define START_SERVER(server)                                                                       \
     do {                                                                                           \
         QString why;                                                                               \
@@ -170,7 +159,7 @@ private Q_SLOTS:
         UploadRun first = upload(server, passive, local.path());
         QVERIFY2(first.completed, qPrintable(first.failure));
         QCOMPARE(first.total, 5);
-        QCOMPARE(first.reported, walkOrder(local.path()));
+        QCOMPARE(first.reported, qv::test::filesInWalkOrder(local.path()));
         QCOMPARE(first.numbers, (QList<int>{1, 2, 3, 4, 5}));
         QVERIFY(first.browsingOff);
         verifyMirrored(local.path(), server.uploadedPath());

@@ -1,6 +1,5 @@
 // quorvel-cli upload against a real pyftpdlib server.
 
-#include "ftp/FolderWalk.h"
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
 
@@ -40,13 +39,7 @@ QString cliPath() {
 
 // The lines the command prints for a folder: one per file in the walk's order.
 QString expectedOutput(const QString& folder) {
-    QStringList files;
-    qv::FolderWalkVisitor v;
-    v.file = [&](const QString& relative, const QString&) {
-        files << relative;
-        return true;
-    };
-    qv::walkFolder(folder, v);
+    const QStringList files = qv::test::filesInWalkOrder(folder);
     QString out;
     for (int i = 0; i < files.size(); ++i)
         out += QStringLiteral("(%1 of %2) %3\n").arg(i + 1).arg(files.size()).arg(files[i]);

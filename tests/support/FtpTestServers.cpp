@@ -1,5 +1,6 @@
 #include "support/FtpTestServers.h"
 
+#include "ftp/FolderWalk.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -30,6 +31,17 @@ bool writeText(const QString& path, const QByteArray& text) {
 }
 
 } // namespace
+
+QStringList filesInWalkOrder(const QString& folder) {
+    QStringList files;
+    FolderWalkVisitor visitor;
+    visitor.file = [&](const QString& relative, const QString&) {
+        files << relative;
+        return true;
+    };
+    walkFolder(folder, visitor);
+    return files;
+}
 
 RealFtpServer::RealFtpServer(Kind kind) : m_kind(kind) {}
 

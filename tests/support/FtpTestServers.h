@@ -5,6 +5,7 @@
 #include <QList>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -14,6 +15,9 @@ class QTcpServer;
 class QTcpSocket;
 
 namespace qv::test {
+
+// The files of a local folder below it, in the order the upload walks them.
+QStringList filesInWalkOrder(const QString& folder);
 
 // A real FTP server process on 127.0.0.1 serving a temporary folder; killed when destroyed.
 class RealFtpServer {
