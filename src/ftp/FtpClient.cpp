@@ -23,10 +23,6 @@ QString seconds(int ms) {
     return QString::number(ms / 1000.0, 'g', 3);
 }
 
-bool contains(std::initializer_list<int> codes, int code) {
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
 } // namespace
 
 FtpClient::FtpClient(QObject* parent) : QObject(parent) {}
@@ -142,10 +138,13 @@ bool FtpClient::connectAndLogin(QString* error) {
     const bool ok = [&] {
         if (!expect({220}, error))
             return false;
-        const auto user = command("USER", username, {230, 232, 331}, error);
+        // USER and PASS always carry their argument, empty or not.
+        const auto user = command("USER", username.isNull() ? QStringLiteral("") : username,
+                                  {230, 232, 331}, error);
         if (!user)
             return false;
-        if (user->code == 331 && !command("PASS", password, {230}, error))
+        if (user->code == 331 &&
+            !command("PASS", password.isNull() ? QStringLiteral("") : password, {230}, error))
             return false;
         return command("TYPE", QStringLiteral("I"), {200}, error).has_value();
     }();
@@ -212,9 +211,9 @@ std::optional<FtpReply> FtpClient::readReply(QString* error) {
     }
 }
 
-std::optional<FtpReply> FtpClient::expect(std::initializer_list<int> accepted, QString* error) {
+std::optional<FtpReply> FtpClient::expect(const QList<int>& accepted, QString* error) {
     auto reply = readReply(error);
-    if (reply && !contains(accepted, reply->code)) {
+    if (reply && !accepted.contains(reply->code)) {
         *error = reply->text();
         return std::nullopt;
     }
@@ -222,7 +221,7 @@ std::optional<FtpReply> FtpClient::expect(std::initializer_list<int> accepted, Q
 }
 
 std::optional<FtpReply> FtpClient::command(const QByteArray& verb, const QString& argument,
-                                           std::initializer_list<int> accepted, QString* error) {
+                                           const QList<int>& accepted, QString* error) {
     if (!send(verb, argument, error))
         return std::nullopt;
     return expect(accepted, error);
@@ -335,8 +334,8 @@ QTcpServer* FtpClient::listenActive(QString* error) {
 bool FtpClient::transfer(const QByteArray& verb, const QString& argument, QFile* source,
                          QByteArray* received, QString* error, const Progress& progress) {
     const bool isListing = source == nullptr;
-    const auto preliminary = isListing ? std::initializer_list<int>{125, 150, 154}
-                                       : std::initializer_list<int>{110, 125, 150};
+    const QList<int> preliminary =
+        isListing ? QList<int>{125, 150, 154} : QList<int>{110, 125, 150};
     const QString noData = QStringLiteral("Connection timed out: the data connection could not be "
                                           "opened within %1 s.");
     const bool ok = [&] {
@@ -369,9 +368,7 @@ bool FtpClient::transfer(const QByteArray& verb, const QString& argument, QFile*
             if (!listenActive(error))
                 return false;
             if (!command(verb, argument,
-                         isListing ? std::initializer_list<int>{125, 150, 154}
-                                   : std::initializer_list<int>{125, 150},
-                         error))
+                         isListing ? QList<int>{125, 150, 154} : QList<int>{125, 150}, error))
                 return false;
             if (!waitOrFail([this] { return m_listener->hasPendingConnections(); },
                             timeouts.acceptMs,

@@ -3,6 +3,7 @@
 #include "ftp/FtpReply.h"
 #include "ftp/FtpTimeouts.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -78,9 +79,9 @@ private:
 
     bool send(const QByteArray& verb, const QString& argument, QString* error);
     std::optional<FtpReply> readReply(QString* error);
-    std::optional<FtpReply> expect(std::initializer_list<int> accepted, QString* error);
+    std::optional<FtpReply> expect(const QList<int>& accepted, QString* error);
     std::optional<FtpReply> command(const QByteArray& verb, const QString& argument,
-                                    std::initializer_list<int> accepted, QString* error);
+                                    const QList<int>& accepted, QString* error);
 
     std::optional<QStringList> listing(const QByteArray& verb, QString* error);
     bool transfer(const QByteArray& verb, const QString& argument, QFile* source,
