@@ -5,9 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHostAddress>
+#include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/sendfile.h>
 
 #include <algorithm>
 
@@ -15,8 +20,8 @@ namespace qv {
 
 namespace {
 
-constexpr qint64 kChunkBytes = 256 * 1024;
-constexpr qint64 kQueuedBytes = 1024 * 1024; // written to a data socket but not yet sent
+constexpr qint64 kChunkBytes = 1024 * 1024;
+constexpr qint64 kQueuedBytes = 4 * 1024 * 1024; // written to a data socket but not yet sent
 constexpr int kCancelPollMs = 50;
 
 QString seconds(int ms) {
@@ -431,6 +436,11 @@ bool FtpClient::receive(QTcpSocket* data, QByteArray* received, QString* error) 
 
 bool FtpClient::sendFile(QTcpSocket* data, QFile* source, QString* error,
                          const Progress& progress) {
+    bool unsupported = false;
+    if (sendFileDirect(data, source, error, progress, &unsupported))
+        return true;
+    if (!unsupported)
+        return false;
     const QString idle = QStringLiteral("Connection timed out: no data could be sent for %1 s.")
                              .arg(seconds(timeouts.dataIdleMs));
     qint64 handedOver = 0;
@@ -474,9 +484,79 @@ bool FtpClient::sendFile(QTcpSocket* data, QFile* source, QString* error,
                 timeouts.dataIdleMs, idle, error))
             return false;
     }
+    return closeData(data, error);
+}
+
+bool FtpClient::closeData(QTcpSocket* data, QString* error) {
     data->disconnectFromHost();
     return waitOrFail([data] { return data->state() == QAbstractSocket::UnconnectedState; },
-                      timeouts.dataIdleMs, idle, error);
+                      timeouts.dataIdleMs,
+                      QStringLiteral("Connection timed out: no data could be sent for %1 s.")
+                          .arg(seconds(timeouts.dataIdleMs)),
+                      error);
+}
+
+// The file goes from the page cache straight into the socket, without passing through our
+// buffers. Falls back (unsupported) when the system cannot do that for this file.
+bool FtpClient::sendFileDirect(QTcpSocket* data, QFile* source, QString* error,
+                               const Progress& progress, bool* unsupported) {
+    const int out = static_cast<int>(data->socketDescriptor());
+    const int in = source->handle();
+    const qint64 size = source->size();
+    if (out < 0 || in < 0 || data->bytesToWrite() > 0) {
+        *unsupported = true;
+        return false;
+    }
+    QSocketNotifier writable(out, QSocketNotifier::Write);
+    bool canWrite = true;
+    connect(&writable, &QSocketNotifier::activated, this, [&] {
+        canWrite = true;
+        writable.setEnabled(false);
+        wake();
+    });
+    writable.setEnabled(false);
+    off_t offset = 0;
+    while (offset < size) {
+        const ssize_t n = ::sendfile(out, in, &offset, static_cast<size_t>(size - offset));
+        if (n > 0) {
+            if (progress)
+                progress(offset);
+            continue;
+        }
+        if (n == 0)
+            break; // the file became shorter while it was sent
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN) {
+            canWrite = false;
+            writable.setEnabled(true);
+            const auto ready = [&] {
+                return canWrite || data->state() != QAbstractSocket::ConnectedState;
+            };
+            if (!waitOrFail(ready, timeouts.dataIdleMs,
+                            QStringLiteral("Connection timed out: no data could be sent for %1 s.")
+                                .arg(seconds(timeouts.dataIdleMs)),
+                            error))
+                return false;
+            if (data->state() != QAbstractSocket::ConnectedState)
+                break;
+            continue;
+        }
+        if (offset == 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+            *unsupported = true;
+            return false;
+        }
+        *error = QStringLiteral("The data connection was closed while sending \"%1\": %2")
+                     .arg(QFileInfo(source->fileName()).fileName(),
+                          QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    if (data->state() != QAbstractSocket::ConnectedState) {
+        *error = QStringLiteral("The data connection was closed while sending \"%1\": %2")
+                     .arg(QFileInfo(source->fileName()).fileName(), data->errorString());
+        return false;
+    }
+    return closeData(data, error);
 }
 
 bool FtpClient::finalReply(QString* error) {

@@ -90,6 +90,9 @@ private:
     QTcpServer* listenActive(QString* error);
     bool receive(QTcpSocket* data, QByteArray* received, QString* error);
     bool sendFile(QTcpSocket* data, QFile* source, QString* error, const Progress& progress);
+    bool sendFileDirect(QTcpSocket* data, QFile* source, QString* error, const Progress& progress,
+                        bool* unsupported);
+    bool closeData(QTcpSocket* data, QString* error);
     bool finalReply(QString* error);
     void dropData();
 
