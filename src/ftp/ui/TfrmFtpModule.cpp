@@ -372,15 +372,15 @@ void TfrmFtpModule::fillRemoteList(const QStringList& lines) {
     tntlbFolderStatus->setVisible(m_entries.isEmpty());
 }
 
-void TfrmFtpModule::enterReportedDirectory() {
-    QString ignored;
-    const std::optional<QString> directory = m_client->currentDirectory(&ignored);
+bool TfrmFtpModule::showCurrentDirectory(QString* error) {
+    const std::optional<QString> directory = m_client->currentDirectory(error);
     if (!directory)
-        return;
+        return false;
     lblRemoteFolder->setText(*directory);
     m_remoteFolder =
         directory->endsWith(QLatin1Char('/')) ? *directory : *directory + QLatin1Char('/');
     listRemote();
+    return true;
 }
 
 void TfrmFtpModule::lvRemoteDblClick() {
@@ -390,19 +390,8 @@ void TfrmFtpModule::lvRemoteDblClick() {
         return;
     BusyCursor busy;
     QString error;
-    if (!m_client->changeDirectory(item->text(), &error)) {
+    if (!m_client->changeDirectory(item->text(), &error) || !showCurrentDirectory(&error))
         m_messages.message(error);
-        return;
-    }
-    const std::optional<QString> directory = m_client->currentDirectory(&error);
-    if (!directory) {
-        m_messages.message(error);
-        return;
-    }
-    lblRemoteFolder->setText(*directory);
-    m_remoteFolder =
-        directory->endsWith(QLatin1Char('/')) ? *directory : *directory + QLatin1Char('/');
-    listRemote();
 }
 
 void TfrmFtpModule::tntSBUpOneLevelClick() {
@@ -411,7 +400,7 @@ void TfrmFtpModule::tntSBUpOneLevelClick() {
     BusyCursor busy;
     QString ignored;
     if (m_client->changeToParentDirectory(&ignored))
-        enterReportedDirectory();
+        showCurrentDirectory(&ignored);
 }
 
 void TfrmFtpModule::tntSBRefreshClick() {

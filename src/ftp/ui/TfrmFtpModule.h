@@ -98,7 +98,7 @@ private:
     void showPage(const QString& name);
     bool browsingAvailable() const;
     void listRemote();
-    void enterReportedDirectory();
+    bool showCurrentDirectory(QString* error);
     void setWebAddress(const QString& text, bool pageRule);
     void onFileReport(const QString& currentFile, int currentNumber, int total);
     void onBytesReport(qint64 sent, qint64 total, double bytesPerSecond);
