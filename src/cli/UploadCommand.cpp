@@ -5,6 +5,7 @@
 #include "app/FtpSettings.h"
 #include "app/IniFile.h"
 #include "cli/CliCommand.h"
+#include "ftp/FtpSettingsRules.h"
 #include "ftp/TFtpThread.h"
 #include "ftp/UploadTarget.h"
 
@@ -27,6 +28,7 @@ int run(const QStringList& args) {
     qv::IniFile ini(qv::settingsFilePath(QCoreApplication::applicationDirPath()));
     qv::FtpSettings settings = qv::FtpSettings::read(ini);
     QString folder;
+    bool portGiven = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         QString* value = nullptr;
@@ -44,6 +46,7 @@ int run(const QStringList& args) {
             return usageError(QStringLiteral("Unknown argument: %1").arg(a));
         else
             folder = a;
+        portGiven = portGiven || value == &settings.port;
         if (value) {
             if (++i == args.size())
                 return usageError(QStringLiteral("%1 needs a value").arg(a));
@@ -52,10 +55,11 @@ int run(const QStringList& args) {
     }
     if (folder.isEmpty())
         return usageError(QStringLiteral("No folder given"));
-    bool portOk = false;
-    const int port = settings.port.toInt(&portOk);
-    if (!portOk || port < 1 || port > 65535)
-        return usageError(QStringLiteral("The ftp port should be a number in between 1 - 65535"));
+    // A port given here must be one; the settings file's falls back to 21 as in the designer.
+    if (portGiven) {
+        if (const auto problem = qv::portProblem(settings.port))
+            return usageError(*problem);
+    }
     if (!QFileInfo(folder).isDir()) {
         QTextStream(stderr) << "Not a folder: " << folder << '\n';
         return 1;

@@ -108,6 +108,8 @@ private Q_SLOTS:
             << QStringList{"--password", "s3cret"} << QString() << 2 << QString();
         QTest::newRow("port out of range")
             << QStringList{"--port", "70000"} << QString() << 2 << QString();
+        QTest::newRow("port not a number")
+            << QStringList{"--port", "ftp"} << QString() << 2 << QString();
     }
     void failures() {
         QFETCH(QStringList, args);

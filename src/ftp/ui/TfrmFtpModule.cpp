@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTimer>
@@ -297,6 +298,8 @@ void TfrmFtpModule::showEvent(QShowEvent* event) {
 
 void TfrmFtpModule::FormShow() {
     BusyCursor busy;
+    m_connecting = true;
+    const auto done = qScopeGuard([this] { m_connecting = false; });
     FormActivate();
     lblConnecting->setText(QStringLiteral("Connecting to %1 ...").arg(m_settings.host));
     showPage(QStringLiteral("Connecting"));
@@ -487,6 +490,8 @@ void TfrmFtpModule::onFailed(const QString& text) {
 }
 
 bool TfrmFtpModule::FormCloseQuery() {
+    if (m_connecting)
+        return false; // the connect step ends first; its waits take no input
     if (m_idle)
         return true;
     if (!m_messages.confirm(

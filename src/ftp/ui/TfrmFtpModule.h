@@ -118,6 +118,7 @@ private:
     bool m_failed = false;
     bool m_shown = false;
     bool m_closing = false;
+    bool m_connecting = false;
 };
 
 } // namespace qv
