@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using qv::TfrmFtpModule;
@@ -195,6 +196,26 @@ private Q_SLOTS:
         w.btnStartClick(); // does nothing
         QCOMPARE(w.worker()->isRunning(), false);
         QVERIFY(w.FormCloseQuery());
+    }
+
+    void cannotCloseDuringTheConnectStep() {
+        qv::test::ScriptedFtpServer server;
+        server.replies = {{"USER", ""}}; // the login never gets an answer
+        qv::FtpSettings s = settings();
+        s.port = QString::number(server.port());
+        qv::ScriptedPlatform platform;
+        TfrmFtpModule w(platform, platform, s, m_published.path());
+        const int replyMs = std::exchange(qv::FtpTimeouts::defaults().replyMs, 300);
+        std::optional<bool> closedWhileConnecting;
+        QTimer::singleShot(100, &w, [&] { closedWhileConnecting = w.FormCloseQuery(); });
+        w.FormShow();
+        qv::FtpTimeouts::defaults().replyMs = replyMs;
+        QCOMPARE(closedWhileConnecting, std::optional<bool>(false));
+        QCOMPARE(w.currentPage(), QStringLiteral("Failed"));
+        QVERIFY2(w.lblF_Error->text().startsWith(QStringLiteral("Connection timed out")),
+                 qPrintable(w.lblF_Error->text()));
+        QVERIFY(w.FormCloseQuery());
+        QCOMPARE(platform.shown.size(), 0);
     }
 
     void cancellingMidUploadClosesAtOnce_data() {
