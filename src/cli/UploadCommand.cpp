@@ -69,6 +69,7 @@ int run(const QStringList& args) {
         settings.password = QString::fromLocal8Bit(password);
 
     qv::TFtpThread worker;
+    worker.setRefreshRemoteList(false); // nothing here shows the remote folder afterwards
     worker.prepare(folder);
     QString error;
     auto client = qv::connectToRemoteFolder(qv::UploadTarget::fromSettings(settings), &error);

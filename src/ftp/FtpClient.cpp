@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <poll.h>
 #include <sys/sendfile.h>
 
 #include <algorithm>
@@ -23,6 +24,7 @@ namespace {
 constexpr qint64 kChunkBytes = 1024 * 1024;
 constexpr qint64 kQueuedBytes = 4 * 1024 * 1024; // written to a data socket but not yet sent
 constexpr int kCancelPollMs = 50;
+constexpr int kDirectPollMs = 10; // a file send waiting for room in the socket, at a time
 
 QString seconds(int ms) {
     return QString::number(ms / 1000.0, 'g', 3);
@@ -528,6 +530,13 @@ bool FtpClient::sendFileDirect(QTcpSocket* data, QFile* source, QString* error,
         if (errno == EINTR)
             continue;
         if (errno == EAGAIN) {
+            // Mostly the socket takes more within moments: wait for that right here, and go
+            // through the event loop (cancellation, time limit, other sockets of this thread)
+            // only when it does not.
+            pollfd room{out, POLLOUT, 0};
+            if (!(m_cancel && m_cancel->load()) && ::poll(&room, 1, kDirectPollMs) == 1 &&
+                (room.revents & POLLOUT))
+                continue;
             canWrite = false;
             writable.setEnabled(true);
             const auto ready = [&] {

@@ -121,11 +121,13 @@ bool TFtpThread::runWalk(FtpClient* client, QString* error) {
     if (end != FolderWalkEnd::Completed)
         return false;
 
-    QString ignored;
-    const QStringList lines = client->listDetails(&ignored).value_or(QStringList());
-    if (m_cancel.load())
-        return false;
-    Q_EMIT remoteListRefresh(lines);
+    if (m_refreshRemoteList) {
+        QString ignored;
+        const QStringList lines = client->listDetails(&ignored).value_or(QStringList());
+        if (m_cancel.load())
+            return false;
+        Q_EMIT remoteListRefresh(lines);
+    }
     Q_EMIT browsingOff();
     client->close();
     Q_EMIT completed();

@@ -39,6 +39,11 @@ public:
     bool isRunning() const;
     bool wait(int ms);
 
+    // Whether the run ends with a listing of the remote folder for remoteListRefresh() (on by
+    // default). Without one to show it in, it only costs time: servers answer slowly right
+    // after a big file.
+    void setRefreshRemoteList(bool on) { m_refreshRemoteList = on; }
+
     const QString& localFolder() const { return m_localFolder; }
     int total() const { return m_total; }
     qint64 totalBytes() const { return m_totalBytes; }
@@ -64,6 +69,7 @@ private:
     int m_total = 0;
     qint64 m_totalBytes = 0;
     int m_currentNumber = 1;
+    bool m_refreshRemoteList = true;
     std::atomic<bool> m_cancel{false};
     QThread* m_thread = nullptr;
 };

@@ -23,6 +23,7 @@ private Q_SLOTS:
     }
 
     void remoteFolders_data() {
+        QTest::addColumn<bool>("refresh");
         QTest::addColumn<QByteArray>("names");
         QTest::addColumn<Replies>("replies");
         QTest::addColumn<QString>("failure");
@@ -31,28 +32,31 @@ private Q_SLOTS:
         const QList<QByteArray> made = {"NLST", "MKD Site", "CWD Site", "STOR a.txt", "CDUP"};
         const QList<QByteArray> found = {"NLST", "CWD Site", "STOR a.txt", "CDUP"};
         QTest::newRow("missing folder is made")
-            << QByteArray("other\r\nSite.txt\r\n") << Replies{} << QString() << made;
+            << true << QByteArray("other\r\nSite.txt\r\n") << Replies{} << QString() << made;
         QTest::newRow("listed folder is not made")
-            << QByteArray("x\r\nSite\r\n") << Replies{} << QString() << found;
+            << true << QByteArray("x\r\nSite\r\n") << Replies{} << QString() << found;
         QTest::newRow("letter case does not matter")
-            << QByteArray("SITE\r\n") << Replies{} << QString() << found;
+            << true << QByteArray("SITE\r\n") << Replies{} << QString() << found;
         QTest::newRow("paths in the listing do not match")
-            << QByteArray("/web/Site\r\n") << Replies{} << QString() << made;
+            << true << QByteArray("/web/Site\r\n") << Replies{} << QString() << made;
         QTest::newRow("failed name listing counts as empty")
-            << QByteArray("Site\r\n") << Replies{{"NLST", "550 No files.\r\n"}} << QString()
+            << true << QByteArray("Site\r\n") << Replies{{"NLST", "550 No files.\r\n"}} << QString()
             << made;
         QTest::newRow("failed folder making is ignored")
-            << QByteArray() << Replies{{"MKD", "550 Exists.\r\n"}} << QString() << made;
+            << true << QByteArray() << Replies{{"MKD", "550 Exists.\r\n"}} << QString() << made;
         QTest::newRow("failed change of folder ends the run")
-            << QByteArray() << Replies{{"CWD", "550 Cannot enter.\r\n"}}
+            << true << QByteArray() << Replies{{"CWD", "550 Cannot enter.\r\n"}}
             << QStringLiteral("Cannot enter.\n")
             << QList<QByteArray>{"NLST", "MKD Site", "CWD Site"};
+        QTest::newRow("no remote listing after the run")
+            << false << QByteArray("Site\r\n") << Replies{} << QString() << found;
         QTest::newRow("failed change to parent ends the run")
-            << QByteArray() << Replies{{"CDUP", "550 Stuck.\r\n"}} << QStringLiteral("Stuck.\n")
-            << made;
+            << true << QByteArray() << Replies{{"CDUP", "550 Stuck.\r\n"}}
+            << QStringLiteral("Stuck.\n") << made;
     }
 
     void remoteFolders() {
+        QFETCH(bool, refresh);
         QFETCH(QByteArray, names);
         QFETCH(Replies, replies);
         QFETCH(QString, failure);
@@ -70,6 +74,9 @@ private Q_SLOTS:
         QVERIFY2(client->connectAndLogin(&why), qPrintable(why));
 
         qv::TFtpThread worker;
+        worker.setRefreshRemoteList(refresh);
+        int refreshes = 0;
+        QObject::connect(&worker, &qv::TFtpThread::remoteListRefresh, [&] { ++refreshes; });
         QCOMPARE(worker.prepare(local.path()), 1);
         QString failed;
         bool completed = false;
@@ -85,8 +92,9 @@ private Q_SLOTS:
         for (const QByteArray& line : server.received.mid(3))
             if (!line.startsWith("TYPE") && !line.startsWith("PASV"))
                 sent << line;
-        if (failure.isEmpty()) // the final listing of the upload folder
+        if (failure.isEmpty() && refresh) // the final listing of the upload folder
             commands << "LIST";
+        QCOMPARE(refreshes, failure.isEmpty() && refresh ? 1 : 0);
         QCOMPARE(sent, commands);
         QTRY_VERIFY_WITH_TIMEOUT(server.clientGone, 2000); // the worker released the client
     }
