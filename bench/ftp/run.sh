@@ -93,9 +93,10 @@ best_of() {
 
 ours() { QUORVEL_FTP_PASSWORD=$PASS "$CLI" upload "$1" --host 127.0.0.1 --port "$PORT" --user "$USER" --dir "$DIR" "--$MODE"; }
 curl_mode() { [ "$MODE" = active ] && echo "--ftp-port 127.0.0.1" || echo "--ftp-pasv"; }
-# The upload ends with a listing of the remote folder (the upload window shows it). Servers answer
-# the first command after a big write late, so the "+cmd" peer sends one command after its
-# transfer too and waits for the answer, where plain curl hangs up at once.
+# quorvel-cli skips the remote listing that ends an upload in the designer's window (it has no
+# list to show). Servers answer the first command after a big write late, which is what the
+# "+cmd" peer shows: curl sending one command after its transfer and waiting for the answer,
+# where plain curl hangs up at once.
 curl_big() { curl -sS $(curl_mode) -u "$USER:$PASS" -T "$WORK/big/big.bin" "$@" "ftp://127.0.0.1:$PORT$DIR/"; }
 curl_small() { (cd "$WORK/small" && curl -sS $(curl_mode) -u "$USER:$PASS" -T "{$SMALL_NAMES}" "$@" "ftp://127.0.0.1:$PORT$DIR/"); }
 
