@@ -1,0 +1,100 @@
+// quorvel-cli upload: mirrors a published folder onto an FTP server the way the designer's upload
+// window does, with the FTP settings of the settings file for every option not given.
+
+#include "app/Folders.h"
+#include "app/FtpSettings.h"
+#include "app/IniFile.h"
+#include "cli/CliCommand.h"
+#include "ftp/FtpSettingsRules.h"
+#include "ftp/TFtpThread.h"
+#include "ftp/UploadTarget.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+constexpr const char* kUsage = "upload FOLDER [--host H] [--port P] [--user U] [--dir D] "
+                               "[--passive|--active]  (password: QUORVEL_FTP_PASSWORD)";
+
+int usageError(const QString& text) {
+    QTextStream(stderr) << text << "\nUsage: quorvel-cli " << kUsage << '\n';
+    return 2;
+}
+
+int run(const QStringList& args) {
+    qv::IniFile ini(qv::settingsFilePath(QCoreApplication::applicationDirPath()));
+    qv::FtpSettings settings = qv::FtpSettings::read(ini);
+    QString folder;
+    bool portGiven = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        QString* value = nullptr;
+        if (a == QLatin1String("--host"))
+            value = &settings.host;
+        else if (a == QLatin1String("--port"))
+            value = &settings.port;
+        else if (a == QLatin1String("--user"))
+            value = &settings.user;
+        else if (a == QLatin1String("--dir"))
+            value = &settings.folder;
+        else if (a == QLatin1String("--passive") || a == QLatin1String("--active"))
+            settings.transferMode = a.mid(2);
+        else if (a.startsWith(QLatin1String("--")) || !folder.isEmpty())
+            return usageError(QStringLiteral("Unknown argument: %1").arg(a));
+        else
+            folder = a;
+        portGiven = portGiven || value == &settings.port;
+        if (value) {
+            if (++i == args.size())
+                return usageError(QStringLiteral("%1 needs a value").arg(a));
+            *value = args[i];
+        }
+    }
+    if (folder.isEmpty())
+        return usageError(QStringLiteral("No folder given"));
+    // A port given here must be one; the settings file's falls back to 21 as in the designer.
+    if (portGiven) {
+        if (const auto problem = qv::portProblem(settings.port))
+            return usageError(*problem);
+    }
+    if (!QFileInfo(folder).isDir()) {
+        QTextStream(stderr) << "Not a folder: " << folder << '\n';
+        return 1;
+    }
+    const QByteArray password = qgetenv("QUORVEL_FTP_PASSWORD");
+    if (!password.isNull())
+        settings.password = QString::fromLocal8Bit(password);
+
+    qv::TFtpThread worker;
+    worker.setRefreshRemoteList(false); // nothing here shows the remote folder afterwards
+    worker.prepare(folder);
+    QString error;
+    auto client = qv::connectToRemoteFolder(qv::UploadTarget::fromSettings(settings), &error);
+    if (!client) {
+        QTextStream(stderr) << error << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
+        return 1;
+    }
+    QTextStream out(stdout);
+    bool complete = false;
+    QObject::connect(
+        &worker, &qv::TFtpThread::fileReport, [&](const QString& file, int number, int total) {
+            out << QStringLiteral("(%1 of %2) ").arg(number).arg(total) << file << Qt::endl;
+        });
+    QObject::connect(&worker, &qv::TFtpThread::completed, [&] { complete = true; });
+    QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& text) { error = text; });
+    QEventLoop loop;
+    QObject::connect(&worker, &qv::TFtpThread::finished, &loop, &QEventLoop::quit);
+    worker.start(std::move(client));
+    loop.exec();
+    if (complete)
+        return 0;
+    QTextStream(stderr) << error << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
+    return 1;
+}
+
+const qv::cli::Registration reg("upload", kUsage, &run);
+
+} // namespace

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace qv {
+
+// What a walk over a local folder tree does at each entry. A callback that returns false stops
+// the walk.
+struct FolderWalkVisitor {
+    // A sub-folder is about to be walked: its bare name and its path below the walked folder.
+    std::function<bool(const QString& name, const QString& relativePath)> enterFolder;
+    // The sub-folder entered last has been walked.
+    std::function<bool()> leaveFolder;
+    // A file: its path below the walked folder ("/" between names, no leading "/") and its full
+    // path.
+    std::function<bool(const QString& relativePath, const QString& fullPath)> file;
+    // Read after each entry; true skips the rest of the tree.
+    std::function<bool()> cancelled;
+};
+
+enum class FolderWalkEnd { Completed, Stopped, Cancelled };
+
+// Walks the folder depth first: every entry, hidden ones included, in the order the file system
+// lists them; a sub-folder is walked where it stands, before the entries after it. The upload
+// window's local list and the upload itself both walk this way, so they count files alike.
+FolderWalkEnd walkFolder(const QString& folder, const FolderWalkVisitor& visitor);
+
+} // namespace qv

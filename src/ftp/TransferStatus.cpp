@@ -1,0 +1,22 @@
+#include "ftp/TransferStatus.h"
+
+namespace qv {
+
+namespace {
+QString amount(double bytes) {
+    if (bytes < 1024)
+        return QStringLiteral("%1 bytes").arg(qint64(bytes));
+    if (bytes < 1024 * 1024)
+        return QStringLiteral("%1 KB").arg(bytes / 1024, 0, 'f', 1);
+    if (bytes < 1024.0 * 1024 * 1024)
+        return QStringLiteral("%1 MB").arg(bytes / (1024 * 1024), 0, 'f', 1);
+    return QStringLiteral("%1 GB").arg(bytes / (1024.0 * 1024 * 1024), 0, 'f', 2);
+}
+} // namespace
+
+QString transferStatusText(qint64 sent, qint64 total, double bytesPerSecond) {
+    return QStringLiteral("%1 of %2, %3/s")
+        .arg(amount(sent), amount(total), amount(bytesPerSecond));
+}
+
+} // namespace qv

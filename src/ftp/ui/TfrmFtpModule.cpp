@@ -1,0 +1,524 @@
+#include "ftp/ui/TfrmFtpModule.h"
+
+#include "ftp/TFtpThread.h"
+#include "ftp/TransferStatus.h"
+#include "ftp/UploadTarget.h"
+#include "ftp/WebAddress.h"
+#include "ftp/ui/TfrmFtpCreateDirectory.h"
+#include "platform/FileDialogs.h"
+#include "platform/MessageBoxes.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+
+constexpr int kKindRole = Qt::UserRole;
+
+QLabel* boldLabel(const QString& text = QString()) {
+    auto* l = new QLabel(text);
+    l->setStyleSheet(QStringLiteral("font-weight: bold;"));
+    return l;
+}
+
+QLabel* linkLabel() {
+    auto* l = new QLabel;
+    l->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
+    l->setCursor(Qt::PointingHandCursor);
+    return l;
+}
+
+// Runs the action when the label is clicked.
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QLabel* label, std::function<void()> action)
+        : QObject(label), m_action(std::move(action)) {
+        label->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::MouseButtonRelease)
+            m_action();
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
+// The busy cursor for the length of a scope.
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+const char* const kPages[] = {"Connecting", "Uploading", "Failed", "Complete", "Initial"};
+
+} // namespace
+
+TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSettings& settings,
+                             const QString& publishedFolder, QWidget* parent)
+    : QDialog(parent), m_messages(messages), m_shell(shell), m_settings(settings),
+      m_worker(new TFtpThread(this)) {
+    setWindowTitle(QStringLiteral("Publish To FTP"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    m_localFolder = QDir::fromNativeSeparators(publishedFolder);
+    if (!m_localFolder.endsWith(QLatin1Char('/')))
+        m_localFolder += QLatin1Char('/');
+    m_remoteFolder = UploadTarget::remoteFolderFromSetting(settings.folder);
+    askDirectoryName = [this] { return TfrmFtpCreateDirectory::ask(this); };
+    askWebAddress = [this](const QString& address) -> std::optional<QString> {
+        bool ok = false;
+        const QString text =
+            QInputDialog::getText(this, QStringLiteral("Enter Your Website Address"), QString(),
+                                  QLineEdit::Normal, address, &ok);
+        return ok ? std::optional<QString>(text) : std::nullopt;
+    };
+
+    auto* info = new QGroupBox(QStringLiteral("FTP Information"));
+    auto* infoGrid = new QGridLayout(info);
+    const auto addInfo = [&](int row, const char* caption, QLabel*& value) {
+        infoGrid->addWidget(new QLabel(QString::fromLatin1(caption)), row, 0);
+        value = boldLabel();
+        infoGrid->addWidget(value, row, 1);
+    };
+    addInfo(0, "FTP Server", lblFtpServer);
+    addInfo(1, "Port", lblPort);
+    addInfo(2, "Username", lblUsername);
+    addInfo(3, "Password", lblPassword);
+    addInfo(4, "Local Folder", lblLocalFolder);
+    addInfo(5, "Remote Folder", lblRemoteFolder);
+
+    tntlbLocal = new QListWidget;
+    tntlbLocal->setEnabled(false);
+    lvRemote = new QListWidget;
+    tntSBCreateDirectory = new QToolButton;
+    tntSBCreateDirectory->setToolTip(QStringLiteral("Create Directory"));
+    tntSBCreateDirectory->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    tntSBUpOneLevel = new QToolButton;
+    tntSBUpOneLevel->setToolTip(QStringLiteral("Up one level"));
+    tntSBUpOneLevel->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    tntSBRefresh = new QToolButton;
+    tntSBRefresh->setToolTip(QStringLiteral("Refresh"));
+    tntSBRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    tntlbFolderStatus = new QLabel(QStringLiteral("This is a empty directory"));
+    tntlbFolderStatus->setStyleSheet(QStringLiteral("color: red;"));
+    tntlbFolderStatus->hide();
+
+    auto* local = new QVBoxLayout;
+    local->addWidget(boldLabel(QStringLiteral("Local")));
+    local->addWidget(tntlbLocal);
+    auto* remoteHead = new QHBoxLayout;
+    remoteHead->addWidget(boldLabel(QStringLiteral("Remote")));
+    remoteHead->addStretch();
+    remoteHead->addWidget(tntSBCreateDirectory);
+    remoteHead->addWidget(tntSBUpOneLevel);
+    remoteHead->addWidget(tntSBRefresh);
+    auto* remote = new QVBoxLayout;
+    remote->addLayout(remoteHead);
+    remote->addWidget(lvRemote);
+    remote->addWidget(tntlbFolderStatus);
+
+    buildPages();
+
+    btnStart = new QPushButton(QStringLiteral("&Upload"));
+    btnClose = new QPushButton(QStringLiteral("&Cancel"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnStart);
+    buttons->addWidget(btnClose);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(local);
+    columns->addLayout(remote);
+    auto* layout = new QVBoxLayout(this);
+    auto* top = new QHBoxLayout;
+    top->addWidget(info);
+    top->addWidget(nbkStatus, 1);
+    layout->addLayout(top);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+    setFixedSize(760, 560);
+
+    connect(btnStart, &QPushButton::clicked, this, &TfrmFtpModule::btnStartClick);
+    connect(btnClose, &QPushButton::clicked, this, &QDialog::close);
+    connect(lvRemote, &QListWidget::itemDoubleClicked, this, &TfrmFtpModule::lvRemoteDblClick);
+    connect(tntSBUpOneLevel, &QToolButton::clicked, this, &TfrmFtpModule::tntSBUpOneLevelClick);
+    connect(tntSBRefresh, &QToolButton::clicked, this, &TfrmFtpModule::tntSBRefreshClick);
+    connect(tntSBCreateDirectory, &QToolButton::clicked, this,
+            &TfrmFtpModule::tntSBCreateDirectoryClick);
+
+    connect(m_worker, &TFtpThread::fileReport, this, &TfrmFtpModule::onFileReport);
+    connect(m_worker, &TFtpThread::bytesReport, this, &TfrmFtpModule::onBytesReport);
+    connect(m_worker, &TFtpThread::remoteListRefresh, this, &TfrmFtpModule::fillRemoteList);
+    connect(m_worker, &TFtpThread::browsingOff, this, [this] {
+        tntSBUpOneLevel->setEnabled(false);
+        tntSBRefresh->setEnabled(false);
+        tntSBCreateDirectory->setEnabled(false);
+    });
+    connect(m_worker, &TFtpThread::completed, this, &TfrmFtpModule::onCompleted);
+    connect(m_worker, &TFtpThread::failed, this, &TfrmFtpModule::onFailed);
+    showPage(QStringLiteral("Connecting"));
+}
+
+TfrmFtpModule::~TfrmFtpModule() {
+    // A run still going is stopped; the worker's destructor waits the few milliseconds it takes.
+    m_worker->disconnect(this);
+    m_worker->cancel();
+}
+
+void TfrmFtpModule::buildPages() {
+    nbkStatus = new QStackedWidget;
+    for (const char* name : kPages) {
+        auto* page = new QWidget;
+        page->setObjectName(QString::fromLatin1(name));
+        nbkStatus->addWidget(page);
+    }
+    const auto page = [this](int i) { return nbkStatus->widget(i); };
+
+    auto* connecting = new QHBoxLayout(page(0));
+    auto* imgConnecting = new QLabel;
+    imgConnecting->setPixmap(style()->standardIcon(QStyle::SP_DriveNetIcon).pixmap(32, 32));
+    lblConnecting = new QLabel;
+    connecting->addWidget(imgConnecting);
+    connecting->addWidget(lblConnecting, 1);
+
+    auto* uploading = new QGridLayout(page(1));
+    lblU_From = boldLabel();
+    lblU_From->setWordWrap(true);
+    lblU_To = boldLabel();
+    pgU_Progress = new QProgressBar;
+    pgU_Progress->setFormat(QStringLiteral("%p%"));
+    lblU_FilesCount = boldLabel();
+    lblU_FilesCount->setAlignment(Qt::AlignCenter);
+    lblU_Bytes = new QLabel;
+    lblU_Bytes->setAlignment(Qt::AlignCenter);
+    uploading->addWidget(new QLabel(QStringLiteral("Uploading File")), 0, 0);
+    uploading->addWidget(lblU_From, 0, 1);
+    uploading->addWidget(new QLabel(QStringLiteral("To Location")), 1, 0);
+    uploading->addWidget(lblU_To, 1, 1);
+    uploading->addWidget(pgU_Progress, 2, 0, 1, 2);
+    uploading->addWidget(lblU_FilesCount, 3, 0, 1, 2);
+    uploading->addWidget(lblU_Bytes, 4, 0, 1, 2);
+
+    auto* failed = new QVBoxLayout(page(2));
+    auto* title = new QLabel(QStringLiteral("Connection Failed"));
+    title->setStyleSheet(QStringLiteral("font-weight: bold; color: #CC0000;"));
+    auto* description = new QLabel(QStringLiteral(
+        "There are problems in connection. Please check your settings in Mainmenu > Options > "
+        "Ftp Settings."));
+    description->setWordWrap(true);
+    lblF_Error = new QLabel;
+    lblF_Error->setStyleSheet(QStringLiteral("color: #CC0000;"));
+    lblF_Error->setWordWrap(true);
+    failed->addWidget(title);
+    failed->addWidget(description);
+    failed->addWidget(new QLabel(QStringLiteral("Reason :")));
+    failed->addWidget(lblF_Error);
+    failed->addStretch();
+
+    auto* complete = new QVBoxLayout(page(3));
+    auto* doneTitle = new QLabel(QStringLiteral("Upload Complete"));
+    doneTitle->setStyleSheet(QStringLiteral("font-weight: bold; color: #209F23;"));
+    auto* doneText = new QLabel(QStringLiteral(
+        "All files are uploaded to your FTP server. You can view your published website online "
+        "by clicking the possible link below. You may need to adjust the link if you are using "
+        "shared server, or try http://www.example.com/index.html if you are uploading to root "
+        "directory."));
+    doneText->setWordWrap(true);
+    lblC_Url_Suggest = linkLabel();
+    lblC_Url = linkLabel();
+    lblC_ChangeSetting = linkLabel();
+    lblC_ChangeSetting->setText(QStringLiteral("Click Here"));
+    lblC_ChangeSetting->setToolTip(lblC_ChangeSetting->text());
+    auto* suggestRow = new QHBoxLayout;
+    suggestRow->addWidget(new QLabel(QStringLiteral("Possible URL :")));
+    suggestRow->addWidget(lblC_Url_Suggest, 1);
+    auto* changeRow = new QHBoxLayout;
+    changeRow->addStretch();
+    changeRow->addWidget(new QLabel(QStringLiteral("Incorrect URL?")));
+    changeRow->addSpacing(8);
+    changeRow->addWidget(lblC_ChangeSetting);
+    changeRow->addSpacing(4);
+    changeRow->addWidget(new QLabel(QStringLiteral("to change your settings")));
+    changeRow->addSpacing(8);
+    complete->addWidget(doneTitle);
+    complete->addWidget(doneText);
+    complete->addLayout(suggestRow);
+    complete->addWidget(lblC_Url);
+    complete->addLayout(changeRow);
+    const auto openLabel = [this](QLabel* l) { m_shell.open(l->text().trimmed()); };
+    new ClickFilter(lblC_Url, [=] { openLabel(lblC_Url); });
+    new ClickFilter(lblC_Url_Suggest, [=] { openLabel(lblC_Url_Suggest); });
+    new ClickFilter(lblC_ChangeSetting, [this] { lblC_ChangeSettingClick(); });
+
+    auto* initial = new QVBoxLayout(page(4));
+    auto* hint = new QLabel(QStringLiteral(
+        "Please select remote folder before upload your files to web server. If you are already "
+        "in correct remote folder, click upload to proceed."));
+    hint->setWordWrap(true);
+    initial->addWidget(hint);
+    initial->addStretch();
+}
+
+void TfrmFtpModule::showPage(const QString& name) {
+    for (int i = 0; i < nbkStatus->count(); ++i)
+        if (nbkStatus->widget(i)->objectName() == name)
+            nbkStatus->setCurrentIndex(i);
+}
+
+QString TfrmFtpModule::currentPage() const {
+    return nbkStatus->currentWidget()->objectName();
+}
+
+void TfrmFtpModule::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        // Once the window is on screen, so that it paints while the step talks to the server.
+        QTimer::singleShot(0, this, &TfrmFtpModule::FormShow);
+    }
+}
+
+void TfrmFtpModule::FormShow() {
+    BusyCursor busy;
+    m_connecting = true;
+    const auto done = qScopeGuard([this] { m_connecting = false; });
+    FormActivate();
+    lblConnecting->setText(QStringLiteral("Connecting to %1 ...").arg(m_settings.host));
+    showPage(QStringLiteral("Connecting"));
+    tntlbLocal->clear();
+    m_worker->prepare(m_localFolder, [this](const QString& relative) {
+        tntlbLocal->addItem(QLatin1Char('/') + relative);
+    });
+    QString error;
+    UploadTarget target = UploadTarget::fromSettings(m_settings);
+    target.remoteFolder = m_remoteFolder;
+    std::unique_ptr<FtpClient> client = connectToRemoteFolder(target, &error);
+    if (!client) {
+        onFailed(error);
+        return;
+    }
+    m_client = std::move(client);
+    listRemote();
+    showPage(QStringLiteral("Initial"));
+}
+
+bool TfrmFtpModule::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QDialog::event(e);
+}
+
+void TfrmFtpModule::FormActivate() {
+    lblFtpServer->setText(m_settings.host);
+    lblPort->setText(QString::number(UploadTarget::portFromText(m_settings.port)));
+    lblUsername->setText(m_settings.user);
+    lblPassword->setText(QString(m_settings.password.size(), QLatin1Char('*')));
+    lblLocalFolder->setText(m_localFolder);
+    lblLocalFolder->setToolTip(m_localFolder);
+    lblRemoteFolder->setText(m_remoteFolder);
+    lblRemoteFolder->setToolTip(m_remoteFolder);
+    setWebAddress(QStringLiteral("http://%1%2index.html").arg(m_settings.host, m_remoteFolder),
+                  true);
+}
+
+void TfrmFtpModule::setWebAddress(const QString& text, bool pageRule) {
+    const WebAddress a = makeWebAddress(text, pageRule, m_settings.host, m_remoteFolder);
+    lblC_Url->setText(a.url);
+    lblC_Url->setToolTip(a.url);
+    lblC_Url_Suggest->setText(a.suggestion);
+    lblC_Url_Suggest->setToolTip(a.suggestion);
+}
+
+void TfrmFtpModule::lblC_ChangeSettingClick() {
+    const std::optional<QString> typed = askWebAddress(lblC_Url->text());
+    setWebAddress(typed.value_or(lblC_Url->text()), false);
+}
+
+bool TfrmFtpModule::browsingAvailable() const {
+    return m_client && !m_finished && !m_failed && m_idle;
+}
+
+void TfrmFtpModule::listRemote() {
+    QString ignored;
+    fillRemoteList(m_client ? m_client->listDetails(&ignored).value_or(QStringList())
+                            : QStringList());
+}
+
+void TfrmFtpModule::fillRemoteList(const QStringList& lines) {
+    m_entries = parseRemoteListing(lines);
+    lvRemote->clear();
+    for (const RemoteEntry& e : m_entries) {
+        auto* item = new QListWidgetItem(
+            style()->standardIcon(e.directory ? QStyle::SP_DirIcon : QStyle::SP_FileIcon), e.name);
+        item->setData(kKindRole,
+                      e.directory ? QStringLiteral("directory") : QStringLiteral("file"));
+        lvRemote->addItem(item);
+    }
+    tntlbFolderStatus->setVisible(m_entries.isEmpty());
+}
+
+bool TfrmFtpModule::showCurrentDirectory(QString* error) {
+    const std::optional<QString> directory = m_client->currentDirectory(error);
+    if (!directory)
+        return false;
+    lblRemoteFolder->setText(*directory);
+    m_remoteFolder =
+        directory->endsWith(QLatin1Char('/')) ? *directory : *directory + QLatin1Char('/');
+    listRemote();
+    return true;
+}
+
+void TfrmFtpModule::lvRemoteDblClick() {
+    QListWidgetItem* item = lvRemote->currentItem();
+    if (!browsingAvailable() || !item ||
+        item->data(kKindRole).toString() != QLatin1String("directory"))
+        return;
+    BusyCursor busy;
+    QString error;
+    if (!m_client->changeDirectory(item->text(), &error) || !showCurrentDirectory(&error))
+        m_messages.message(error);
+}
+
+void TfrmFtpModule::tntSBUpOneLevelClick() {
+    if (!browsingAvailable())
+        return;
+    BusyCursor busy;
+    QString ignored;
+    if (m_client->changeToParentDirectory(&ignored))
+        showCurrentDirectory(&ignored);
+}
+
+void TfrmFtpModule::tntSBRefreshClick() {
+    if (!browsingAvailable())
+        return;
+    BusyCursor busy;
+    listRemote();
+}
+
+void TfrmFtpModule::tntSBCreateDirectoryClick() {
+    if (!browsingAvailable())
+        return;
+    const std::optional<QString> typed = askDirectoryName();
+    const QString name = typed.value_or(QString()).trimmed();
+    if (name.isEmpty())
+        return;
+    for (const RemoteEntry& e : m_entries) {
+        if (e.directory && e.name == name) {
+            m_messages.information(
+                QStringLiteral("Directory already exist, please select another directory name!"));
+            return;
+        }
+    }
+    QString error;
+    const std::optional<QString> current = m_client->currentDirectory(&error);
+    if (!current || !m_client->makeDirectory(*current + QLatin1Char('/') + name, &error)) {
+        m_messages.information(
+            QStringLiteral("Fail to create directory, please check your account permission!"));
+        return;
+    }
+    BusyCursor busy;
+    listRemote();
+}
+
+void TfrmFtpModule::btnStartClick() {
+    if (!browsingAvailable())
+        return;
+    setWebAddress(QStringLiteral("http://%1%2index.html").arg(m_settings.host, m_remoteFolder),
+                  true);
+    btnStart->setEnabled(false);
+    m_idle = false;
+    showPage(QStringLiteral("Connecting"));
+    m_worker->start(std::move(m_client));
+}
+
+void TfrmFtpModule::onFileReport(const QString& currentFile, int currentNumber, int total) {
+    const QString from = m_localFolder + currentFile;
+    const QString to = m_remoteFolder + QString(currentFile).replace(QLatin1Char('\\'), '/');
+    lblU_From->setText(from);
+    lblU_From->setToolTip(from);
+    lblU_To->setText(to);
+    lblU_To->setToolTip(to);
+    pgU_Progress->setRange(0, total);
+    pgU_Progress->setValue(std::clamp(currentNumber, 0, total));
+    lblU_FilesCount->setText(QStringLiteral("(%1 of %2)").arg(currentNumber).arg(total));
+    showPage(QStringLiteral("Uploading"));
+}
+
+void TfrmFtpModule::onBytesReport(qint64 sent, qint64 total, double bytesPerSecond) {
+    lblU_Bytes->setText(transferStatusText(sent, total, bytesPerSecond));
+}
+
+void TfrmFtpModule::onCompleted() {
+    m_idle = true;
+    m_finished = true;
+    showPage(QStringLiteral("Complete"));
+    btnClose->setFocus();
+    btnClose->setText(QStringLiteral("Close"));
+}
+
+void TfrmFtpModule::onFailed(const QString& text) {
+    m_idle = true;
+    m_finished = false;
+    m_failed = true;
+    m_client.reset();
+    lblF_Error->setText(text);
+    showPage(QStringLiteral("Failed"));
+    btnStart->setEnabled(false);
+    lvRemote->setEnabled(false);
+    tntSBUpOneLevel->setEnabled(false);
+    tntSBRefresh->setEnabled(false);
+    tntSBCreateDirectory->setEnabled(false);
+    btnClose->setText(QStringLiteral("Close"));
+}
+
+bool TfrmFtpModule::FormCloseQuery() {
+    if (m_connecting)
+        return false; // the connect step ends first; its waits take no input
+    if (m_idle)
+        return true;
+    if (!m_messages.confirm(
+            QStringLiteral("Upload is still in progress.\nAre you sure you want to exit?")))
+        return false;
+    // From here on the worker sends nothing more and never reaches this window.
+    m_worker->disconnect(this);
+    m_worker->cancel();
+    m_idle = true;
+    return true;
+}
+
+void TfrmFtpModule::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TfrmFtpModule::reject() {
+    // Escape and the close box go through the close question like "&Cancel".
+    if (m_closing)
+        return;
+    m_closing = true;
+    if (FormCloseQuery())
+        QDialog::reject();
+    m_closing = false;
+}
+
+} // namespace qv

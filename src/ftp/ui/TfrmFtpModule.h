@@ -1,0 +1,124 @@
+#pragma once
+
+#include "app/FtpSettings.h"
+#include "ftp/FtpClient.h"
+#include "ftp/RemoteListing.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QToolButton;
+class QWidget;
+
+namespace qv {
+
+class MessageBoxes;
+class Shell;
+class TFtpThread;
+
+// The "Publish To FTP" window: connects with the FTP settings, lets the user pick the remote
+// folder and uploads the published folder there through the upload worker.
+//
+// The connect step and the browsing talk to the server on this thread; the client's waits keep
+// the window painting while they refuse user input, and the busy cursor shows. From "&Upload" on
+// the client belongs to the worker, whose reports arrive here as queued calls.
+class TfrmFtpModule : public QDialog {
+    Q_OBJECT
+public:
+    TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSettings& settings,
+                  const QString& publishedFolder, QWidget* parent = nullptr);
+    ~TfrmFtpModule() override;
+
+    // The two small dialogs; tests replace them.
+    std::function<std::optional<QString>()> askDirectoryName;
+    std::function<std::optional<QString>(const QString& address)> askWebAddress;
+
+    // The page of nbkStatus on show: "Connecting", "Uploading", "Failed", "Complete", "Initial".
+    QString currentPage() const;
+    const QString& remoteFolder() const { return m_remoteFolder; }
+    bool isIdle() const { return m_idle; }
+    bool isFinished() const { return m_finished; }
+    TFtpThread* worker() const { return m_worker; }
+
+    // The handlers, public so tests can run them as the window system would.
+    void FormShow();
+    void FormActivate();
+    bool FormCloseQuery();
+    void btnStartClick();
+    void lvRemoteDblClick();
+    void tntSBUpOneLevelClick();
+    void tntSBRefreshClick();
+    void tntSBCreateDirectoryClick();
+    void lblC_ChangeSettingClick();
+    void fillRemoteList(const QStringList& lines);
+
+    QLabel* lblFtpServer;
+    QLabel* lblPort;
+    QLabel* lblUsername;
+    QLabel* lblPassword;
+    QLabel* lblLocalFolder;
+    QLabel* lblRemoteFolder;
+    QListWidget* tntlbLocal;
+    QListWidget* lvRemote;
+    QToolButton* tntSBCreateDirectory;
+    QToolButton* tntSBUpOneLevel;
+    QToolButton* tntSBRefresh;
+    QLabel* tntlbFolderStatus;
+    QStackedWidget* nbkStatus;
+    QLabel* lblConnecting;
+    QLabel* lblU_From;
+    QLabel* lblU_To;
+    QProgressBar* pgU_Progress;
+    QLabel* lblU_FilesCount;
+    QLabel* lblU_Bytes;
+    QLabel* lblF_Error;
+    QLabel* lblC_Url_Suggest;
+    QLabel* lblC_Url;
+    QLabel* lblC_ChangeSetting;
+    QPushButton* btnStart;
+    QPushButton* btnClose;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+    void reject() override;
+
+private:
+    void buildPages();
+    void showPage(const QString& name);
+    bool browsingAvailable() const;
+    void listRemote();
+    bool showCurrentDirectory(QString* error);
+    void setWebAddress(const QString& text, bool pageRule);
+    void onFileReport(const QString& currentFile, int currentNumber, int total);
+    void onBytesReport(qint64 sent, qint64 total, double bytesPerSecond);
+    void onCompleted();
+    void onFailed(const QString& text);
+
+    MessageBoxes& m_messages;
+    Shell& m_shell;
+    FtpSettings m_settings;
+    QString m_localFolder;
+    QString m_remoteFolder;
+    std::unique_ptr<FtpClient> m_client;
+    TFtpThread* m_worker;
+    QList<RemoteEntry> m_entries;
+    bool m_idle = true;
+    bool m_finished = false;
+    bool m_failed = false;
+    bool m_shown = false;
+    bool m_closing = false;
+    bool m_connecting = false;
+};
+
+} // namespace qv

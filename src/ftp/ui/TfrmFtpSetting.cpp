@@ -1,0 +1,196 @@
+#include "ftp/ui/TfrmFtpSetting.h"
+
+#include "app/AppContext.h"
+#include "ftp/FtpSettingsRules.h"
+#include "platform/MessageBoxes.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace qv {
+
+namespace {
+QLabel* label(const QString& text, const char* color = nullptr, bool bold = false) {
+    auto* l = new QLabel(text);
+    QString style;
+    if (color)
+        style += QStringLiteral("color: %1;").arg(QLatin1String(color));
+    if (bold)
+        style += QStringLiteral("font-weight: bold;");
+    l->setStyleSheet(style);
+    return l;
+}
+} // namespace
+
+TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
+    : QDialog(parent), m_messages(messages) {
+    setWindowTitle(QStringLiteral("Ftp Setting"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+
+    grbxFTPSettings = new QGroupBox(QStringLiteral("Default FTP Settings"));
+    lblFtpHost = label(QStringLiteral("FTP Host"));
+    lblFtpHost->setToolTip(
+        QStringLiteral("FTP settings from your hosting company; e.g. ftp.example.com"));
+    edFtpHost = new QLineEdit;
+    lbFtpHostHints =
+        label(QStringLiteral("( Please do not fill in http:// or ftp:// in Ftp Host )"), "red");
+    lblLogin = label(QStringLiteral("Login"));
+    edLogin = new QLineEdit;
+    lblPasswd = label(QStringLiteral("Password"));
+    medPasswd = new QLineEdit;
+    medPasswd->setEchoMode(QLineEdit::Password);
+    bbTestConnection = new QPushButton(QStringLiteral("Test Connection"));
+    lblDefHostDir = label(QStringLiteral("Default Host Directory"));
+    lblDefHostDir->setToolTip(QStringLiteral("e.g. htdoc, www"));
+    edDefHostDir = new QLineEdit;
+    lbDetectHostDirectory = label(QStringLiteral("(Auto Detected)"), "green", true);
+    lbDetectHostDirectory->hide();
+    lbDefaultHostDirHints = label(
+        QStringLiteral("This is to set the initial directory when login, e.g /htdocs , "
+                       "/public_html. If you are not sure the folder name, just leave this blank"),
+        "red");
+    lbDefaultHostDirHints->setWordWrap(true);
+    lbTransferMode = label(QStringLiteral("Transfer Mode"));
+    rbTransferModeActive = new QRadioButton(QStringLiteral("Active"));
+    rbTransferModePassive = new QRadioButton(QStringLiteral("Passive"));
+    rbTransferModeActive->setChecked(true);
+    lbPort = label(QStringLiteral("FTP Port"));
+    edFtpPort = new QLineEdit;
+    TntLabel1 = label(QStringLiteral("(Default ftp port 21)"), "red");
+    gbConnectionResult = new QGroupBox(QStringLiteral("Test Connection Result"));
+    lbTestResult = label(QString(), "red");
+    lbTestResult->setWordWrap(true);
+    btnOk = new QPushButton(QStringLiteral("&OK"));
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("&Cancel"));
+
+    auto* grid = new QGridLayout(grbxFTPSettings);
+    grid->addWidget(lblFtpHost, 0, 0);
+    grid->addWidget(edFtpHost, 0, 1);
+    grid->addWidget(lbFtpHostHints, 1, 1);
+    grid->addWidget(lblLogin, 2, 0);
+    grid->addWidget(edLogin, 2, 1);
+    grid->addWidget(lblPasswd, 3, 0);
+    auto* passwordRow = new QHBoxLayout;
+    passwordRow->addWidget(medPasswd);
+    passwordRow->addWidget(bbTestConnection);
+    grid->addLayout(passwordRow, 3, 1);
+    grid->addWidget(lblDefHostDir, 4, 0);
+    auto* dirRow = new QHBoxLayout;
+    dirRow->addWidget(edDefHostDir);
+    dirRow->addWidget(lbDetectHostDirectory);
+    grid->addLayout(dirRow, 4, 1);
+    grid->addWidget(lbDefaultHostDirHints, 5, 1);
+    grid->addWidget(lbTransferMode, 6, 0);
+    auto* modeRow = new QHBoxLayout;
+    modeRow->addWidget(rbTransferModeActive);
+    modeRow->addWidget(rbTransferModePassive);
+    modeRow->addStretch();
+    grid->addLayout(modeRow, 6, 1);
+    grid->addWidget(lbPort, 7, 0);
+    auto* portRow = new QHBoxLayout;
+    portRow->addWidget(edFtpPort);
+    portRow->addWidget(TntLabel1);
+    grid->addLayout(portRow, 7, 1);
+
+    auto* resultLayout = new QVBoxLayout(gbConnectionResult);
+    resultLayout->addWidget(lbTestResult);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(grbxFTPSettings);
+    layout->addWidget(gbConnectionResult);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(btnOk, &QPushButton::clicked, this, &TfrmFtpSetting::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(bbTestConnection, &QPushButton::clicked, this, &TfrmFtpSetting::bbTestConnectionClick);
+}
+
+void TfrmFtpSetting::setSettings(const FtpSettings& settings) {
+    m_settings = settings;
+    TntFormShow();
+}
+
+void TfrmFtpSetting::TntFormShow() {
+    edFtpHost->setText(m_settings.host);
+    edLogin->setText(m_settings.user);
+    medPasswd->setText(m_settings.password);
+    edDefHostDir->setText(m_settings.folder);
+    edFtpPort->setText(m_settings.port);
+    const bool active = m_settings.transferMode == QLatin1String("active");
+    rbTransferModeActive->setChecked(active);
+    rbTransferModePassive->setChecked(!active);
+    lbTestResult->clear();
+}
+
+FtpSettings TfrmFtpSetting::fromEdits() const {
+    FtpSettings s;
+    s.host = edFtpHost->text();
+    s.user = edLogin->text();
+    s.password = medPasswd->text();
+    s.folder = edDefHostDir->text();
+    s.port = edFtpPort->text();
+    s.transferMode =
+        rbTransferModeActive->isChecked() ? QStringLiteral("active") : QStringLiteral("passive");
+    return s;
+}
+
+void TfrmFtpSetting::btnOkClick() {
+    const FtpSettings typed = fromEdits();
+    if (const auto problem = hostProblem(typed.host)) {
+        m_messages.information(*problem);
+        return;
+    }
+    if (const auto problem = portProblem(typed.port)) {
+        m_messages.information(*problem);
+        return;
+    }
+    m_settings = typed;
+    accept();
+}
+
+void TfrmFtpSetting::bbTestConnectionClick() {
+    const FtpSettings typed = fromEdits();
+    if (const auto problem = hostProblem(typed.host)) {
+        m_messages.information(*problem);
+        return;
+    }
+    lbTestResult->clear();
+    lbDetectHostDirectory->hide();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ConnectionTestResult result = testConnection(typed);
+    QApplication::restoreOverrideCursor();
+    if (result.directory) {
+        edDefHostDir->setText(*result.directory);
+        lbDetectHostDirectory->show();
+    }
+    lbTestResult->setText(result.text);
+}
+
+bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* parent) {
+    TfrmFtpSetting dialog(messages, parent);
+    dialog.setSettings(context.ftp);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    context.ftp = dialog.settings();
+    QString error;
+    if (!context.settings || !context.ftp.write(*context.settings, &error))
+        messages.message(QStringLiteral("Unable to write to %1")
+                             .arg(context.settings ? context.settings->path() : QString()));
+    return true;
+}
+
+} // namespace qv

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/FtpSettings.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace qv {
+
+class AppContext;
+class MessageBoxes;
+
+// The "Ftp Setting" dialog: edits the six FTP settings and tries them against the server.
+class TfrmFtpSetting : public QDialog {
+    Q_OBJECT
+public:
+    TfrmFtpSetting(MessageBoxes& messages, QWidget* parent = nullptr);
+
+    // The values the dialog shows (TntFormShow) and, after OK, the values it accepted.
+    void setSettings(const FtpSettings& settings);
+    const FtpSettings& settings() const { return m_settings; }
+
+    void btnOkClick();
+    void bbTestConnectionClick();
+
+    QGroupBox* grbxFTPSettings;
+    QLabel* lblFtpHost;
+    QLineEdit* edFtpHost;
+    QLabel* lbFtpHostHints;
+    QLabel* lblLogin;
+    QLineEdit* edLogin;
+    QLabel* lblPasswd;
+    QLineEdit* medPasswd;
+    QPushButton* bbTestConnection;
+    QLabel* lblDefHostDir;
+    QLineEdit* edDefHostDir;
+    QLabel* lbDetectHostDirectory;
+    QLabel* lbDefaultHostDirHints;
+    QLabel* lbTransferMode;
+    QRadioButton* rbTransferModeActive;
+    QRadioButton* rbTransferModePassive;
+    QLabel* lbPort;
+    QLineEdit* edFtpPort;
+    QLabel* TntLabel1;
+    QGroupBox* gbConnectionResult;
+    QLabel* lbTestResult;
+    QPushButton* btnOk;
+    QPushButton* btnCancel;
+
+private:
+    void TntFormShow();
+    FtpSettings fromEdits() const;
+
+    MessageBoxes& m_messages;
+    FtpSettings m_settings;
+};
+
+// The "Ftp Settings" command and the result window's "Ftp Setting" button: edits the settings
+// held by the context and, on OK, writes all six to the settings file. A file that cannot be
+// written is reported with "Unable to write to <path>"; the values in memory stay changed.
+// Returns true when the dialog closed with OK.
+bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* parent);
+
+} // namespace qv

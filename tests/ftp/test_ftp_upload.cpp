@@ -1,0 +1,306 @@
+// The upload worker against real FTP servers (pyftpdlib and vsftpd) started on 127.0.0.1.
+
+#include "ftp/FolderWalk.h"
+#include "ftp/RemoteListing.h"
+#include "ftp/TFtpThread.h"
+#include "ftp/UploadTarget.h"
+#include "support/FtpTestServers.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using qv::test::RealFtpServer;
+using Kind = RealFtpServer::Kind;
+
+Q_DECLARE_METATYPE(RealFtpServer::Kind)
+
+namespace {
+
+QByteArray pattern(int size, int seed) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 x = 2463534242u + seed;
+    for (int i = 0; i < size; ++i) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        bytes[i] = char(x);
+    }
+    return bytes;
+}
+
+// A small published folder: nested, with spaces and non-ASCII names, an empty file and folder.
+void makePublishedFolder(const QString& root) {
+    using qv::test::writeBytes;
+    writeBytes(root + "/Calendar.htm", "<html>calendar</html>\r\n");
+    writeBytes(root + "/empty.txt", "");
+    writeBytes(root + "/quorvel/data.xml", "<calendar/>\r\n");
+    writeBytes(root + "/quorvel/image/bild \u00fc 1.png", pattern(300 * 1024, 1));
+    writeBytes(root + "/web site/\u00fcn\u00ef c\u00f6d\u00e9.txt", "gr\xc3\xbc\xc3\x9f\n");
+    QDir().mkpath(root + "/quorvel/music");
+}
+
+// Every local file and folder is on the server with the same bytes.
+void verifyMirrored(const QString& local, const QString& remote) {
+    qv::FolderWalkVisitor v;
+    v.enterFolder = [&](const QString&, const QString& relative) {
+        if (!QFileInfo(remote + '/' + relative).isDir()) {
+            qWarning() << "folder missing on the server:" << relative;
+            return false;
+        }
+        return true;
+    };
+    v.file = [&](const QString& relative, const QString& full) {
+        if (qv::test::readBytes(remote + '/' + relative) != qv::test::readBytes(full) ||
+            !QFileInfo::exists(remote + '/' + relative)) {
+            qWarning() << "file differs on the server:" << relative;
+            return false;
+        }
+        return true;
+    };
+    QCOMPARE(qv::walkFolder(local, v), qv::FolderWalkEnd::Completed);
+}
+
+struct UploadRun {
+    bool connected = false;
+    bool completed = false;
+    QString failure;
+    QStringList reported;
+    QList<int> numbers;
+    int total = 0;
+    QStringList remoteLines;
+    bool browsingOff = false;
+    qint64 lastBytes = 0;
+};
+
+qv::UploadTarget targetOf(const RealFtpServer& server, bool passive) {
+    qv::UploadTarget t;
+    t.host = QStringLiteral("127.0.0.1");
+    t.port = server.port();
+    t.user = server.user();
+    t.password = server.password();
+    t.passive = passive;
+    t.remoteFolder = server.uploadFolder();
+    return t;
+}
+
+UploadRun upload(const RealFtpServer& server, bool passive, const QString& folder) {
+    UploadRun run;
+    qv::TFtpThread worker;
+    run.total = worker.prepare(folder);
+    auto client = qv::connectToRemoteFolder(targetOf(server, passive), &run.failure);
+    if (!client)
+        return run;
+    run.connected = true;
+    QObject::connect(&worker, &qv::TFtpThread::fileReport,
+                     [&](const QString& file, int number, int total) {
+                         run.reported << file;
+                         run.numbers << number;
+                         if (total != run.total)
+                             run.numbers << -1;
+                     });
+    QObject::connect(&worker, &qv::TFtpThread::bytesReport,
+                     [&](qint64 sent, qint64, double) { run.lastBytes = sent; });
+    QObject::connect(&worker, &qv::TFtpThread::remoteListRefresh,
+                     [&](const QStringList& lines) { run.remoteLines = lines; });
+    QObject::connect(&worker, &qv::TFtpThread::browsingOff, [&] { run.browsingOff = true; });
+    QObject::connect(&worker, &qv::TFtpThread::completed, [&] { run.completed = true; });
+    QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& t) { run.failure = t; });
+    QSignalSpy finished(&worker, &qv::TFtpThread::finished);
+    worker.start(std::move(client));
+    finished.wait(30000);
+    return run;
+}
+
+#define START_SERVER(server)                                                                       \
+    do {                                                                                           \
+        QString why;                                                                               \
+        if (!(server).start(&why)) {                                                               \
+            if ((server).missingProgram())                                                         \
+                QSKIP(qPrintable(why));                                                            \
+            QFAIL(qPrintable(why));                                                                \
+        }                                                                                          \
+    } while (false)
+
+} // namespace
+
+class TestFtpUpload : public QObject {
+    Q_OBJECT
+
+private:
+    void serversAndModes() {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<bool>("passive");
+        QTest::newRow("pyftpdlib passive") << Kind::Pyftpdlib << true;
+        QTest::newRow("pyftpdlib active") << Kind::Pyftpdlib << false;
+        QTest::newRow("vsftpd passive") << Kind::Vsftpd << true;
+        QTest::newRow("vsftpd active") << Kind::Vsftpd << false;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        auto& limits = qv::FtpTimeouts::defaults();
+        limits.replyMs = 5000;
+        limits.dataIdleMs = 5000;
+        limits.acceptMs = 5000;
+    }
+
+    void mirrorsTheFolderAndReplacesOnSecondUpload_data() { serversAndModes(); }
+    void mirrorsTheFolderAndReplacesOnSecondUpload() {
+        QFETCH(Kind, kind);
+        QFETCH(bool, passive);
+        RealFtpServer server(kind);
+        START_SERVER(server);
+        QTemporaryDir local;
+        makePublishedFolder(local.path());
+
+        UploadRun first = upload(server, passive, local.path());
+        QVERIFY2(first.completed, qPrintable(first.failure));
+        QCOMPARE(first.total, 5);
+        QCOMPARE(first.reported, qv::test::filesInWalkOrder(local.path()));
+        QCOMPARE(first.numbers, (QList<int>{1, 2, 3, 4, 5}));
+        QVERIFY(first.browsingOff);
+        verifyMirrored(local.path(), server.uploadedPath());
+        QCOMPARE(first.lastBytes, 300 * 1024 + 23 + 13 + 7);
+        const auto entries = qv::parseRemoteListing(first.remoteLines);
+        QVERIFY(entries.contains(qv::RemoteEntry{QStringLiteral("quorvel"), true}));
+        QVERIFY(entries.contains(qv::RemoteEntry{QStringLiteral("Calendar.htm"), false}));
+        QVERIFY(entries.contains(qv::RemoteEntry{QStringLiteral("web site"), true}));
+
+        // A second upload with changed files replaces them on the server.
+        qv::test::writeBytes(local.filePath("Calendar.htm"), "<html>second</html>\r\n");
+        qv::test::writeBytes(local.filePath("quorvel/image/bild \u00fc 1.png"), pattern(1000, 2));
+        UploadRun second = upload(server, passive, local.path());
+        QVERIFY2(second.completed, qPrintable(second.failure));
+        verifyMirrored(local.path(), server.uploadedPath());
+    }
+
+    void refusedStoreEndsTheRun_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("pyftpdlib") << Kind::Pyftpdlib;
+        QTest::newRow("vsftpd") << Kind::Vsftpd;
+    }
+    void refusedStoreEndsTheRun() {
+        QFETCH(Kind, kind);
+        RealFtpServer server(kind);
+        START_SERVER(server);
+        QTemporaryDir local;
+        for (const char* name : {"a.txt", "b.txt", "c.txt"})
+            qv::test::writeBytes(local.filePath(QString::fromLatin1(name)), name);
+        // pyftpdlib refuses every file in its folder "locked", vsftpd a file name it denies.
+        const QString refused =
+            kind == Kind::Pyftpdlib ? server.refusedName() + "/x.txt" : server.refusedName();
+        qv::test::writeBytes(local.filePath(refused), "refused");
+
+        UploadRun run = upload(server, true, local.path());
+        QVERIFY(run.connected);
+        QVERIFY(!run.completed);
+        QCOMPARE(run.failure, server.refusedText());
+        QCOMPARE(run.reported.constLast(), refused);
+        QVERIFY(!run.browsingOff);
+        // The files sent before the refusal stay.
+        for (const QString& earlier : run.reported.mid(0, run.reported.size() - 1))
+            QCOMPARE(qv::test::readBytes(server.uploadedPath() + '/' + earlier),
+                     qv::test::readBytes(local.filePath(earlier)));
+        QVERIFY(!QFileInfo::exists(server.uploadedPath() + '/' + refused));
+    }
+
+    void nameWithLineBreakIsRefused() {
+        RealFtpServer server(Kind::Pyftpdlib);
+        START_SERVER(server);
+        QTemporaryDir local;
+        qv::test::writeBytes(local.filePath("evil\r\nDELE Calendar.htm"), "x");
+        UploadRun run = upload(server, true, local.path());
+        QVERIFY(run.connected);
+        QVERIFY(!run.completed);
+        QVERIFY2(run.failure.contains(QStringLiteral("evil\\r\\nDELE Calendar.htm")),
+                 qPrintable(run.failure));
+    }
+
+    void emptyFolderGoesStraightToCompletion() {
+        RealFtpServer server(Kind::Vsftpd);
+        START_SERVER(server);
+        QTemporaryDir local;
+        UploadRun run = upload(server, false, local.path());
+        QVERIFY2(run.completed, qPrintable(run.failure));
+        QCOMPARE(run.reported, QStringList());
+        QVERIFY(run.browsingOff);
+    }
+
+    void cancelMidTransferStopsAtOnce() {
+        RealFtpServer server(Kind::Pyftpdlib);
+        START_SERVER(server);
+        QTemporaryDir local;
+        qv::test::writeBytes(local.filePath("a big.bin"), pattern(1024 * 1024, 3).repeated(96));
+        qv::test::writeBytes(local.filePath("zz after.txt"), "after");
+
+        qv::TFtpThread worker;
+        QCOMPARE(worker.prepare(local.path()), 2);
+        QString why;
+        auto client = qv::connectToRemoteFolder(targetOf(server, true), &why);
+        QVERIFY2(client, qPrintable(why));
+        int reportsAfterCancel = 0;
+        bool cancelled = false;
+        QElapsedTimer clock;
+        const auto count = [&] {
+            if (cancelled)
+                ++reportsAfterCancel;
+        };
+        QObject::connect(&worker, &qv::TFtpThread::fileReport, count);
+        QObject::connect(&worker, &qv::TFtpThread::completed, count);
+        QObject::connect(&worker, &qv::TFtpThread::failed, count);
+        QObject::connect(&worker, &qv::TFtpThread::remoteListRefresh, count);
+        QObject::connect(&worker, &qv::TFtpThread::bytesReport, [&](qint64 sent, qint64, double) {
+            count();
+            if (!cancelled && sent > 0 && sent < 96 * 1024 * 1024) {
+                cancelled = true;
+                clock.start();
+                worker.cancel();
+            }
+        });
+        QSignalSpy finished(&worker, &qv::TFtpThread::finished);
+        worker.start(std::move(client));
+        QVERIFY(finished.wait(20000));
+        QVERIFY(cancelled);
+        QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+        QTest::qWait(100); // reports already queued would arrive now
+        QCOMPARE(reportsAfterCancel, 0);
+        QVERIFY(!QFileInfo::exists(server.uploadedPath() + "/zz after.txt"));
+        QVERIFY(QFileInfo(server.uploadedPath() + "/a big.bin").size() < 96 * 1024 * 1024);
+    }
+
+    void loginDirectoryOfRealServers_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("pyftpdlib") << Kind::Pyftpdlib << QString() << QStringLiteral("/");
+        QTest::newRow("vsftpd") << Kind::Vsftpd << QString() << QStringLiteral("/");
+        QTest::newRow("pyftpdlib, wrong password") << Kind::Pyftpdlib << QStringLiteral("wrong")
+                                                   << QStringLiteral("Authentication failed.\n");
+    }
+    void loginDirectoryOfRealServers() {
+        QFETCH(Kind, kind);
+        QFETCH(QString, password);
+        QFETCH(QString, result);
+        RealFtpServer server(kind);
+        START_SERVER(server);
+        qv::FtpClient client;
+        client.host = QStringLiteral("127.0.0.1");
+        client.port = server.port();
+        client.username = server.user();
+        client.password = password.isNull() ? server.password() : password;
+        QString why;
+        if (!client.connectAndLogin(&why)) {
+            QCOMPARE(why, result);
+            return;
+        }
+        const auto directory = client.currentDirectory(&why);
+        QVERIFY2(directory, qPrintable(why));
+        QCOMPARE(*directory, result);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFtpUpload)
+#include "test_ftp_upload.moc"

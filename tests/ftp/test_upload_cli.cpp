@@ -1,0 +1,163 @@
+// quorvel-cli upload against a real pyftpdlib server.
+
+#include "support/FtpTestServers.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using qv::test::RealFtpServer;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QString& program, const QStringList& args, const QString& password) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QUORVEL_FTP_PASSWORD"));
+    if (!password.isNull())
+        env.insert(QStringLiteral("QUORVEL_FTP_PASSWORD"), password);
+    p.setProcessEnvironment(env);
+    p.start(program, QStringList{QStringLiteral("upload")} + args);
+    p.waitForFinished(30000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString cliPath() {
+    return qv::test::binDir() + QStringLiteral("/quorvel-cli");
+}
+
+// The lines the command prints for a folder: one per file in the walk's order.
+QString expectedOutput(const QString& folder) {
+    const QStringList files = qv::test::filesInWalkOrder(folder);
+    QString out;
+    for (int i = 0; i < files.size(); ++i)
+        out += QStringLiteral("(%1 of %2) %3\n").arg(i + 1).arg(files.size()).arg(files[i]);
+    return out;
+}
+
+void makeFolder(const QString& root) {
+    qv::test::writeBytes(root + "/Calendar.htm", "<html/>");
+    qv::test::writeBytes(root + "/quorvel/data.xml", "<calendar/>");
+    qv::test::writeBytes(root + "/quorvel/image/f\u00fcnf.png", QByteArray(70000, 'p'));
+}
+
+} // namespace
+
+class TestUploadCli : public QObject {
+    Q_OBJECT
+
+private:
+    RealFtpServer m_server{RealFtpServer::Kind::Pyftpdlib};
+    QTemporaryDir m_local;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QString why;
+        if (!m_server.start(&why)) {
+            if (m_server.missingProgram())
+                QSKIP(qPrintable(why));
+            QFAIL(qPrintable(why));
+        }
+        makeFolder(m_local.path());
+    }
+
+    void uploadsWithOptions_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("passive") << QStringLiteral("--passive");
+        QTest::newRow("active") << QStringLiteral("--active");
+    }
+    void uploadsWithOptions() {
+        QFETCH(QString, mode);
+        const QString remote = QStringLiteral("site ") + mode.mid(2);
+        QVERIFY(QDir().mkpath(m_server.uploadedPath() + '/' + remote));
+        const CliRun run = runCli(cliPath(),
+                                  {m_local.path(), "--host", "127.0.0.1", "--port",
+                                   QString::number(m_server.port()), "--user", m_server.user(),
+                                   "--dir", remote, mode},
+                                  m_server.password());
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, expectedOutput(m_local.path()));
+        QCOMPARE(qv::test::readBytes(m_server.uploadedPath() + '/' + remote +
+                                     "/quorvel/image/f\u00fcnf.png"),
+                 QByteArray(70000, 'p'));
+    }
+
+    void failures_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("login refused") << QStringList{"--user", "tester"} << QStringLiteral("wrong")
+                                       << 1 << QStringLiteral("Authentication failed.\n");
+        QTest::newRow("remote folder missing")
+            << QStringList{"--user", "tester", "--dir", "/nowhere"} << QStringLiteral("s3cret") << 1
+            << QStringLiteral("No such file or directory.\n");
+        QTest::newRow("password is not an option")
+            << QStringList{"--password", "s3cret"} << QString() << 2 << QString();
+        QTest::newRow("port out of range")
+            << QStringList{"--port", "70000"} << QString() << 2 << QString();
+        QTest::newRow("port not a number")
+            << QStringList{"--port", "ftp"} << QString() << 2 << QString();
+    }
+    void failures() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, password);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        const CliRun run = runCli(cliPath(),
+                                  QStringList{m_local.path(), "--host", "127.0.0.1", "--port",
+                                              QString::number(m_server.port())} +
+                                      args,
+                                  password);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out, QString());
+        if (exitCode == 1)
+            QCOMPARE(run.err, err);
+        else
+            QVERIFY(run.err.contains(QStringLiteral("Usage: quorvel-cli upload")));
+    }
+
+    // Options not given come from the settings file beside the program; the environment's
+    // password wins over the file's.
+    void settingsFileFillsTheGaps_data() {
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("password from the file") << QString() << 0;
+        QTest::newRow("environment password wins") << QStringLiteral("wrong") << 1;
+    }
+    void settingsFileFillsTheGaps() {
+        QFETCH(QString, password);
+        QFETCH(int, exitCode);
+        QTemporaryDir program;
+        const QString cli = program.filePath("quorvel-cli");
+        QVERIFY(QFile::copy(cliPath(), cli));
+        QVERIFY(qv::test::writeBytes(
+            program.filePath("quorvel.ini"),
+            "[Settings]\r\ndefFtpHost=127.0.0.1\r\ndefFtpUser=tester\r\ndefFtpPass=s3cret\r\n"
+            "defFtpDir=\\from ini\r\ndefFtpPort=" +
+                QByteArray::number(m_server.port()) + "\r\ndefFtpTransferMode=passive\r\n"));
+        QVERIFY(QDir().mkpath(m_server.uploadedPath() + "/from ini"));
+        const CliRun run = runCli(cli, {m_local.path()}, password);
+        QCOMPARE(run.exitCode, exitCode);
+        if (exitCode == 0) {
+            QCOMPARE(run.out, expectedOutput(m_local.path()));
+            QCOMPARE(qv::test::readBytes(m_server.uploadedPath() + "/from ini/Calendar.htm"),
+                     QByteArray("<html/>"));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUploadCli)
+#include "test_upload_cli.moc"

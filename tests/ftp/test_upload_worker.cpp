@@ -1,0 +1,104 @@
+// The upload worker's rules for remote folders, against a scripted server.
+
+#include "ftp/TFtpThread.h"
+#include "support/FtpTestServers.h"
+#include "support/TestSupport.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using qv::test::ScriptedFtpServer;
+using Replies = QHash<QByteArray, QByteArray>;
+
+class TestUploadWorker : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        auto& limits = qv::FtpTimeouts::defaults();
+        limits.replyMs = 1000;
+        limits.dataIdleMs = 1000;
+        limits.acceptMs = 1000;
+    }
+
+    void remoteFolders_data() {
+        QTest::addColumn<bool>("refresh");
+        QTest::addColumn<QByteArray>("names");
+        QTest::addColumn<Replies>("replies");
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QList<QByteArray>>("commands");
+
+        const QList<QByteArray> made = {"NLST", "MKD Site", "CWD Site", "STOR a.txt", "CDUP"};
+        const QList<QByteArray> found = {"NLST", "CWD Site", "STOR a.txt", "CDUP"};
+        QTest::newRow("missing folder is made")
+            << true << QByteArray("other\r\nSite.txt\r\n") << Replies{} << QString() << made;
+        QTest::newRow("listed folder is not made")
+            << true << QByteArray("x\r\nSite\r\n") << Replies{} << QString() << found;
+        QTest::newRow("letter case does not matter")
+            << true << QByteArray("SITE\r\n") << Replies{} << QString() << found;
+        QTest::newRow("paths in the listing do not match")
+            << true << QByteArray("/web/Site\r\n") << Replies{} << QString() << made;
+        QTest::newRow("failed name listing counts as empty")
+            << true << QByteArray("Site\r\n") << Replies{{"NLST", "550 No files.\r\n"}} << QString()
+            << made;
+        QTest::newRow("failed folder making is ignored")
+            << true << QByteArray() << Replies{{"MKD", "550 Exists.\r\n"}} << QString() << made;
+        QTest::newRow("failed change of folder ends the run")
+            << true << QByteArray() << Replies{{"CWD", "550 Cannot enter.\r\n"}}
+            << QStringLiteral("Cannot enter.\n")
+            << QList<QByteArray>{"NLST", "MKD Site", "CWD Site"};
+        QTest::newRow("no remote listing after the run")
+            << false << QByteArray("Site\r\n") << Replies{} << QString() << found;
+        QTest::newRow("failed change to parent ends the run")
+            << true << QByteArray() << Replies{{"CDUP", "550 Stuck.\r\n"}}
+            << QStringLiteral("Stuck.\n") << made;
+    }
+
+    void remoteFolders() {
+        QFETCH(bool, refresh);
+        QFETCH(QByteArray, names);
+        QFETCH(Replies, replies);
+        QFETCH(QString, failure);
+        QFETCH(QList<QByteArray>, commands);
+        QTemporaryDir local;
+        QVERIFY(qv::test::writeBytes(local.filePath("Site/a.txt"), "a"));
+        ScriptedFtpServer server;
+        server.listing = names;
+        server.replies = replies;
+        auto client = std::make_unique<qv::FtpClient>();
+        client->host = QStringLiteral("127.0.0.1");
+        client->port = server.port();
+        client->passive = true;
+        QString why;
+        QVERIFY2(client->connectAndLogin(&why), qPrintable(why));
+
+        qv::TFtpThread worker;
+        worker.setRefreshRemoteList(refresh);
+        int refreshes = 0;
+        QObject::connect(&worker, &qv::TFtpThread::remoteListRefresh, [&] { ++refreshes; });
+        QCOMPARE(worker.prepare(local.path()), 1);
+        QString failed;
+        bool completed = false;
+        QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& t) { failed = t; });
+        QObject::connect(&worker, &qv::TFtpThread::completed, [&] { completed = true; });
+        QSignalSpy finished(&worker, &qv::TFtpThread::finished);
+        worker.start(std::move(client));
+        // The scripted server runs on this thread: keep its events flowing.
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(failed, failure);
+        QCOMPARE(completed, failure.isEmpty());
+        QList<QByteArray> sent;
+        for (const QByteArray& line : server.received.mid(3))
+            if (!line.startsWith("TYPE") && !line.startsWith("PASV"))
+                sent << line;
+        if (failure.isEmpty() && refresh) // the final listing of the upload folder
+            commands << "LIST";
+        QCOMPARE(refreshes, failure.isEmpty() && refresh ? 1 : 0);
+        QCOMPARE(sent, commands);
+        QTRY_VERIFY_WITH_TIMEOUT(server.clientGone, 2000); // the worker released the client
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUploadWorker)
+#include "test_upload_worker.moc"

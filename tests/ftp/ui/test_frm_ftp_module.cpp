@@ -1,0 +1,255 @@
+// The "Publish To FTP" window against a real pyftpdlib server on 127.0.0.1.
+
+#include "ftp/TFtpThread.h"
+#include "ftp/ui/TfrmFtpModule.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/FtpTestServers.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+using qv::TfrmFtpModule;
+using qv::test::RealFtpServer;
+
+namespace {
+
+QStringList itemTexts(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+} // namespace
+
+class TestFrmFtpModule : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<RealFtpServer> m_server;
+    QTemporaryDir m_published;
+
+    qv::FtpSettings settings(const QString& folder = QString()) const {
+        qv::FtpSettings s;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = QString::number(m_server->port());
+        s.user = m_server->user();
+        s.password = m_server->password();
+        s.folder = folder;
+        s.transferMode = QStringLiteral("passive");
+        return s;
+    }
+
+    void selectEntry(TfrmFtpModule& w, const QString& name) {
+        const auto found = w.lvRemote->findItems(name, Qt::MatchExactly);
+        QVERIFY(!found.isEmpty());
+        w.lvRemote->setCurrentItem(found.first());
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_server = std::make_unique<RealFtpServer>(RealFtpServer::Kind::Pyftpdlib);
+        QString why;
+        if (!m_server->start(&why)) {
+            if (m_server->missingProgram())
+                QSKIP(qPrintable(why));
+            QFAIL(qPrintable(why));
+        }
+        auto& limits = qv::FtpTimeouts::defaults();
+        limits.replyMs = 5000;
+        limits.dataIdleMs = 5000;
+        qv::test::writeBytes(m_published.filePath("Calendar.htm"), "<html/>");
+        qv::test::writeBytes(m_published.filePath("quorvel/data.xml"), "<calendar/>");
+        QDir().mkpath(m_server->uploadedPath() + "/public_html/site");
+        qv::test::writeBytes(m_server->uploadedPath() + "/public_html/readme.txt", "r");
+    }
+
+    void connectsAndBrowses() {
+        qv::ScriptedPlatform platform;
+        TfrmFtpModule w(platform, platform, settings(QStringLiteral("public_html")),
+                        m_published.path());
+        w.FormShow();
+        QCOMPARE(w.currentPage(), QStringLiteral("Initial"));
+        QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/"));
+        QCOMPARE(w.lblPassword->text(), QStringLiteral("******"));
+        QCOMPARE(w.lblPort->text(), QString::number(m_server->port()));
+        QCOMPARE(itemTexts(w.tntlbLocal).size(), 2);
+        QVERIFY(itemTexts(w.tntlbLocal).contains(QStringLiteral("/quorvel/data.xml")));
+        QCOMPARE(itemTexts(w.lvRemote), (QStringList{"site", "readme.txt"}));
+        QCOMPARE(w.lblC_Url->text(), QStringLiteral("http://127.0.0.1/public_html/Calendar.htm"));
+        QCOMPARE(w.lblC_Url_Suggest->text(), QStringLiteral("http://127.0.0.1/Calendar.htm"));
+
+        // A file does not open; a folder does, and shows it is empty.
+        selectEntry(w, QStringLiteral("readme.txt"));
+        w.lvRemoteDblClick();
+        QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/"));
+        selectEntry(w, QStringLiteral("site"));
+        w.lvRemoteDblClick();
+        QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/site/"));
+        QCOMPARE(w.lblRemoteFolder->text(), QStringLiteral("/public_html/site"));
+        QCOMPARE(w.lvRemote->count(), 0);
+        QVERIFY(w.tntlbFolderStatus->isVisibleTo(&w));
+
+        w.tntSBUpOneLevelClick();
+        QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/"));
+        QVERIFY(!w.tntlbFolderStatus->isVisibleTo(&w));
+        QCOMPARE(platform.texts(), QStringList());
+
+        // Closing on page "Initial" asks nothing.
+        QVERIFY(w.FormCloseQuery());
+        QCOMPARE(platform.shown.size(), 0);
+    }
+
+    void createsFolders_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("created");
+        QTest::newRow("existing folder") << QStringLiteral("site")
+                                         << QStringLiteral("Directory already exist, please select "
+                                                           "another directory name!")
+                                         << false;
+        QTest::newRow("other letter case is sent")
+            << QStringLiteral(" SITE2 ") << QString() << true;
+        QTest::newRow("name of a file is sent, and refused")
+            << QStringLiteral("readme.txt")
+            << QStringLiteral("Fail to create directory, please check your account permission!")
+            << false;
+        QTest::newRow("blank does nothing") << QStringLiteral("   ") << QString() << false;
+    }
+    void createsFolders() {
+        QFETCH(QString, typed);
+        QFETCH(QString, message);
+        QFETCH(bool, created);
+        qv::ScriptedPlatform platform;
+        TfrmFtpModule w(platform, platform, settings(QStringLiteral("/public_html/")),
+                        m_published.path());
+        w.askDirectoryName = [&] { return std::optional<QString>(typed); };
+        w.FormShow();
+        w.tntSBCreateDirectoryClick();
+        QCOMPARE(platform.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        const QString made = m_server->uploadedPath() + "/public_html/" + typed.trimmed();
+        QCOMPARE(created, !typed.trimmed().isEmpty() && QFileInfo(made).isDir() &&
+                              typed.trimmed() != "site");
+        if (created) {
+            QVERIFY(itemTexts(w.lvRemote).contains(typed.trimmed()));
+            QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/")); // not entered
+            QDir(made).removeRecursively();
+        }
+    }
+
+    void uploadsAndCompletes() {
+        QDir().mkpath(m_server->uploadedPath() + "/empty target");
+        qv::ScriptedPlatform platform;
+        TfrmFtpModule w(platform, platform, settings(QStringLiteral("empty target")),
+                        m_published.path());
+        w.FormShow();
+        QCOMPARE(w.lvRemote->count(), 0);
+        QSignalSpy finished(w.worker(), &qv::TFtpThread::finished);
+        w.btnStartClick();
+        QVERIFY(!w.btnStart->isEnabled());
+        QVERIFY(!w.isIdle());
+        QVERIFY(finished.wait(10000));
+        QTRY_COMPARE(w.currentPage(), QStringLiteral("Complete"));
+        QVERIFY(w.isIdle());
+        QVERIFY(w.isFinished());
+        QCOMPARE(w.btnClose->text(), QStringLiteral("Close"));
+        QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(2 of 2)"));
+        QCOMPARE(w.pgU_Progress->value(), 2);
+        QVERIFY(!w.lblU_Bytes->text().isEmpty());
+        QCOMPARE(itemTexts(w.lvRemote), (QStringList{"quorvel", "Calendar.htm"}));
+        QVERIFY(!w.tntSBRefresh->isEnabled());
+        QVERIFY(!w.btnStart->isEnabled());
+        QCOMPARE(qv::test::readBytes(m_server->uploadedPath() + "/empty target/quorvel/data.xml"),
+                 QByteArray("<calendar/>"));
+        QCOMPARE(w.lblC_Url->text(), QStringLiteral("http://127.0.0.1/empty target/Calendar.htm"));
+
+        // "Click Here": the address typed there is taken without the page rule.
+        w.askWebAddress = [](const QString&) {
+            return std::optional<QString>(QStringLiteral("http://me.org/cal"));
+        };
+        w.lblC_ChangeSettingClick();
+        QCOMPARE(w.lblC_Url->text(), QStringLiteral("http://me.org/cal/"));
+        QVERIFY(w.FormCloseQuery());
+    }
+
+    void connectFailureShowsTheReason() {
+        qv::ScriptedPlatform platform;
+        qv::FtpSettings s = settings();
+        s.password = QStringLiteral("wrong");
+        TfrmFtpModule w(platform, platform, s, m_published.path());
+        w.FormShow();
+        QCOMPARE(w.currentPage(), QStringLiteral("Failed"));
+        QCOMPARE(w.lblF_Error->text(), QStringLiteral("Authentication failed.\n"));
+        QVERIFY(!w.btnStart->isEnabled());
+        QVERIFY(!w.lvRemote->isEnabled());
+        QCOMPARE(w.btnClose->text(), QStringLiteral("Close"));
+        w.btnStartClick(); // does nothing
+        QCOMPARE(w.worker()->isRunning(), false);
+        QVERIFY(w.FormCloseQuery());
+    }
+
+    void cannotCloseDuringTheConnectStep() {
+        qv::test::ScriptedFtpServer server;
+        server.replies = {{"USER", ""}}; // the login never gets an answer
+        qv::FtpSettings s = settings();
+        s.port = QString::number(server.port());
+        qv::ScriptedPlatform platform;
+        TfrmFtpModule w(platform, platform, s, m_published.path());
+        const int replyMs = std::exchange(qv::FtpTimeouts::defaults().replyMs, 300);
+        std::optional<bool> closedWhileConnecting;
+        QTimer::singleShot(100, &w, [&] { closedWhileConnecting = w.FormCloseQuery(); });
+        w.FormShow();
+        qv::FtpTimeouts::defaults().replyMs = replyMs;
+        QCOMPARE(closedWhileConnecting, std::optional<bool>(false));
+        QCOMPARE(w.currentPage(), QStringLiteral("Failed"));
+        QVERIFY2(w.lblF_Error->text().startsWith(QStringLiteral("Connection timed out")),
+                 qPrintable(w.lblF_Error->text()));
+        QVERIFY(w.FormCloseQuery());
+        QCOMPARE(platform.shown.size(), 0);
+    }
+
+    void cancellingMidUploadClosesAtOnce_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("declined, then confirmed") << false;
+    }
+    void cancellingMidUploadClosesAtOnce() {
+        QFETCH(bool, confirm);
+        QTemporaryDir big;
+        qv::test::writeBytes(big.filePath("big.bin"), QByteArray(1024 * 1024, 'b').repeated(200));
+        qv::test::writeBytes(big.filePath("small.txt"), "s");
+        qv::ScriptedPlatform platform;
+        auto* w = new TfrmFtpModule(platform, platform, settings(), big.path());
+        w->FormShow();
+        w->btnStartClick();
+        QTRY_COMPARE(w->currentPage(), QStringLiteral("Uploading"));
+        platform.confirmAnswers << confirm;
+        if (!confirm) {
+            QVERIFY(!w->FormCloseQuery());
+            QVERIFY(w->worker()->isRunning());
+            platform.confirmAnswers << true;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(w->FormCloseQuery());
+        delete w; // stops the worker; it touches nothing of the window afterwards
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(platform.texts().constLast(),
+                 QStringLiteral("Upload is still in progress.\nAre you sure you want to exit?"));
+        QTest::qWait(50);
+        QVERIFY(QFileInfo(m_server->uploadedPath() + "/big.bin").size() < 200 * 1024 * 1024);
+    }
+};
+
+QTEST_MAIN(TestFrmFtpModule)
+#include "test_frm_ftp_module.moc"

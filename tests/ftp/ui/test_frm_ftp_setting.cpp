@@ -1,0 +1,199 @@
+// The "Ftp Setting" dialog: what it shows, what OK accepts and stores, and Test Connection.
+
+#include "app/AppContext.h"
+#include "document/CalendarDocument.h"
+#include "ftp/ui/TfrmFtpSetting.h"
+#include "platform/ScriptedPlatform.h"
+#include "support/FtpTestServers.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using qv::FtpSettings;
+using qv::TfrmFtpSetting;
+
+namespace {
+
+FtpSettings sample() {
+    FtpSettings s;
+    s.host = QStringLiteral("ftp.example.com");
+    s.user = QStringLiteral("anna");
+    s.password = QStringLiteral("pw");
+    s.folder = QStringLiteral("www");
+    s.port = QStringLiteral("2121");
+    s.transferMode = QStringLiteral("passive");
+    return s;
+}
+
+// Answers the modal dialog opened next: fills it with the settings and presses OK or Cancel.
+void answerNextDialog(const FtpSettings& typed, bool ok) {
+    QTimer::singleShot(0, [typed, ok] {
+        auto* dialog = qobject_cast<TfrmFtpSetting*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->edFtpHost->setText(typed.host);
+        dialog->edLogin->setText(typed.user);
+        dialog->medPasswd->setText(typed.password);
+        dialog->edDefHostDir->setText(typed.folder);
+        dialog->edFtpPort->setText(typed.port);
+        dialog->rbTransferModePassive->setChecked(typed.transferMode == "passive");
+        dialog->rbTransferModeActive->setChecked(typed.transferMode != "passive");
+        (ok ? dialog->btnOk : dialog->btnCancel)->click();
+    });
+}
+
+} // namespace
+
+class TestFrmFtpSetting : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void transferModeShown_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<QString>("afterOk");
+        QTest::newRow("active") << QStringLiteral("active") << true << QStringLiteral("active");
+        QTest::newRow("passive") << QStringLiteral("passive") << false << QStringLiteral("passive");
+        QTest::newRow("capital Active")
+            << QStringLiteral("Active") << false << QStringLiteral("passive");
+        QTest::newRow("other word") << QStringLiteral("pasv") << false << QStringLiteral("passive");
+    }
+    void transferModeShown() {
+        QFETCH(QString, stored);
+        QFETCH(bool, active);
+        QFETCH(QString, afterOk);
+        qv::ScriptedPlatform platform;
+        TfrmFtpSetting dialog(platform);
+        FtpSettings s = sample();
+        s.transferMode = stored;
+        dialog.setSettings(s);
+        QCOMPARE(dialog.rbTransferModeActive->isChecked(), active);
+        QCOMPARE(dialog.rbTransferModePassive->isChecked(), !active);
+        QCOMPARE(dialog.edFtpPort->text(), QStringLiteral("2121"));
+        QCOMPARE(dialog.medPasswd->echoMode(), QLineEdit::Password);
+        dialog.btnOkClick();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.settings().transferMode, afterOk);
+    }
+
+    void okRefuses_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("scheme") << QStringLiteral("FTP://x") << QStringLiteral("21")
+                                << QStringLiteral("Please do not fill in any http:// or ftp:// "
+                                                  "in Ftp Host");
+        QTest::newRow("scheme before a bad port")
+            << QStringLiteral("http://x") << QStringLiteral("abc")
+            << QStringLiteral("Please do not fill in any http:// or ftp:// in Ftp Host");
+        QTest::newRow("port text") << QStringLiteral("x") << QStringLiteral("abc")
+                                   << QStringLiteral("This is not a valid ftp port number");
+        QTest::newRow("port 0") << QStringLiteral("x") << QStringLiteral("0")
+                                << QStringLiteral("The ftp port should be a number in between 1 "
+                                                  "- 65535");
+    }
+    void okRefuses() {
+        QFETCH(QString, host);
+        QFETCH(QString, port);
+        QFETCH(QString, message);
+        qv::ScriptedPlatform platform;
+        TfrmFtpSetting dialog(platform);
+        dialog.setSettings(sample());
+        dialog.edFtpHost->setText(host);
+        dialog.edFtpPort->setText(port);
+        dialog.btnOkClick();
+        QCOMPARE(platform.texts(), QStringList{message});
+        QCOMPARE(platform.shown.constFirst().kind, QStringLiteral("information"));
+        QVERIFY(dialog.result() != QDialog::Accepted);
+        QCOMPARE(dialog.settings(), sample());
+        QCOMPARE(dialog.edFtpHost->text(), host); // left as typed
+    }
+
+    void okStoresAllSixAtOnce_data() {
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("OK") << true << true;
+        QTest::newRow("Cancel") << false << true;
+        QTest::newRow("OK, file cannot be written") << true << false;
+    }
+    void okStoresAllSixAtOnce() {
+        QFETCH(bool, ok);
+        QFETCH(bool, writable);
+        QTemporaryDir dir;
+        QVERIFY(qv::test::writeBytes(dir.filePath("blocker"), "a file, not a folder"));
+        const QString path =
+            writable ? dir.filePath("quorvel.ini") : dir.filePath("blocker/quorvel.ini");
+        qv::CalendarDocument document;
+        qv::AppContext context(document);
+        context.settings = std::make_unique<qv::IniFile>(path);
+        qv::ScriptedPlatform platform;
+        FtpSettings typed = sample();
+        typed.host = QStringLiteral("my host");
+        typed.user.clear();
+        answerNextDialog(typed, ok);
+        QCOMPARE(qv::editFtpSettings(context, platform, nullptr), ok);
+        QCOMPARE(context.ftp, ok ? typed : FtpSettings());
+        if (writable) {
+            QCOMPARE(FtpSettings::read(*context.settings), ok ? typed : FtpSettings());
+            QCOMPARE(platform.texts(), QStringList());
+        } else {
+            QCOMPARE(platform.texts(),
+                     QStringList{QStringLiteral("Unable to write to %1").arg(path)});
+        }
+    }
+
+    void testConnectionFillsTheDirectory_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("shownFolder");
+        QTest::addColumn<bool>("detected");
+        QTest::newRow("empty") << QString() << QStringLiteral("/home/anna") << true;
+        QTest::newRow("typed") << QStringLiteral("www") << QStringLiteral("www") << false;
+    }
+    void testConnectionFillsTheDirectory() {
+        QFETCH(QString, folder);
+        QFETCH(QString, shownFolder);
+        QFETCH(bool, detected);
+        qv::test::ScriptedFtpServer server;
+        server.replies = {{"PWD", "257 \"/home/anna\"\r\n"}};
+        qv::ScriptedPlatform platform;
+        TfrmFtpSetting dialog(platform);
+        FtpSettings s = sample();
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = QString::number(server.port());
+        s.folder = folder;
+        dialog.setSettings(s);
+        dialog.lbDetectHostDirectory->show();
+        dialog.bbTestConnectionClick();
+        QCOMPARE(dialog.lbTestResult->text(),
+                 QStringLiteral("Connected to your server successfully!"));
+        QCOMPARE(dialog.edDefHostDir->text(), shownFolder);
+        QCOMPARE(dialog.lbDetectHostDirectory->isVisibleTo(&dialog), detected);
+        QTRY_VERIFY_WITH_TIMEOUT(server.clientGone, 2000);
+        QCOMPARE(dialog.settings(), s); // a test stores nothing
+    }
+
+    void testConnectionShowsTheFailure() {
+        qv::test::ScriptedFtpServer server;
+        server.replies = {{"PASS", "530 Login incorrect.\r\n"}};
+        qv::ScriptedPlatform platform;
+        TfrmFtpSetting dialog(platform);
+        FtpSettings s = sample();
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = QString::number(server.port());
+        s.folder.clear();
+        dialog.setSettings(s);
+        dialog.bbTestConnectionClick();
+        QCOMPARE(dialog.lbTestResult->text(), QStringLiteral("Login incorrect.\n"));
+        QCOMPARE(dialog.edDefHostDir->text(), QString());
+        QVERIFY(!dialog.lbDetectHostDirectory->isVisibleTo(&dialog));
+    }
+};
+
+QTEST_MAIN(TestFrmFtpSetting)
+#include "test_frm_ftp_setting.moc"
