@@ -3,6 +3,7 @@
 #include "editor/ui/PreviewBrowser.h"
 
 #include <QAction>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
@@ -29,7 +30,7 @@ private Q_SLOTS:
                                           w.asaveas, w.acloseproject, w.aupdateproject};
         const QList<QAction*> always = {w.anew, w.aopenxml, w.aexit, w.aabout, w.aftpsettings,
                                         w.afulllayout, w.aleftlayout, w.arightlayout, w.acenterlayout,
-                                        w.Recentfiles1->menuAction()};
+                                        };
         for (bool on : {false, true, false}) {
             w.EnableProjectCommands(on);
             for (QAction* a : switched)
