@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # build
-  cmake ninja-build g++ pkg-config clang libclang-rt-14-dev clang-format
+  cmake ninja-build g++ pkg-config ccache clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
   # headless window tests
   xvfb xauth

@@ -9,6 +9,10 @@
 #include "editor/ui/PreviewBrowser.h"
 #include "editor/ui/VerticalLabel.h"
 #include "platform/Platform.h"
+#include "project/ProjectLifecycle.h"
+#include "project/RecentList.h"
+#include "project/ui/ArchiveProgressRunner.h"
+#include "project/ui/RecentMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +21,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
@@ -26,14 +31,15 @@
 namespace qv {
 
 namespace {
-const char* const kSectionCaptions[7] = {"General", "Size",   "Style", "Quick Preview",
+const char* const kSectionCaptions[7] = {"General", "Size",   "Style",  "Quick Preview",
                                          "Event",   "Events", "Publish"};
 const char* const kLayoutCaptions[4] = {"Layout (full)", "Layout (left)", "Layout (right)",
                                         "Layout (center)"};
 } // namespace
 
 TFormMain::StartPaths TFormMain::StartPaths::ofThisProgram() {
-    return {QCoreApplication::applicationDirPath(), applicationDataFolder()};
+    return {QCoreApplication::applicationDirPath(), applicationDataFolder(),
+            std::shared_ptr<QSettings>(RecentList::userSettings())};
 }
 
 TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& paths,
@@ -45,6 +51,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     createMenus();
     createToolBar();
     createPages();
+    createProjectLifecycle(paths);
     resize(800, 642);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -58,6 +65,20 @@ TFormMain::~TFormMain() {
 
 CalendarDocument& TFormMain::document() {
     return m_context.document;
+}
+
+void TFormMain::createProjectLifecycle(const StartPaths& paths) {
+    m_recentSettings = paths.recentSettings;
+    m_recent = std::make_unique<RecentList>(m_recentSettings.get());
+    m_lifecycle = std::make_unique<ProjectLifecycle>(m_context, m_platform, *m_recent,
+                                                     standardDataFileAccess());
+    m_lifecycle->setEditorSync(this);
+    m_lifecycle->setArchiveRunner(progressDialogRunner(this));
+    m_lifecycle->setHooks(
+        {[this] { resetNewEventFormatting(); }, [this](bool on) { EnableProjectCommands(on); }});
+    m_recentMenu = new RecentMenu(
+        Recentfiles1, *m_recent, [this](const QString& caption) { recent1Click(caption); }, this);
+    m_recent->RecentRead();
 }
 
 void TFormMain::FormCreate(const StartPaths& paths) {
@@ -88,13 +109,18 @@ void TFormMain::createCommands() {
         {&acloseproject, "acloseproject", "Close Project", {}, -1},
         {&aupdateproject, "aupdateproject", "Update Calendar in project", {}, -1},
         {&aexit, "aexit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), -1},
-        {&afulllayout, "afulllayout", "Full", QKeySequence(Qt::CTRL | Qt::Key_F1), int(Picture::Full)},
-        {&aleftlayout, "aleftlayout", "Left", QKeySequence(Qt::CTRL | Qt::Key_F2), int(Picture::Left)},
-        {&arightlayout, "arightlayout", "Right", QKeySequence(Qt::CTRL | Qt::Key_F3), int(Picture::Right)},
-        {&acenterlayout, "acenterlayout", "Center", QKeySequence(Qt::CTRL | Qt::Key_F4), int(Picture::Center)},
+        {&afulllayout, "afulllayout", "Full", QKeySequence(Qt::CTRL | Qt::Key_F1),
+         int(Picture::Full)},
+        {&aleftlayout, "aleftlayout", "Left", QKeySequence(Qt::CTRL | Qt::Key_F2),
+         int(Picture::Left)},
+        {&arightlayout, "arightlayout", "Right", QKeySequence(Qt::CTRL | Qt::Key_F3),
+         int(Picture::Right)},
+        {&acenterlayout, "acenterlayout", "Center", QKeySequence(Qt::CTRL | Qt::Key_F4),
+         int(Picture::Center)},
         {&alayout, "alayout", "Layout", {}, int(Picture::Layout)},
         {&arefresh, "arefresh", "Refresh", QKeySequence(Qt::Key_F9), int(Picture::Refresh)},
-        {&aopenbrowser, "aopenbrowser", "Preview in Browser", QKeySequence(Qt::Key_F5), int(Picture::PreviewInBrowser)},
+        {&aopenbrowser, "aopenbrowser", "Preview in Browser", QKeySequence(Qt::Key_F5),
+         int(Picture::PreviewInBrowser)},
         {&apublish, "apublish", "Publish", {}, int(Picture::Publish)},
         {&aftpsettings, "aftpsettings", "Ftp Settings", {}, -1},
         {&aabout, "aabout", "About", {}, int(Picture::About)},
@@ -127,6 +153,11 @@ void TFormMain::createCommands() {
     connect(aopenbrowser, &QAction::triggered, this, &TFormMain::aopenbrowserExecute);
     connect(aabout, &QAction::triggered, this, &TFormMain::aaboutExecute);
     connect(aexit, &QAction::triggered, this, &TFormMain::aexitExecute);
+    connect(anew, &QAction::triggered, this, &TFormMain::anewExecute);
+    connect(aopenxml, &QAction::triggered, this, &TFormMain::aopenxmlExecute);
+    connect(asavexml, &QAction::triggered, this, &TFormMain::asavexmlExecute);
+    connect(asaveas, &QAction::triggered, this, &TFormMain::asaveasExecute);
+    connect(acloseproject, &QAction::triggered, this, &TFormMain::acloseprojectExecute);
 }
 
 void TFormMain::createMenus() {
@@ -270,12 +301,13 @@ void TFormMain::createPages() {
     events->setContentsMargins(0, 0, 0, 0);
     events->addWidget(makeSection(5, TabSheet2), 1);
     events->addWidget(makeSection(4, TabSheet2), 1);
-    PageControl1->addTab(TabSheet2, commandPixmap(Picture::EditEvent, 16), QStringLiteral("Events"));
+    PageControl1->addTab(TabSheet2, commandPixmap(Picture::EditEvent, 16),
+                         QStringLiteral("Events"));
 }
 
 void TFormMain::EnableProjectCommands(bool on) {
-    for (QAction* a : {asavexml, alayout, aopenbrowser, arefresh, apublish, asaveas,
-                       acloseproject, aupdateproject})
+    for (QAction* a : {asavexml, alayout, aopenbrowser, arefresh, apublish, asaveas, acloseproject,
+                       aupdateproject})
         a->setEnabled(on);
     Preview1->setEnabled(on);
     Events1->setEnabled(on);
@@ -295,14 +327,76 @@ void TFormMain::showEvent(QShowEvent* event) {
 void TFormMain::runStartupSequence() {
     EnableProjectCommands(false);
     QCoreApplication::processEvents();
-    if (m_resetNewEventFormatting)
-        m_resetNewEventFormatting();
+    resetNewEventFormatting();
     if (m_startupWizard && m_startupWizard())
         EnableProjectCommands(true);
 }
 
+void TFormMain::resetNewEventFormatting() {
+    if (m_resetNewEventFormatting)
+        m_resetNewEventFormatting();
+}
+
+void TFormMain::anewExecute() {
+    m_lifecycle->anewExecute(m_gallery);
+}
+
+void TFormMain::aopenxmlExecute() {
+    m_lifecycle->aopenxmlExecute();
+}
+
+void TFormMain::asavexmlExecute() {
+    m_lifecycle->asavexmlExecute();
+}
+
+void TFormMain::asaveasExecute() {
+    m_lifecycle->asaveasExecute();
+}
+
+void TFormMain::acloseprojectExecute() {
+    if (acloseproject->isEnabled())
+        m_lifecycle->acloseprojectExecute();
+}
+
+void TFormMain::recent1Click(const QString& caption) {
+    m_lifecycle->recent1Click(caption);
+}
+
+void TFormMain::resetBeforeRead() {
+    for (EditorSync* part : m_editorParts)
+        part->resetBeforeRead();
+}
+
+void TFormMain::styleItemRead(const QString& caption, int tableIndex) {
+    for (EditorSync* part : m_editorParts)
+        part->styleItemRead(caption, tableIndex);
+}
+
+void TFormMain::monthlyBackgroundRead(bool available, bool enabled) {
+    for (EditorSync* part : m_editorParts)
+        part->monthlyBackgroundRead(available, enabled);
+}
+
+void TFormMain::musicRead(bool available) {
+    for (EditorSync* part : m_editorParts)
+        part->musicRead(available);
+}
+
+void TFormMain::spinValueRead(const QString& optionId, int value) {
+    for (EditorSync* part : m_editorParts)
+        part->spinValueRead(optionId, value);
+}
+
+void TFormMain::readFinished(int editorLayout) {
+    if (editorLayout >= 0 && editorLayout <= 3)
+        runLayoutCommand(editorLayout);
+    for (EditorSync* part : m_editorParts)
+        part->readFinished(editorLayout);
+}
+
 void TFormMain::runLayoutCommand(int layout) {
-    const std::array<QAction*, 4> commands = {afulllayout, aleftlayout, arightlayout, acenterlayout};
+    const std::array<QAction*, 4> commands = {afulllayout, aleftlayout, arightlayout,
+                                              acenterlayout};
     for (int i = 0; i < 4; ++i)
         commands[std::size_t(i)]->setChecked(i == layout);
     document().EditorLayout = layout;
@@ -352,9 +446,9 @@ void TFormMain::aexitExecute() {
 }
 
 bool TFormMain::FormCloseQuery() {
-    if (m_skipQuestion || !m_closeQuestion)
+    if (m_skipQuestion)
         return true;
-    return m_closeQuestion();
+    return m_closeQuestion ? m_closeQuestion() : m_lifecycle->SaveHandled();
 }
 
 void TFormMain::closeWithoutQuestion() {

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "document/EditorSync.h"
+
 #include <QMainWindow>
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QMenu;
+class QSettings;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
@@ -18,17 +23,23 @@ class AppContext;
 class CalendarDocument;
 class Platform;
 class PreviewBrowser;
+class ProjectLifecycle;
+class RecentList;
+class RecentMenu;
 class VerticalLabel;
 
 // The main window of the designer: the calendar editor with its commands, menus, toolbar, the
-// "Options" and "Events" tabs and the quick preview.
-class TFormMain : public QMainWindow {
+// "Options" and "Events" tabs and the quick preview. While a data file is read it tells the
+// editor parts that registered with addEditorSync, then runs the layout command read.
+class TFormMain : public QMainWindow, public EditorSync {
     Q_OBJECT
 public:
     // Where the program is installed and where its per-user data lives.
     struct StartPaths {
         QString programFolder;
         QString dataFolder;
+        // Where the recent projects list is kept; none keeps it in memory only.
+        std::shared_ptr<QSettings> recentSettings;
         static StartPaths ofThisProgram();
     };
 
@@ -40,20 +51,37 @@ public:
     CalendarDocument& document();
     Platform& platform() { return m_platform; }
 
-    // Answers whether the window may close; without one it always may.
+    // Replaces the save question asked before the window closes.
     void setCloseQuestion(std::function<bool()> question) { m_closeQuestion = std::move(question); }
     // Closes without asking, for an end requested by the system (SIGTERM, SIGINT).
     void closeWithoutQuestion();
     // The first window the user sees; answers whether a project was created or opened.
     void setStartupWizard(std::function<bool()> wizard) { m_startupWizard = std::move(wizard); }
     // Resets the formatting new events start with.
-    void setNewEventFormattingReset(std::function<void()> reset) { m_resetNewEventFormatting = std::move(reset); }
+    void setNewEventFormattingReset(std::function<void()> reset) {
+        m_resetNewEventFormatting = std::move(reset);
+    }
     // Drops an event edit in progress (the refresh commits only saved events).
     void setEventEditingDrop(std::function<void()> drop) { m_dropEventEditing = std::move(drop); }
+
+    // Shows the template gallery modally; answers whether a project was created from it.
+    void setGallery(std::function<bool()> gallery) { m_gallery = std::move(gallery); }
+    // An editor part that follows what the data file reader reads.
+    void addEditorSync(EditorSync* part) { m_editorParts.push_back(part); }
+
+    ProjectLifecycle& lifecycle() { return *m_lifecycle; }
+    RecentList& recentList() { return *m_recent; }
 
     void EnableProjectCommands(bool on);
 
     // Command handlers.
+    void anewExecute();
+    void aopenxmlExecute();
+    void asavexmlExecute();
+    void asaveasExecute();
+    void acloseprojectExecute();
+    // A click on an item of the "Recent" menu.
+    void recent1Click(const QString& caption);
     void afulllayoutExecute() { runLayoutCommand(0); }
     void aleftlayoutExecute() { runLayoutCommand(1); }
     void arightlayoutExecute() { runLayoutCommand(2); }
@@ -104,6 +132,14 @@ public:
     std::array<QWidget*, 7> sectionBodies{};
     PreviewBrowser* WebBrowser1 = nullptr;
 
+    // EditorSync: handed on to the editor parts.
+    void resetBeforeRead() override;
+    void styleItemRead(const QString& caption, int tableIndex) override;
+    void monthlyBackgroundRead(bool available, bool enabled) override;
+    void musicRead(bool available) override;
+    void spinValueRead(const QString& optionId, int value) override;
+    void readFinished(int editorLayout) override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -116,6 +152,8 @@ private:
     void createMenus();
     void createToolBar();
     void createPages();
+    void createProjectLifecycle(const StartPaths& paths);
+    void resetNewEventFormatting();
     void runStartupSequence();
     void runLayoutCommand(int layout);
 
@@ -125,6 +163,12 @@ private:
     std::function<bool()> m_startupWizard;
     std::function<void()> m_resetNewEventFormatting;
     std::function<void()> m_dropEventEditing;
+    std::function<bool()> m_gallery;
+    std::vector<EditorSync*> m_editorParts;
+    std::shared_ptr<QSettings> m_recentSettings;
+    std::unique_ptr<RecentList> m_recent;
+    std::unique_ptr<ProjectLifecycle> m_lifecycle;
+    RecentMenu* m_recentMenu = nullptr;
     bool m_skipQuestion = false;
     bool m_startupPosted = false;
 };

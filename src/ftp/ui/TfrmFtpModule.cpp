@@ -264,8 +264,8 @@ void TfrmFtpModule::buildPages() {
     complete->addWidget(lblC_Url);
     complete->addLayout(changeRow);
     const auto openLabel = [this](QLabel* l) { m_shell.open(l->text().trimmed()); };
-    new ClickFilter(lblC_Url, [=] { openLabel(lblC_Url); });
-    new ClickFilter(lblC_Url_Suggest, [=] { openLabel(lblC_Url_Suggest); });
+    new ClickFilter(lblC_Url, [this, openLabel] { openLabel(lblC_Url); });
+    new ClickFilter(lblC_Url_Suggest, [this, openLabel] { openLabel(lblC_Url_Suggest); });
     new ClickFilter(lblC_ChangeSetting, [this] { lblC_ChangeSettingClick(); });
 
     auto* initial = new QVBoxLayout(page(4));

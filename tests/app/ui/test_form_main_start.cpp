@@ -1,7 +1,7 @@
 #include "app/AppContext.h"
 #include "app/LayoutPages.h"
-#include "editor/ui/FormMain.h"
 #include "document/CalendarDocument.h"
+#include "editor/ui/FormMain.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/TestSupport.h"
 
@@ -22,7 +22,7 @@ private Q_SLOTS:
         CalendarDocument doc;
         AppContext ctx(doc);
         ScriptedPlatform ui;
-        TFormMain window(ctx, ui, {program.path(), data.path()});
+        TFormMain window(ctx, ui, {program.path(), data.path(), nullptr});
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QString("Plendix Flash Event Calendar"));
@@ -37,7 +37,7 @@ private Q_SLOTS:
         CalendarDocument doc;
         AppContext ctx(doc);
         ScriptedPlatform ui;
-        TFormMain window(ctx, ui, {program.path(), data.path()});
+        TFormMain window(ctx, ui, {program.path(), data.path(), nullptr});
         window.show();
         int asked = 0;
         bool answer = false;

@@ -28,7 +28,8 @@ struct MainWindowFixture {
             writeBytes(program.filePath("files/") + name,
                        QByteArray("<html><head><title>") + name +
                            "</title></head>\n<body data-w=\"%_width_%\"></body></html>\n");
-        window = std::make_unique<TFormMain>(ctx, ui, TFormMain::StartPaths{program.path(), data.path()});
+        window = std::make_unique<TFormMain>(
+            ctx, ui, TFormMain::StartPaths{program.path(), data.path(), nullptr});
     }
 
     // As if a project had been read in this run.
