@@ -8,6 +8,7 @@
 #include "editor/ui/CommandPictures.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "editor/ui/VerticalLabel.h"
+#include "ftp/ui/TfrmFtpSetting.h"
 #include "platform/Platform.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
@@ -158,6 +159,7 @@ void TFormMain::createCommands() {
     connect(asavexml, &QAction::triggered, this, &TFormMain::asavexmlExecute);
     connect(asaveas, &QAction::triggered, this, &TFormMain::asaveasExecute);
     connect(acloseproject, &QAction::triggered, this, &TFormMain::acloseprojectExecute);
+    connect(aftpsettings, &QAction::triggered, this, &TFormMain::aftpsettingsExecute);
 }
 
 void TFormMain::createMenus() {
@@ -356,6 +358,10 @@ void TFormMain::asaveasExecute() {
 void TFormMain::acloseprojectExecute() {
     if (acloseproject->isEnabled())
         m_lifecycle->acloseprojectExecute();
+}
+
+void TFormMain::aftpsettingsExecute() {
+    editFtpSettings(m_context, m_platform, this);
 }
 
 void TFormMain::recent1Click(const QString& caption) {

@@ -80,6 +80,7 @@ public:
     void asavexmlExecute();
     void asaveasExecute();
     void acloseprojectExecute();
+    void aftpsettingsExecute();
     // A click on an item of the "Recent" menu.
     void recent1Click(const QString& caption);
     void afulllayoutExecute() { runLayoutCommand(0); }

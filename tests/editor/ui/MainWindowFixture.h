@@ -7,6 +7,7 @@
 #include "support/TestSupport.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -22,14 +23,14 @@ struct MainWindowFixture {
     ScriptedPlatform ui;
     std::unique_ptr<TFormMain> window;
 
-    MainWindowFixture() {
+    explicit MainWindowFixture(std::shared_ptr<QSettings> recentSettings = nullptr) {
         for (const char* name :
              {"Layout_full.htm", "Layout_left.htm", "Layout_right.htm", "Layout_center.htm"})
             writeBytes(program.filePath("files/") + name,
                        QByteArray("<html><head><title>") + name +
                            "</title></head>\n<body data-w=\"%_width_%\"></body></html>\n");
         window = std::make_unique<TFormMain>(
-            ctx, ui, TFormMain::StartPaths{program.path(), data.path(), nullptr});
+            ctx, ui, TFormMain::StartPaths{program.path(), data.path(), std::move(recentSettings)});
     }
 
     // As if a project had been read in this run.
