@@ -1,11 +1,13 @@
 #include "app/AppContext.h"
 #include "app/InstanceLock.h"
+#include "app/ProjectHandover.h"
 #include "app/UnixSignals.h"
 #include "app/ui/Application.h"
-#include "editor/ui/FormMain.h"
 #include "document/CalendarDocument.h"
+#include "editor/ui/FormMain.h"
 #include "platform/ui/QtPlatform.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -29,12 +31,31 @@ void allowBrowserAsRoot() {
 #endif
 }
 
+// The one argument the designer takes: a project archive to open (from a file manager).
+QString projectArgument(int argc, char** argv) {
+    if (argc < 2)
+        return {};
+    return QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const QString project = projectArgument(argc, argv);
     qv::InstanceLock lock;
-    if (!lock.tryLock())
-        return 0; // another copy runs: end silently
+    if (!lock.tryLock()) {
+        // Another copy runs: it opens the project given to this one; otherwise end silently.
+        if (project.isEmpty())
+            return 0;
+        QCoreApplication handOverApp(argc, argv);
+        QString error;
+        if (!qv::ProjectHandover::sendToRunning(project, 5000, &error)) {
+            std::fprintf(stderr, "quorvel: cannot hand %s to the running designer: %s\n",
+                         qPrintable(project), qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
 
     allowBrowserAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -50,6 +71,14 @@ int main(int argc, char** argv) {
     {
         qv::TFormMain window(context, platform, qv::TFormMain::StartPaths::ofThisProgram());
         platform.setOwner(&window);
+        window.setStartupProject(project);
+        qv::ProjectHandover handover;
+        QString handoverError;
+        if (!handover.listen(&handoverError))
+            std::fprintf(stderr, "quorvel: cannot take projects from later starts: %s\n",
+                         qPrintable(handoverError));
+        QObject::connect(&handover, &qv::ProjectHandover::projectRequested, &window,
+                         &qv::TFormMain::openHandedOverProject);
         qv::UnixSignals signals;
         QObject::connect(&signals, &qv::UnixSignals::terminationRequested, &window, [&](int) {
             endedBySystem = true;

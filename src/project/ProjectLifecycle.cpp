@@ -199,7 +199,10 @@ void ProjectLifecycle::createFromTemplate(const QString& templateFolder) {
 }
 
 bool ProjectLifecycle::recent1Click(const QString& caption) {
-    const QString path = RecentList::pathOfCaption(caption);
+    return openProjectFile(RecentList::pathOfCaption(caption));
+}
+
+bool ProjectLifecycle::openProjectFile(const QString& path) {
     if (!QFileInfo(path).isFile())
         return false;
     hookReset();

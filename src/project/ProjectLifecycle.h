@@ -72,6 +72,9 @@ public:
     void createFromTemplate(const QString& templateFolder);
     // A click on an item of the "Recent" menu; true when a project was opened from it.
     bool recent1Click(const QString& caption);
+    // Opens the project archive at path as the "Recent" menu does; false, doing nothing, when
+    // there is no file at path.
+    bool openProjectFile(const QString& path);
 
 private:
     void removeLeftovers();

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenuBar>
@@ -330,8 +331,38 @@ void TFormMain::runStartupSequence() {
     EnableProjectCommands(false);
     QCoreApplication::processEvents();
     resetNewEventFormatting();
-    if (m_startupWizard && m_startupWizard())
+    if (!openStartupProject() && m_startupWizard && m_startupWizard())
         EnableProjectCommands(true);
+    m_startupDone = true;
+}
+
+bool TFormMain::openStartupProject() {
+    if (m_startupProject.isEmpty())
+        return false;
+    const QString path = QFileInfo(m_startupProject).absoluteFilePath();
+    return m_lifecycle->openProjectFile(path) && document().Marks.ProjectPath == path;
+}
+
+void TFormMain::openHandedOverProject(const QString& path) {
+    m_handedOver.append(path);
+    openHandedOverProjects();
+}
+
+void TFormMain::openHandedOverProjects() {
+    if (m_handedOver.isEmpty())
+        return;
+    if (QApplication::activeModalWidget() || !m_startupDone) {
+        QTimer::singleShot(300, this, &TFormMain::openHandedOverProjects);
+        return;
+    }
+    const QString path = m_handedOver.takeFirst();
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    m_lifecycle->openProjectFile(path);
+    if (!m_handedOver.isEmpty())
+        QTimer::singleShot(0, this, &TFormMain::openHandedOverProjects);
 }
 
 void TFormMain::resetNewEventFormatting() {

@@ -66,6 +66,12 @@ public:
 
     // Shows the template gallery modally; answers whether a project was created from it.
     void setGallery(std::function<bool()> gallery) { m_gallery = std::move(gallery); }
+    // A project archive to open when the window is first shown, in place of the start-up wizard
+    // (the wizard still comes when it cannot be opened).
+    void setStartupProject(const QString& path) { m_startupProject = path; }
+    // Opens a project archive handed over by another start of the program, as the "Recent" menu
+    // opens one, once no modal window is in the way.
+    void openHandedOverProject(const QString& path);
     // An editor part that follows what the data file reader reads.
     void addEditorSync(EditorSync* part) { m_editorParts.push_back(part); }
 
@@ -155,6 +161,8 @@ private:
     void createPages();
     void createProjectLifecycle(const StartPaths& paths);
     void resetNewEventFormatting();
+    bool openStartupProject();
+    void openHandedOverProjects();
     void runStartupSequence();
     void runLayoutCommand(int layout);
 
@@ -165,6 +173,8 @@ private:
     std::function<void()> m_resetNewEventFormatting;
     std::function<void()> m_dropEventEditing;
     std::function<bool()> m_gallery;
+    QString m_startupProject;
+    QStringList m_handedOver;
     std::vector<EditorSync*> m_editorParts;
     std::shared_ptr<QSettings> m_recentSettings;
     std::unique_ptr<RecentList> m_recent;
@@ -172,6 +182,7 @@ private:
     RecentMenu* m_recentMenu = nullptr;
     bool m_skipQuestion = false;
     bool m_startupPosted = false;
+    bool m_startupDone = false;
 };
 
 } // namespace qv

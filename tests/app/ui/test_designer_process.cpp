@@ -1,3 +1,4 @@
+#include "project/ProjectTestFiles.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -16,7 +17,20 @@ class TestDesignerProcess : public QObject {
         return m_tmp.filePath("tmp/Quorvel{7C1E5A92-3B0D-4F6E-A8C4-52D9E07B1F36}.lock");
     }
 
-    void start(QProcess& p) {
+    QString projectWithTitle(const QByteArray& title) {
+        const QString path = m_tmp.filePath(QString::fromUtf8(title) + ".qvp");
+        const QByteArray data = "<calendar id=\"x\" editor_layout=\"1\">\r\n    <title><![CDATA[" +
+                                title + "]]></title>\r\n</calendar>\r\n";
+        return qv::test::writeZip(path, {{"quorvel/", {}}, {"quorvel/data.xml", data}}) ? path
+                                                                                        : QString();
+    }
+
+    bool workingDataHolds(const QByteArray& title) const {
+        QFile file(working() + "/quorvel/data.xml");
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(title);
+    }
+
+    void start(QProcess& p, const QStringList& arguments = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TMPDIR", m_tmp.filePath("tmp"));
         env.insert("XDG_DATA_HOME", m_tmp.filePath("data"));
@@ -24,7 +38,7 @@ class TestDesignerProcess : public QObject {
         env.insert("XDG_RUNTIME_DIR", m_tmp.filePath("runtime"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p.setProcessEnvironment(env);
-        p.start(qv::test::binDir() + "/quorvel", {});
+        p.start(qv::test::binDir() + "/quorvel", arguments);
         QVERIFY(p.waitForStarted(10000));
     }
 
@@ -79,6 +93,34 @@ private Q_SLOTS:
         third.terminate();
         QVERIFY(third.waitForFinished(20000));
         QCOMPARE(third.exitCode(), 0);
+    }
+
+    void aGivenProjectOpensAndALaterOneIsHandedOver() {
+        const QString first = projectWithTitle("Harvest");
+        const QString second = projectWithTitle("Winter");
+        QVERIFY(!first.isEmpty() && !second.isEmpty());
+        QProcess designer;
+        start(designer, {first});
+        QVERIFY2(waitFor([&] { return workingDataHolds("Harvest"); }), "project not opened");
+
+        QProcess later;
+        start(later, {second});
+        QVERIFY(later.waitForFinished(10000));
+        QCOMPARE(later.exitCode(), 0);
+        QCOMPARE(later.readAllStandardError(), QByteArray());
+        QVERIFY2(waitFor([&] { return workingDataHolds("Winter"); }), "project not handed over");
+        QCOMPARE(designer.state(), QProcess::Running);
+
+        designer.terminate();
+        QVERIFY(designer.waitForFinished(20000));
+        QCOMPARE(designer.exitCode(), 0);
+
+        // With no designer running, nothing listens: the start opens the project itself.
+        QProcess alone;
+        start(alone, {second});
+        QVERIFY(waitFor([&] { return workingDataHolds("Winter"); }));
+        alone.terminate();
+        QVERIFY(alone.waitForFinished(20000));
     }
 };
 
