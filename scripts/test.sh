@@ -1,15 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: the C++ tests with ctest and the
-# calendar player's browser tests.
+# Installs what is missing, builds and runs every test and quality gate: the format and
+# JavaScript checks, a build with warnings as errors, the C++ tests with ctest, the calendar
+# player's browser tests, the Debian package test, the core tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a minute of fuzzing the data file reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+step() { printf '\n=== %s (%s)\n' "$1" "$(date +%T)"; }
+
+step "dependencies"
 bash scripts/deps.sh
-bash scripts/build.sh
+step "format and JavaScript checks"
+bash scripts/check-format.sh
+bash scripts/check-js.sh
+step "build (warnings are errors)"
+bash scripts/build.sh -DQUORVEL_WERROR=ON
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 chmod 700 "$XDG_RUNTIME_DIR"
+step "tests"
 (cd build && ctest --output-on-failure -j2 --timeout 300)
 if [ -f player/package.json ]; then
+  step "player tests"
   export PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1
   npm ci --prefix player --no-audit --no-fund
   npm test --prefix player
 fi
+step "Debian package"
+bash scripts/package-test.sh build
+step "core tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+bash scripts/sanitize.sh
+step "fuzzing the data file reader"
+bash scripts/fuzz.sh 60
+step "all passed"
