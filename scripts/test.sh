@@ -5,6 +5,8 @@
 # UndefinedBehaviorSanitizer, and a minute of fuzzing the data file reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Compiled objects are shared with other clones of the repository when ccache is there.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 step() { printf '\n=== %s (%s)\n' "$1" "$(date +%T)"; }
 
 step "dependencies"
