@@ -2,8 +2,9 @@
 #include "app/InstanceLock.h"
 #include "app/UnixSignals.h"
 #include "app/ui/Application.h"
-#include "editor/ui/FormMain.h"
 #include "document/CalendarDocument.h"
+#include "editor/ui/FormMain.h"
+#include "gallery/ui/GalleryInstall.h"
 #include "platform/ui/QtPlatform.h"
 
 #include <QTextStream>
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
     {
         qv::TFormMain window(context, platform, qv::TFormMain::StartPaths::ofThisProgram());
         platform.setOwner(&window);
+        qv::installStartupWizard(window, [] { QCoreApplication::exit(0); });
         qv::UnixSignals signals;
         QObject::connect(&signals, &qv::UnixSignals::terminationRequested, &window, [&](int) {
             endedBySystem = true;

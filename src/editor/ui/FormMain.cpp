@@ -8,6 +8,7 @@
 #include "editor/ui/CommandPictures.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "editor/ui/VerticalLabel.h"
+#include "gallery/ui/GalleryInstall.h"
 #include "platform/Platform.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
@@ -57,6 +58,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
         move(screen->availableGeometry().center() - rect().center());
     qApp->installEventFilter(this);
     FormCreate(paths);
+    installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
 }
 
 TFormMain::~TFormMain() {
