@@ -23,21 +23,27 @@ Thumbnail loadThumbnail(const QString& path, QSize area) {
         return result;
     QImageReader reader(path, QByteArrayLiteral("jpeg"));
     reader.setAutoDetectImageFormat(false);
-    const auto unreadable = [&](const QString& why) {
+    const auto unreadable = [&] {
+        // The decoder does not always say why; "Unknown error" tells the user nothing.
+        const QString why = reader.error() == QImageReader::UnknownError
+                                ? QStringLiteral("it is not a readable JPEG picture.")
+                                : reader.errorString();
         result.status = Thumbnail::Status::Unreadable;
         result.error = QStringLiteral("Cannot read the picture \"%1\": %2")
                            .arg(QDir::toNativeSeparators(path), why);
         return result;
     };
     const QSize fitted = fitThumbnail(reader.size(), area);
-    if (fitted.isEmpty())
-        return unreadable(reader.errorString());
+    if (fitted.isEmpty()) {
+        reader.read(); // for the decoder's own reason
+        return unreadable();
+    }
     // Decoding straight to about the shown size is what keeps page changes quick.
     reader.setScaledSize(fitted);
     reader.setQuality(100); // smooth scaling
     QImage image = reader.read();
     if (image.isNull())
-        return unreadable(reader.errorString());
+        return unreadable();
     if (image.size() != fitted)
         image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     result.status = Thumbnail::Status::Loaded;
