@@ -70,6 +70,7 @@ TFormWizard::TFormWizard(Setup setup, QWidget* parent)
     BtnGetPrj->setToolTip(QStringLiteral("Browse..."));
     BtnOpen = makeButton(QStringLiteral("Open"), QStringLiteral("BtnOpen"), this);
     BtnOpen->setToolTip(QStringLiteral("Click to open your saved project"));
+    BtnOpen->setDefault(true); // Enter in the project's name opens it
     btnSkip2 = makeButton(QStringLiteral("Skip"), QStringLiteral("btnSkip2"), this);
     btnExit2 = makeButton(QStringLiteral("Exit"), QStringLiteral("btnExit2"), this);
 
