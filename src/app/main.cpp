@@ -5,6 +5,7 @@
 #include "app/ui/Application.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
+#include "gallery/ui/GalleryInstall.h"
 #include "platform/ui/QtPlatform.h"
 
 #include <QFileInfo>
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
                          qPrintable(handoverError));
         QObject::connect(&handover, &qv::ProjectHandover::projectRequested, &window,
                          &qv::TFormMain::openHandedOverProject);
+        qv::installStartupWizard(window, [] { QCoreApplication::exit(0); });
         qv::UnixSignals signals;
         QObject::connect(&signals, &qv::UnixSignals::terminationRequested, &window, [&](int) {
             endedBySystem = true;

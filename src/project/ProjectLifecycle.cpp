@@ -30,14 +30,14 @@ ProjectLifecycle::ProjectLifecycle(AppContext& context, Platform& platform, Rece
     : m_context(context), m_document(context.document), m_platform(platform), m_recent(recent),
       m_access(std::move(access)) {}
 
-void ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate) {
+bool ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate) {
     if (!SaveHandled())
-        return;
+        return false;
     QString path = givenPath;
     if (path.isEmpty()) {
         path = m_platform.openFile(QStringLiteral("Open"), QString(), kArchiveFilter);
         if (path.isEmpty())
-            return;
+            return false;
     }
 
     // The new project is unpacked and read beside the working folder; the open project is
@@ -48,19 +48,19 @@ void ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate)
     if (!QDir().mkpath(staging + QStringLiteral("/quorvel"))) {
         m_platform.information(kLoadError + QStringLiteral("Cannot create the folder \"%1\".")
                                                 .arg(QDir::toNativeSeparators(staging)));
-        return;
+        return false;
     }
     if (!unpackInto(staging, path, fromTemplate))
-        return;
+        return false;
     CalendarDocument candidate = m_document;
     candidate.clearPresentMarks();
     if (!m_access.read(staging + QStringLiteral("/quorvel/data.xml"), candidate, m_platform,
                        nullptr))
-        return;
+        return false;
     QString error;
     if (!replaceWorkingFolder(staging, &error)) {
         m_platform.information(kLoadError + error);
-        return;
+        return false;
     }
 
     // Read again in place, now with the editor's windows following what is read.
@@ -70,6 +70,7 @@ void ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate)
     m_document.Marks.Modified = false;
     m_document.Marks.Loaded = true;
     writePlayerScript();
+    return true;
 }
 
 // Folders a load that never ended (the program was killed) left beside the working folder. Only
@@ -194,8 +195,8 @@ bool ProjectLifecycle::anewExecute(const std::function<bool()>& showGallery) {
     return true;
 }
 
-void ProjectLifecycle::createFromTemplate(const QString& templateFolder) {
-    LoadContents(templateFolder, true);
+bool ProjectLifecycle::createFromTemplate(const QString& templateFolder) {
+    return LoadContents(templateFolder, true);
 }
 
 bool ProjectLifecycle::recent1Click(const QString& caption) {

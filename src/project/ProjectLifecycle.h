@@ -52,8 +52,9 @@ public:
 
     // Opens the project archive at path (asking for one when path is empty) or creates a project
     // from the template folder at path. The open project is replaced only when the new one was
-    // unpacked and its data file read; otherwise it stays exactly as it was.
-    void LoadContents(const QString& path, bool fromTemplate);
+    // unpacked and its data file read; otherwise it stays exactly as it was. True when the new
+    // project replaced the open one.
+    bool LoadContents(const QString& path, bool fromTemplate);
     // Packs the working folder into the project archive, asking for its path when there is none
     // or when saveAs is set. True when the archive was written.
     bool SaveContents(bool saveAs);
@@ -68,8 +69,9 @@ public:
     bool acloseprojectExecute();
     // New: the gallery runs with wizard mode 2; true when it ended with a project created.
     bool anewExecute(const std::function<bool()>& showGallery);
-    // The gallery's Create: the unsaved changes of the open project are dropped.
-    void createFromTemplate(const QString& templateFolder);
+    // The gallery's Create: a project from the template folder; true when it was created. The
+    // gallery drops the unsaved changes of the open project before (createProjectFromTemplate).
+    bool createFromTemplate(const QString& templateFolder);
     // A click on an item of the "Recent" menu; true when a project was opened from it.
     bool recent1Click(const QString& caption);
     // Opens the project archive at path as the "Recent" menu does; false, doing nothing, when

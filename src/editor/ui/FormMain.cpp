@@ -9,6 +9,7 @@
 #include "editor/ui/PreviewBrowser.h"
 #include "editor/ui/VerticalLabel.h"
 #include "ftp/ui/TfrmFtpSetting.h"
+#include "gallery/ui/GalleryInstall.h"
 #include "platform/Platform.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
@@ -59,6 +60,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
         move(screen->availableGeometry().center() - rect().center());
     qApp->installEventFilter(this);
     FormCreate(paths);
+    installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
 }
 
 TFormMain::~TFormMain() {

@@ -1,0 +1,88 @@
+#include "gallery/ProjectUpdate.h"
+
+#include "common/Functions.h"
+#include "platform/MessageBoxes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+// A calendar id names a folder inside the template folder, never a path leading elsewhere.
+bool isPlainFolderName(const QString& id) {
+    return !id.isEmpty() && id != QLatin1String(".") && id != QLatin1String("..") &&
+           !id.contains(QLatin1Char('/')) && !id.contains(QLatin1Char('\\'));
+}
+
+} // namespace
+
+const QStringList& playerFileNames() {
+    static const QStringList names = {QStringLiteral("calendar.js"), QStringLiteral("calendar.css"),
+                                      QStringLiteral("calendar.swf")};
+    return names;
+}
+
+UpdateResult updateProjectPlayer(const QString& templateFolder, const QString& calendarId,
+                                 const QString& projectData, MessageBoxes& messages) {
+    UpdateResult result;
+    const QString templatePath = templateFolder + QLatin1Char('/') + calendarId;
+    if (!isPlainFolderName(calendarId) || !QFileInfo(templatePath).isDir()) {
+        messages.information(QStringLiteral("Flash Calendar ") + calendarId +
+                             QStringLiteral(" is not installed with your Plendix Flash Event "
+                                            "Calendar"));
+        return result;
+    }
+    if (!messages.confirm(QStringLiteral("Calendar files in your project will be replaced with "
+                                         "the ones which comes with the software installation.") +
+                          QLatin1Char('\n') + QStringLiteral("Are you sure?"))) {
+        result.outcome = UpdateOutcome::Cancelled;
+        return result;
+    }
+
+    // Everything is read before anything is replaced, so a template that cannot be read leaves
+    // the project's player whole.
+    QStringList errors;
+    std::vector<std::pair<QString, QByteArray>> files;
+    for (const QString& name : playerFileNames()) {
+        const QString source = templatePath + QLatin1Char('/') + name;
+        if (!QFileInfo::exists(source))
+            continue;
+        QFile file(source);
+        if (!file.open(QIODevice::ReadOnly)) {
+            errors.append(QStringLiteral("Cannot read \"%1\": %2")
+                              .arg(QDir::toNativeSeparators(source), file.errorString()));
+            continue;
+        }
+        files.emplace_back(name, file.readAll());
+    }
+    if (files.empty() && errors.isEmpty())
+        errors.append(QStringLiteral("The template \"%1\" holds no calendar files.")
+                          .arg(QDir::toNativeSeparators(templatePath)));
+    if (errors.isEmpty()) {
+        for (const auto& [name, bytes] : files) {
+            QString error;
+            if (writeFileAtomically(projectData + QLatin1Char('/') + name, bytes, &error))
+                ++result.copied;
+            else
+                errors.append(error);
+        }
+    }
+
+    if (!errors.isEmpty()) {
+        result.outcome = UpdateOutcome::Failed;
+        messages.information(QStringLiteral("The calendar files could not be updated.\n") +
+                             errors.join(QLatin1Char('\n')));
+        return result;
+    }
+    result.outcome = UpdateOutcome::Updated;
+    messages.information(QStringLiteral("Update Complete!"));
+    return result;
+}
+
+} // namespace qv

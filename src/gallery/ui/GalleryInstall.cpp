@@ -1,0 +1,86 @@
+#include "gallery/ui/GalleryInstall.h"
+
+#include "app/AppContext.h"
+#include "document/CalendarDocument.h"
+#include "editor/ui/FormMain.h"
+#include "gallery/ProjectUpdate.h"
+#include "gallery/TemplateCatalogue.h"
+#include "gallery/TemplateCreation.h"
+#include "gallery/ui/TFormTemplateSelect.h"
+#include "gallery/ui/TFormWizard.h"
+#include "platform/Platform.h"
+#include "project/ProjectLifecycle.h"
+#include "project/RecentList.h"
+
+#include <QAction>
+#include <QApplication>
+
+namespace qv {
+
+namespace {
+
+QWidget* windowInFront(TFormMain& window) {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return &window;
+}
+
+QStringList catalogueOf(TFormMain& window) {
+    const auto* parts = window.findChild<GalleryParts*>(QString(), Qt::FindDirectChildrenOnly);
+    return parts ? parts->catalogue : QStringList();
+}
+
+} // namespace
+
+void installGallery(TFormMain& window) {
+    new GalleryParts(TemplateRead(window.context().folders.templates), &window);
+    window.setGallery([&window] { return showGallery(window); });
+    QObject::connect(window.aupdateproject, &QAction::triggered, &window,
+                     [&window] { aupdateprojectExecute(window); });
+}
+
+bool showGallery(TFormMain& window) {
+    TFormTemplateSelect::Setup setup;
+    setup.catalogue = catalogueOf(window);
+    setup.templateFolder = window.context().folders.templates;
+    setup.caption = window.windowTitle();
+    setup.messages = &window.platform();
+    setup.create = [&window](const QString& templatePath) {
+        return createProjectFromTemplate(window.document(), window.lifecycle(), templatePath);
+    };
+    TFormTemplateSelect gallery(std::move(setup), windowInFront(window));
+    return gallery.exec() == QDialog::Accepted;
+}
+
+void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
+    window.setStartupWizard([&window, endProgram] {
+        TFormWizard::Setup setup;
+        setup.caption = window.windowTitle();
+        setup.recent = window.recentList().paths();
+        setup.browse = [&window] {
+            return window.platform().openFile(QStringLiteral("Open"), QString(),
+                                              ProjectLifecycle::kArchiveFilter);
+        };
+        setup.open = [&window](const QString& path) {
+            return window.lifecycle().LoadContents(path, false) &&
+                   !window.document().Marks.ProjectPath.isEmpty();
+        };
+        setup.showGallery = [&window] { return showGallery(window); };
+        setup.wizardMode = [&window] { return window.context().wizardMode; };
+        setup.endProgram = endProgram;
+        TFormWizard wizard(std::move(setup), &window);
+        return wizard.exec() == QDialog::Accepted;
+    });
+}
+
+void aupdateprojectExecute(TFormMain& window) {
+    if (!window.aupdateproject->isEnabled())
+        return;
+    const Folders& folders = window.context().folders;
+    const UpdateResult result = updateProjectPlayer(folders.templates, window.document().CalendarId,
+                                                    folders.projectData(), window.platform());
+    if (result.copied > 0)
+        window.arefreshExecute();
+}
+
+} // namespace qv

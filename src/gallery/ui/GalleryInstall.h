@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+namespace qv {
+
+class TFormMain;
+
+// What the gallery keeps for the main window's whole run: the template catalogue, read once
+// while the window is created.
+class GalleryParts : public QObject {
+    Q_OBJECT
+public:
+    GalleryParts(QStringList catalogue, QObject* parent)
+        : QObject(parent), catalogue(std::move(catalogue)) {}
+    const QStringList catalogue;
+};
+
+// Reads the template catalogue and gives the main window its gallery (the New command) and the
+// command "Update Calendar in project".
+void installGallery(TFormMain& window);
+
+// Makes the start-up wizard the first window the user sees. endProgram ends the program (the
+// wizard's Exit).
+void installStartupWizard(TFormMain& window, std::function<void()> endProgram);
+
+// Shows the gallery modally over the window in front; true when it created a project.
+bool showGallery(TFormMain& window);
+
+// "Update Calendar in project".
+void aupdateprojectExecute(TFormMain& window);
+
+} // namespace qv

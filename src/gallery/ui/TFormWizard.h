@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+namespace qv {
+
+// The start-up wizard: create a project from a template through the gallery, open a saved
+// project archive, skip to the empty main window, or end the program. Closes with Accepted when
+// a project is open, Rejected otherwise (Skip, Exit, the title bar's close button).
+class TFormWizard : public QDialog {
+    Q_OBJECT
+public:
+    struct Setup {
+        QString caption;    // the main window's caption
+        QStringList recent; // the recent projects, most recent first
+        // The project-archive open dialog; empty when the user cancelled.
+        std::function<QString()> browse;
+        // Loads the project archive at path (asking for one when path is empty); true when a
+        // project is open afterwards.
+        std::function<bool(const QString& path)> open;
+        // Shows the gallery; true when it created a project.
+        std::function<bool()> showGallery;
+        std::function<int()> wizardMode;
+        // Asks the program to end once the wizard has closed.
+        std::function<void()> endProgram;
+    };
+
+    explicit TFormWizard(Setup setup, QWidget* parent = nullptr);
+
+    void CmbRecentChange(const QString& text);
+    void BtnGetPrjClick();
+    void BtnOpenClick();
+    void BtnCreateClick();
+    void btnSkip2Click();
+    void btnExit2Click();
+
+    QLabel* TntLabel7 = nullptr;
+    QLabel* TntLabel2 = nullptr;
+    QLabel* TntLabel3 = nullptr;
+    QPushButton* BtnCreate = nullptr;
+    QLabel* TntLabel4 = nullptr;
+    QLabel* TntLabel5 = nullptr;
+    QLabel* TntLabel6 = nullptr;
+    QComboBox* CmbRecent = nullptr;
+    QToolButton* BtnGetPrj = nullptr;
+    QPushButton* BtnOpen = nullptr;
+    QPushButton* btnSkip2 = nullptr;
+    QPushButton* btnExit2 = nullptr;
+
+private:
+    void TntFormCreate();
+
+    Setup m_setup;
+};
+
+} // namespace qv
