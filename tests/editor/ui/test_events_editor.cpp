@@ -416,6 +416,16 @@ private Q_SLOTS:
         const int h = QFontMetrics(f.list.LstEvent->font()).height();
         QCOMPARE(f.list.LstEvent->sizeHintForRow(1), 3 * h + 3);
         QCOMPARE(f.list.model()->index(1).data().toString(), QString("1"));
+
+        // The selected first row is drawn on the highlight, the second on the list's ground.
+        f.list.LstEvent->resize(300, 4 * h * 3);
+        QPalette palette = f.list.LstEvent->palette();
+        palette.setColor(QPalette::Highlight, QColor(10, 20, 200));
+        palette.setColor(QPalette::Base, QColor(250, 250, 240));
+        f.list.LstEvent->setPalette(palette);
+        const QImage rows = f.list.LstEvent->viewport()->grab().toImage();
+        QCOMPARE(QColor(rows.pixel(rows.width() - 2, 1)), QColor(10, 20, 200));
+        QCOMPARE(QColor(rows.pixel(rows.width() - 2, 3 * h + 4)), QColor(250, 250, 240));
     }
 };
 
