@@ -4,17 +4,69 @@
 #include "document/CalendarDocument.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace qv {
 
 namespace {
 
+constexpr qint64 kDayMs = 24 * 60 * 60 * 1000;
 const QTime kNoon(12, 0, 0);
+
+// A wall-clock date and time as one number, so that the list compares thousands of them without
+// converting each through the time zone. Every value the list compares is local wall-clock time.
+qint64 wallClock(const QDate& date, const QTime& time) {
+    return date.toJulianDay() * kDayMs + time.msecsSinceStartOfDay();
+}
+qint64 wallClock(const QDateTime& value) {
+    return wallClock(value.date(), value.time());
+}
+QDateTime fromWallClock(qint64 value, Qt::TimeSpec spec) {
+    const qint64 day = value >= 0 ? value / kDayMs : (value - kDayMs + 1) / kDayMs;
+    return QDateTime(QDate::fromJulianDay(day),
+                     QTime::fromMSecsSinceStartOfDay(int(value - day * kDayMs)), spec);
+}
 
 // Day day of the month, or its last day when the month is shorter; days below 1 are the first.
 QDate dayOfMonth(int year, int month, int day) {
     const QDate first(year, std::clamp(month, 1, 12), 1);
     return first.addDays(std::clamp(day, 1, first.daysInMonth()) - 1);
+}
+
+// The next occurrence as wall-clock time; nothing for a one-time event without a valid start.
+std::optional<qint64> nextWallClock(const TEventRec& event, const QDate& today, qint64 now) {
+    const QString& kind = event.RepeatKind;
+    if (kind == QLatin1String("o")) {
+        if (!event.StartTime.isValid())
+            return std::nullopt;
+        return wallClock(event.StartTime);
+    }
+    if (kind == QLatin1String("w")) {
+        qint64 next = now + kDayMs;
+        if (event.EndTime.isValid())
+            next = std::min(next, wallClock(event.EndTime));
+        if (event.StartTime.isValid())
+            next = std::max(next, wallClock(event.StartTime));
+        return next;
+    }
+    if (kind == QLatin1String("m")) {
+        const int day = storedNumber(event.MonthDay);
+        qint64 next = wallClock(dayOfMonth(today.year(), today.month(), day), kNoon);
+        if (next < now) {
+            const QDate following = today.addMonths(1);
+            next = wallClock(dayOfMonth(following.year(), following.month(), day), kNoon);
+        }
+        return next;
+    }
+    if (kind == QLatin1String("y")) {
+        const int day = storedNumber(event.MonthDay);
+        const int month = storedNumber(event.Month);
+        qint64 next = wallClock(dayOfMonth(today.year(), month, day), kNoon);
+        if (next < now)
+            next = wallClock(dayOfMonth(today.year() + 1, month, day), kNoon);
+        return next;
+    }
+    return now + kDayMs;
 }
 
 } // namespace
@@ -26,38 +78,10 @@ int storedNumber(const QString& text) {
 }
 
 QDateTime nextOccurrence(const TEventRec& event, const QDateTime& now) {
-    const QString& kind = event.RepeatKind;
-    if (kind == QLatin1String("o"))
+    const std::optional<qint64> next = nextWallClock(event, now.date(), wallClock(now));
+    if (!next)
         return event.StartTime;
-    if (kind == QLatin1String("w")) {
-        QDateTime next = now.addDays(1);
-        if (event.EndTime.isValid() && next > event.EndTime)
-            next = event.EndTime;
-        if (event.StartTime.isValid() && next < event.StartTime)
-            next = event.StartTime;
-        return next;
-    }
-    if (kind == QLatin1String("m")) {
-        const int day = storedNumber(event.MonthDay);
-        const QDate today = now.date();
-        QDateTime next(dayOfMonth(today.year(), today.month(), day), kNoon, now.timeSpec());
-        if (next < now) {
-            const QDate following = today.addMonths(1);
-            next = QDateTime(dayOfMonth(following.year(), following.month(), day), kNoon,
-                             now.timeSpec());
-        }
-        return next;
-    }
-    if (kind == QLatin1String("y")) {
-        const int day = storedNumber(event.MonthDay);
-        const int month = storedNumber(event.Month);
-        const int year = now.date().year();
-        QDateTime next(dayOfMonth(year, month, day), kNoon, now.timeSpec());
-        if (next < now)
-            next = QDateTime(dayOfMonth(year + 1, month, day), kNoon, now.timeSpec());
-        return next;
-    }
-    return now.addDays(1);
+    return fromWallClock(*next, now.timeSpec());
 }
 
 QDateTime timeRangeEnd(TimeRange range, const QDateTime& now) {
@@ -88,7 +112,9 @@ bool passesTypeFilter(const TEventRec& event, TypeFilter filter) {
 
 QList<int> listedEventPositions(const QList<TEventRec>& events, TypeFilter type, TimeRange range,
                                 const QDateTime& now) {
-    const QDateTime end = timeRangeEnd(range, now);
+    const qint64 from = wallClock(now);
+    const qint64 to = wallClock(timeRangeEnd(range, now));
+    const QDate today = now.date();
     QList<int> positions;
     positions.reserve(events.size());
     for (int i = 0; i < events.size(); ++i) {
@@ -96,8 +122,8 @@ QList<int> listedEventPositions(const QList<TEventRec>& events, TypeFilter type,
         if (!passesTypeFilter(event, type))
             continue;
         if (range != TimeRange::All) {
-            const QDateTime next = nextOccurrence(event, now);
-            if (!next.isValid() || next < now || next > end)
+            const std::optional<qint64> next = nextWallClock(event, today, from);
+            if (!next || *next < from || *next > to)
                 continue;
         }
         positions.append(i);
