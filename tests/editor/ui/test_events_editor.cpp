@@ -295,6 +295,17 @@ private Q_SLOTS:
             QCOMPARE(f.p.ETitle->text(), QString::number(current));
     }
 
+    void withoutASelectedRowTheFirstRowIsChosen() {
+        EventsFixture f({ev("A", "w"), ev("B", "o"), ev("C", "o")});
+        f.list.CmbFilterType->setCurrentIndex(1);
+        f.choose(1);
+        QCOMPARE(f.ed.currentEventIndex(), 2);
+        f.list.LstEvent->clearSelection();
+        QCOMPARE(f.list.selectedRow(), 0);
+        QCOMPARE(f.ed.currentEventIndex(), 1);
+        QCOMPARE(f.p.ETitle->text(), QString("B"));
+    }
+
     void typeOfEventShowsItsFieldsAndOccursOnceResetsTheDates() {
         EventsFixture f({ev("Weekly", "w", "2026-01-05 08:00", "2026-12-28 10:00")});
         QVERIFY(!f.p.EWeekDay->isHidden());
