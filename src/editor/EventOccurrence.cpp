@@ -21,10 +21,10 @@ qint64 wallClock(const QDate& date, const QTime& time) {
 qint64 wallClock(const QDateTime& value) {
     return wallClock(value.date(), value.time());
 }
-QDateTime fromWallClock(qint64 value, Qt::TimeSpec spec) {
+QDateTime fromWallClock(qint64 value, Qt::TimeSpec timeSpec) {
     const qint64 day = value >= 0 ? value / kDayMs : (value - kDayMs + 1) / kDayMs;
     return QDateTime(QDate::fromJulianDay(day),
-                     QTime::fromMSecsSinceStartOfDay(int(value - day * kDayMs)), spec);
+                     QTime::fromMSecsSinceStartOfDay(int(value - day * kDayMs)), timeSpec);
 }
 
 // Day day of the month, or its last day when the month is shorter; days below 1 are the first.
