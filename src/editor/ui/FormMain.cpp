@@ -6,6 +6,7 @@
 #include "editor/PreviewRefresh.h"
 #include "editor/ui/AboutBox.h"
 #include "editor/ui/CommandPictures.h"
+#include "editor/ui/EventsEditor.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "editor/ui/VerticalLabel.h"
 #include "ftp/ui/TfrmFtpSetting.h"
@@ -55,6 +56,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     createToolBar();
     createPages();
     createProjectLifecycle(paths);
+    eventsEditor = createEventsEditor(*this);
     resize(800, 642);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -21,6 +21,7 @@ namespace qv {
 
 class AppContext;
 class CalendarDocument;
+class EventsEditor;
 class Platform;
 class PreviewBrowser;
 class ProjectLifecycle;
@@ -138,6 +139,12 @@ public:
     // The panels beside each caption, for the editor parts to fill.
     std::array<QWidget*, 7> sectionBodies{};
     PreviewBrowser* WebBrowser1 = nullptr;
+
+    // The event list and the event editor on the "Events" tab, with the event commands.
+    EventsEditor* eventsEditor = nullptr;
+    void aaddeventExecute();
+    void aediteventExecute();
+    void adeleteeventExecute();
 
     // EditorSync: handed on to the editor parts.
     void resetBeforeRead() override;

@@ -1,0 +1,55 @@
+#include "editor/EventRowText.h"
+
+#include "document/CalendarDocument.h"
+
+#include <QRegularExpression>
+
+namespace qv {
+
+namespace {
+
+QString shortDate(const QDateTime& value, const QLocale& locale) {
+    return locale.toString(value.date(), QLocale::ShortFormat);
+}
+
+// The locale's long time format without the time zone, which the list has no room for.
+QString longTimeFormat(const QLocale& locale) {
+    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b"));
+    return locale.timeFormat(QLocale::LongFormat).remove(zone).trimmed();
+}
+
+QString dateAndTime(const QDateTime& value, const QLocale& locale) {
+    if (value.time() == QTime(0, 0))
+        return shortDate(value, locale);
+    return shortDate(value, locale) + QLatin1Char(' ') +
+           locale.toString(value.time(), longTimeFormat(locale));
+}
+
+} // namespace
+
+QString repeatText(const TEventRec& event) {
+    const QString& kind = event.RepeatKind;
+    if (kind == QLatin1String("o"))
+        return QStringLiteral("Once");
+    if (kind == QLatin1String("w"))
+        return QStringLiteral("Weekly (%1)").arg(event.WeekDay);
+    if (kind == QLatin1String("m"))
+        return QStringLiteral("Montly (%1)").arg(event.MonthDay);
+    if (kind == QLatin1String("y"))
+        return QStringLiteral("Yearly (%1-%2)").arg(event.Month, event.MonthDay);
+    return {};
+}
+
+QString timeText(const TEventRec& event, const QLocale& locale) {
+    if (event.WholeDay)
+        return QStringLiteral(", whole day, ") + shortDate(event.StartTime, locale) +
+               QLatin1Char('-') + shortDate(event.EndTime, locale);
+    return QStringLiteral(", ") + dateAndTime(event.StartTime, locale) + QLatin1Char('-') +
+           dateAndTime(event.EndTime, locale);
+}
+
+EventRowLines eventRowLines(const TEventRec& event, const QLocale& locale) {
+    return {event.Title.Text, event.Content.Text, repeatText(event) + timeText(event, locale)};
+}
+
+} // namespace qv

@@ -1,0 +1,397 @@
+#include "editor/ui/EventsEditor.h"
+
+#include "app/AppContext.h"
+#include "common/Functions.h"
+#include "document/CalendarDocument.h"
+#include "document/MediaFiles.h"
+#include "editor/EventListModel.h"
+#include "editor/ui/EventListPanel.h"
+#include "editor/ui/FormMain.h"
+#include "editor/ui/PnlEventEdit.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimeEdit>
+#include <QToolButton>
+
+namespace qv {
+
+namespace {
+
+const QString kPictureFilter = QStringLiteral(
+    "All (*.png *.jpg *.swf);;Portable Network Graphics (*.png);;JPEG Image File (*.jpg);;"
+    "Shockwave Flash (*.swf)");
+
+// A 16 by 16 picture of a colour with a black outline, for the "Text color" item.
+QIcon colorPicture(ColorValue color) {
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(Qt::black);
+    painter.setBrush(
+        QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF)));
+    painter.drawRect(0, 0, 15, 15);
+    return QIcon(picture);
+}
+
+} // namespace
+
+EventsEditor::EventsEditor(TFormMain& window, QWidget* listParent, QWidget* editorParent)
+    : QObject(&window), m_window(window), m_document(window.document()),
+      m_platform(window.platform()) {
+    m_list = new EventListPanel(m_document, window.aaddevent, window.aeditevent,
+                                window.adeleteevent, listParent);
+    m_panel = new PnlEventEdit(editorParent);
+    if (listParent->layout())
+        listParent->layout()->addWidget(m_list);
+    if (editorParent->layout()) {
+        editorParent->layout()->addWidget(m_panel);
+        if (auto* column = qobject_cast<QBoxLayout*>(editorParent->layout()))
+            column->addStretch(1);
+    }
+    createPopup();
+    connectControls();
+    ShowEvent();
+}
+
+void EventsEditor::createPopup() {
+    PopupEvents = new QMenu(m_panel);
+    PopupEvents->setObjectName(QStringLiteral("PopupEvents"));
+    const auto item = [this](const char* name, const QString& caption, bool checkable) {
+        QAction* action = PopupEvents->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(checkable);
+        return action;
+    };
+    Bold2 = item("Bold2", QStringLiteral("Bold"), true);
+    Italic2 = item("Italic2", QStringLiteral("Italic"), true);
+    Underlined2 = item("Underlined2", QStringLiteral("Underlined"), true);
+    PopupEvents->addSeparator();
+    Color2 = item("Color2", QStringLiteral("Text color"), false);
+    connect(Bold2, &QAction::triggered, this, &EventsEditor::Bold2Click);
+    connect(Italic2, &QAction::triggered, this, &EventsEditor::Italic2Click);
+    connect(Underlined2, &QAction::triggered, this, &EventsEditor::Underlined2Click);
+    connect(Color2, &QAction::triggered, this, &EventsEditor::Color2Click);
+}
+
+void EventsEditor::connectControls() {
+    PnlEventEdit* p = m_panel;
+    connect(p->BtnSave, &QPushButton::clicked, this, &EventsEditor::BtnSaveClick);
+    connect(p->BtnCancel, &QPushButton::clicked, this, &EventsEditor::BtnCancelClick);
+    connect(p->EWholeDay, &QCheckBox::clicked, this, &EventsEditor::EWholeDayClick);
+    connect(p->EEventType, &QComboBox::activated, this, &EventsEditor::EEventTypeChange);
+    connect(p->EComboIcon, &QComboBox::currentTextChanged, this, &EventsEditor::EComboIconChange);
+    connect(p->BtnBrowseIcon, &QToolButton::clicked, this, &EventsEditor::BtnBrowseIconClick);
+    connect(p->BtnDeleteIcon, &QToolButton::clicked, this, &EventsEditor::BtnDeleteIconClick);
+    connect(p->PngBitBtn1, &QToolButton::clicked, this,
+            [this] { StartEventsPopup(0, m_panel->PngBitBtn1); });
+    connect(p->PngBitBtn8, &QToolButton::clicked, this,
+            [this] { StartEventsPopup(1, m_panel->PngBitBtn8); });
+    // Enter in the title, the content or the icon runs the refresh.
+    for (QLineEdit* field : {p->ETitle, p->EContent, p->EComboIcon->lineEdit()})
+        connect(field, &QLineEdit::returnPressed, &m_window, &TFormMain::arefreshExecute);
+
+    connect(m_list, &EventListPanel::rowChosen, this, &EventsEditor::EventPosChanged);
+    connect(m_list->CmbFilterType, &QComboBox::currentIndexChanged, this,
+            &EventsEditor::CmbFilterTypeChange);
+    connect(m_list->CmbFilterDate, &QComboBox::currentIndexChanged, this,
+            &EventsEditor::CmbFilterDateChange);
+}
+
+QString EventsEditor::projectData() const {
+    return m_window.context().folders.projectData();
+}
+
+void EventsEditor::repaintList() {
+    m_list->LstEvent->viewport()->update();
+}
+
+void EventsEditor::ShowEvent() {
+    const int rows = m_list->model()->rowCount();
+    const EventPanelLook look = eventPanelLook(m_editing, m_adding, rows);
+    m_panel->setVisible(look.panelVisible);
+    m_window.adeleteevent->setEnabled(look.editDeleteEnabled);
+    m_window.aeditevent->setEnabled(look.editDeleteEnabled);
+
+    if (!m_adding && m_current >= 0 && m_current < m_document.Events.size()) {
+        const TEventRec& event = m_document.Events[m_current];
+        copyFormatting(event.Title, m_newFormatting.title);
+        copyFormatting(event.Content, m_newFormatting.content);
+        m_panel->setFields(fieldsOfEvent(event));
+    }
+    m_panel->showTimeFields(!m_panel->EWholeDay->isChecked());
+    EComboIconChange();
+    EEventTypeUpdateControls();
+
+    m_panel->setEnabled(look.panelEnabled);
+    m_panel->showEditControls(look.editControlsVisible);
+    m_list->BtnEAdd->setVisible(look.addButtonVisible);
+    m_list->BtnEEdit->setVisible(look.editDeleteButtonsVisible);
+    m_list->BtnEDelete->setVisible(look.editDeleteButtonsVisible);
+    if (m_editing) {
+        m_panel->ETitle->setFocus();
+        m_panel->ETitle->end(false);
+    }
+}
+
+void EventsEditor::beginEditing(bool adding) {
+    m_editing = true;
+    m_adding = adding;
+}
+
+void EventsEditor::endEditing() {
+    m_editing = false;
+    m_adding = false;
+    const QStringList icons = std::exchange(m_iconsToTidy, {});
+    for (const QString& icon : icons)
+        deleteMediaIfUnreferenced(m_document, projectData(), icon);
+}
+
+void EventsEditor::aaddeventExecute() {
+    m_window.PageControl1->setCurrentWidget(m_window.TabSheet2);
+    CopyTTitleRec(m_newFormatting.title, m_titleBuffer);
+    CopyTTitleRec(m_newFormatting.content, m_contentBuffer);
+    m_panel->setFields(newEventFields(m_clock()));
+    EWholeDayClick();
+    EEventTypeChange();
+    beginEditing(true);
+    ShowEvent();
+}
+
+void EventsEditor::aediteventExecute() {
+    if (m_current < 0 || m_current >= m_document.Events.size())
+        return;
+    CopyTTitleRec(m_document.Events[m_current].Title, m_titleBuffer);
+    CopyTTitleRec(m_document.Events[m_current].Content, m_contentBuffer);
+    beginEditing(false);
+    ShowEvent();
+}
+
+void EventsEditor::BtnCancelClick() {
+    endEditing();
+    ShowEvent();
+}
+
+void EventsEditor::BtnSaveClick() {
+    if (!m_editing)
+        return;
+    const bool wasAdding = m_adding;
+    if (wasAdding) {
+        m_document.Events.append(TEventRec{});
+        m_current = int(m_document.Events.size()) - 1;
+    }
+    if (m_current >= 0 && m_current < m_document.Events.size()) {
+        TEventRec& event = m_document.Events[m_current];
+        storeFields(m_panel->fields(), m_titleBuffer, m_contentBuffer, event);
+        copyFormatting(event.Title, m_newFormatting.title);
+        copyFormatting(event.Content, m_newFormatting.content);
+    }
+    endEditing();
+    ShowEvent();
+    if (wasAdding)
+        RefreshEventList(int(m_document.Events.size()));
+    m_window.arefreshExecute();
+    repaintList();
+}
+
+void EventsEditor::adeleteeventExecute() {
+    m_window.PageControl1->setCurrentWidget(m_window.TabSheet2);
+    const int remembered = m_list->selectedRow();
+    if (m_current < 0 || m_current >= m_document.Events.size())
+        return;
+    const QString text = QStringLiteral("Would you like to delete \"") +
+                         m_document.Events[m_current].Title.Text + QStringLiteral("\" event?");
+    const int answer = m_platform.question(
+        QStringLiteral("Delete Event"), QStringLiteral("You clicked \"delete event\" button"),
+        QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question, text);
+    if (answer != QuestionResult::Yes)
+        return;
+    m_document.Events.removeAt(m_current);
+    RefreshEventList(remembered);
+    m_window.arefreshExecute();
+}
+
+void EventsEditor::EWholeDayClick() {
+    m_panel->showTimeFields(!m_panel->EWholeDay->isChecked());
+    repaintList();
+}
+
+void EventsEditor::EEventTypeUpdateControls() {
+    m_panel->showRepeatFields(m_panel->EEventType->currentIndex());
+}
+
+void EventsEditor::EEventTypeChange() {
+    EEventTypeUpdateControls();
+    if (m_panel->EEventType->currentIndex() == int(EventType::Once)) {
+        EventFields fields = m_panel->fields();
+        resetToOccursOnce(fields, m_clock());
+        m_panel->setFields(fields);
+    }
+    repaintList();
+}
+
+void EventsEditor::EComboIconChange() {
+    m_panel->BtnDeleteIcon->setEnabled(
+        !isBuiltInIcon(cleanIconText(m_panel->EComboIcon->currentText())));
+}
+
+void EventsEditor::BtnBrowseIconClick() {
+    const QString chosen = m_platform.openFile(QStringLiteral("Open"), QString(), kPictureFilter);
+    if (chosen.isEmpty())
+        return;
+    QString error;
+    const QString stored = importMediaFile(chosen, projectData(), QStringLiteral("image"), &error);
+    if (stored.isEmpty()) {
+        m_platform.message(error);
+        return;
+    }
+    // The former picture stays until the edit ends: a cancelled edit still refers to it.
+    m_iconsToTidy << cleanIconText(m_panel->EComboIcon->currentText()) << stored;
+    m_panel->EComboIcon->setCurrentText(stored);
+    EComboIconChange();
+}
+
+void EventsEditor::BtnDeleteIconClick() {
+    const QString former = cleanIconText(m_panel->EComboIcon->currentText());
+    if (isBuiltInIcon(former))
+        return;
+    const int answer = m_platform.question(
+        QStringLiteral("Delete Icon"), QStringLiteral("You clicked \"remove icon\" button"),
+        QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question,
+        QStringLiteral("Would you like to remove icon?"));
+    if (answer != QuestionResult::Yes)
+        return;
+    m_panel->EComboIcon->setCurrentText(QStringLiteral("star"));
+    EComboIconChange();
+    m_iconsToTidy << former;
+}
+
+TTitleRec& EventsEditor::menuTargetBuffer() {
+    return m_menuTarget == 0 ? m_titleBuffer : m_contentBuffer;
+}
+
+void EventsEditor::StartEventsPopup(int target, QToolButton* button) {
+    m_menuTarget = target;
+    const TTitleRec& buffer = menuTargetBuffer();
+    Bold2->setChecked(buffer.Bold);
+    Italic2->setChecked(buffer.Italic);
+    Underlined2->setChecked(buffer.Underline);
+    Color2->setIcon(colorPicture(buffer.Color));
+    if (button)
+        PopupEvents->popup(button->mapToGlobal(button->rect().bottomLeft()));
+}
+
+void EventsEditor::Bold2Click() {
+    menuTargetBuffer().Bold = Bold2->isChecked();
+}
+
+void EventsEditor::Italic2Click() {
+    menuTargetBuffer().Italic = Italic2->isChecked();
+}
+
+void EventsEditor::Underlined2Click() {
+    menuTargetBuffer().Underline = Underlined2->isChecked();
+}
+
+void EventsEditor::Color2Click() {
+    quint32 color = menuTargetBuffer().Color;
+    if (m_platform.chooseColor(color))
+        menuTargetBuffer().Color = color;
+}
+
+void EventsEditor::resetNewEventFormatting() {
+    m_newFormatting = plainNewEventFormatting();
+}
+
+void EventsEditor::dropEditing() {
+    if (!m_editing)
+        return;
+    endEditing();
+    ShowEvent();
+}
+
+void EventsEditor::RefreshEventList(int select) {
+    const QList<int> positions =
+        listedEventPositions(m_document.Events, m_typeFilter, m_timeRange, m_clock());
+    m_list->setRows(positions, clampedRow(select, int(positions.size())));
+    EventPosChanged();
+}
+
+void EventsEditor::EventPosChanged() {
+    m_current = -1;
+    const int row = m_list->selectedRow();
+    const int rows = m_list->model()->rowCount();
+    if (row >= 0) {
+        m_current = m_list->model()->eventAt(row);
+    } else if (rows > 0) {
+        m_current = m_list->model()->eventAt(0);
+        m_list->selectRow(0);
+    } else {
+        m_current = 0;
+    }
+    endEditing();
+    ShowEvent();
+}
+
+void EventsEditor::CmbFilterTypeChange() {
+    m_typeFilter = TypeFilter(m_list->CmbFilterType->currentIndex());
+    RefreshEventList(m_list->selectedRow());
+}
+
+void EventsEditor::CmbFilterDateChange() {
+    m_timeRange = TimeRange(m_list->CmbFilterDate->currentIndex());
+    RefreshEventList(m_list->selectedRow());
+}
+
+void EventsEditor::resetBeforeRead() {
+    const QSignalBlocker type(m_list->CmbFilterType);
+    const QSignalBlocker date(m_list->CmbFilterDate);
+    m_list->CmbFilterType->setCurrentIndex(0);
+    m_list->CmbFilterDate->setCurrentIndex(0);
+    m_typeFilter = TypeFilter::All;
+    m_timeRange = TimeRange::All;
+}
+
+void EventsEditor::readFinished(int) {
+    RefreshEventList(0);
+}
+
+EventsEditor* createEventsEditor(TFormMain& window) {
+    auto* editor = new EventsEditor(window, window.sectionBodies[5], window.sectionBodies[4]);
+    editor->setObjectName(QStringLiteral("EventsEditor"));
+    QObject::connect(window.aaddevent, &QAction::triggered, &window, &TFormMain::aaddeventExecute);
+    QObject::connect(window.aeditevent, &QAction::triggered, &window,
+                     &TFormMain::aediteventExecute);
+    QObject::connect(window.adeleteevent, &QAction::triggered, &window,
+                     &TFormMain::adeleteeventExecute);
+    window.setNewEventFormattingReset([editor] { editor->resetNewEventFormatting(); });
+    window.setEventEditingDrop([editor] { editor->dropEditing(); });
+    window.addEditorSync(editor);
+    return editor;
+}
+
+// The main window's event commands.
+void TFormMain::aaddeventExecute() {
+    eventsEditor->aaddeventExecute();
+}
+
+void TFormMain::aediteventExecute() {
+    eventsEditor->aediteventExecute();
+}
+
+void TFormMain::adeleteeventExecute() {
+    eventsEditor->adeleteeventExecute();
+}
+
+} // namespace qv
