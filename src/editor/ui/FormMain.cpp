@@ -6,6 +6,7 @@
 #include "editor/PreviewRefresh.h"
 #include "editor/ui/AboutBox.h"
 #include "editor/ui/CommandPictures.h"
+#include "editor/ui/OptionsEditors.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "editor/ui/VerticalLabel.h"
 #include "platform/Platform.h"
@@ -57,6 +58,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
         move(screen->availableGeometry().center() - rect().center());
     qApp->installEventFilter(this);
     FormCreate(paths);
+    createOptionsEditors(*this);
 }
 
 TFormMain::~TFormMain() {
