@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyle>
 
 namespace qv {
 
@@ -41,11 +42,19 @@ protected:
     }
 };
 
-QPushButton* button(QWidget* owner, const char* name, const char* caption, const char* hint) {
+QPushButton* button(QWidget* owner, const char* name, const char* caption) {
     auto* b = new QPushButton(QString::fromLatin1(caption), owner);
     b->setObjectName(QString::fromLatin1(name));
-    if (hint)
-        b->setToolTip(QString::fromLatin1(hint));
+    return b;
+}
+
+// A picture button that browses for a file or removes one.
+QPushButton* pictureButton(QWidget* owner, const char* name, bool browse) {
+    auto* b = new QPushButton(owner);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setToolTip(browse ? QStringLiteral("Browse") : QStringLiteral("Remove"));
+    b->setIcon(owner->style()->standardIcon(browse ? QStyle::SP_DirOpenIcon
+                                                   : QStyle::SP_DialogDiscardButton));
     return b;
 }
 
@@ -90,7 +99,7 @@ void StyleEditor::createControls(QWidget* body) {
     LblColorText->setObjectName(QStringLiteral("LblColorText"));
     LblColorText->setGeometry(0, 0, 25, 23);
     LblColorText->setCursor(Qt::PointingHandCursor);
-    PngBitBtn5 = button(body, "PngBitBtn5", "Select", nullptr);
+    PngBitBtn5 = button(body, "PngBitBtn5", "Select");
     grid->addWidget(LblColor, row, 0);
     grid->addWidget(EdtColor, row, 1);
     grid->addWidget(PngBitBtn5, row++, 2);
@@ -105,7 +114,7 @@ void StyleEditor::createControls(QWidget* body) {
     new OpacityKeys(EdtOpacity);
     grid->addWidget(LblOpacity, row, 0);
     grid->addWidget(EdtOpacity, row, 1, 1, 2);
-    grid->addWidget(UpDownOpacity, row++, 3);
+    grid->addWidget(UpDownOpacity, row++, 3, Qt::AlignLeft);
     connect(EdtOpacity, &QLineEdit::textChanged, this, &StyleEditor::EdtOpacityChange);
     onKeyReleased(EdtOpacity, [this](int key) { EditOpacityRefresh(key); });
     connect(UpDownOpacity, &UpDown::released, &m_window, &TFormMain::arefreshExecute);
@@ -114,7 +123,7 @@ void StyleEditor::createControls(QWidget* body) {
     LblURI = new QLabel(QStringLiteral("URI"), body);
     LblURI->setObjectName(QStringLiteral("LblURI"));
     EdtURI = field(body, "EdtURI");
-    BtnUri = button(body, "BtnUri", "Browse", nullptr);
+    BtnUri = button(body, "BtnUri", "Browse");
     for (QWidget* w : {static_cast<QWidget*>(LblURI), static_cast<QWidget*>(EdtURI),
                        static_cast<QWidget*>(BtnUri)})
         w->hide();
@@ -125,8 +134,8 @@ void StyleEditor::createControls(QWidget* body) {
     onEnterReleased(EdtURI, [this] { m_window.arefreshExecute(); });
 
     EdtOBackgroundURI = field(body, "EdtOBackgroundURI");
-    PngBitBtn6 = button(body, "PngBitBtn6", "...", "Browse");
-    PngBitBtn7 = button(body, "PngBitBtn7", "X", "Remove");
+    PngBitBtn6 = pictureButton(body, "PngBitBtn6", true);
+    PngBitBtn7 = pictureButton(body, "PngBitBtn7", false);
     grid->addWidget(new QLabel(QStringLiteral("Background URI"), body), row, 0);
     grid->addWidget(EdtOBackgroundURI, row, 1, 1, 2);
     grid->addWidget(PngBitBtn6, row, 3);
@@ -140,7 +149,7 @@ void StyleEditor::createControls(QWidget* body) {
     cbMonthBgImage = new QCheckBox(QStringLiteral("Enable Monthly Background"), body);
     cbMonthBgImage->setObjectName(QStringLiteral("cbMonthBgImage"));
     cbMonthBgImage->setEnabled(false);
-    pngbbMonthBgImage = button(body, "pngbbMonthBgImage", "Settings", nullptr);
+    pngbbMonthBgImage = button(body, "pngbbMonthBgImage", "Settings");
     pngbbMonthBgImage->setEnabled(false);
     grid->addWidget(cbMonthBgImage, row, 1, 1, 2);
     grid->addWidget(pngbbMonthBgImage, row++, 3, 1, 2);
@@ -149,8 +158,8 @@ void StyleEditor::createControls(QWidget* body) {
 
     EdtOBackgroundMusic = field(body, "EdtOBackgroundMusic");
     EdtOBackgroundMusic->setReadOnly(true);
-    pngbbBrowseMusic = button(body, "pngbbBrowseMusic", "...", "Browse");
-    pngbbDeleteMusic = button(body, "pngbbDeleteMusic", "X", "Remove");
+    pngbbBrowseMusic = pictureButton(body, "pngbbBrowseMusic", true);
+    pngbbDeleteMusic = pictureButton(body, "pngbbDeleteMusic", false);
     cbMusicOnDef = new QCheckBox(QStringLiteral("Play on startup"), body);
     cbMusicOnDef->setObjectName(QStringLiteral("cbMusicOnDef"));
     grid->addWidget(new QLabel(QStringLiteral("Music"), body), row, 0);
@@ -170,7 +179,7 @@ void StyleEditor::createControls(QWidget* body) {
     UpDownBgMusicVolume->setObjectName(QStringLiteral("UpDownBgMusicVolume"));
     grid->addWidget(new QLabel(QStringLiteral("Volume"), body), row, 0);
     grid->addWidget(EdtOBgMusicVolume, row, 1, 1, 2);
-    grid->addWidget(UpDownBgMusicVolume, row++, 3);
+    grid->addWidget(UpDownBgMusicVolume, row++, 3, Qt::AlignLeft);
     connect(EdtOBgMusicVolume, &QLineEdit::textChanged, this,
             [&o](const QString& text) { o.MusicVolume = text; });
     onEnterReleased(EdtOBgMusicVolume, [this] { m_window.arefreshExecute(); });

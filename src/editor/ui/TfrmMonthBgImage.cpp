@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -29,10 +30,11 @@ TfrmMonthBgImage::TfrmMonthBgImage(CalendarDocument& document, Platform& platfor
         edMonth[m] = new QLineEdit(group);
         edMonth[m]->setObjectName(QStringLiteral("edMonth") + mm);
         edMonth[m]->setReadOnly(true);
-        pngbbBrowse[m] = new QPushButton(QStringLiteral("..."), group);
+        pngbbBrowse[m] = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), {}, group);
         pngbbBrowse[m]->setObjectName(QStringLiteral("pngbbBrowse") + mm);
         pngbbBrowse[m]->setToolTip(QStringLiteral("Browse"));
-        pngbbDelete[m] = new QPushButton(QStringLiteral("X"), group);
+        pngbbDelete[m] =
+            new QPushButton(style()->standardIcon(QStyle::SP_DialogDiscardButton), {}, group);
         pngbbDelete[m]->setObjectName(QStringLiteral("pngbbDelete") + mm);
         pngbbDelete[m]->setToolTip(QStringLiteral("Remove"));
         grid->addWidget(lbMonth[m], m - 1, 0);
