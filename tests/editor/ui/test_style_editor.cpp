@@ -174,6 +174,24 @@ private Q_SLOTS:
         QVERIFY(!t.pngbbMonthBgImage->isEnabled());
     }
 
+    void nextReadReplacesRowsAndStates() {
+        test::OptionsFixture f;
+        StyleEditor& s = f.style();
+        s.CmbOItemSelect->setCurrentIndex(2);
+        test::writeBytes(f.ctx.folders.dataFile(),
+                         test::readBytes(test::dataPath("datafile/read/style.xml")));
+        QVERIFY(readDataFile(f.ctx.folders.dataFile(), f.doc, f.ui, f.window.get()));
+        QCOMPARE(s.CmbOItemSelect->count(), 4); // "menu" twice, "Header" is not an id
+        QCOMPARE(s.CmbOItemSelect->itemText(0), QString("Menu"));
+        QCOMPARE(s.CmbOItemSelect->currentIndex(), 0);
+        QCOMPARE(s.EdtOpacity->text(), QString("60"));
+        QVERIFY(s.cbMonthBgImage->isChecked());
+        QVERIFY(s.pngbbMonthBgImage->isEnabled());
+        QCOMPARE(s.EdtOBgMusicVolume->text(), QString("150"));
+        QCOMPARE(s.UpDownBgMusicVolume->position(), 100);
+        QCOMPARE(s.EdtOBackgroundURI->text(), f.doc.Options.BackgroundImage);
+    }
+
     void switchesRefresh() {
         test::OptionsFixture f;
         StyleEditor& s = f.style();
