@@ -7,6 +7,10 @@ ColorValue colorPictureFill(ColorValue color) {
     return color == pureRed ? ColorValue(0x0000FE) : color;
 }
 
+QString blueGreenRedDigits(ColorValue color) {
+    return QStringLiteral("%1").arg(color & 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper();
+}
+
 bool textFlag(const TTitleRec& text, TextFlag flag) {
     switch (flag) {
     case TextFlag::Bold:

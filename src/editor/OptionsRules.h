@@ -14,6 +14,9 @@ namespace qv {
 // menu would otherwise treat it as its transparent colour); every other colour as it is.
 ColorValue colorPictureFill(ColorValue color);
 
+// The six hexadecimal digits of a colour in blue-green-red order, as SetField takes "color".
+QString blueGreenRedDigits(ColorValue color);
+
 enum class TextFlag { Bold, Italic, Underline };
 bool textFlag(const TTitleRec& text, TextFlag flag);
 void setTextFlag(TTitleRec& text, TextFlag flag, bool on);

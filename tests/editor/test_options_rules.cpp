@@ -1,4 +1,5 @@
 #include "editor/OptionsRules.h"
+#include "platform/ScriptedPlatform.h"
 
 #include <QtTest>
 
@@ -62,6 +63,18 @@ private Q_SLOTS:
         QFETCH(quint32, color);
         QFETCH(quint32, painted);
         QCOMPARE(colorPictureFill(color), painted);
+    }
+
+    void colorDigitsForSetField() {
+        // Blue 00, green FF, red 80 is passed as 00FF80 and shows as 80FF00 in the data file.
+        CalendarDocument doc;
+        doc.enrolStandardStyleItems();
+        const QString digits = blueGreenRedDigits(0x00FF80);
+        QCOMPARE(digits, QString("00FF80"));
+        ScriptedPlatform ui;
+        QVERIFY(doc.SetField("header", "color", digits, ui));
+        QCOMPARE(doc.findStyleItem("header")->ColorHex, QString("80FF00"));
+        QCOMPARE(blueGreenRedDigits(0x0A0B0C), QString("0A0B0C"));
     }
 
     void upDownSteps_data() {

@@ -234,12 +234,7 @@ void StyleEditor::ColorChoose() {
     quint32 color = doc.StyleItems[index].Color;
     if (!m_window.platform().chooseColor(color))
         return;
-    const QString blueGreenRed = QStringLiteral("%1%2%3")
-                                     .arg((color >> 16) & 0xFF, 2, 16, QLatin1Char('0'))
-                                     .arg((color >> 8) & 0xFF, 2, 16, QLatin1Char('0'))
-                                     .arg(color & 0xFF, 2, 16, QLatin1Char('0'))
-                                     .toUpper();
-    doc.SetField(doc.StyleItems[index].Id, QStringLiteral("color"), blueGreenRed,
+    doc.SetField(doc.StyleItems[index].Id, QStringLiteral("color"), blueGreenRedDigits(color),
                  m_window.platform());
     StyleRefresh();
 }
