@@ -7,6 +7,7 @@
 #include "editor/ui/AboutBox.h"
 #include "editor/ui/CommandPictures.h"
 #include "editor/ui/EventsEditor.h"
+#include "editor/ui/OptionsEditors.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "editor/ui/VerticalLabel.h"
 #include "ftp/ui/TfrmFtpSetting.h"
@@ -63,6 +64,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     qApp->installEventFilter(this);
     FormCreate(paths);
     installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
+    createOptionsEditors(*this);
 }
 
 TFormMain::~TFormMain() {

@@ -24,9 +24,11 @@ class CalendarDocument;
 class EventsEditor;
 class Platform;
 class PreviewBrowser;
+class OptionsPanel;
 class ProjectLifecycle;
 class RecentList;
 class RecentMenu;
+class StyleEditor;
 class VerticalLabel;
 
 // The main window of the designer: the calendar editor with its commands, menus, toolbar, the
@@ -139,6 +141,9 @@ public:
     // The panels beside each caption, for the editor parts to fill.
     std::array<QWidget*, 7> sectionBodies{};
     PreviewBrowser* WebBrowser1 = nullptr;
+    // The "Options" tab's editors: general, size and publish options; style items and media.
+    OptionsPanel* optionsPanel = nullptr;
+    StyleEditor* styleEditor = nullptr;
 
     // The event list and the event editor on the "Events" tab, with the event commands.
     EventsEditor* eventsEditor = nullptr;

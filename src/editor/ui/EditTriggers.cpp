@@ -1,0 +1,42 @@
+#include "editor/ui/EditTriggers.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QWidget>
+
+namespace qv {
+
+namespace {
+
+class KeyReleaseWatch : public QObject {
+public:
+    KeyReleaseWatch(QWidget* field, std::function<void(int)> action)
+        : QObject(field), m_action(std::move(action)) {
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+            m_action(static_cast<QKeyEvent*>(event)->key());
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void(int)> m_action;
+};
+
+} // namespace
+
+void onKeyReleased(QWidget* field, std::function<void(int key)> action) {
+    new KeyReleaseWatch(field, std::move(action));
+}
+
+void onEnterReleased(QWidget* field, std::function<void()> action) {
+    onKeyReleased(field, [action = std::move(action)](int key) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            action();
+    });
+}
+
+} // namespace qv

@@ -1,0 +1,11 @@
+#pragma once
+
+namespace qv {
+
+class TFormMain;
+
+// Builds the options panel and the style items editor into the "Options" tab of the window and
+// lets them follow what the data file reader reads.
+void createOptionsEditors(TFormMain& window);
+
+} // namespace qv

@@ -1,0 +1,291 @@
+#include "editor/ui/OptionsPanel.h"
+
+#include "document/CalendarDocument.h"
+#include "editor/OptionsRules.h"
+#include "editor/ui/EditTriggers.h"
+#include "editor/ui/FormMain.h"
+#include "editor/ui/UpDown.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace qv {
+
+namespace {
+
+QPushButton* settingsButton(QWidget* owner, const char* name) {
+    auto* button = new QPushButton(QStringLiteral("Settings"), owner);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QComboBox* list(QWidget* owner, const char* name, const QStringList& items) {
+    auto* combo = new QComboBox(owner);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->addItems(items);
+    return combo;
+}
+
+QLabel* label(QWidget* owner, const char* text) {
+    return new QLabel(QString::fromLatin1(text), owner);
+}
+
+} // namespace
+
+OptionsPanel::OptionsPanel(TFormMain& window) : QObject(&window), m_window(window) {
+    setObjectName(QStringLiteral("OptionsPanel"));
+    createGeneral(window.sectionBodies[0]);
+    createSize(window.sectionBodies[1]);
+    createPublish(window.sectionBodies[6]);
+    createPopup();
+    showDocument();
+}
+
+QLineEdit* OptionsPanel::boundField(QWidget* owner, const char* name, QString* value) {
+    auto* field = new QLineEdit(owner);
+    field->setObjectName(QString::fromLatin1(name));
+    // The field holds the option value: what is typed is the value, exactly as typed.
+    connect(field, &QLineEdit::textChanged, this, [value](const QString& text) { *value = text; });
+    onEnterReleased(field, [this] { EditRefresh(); });
+    return field;
+}
+
+void OptionsPanel::createGeneral(QWidget* body) {
+    CalendarDocument& doc = m_window.document();
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    EdtOTitle = boundField(body, "EdtOTitle", &doc.Titles[0].Text);
+    EdtOSubtitle = boundField(body, "EdtOSubtitle", &doc.Titles[1].Text);
+    EdtOCopyright = boundField(body, "EdtOCopyright", &doc.Titles[2].Text);
+    PngBitBtn2 = settingsButton(body, "PngBitBtn2");
+    PngBitBtn3 = settingsButton(body, "PngBitBtn3");
+    PngBitBtn4 = settingsButton(body, "PngBitBtn4");
+    const std::array<const char*, 3> captions = {"Title", "Subtitle", "Copyright"};
+    const std::array<QLineEdit*, 3> fields = {EdtOTitle, EdtOSubtitle, EdtOCopyright};
+    const std::array<QPushButton*, 3> buttons = {PngBitBtn2, PngBitBtn3, PngBitBtn4};
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(label(body, captions[std::size_t(i)]), i, 0);
+        grid->addWidget(fields[std::size_t(i)], i, 1, 1, 2);
+        grid->addWidget(buttons[std::size_t(i)], i, 3);
+        connect(buttons[std::size_t(i)], &QPushButton::clicked, this,
+                [this, i] { StartTextPopup(i); });
+    }
+
+    CmbOWeekStart =
+        list(body, "CmbOWeekStart",
+             {QStringLiteral("Week starts on Monday"), QStringLiteral("Week starts on Sunday")});
+    CmbODateFormat = list(body, "CmbODateFormat", dateFormats());
+    CmbOTimeFormat =
+        list(body, "CmbOTimeFormat", {QStringLiteral("12 hour"), QStringLiteral("24 hour")});
+    grid->addWidget(label(body, "Week Start"), 3, 0);
+    grid->addWidget(CmbOWeekStart, 3, 1, 1, 3);
+    grid->addWidget(label(body, "Format"), 4, 0);
+    grid->addWidget(CmbODateFormat, 4, 1);
+    grid->addWidget(CmbOTimeFormat, 4, 2, 1, 2);
+    grid->setColumnStretch(1, 1);
+
+    connect(CmbOWeekStart, &QComboBox::currentIndexChanged, this, [this, &doc](int index) {
+        doc.Options.FirstDayOfWeek = index == 0 ? CalendarOptions::Monday : CalendarOptions::Sunday;
+        ComboRefresh();
+    });
+    connect(CmbODateFormat, &QComboBox::currentIndexChanged, this, [this, &doc](int index) {
+        doc.Options.DateFormat = index < 0 ? QString() : CmbODateFormat->itemText(index);
+        ComboRefresh();
+    });
+    connect(CmbOTimeFormat, &QComboBox::currentIndexChanged, this, [this, &doc](int index) {
+        doc.Options.TimeFormat = index == 0 ? CalendarOptions::Hour12 : CalendarOptions::Hour24;
+        ComboRefresh();
+    });
+    static_cast<QBoxLayout*>(body->layout())->addLayout(grid);
+}
+
+void OptionsPanel::createSize(QWidget* body) {
+    CalendarOptions& o = m_window.document().Options;
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    struct Row {
+        const char* caption;
+        const char* field;
+        const char* upDown;
+        const char* optionId;
+        QString* value;
+        QLineEdit** edit;
+        UpDown** spin;
+    };
+    const Row rows[] = {
+        {"Cell Width", "EdtOCellwidth", "UpDownCellWidth", "cell_width", &o.CellWidth,
+         &EdtOCellwidth, &UpDownCellWidth},
+        {"Cell Height", "EdtOCellheight", "UpDownCellHeight", "cell_height", &o.CellHeight,
+         &EdtOCellheight, &UpDownCellHeight},
+        {"Content Height", "EdtOContentheight", "UpDownContentHeight", "content_height",
+         &o.ContentHeight, &EdtOContentheight, &UpDownContentHeight},
+        {"Content Margin", "EdtOContentmargin", "UpDownContentmargin", "content_margin",
+         &o.ContentMargin, &EdtOContentmargin, &UpDownContentmargin},
+    };
+    int r = 0;
+    for (const Row& row : rows) {
+        *row.edit = boundField(body, row.field, row.value);
+        *row.spin = new UpDown(*row.edit, *spinRangeFor(QString::fromLatin1(row.optionId)), body);
+        (*row.spin)->setObjectName(QString::fromLatin1(row.upDown));
+        connect(*row.spin, &UpDown::released, this, &OptionsPanel::UpDownRefresh);
+        grid->addWidget(label(body, row.caption), r, 0);
+        grid->addWidget(*row.edit, r, 1);
+        grid->addWidget(*row.spin, r, 2);
+        ++r;
+    }
+    grid->setColumnStretch(1, 1);
+    static_cast<QBoxLayout*>(body->layout())->addLayout(grid);
+}
+
+void OptionsPanel::createPublish(QWidget* body) {
+    CalendarOptions& o = m_window.document().Options;
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    EdtOPublishwidth = boundField(body, "EdtOPublishwidth", &o.PublishWidth);
+    EdtOPublishheight = boundField(body, "EdtOPublishheight", &o.PublishHeight);
+    PngbbOriginalSize = new QPushButton(QStringLiteral("Original Size"), body);
+    PngbbOriginalSize->setObjectName(QStringLiteral("PngbbOriginalSize"));
+    connect(PngbbOriginalSize, &QPushButton::clicked, this, &OptionsPanel::PngbbOriginalSizeClick);
+    grid->addWidget(label(body, "Width"), 0, 0);
+    grid->addWidget(EdtOPublishwidth, 0, 1);
+    grid->addWidget(label(body, "Height"), 1, 0);
+    grid->addWidget(EdtOPublishheight, 1, 1);
+    grid->addWidget(PngbbOriginalSize, 0, 2, 2, 1);
+    grid->setColumnStretch(1, 1);
+    static_cast<QBoxLayout*>(body->layout())->addLayout(grid);
+}
+
+void OptionsPanel::createPopup() {
+    PopupText = new QMenu(&m_window);
+    PopupText->setObjectName(QStringLiteral("PopupText"));
+    const auto item = [this](const char* name, const char* caption, bool checkable) {
+        QAction* action = PopupText->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setCheckable(checkable);
+        return action;
+    };
+    Bold1 = item("Bold1", "Bold", true);
+    Italic1 = item("Italic1", "Italic", true);
+    Underlined1 = item("Underlined1", "Underlined", true);
+    PopupText->addSeparator();
+    Color1 = item("Color1", "Text color", false);
+    connect(Bold1, &QAction::triggered, this, &OptionsPanel::Bold1Click);
+    connect(Italic1, &QAction::triggered, this, &OptionsPanel::Italic1Click);
+    connect(Underlined1, &QAction::triggered, this, &OptionsPanel::Underlined1Click);
+    connect(Color1, &QAction::triggered, this, &OptionsPanel::Color1Click);
+}
+
+void OptionsPanel::EditRefresh() {
+    m_window.arefreshExecute();
+}
+
+void OptionsPanel::UpDownRefresh() {
+    m_window.arefreshExecute();
+}
+
+void OptionsPanel::ComboRefresh() {
+    if (!m_showing)
+        m_window.arefreshExecute();
+}
+
+void OptionsPanel::StartTextPopup(int number) {
+    m_popupTarget = std::clamp(number, 0, 2);
+    const TTitleRec& text = m_window.document().Titles[std::size_t(m_popupTarget)];
+    Bold1->setChecked(text.Bold);
+    Italic1->setChecked(text.Italic);
+    Underlined1->setChecked(text.Underline);
+    paintColorPicture();
+    const std::array<QPushButton*, 3> buttons = {PngBitBtn2, PngBitBtn3, PngBitBtn4};
+    QPushButton* button = buttons[std::size_t(m_popupTarget)];
+    PopupText->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+void OptionsPanel::paintColorPicture() {
+    const ColorValue fill =
+        colorPictureFill(m_window.document().Titles[std::size_t(m_popupTarget)].Color);
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setPen(Qt::black);
+    painter.setBrush(QColor(int(fill & 0xFF), int((fill >> 8) & 0xFF), int((fill >> 16) & 0xFF)));
+    painter.drawRect(0, 0, 15, 15);
+    painter.end();
+    Color1->setIcon(QIcon(picture));
+}
+
+void OptionsPanel::Bold1Click(bool checked) {
+    setTextFlag(m_window.document().Titles[std::size_t(m_popupTarget)], TextFlag::Bold, checked);
+    m_window.arefreshExecute();
+}
+
+void OptionsPanel::Italic1Click(bool checked) {
+    setTextFlag(m_window.document().Titles[std::size_t(m_popupTarget)], TextFlag::Italic, checked);
+    m_window.arefreshExecute();
+}
+
+void OptionsPanel::Underlined1Click(bool checked) {
+    setTextFlag(m_window.document().Titles[std::size_t(m_popupTarget)], TextFlag::Underline,
+                checked);
+    m_window.arefreshExecute();
+}
+
+void OptionsPanel::Color1Click() {
+    TTitleRec& text = m_window.document().Titles[std::size_t(m_popupTarget)];
+    quint32 color = text.Color;
+    if (!m_window.platform().chooseColor(color))
+        return;
+    text.Color = color & 0xFFFFFF;
+    m_window.arefreshExecute();
+}
+
+void OptionsPanel::PngbbOriginalSizeClick() {
+    CalendarDocument& doc = m_window.document();
+    applyOriginalSize(doc);
+    EdtOPublishwidth->setText(doc.Options.PublishWidth);
+    EdtOPublishheight->setText(doc.Options.PublishHeight);
+    m_window.arefreshExecute();
+}
+
+void OptionsPanel::spinValueRead(const QString& optionId, int value) {
+    const std::pair<const char*, UpDown*> spins[] = {{"cell_width", UpDownCellWidth},
+                                                     {"cell_height", UpDownCellHeight},
+                                                     {"content_height", UpDownContentHeight},
+                                                     {"content_margin", UpDownContentmargin}};
+    for (const auto& [id, spin] : spins)
+        if (optionId == QLatin1String(id))
+            spin->setPosition(value);
+}
+
+void OptionsPanel::readFinished(int) {
+    showDocument();
+}
+
+void OptionsPanel::showDocument() {
+    const CalendarDocument& doc = m_window.document();
+    const CalendarOptions o = doc.Options; // the fields write back into the document as they fill
+    const std::array<TTitleRec, 3> titles = doc.Titles;
+    m_showing = true;
+    EdtOTitle->setText(titles[0].Text);
+    EdtOSubtitle->setText(titles[1].Text);
+    EdtOCopyright->setText(titles[2].Text);
+    CmbOWeekStart->setCurrentIndex(o.FirstDayOfWeek == CalendarOptions::Monday ? 0 : 1);
+    CmbODateFormat->setCurrentIndex(int(dateFormats().indexOf(o.DateFormat)));
+    CmbOTimeFormat->setCurrentIndex(o.TimeFormat == CalendarOptions::Hour12 ? 0 : 1);
+    EdtOCellwidth->setText(o.CellWidth);
+    EdtOCellheight->setText(o.CellHeight);
+    EdtOContentheight->setText(o.ContentHeight);
+    EdtOContentmargin->setText(o.ContentMargin);
+    EdtOPublishwidth->setText(o.PublishWidth);
+    EdtOPublishheight->setText(o.PublishHeight);
+    m_showing = false;
+}
+
+} // namespace qv

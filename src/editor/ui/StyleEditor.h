@@ -1,0 +1,103 @@
+#pragma once
+
+#include "document/EditorSync.h"
+#include "editor/MediaChoice.h"
+
+#include <QObject>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace qv {
+
+class ClickLabel;
+class TFormMain;
+class TfrmMonthBgImage;
+class UpDown;
+
+// The "Style" group of the "Options" tab: colour and opacity of the style items, the background
+// image, the monthly background images and the background music.
+class StyleEditor : public QObject, public EditorSync {
+    Q_OBJECT
+public:
+    explicit StyleEditor(TFormMain& window);
+
+    // Shows the monthly background images dialog modally; tests replace it to drive the dialog.
+    void setMonthDialogRunner(std::function<void(TfrmMonthBgImage&)> run) {
+        m_runMonthDialog = std::move(run);
+    }
+
+    // Handlers.
+    void StyleRefresh();
+    void ColorChoose();
+    void ColorRefresh();
+    void PngBitBtn5Click();
+    void EdtOpacityChange();
+    void EditOpacityRefresh(int key);
+    void EdtURIChange();
+    void BrowseImage();
+    void RemoveImage();
+    void cbMonthBgImageClick();
+    void pngbbMonthBgImageClick();
+    void BrowseMusic();
+    void RemoveMusic();
+    void cbMusicOnDefClick();
+
+    // The style item index of the selected row, or -1.
+    int selectedItem() const;
+
+    QComboBox* CmbOItemSelect = nullptr;
+    QLabel* LblColor = nullptr;
+    QFrame* EdtColor = nullptr;
+    ClickLabel* LblColorText = nullptr;
+    QPushButton* PngBitBtn5 = nullptr;
+    QLabel* LblOpacity = nullptr;
+    QLineEdit* EdtOpacity = nullptr;
+    UpDown* UpDownOpacity = nullptr;
+    QLabel* LblURI = nullptr;
+    QLineEdit* EdtURI = nullptr;
+    QPushButton* BtnUri = nullptr;
+    QLineEdit* EdtOBackgroundURI = nullptr;
+    QPushButton* PngBitBtn6 = nullptr;
+    QPushButton* PngBitBtn7 = nullptr;
+    QCheckBox* cbMonthBgImage = nullptr;
+    QPushButton* pngbbMonthBgImage = nullptr;
+    QLineEdit* EdtOBackgroundMusic = nullptr;
+    QPushButton* pngbbBrowseMusic = nullptr;
+    QPushButton* pngbbDeleteMusic = nullptr;
+    QCheckBox* cbMusicOnDef = nullptr;
+    QLineEdit* EdtOBgMusicVolume = nullptr;
+    UpDown* UpDownBgMusicVolume = nullptr;
+
+    // EditorSync.
+    void resetBeforeRead() override;
+    void styleItemRead(const QString& caption, int tableIndex) override;
+    void monthlyBackgroundRead(bool available, bool enabled) override;
+    void musicRead(bool available) override;
+    void spinValueRead(const QString& optionId, int value) override;
+    void readFinished(int editorLayout) override;
+
+private:
+    void createControls(QWidget* body);
+    void paintSwatch(quint32 color);
+    void setMusicEnabled(bool on);
+    // SetField on the selected style item with the text trimmed of spaces and control characters.
+    void storeIntoSelected(const QString& key, const QString& text);
+    // Copies a chosen file into the folder and refers to it from slot and field; the refresh runs.
+    void chooseMedia(const QString& folder, const QString& filter, QLineEdit* field, QString& slot);
+    // Asks, empties the field (and so its value), runs the refresh and deletes the file when
+    // nothing refers to it any more.
+    void removeMedia(QLineEdit* field, RemoveQuestion (*question)(const QString&));
+    QString projectData() const;
+
+    TFormMain& m_window;
+    std::function<void(TfrmMonthBgImage&)> m_runMonthDialog;
+};
+
+} // namespace qv
