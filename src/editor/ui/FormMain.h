@@ -24,6 +24,7 @@ class CalendarDocument;
 class Platform;
 class PreviewBrowser;
 class ProjectLifecycle;
+class PublishCommand;
 class RecentList;
 class RecentMenu;
 class VerticalLabel;
@@ -92,6 +93,10 @@ public:
     void aopenbrowserExecute();
     void aaboutExecute();
     void aexitExecute();
+
+    // Publishing: the "Publish" command and the part that runs it.
+    void apublishExecute();
+    PublishCommand* publishCommand = nullptr;
 
     // The commands, named as the command list names them.
     QAction* anew = nullptr;
