@@ -218,7 +218,7 @@ private Q_SLOTS:
         QString width;
         QString folder;
         m.window->publishCommand->showResult = [&](TfrmPublishing& w) {
-            disabledWhileShown = !m.window->isEnabled();
+            disabledWhileShown = !m.window->isEnabled() && w.isEnabled();
             width = w.publishContext().publishWidth;
             folder = w.publishContext().publishedFolder;
         };
