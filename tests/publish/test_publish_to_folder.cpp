@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +57,20 @@ private Q_SLOTS:
         QCOMPARE(readBytes(site + "/quorvel/image/a.png"), QByteArray("new image"));
         QCOMPARE(readBytes(site + "/quorvel/image/removed.png"), QByteArray("old image"));
         QCOMPARE(readBytes(site + "/index.html"), QByteArray("the user's own page"));
+    }
+
+    // A link of the same name in the published folder is replaced; what it points to stays.
+    void linkInThePublishedFolderIsReplaced() {
+        const QString site = path("linked");
+        const QString outside = path("outside.htm");
+        QVERIFY(writeBytes(outside, "someone else's file"));
+        QVERIFY(QDir().mkpath(site));
+        QFile::remove(site + "/Calendar.htm");
+        QVERIFY(QFile::link(outside, site + "/Calendar.htm"));
+        QVERIFY(qv::copyToPublishFolder(m_working, site));
+        QCOMPARE(readBytes(outside), QByteArray("someone else's file"));
+        QVERIFY(!QFileInfo(site + "/Calendar.htm").isSymLink());
+        QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v2"));
     }
 
     void folderWithTrailingSeparator() {
