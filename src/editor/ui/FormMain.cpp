@@ -17,6 +17,7 @@
 #include "project/RecentList.h"
 #include "project/ui/ArchiveProgressRunner.h"
 #include "project/ui/RecentMenu.h"
+#include "publish/ui/PublishCommand.h"
 
 #include <QAction>
 #include <QApplication>
@@ -58,6 +59,8 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     createPages();
     createProjectLifecycle(paths);
     eventsEditor = createEventsEditor(*this);
+    publishCommand = new PublishCommand(*this, m_context, m_platform);
+    connect(apublish, &QAction::triggered, this, &TFormMain::apublishExecute);
     resize(800, 642);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -69,6 +72,10 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
 
 TFormMain::~TFormMain() {
     qApp->removeEventFilter(this);
+}
+
+void TFormMain::apublishExecute() {
+    publishCommand->apublishExecute();
 }
 
 CalendarDocument& TFormMain::document() {

@@ -26,6 +26,7 @@ class Platform;
 class PreviewBrowser;
 class OptionsPanel;
 class ProjectLifecycle;
+class PublishCommand;
 class RecentList;
 class RecentMenu;
 class StyleEditor;
@@ -102,6 +103,10 @@ public:
     void aopenbrowserExecute();
     void aaboutExecute();
     void aexitExecute();
+
+    // Publishing: the "Publish" command and the part that runs it.
+    void apublishExecute();
+    PublishCommand* publishCommand = nullptr;
 
     // The commands, named as the command list names them.
     QAction* anew = nullptr;

@@ -7,6 +7,7 @@
 #include "ftp/ui/TfrmFtpCreateDirectory.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
+#include "publish/ui/TfrmPublishUrl.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,7 +15,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -83,13 +83,7 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
         m_localFolder += QLatin1Char('/');
     m_remoteFolder = UploadTarget::remoteFolderFromSetting(settings.folder);
     askDirectoryName = [this] { return TfrmFtpCreateDirectory::ask(this); };
-    askWebAddress = [this](const QString& address) -> std::optional<QString> {
-        bool ok = false;
-        const QString text =
-            QInputDialog::getText(this, QStringLiteral("Enter Your Website Address"), QString(),
-                                  QLineEdit::Normal, address, &ok);
-        return ok ? std::optional<QString>(text) : std::nullopt;
-    };
+    askWebAddress = [this](const QString& address) { return TfrmPublishUrl::ask(this, address); };
 
     auto* info = new QGroupBox(QStringLiteral("FTP Information"));
     auto* infoGrid = new QGridLayout(info);

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace qv {
+
+struct PublishContext;
+
+// The texts the three placeholders of an embed page template are replaced by.
+struct PlaceholderValues {
+    QString width;
+    QString height;
+    QString baseFolder;
+};
+
+// One template line with its placeholders filled: every width placeholder first, then every
+// height placeholder, then every base folder placeholder. Matching is exact and case-sensitive;
+// the replacements go in as plain text.
+QString fillPlaceholders(const QString& line, const PublishContext& context,
+                         const PlaceholderValues& values);
+
+// The full-path prefix for a typed web address: blanks and control characters removed at both
+// ends, then "/" appended unless it ends in one already. An empty address gives "/".
+QString fullPathPrefix(const QString& address);
+
+// The embed code: the lines of the template at templatePath, each filled with values. Nothing,
+// with the reason in error, when the template cannot be read.
+std::optional<QStringList> embedCodeLines(const QString& templatePath,
+                                          const PublishContext& context,
+                                          const PlaceholderValues& values,
+                                          QString* error = nullptr);
+
+// The values for the published calendar: its width and height and the base folder behind the
+// given full-path prefix (empty for the plain base folder).
+PlaceholderValues publishedValues(const PublishContext& context, const QString& prefix = {});
+
+} // namespace qv

@@ -1,0 +1,132 @@
+#include "publish/PublishToFolder.h"
+
+#include "platform/Platform.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace qv {
+
+namespace {
+
+// The folder as an absolute path without "." or "..", with links resolved where it exists.
+QString resolvedFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    return QDir::cleanPath(info.absoluteFilePath());
+}
+
+// Copies the bytes of one file over target, which is created or cut to nothing first.
+bool copyFileOver(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    if (QFileInfo(target).isSymLink())
+        QFile::remove(target); // replace the link, not what it points to
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // A read-only file of that name is replaced as a whole.
+        if (!QFile::remove(target) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+    }
+    constexpr qint64 kChunk = 1024 * 1024;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = in.read(buffer.data(), kChunk);
+        if (read < 0)
+            return false;
+        if (read == 0)
+            break;
+        if (out.write(buffer.constData(), read) != read)
+            return false;
+    }
+    return out.flush();
+}
+
+// Every file and sub-folder of source into target (created when missing): files of the same
+// name are written over, anything else in target stays.
+bool copyTree(const QString& source, const QString& target) {
+    if (!QFileInfo(source).isDir() || !QDir().mkpath(target))
+        return false;
+    const QDir sourceDir(source);
+    bool ok = true;
+    QDirIterator it(source, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        const QString to = target + QLatin1Char('/') + sourceDir.relativeFilePath(info.filePath());
+        if (info.isDir() && !info.isSymLink())
+            ok = QDir().mkpath(to) && ok;
+        else
+            ok = copyFileOver(info.filePath(), to) && ok;
+    }
+    return ok;
+}
+
+} // namespace
+
+const QString& publishFolderInstruction() {
+    static const QString text = QStringLiteral("Please select EMPTY folder to publish this "
+                                               "project.\n\rYou can create folder first.");
+    return text;
+}
+
+std::optional<QString> publishTargetProblem(const QString& workingFolder,
+                                            const QString& chosenFolder) {
+    const QString working = resolvedFolder(workingFolder);
+    const QString chosen = resolvedFolder(chosenFolder);
+    const bool inside = chosen == working || chosen.startsWith(working.endsWith(QLatin1Char('/'))
+                                                                   ? working
+                                                                   : working + QLatin1Char('/'));
+    if (!inside)
+        return std::nullopt;
+    return QStringLiteral("The project cannot be published into the folder \"%1\": it is the "
+                          "project's working folder or lies inside it. Please choose another "
+                          "folder.")
+        .arg(QDir::toNativeSeparators(chosenFolder));
+}
+
+bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
+                         QString* error) {
+    if (const std::optional<QString> problem = publishTargetProblem(workingFolder, chosenFolder)) {
+        if (error)
+            *error = *problem;
+        return false;
+    }
+    if (!copyTree(workingFolder, chosenFolder)) {
+        if (error)
+            *error = QStringLiteral("Cannot publish the project to \"%1\": the files could not "
+                                    "all be copied there.")
+                         .arg(QDir::toNativeSeparators(chosenFolder));
+        return false;
+    }
+    return true;
+}
+
+std::optional<PublishContext> publishToChosenFolder(Platform& platform,
+                                                    const PublishSource& source) {
+    const QString folder = platform.chooseFolder(publishFolderInstruction(), QString(), true);
+    if (folder.isEmpty())
+        return std::nullopt;
+    const QString title = QStringLiteral("Publish current project");
+    const int answer = platform.question(
+        title, title, QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question,
+        QStringLiteral("Do you want to publish current project to ") +
+            QDir::toNativeSeparators(folder) + QStringLiteral(" folder?"));
+    if (answer != QuestionResult::Yes)
+        return std::nullopt;
+    QString error;
+    if (!copyToPublishFolder(source.workingFolder, folder, &error)) {
+        platform.message(error);
+        return std::nullopt;
+    }
+    return PublishContext::make(source.publishWidth, source.publishHeight, source.programFolder,
+                                folder);
+}
+
+} // namespace qv

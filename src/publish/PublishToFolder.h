@@ -1,0 +1,39 @@
+#pragma once
+
+#include "publish/PublishContext.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace qv {
+
+class Platform;
+
+// The instruction of the folder chooser of a publish.
+const QString& publishFolderInstruction();
+
+// Why the project cannot be published into chosenFolder: the working folder itself or a folder
+// inside it would receive a copy of the project inside the project. Nothing when it can.
+std::optional<QString> publishTargetProblem(const QString& workingFolder,
+                                            const QString& chosenFolder);
+
+// Copies every file and sub-folder of the working folder into chosenFolder (created when
+// missing): files of the same name are replaced, anything else there stays.
+bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
+                         QString* error = nullptr);
+
+// What a publish needs from the open project.
+struct PublishSource {
+    QString workingFolder;
+    QString programFolder;
+    QString publishWidth;
+    QString publishHeight;
+};
+
+// The first steps of a publish: choose the folder, confirm, copy. The publish context for the
+// result window, or nothing when the user cancelled or the copy failed (already reported).
+std::optional<PublishContext> publishToChosenFolder(Platform& platform,
+                                                    const PublishSource& source);
+
+} // namespace qv

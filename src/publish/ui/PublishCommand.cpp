@@ -1,0 +1,36 @@
+#include "publish/ui/PublishCommand.h"
+
+#include "app/AppContext.h"
+#include "document/CalendarDocument.h"
+#include "publish/PublishToFolder.h"
+#include "publish/ui/TfrmPublishing.h"
+
+#include <QCoreApplication>
+#include <QScopeGuard>
+#include <QWidget>
+
+namespace qv {
+
+PublishCommand::PublishCommand(QWidget& mainWindow, AppContext& context, Platform& platform)
+    : QObject(&mainWindow), m_mainWindow(mainWindow), m_context(context), m_platform(platform) {
+    showResult = [](TfrmPublishing& window) { window.exec(); };
+}
+
+void PublishCommand::apublishExecute() {
+    const CalendarOptions& options = m_context.document.Options;
+    const std::optional<PublishContext> publish =
+        publishToChosenFolder(m_platform, {m_context.folders.working, m_context.folders.program,
+                                           options.PublishWidth, options.PublishHeight});
+    if (!publish)
+        return;
+    m_mainWindow.setEnabled(false);
+    const auto enableAgain = qScopeGuard([this] {
+        QCoreApplication::processEvents();
+        m_mainWindow.setEnabled(true);
+    });
+    QCoreApplication::processEvents();
+    TfrmPublishing window(m_context, m_platform, *publish, &m_mainWindow);
+    showResult(window);
+}
+
+} // namespace qv

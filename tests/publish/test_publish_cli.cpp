@@ -1,0 +1,145 @@
+// quorvel-cli publish and embed, run as processes on a small project archive made here.
+
+#include "common/Functions.h"
+#include "project/Archive.h"
+#include "support/TestSupport.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using qv::test::readBytes;
+using qv::test::writeBytes;
+
+namespace {
+
+struct Run {
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(qv::test::binDir() + "/quorvel-cli", arguments);
+    Run run;
+    if (!process.waitForFinished(20000))
+        return run;
+    run.code = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+} // namespace
+
+class TestPublishCli : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_archive;
+
+    QString path(const QString& relative) const { return m_dir.filePath(relative); }
+
+private Q_SLOTS:
+    // A project archive as the designer saves it: the template in "quorvel", with a stale page
+    // and a data file whose publish size differs from what the refresh must write.
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        const QString project = path("project");
+        QVERIFY(qv::copyFolderContents(qv::test::binDir() + "/template/classic_blue",
+                                       project + "/quorvel"));
+        QByteArray data = readBytes(project + "/quorvel/data.xml");
+        data.replace("publishwidth=\"620\"", "publishwidth=\"777\"");
+        QVERIFY(writeBytes(project + "/quorvel/data.xml", data));
+        QVERIFY(writeBytes(project + "/Calendar.htm", "stale page"));
+        m_archive = path("project.qvp");
+        QString error;
+        QVERIFY2(qv::createArchive(project, m_archive, 3, {}, &error), qPrintable(error));
+    }
+
+    void publishesAndPrintsTheEmbedCode() {
+        const QString site = path("site/new");
+        QVERIFY(writeBytes(path("site/new/quorvel/old.png"), "kept"));
+        const Run run = cli({"publish", m_archive, site});
+        QVERIFY2(run.code == 0, run.err.constData());
+        const QByteArray page = readBytes(site + "/Calendar.htm");
+        QVERIFY(page.contains("data-width=\"777\""));
+        QVERIFY(page.contains("\r\n"));
+        QVERIFY(readBytes(site + "/quorvel/data.xml").contains("publishwidth=\"777\""));
+        QVERIFY(QFile::exists(site + "/quorvel/data.js"));
+        QVERIFY(QFile::exists(site + "/quorvel/calendar.js"));
+        QCOMPARE(readBytes(site + "/quorvel/old.png"), QByteArray("kept"));
+        QVERIFY2(run.out.contains("data-base=\"quorvel/\" data-width=\"777\" "
+                                  "data-height=\"500\""),
+                 run.out.constData());
+        QVERIFY(!run.out.contains("%_calendar_"));
+    }
+
+    void fullPathPrefix() {
+        const Run run =
+            cli({"publish", m_archive, path("full"), "--full-path", " http://example.com/cal "});
+        QVERIFY2(run.code == 0, run.err.constData());
+        QVERIFY2(run.out.contains("href=\"http://example.com/cal/quorvel/calendar.css\""),
+                 run.out.constData());
+    }
+
+    void publishFailures_data() {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing archive") << "none.qvp"
+                                         << "Cannot open file";
+        QTest::newRow("not an archive") << "fake.qvp"
+                                        << "Wrong file project!";
+    }
+    void publishFailures() {
+        QFETCH(QString, archive);
+        QFETCH(QString, message);
+        QVERIFY(writeBytes(path("fake.qvp"), "not a zip"));
+        const Run run = cli({"publish", path(archive), path("failed")});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+        QVERIFY(!QFile::exists(path("failed/Calendar.htm")));
+    }
+
+    void embedMergesIntoAPage() {
+        const QString site = path("embedded");
+        QVERIFY(cli({"publish", m_archive, site}).code == 0);
+        QVERIFY(writeBytes(path("pages/index.html"),
+                           "<body>\n<h1>Hi</h1>{Plendix_Flash_Event_Calendar}\n</body>"));
+        const Run run = cli({"embed", path("pages/index.html"), site});
+        QVERIFY2(run.code == 0, run.err.constData());
+        const QByteArray merged = readBytes(site + "/index.html");
+        QVERIFY(merged.startsWith("<body>\r\n<h1>Hi</h1>\r\n<!-- Event calendar"));
+        QVERIFY(merged.endsWith("<!-- End of event calendar -->\r\n\r\n</body>\r\n"));
+        QVERIFY(merged.contains("data-base=\"quorvel/\" data-width=\"777\" data-height=\"500\""));
+        QVERIFY(!merged.contains(QByteArray("\n\n")));
+    }
+
+    void embedFailures_data() {
+        QTest::addColumn<QByteArray>("page");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no symbol") << QByteArray("<p>none</p>") << "site/new"
+                                   << "No embed symbol in source file";
+        QTest::newRow("nothing published there")
+            << QByteArray("{plendix_flash_event_calendar}") << "nowhere"
+            << "data.xml";
+    }
+    void embedFailures() {
+        QFETCH(QByteArray, page);
+        QFETCH(QString, folder);
+        QFETCH(QString, message);
+        QVERIFY(cli({"publish", m_archive, path("site/new")}).code == 0);
+        QVERIFY(writeBytes(path("pages/bad.htm"), page));
+        const Run run = cli({"embed", path("pages/bad.htm"), path(folder)});
+        QCOMPARE(run.code, 1);
+        QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+        QVERIFY(!QFile::exists(path(folder + "/bad.htm")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPublishCli)
+#include "test_publish_cli.moc"

@@ -1,0 +1,187 @@
+// Publishing the working folder into a chosen folder: the steps, the copy and the refusal to
+// publish the project into itself.
+
+#include "platform/ScriptedPlatform.h"
+#include "publish/PublishToFolder.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using qv::test::readBytes;
+using qv::test::writeBytes;
+
+class TestPublishToFolder : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_root;
+    QString m_working;
+
+    QString path(const QString& relative) const { return m_root.filePath(relative); }
+
+    static QStringList filesBelow(const QString& folder) {
+        QStringList files;
+        QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            files.append(QDir(folder).relativeFilePath(it.next()));
+        files.sort();
+        return files;
+    }
+
+    qv::PublishSource source() const { return {m_working, "/opt/quorvel", "640", ""}; }
+
+private Q_SLOTS:
+    void init() {
+        QVERIFY(m_root.isValid());
+        m_working = path("work");
+        QDir(m_working).removeRecursively();
+        QVERIFY(writeBytes(m_working + "/Calendar.htm", "page v2"));
+        QVERIFY(writeBytes(m_working + "/quorvel/data.xml", "data v2"));
+        QVERIFY(writeBytes(m_working + "/quorvel/image/a.png", "new image"));
+    }
+
+    void republishReplacesSameNamesAndKeepsOthers() {
+        const QString site = path("site");
+        QVERIFY(writeBytes(site + "/Calendar.htm", "page v1"));
+        QVERIFY(writeBytes(site + "/quorvel/image/removed.png", "old image"));
+        QVERIFY(writeBytes(site + "/index.html", "the user's own page"));
+        QString error;
+        QVERIFY2(qv::copyToPublishFolder(m_working, site, &error), qPrintable(error));
+        QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v2"));
+        QCOMPARE(readBytes(site + "/quorvel/data.xml"), QByteArray("data v2"));
+        QCOMPARE(readBytes(site + "/quorvel/image/a.png"), QByteArray("new image"));
+        QCOMPARE(readBytes(site + "/quorvel/image/removed.png"), QByteArray("old image"));
+        QCOMPARE(readBytes(site + "/index.html"), QByteArray("the user's own page"));
+    }
+
+    // A link of the same name in the published folder is replaced; what it points to stays.
+    void linkInThePublishedFolderIsReplaced() {
+        const QString site = path("linked");
+        const QString outside = path("outside.htm");
+        QVERIFY(writeBytes(outside, "someone else's file"));
+        QVERIFY(QDir().mkpath(site));
+        QFile::remove(site + "/Calendar.htm");
+        QVERIFY(QFile::link(outside, site + "/Calendar.htm"));
+        QVERIFY(qv::copyToPublishFolder(m_working, site));
+        QCOMPARE(readBytes(outside), QByteArray("someone else's file"));
+        QVERIFY(!QFileInfo(site + "/Calendar.htm").isSymLink());
+        QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v2"));
+    }
+
+    void folderWithTrailingSeparator() {
+        qv::ScriptedPlatform ui;
+        ui.folderAnswers.enqueue(path("root") + "/");
+        ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
+        QVERIFY(QDir().mkpath(path("root")));
+        const auto context = qv::publishToChosenFolder(ui, source());
+        QVERIFY(context);
+        QCOMPARE(context->publishedFolder, path("root") + "//");
+        QCOMPARE(readBytes(context->publishedPage()), QByteArray("page v2"));
+        QCOMPARE(readBytes(context->publishedFolder + "quorvel/data.xml"), QByteArray("data v2"));
+    }
+
+    void refusesTheWorkingFolderAndFoldersInside_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("working folder") << "work" << true;
+        QTest::newRow("working folder with separator") << "work/" << true;
+        QTest::newRow("folder inside") << "work/quorvel" << true;
+        QTest::newRow("new folder inside") << "work/out/deeper" << true;
+        QTest::newRow("through ..") << "site/../work/quorvel" << true;
+        QTest::newRow("sibling with the same start") << "work2" << false;
+        QTest::newRow("parent") << "." << false;
+    }
+    void refusesTheWorkingFolderAndFoldersInside() {
+        QFETCH(QString, target);
+        QFETCH(bool, refused);
+        const QString folder = path(target);
+        QCOMPARE(bool(qv::publishTargetProblem(m_working, folder)), refused);
+        if (!refused)
+            return;
+        QString error;
+        QVERIFY(!qv::copyToPublishFolder(m_working, folder, &error));
+        QVERIFY(error.contains("working folder"));
+        // The working folder is as it was: nothing was copied into it.
+        QCOMPARE(filesBelow(m_working),
+                 (QStringList{"Calendar.htm", "quorvel/data.xml", "quorvel/image/a.png"}));
+    }
+
+    void refusalThroughALink() {
+        const QString link = path("link-to-work");
+        QFile::remove(link);
+        QVERIFY(QFile::link(m_working, link));
+        QVERIFY(qv::publishTargetProblem(m_working, link + "/quorvel"));
+    }
+
+    void stepsAskThenCopy() {
+        qv::ScriptedPlatform ui;
+        const QString site = path("steps");
+        ui.folderAnswers.enqueue(site);
+        ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
+        const auto context = qv::publishToChosenFolder(ui, source());
+        QVERIFY(context);
+        QCOMPARE(ui.fileDialogs, QStringList{"folder:"});
+        QCOMPARE(ui.shown.size(), 1);
+        QCOMPARE(ui.shown[0].title, QString("Publish current project"));
+        QCOMPARE(ui.shown[0].instruction, QString("Publish current project"));
+        QCOMPARE(ui.shown[0].text, "Do you want to publish current project to " +
+                                       QDir::toNativeSeparators(site) + " folder?");
+        QCOMPARE(ui.shown[0].buttons, qv::QuestionButton::Yes | qv::QuestionButton::No);
+        QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v2"));
+        QCOMPARE(context->publishWidth, QString("640"));
+        QCOMPARE(context->publishHeight, QString(""));
+        QCOMPARE(context->baseFolder, QString("quorvel/"));
+        QCOMPARE(context->embedSymbol, QString("{plendix_flash_event_calendar}"));
+        QCOMPARE(context->noScriptTemplatePath, QString("/opt/quorvel/files/embed_page_nojs.htm"));
+        QCOMPARE(context->publishedFolder, site + "/");
+    }
+
+    void nothingHappensWithoutAYes_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("questions");
+        QTest::newRow("chooser cancelled") << "" << int(qv::QuestionResult::Yes) << 0;
+        QTest::newRow("No") << "cancelled" << int(qv::QuestionResult::No) << 1;
+        QTest::newRow("question closed") << "cancelled" << int(qv::QuestionResult::Cancel) << 1;
+    }
+    void nothingHappensWithoutAYes() {
+        QFETCH(QString, folder);
+        QFETCH(int, answer);
+        QFETCH(int, questions);
+        qv::ScriptedPlatform ui;
+        ui.folderAnswers.enqueue(folder.isEmpty() ? QString() : path(folder));
+        ui.questionAnswers.enqueue(answer);
+        QVERIFY(!qv::publishToChosenFolder(ui, source()));
+        QCOMPARE(ui.shown.size(), questions);
+        QVERIFY(!QFile::exists(path("cancelled")));
+    }
+
+    void refusalIsShown() {
+        qv::ScriptedPlatform ui;
+        ui.folderAnswers.enqueue(m_working + "/quorvel");
+        ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
+        QVERIFY(!qv::publishToChosenFolder(ui, source()));
+        QCOMPARE(ui.shown.size(), 2);
+        QCOMPARE(ui.shown[1].kind, QString("message"));
+        QVERIFY(!QFile::exists(m_working + "/quorvel/Calendar.htm"));
+    }
+
+    void copyFailureIsShown() {
+        const QString site = path("blocked");
+        QVERIFY(writeBytes(site, "a file where the folder should be"));
+        qv::ScriptedPlatform ui;
+        ui.folderAnswers.enqueue(site);
+        ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
+        QVERIFY(!qv::publishToChosenFolder(ui, source()));
+        QCOMPARE(ui.shown.size(), 2);
+        QVERIFY(ui.shown[1].text.startsWith("Cannot publish the project"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPublishToFolder)
+#include "test_publish_to_folder.moc"
