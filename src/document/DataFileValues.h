@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -21,6 +22,8 @@ QString mediaPathFromFile(const QString& filePath);
 // "2013-07-04T09:05:00": year, month, day, hour, minute and second, zero-padded; fractions of a
 // second are dropped.
 QString dateTimeText(const QDateTime& value);
+// The same appended to a file being built.
+void appendDateTimeText(QByteArray& out, const QDateTime& value);
 
 // Reads the pieces at fixed places (year 1-4, month 6-7, day 9-10, hour 12-13, minute 15-16,
 // second 18-19), each with its default (2000, 1, 1, 12, 0, 0) when it holds no number. When they

@@ -4,6 +4,7 @@
 #include "document/XmlText.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace qv {
 
@@ -47,30 +48,98 @@ std::optional<char32_t> referencedChar(QStringView name) {
     return char32_t(value);
 }
 
+int hexValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+// Markup exactly as toMarkup writes it, around a text without "<" or "]". No tag piece can then
+// stand anywhere but in the tags themselves, so the general reading in fromMarkup comes to the
+// same result; this one gets there without copying and searching the text again and again.
+std::optional<TTitleRec> fromWrittenMarkup(QStringView m) {
+    TTitleRec result;
+    const auto takeFront = [&m](QStringView piece) {
+        if (!m.startsWith(piece))
+            return false;
+        m = m.mid(piece.size());
+        return true;
+    };
+    const auto takeBack = [&m](QStringView piece) {
+        if (!m.endsWith(piece))
+            return false;
+        m.chop(piece.size());
+        return true;
+    };
+    result.Bold = takeFront(u"<b>");
+    result.Italic = takeFront(u"<i>");
+    result.Underline = takeFront(u"<u>");
+    if (!takeFront(u"<font color=\"#") || m.size() < 8 || m.mid(6, 2) != u"\">")
+        return std::nullopt;
+    ColorValue color = 0;
+    for (int pair = 0; pair < 3; ++pair) {
+        const int high = hexValue(m[2 * pair]);
+        const int low = hexValue(m[2 * pair + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        // Red comes first in the text and goes to the low byte.
+        color |= ColorValue(high * 16 + low) << (8 * pair);
+    }
+    m = m.mid(8);
+    if ((result.Bold && !takeBack(u"</b>")) || (result.Italic && !takeBack(u"</i>")) ||
+        (result.Underline && !takeBack(u"</u>")) || !takeBack(u"</font>"))
+        return std::nullopt;
+    if (m.contains(u'<') || m.contains(u']'))
+        return std::nullopt;
+    result.Color = color;
+    result.Text = decodeMarkupReferences(m.toString());
+    return result;
+}
+
 } // namespace
 
+void appendMarkup(QByteArray& out, const TTitleRec& text) {
+    out += "<![CDATA[";
+    if (text.Bold)
+        out += "<b>";
+    if (text.Italic)
+        out += "<i>";
+    if (text.Underline)
+        out += "<u>";
+    out += "<font color=\"#";
+    // The colour is held blue, green, red from the high byte down and written red first.
+    static const char digits[] = "0123456789ABCDEF";
+    for (const int shift : {0, 8, 16}) {
+        const unsigned byte = (text.Color >> shift) & 0xFF;
+        out += digits[byte >> 4];
+        out += digits[byte & 0xF];
+    }
+    out += "\">";
+    appendEscapedMarkupText(out, text.Text);
+    out += "</font>";
+    if (text.Underline)
+        out += "</u>";
+    if (text.Italic)
+        out += "</i>";
+    if (text.Bold)
+        out += "</b>";
+    out += "]]>";
+}
+
 QString toMarkup(const TTitleRec& text) {
-    QString out = QStringLiteral("<![CDATA[");
-    if (text.Bold)
-        out += u"<b>";
-    if (text.Italic)
-        out += u"<i>";
-    if (text.Underline)
-        out += u"<u>";
-    out += kFontOpen + colorToRgbHex(text.Color) + kFontClose;
-    out += escapeMarkupText(text.Text);
-    out += u"</font>";
-    if (text.Underline)
-        out += u"</u>";
-    if (text.Italic)
-        out += u"</i>";
-    if (text.Bold)
-        out += u"</b>";
-    out += u"]]>";
-    return out;
+    QByteArray out;
+    appendMarkup(out, text);
+    return QString::fromUtf8(out);
 }
 
 TTitleRec fromMarkup(const QString& markup) {
+    if (std::optional<TTitleRec> written = fromWrittenMarkup(markup))
+        return *written;
     TTitleRec result;
     QString s = markup;
     for (const char* piece : {"<![CDATA[", "]]>", "</font>", "</b>", "</i>", "</u>"})

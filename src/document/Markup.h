@@ -22,6 +22,9 @@ namespace qv {
 // fromMarkup decodes the same references, so every text comes back as it was written.
 QString toMarkup(const TTitleRec& text);
 
+// The same markup appended as UTF-8 to a file being built.
+void appendMarkup(QByteArray& out, const TTitleRec& text);
+
 // Reads markup back: the tag pieces are removed wherever they stand, bold, italic and underline
 // are on when their opening tag occurs anywhere, the colour is the text between the first
 // `<font color="#` and the first `">` (white when empty or not hexadecimal), and what remains is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace qv {
@@ -19,5 +20,10 @@ QString escapeAttribute(const QString& value);
 // the text can neither end the section nor be taken for a tag; characters XML cannot carry are
 // left out. A text without any of these is returned unchanged.
 QString escapeMarkupText(const QString& text);
+
+// The same escapes appended as UTF-8 to a file being built. slashes writes every "\" as "/" (the
+// form of media paths in the file).
+void appendEscapedAttribute(QByteArray& out, QStringView value, bool slashes = false);
+void appendEscapedMarkupText(QByteArray& out, QStringView text);
 
 } // namespace qv
