@@ -173,6 +173,9 @@ private:
     void readEvents(const XmlElement& calendar) {
         doc_.Events.clear();
         const QDateTime now = QDateTime::currentDateTime();
+        doc_.Events.reserve(
+            std::count_if(calendar.children.begin(), calendar.children.end(),
+                          [](const XmlElement& child) { return child.name == u"entry"; }));
         for (const XmlElement& entry : calendar.children)
             if (entry.name == u"entry")
                 doc_.Events.append(readEvent(entry, now));

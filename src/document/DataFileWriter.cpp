@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 namespace qv {
 
@@ -23,13 +25,13 @@ public:
     explicit Lines(qsizetype expectedSize) { bytes_.reserve(expectedSize); }
 
     Lines& operator<<(const char* ascii) {
-        bytes_ += ascii;
+        appendBytes(bytes_, ascii, qsizetype(std::strlen(ascii)));
         return *this;
     }
     Lines& operator<<(int number) {
         char digits[16];
         const int n = std::snprintf(digits, sizeof digits, "%d", number);
-        bytes_.append(digits, n);
+        appendBytes(bytes_, digits, n);
         return *this;
     }
     Lines& operator<<(const TTitleRec& text) {
@@ -50,7 +52,7 @@ public:
         appendEscapedAttribute(bytes_, documentPath, true);
         return *this;
     }
-    void endLine() { bytes_ += "\r\n"; }
+    void endLine() { appendBytes(bytes_, "\r\n", 2); }
     QByteArray take() { return std::move(bytes_); }
 
 private:
@@ -214,28 +216,43 @@ constexpr std::array<bool, 256> jsonAttentionBytes() {
 }
 constexpr std::array<bool, 256> kJsonAttention = jsonAttentionBytes();
 
+// Runs of bytes that stand as they are are copied whole; the room is checked once a run.
 void appendJsonString(QByteArray& out, const QByteArray& utf8) {
-    out += '"';
     const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.constData());
     const qsizetype n = utf8.size();
-    qsizetype done = 0;
+    const qsizetype start = out.size();
+    qsizetype room = n + n / 4 + 16;
+    out.resize(start + room);
+    char* d = out.data() + start;
+    const auto ensure = [&](qsizetype needed) {
+        const qsizetype used = d - (out.data() + start);
+        if (room - used >= needed)
+            return;
+        room = std::max(room * 2, used + needed);
+        out.resize(start + room);
+        d = out.data() + start + used;
+    };
+    *d++ = '"';
     for (qsizetype i = 0; i < n;) {
-        while (i < n && !kJsonAttention[bytes[i]])
-            ++i;
-        if (i == n)
+        qsizetype j = i;
+        while (j < n && !kJsonAttention[bytes[j]])
+            ++j;
+        ensure(j - i + 8);
+        std::memcpy(d, bytes + i, std::size_t(j - i));
+        d += j - i;
+        if (j == n)
             break;
         int length = 1;
-        if (const char* escape = jsonEscape(utf8, i, &length)) {
-            out.append(utf8.constData() + done, i - done);
-            out += escape;
-            i += length;
-            done = i;
+        if (const char* escape = jsonEscape(utf8, j, &length)) {
+            while (*escape)
+                *d++ = *escape++;
         } else {
-            ++i;
+            *d++ = char(bytes[j]);
         }
+        i = j + length;
     }
-    out.append(utf8.constData() + done, n - done);
-    out += '"';
+    *d++ = '"';
+    out.resize(d - out.constData());
 }
 
 } // namespace
@@ -256,7 +273,7 @@ QByteArray dataFileBytes(const CalendarDocument& document) {
 
 QByteArray dataScriptBytes(const QByteArray& dataFile) {
     QByteArray out;
-    out.reserve(dataFile.size() + dataFile.size() / 8 + 64);
+    out.reserve(dataFile.size() + dataFile.size() / 4 + 96);
     out += "window.QUORVEL_DATA_XML = ";
     appendJsonString(out, dataFile);
     out += ";\r\n";

@@ -104,31 +104,34 @@ std::optional<TTitleRec> fromWrittenMarkup(QStringView m) {
 } // namespace
 
 void appendMarkup(QByteArray& out, const TTitleRec& text) {
-    out += "<![CDATA[";
+    const auto put = [&out](const char* piece, qsizetype length) {
+        appendBytes(out, piece, length);
+    };
+    put("<![CDATA[", 9);
     if (text.Bold)
-        out += "<b>";
+        put("<b>", 3);
     if (text.Italic)
-        out += "<i>";
+        put("<i>", 3);
     if (text.Underline)
-        out += "<u>";
-    out += "<font color=\"#";
+        put("<u>", 3);
     // The colour is held blue, green, red from the high byte down and written red first.
+    char font[] = "<font color=\"#RRGGBB\">";
     static const char digits[] = "0123456789ABCDEF";
-    for (const int shift : {0, 8, 16}) {
-        const unsigned byte = (text.Color >> shift) & 0xFF;
-        out += digits[byte >> 4];
-        out += digits[byte & 0xF];
+    for (int pair = 0; pair < 3; ++pair) {
+        const unsigned byte = (text.Color >> (8 * pair)) & 0xFF;
+        font[14 + 2 * pair] = digits[byte >> 4];
+        font[15 + 2 * pair] = digits[byte & 0xF];
     }
-    out += "\">";
+    put(font, sizeof font - 1);
     appendEscapedMarkupText(out, text.Text);
-    out += "</font>";
+    put("</font>", 7);
     if (text.Underline)
-        out += "</u>";
+        put("</u>", 4);
     if (text.Italic)
-        out += "</i>";
+        put("</i>", 4);
     if (text.Bold)
-        out += "</b>";
-    out += "]]>";
+        put("</b>", 4);
+    put("]]>", 3);
 }
 
 QString toMarkup(const TTitleRec& text) {

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,9 +22,11 @@ using Byte = unsigned char;
 // tree is taken apart recursively.
 constexpr std::size_t kMaxDepth = 256;
 
-// Names kept as shared texts, so the element and attribute names that repeat through a file
-// cost no allocation each.
-constexpr std::size_t kMaxInternedNames = 64;
+// Names and short attribute values are kept as shared texts in a small table (a new text takes
+// the place of the one before it in its slot), so the ones that repeat through a file cost no
+// allocation each.
+constexpr std::size_t kSharedSlots = 256;
+constexpr qsizetype kMaxSharedLength = 24;
 
 // How a byte of character data is treated: copied as it is (and not a blank), copied as a blank,
 // or looked at more closely (markup, references, line ends, controls and multi-byte sequences).
@@ -342,7 +346,7 @@ private:
             return false;
         const qsizetype nameLength = p_ - nameStart;
         XmlElement element;
-        element.name = internedName(nameStart, nameLength);
+        element.name = sharedText(nameStart, nameLength);
         while (true) {
             const bool blanks = skipBlanks();
             if (p_ >= end_)
@@ -372,7 +376,7 @@ private:
         const Byte* nameStart = p_;
         if (!parseName())
             return false;
-        QString name = internedName(nameStart, p_ - nameStart);
+        QString name = sharedText(nameStart, p_ - nameStart);
         skipBlanks();
         if (p_ >= end_ || *p_ != '=')
             return fail(QStringLiteral("The attribute \"%1\" has no value.").arg(name), p_);
@@ -402,7 +406,7 @@ private:
         while (q < end_ && kAttributePlain[*q])
             ++q;
         if (q < end_ && *q == quote) {
-            *value = QString::fromLatin1(reinterpret_cast<const char*>(p_), q - p_);
+            *value = sharedText(p_, q - p_);
             p_ = q + 1;
             return true;
         }
@@ -651,19 +655,25 @@ private:
         return true;
     }
 
-    QString internedName(const Byte* name, qsizetype length) {
-        for (const auto& [bytes, text] : names_)
-            if (qsizetype(bytes.size()) == length && std::memcmp(bytes.data(), name, length) == 0)
-                return text;
-        QString text = textOf(name, length);
-        if (names_.size() < kMaxInternedNames)
-            names_.emplace_back(std::string(reinterpret_cast<const char*>(name), length), text);
+    QString sharedText(const Byte* bytes, qsizetype length) {
+        if (length > kMaxSharedLength)
+            return textOf(bytes, length);
+        std::uint32_t hash = 2166136261u;
+        for (qsizetype i = 0; i < length; ++i)
+            hash = (hash ^ bytes[i]) * 16777619u;
+        auto& [key, text] = shared_[hash % kSharedSlots];
+        if (qsizetype(key.size()) != length || std::memcmp(key.data(), bytes, length) != 0 ||
+            (length == 0 && text.isNull())) {
+            key.assign(reinterpret_cast<const char*>(bytes), length);
+            text = textOf(bytes, length);
+        }
         return text;
     }
 
     void open(XmlElement&& element, const Byte* name, qsizetype nameLength) {
         open_.push_back(std::move(element));
         openNames_.emplace_back(name, nameLength);
+        firstChild_.push_back(children_.size());
         if (texts_.size() < open_.size())
             texts_.emplace_back();
         texts_[open_.size() - 1].clear();
@@ -676,6 +686,14 @@ private:
         XmlElement done = std::move(open_.back());
         open_.pop_back();
         openNames_.pop_back();
+        const std::size_t first = firstChild_.back();
+        firstChild_.pop_back();
+        if (children_.size() > first) {
+            done.children.reserve(children_.size() - first);
+            std::move(children_.begin() + qsizetype(first), children_.end(),
+                      std::back_inserter(done.children));
+            children_.erase(children_.begin() + qsizetype(first), children_.end());
+        }
         std::string& text = texts_[depth];
         if (!text.empty()) {
             done.text = QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -686,7 +704,7 @@ private:
         if (open_.empty())
             top_ = std::move(done);
         else
-            open_.back().children.push_back(std::move(done));
+            children_.push_back(std::move(done));
     }
 
     bool skipBlanks() {
@@ -736,7 +754,11 @@ private:
     // The text gathered for each open element, by depth; kept between elements for their room.
     std::vector<std::string> texts_;
     std::string scratch_;
-    std::vector<std::pair<std::string, QString>> names_;
+    // The children of all open elements, each element's after those of the one around it; they
+    // move into their element when it closes, in a list of the right size.
+    std::vector<XmlElement> children_;
+    std::vector<std::size_t> firstChild_;
+    std::array<std::pair<std::string, QString>, kSharedSlots> shared_;
 };
 
 } // namespace

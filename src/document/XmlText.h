@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstring>
+
 namespace qv {
 
 // Whether XML 1.0 can carry the character at all, raw or as a reference. Lone surrogate halves
@@ -20,6 +22,14 @@ QString escapeAttribute(const QString& value);
 // the text can neither end the section nor be taken for a tag; characters XML cannot carry are
 // left out. A text without any of these is returned unchanged.
 QString escapeMarkupText(const QString& text);
+
+// Appends length bytes to a file being built; quicker than QByteArray::append for the many short
+// pieces a file is made of.
+inline void appendBytes(QByteArray& out, const char* bytes, qsizetype length) {
+    const qsizetype at = out.size();
+    out.resize(at + length);
+    std::memcpy(out.data() + at, bytes, std::size_t(length));
+}
 
 // The same escapes appended as UTF-8 to a file being built. slashes writes every "\" as "/" (the
 // form of media paths in the file).
