@@ -67,6 +67,20 @@ bool isBlank(Byte b) {
     return b == ' ' || b == '\t' || b == '\n' || b == '\r';
 }
 
+enum NameByte : Byte { NotName, NameChar, NameStart };
+
+constexpr std::array<Byte, 256> asciiNameBytes() {
+    std::array<Byte, 256> t{};
+    for (int c = 0; c < 0x80; ++c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':')
+            t[c] = NameStart;
+        else if ((c >= '0' && c <= '9') || c == '-' || c == '.')
+            t[c] = NameChar;
+    }
+    return t;
+}
+constexpr std::array<Byte, 256> kAsciiName = asciiNameBytes();
+
 bool isNameStart(char32_t c) {
     if (c < 0x80)
         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
@@ -395,6 +409,8 @@ private:
             if (attribute.first == name)
                 return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(name),
                             nameStart);
+        if (element.attributes.isEmpty())
+            element.attributes.reserve(4);
         element.attributes.append({std::move(name), std::move(value)});
         return true;
     }
@@ -641,6 +657,14 @@ private:
 
     bool parseName() {
         const Byte* start = p_;
+        // ASCII names, the usual ones, go through a table; anything else through the full rules.
+        if (p_ < end_ && kAsciiName[*p_] == NameStart) {
+            ++p_;
+            while (p_ < end_ && kAsciiName[*p_] != NotName)
+                ++p_;
+            if (p_ == end_ || *p_ < 0x80)
+                return true;
+        }
         while (p_ < end_) {
             char32_t c = *p_;
             int length = 1;
@@ -658,9 +682,11 @@ private:
     QString sharedText(const Byte* bytes, qsizetype length) {
         if (length > kMaxSharedLength)
             return textOf(bytes, length);
-        std::uint32_t hash = 2166136261u;
-        for (qsizetype i = 0; i < length; ++i)
-            hash = (hash ^ bytes[i]) * 16777619u;
+        // A few bytes tell most names and values apart; another text in the slot only costs a
+        // new copy.
+        const std::uint32_t hash = length == 0 ? 0
+                                               : std::uint32_t(length) * 7919u + bytes[0] * 31u +
+                                                     bytes[length / 2] * 17u + bytes[length - 1];
         auto& [key, text] = shared_[hash % kSharedSlots];
         if (qsizetype(key.size()) != length || std::memcmp(key.data(), bytes, length) != 0 ||
             (length == 0 && text.isNull())) {

@@ -11,16 +11,6 @@ Q_DECLARE_METATYPE(TTitleRec)
 
 namespace {
 
-TTitleRec rec(const QString& text, bool bold, bool italic, bool underline, quint32 color) {
-    TTitleRec r;
-    r.Text = text;
-    r.Bold = bold;
-    r.Italic = italic;
-    r.Underline = underline;
-    r.Color = color;
-    return r;
-}
-
 // Colours are held with red in the low byte.
 constexpr quint32 kRed = 0x0000FF;
 constexpr quint32 kGreen = 0x00FF00;
@@ -36,29 +26,30 @@ private Q_SLOTS:
         QTest::addColumn<TTitleRec>("text");
         QTest::newRow("written form")
             << "<b><u><font color=\"#FF0000\">a\">b &amp; c</font></u></b>"
-            << rec("a\">b & c", true, false, true, kRed);
+            << TTitleRec{"a\">b & c", true, false, true, kRed};
         QTest::newRow("tag inside the text")
-            << "<font color=\"#FF0000\">a<i>b</font>" << rec("ab", false, true, false, kRed);
+            << "<font color=\"#FF0000\">a<i>b</font>" << TTitleRec{"ab", false, true, false, kRed};
         QTest::newRow("section end inside the text")
-            << "<font color=\"#FF0000\">x]]>y</font>" << rec("xy", false, false, false, kRed);
+            << "<font color=\"#FF0000\">x]]>y</font>" << TTitleRec{"xy", false, false, false, kRed};
         QTest::newRow("square bracket kept")
-            << "<font color=\"#FF0000\">[x]</font>" << rec("[x]", false, false, false, kRed);
+            << "<font color=\"#FF0000\">[x]</font>" << TTitleRec{"[x]", false, false, false, kRed};
         QTest::newRow("flags in another order") << "<i><b><font color=\"#00FF00\">x</font></b></i>"
-                                                << rec("x", true, true, false, kGreen);
+                                                << TTitleRec{"x", true, true, false, kGreen};
         QTest::newRow("closing tag missing")
-            << "<b><font color=\"#00FF00\">x</font>" << rec("x", true, false, false, kGreen);
+            << "<b><font color=\"#00FF00\">x</font>" << TTitleRec{"x", true, false, false, kGreen};
         QTest::newRow("closing tag without its opening")
-            << "<font color=\"#00FF00\">x</font></b>" << rec("x", false, false, false, kGreen);
+            << "<font color=\"#00FF00\">x</font></b>"
+            << TTitleRec{"x", false, false, false, kGreen};
         QTest::newRow("font end missing")
-            << "<font color=\"#00FF00\">x" << rec("x", false, false, false, kGreen);
+            << "<font color=\"#00FF00\">x" << TTitleRec{"x", false, false, false, kGreen};
         QTest::newRow("five-digit colour")
-            << "<font color=\"#00FF0\">x</font>" << rec("x", false, false, false, kGreen);
+            << "<font color=\"#00FF0\">x</font>" << TTitleRec{"x", false, false, false, kGreen};
         QTest::newRow("seven-digit colour")
-            << "<font color=\"#00FF001\">x</font>" << rec("x", false, false, false, kGreen);
-        QTest::newRow("colour not hexadecimal")
-            << "<font color=\"#00FG00\">x</font>" << rec("x", false, false, false, qv::kWhite);
+            << "<font color=\"#00FF001\">x</font>" << TTitleRec{"x", false, false, false, kGreen};
+        QTest::newRow("colour not hexadecimal") << "<font color=\"#00FG00\">x</font>"
+                                                << TTitleRec{"x", false, false, false, qv::kWhite};
         QTest::newRow("text before the font tag dropped")
-            << "y<font color=\"#FF0000\">x</font>" << rec("x", false, false, false, kRed);
+            << "y<font color=\"#FF0000\">x</font>" << TTitleRec{"x", false, false, false, kRed};
     }
 
     void readsByTheGeneralRules() {
