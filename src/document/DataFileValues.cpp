@@ -1,5 +1,7 @@
 #include "document/DataFileValues.h"
 
+#include "document/ByteSink.h"
+
 #include <limits>
 
 namespace qv {
@@ -43,14 +45,16 @@ QString mediaPathFromFile(const QString& filePath) {
     return path.replace(u'/', u'\\');
 }
 
-void appendDateTimeText(QByteArray& out, const QDateTime& value) {
+void appendDateTimeText(ByteSink& out, const QDateTime& value) {
     const QDate d = value.date();
     const QTime time = value.time();
     const QTime t = time.isValid() ? time : QTime(0, 0);
     if (d.year() < 0 || d.year() > 9999) { // not in the four digits of the usual form
-        out += QString::asprintf("%.4d-%.2d-%.2dT%.2d:%.2d:%.2d", d.year(), d.month(), d.day(),
-                                 t.hour(), t.minute(), t.second())
-                   .toLatin1();
+        const QByteArray text =
+            QString::asprintf("%.4d-%.2d-%.2dT%.2d:%.2d:%.2d", d.year(), d.month(), d.day(),
+                              t.hour(), t.minute(), t.second())
+                .toLatin1();
+        out.append(text.constData(), text.size());
         return;
     }
     char text[19];
@@ -73,9 +77,9 @@ void appendDateTimeText(QByteArray& out, const QDateTime& value) {
 }
 
 QString dateTimeText(const QDateTime& value) {
-    QByteArray text;
+    ByteSink text(32);
     appendDateTimeText(text, value);
-    return QString::fromLatin1(text);
+    return QString::fromLatin1(text.take());
 }
 
 QDateTime dateTimeFromText(QStringView text, const QDateTime& now) {

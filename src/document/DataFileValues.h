@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 
@@ -8,6 +7,8 @@
 
 // How single values are spelled in data.xml, shared by its writer and reader.
 namespace qv {
+
+class ByteSink;
 
 // A decimal integer: an optional sign and digits only, within the range of int.
 std::optional<int> decimalNumber(QStringView text);
@@ -23,7 +24,7 @@ QString mediaPathFromFile(const QString& filePath);
 // second are dropped.
 QString dateTimeText(const QDateTime& value);
 // The same appended to a file being built.
-void appendDateTimeText(QByteArray& out, const QDateTime& value);
+void appendDateTimeText(ByteSink& out, const QDateTime& value);
 
 // Reads the pieces at fixed places (year 1-4, month 6-7, day 9-10, hour 12-13, minute 15-16,
 // second 18-19), each with its default (2000, 1, 1, 12, 0, 0) when it holds no number. When they

@@ -1,6 +1,7 @@
 #include "document/DataFileWriter.h"
 
 #include "common/Functions.h"
+#include "document/ByteSink.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileValues.h"
 #include "document/Markup.h"
@@ -22,16 +23,16 @@ namespace {
 // escapes that keep the file well-formed.
 class Lines {
 public:
-    explicit Lines(qsizetype expectedSize) { bytes_.reserve(expectedSize); }
+    explicit Lines(qsizetype expectedSize) : bytes_(expectedSize) {}
 
     Lines& operator<<(const char* ascii) {
-        appendBytes(bytes_, ascii, qsizetype(std::strlen(ascii)));
+        bytes_.append(ascii, qsizetype(std::strlen(ascii)));
         return *this;
     }
     Lines& operator<<(int number) {
         char digits[16];
         const int n = std::snprintf(digits, sizeof digits, "%d", number);
-        appendBytes(bytes_, digits, n);
+        bytes_.append(digits, n);
         return *this;
     }
     Lines& operator<<(const TTitleRec& text) {
@@ -52,11 +53,11 @@ public:
         appendEscapedAttribute(bytes_, documentPath, true);
         return *this;
     }
-    void endLine() { appendBytes(bytes_, "\r\n", 2); }
-    QByteArray take() { return std::move(bytes_); }
+    void endLine() { bytes_.append("\r\n"); }
+    QByteArray take() { return bytes_.take(); }
 
 private:
-    QByteArray bytes_;
+    ByteSink bytes_;
 };
 
 void writeCalendarHead(Lines& out, const CalendarDocument& doc) {
@@ -242,6 +243,15 @@ void appendJsonString(QByteArray& out, const QByteArray& utf8) {
         d += j - i;
         if (j == n)
             break;
+        // Quotation marks and line ends, the usual ones, first.
+        const unsigned char c = bytes[j];
+        if (c == '"' || c == '\r' || c == '\n') {
+            d[0] = '\\';
+            d[1] = c == '"' ? '"' : (c == '\r' ? 'r' : 'n');
+            d += 2;
+            i = j + 1;
+            continue;
+        }
         int length = 1;
         if (const char* escape = jsonEscape(utf8, j, &length)) {
             while (*escape)

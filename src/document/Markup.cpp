@@ -1,6 +1,7 @@
 #include "document/Markup.h"
 
 #include "common/Functions.h"
+#include "document/ByteSink.h"
 #include "document/XmlText.h"
 
 #include <algorithm>
@@ -103,10 +104,8 @@ std::optional<TTitleRec> fromWrittenMarkup(QStringView m) {
 
 } // namespace
 
-void appendMarkup(QByteArray& out, const TTitleRec& text) {
-    const auto put = [&out](const char* piece, qsizetype length) {
-        appendBytes(out, piece, length);
-    };
+void appendMarkup(ByteSink& out, const TTitleRec& text) {
+    const auto put = [&out](const char* piece, qsizetype length) { out.append(piece, length); };
     put("<![CDATA[", 9);
     if (text.Bold)
         put("<b>", 3);
@@ -135,9 +134,9 @@ void appendMarkup(QByteArray& out, const TTitleRec& text) {
 }
 
 QString toMarkup(const TTitleRec& text) {
-    QByteArray out;
+    ByteSink out(text.Text.size() * 6 + 80);
     appendMarkup(out, text);
-    return QString::fromUtf8(out);
+    return QString::fromUtf8(out.take());
 }
 
 TTitleRec fromMarkup(const QString& markup) {

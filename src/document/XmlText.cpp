@@ -1,5 +1,7 @@
 #include "document/XmlText.h"
 
+#include "document/ByteSink.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -52,10 +54,8 @@ bool mayNeedWork(char16_t u) {
 // Appends text as UTF-8, replacing what replace names and leaving out what XML cannot carry.
 // The room for the longest outcome (six bytes a UTF-16 unit, "&quot;") is taken at once and
 // given back at the end, so the bytes are written without a check for room each.
-void appendEscaped(QByteArray& out, QStringView text, Replacement replace, bool slashes) {
-    const qsizetype start = out.size();
-    out.resize(start + text.size() * 6);
-    char* d = out.data() + start;
+void appendEscaped(ByteSink& out, QStringView text, Replacement replace, bool slashes) {
+    char* d = out.room(text.size() * 6);
     const char16_t* s = text.utf16();
     const char16_t* const end = s + text.size();
     while (s < end) {
@@ -87,16 +87,16 @@ void appendEscaped(QByteArray& out, QStringView text, Replacement replace, bool 
             *d++ = char(0x80 | (u & 0x3F));
         }
     }
-    out.resize(d - out.constData());
+    out.advance(d);
 }
 
 // A text without anything to replace or leave out comes back as it is, without a copy.
 QString escaped(const QString& text, Replacement replace) {
     if (std::none_of(text.begin(), text.end(), [](QChar c) { return mayNeedWork(c.unicode()); }))
         return text;
-    QByteArray out;
+    ByteSink out(text.size() * 6);
     appendEscaped(out, text, replace, false);
-    return QString::fromUtf8(out);
+    return QString::fromUtf8(out.take());
 }
 
 } // namespace
@@ -109,11 +109,11 @@ QString escapeMarkupText(const QString& text) {
     return escaped(text, &markupReplacement);
 }
 
-void appendEscapedAttribute(QByteArray& out, QStringView value, bool slashes) {
+void appendEscapedAttribute(ByteSink& out, QStringView value, bool slashes) {
     appendEscaped(out, value, &attributeReplacement, slashes);
 }
 
-void appendEscapedMarkupText(QByteArray& out, QStringView text) {
+void appendEscapedMarkupText(ByteSink& out, QStringView text) {
     appendEscaped(out, text, &markupReplacement, false);
 }
 

@@ -3,9 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-#include <cstring>
-
 namespace qv {
+
+class ByteSink;
 
 // Whether XML 1.0 can carry the character at all, raw or as a reference. Lone surrogate halves
 // are checked by the callers that walk whole texts.
@@ -23,17 +23,9 @@ QString escapeAttribute(const QString& value);
 // left out. A text without any of these is returned unchanged.
 QString escapeMarkupText(const QString& text);
 
-// Appends length bytes to a file being built; quicker than QByteArray::append for the many short
-// pieces a file is made of.
-inline void appendBytes(QByteArray& out, const char* bytes, qsizetype length) {
-    const qsizetype at = out.size();
-    out.resize(at + length);
-    std::memcpy(out.data() + at, bytes, std::size_t(length));
-}
-
 // The same escapes appended as UTF-8 to a file being built. slashes writes every "\" as "/" (the
 // form of media paths in the file).
-void appendEscapedAttribute(QByteArray& out, QStringView value, bool slashes = false);
-void appendEscapedMarkupText(QByteArray& out, QStringView text);
+void appendEscapedAttribute(ByteSink& out, QStringView value, bool slashes = false);
+void appendEscapedMarkupText(ByteSink& out, QStringView text);
 
 } // namespace qv
