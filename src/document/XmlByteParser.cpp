@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace qv {
@@ -161,7 +162,7 @@ class Parser {
 public:
     Parser(const char* data, qsizetype size, bool transcoded)
         : begin_(reinterpret_cast<const Byte*>(data)), p_(begin_), end_(begin_ + size),
-          transcoded_(transcoded) {}
+          transcoded_(transcoded), textBudget_(std::size_t(size) * 8 + (1u << 20)) {}
 
     XmlByteParse run() {
         XmlByteParse result;
@@ -376,8 +377,7 @@ private:
                     return fail(QStringLiteral("\"/\" in a tag must be followed by \">\"."), p_);
                 p_ += 2;
                 open(std::move(element), nameStart, nameLength);
-                close();
-                return true;
+                return close(tagStart);
             }
             if (!blanks)
                 return fail(QStringLiteral("A blank, \">\" or \"/>\" is expected here."), p_);
@@ -405,14 +405,28 @@ private:
         QString value;
         if (!parseAttributeValue(quote, &value))
             return false;
-        for (const auto& attribute : element.attributes)
-            if (attribute.first == name)
-                return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(name),
-                            nameStart);
+        if (!firstOfItsName(element, name))
+            return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(name), nameStart);
         if (element.attributes.isEmpty())
             element.attributes.reserve(4);
         element.attributes.append({std::move(name), std::move(value)});
         return true;
+    }
+
+    // Whether no attribute of the element so far has that name. Past a few attributes the names
+    // are kept in a set, so a tag with very many cannot take quadratic time.
+    bool firstOfItsName(const XmlElement& element, const QString& name) {
+        constexpr qsizetype kLinear = 16;
+        const qsizetype count = element.attributes.size();
+        if (count < kLinear)
+            return std::none_of(element.attributes.begin(), element.attributes.end(),
+                                [&name](const auto& attribute) { return attribute.first == name; });
+        if (count == kLinear) {
+            attributeNames_.clear();
+            for (const auto& attribute : element.attributes)
+                attributeNames_.insert(attribute.first);
+        }
+        return attributeNames_.insert(name).second;
     }
 
     // The value up to the closing quote: references replaced, tabs and line ends made blanks.
@@ -479,8 +493,7 @@ private:
                 QStringLiteral("The closing tag </%1> is not closed.").arg(open_.back().name),
                 tagStart);
         ++p_;
-        close();
-        return true;
+        return close(tagStart);
     }
 
     // Character data up to the next "<", added to the open element's text unless it is blanks
@@ -707,7 +720,8 @@ private:
 
     // Closes the innermost open element: its text is set and passed on to the element around
     // it (except to the top element, which keeps only its own text).
-    void close() {
+    // False when the texts gathered so far pass their budget.
+    bool close(const Byte* at) {
         const std::size_t depth = open_.size() - 1;
         XmlElement done = std::move(open_.back());
         open_.pop_back();
@@ -722,6 +736,11 @@ private:
         }
         std::string& text = texts_[depth];
         if (!text.empty()) {
+            // Each element holds the text of all elements in it, so a long text deep down is
+            // held once a level; a file made to multiply its size that way is refused.
+            textBytes_ += text.size();
+            if (textBytes_ > textBudget_)
+                return fail(QStringLiteral("The texts of nested elements are too long."), at);
             done.text = QString::fromUtf8(text.data(), qsizetype(text.size()));
             if (depth >= 2)
                 texts_[depth - 1] += text;
@@ -731,6 +750,7 @@ private:
             top_ = std::move(done);
         else
             children_.push_back(std::move(done));
+        return true;
     }
 
     bool skipBlanks() {
@@ -772,6 +792,10 @@ private:
     const Byte* p_;
     const Byte* end_;
     const bool transcoded_;
+    // How many bytes of element text may be gathered in all: far more than any file holds whose
+    // texts are not nested many levels deep.
+    const std::size_t textBudget_;
+    std::size_t textBytes_ = 0;
     QString error_;
     QByteArray otherEncoding_;
     std::optional<XmlElement> top_;
@@ -785,6 +809,7 @@ private:
     std::vector<XmlElement> children_;
     std::vector<std::size_t> firstChild_;
     std::array<std::pair<std::string, QString>, kSharedSlots> shared_;
+    std::unordered_set<QString> attributeNames_;
 };
 
 } // namespace

@@ -27,6 +27,16 @@ QString describe(const XmlElement& e) {
     return out;
 }
 
+// <a a0="0" a1="1" ... /> with count attributes, the last one named again as the first.
+QByteArray manyAttributes(int count, bool repeatFirst) {
+    QByteArray xml = "<a";
+    for (int i = 0; i < count; ++i)
+        xml += " a" + QByteArray::number(i) + "=\"" + QByteArray::number(i) + "\"";
+    if (repeatFirst)
+        xml += " a0=\"again\"";
+    return xml + "/>";
+}
+
 QByteArray nested(int depth) {
     return QByteArray("<e>").repeated(depth) + QByteArray("</e>").repeated(depth);
 }
@@ -122,6 +132,8 @@ private Q_SLOTS:
             << QByteArray("<a x/>") << "The attribute \"x\" has no value.";
         QTest::newRow("duplicate attribute")
             << QByteArray("<a x=\"1\" y=\"2\" x='3'/>") << "The attribute \"x\" stands twice.";
+        QTest::newRow("duplicate among many attributes")
+            << manyAttributes(40, true) << "The attribute \"a0\" stands twice.";
         QTest::newRow("no blank between attributes")
             << QByteArray("<a x=\"1\"y=\"2\"/>") << "A blank, \">\" or \"/>\" is expected";
         QTest::newRow("< in an attribute value")
@@ -133,6 +145,10 @@ private Q_SLOTS:
         QTest::newRow("text before the top element")
             << QByteArray("text<a/>") << "Text stands before the top element.";
         QTest::newRow("depth over 256") << nested(257) << "Elements are nested too deeply.";
+        QTest::newRow("long text held again at each of many levels")
+            << QByteArray("<e>").repeated(200) + QByteArray(100000, 'x') +
+                   QByteArray("</e>").repeated(200)
+            << "The texts of nested elements are too long.";
         QTest::newRow("document type declaration")
             << QByteArray("<!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;</a>")
             << "A data file may not hold a document type declaration.";
@@ -171,6 +187,14 @@ private Q_SLOTS:
         QVERIFY2(error.endsWith(u"(line 2, column 6)"), qPrintable(error));
         QVERIFY(!qv::parseXml(QByteArray("<a>\n\xC3\xA9\xC3\xA9&x;</a>"), &error));
         QVERIFY2(error.endsWith(u"(line 2, column 3)"), qPrintable(error));
+    }
+
+    void readsManyAttributes() {
+        QString error;
+        const std::optional<XmlElement> top = qv::parseXml(manyAttributes(40, false), &error);
+        QVERIFY2(top, qPrintable(error));
+        QCOMPARE(top->attributes.size(), 40);
+        QCOMPARE(top->attribute(u"a39"), QString("39"));
     }
 
     void depthLimitIsInclusive() {
