@@ -173,6 +173,9 @@ private:
     void readEvents(const XmlElement& calendar) {
         doc_.Events.clear();
         const QDateTime now = QDateTime::currentDateTime();
+        doc_.Events.reserve(
+            std::count_if(calendar.children.begin(), calendar.children.end(),
+                          [](const XmlElement& child) { return child.name == u"entry"; }));
         for (const XmlElement& entry : calendar.children)
             if (entry.name == u"entry")
                 doc_.Events.append(readEvent(entry, now));
@@ -203,13 +206,13 @@ private:
                 event.Month = value.mid(0, 2);
             }
         }
-        const auto orDefault = [](QString& field, const char* fallback) {
+        const auto orDefault = [](QString& field, const QString& fallback) {
             if (field.trimmed().isEmpty())
-                field = QString::fromLatin1(fallback);
+                field = fallback;
         };
-        orDefault(event.WeekDay, "mon");
-        orDefault(event.MonthDay, "01");
-        orDefault(event.Month, "01");
+        orDefault(event.WeekDay, QStringLiteral("mon"));
+        orDefault(event.MonthDay, QStringLiteral("01"));
+        orDefault(event.Month, QStringLiteral("01"));
         event.StartTime = dateTimeFromText(entry.child(u"start").text, now);
         event.EndTime = dateTimeFromText(entry.child(u"end").text, now);
         const XmlElement& icon = entry.child(u"icon");

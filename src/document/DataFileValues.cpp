@@ -1,5 +1,7 @@
 #include "document/DataFileValues.h"
 
+#include "document/ByteSink.h"
+
 #include <limits>
 
 namespace qv {
@@ -43,29 +45,41 @@ QString mediaPathFromFile(const QString& filePath) {
     return path.replace(u'/', u'\\');
 }
 
-QString dateTimeText(const QDateTime& value) {
+void appendDateTimeText(ByteSink& out, const QDateTime& value) {
     const QDate d = value.date();
-    const QTime t = value.time().isValid() ? value.time() : QTime(0, 0);
-    if (d.year() < 0 || d.year() > 9999) // not in the four digits of the usual form
-        return QString::asprintf("%.4d-%.2d-%.2dT%.2d:%.2d:%.2d", d.year(), d.month(), d.day(),
-                                 t.hour(), t.minute(), t.second());
-    char16_t text[19];
+    const QTime time = value.time();
+    const QTime t = time.isValid() ? time : QTime(0, 0);
+    if (d.year() < 0 || d.year() > 9999) { // not in the four digits of the usual form
+        const QByteArray text =
+            QString::asprintf("%.4d-%.2d-%.2dT%.2d:%.2d:%.2d", d.year(), d.month(), d.day(),
+                              t.hour(), t.minute(), t.second())
+                .toLatin1();
+        out.append(text.constData(), text.size());
+        return;
+    }
+    char text[19];
     const auto put = [&text](int at, int number, int digits) {
         for (int i = digits - 1; i >= 0; --i, number /= 10)
-            text[at + i] = char16_t(u'0' + number % 10);
+            text[at + i] = char('0' + number % 10);
     };
     put(0, d.year(), 4);
-    text[4] = u'-';
+    text[4] = '-';
     put(5, d.month(), 2);
-    text[7] = u'-';
+    text[7] = '-';
     put(8, d.day(), 2);
-    text[10] = u'T';
+    text[10] = 'T';
     put(11, t.hour(), 2);
-    text[13] = u':';
+    text[13] = ':';
     put(14, t.minute(), 2);
-    text[16] = u':';
+    text[16] = ':';
     put(17, t.second(), 2);
-    return QString(reinterpret_cast<const QChar*>(text), 19);
+    out.append(text, sizeof text);
+}
+
+QString dateTimeText(const QDateTime& value) {
+    ByteSink text(32);
+    appendDateTimeText(text, value);
+    return QString::fromLatin1(text.take());
 }
 
 QDateTime dateTimeFromText(QStringView text, const QDateTime& now) {

@@ -1,6 +1,7 @@
 #include "document/DataFileWriter.h"
 
 #include "common/Functions.h"
+#include "document/ByteSink.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileValues.h"
 #include "document/Markup.h"
@@ -9,68 +10,84 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+
 namespace qv {
 
 namespace {
 
-// Collects the lines of the file, each ended by CR LF, directly as UTF-8.
+// Collects the lines of the file directly as UTF-8: ASCII pieces as they are, values through the
+// escapes that keep the file well-formed.
 class Lines {
 public:
-    explicit Lines(qsizetype expectedSize) { bytes_.reserve(expectedSize); }
+    explicit Lines(qsizetype expectedSize) : bytes_(expectedSize) {}
 
-    Lines& operator<<(const QString& text) {
-        bytes_ += text.toUtf8();
+    Lines& operator<<(const char* ascii) {
+        bytes_.append(ascii, qsizetype(std::strlen(ascii)));
         return *this;
     }
-    Lines& operator<<(const char* latin1) {
-        bytes_ += latin1;
+    Lines& operator<<(int number) {
+        char digits[16];
+        const int n = std::snprintf(digits, sizeof digits, "%d", number);
+        bytes_.append(digits, n);
         return *this;
     }
-    void endLine() { bytes_ += "\r\n"; }
-    QByteArray take() { return std::move(bytes_); }
+    Lines& operator<<(const TTitleRec& text) {
+        appendMarkup(bytes_, text);
+        return *this;
+    }
+    Lines& operator<<(const QDateTime& value) {
+        appendDateTimeText(bytes_, value);
+        return *this;
+    }
+    // An attribute value.
+    Lines& operator<<(QStringView value) {
+        appendEscapedAttribute(bytes_, value);
+        return *this;
+    }
+    // A media path, held with "\" and written with "/", as an attribute value.
+    Lines& media(const QString& documentPath) {
+        appendEscapedAttribute(bytes_, documentPath, true);
+        return *this;
+    }
+    void endLine() { bytes_.append("\r\n"); }
+    QByteArray take() { return bytes_.take(); }
 
 private:
-    QByteArray bytes_;
+    ByteSink bytes_;
 };
-
-QString attr(const QString& value) {
-    return escapeAttribute(value);
-}
-
-QString mediaAttr(const QString& documentPath) {
-    return escapeAttribute(mediaPathForFile(documentPath));
-}
 
 void writeCalendarHead(Lines& out, const CalendarDocument& doc) {
     const CalendarOptions& o = doc.Options;
-    out << "<calendar id=\"" << attr(doc.CalendarId) << "\" defaultwidth=\""
-        << QString::number(doc.DefaultWidth) << "\" defaultheight=\""
-        << QString::number(doc.DefaultHeight) << "\" editor_layout=\""
-        << QString::number(doc.EditorLayout) << "\" publishwidth=\"" << attr(o.PublishWidth)
-        << "\" publishheight=\"" << attr(o.PublishHeight) << "\">";
+    out << "<calendar id=\"" << doc.CalendarId << "\" defaultwidth=\"" << doc.DefaultWidth
+        << "\" defaultheight=\"" << doc.DefaultHeight << "\" editor_layout=\"" << doc.EditorLayout
+        << "\" publishwidth=\"" << o.PublishWidth << "\" publishheight=\"" << o.PublishHeight
+        << "\">";
     out.endLine();
-    out << "    <title>" << toMarkup(doc.Titles[0]) << "</title>";
+    out << "    <title>" << doc.Titles[0] << "</title>";
     out.endLine();
-    out << "    <subtitle>" << toMarkup(doc.Titles[1]) << "</subtitle>";
+    out << "    <subtitle>" << doc.Titles[1] << "</subtitle>";
     out.endLine();
-    out << "    <copyright>" << toMarkup(doc.Titles[2]) << "</copyright>";
+    out << "    <copyright>" << doc.Titles[2] << "</copyright>";
     out.endLine();
 }
 
 void writeOptions(Lines& out, const CalendarOptions& o) {
-    const auto item = [&out](const char* id, const QString& value) {
-        out << "        <item id=\"" << id << "\" value=\"" << attr(value) << "\"/>";
+    const auto item = [&out](const char* id, QStringView value) {
+        out << "        <item id=\"" << id << "\" value=\"" << value << "\"/>";
         out.endLine();
     };
     out << "    <option>";
     out.endLine();
-    item("first_day_of_week",
-         QLatin1String(o.FirstDayOfWeek == CalendarOptions::Monday ? "mon" : "sun"));
+    item("first_day_of_week", o.FirstDayOfWeek == CalendarOptions::Monday ? u"mon" : u"sun");
     item("cell_width", o.CellWidth);
     item("cell_height", o.CellHeight);
     item("content_height", o.ContentHeight);
     item("content_margin", o.ContentMargin);
-    item("time_format", QLatin1String(o.TimeFormat == CalendarOptions::Hour12 ? "12" : "24"));
+    item("time_format", o.TimeFormat == CalendarOptions::Hour12 ? u"12" : u"24");
     item("date_format", o.DateFormat);
     out << "    </option>";
     out.endLine();
@@ -82,18 +99,18 @@ void writeStyle(Lines& out, const CalendarDocument& doc) {
     for (const TLookRec& item : doc.StyleItems) {
         if (!item.Present)
             continue;
-        out << "        <item id=\"" << attr(item.Id) << "\" ";
+        out << "        <item id=\"" << item.Id << "\" ";
         if (item.HasColor)
-            out << "color=\"" << attr(item.ColorHex) << "\" ";
+            out << "color=\"" << item.ColorHex << "\" ";
         if (item.HasOpacity)
-            out << "opacity=\"" << attr(item.Opacity) << "\" ";
+            out << "opacity=\"" << item.Opacity << "\" ";
         if (item.HasUri)
-            out << "uri=\"" << attr(item.Uri) << "\" ";
+            out << "uri=\"" << item.Uri << "\" ";
         out << " />";
         out.endLine();
     }
-    out << "        <item id=\"background_image\" uri=\"" << mediaAttr(doc.Options.BackgroundImage)
-        << "\"/>";
+    out << "        <item id=\"background_image\" uri=\"";
+    out.media(doc.Options.BackgroundImage) << "\"/>";
     out.endLine();
     const TMonthlyBgImage& monthly = doc.MonthlyBackground;
     if (monthly.Available) {
@@ -101,8 +118,8 @@ void writeStyle(Lines& out, const CalendarDocument& doc) {
             << (monthly.Enabled ? "true" : "false") << "\">";
         out.endLine();
         for (int n = 1; n <= 12; ++n) {
-            out << "            <image id=\"" << QString::number(n) << "\" uri=\""
-                << mediaAttr(monthly.Images[n]) << "\" />";
+            out << "            <image id=\"" << n << "\" uri=\"";
+            out.media(monthly.Images[n]) << "\" />";
             out.endLine();
         }
         out << "        </item>";
@@ -116,42 +133,45 @@ void writeMusic(Lines& out, const CalendarDocument& doc) {
     if (!doc.MusicAvailable)
         return;
     const CalendarOptions& o = doc.Options;
-    out << "    <bgm src=\"" << mediaAttr(o.MusicFile) << "\" volume=\"" << attr(o.MusicVolume)
-        << "\" startup=\"" << (o.MusicOnStartup ? "on" : "off") << "\" />";
+    out << "    <bgm src=\"";
+    out.media(o.MusicFile) << "\" volume=\"" << o.MusicVolume << "\" startup=\""
+                           << (o.MusicOnStartup ? "on" : "off") << "\" />";
     out.endLine();
 }
 
 void writeEvent(Lines& out, const TEventRec& event) {
     out << "    <entry>";
     out.endLine();
-    out << "        <title>" << toMarkup(event.Title) << "</title>";
+    out << "        <title>" << event.Title << "</title>";
     out.endLine();
-    out << "        <content>" << toMarkup(event.Content) << "</content>";
+    out << "        <content>" << event.Content << "</content>";
     out.endLine();
     if (event.WholeDay) {
         out << "        <wholeday />";
         out.endLine();
     }
     if (event.RepeatKind == u"w") {
-        out << "        <repeat type=\"week\" value=\"" << attr(event.WeekDay) << "\" />";
+        out << "        <repeat type=\"week\" value=\"" << event.WeekDay << "\" />";
         out.endLine();
     } else if (event.RepeatKind == u"m") {
-        out << "        <repeat type=\"month\" value=\"" << attr(event.MonthDay) << "\" />";
+        out << "        <repeat type=\"month\" value=\"" << event.MonthDay << "\" />";
         out.endLine();
     } else if (event.RepeatKind == u"y") {
-        out << "        <repeat type=\"year\" value=\"" << attr(event.Month + u'-' + event.MonthDay)
-            << "\" />";
+        out << "        <repeat type=\"year\" value=\""
+            << QString(event.Month + u'-' + event.MonthDay) << "\" />";
         out.endLine();
     }
-    out << "        <start>" << dateTimeText(event.StartTime) << "</start>";
+    out << "        <start>" << event.StartTime << "</start>";
     out.endLine();
-    out << "        <end>" << dateTimeText(event.EndTime) << "</end>";
+    out << "        <end>" << event.EndTime << "</end>";
     out.endLine();
     if (isBuiltInIcon(event.Icon)) {
+        // Built-in icon names are plain words that need no escape.
         out << "        <icon type=\"" << event.Icon << "\" />";
         out.endLine();
     } else if (!event.Icon.isEmpty()) {
-        out << "        <icon type=\"custom\" uri=\"" << mediaAttr(event.Icon) << "\" />";
+        out << "        <icon type=\"custom\" uri=\"";
+        out.media(event.Icon) << "\" />";
         out.endLine();
     }
     out << "    </entry>";
@@ -186,28 +206,69 @@ const char* jsonEscape(const QByteArray& utf8, qsizetype i, int* length) {
     return nullptr;
 }
 
+// Bytes that may need an escape: controls, quotation mark, backslash, "/" and the lead byte of
+// U+2028 and U+2029. All others are copied in runs.
+constexpr std::array<bool, 256> jsonAttentionBytes() {
+    std::array<bool, 256> t{};
+    for (int c = 0; c < 0x20; ++c)
+        t[c] = true;
+    t['"'] = t['\\'] = t['/'] = t[0xE2] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kJsonAttention = jsonAttentionBytes();
+
+// Runs of bytes that stand as they are are copied whole; the room is checked once a run.
 void appendJsonString(QByteArray& out, const QByteArray& utf8) {
-    out += '"';
-    qsizetype done = 0;
-    for (qsizetype i = 0; i < utf8.size();) {
-        int length = 1;
-        if (const char* escape = jsonEscape(utf8, i, &length)) {
-            out.append(utf8.constData() + done, i - done);
-            out += escape;
-            i += length;
-            done = i;
-        } else {
-            ++i;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.constData());
+    const qsizetype n = utf8.size();
+    const qsizetype start = out.size();
+    qsizetype room = n + n / 4 + 16;
+    out.resize(start + room);
+    char* d = out.data() + start;
+    const auto ensure = [&](qsizetype needed) {
+        const qsizetype used = d - (out.data() + start);
+        if (room - used >= needed)
+            return;
+        room = std::max(room * 2, used + needed);
+        out.resize(start + room);
+        d = out.data() + start + used;
+    };
+    *d++ = '"';
+    for (qsizetype i = 0; i < n;) {
+        qsizetype j = i;
+        while (j < n && !kJsonAttention[bytes[j]])
+            ++j;
+        ensure(j - i + 8);
+        std::memcpy(d, bytes + i, std::size_t(j - i));
+        d += j - i;
+        if (j == n)
+            break;
+        // Quotation marks and line ends, the usual ones, first.
+        const unsigned char c = bytes[j];
+        if (c == '"' || c == '\r' || c == '\n') {
+            d[0] = '\\';
+            d[1] = c == '"' ? '"' : (c == '\r' ? 'r' : 'n');
+            d += 2;
+            i = j + 1;
+            continue;
         }
+        int length = 1;
+        if (const char* escape = jsonEscape(utf8, j, &length)) {
+            while (*escape)
+                *d++ = *escape++;
+        } else {
+            *d++ = char(bytes[j]);
+        }
+        i = j + length;
     }
-    out.append(utf8.constData() + done, utf8.size() - done);
-    out += '"';
+    *d++ = '"';
+    out.resize(d - out.constData());
 }
 
 } // namespace
 
 QByteArray dataFileBytes(const CalendarDocument& document) {
-    Lines out(1024 + document.Events.size() * 400);
+    Lines out(4096 + document.Events.size() * 640);
     writeCalendarHead(out, document);
     writeOptions(out, document.Options);
     writeStyle(out, document);
@@ -222,7 +283,7 @@ QByteArray dataFileBytes(const CalendarDocument& document) {
 
 QByteArray dataScriptBytes(const QByteArray& dataFile) {
     QByteArray out;
-    out.reserve(dataFile.size() + dataFile.size() / 8 + 64);
+    out.reserve(dataFile.size() + dataFile.size() / 4 + 96);
     out += "window.QUORVEL_DATA_XML = ";
     appendJsonString(out, dataFile);
     out += ";\r\n";

@@ -1,9 +1,11 @@
 #include "document/Markup.h"
 
 #include "common/Functions.h"
+#include "document/ByteSink.h"
 #include "document/XmlText.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace qv {
 
@@ -47,30 +49,99 @@ std::optional<char32_t> referencedChar(QStringView name) {
     return char32_t(value);
 }
 
+int hexValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+// Markup exactly as toMarkup writes it, around a text without "<" or "]". No tag piece can then
+// stand anywhere but in the tags themselves, so the general reading in fromMarkup comes to the
+// same result; this one gets there without copying and searching the text again and again.
+std::optional<TTitleRec> fromWrittenMarkup(QStringView m) {
+    TTitleRec result;
+    const auto takeFront = [&m](QStringView piece) {
+        if (!m.startsWith(piece))
+            return false;
+        m = m.mid(piece.size());
+        return true;
+    };
+    const auto takeBack = [&m](QStringView piece) {
+        if (!m.endsWith(piece))
+            return false;
+        m.chop(piece.size());
+        return true;
+    };
+    result.Bold = takeFront(u"<b>");
+    result.Italic = takeFront(u"<i>");
+    result.Underline = takeFront(u"<u>");
+    if (!takeFront(u"<font color=\"#") || m.size() < 8 || m.mid(6, 2) != u"\">")
+        return std::nullopt;
+    ColorValue color = 0;
+    for (int pair = 0; pair < 3; ++pair) {
+        const int high = hexValue(m[2 * pair]);
+        const int low = hexValue(m[2 * pair + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        // Red comes first in the text and goes to the low byte.
+        color |= ColorValue(high * 16 + low) << (8 * pair);
+    }
+    m = m.mid(8);
+    if ((result.Bold && !takeBack(u"</b>")) || (result.Italic && !takeBack(u"</i>")) ||
+        (result.Underline && !takeBack(u"</u>")) || !takeBack(u"</font>"))
+        return std::nullopt;
+    if (m.contains(u'<') || m.contains(u']'))
+        return std::nullopt;
+    result.Color = color;
+    result.Text = decodeMarkupReferences(m.toString());
+    return result;
+}
+
 } // namespace
 
+void appendMarkup(ByteSink& out, const TTitleRec& text) {
+    const auto put = [&out](const char* piece, qsizetype length) { out.append(piece, length); };
+    put("<![CDATA[", 9);
+    if (text.Bold)
+        put("<b>", 3);
+    if (text.Italic)
+        put("<i>", 3);
+    if (text.Underline)
+        put("<u>", 3);
+    // The colour is held blue, green, red from the high byte down and written red first.
+    char font[] = "<font color=\"#RRGGBB\">";
+    static const char digits[] = "0123456789ABCDEF";
+    for (int pair = 0; pair < 3; ++pair) {
+        const unsigned byte = (text.Color >> (8 * pair)) & 0xFF;
+        font[14 + 2 * pair] = digits[byte >> 4];
+        font[15 + 2 * pair] = digits[byte & 0xF];
+    }
+    put(font, sizeof font - 1);
+    appendEscapedMarkupText(out, text.Text);
+    put("</font>", 7);
+    if (text.Underline)
+        put("</u>", 4);
+    if (text.Italic)
+        put("</i>", 4);
+    if (text.Bold)
+        put("</b>", 4);
+    put("]]>", 3);
+}
+
 QString toMarkup(const TTitleRec& text) {
-    QString out = QStringLiteral("<![CDATA[");
-    if (text.Bold)
-        out += u"<b>";
-    if (text.Italic)
-        out += u"<i>";
-    if (text.Underline)
-        out += u"<u>";
-    out += kFontOpen + colorToRgbHex(text.Color) + kFontClose;
-    out += escapeMarkupText(text.Text);
-    out += u"</font>";
-    if (text.Underline)
-        out += u"</u>";
-    if (text.Italic)
-        out += u"</i>";
-    if (text.Bold)
-        out += u"</b>";
-    out += u"]]>";
-    return out;
+    ByteSink out(text.Text.size() * 6 + 80);
+    appendMarkup(out, text);
+    return QString::fromUtf8(out.take());
 }
 
 TTitleRec fromMarkup(const QString& markup) {
+    if (std::optional<TTitleRec> written = fromWrittenMarkup(markup))
+        return *written;
     TTitleRec result;
     QString s = markup;
     for (const char* piece : {"<![CDATA[", "]]>", "</font>", "</b>", "</i>", "</u>"})

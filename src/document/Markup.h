@@ -6,6 +6,8 @@
 
 namespace qv {
 
+class ByteSink;
+
 // A formatted text travels to the calendar player as one markup string:
 //
 //   <![CDATA[<b><i><u><font color="#RRGGBB">TEXT</font></u></i></b>]]>
@@ -21,6 +23,9 @@ namespace qv {
 // else as text, decoding the references &amp; &lt; &gt; &quot; &apos; &#N; and &#xH; in it.
 // fromMarkup decodes the same references, so every text comes back as it was written.
 QString toMarkup(const TTitleRec& text);
+
+// The same markup appended as UTF-8 to a file being built.
+void appendMarkup(ByteSink& out, const TTitleRec& text);
 
 // Reads markup back: the tag pieces are removed wherever they stand, bold, italic and underline
 // are on when their opening tag occurs anywhere, the colour is the text between the first

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace qv {
+
+class ByteSink;
 
 // Whether XML 1.0 can carry the character at all, raw or as a reference. Lone surrogate halves
 // are checked by the callers that walk whole texts.
@@ -19,5 +22,10 @@ QString escapeAttribute(const QString& value);
 // the text can neither end the section nor be taken for a tag; characters XML cannot carry are
 // left out. A text without any of these is returned unchanged.
 QString escapeMarkupText(const QString& text);
+
+// The same escapes appended as UTF-8 to a file being built. slashes writes every "\" as "/" (the
+// form of media paths in the file).
+void appendEscapedAttribute(ByteSink& out, QStringView value, bool slashes = false);
+void appendEscapedMarkupText(ByteSink& out, QStringView text);
 
 } // namespace qv

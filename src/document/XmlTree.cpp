@@ -1,14 +1,12 @@
 #include "document/XmlTree.h"
 
-#include <QXmlStreamReader>
+#include "document/XmlByteParser.h"
+
+#include <QStringDecoder>
 
 namespace qv {
 
 namespace {
-
-// Data files nest four levels deep; far deeper files are refused rather than built, since the
-// tree is taken apart recursively.
-constexpr std::size_t kMaxDepth = 256;
 
 const XmlElement& emptyElement() {
     static const XmlElement empty;
@@ -42,62 +40,36 @@ QString XmlElement::attribute(QStringView attributeName) const {
 }
 
 std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error) {
-    QXmlStreamReader reader(bytes);
-    reader.setNamespaceProcessing(false);
-    std::vector<XmlElement> open;
-    std::optional<XmlElement> top;
-    while (!reader.atEnd()) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement: {
-            if (open.size() >= kMaxDepth) {
-                reader.raiseError(QStringLiteral("Elements are nested too deeply."));
-                break;
-            }
-            XmlElement element;
-            element.name = reader.qualifiedName().toString();
-            const QXmlStreamAttributes attributes = reader.attributes();
-            element.attributes.reserve(attributes.size());
-            for (const QXmlStreamAttribute& a : attributes)
-                element.attributes.append({a.qualifiedName().toString(), a.value().toString()});
-            open.push_back(std::move(element));
-            break;
-        }
-        case QXmlStreamReader::EndElement: {
-            XmlElement done = std::move(open.back());
-            open.pop_back();
-            if (open.empty()) {
-                top = std::move(done);
-            } else {
-                // The top element's text is the whole file's; nobody asks for it, so it is not
-                // gathered.
-                if (open.size() > 1)
-                    open.back().text += done.text;
-                open.back().children.push_back(std::move(done));
-            }
-            break;
-        }
-        case QXmlStreamReader::Characters:
-            if (!open.empty() && (reader.isCDATA() || !reader.isWhitespace()))
-                open.back().text += reader.text();
-            break;
-        default:
-            break;
-        }
-    }
-    if (reader.hasError()) {
+    const auto failed = [error](const QString& text) -> std::optional<XmlElement> {
         if (error)
-            *error = QStringLiteral("%1 (line %2, column %3)")
-                         .arg(reader.errorString())
-                         .arg(reader.lineNumber())
-                         .arg(reader.columnNumber());
+            *error = text;
         return std::nullopt;
+    };
+    // UTF-16 and UTF-32 show in their byte-order mark or in how the first "<" is spelled; an
+    // 8-bit encoding other than UTF-8 shows in the XML declaration. Either way the file is
+    // converted to UTF-8 first and parsed again.
+    QByteArray encoding;
+    const std::optional<QStringConverter::Encoding> wide =
+        QStringConverter::encodingForData(bytes, u'<');
+    if (wide && *wide != QStringConverter::Utf8) {
+        encoding = QStringConverter::nameForEncoding(*wide);
+    } else {
+        XmlByteParse parsed = parseUtf8Xml(bytes.constData(), bytes.size(), false);
+        if (parsed.otherEncoding.isEmpty())
+            return parsed.top ? std::move(parsed.top) : failed(parsed.error);
+        encoding = parsed.otherEncoding;
     }
-    if (!top) {
-        if (error)
-            *error = QStringLiteral("The file holds no XML element.");
-        return std::nullopt;
-    }
-    return top;
+    QStringDecoder decoder(encoding.constData());
+    if (!decoder.isValid())
+        return failed(QStringLiteral("The encoding %1 the file declares is not supported.")
+                          .arg(QString::fromLatin1(encoding)));
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return failed(
+            QStringLiteral("The file is not valid %1.").arg(QString::fromLatin1(encoding)));
+    const QByteArray utf8 = text.toUtf8();
+    XmlByteParse parsed = parseUtf8Xml(utf8.constData(), utf8.size(), true);
+    return parsed.top ? std::move(parsed.top) : failed(parsed.error);
 }
 
 } // namespace qv

@@ -29,9 +29,10 @@ struct XmlElement {
     QString attribute(QStringView attributeName) const;
 };
 
-// Parses a whole XML document (UTF-8 when it declares no other encoding) and returns its top
-// element. A document that is not well-formed gives nothing, with the reason and its place in
-// error.
+// Parses a whole XML document (UTF-8 when it declares no other encoding; UTF-16 and UTF-32 by
+// their byte-order mark) and returns its top element. A document that is not well-formed gives
+// nothing, with the reason and its line and column in error; so does one with a document type
+// declaration, since nothing a file declares for itself is ever expanded.
 std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error);
 
 } // namespace qv

@@ -1,0 +1,821 @@
+#include "document/XmlByteParser.h"
+
+#include "document/XmlText.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace qv {
+
+namespace {
+
+using Byte = unsigned char;
+
+// Data files nest four levels deep; far deeper files are refused rather than built, since the
+// tree is taken apart recursively.
+constexpr std::size_t kMaxDepth = 256;
+
+// Names and short attribute values are kept as shared texts in a small table (a new text takes
+// the place of the one before it in its slot), so the ones that repeat through a file cost no
+// allocation each.
+constexpr std::size_t kSharedSlots = 256;
+constexpr qsizetype kMaxSharedLength = 24;
+
+// How a byte of character data is treated: copied as it is (and not a blank), copied as a blank,
+// or looked at more closely (markup, references, line ends, controls and multi-byte sequences).
+enum ByteClass : Byte { Plain, Blank, Special };
+
+constexpr std::array<Byte, 256> textClasses() {
+    std::array<Byte, 256> t{};
+    for (int c = 0; c < 256; ++c)
+        t[c] = (c < 0x20 || c >= 0x80) ? Special : Plain;
+    t[' '] = t['\t'] = t['\n'] = Blank;
+    t['<'] = t['&'] = t[']'] = Special;
+    return t;
+}
+constexpr std::array<Byte, 256> kTextClass = textClasses();
+
+// Bytes that stand for themselves in CDATA sections, comments and processing instructions.
+constexpr std::array<bool, 256> rawPlainBytes() {
+    std::array<bool, 256> t{};
+    for (int c = 0x20; c < 0x80; ++c)
+        t[c] = true;
+    t['\t'] = t['\n'] = true;
+    return t;
+}
+constexpr std::array<bool, 256> kRawPlain = rawPlainBytes();
+
+// Bytes an attribute value can hold without any change: printable ASCII other than markup,
+// references and quotation marks.
+constexpr std::array<bool, 256> attributePlainBytes() {
+    std::array<bool, 256> t{};
+    for (int c = 0x20; c < 0x80; ++c)
+        t[c] = true;
+    t['<'] = t['&'] = t['"'] = t['\''] = false;
+    return t;
+}
+constexpr std::array<bool, 256> kAttributePlain = attributePlainBytes();
+
+bool isBlank(Byte b) {
+    return b == ' ' || b == '\t' || b == '\n' || b == '\r';
+}
+
+enum NameByte : Byte { NotName, NameChar, NameStart };
+
+constexpr std::array<Byte, 256> asciiNameBytes() {
+    std::array<Byte, 256> t{};
+    for (int c = 0; c < 0x80; ++c) {
+        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':')
+            t[c] = NameStart;
+        else if ((c >= '0' && c <= '9') || c == '-' || c == '.')
+            t[c] = NameChar;
+    }
+    return t;
+}
+constexpr std::array<Byte, 256> kAsciiName = asciiNameBytes();
+
+bool isNameStart(char32_t c) {
+    if (c < 0x80)
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
+    return (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) || c == 0x200C ||
+           c == 0x200D || (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) ||
+           (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool isNameChar(char32_t c) {
+    return isNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.' || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040;
+}
+
+// The length of the well-formed UTF-8 sequence at p (shortest form, no surrogate halves, at most
+// U+10FFFF) with its character in c; 0 when the bytes are no such sequence.
+int utf8Sequence(const Byte* p, const Byte* end, char32_t* c) {
+    const Byte lead = *p;
+    if (lead < 0x80) {
+        *c = lead;
+        return 1;
+    }
+    int length = 0;
+    char32_t value = 0;
+    char32_t lowest = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        value = lead & 0x1F;
+        lowest = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        value = lead & 0x0F;
+        lowest = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        value = lead & 0x07;
+        lowest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (end - p < length)
+        return 0;
+    for (int i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (p[i] & 0x3F);
+    }
+    if (value < lowest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    *c = value;
+    return length;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+QString textOf(const Byte* from, qsizetype length) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(from), length);
+}
+
+class Parser {
+public:
+    Parser(const char* data, qsizetype size, bool transcoded)
+        : begin_(reinterpret_cast<const Byte*>(data)), p_(begin_), end_(begin_ + size),
+          transcoded_(transcoded), textBudget_(std::size_t(size) * 8 + (1u << 20)) {}
+
+    XmlByteParse run() {
+        XmlByteParse result;
+        if (parseDocument())
+            result.top = std::move(top_);
+        else if (!otherEncoding_.isEmpty())
+            result.otherEncoding = otherEncoding_;
+        else
+            result.error = error_;
+        return result;
+    }
+
+private:
+    bool parseDocument() {
+        if (end_ - p_ >= 3 && p_[0] == 0xEF && p_[1] == 0xBB && p_[2] == 0xBF)
+            p_ += 3;
+        if (startsWith("<?xml") && end_ - p_ > 5 && isBlank(p_[5]) && !parseDeclaration())
+            return false;
+        if (!parseMisc())
+            return false;
+        if (p_ == end_)
+            return fail(QStringLiteral("The file holds no XML element."), p_);
+        if (*p_ != '<')
+            return fail(QStringLiteral("Text stands before the top element."), p_);
+        if (!parseElements() || !parseMisc())
+            return false;
+        if (p_ != end_)
+            return fail(QStringLiteral("Something follows the end of the top element."), p_);
+        return true;
+    }
+
+    // <?xml version="1.x" encoding="..." standalone="yes|no"?>, the last two optional.
+    bool parseDeclaration() {
+        const Byte* start = p_;
+        p_ += 5;
+        skipBlanks();
+        QByteArray version, encoding, standalone;
+        if (!startsWith("version") || !pseudoAttribute(7, &version))
+            return fail(QStringLiteral("The XML declaration names no version."), p_);
+        if (version.size() < 3 || !version.startsWith("1.") ||
+            !std::all_of(version.begin() + 2, version.end(),
+                         [](char c) { return c >= '0' && c <= '9'; }))
+            return fail(QStringLiteral("XML version %1 is not supported.")
+                            .arg(QString::fromLatin1(version)),
+                        start);
+        bool blanks = skipBlanks();
+        if (blanks && startsWith("encoding")) {
+            if (!pseudoAttribute(8, &encoding) || encoding.isEmpty())
+                return fail(QStringLiteral("The encoding in the XML declaration is malformed."),
+                            p_);
+            blanks = skipBlanks();
+        }
+        if (blanks && startsWith("standalone")) {
+            if (!pseudoAttribute(10, &standalone) || (standalone != "yes" && standalone != "no"))
+                return fail(QStringLiteral("The XML declaration's standalone value is malformed."),
+                            p_);
+            skipBlanks();
+        }
+        if (!startsWith("?>"))
+            return fail(QStringLiteral("The XML declaration is malformed."), p_);
+        p_ += 2;
+        const QByteArray lower = encoding.toLower();
+        if (!transcoded_ && !encoding.isEmpty() && lower != "utf-8" && lower != "utf8") {
+            otherEncoding_ = encoding;
+            return false;
+        }
+        return true;
+    }
+
+    // name = "value" in the XML declaration, with a value of name characters only; p_ stands on
+    // the name, which is nameLength bytes long.
+    bool pseudoAttribute(int nameLength, QByteArray* value) {
+        p_ += nameLength;
+        skipBlanks();
+        if (p_ >= end_ || *p_ != '=')
+            return false;
+        ++p_;
+        skipBlanks();
+        if (p_ >= end_ || (*p_ != '"' && *p_ != '\''))
+            return false;
+        const Byte quote = *p_++;
+        const Byte* from = p_;
+        while (p_ < end_ && *p_ != quote) {
+            const Byte b = *p_;
+            if (!((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
+                  b == '.' || b == '_' || b == '-'))
+                return false;
+            ++p_;
+        }
+        if (p_ >= end_)
+            return false;
+        *value = QByteArray(reinterpret_cast<const char*>(from), p_ - from);
+        ++p_;
+        return true;
+    }
+
+    // Blanks, comments and processing instructions before and after the top element.
+    bool parseMisc() {
+        while (true) {
+            skipBlanks();
+            if (startsWith("<!--")) {
+                if (!parseComment())
+                    return false;
+            } else if (startsWith("<?")) {
+                if (!parseProcessingInstruction())
+                    return false;
+            } else if (startsWith("<!DOCTYPE")) {
+                return refuseDoctype();
+            } else {
+                return true;
+            }
+        }
+    }
+
+    bool refuseDoctype() {
+        return fail(QStringLiteral("A data file may not hold a document type declaration."), p_);
+    }
+
+    bool parseComment() {
+        const Byte* start = p_;
+        p_ += 4;
+        const Byte* close = find("--");
+        if (!close)
+            return fail(QStringLiteral("A comment is not closed."), start);
+        if (close + 2 >= end_ || close[2] != '>')
+            return fail(QStringLiteral("\"--\" may not stand inside a comment."), close);
+        if (!takeRaw(p_, close, nullptr))
+            return false;
+        p_ = close + 3;
+        return true;
+    }
+
+    bool parseProcessingInstruction() {
+        const Byte* start = p_;
+        p_ += 2;
+        const Byte* target = p_;
+        if (!parseName())
+            return false;
+        if (p_ - target == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm' &&
+            (target[2] | 0x20) == 'l')
+            return fail(QStringLiteral("An XML declaration may only stand at the very start."),
+                        start);
+        if (startsWith("?>")) {
+            p_ += 2;
+            return true;
+        }
+        if (!skipBlanks())
+            return fail(QStringLiteral("A processing instruction is malformed."), p_);
+        const Byte* close = find("?>");
+        if (!close)
+            return fail(QStringLiteral("A processing instruction is not closed."), start);
+        if (!takeRaw(p_, close, nullptr))
+            return false;
+        p_ = close + 2;
+        return true;
+    }
+
+    // The top element and everything in it; p_ stands on its "<".
+    bool parseElements() {
+        if (!parseStartTag())
+            return false;
+        while (!open_.empty()) {
+            if (!parseCharacterData())
+                return false;
+            const Byte next = p_ + 1 < end_ ? p_[1] : 0;
+            bool ok = true;
+            if (next == '/') {
+                ok = parseEndTag();
+            } else if (next == '!') {
+                if (startsWith("<!--"))
+                    ok = parseComment();
+                else if (startsWith("<![CDATA["))
+                    ok = parseCData();
+                else if (startsWith("<!DOCTYPE"))
+                    ok = refuseDoctype();
+                else
+                    ok = fail(QStringLiteral("\"<!\" starts no comment or CDATA section."), p_);
+            } else if (next == '?') {
+                ok = parseProcessingInstruction();
+            } else {
+                ok = parseStartTag();
+            }
+            if (!ok)
+                return false;
+        }
+        return true;
+    }
+
+    bool parseStartTag() {
+        const Byte* tagStart = p_;
+        if (open_.size() >= kMaxDepth)
+            return fail(QStringLiteral("Elements are nested too deeply."), tagStart);
+        ++p_;
+        const Byte* nameStart = p_;
+        if (!parseName())
+            return false;
+        const qsizetype nameLength = p_ - nameStart;
+        XmlElement element;
+        element.name = sharedText(nameStart, nameLength);
+        while (true) {
+            const bool blanks = skipBlanks();
+            if (p_ >= end_)
+                return fail(QStringLiteral("The tag <%1> is not closed.").arg(element.name),
+                            tagStart);
+            if (*p_ == '>') {
+                ++p_;
+                open(std::move(element), nameStart, nameLength);
+                return true;
+            }
+            if (*p_ == '/') {
+                if (p_ + 1 >= end_ || p_[1] != '>')
+                    return fail(QStringLiteral("\"/\" in a tag must be followed by \">\"."), p_);
+                p_ += 2;
+                open(std::move(element), nameStart, nameLength);
+                return close(tagStart);
+            }
+            if (!blanks)
+                return fail(QStringLiteral("A blank, \">\" or \"/>\" is expected here."), p_);
+            if (!parseAttribute(element))
+                return false;
+        }
+    }
+
+    bool parseAttribute(XmlElement& element) {
+        const Byte* nameStart = p_;
+        if (!parseName())
+            return false;
+        QString name = sharedText(nameStart, p_ - nameStart);
+        skipBlanks();
+        if (p_ >= end_ || *p_ != '=')
+            return fail(QStringLiteral("The attribute \"%1\" has no value.").arg(name), p_);
+        ++p_;
+        skipBlanks();
+        if (p_ >= end_ || (*p_ != '"' && *p_ != '\''))
+            return fail(
+                QStringLiteral("The value of the attribute \"%1\" is not in quotation marks.")
+                    .arg(name),
+                p_);
+        const Byte quote = *p_++;
+        QString value;
+        if (!parseAttributeValue(quote, &value))
+            return false;
+        if (!firstOfItsName(element, name))
+            return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(name), nameStart);
+        if (element.attributes.isEmpty())
+            element.attributes.reserve(4);
+        element.attributes.append({std::move(name), std::move(value)});
+        return true;
+    }
+
+    // Whether no attribute of the element so far has that name. Past a few attributes the names
+    // are kept in a set, so a tag with very many cannot take quadratic time.
+    bool firstOfItsName(const XmlElement& element, const QString& name) {
+        constexpr qsizetype kLinear = 16;
+        const qsizetype count = element.attributes.size();
+        if (count < kLinear)
+            return std::none_of(element.attributes.begin(), element.attributes.end(),
+                                [&name](const auto& attribute) { return attribute.first == name; });
+        if (count == kLinear) {
+            attributeNames_.clear();
+            for (const auto& attribute : element.attributes)
+                attributeNames_.insert(attribute.first);
+        }
+        return attributeNames_.insert(name).second;
+    }
+
+    // The value up to the closing quote: references replaced, tabs and line ends made blanks.
+    bool parseAttributeValue(Byte quote, QString* value) {
+        const Byte* start = p_;
+        const Byte* q = p_;
+        while (q < end_ && kAttributePlain[*q])
+            ++q;
+        if (q < end_ && *q == quote) {
+            *value = sharedText(p_, q - p_);
+            p_ = q + 1;
+            return true;
+        }
+        scratch_.assign(reinterpret_cast<const char*>(p_), q - p_);
+        p_ = q;
+        while (true) {
+            if (p_ >= end_)
+                return fail(QStringLiteral("An attribute value is not closed."), start);
+            const Byte b = *p_;
+            if (b == quote) {
+                ++p_;
+                break;
+            }
+            if (b == '<')
+                return fail(QStringLiteral("\"<\" may not stand in an attribute value."), p_);
+            if (b == '&') {
+                if (!parseReference(scratch_))
+                    return false;
+            } else if (b == '\r') {
+                scratch_ += ' ';
+                ++p_;
+                if (p_ < end_ && *p_ == '\n')
+                    ++p_;
+            } else if (b == '\t' || b == '\n') {
+                scratch_ += ' ';
+                ++p_;
+            } else {
+                const int length = takeChar(p_);
+                if (!length)
+                    return false;
+                scratch_.append(reinterpret_cast<const char*>(p_), length);
+                p_ += length;
+            }
+        }
+        *value = QString::fromUtf8(scratch_.data(), qsizetype(scratch_.size()));
+        return true;
+    }
+
+    bool parseEndTag() {
+        const Byte* tagStart = p_;
+        p_ += 2;
+        const Byte* nameStart = p_;
+        if (!parseName())
+            return false;
+        const auto [openName, openLength] = openNames_.back();
+        if (p_ - nameStart != openLength || std::memcmp(nameStart, openName, openLength) != 0)
+            return fail(
+                QStringLiteral("The closing tag </%1> does not match the open element <%2>.")
+                    .arg(textOf(nameStart, p_ - nameStart), open_.back().name),
+                tagStart);
+        skipBlanks();
+        if (p_ >= end_ || *p_ != '>')
+            return fail(
+                QStringLiteral("The closing tag </%1> is not closed.").arg(open_.back().name),
+                tagStart);
+        ++p_;
+        return close(tagStart);
+    }
+
+    // Character data up to the next "<", added to the open element's text unless it is blanks
+    // only.
+    bool parseCharacterData() {
+        std::string& text = texts_[open_.size() - 1];
+        const std::size_t mark = text.size();
+        bool blanksOnly = true;
+        while (true) {
+            const Byte* run = p_;
+            Byte cls = Plain;
+            while (p_ < end_ && (cls = kTextClass[*p_]) != Special) {
+                blanksOnly = blanksOnly && cls == Blank;
+                ++p_;
+            }
+            text.append(reinterpret_cast<const char*>(run), p_ - run);
+            if (p_ >= end_) {
+                const Byte* tag = openNames_.back().first - 1;
+                return fail(
+                    QStringLiteral("The element <%1> is not closed.").arg(open_.back().name), tag);
+            }
+            const Byte b = *p_;
+            if (b == '<')
+                break;
+            if (b == '\r') {
+                text += '\n';
+                ++p_;
+                if (p_ < end_ && *p_ == '\n')
+                    ++p_;
+                continue;
+            }
+            blanksOnly = false;
+            if (b == '&') {
+                if (!parseReference(text))
+                    return false;
+            } else if (b == ']') {
+                if (end_ - p_ >= 3 && p_[1] == ']' && p_[2] == '>')
+                    return fail(QStringLiteral("\"]]>\" may not stand in text."), p_);
+                text += ']';
+                ++p_;
+            } else {
+                const int length = takeChar(p_);
+                if (!length)
+                    return false;
+                text.append(reinterpret_cast<const char*>(p_), length);
+                p_ += length;
+            }
+        }
+        if (blanksOnly)
+            text.resize(mark);
+        return true;
+    }
+
+    bool parseCData() {
+        const Byte* start = p_;
+        p_ += 9;
+        const Byte* close = find("]]>");
+        if (!close)
+            return fail(QStringLiteral("A CDATA section is not closed."), start);
+        if (!takeRaw(p_, close, &texts_[open_.size() - 1]))
+            return false;
+        p_ = close + 3;
+        return true;
+    }
+
+    // &name; or &#N; or &#xH; at p_, its character appended to out.
+    bool parseReference(std::string& out) {
+        const Byte* amp = p_;
+        const Byte* semi = amp + 1;
+        while (semi < end_ && semi - amp <= 64 && *semi != ';' && *semi != '<' && *semi != '&' &&
+               !isBlank(*semi))
+            ++semi;
+        if (semi >= end_ || *semi != ';' || semi == amp + 1)
+            return fail(QStringLiteral("\"&\" must start a reference such as \"&amp;\"."), amp);
+        const std::string_view name(reinterpret_cast<const char*>(amp + 1), semi - amp - 1);
+        if (name == "amp")
+            out += '&';
+        else if (name == "lt")
+            out += '<';
+        else if (name == "gt")
+            out += '>';
+        else if (name == "quot")
+            out += '"';
+        else if (name == "apos")
+            out += '\'';
+        else if (name.front() == '#') {
+            const std::optional<char32_t> c = characterReference(name.substr(1));
+            if (!c)
+                return fail(QStringLiteral("The character reference \"&%1;\" is not valid.")
+                                .arg(textOf(amp + 1, semi - amp - 1)),
+                            amp);
+            appendUtf8(out, *c);
+        } else {
+            return fail(QStringLiteral("The entity \"&%1;\" is not known.")
+                            .arg(textOf(amp + 1, semi - amp - 1)),
+                        amp);
+        }
+        p_ = semi + 1;
+        return true;
+    }
+
+    // The character of "N" or "xH", when it is one XML can carry.
+    static std::optional<char32_t> characterReference(std::string_view digits) {
+        int base = 10;
+        if (!digits.empty() && digits.front() == 'x') {
+            base = 16;
+            digits.remove_prefix(1);
+        }
+        if (digits.empty())
+            return std::nullopt;
+        char32_t value = 0;
+        for (const char d : digits) {
+            int digit = -1;
+            if (d >= '0' && d <= '9')
+                digit = d - '0';
+            else if (base == 16 && d >= 'a' && d <= 'f')
+                digit = d - 'a' + 10;
+            else if (base == 16 && d >= 'A' && d <= 'F')
+                digit = d - 'A' + 10;
+            if (digit < 0)
+                return std::nullopt;
+            value = value * base + char32_t(digit);
+            if (value > 0x10FFFF)
+                return std::nullopt;
+        }
+        if (!isXmlChar(value))
+            return std::nullopt;
+        return value;
+    }
+
+    // Checks the bytes from..to of a CDATA section, comment or processing instruction and, when
+    // out is given, appends them with their line ends made line feeds.
+    bool takeRaw(const Byte* from, const Byte* to, std::string* out) {
+        const Byte* q = from;
+        while (true) {
+            const Byte* run = q;
+            while (q < to && kRawPlain[*q])
+                ++q;
+            if (out)
+                out->append(reinterpret_cast<const char*>(run), q - run);
+            if (q >= to)
+                return true;
+            if (*q == '\r') {
+                if (out)
+                    *out += '\n';
+                ++q;
+                if (q < to && *q == '\n')
+                    ++q;
+                continue;
+            }
+            const int length = takeChar(q);
+            if (!length)
+                return false;
+            if (out)
+                out->append(reinterpret_cast<const char*>(q), length);
+            q += length;
+        }
+    }
+
+    // The length of the character at at, or 0 after failing when it is not valid UTF-8 or a
+    // character XML cannot carry.
+    int takeChar(const Byte* at) {
+        char32_t c = 0;
+        const int length = utf8Sequence(at, end_, &c);
+        if (!length)
+            return fail(QStringLiteral("The file is not valid UTF-8."), at), 0;
+        if (!isXmlChar(c))
+            return fail(QStringLiteral("The character U+%1 may not stand in an XML file.")
+                            .arg(uint(c), 4, 16, QLatin1Char('0')),
+                        at),
+                   0;
+        return length;
+    }
+
+    bool parseName() {
+        const Byte* start = p_;
+        // ASCII names, the usual ones, go through a table; anything else through the full rules.
+        if (p_ < end_ && kAsciiName[*p_] == NameStart) {
+            ++p_;
+            while (p_ < end_ && kAsciiName[*p_] != NotName)
+                ++p_;
+            if (p_ == end_ || *p_ < 0x80)
+                return true;
+        }
+        while (p_ < end_) {
+            char32_t c = *p_;
+            int length = 1;
+            if (c >= 0x80 && !(length = utf8Sequence(p_, end_, &c)))
+                return fail(QStringLiteral("The file is not valid UTF-8."), p_);
+            if (p_ == start ? !isNameStart(c) : !isNameChar(c))
+                break;
+            p_ += length;
+        }
+        if (p_ == start)
+            return fail(QStringLiteral("A name is expected here."), p_);
+        return true;
+    }
+
+    QString sharedText(const Byte* bytes, qsizetype length) {
+        if (length > kMaxSharedLength)
+            return textOf(bytes, length);
+        // A few bytes tell most names and values apart; another text in the slot only costs a
+        // new copy.
+        const std::uint32_t hash = length == 0 ? 0
+                                               : std::uint32_t(length) * 7919u + bytes[0] * 31u +
+                                                     bytes[length / 2] * 17u + bytes[length - 1];
+        auto& [key, text] = shared_[hash % kSharedSlots];
+        if (qsizetype(key.size()) != length || std::memcmp(key.data(), bytes, length) != 0 ||
+            (length == 0 && text.isNull())) {
+            key.assign(reinterpret_cast<const char*>(bytes), length);
+            text = textOf(bytes, length);
+        }
+        return text;
+    }
+
+    void open(XmlElement&& element, const Byte* name, qsizetype nameLength) {
+        open_.push_back(std::move(element));
+        openNames_.emplace_back(name, nameLength);
+        firstChild_.push_back(children_.size());
+        if (texts_.size() < open_.size())
+            texts_.emplace_back();
+        texts_[open_.size() - 1].clear();
+    }
+
+    // Closes the innermost open element: its text is set and passed on to the element around
+    // it (except to the top element, which keeps only its own text).
+    // False when the texts gathered so far pass their budget.
+    bool close(const Byte* at) {
+        const std::size_t depth = open_.size() - 1;
+        XmlElement done = std::move(open_.back());
+        open_.pop_back();
+        openNames_.pop_back();
+        const std::size_t first = firstChild_.back();
+        firstChild_.pop_back();
+        if (children_.size() > first) {
+            done.children.reserve(children_.size() - first);
+            std::move(children_.begin() + qsizetype(first), children_.end(),
+                      std::back_inserter(done.children));
+            children_.erase(children_.begin() + qsizetype(first), children_.end());
+        }
+        std::string& text = texts_[depth];
+        if (!text.empty()) {
+            // Each element holds the text of all elements in it, so a long text deep down is
+            // held once a level; a file made to multiply its size that way is refused.
+            textBytes_ += text.size();
+            if (textBytes_ > textBudget_)
+                return fail(QStringLiteral("The texts of nested elements are too long."), at);
+            done.text = QString::fromUtf8(text.data(), qsizetype(text.size()));
+            if (depth >= 2)
+                texts_[depth - 1] += text;
+            text.clear();
+        }
+        if (open_.empty())
+            top_ = std::move(done);
+        else
+            children_.push_back(std::move(done));
+        return true;
+    }
+
+    bool skipBlanks() {
+        const Byte* start = p_;
+        while (p_ < end_ && isBlank(*p_))
+            ++p_;
+        return p_ != start;
+    }
+
+    bool startsWith(const char* s) const {
+        const std::size_t n = std::strlen(s);
+        return std::size_t(end_ - p_) >= n && std::memcmp(p_, s, n) == 0;
+    }
+
+    const Byte* find(const char* needle) const {
+        const std::string_view rest(reinterpret_cast<const char*>(p_), end_ - p_);
+        const std::size_t at = rest.find(needle);
+        return at == std::string_view::npos ? nullptr : p_ + at;
+    }
+
+    bool fail(const QString& message, const Byte* at) {
+        qsizetype line = 1;
+        const Byte* lineStart = begin_;
+        for (const Byte* q = begin_; q < at; ++q) {
+            if (*q == '\n' || (*q == '\r' && (q + 1 >= end_ || q[1] != '\n'))) {
+                ++line;
+                lineStart = q + 1;
+            }
+        }
+        qsizetype column = 1;
+        for (const Byte* q = lineStart; q < at; ++q)
+            if ((*q & 0xC0) != 0x80)
+                ++column;
+        error_ = QStringLiteral("%1 (line %2, column %3)").arg(message).arg(line).arg(column);
+        return false;
+    }
+
+    const Byte* begin_;
+    const Byte* p_;
+    const Byte* end_;
+    const bool transcoded_;
+    // How many bytes of element text may be gathered in all: far more than any file holds whose
+    // texts are not nested many levels deep.
+    const std::size_t textBudget_;
+    std::size_t textBytes_ = 0;
+    QString error_;
+    QByteArray otherEncoding_;
+    std::optional<XmlElement> top_;
+    std::vector<XmlElement> open_;
+    std::vector<std::pair<const Byte*, qsizetype>> openNames_;
+    // The text gathered for each open element, by depth; kept between elements for their room.
+    std::vector<std::string> texts_;
+    std::string scratch_;
+    // The children of all open elements, each element's after those of the one around it; they
+    // move into their element when it closes, in a list of the right size.
+    std::vector<XmlElement> children_;
+    std::vector<std::size_t> firstChild_;
+    std::array<std::pair<std::string, QString>, kSharedSlots> shared_;
+    std::unordered_set<QString> attributeNames_;
+};
+
+} // namespace
+
+XmlByteParse parseUtf8Xml(const char* data, qsizetype size, bool transcoded) {
+    return Parser(data, size, transcoded).run();
+}
+
+} // namespace qv
