@@ -9,7 +9,8 @@
 
 namespace qv {
 
-QString previewPageText(const QStringList& layoutPage, const QString& width, const QString& height) {
+QString previewPageText(const QStringList& layoutPage, const QString& width,
+                        const QString& height) {
     QString text = layoutPage.join(QStringLiteral("\r\n"));
     if (text.isEmpty() && layoutPage.size() <= 1)
         return {};
@@ -29,9 +30,9 @@ const QStringList& layoutPageFor(const AppContext& context, int editorLayout) {
 }
 
 bool writePreviewPage(const AppContext& context, const CalendarDocument& document, QString* error) {
-    const QString page = previewPageText(layoutPageFor(context, document.EditorLayout),
-                                         document.Options.PublishWidth,
-                                         document.Options.PublishHeight);
+    const QString page =
+        previewPageText(layoutPageFor(context, document.EditorLayout),
+                        document.Options.PublishWidth, document.Options.PublishHeight);
     return writeUtf8TextFile(context.folders.previewPage(), page, error);
 }
 

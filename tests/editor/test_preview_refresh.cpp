@@ -16,9 +16,11 @@ class TestPreviewRefresh : public QObject {
         CalendarDocument doc;
         AppContext ctx{doc};
         Fixture() {
-            for (const char* name : {"Layout_full.htm", "Layout_left.htm", "Layout_right.htm", "Layout_center.htm"})
+            for (const char* name :
+                 {"Layout_full.htm", "Layout_left.htm", "Layout_right.htm", "Layout_center.htm"})
                 test::writeBytes(program.filePath("files/") + name,
-                                 QByteArray("<title>") + name + "</title>\n<div w=\"%_width_%\"></div>\n");
+                                 QByteArray("<title>") + name +
+                                     "</title>\n<div w=\"%_width_%\"></div>\n");
             ctx.start(program.path(), data.path());
             QDir().mkpath(ctx.folders.projectData());
         }
@@ -30,17 +32,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("width");
         QTest::addColumn<QString>("height");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("no placeholders") << QStringList{"<p>a</p>", "b"} << "1" << "2" << "<p>a</p>\r\nb\r\n";
-        QTest::newRow("unit kept") << QStringList{"w=%_width_% h=%_height_%"} << "640px" << "50%"
+        QTest::newRow("no placeholders") << QStringList{"<p>a</p>", "b"} << "1"
+                                         << "2"
+                                         << "<p>a</p>\r\nb\r\n";
+        QTest::newRow("unit kept") << QStringList{"w=%_width_% h=%_height_%"} << "640px"
+                                   << "50%"
                                    << "w=640px h=50%\r\n";
-        QTest::newRow("empty width") << QStringList{"w=%_width_%;"} << "" << "9" << "w=;\r\n";
-        QTest::newRow("twice on a line") << QStringList{"%_width_%x%_width_%"} << "7" << "" << "7x7\r\n";
-        QTest::newRow("capitals are no placeholder") << QStringList{"%_WIDTH_% %_Height_%"} << "7" << "8"
+        QTest::newRow("empty width") << QStringList{"w=%_width_%;"} << ""
+                                     << "9"
+                                     << "w=;\r\n";
+        QTest::newRow("twice on a line") << QStringList{"%_width_%x%_width_%"} << "7"
+                                         << ""
+                                         << "7x7\r\n";
+        QTest::newRow("capitals are no placeholder") << QStringList{"%_WIDTH_% %_Height_%"} << "7"
+                                                     << "8"
                                                      << "%_WIDTH_% %_Height_%\r\n";
-        QTest::newRow("line separator splits") << QStringList{QString("a") + QChar(0x2028) + "b"} << "" << ""
-                                               << "a\r\nb\r\n";
-        QTest::newRow("value with a line break") << QStringList{"%_width_%"} << "1\n2" << "" << "1\r\n2\r\n";
-        QTest::newRow("empty page") << QStringList{} << "1" << "2" << "";
+        QTest::newRow("line separator splits")
+            << QStringList{QString("a") + QChar(0x2028) + "b"} << ""
+            << ""
+            << "a\r\nb\r\n";
+        QTest::newRow("value with a line break") << QStringList{"%_width_%"} << "1\n2"
+                                                 << ""
+                                                 << "1\r\n2\r\n";
+        QTest::newRow("empty page") << QStringList{} << "1"
+                                    << "2"
+                                    << "";
     }
     void pageText() {
         QFETCH(QStringList, page);

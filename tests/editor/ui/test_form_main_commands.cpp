@@ -26,11 +26,12 @@ private Q_SLOTS:
     void commandsFollowTheProjectState() {
         test::MainWindowFixture f;
         TFormMain& w = *f.window;
-        const QList<QAction*> switched = {w.asavexml, w.alayout, w.aopenbrowser, w.arefresh, w.apublish,
-                                          w.asaveas, w.acloseproject, w.aupdateproject};
-        const QList<QAction*> always = {w.anew, w.aopenxml, w.aexit, w.aabout, w.aftpsettings,
-                                        w.afulllayout, w.aleftlayout, w.arightlayout, w.acenterlayout,
-                                        };
+        const QList<QAction*> switched = {w.asavexml, w.alayout, w.aopenbrowser,  w.arefresh,
+                                          w.apublish, w.asaveas, w.acloseproject, w.aupdateproject};
+        const QList<QAction*> always = {
+            w.anew,        w.aopenxml,    w.aexit,        w.aabout,        w.aftpsettings,
+            w.afulllayout, w.aleftlayout, w.arightlayout, w.acenterlayout,
+        };
         for (bool on : {false, true, false}) {
             w.EnableProjectCommands(on);
             for (QAction* a : switched)
@@ -125,7 +126,8 @@ private Q_SLOTS:
         QVERIFY(test::readBytes(f.ctx.folders.previewPage()).contains("data-w=\"640px\""));
         QVERIFY(f.doc.Marks.Modified);
         QCOMPARE(drops, 2);
-        QCOMPARE(f.window->WebBrowser1->lastNavigation(), QUrl::fromLocalFile(f.ctx.folders.previewPage()));
+        QCOMPARE(f.window->WebBrowser1->lastNavigation(),
+                 QUrl::fromLocalFile(f.ctx.folders.previewPage()));
     }
 
     void failedRefreshShowsTheErrorAndLeavesTheMark() {

@@ -29,10 +29,11 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(view->title(), QString("Layout_right.htm"), 10000);
         QVariant width;
         bool done = false;
-        view->page()->runJavaScript(QStringLiteral("document.body.dataset.w"), [&](const QVariant& v) {
-            width = v;
-            done = true;
-        });
+        view->page()->runJavaScript(QStringLiteral("document.body.dataset.w"),
+                                    [&](const QVariant& v) {
+                                        width = v;
+                                        done = true;
+                                    });
         QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
         QCOMPARE(width.toString(), QString("321"));
     }
