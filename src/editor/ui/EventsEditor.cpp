@@ -5,6 +5,7 @@
 #include "document/CalendarDocument.h"
 #include "document/MediaFiles.h"
 #include "editor/EventListModel.h"
+#include "editor/ui/ColorMenuPicture.h"
 #include "editor/ui/EventListPanel.h"
 #include "editor/ui/FormMain.h"
 #include "editor/ui/PnlEventEdit.h"
@@ -32,18 +33,6 @@ namespace {
 const QString kPictureFilter = QStringLiteral(
     "All (*.png *.jpg *.swf);;Portable Network Graphics (*.png);;JPEG Image File (*.jpg);;"
     "Shockwave Flash (*.swf)");
-
-// A 16 by 16 picture of a colour with a black outline, for the "Text color" item.
-QIcon colorPicture(ColorValue color) {
-    QPixmap picture(16, 16);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setPen(Qt::black);
-    painter.setBrush(
-        QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF)));
-    painter.drawRect(0, 0, 15, 15);
-    return QIcon(picture);
-}
 
 } // namespace
 
@@ -287,7 +276,7 @@ void EventsEditor::StartEventsPopup(int target, QToolButton* button) {
     Bold2->setChecked(buffer.Bold);
     Italic2->setChecked(buffer.Italic);
     Underlined2->setChecked(buffer.Underline);
-    Color2->setIcon(colorPicture(buffer.Color));
+    Color2->setIcon(colorMenuPicture(buffer.Color));
     if (button)
         PopupEvents->popup(button->mapToGlobal(button->rect().bottomLeft()));
 }

@@ -2,6 +2,7 @@
 
 #include "document/CalendarDocument.h"
 #include "editor/OptionsRules.h"
+#include "editor/ui/ColorMenuPicture.h"
 #include "editor/ui/EditTriggers.h"
 #include "editor/ui/FormMain.h"
 #include "editor/ui/UpDown.h"
@@ -209,16 +210,7 @@ void OptionsPanel::StartTextPopup(int number) {
 }
 
 void OptionsPanel::paintColorPicture() {
-    const ColorValue fill =
-        colorPictureFill(m_window.document().Titles[std::size_t(m_popupTarget)].Color);
-    QPixmap picture(16, 16);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setPen(Qt::black);
-    painter.setBrush(QColor(int(fill & 0xFF), int((fill >> 8) & 0xFF), int((fill >> 16) & 0xFF)));
-    painter.drawRect(0, 0, 15, 15);
-    painter.end();
-    Color1->setIcon(QIcon(picture));
+    Color1->setIcon(colorMenuPicture(m_window.document().Titles[std::size_t(m_popupTarget)].Color));
 }
 
 void OptionsPanel::Bold1Click(bool checked) {

@@ -181,6 +181,8 @@ private Q_SLOTS:
         f.ed.Underlined2->trigger();
         f.ui.colorAnswers << std::optional<quint32>(0x0000FF);
         f.ed.Color2->trigger();
+        f.ed.StartEventsPopup(0, nullptr); // pure red is painted as red 254
+        QCOMPARE(f.ed.Color2->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(254, 0, 0));
         f.ed.StartEventsPopup(1, nullptr);
         QVERIFY(!f.ed.Bold2->isChecked());
         f.ed.Italic2->trigger();
