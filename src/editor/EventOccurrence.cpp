@@ -4,6 +4,7 @@
 #include "document/CalendarDocument.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace qv {
@@ -15,8 +16,11 @@ const QTime kNoon(12, 0, 0);
 
 // A wall-clock date and time as one number, so that the list compares thousands of them without
 // converting each through the time zone. Every value the list compares is local wall-clock time.
+// An invalid date comes before every other.
 qint64 wallClock(const QDate& date, const QTime& time) {
-    return date.toJulianDay() * kDayMs + time.msecsSinceStartOfDay();
+    if (!date.isValid())
+        return std::numeric_limits<qint64>::min();
+    return date.toJulianDay() * kDayMs + std::max(0, time.msecsSinceStartOfDay());
 }
 qint64 wallClock(const QDateTime& value) {
     return wallClock(value.date(), value.time());
@@ -113,7 +117,7 @@ bool passesTypeFilter(const TEventRec& event, TypeFilter filter) {
 QList<int> listedEventPositions(const QList<TEventRec>& events, TypeFilter type, TimeRange range,
                                 const QDateTime& now) {
     const qint64 from = wallClock(now);
-    const qint64 to = wallClock(timeRangeEnd(range, now));
+    const qint64 to = range == TimeRange::All ? 0 : wallClock(timeRangeEnd(range, now));
     const QDate today = now.date();
     QList<int> positions;
     positions.reserve(events.size());
