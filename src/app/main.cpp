@@ -69,6 +69,8 @@ int main(int argc, char** argv) {
     qv::AppContext context(qv::CalendarDocument::instance());
     bool endedBySystem = false;
     int result = 0;
+    // Caught from here on: a SIGTERM while the window is being built waits for the event loop.
+    qv::UnixSignals signals;
     {
         qv::TFormMain window(context, platform, qv::TFormMain::StartPaths::ofThisProgram());
         platform.setOwner(&window);
@@ -81,7 +83,6 @@ int main(int argc, char** argv) {
         QObject::connect(&handover, &qv::ProjectHandover::projectRequested, &window,
                          &qv::TFormMain::openHandedOverProject);
         qv::installStartupWizard(window, [] { QCoreApplication::exit(0); });
-        qv::UnixSignals signals;
         QObject::connect(&signals, &qv::UnixSignals::terminationRequested, &window, [&](int) {
             endedBySystem = true;
             window.closeWithoutQuestion();
