@@ -19,12 +19,41 @@ bool deleteFolder(const QString& folder) {
     return dir.removeRecursively();
 }
 
+namespace {
+
+// Copies the bytes of one file over target, which is created or cut to nothing first. A link of
+// that name is replaced rather than followed; a read-only file of that name is replaced whole.
+bool copyFileOver(const QString& source, const QString& target) {
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    if (QFileInfo(target).isSymLink())
+        QFile::remove(target);
+    QFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!QFile::remove(target) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+    }
+    constexpr qint64 kChunk = 1024 * 1024;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 read = in.read(buffer.data(), kChunk);
+        if (read < 0)
+            return false;
+        if (read == 0)
+            break;
+        if (out.write(buffer.constData(), read) != read)
+            return false;
+    }
+    return out.flush();
+}
+
+} // namespace
+
 bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder) {
+    if (!QFileInfo(sourceFolder).isDir() || !QDir().mkpath(destinationFolder))
+        return false;
     const QDir source(sourceFolder);
-    if (!source.exists())
-        return false;
-    if (!QDir().mkpath(destinationFolder))
-        return false;
     bool ok = true;
     QDirIterator it(sourceFolder,
                     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
@@ -34,13 +63,10 @@ bool copyFolderContents(const QString& sourceFolder, const QString& destinationF
         const QFileInfo info = it.fileInfo();
         const QString target =
             destinationFolder + QLatin1Char('/') + source.relativeFilePath(info.filePath());
-        if (info.isDir() && !info.isSymLink()) {
+        if (info.isDir() && !info.isSymLink())
             ok = QDir().mkpath(target) && ok;
-            continue;
-        }
-        if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())
-            QFile::remove(target);
-        ok = QFile::copy(info.filePath(), target) && ok;
+        else
+            ok = copyFileOver(info.filePath(), target) && ok;
     }
     return ok;
 }

@@ -1,10 +1,9 @@
 #include "publish/PublishToFolder.h"
 
+#include "common/Functions.h"
 #include "platform/Platform.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 
 namespace qv {
@@ -18,54 +17,6 @@ QString resolvedFolder(const QString& folder) {
     if (!canonical.isEmpty())
         return canonical;
     return QDir::cleanPath(info.absoluteFilePath());
-}
-
-// Copies the bytes of one file over target, which is created or cut to nothing first.
-bool copyFileOver(const QString& source, const QString& target) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    if (QFileInfo(target).isSymLink())
-        QFile::remove(target); // replace the link, not what it points to
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        // A read-only file of that name is replaced as a whole.
-        if (!QFile::remove(target) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
-    }
-    constexpr qint64 kChunk = 1024 * 1024;
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = in.read(buffer.data(), kChunk);
-        if (read < 0)
-            return false;
-        if (read == 0)
-            break;
-        if (out.write(buffer.constData(), read) != read)
-            return false;
-    }
-    return out.flush();
-}
-
-// Every file and sub-folder of source into target (created when missing): files of the same
-// name are written over, anything else in target stays.
-bool copyTree(const QString& source, const QString& target) {
-    if (!QFileInfo(source).isDir() || !QDir().mkpath(target))
-        return false;
-    const QDir sourceDir(source);
-    bool ok = true;
-    QDirIterator it(source, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString to = target + QLatin1Char('/') + sourceDir.relativeFilePath(info.filePath());
-        if (info.isDir() && !info.isSymLink())
-            ok = QDir().mkpath(to) && ok;
-        else
-            ok = copyFileOver(info.filePath(), to) && ok;
-    }
-    return ok;
 }
 
 } // namespace
@@ -98,7 +49,7 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
             *error = *problem;
         return false;
     }
-    if (!copyTree(workingFolder, chosenFolder)) {
+    if (!copyFolderContents(workingFolder, chosenFolder)) {
         if (error)
             *error = QStringLiteral("Cannot publish the project to \"%1\": the files could not "
                                     "all be copied there.")

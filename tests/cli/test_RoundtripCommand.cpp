@@ -4,33 +4,19 @@
 #include "support/TestSupport.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 class RoundtripCommandTest : public QObject {
     Q_OBJECT
 
-    struct Run {
-        int exitCode = -1;
-        QString errorOutput;
-    };
-
-    static Run run(const QStringList& arguments) {
-        QProcess process;
-        process.start(qv::test::binDir() + "/quorvel-cli", QStringList{"roundtrip"} + arguments);
-        if (!process.waitForFinished(10000))
-            return {};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-    }
-
 private Q_SLOTS:
     void writesWhatItRead() {
         QTemporaryDir dir;
         const QString in = qv::test::dataPath("datafile/read/template.xml");
         const QString out = dir.filePath("out.xml");
-        const Run result = run({in, out});
-        QCOMPARE(result.errorOutput, QString());
+        const qv::test::CliRun result = qv::test::runCli({"roundtrip", in, out});
+        QCOMPARE(result.err, QString());
         QCOMPARE(result.exitCode, 0);
 
         qv::CalendarDocument doc;
@@ -54,16 +40,16 @@ private Q_SLOTS:
         QFETCH(QString, error);
         QTemporaryDir dir;
         const QString out = dir.filePath("out.xml");
-        const Run result = run({in, out});
+        const qv::test::CliRun result = qv::test::runCli({"roundtrip", in, out});
         QCOMPARE(result.exitCode, 1);
-        QVERIFY2(result.errorOutput.startsWith(error), qPrintable(result.errorOutput));
+        QVERIFY2(result.err.startsWith(error), qPrintable(result.err));
         QVERIFY(!QFileInfo::exists(out));
     }
 
     void wrongArgumentsShowUsage() {
-        const Run result = run({"only-one.xml"});
+        const qv::test::CliRun result = qv::test::runCli({"roundtrip", "only-one.xml"});
         QCOMPARE(result.exitCode, 2);
-        QVERIFY(result.errorOutput.contains("roundtrip IN.xml OUT.xml"));
+        QVERIFY(result.err.contains("roundtrip IN.xml OUT.xml"));
     }
 };
 

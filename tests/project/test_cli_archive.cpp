@@ -1,31 +1,14 @@
 #include "ProjectTestFiles.h"
 #include "support/TestSupport.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+using qv::test::CliRun;
 using qv::test::readBytes;
+using qv::test::runCli;
 using qv::test::treeOf;
 using qv::test::writeBytes;
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString standardError;
-};
-
-Run runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(qv::test::binDir() + "/quorvel-cli", arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
 
 class TestCliArchive : public QObject {
     Q_OBJECT
@@ -40,10 +23,10 @@ private Q_SLOTS:
         QDir().mkpath(dir.filePath("src/quorvel/music"));
 
         // Packing onto an existing archive replaces it.
-        const Run pack = runCli({"pack", dir.filePath("src"), dir.filePath("p.qvp")});
+        const CliRun pack = runCli({"pack", dir.filePath("src"), dir.filePath("p.qvp")});
         QCOMPARE(pack.exitCode, 0);
-        QVERIFY(pack.standardError.isEmpty());
-        const Run unpack = runCli({"unpack", dir.filePath("p.qvp"), dir.filePath("out/new")});
+        QVERIFY(pack.err.isEmpty());
+        const CliRun unpack = runCli({"unpack", dir.filePath("p.qvp"), dir.filePath("out/new")});
         QCOMPARE(unpack.exitCode, 0);
         QCOMPARE(treeOf(dir.filePath("out/new")), treeOf(dir.filePath("src")));
     }
@@ -71,11 +54,11 @@ private Q_SLOTS:
         for (int i = 1; i < arguments.size(); ++i)
             arguments[i] = dir.filePath(arguments[i]);
 
-        const Run run = runCli(arguments);
+        const CliRun run = runCli(arguments);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.standardError.startsWith(message), qPrintable(run.standardError));
+        QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
         // The cause follows on a line of its own.
-        QVERIFY(run.standardError.size() > message.size() + 1);
+        QVERIFY(run.err.size() > message.size() + 1);
         QVERIFY(!QFileInfo::exists(dir.filePath("escaped.txt")));
         QVERIFY(!QFileInfo::exists(dir.filePath("out/ok.txt")));
     }

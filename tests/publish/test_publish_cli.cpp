@@ -5,34 +5,13 @@
 #include "support/TestSupport.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+using qv::test::CliRun;
 using qv::test::readBytes;
+using qv::test::runCli;
 using qv::test::writeBytes;
-
-namespace {
-
-struct Run {
-    int code = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(qv::test::binDir() + "/quorvel-cli", arguments);
-    Run run;
-    if (!process.waitForFinished(20000))
-        return run;
-    run.code = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-} // namespace
 
 class TestPublishCli : public QObject {
     Q_OBJECT
@@ -63,8 +42,8 @@ private Q_SLOTS:
     void publishesAndPrintsTheEmbedCode() {
         const QString site = path("site/new");
         QVERIFY(writeBytes(path("site/new/quorvel/old.png"), "kept"));
-        const Run run = cli({"publish", m_archive, site});
-        QVERIFY2(run.code == 0, run.err.constData());
+        const CliRun run = runCli({"publish", m_archive, site});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const QByteArray page = readBytes(site + "/Calendar.htm");
         QVERIFY(page.contains("data-width=\"777\""));
         QVERIFY(page.contains("\r\n"));
@@ -74,16 +53,16 @@ private Q_SLOTS:
         QCOMPARE(readBytes(site + "/quorvel/old.png"), QByteArray("kept"));
         QVERIFY2(run.out.contains("data-base=\"quorvel/\" data-width=\"777\" "
                                   "data-height=\"500\""),
-                 run.out.constData());
+                 qPrintable(run.out));
         QVERIFY(!run.out.contains("%_calendar_"));
     }
 
     void fullPathPrefix() {
-        const Run run =
-            cli({"publish", m_archive, path("full"), "--full-path", " http://example.com/cal "});
-        QVERIFY2(run.code == 0, run.err.constData());
+        const CliRun run =
+            runCli({"publish", m_archive, path("full"), "--full-path", " http://example.com/cal "});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         QVERIFY2(run.out.contains("href=\"http://example.com/cal/quorvel/calendar.css\""),
-                 run.out.constData());
+                 qPrintable(run.out));
     }
 
     void publishFailures_data() {
@@ -98,19 +77,19 @@ private Q_SLOTS:
         QFETCH(QString, archive);
         QFETCH(QString, message);
         QVERIFY(writeBytes(path("fake.qvp"), "not a zip"));
-        const Run run = cli({"publish", path(archive), path("failed")});
-        QCOMPARE(run.code, 1);
-        QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+        const CliRun run = runCli({"publish", path(archive), path("failed")});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("failed/Calendar.htm")));
     }
 
     void embedMergesIntoAPage() {
         const QString site = path("embedded");
-        QVERIFY(cli({"publish", m_archive, site}).code == 0);
+        QVERIFY(runCli({"publish", m_archive, site}).exitCode == 0);
         QVERIFY(writeBytes(path("pages/index.html"),
                            "<body>\n<h1>Hi</h1>{Plendix_Flash_Event_Calendar}\n</body>"));
-        const Run run = cli({"embed", path("pages/index.html"), site});
-        QVERIFY2(run.code == 0, run.err.constData());
+        const CliRun run = runCli({"embed", path("pages/index.html"), site});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
         const QByteArray merged = readBytes(site + "/index.html");
         QVERIFY(merged.startsWith("<body>\r\n<h1>Hi</h1>\r\n<!-- Event calendar"));
         QVERIFY(merged.endsWith("<!-- End of event calendar -->\r\n\r\n</body>\r\n"));
@@ -132,11 +111,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, page);
         QFETCH(QString, folder);
         QFETCH(QString, message);
-        QVERIFY(cli({"publish", m_archive, path("site/new")}).code == 0);
+        QVERIFY(runCli({"publish", m_archive, path("site/new")}).exitCode == 0);
         QVERIFY(writeBytes(path("pages/bad.htm"), page));
-        const Run run = cli({"embed", path("pages/bad.htm"), path(folder)});
-        QCOMPARE(run.code, 1);
-        QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+        const CliRun run = runCli({"embed", path("pages/bad.htm"), path(folder)});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(path(folder + "/bad.htm")));
     }
 };

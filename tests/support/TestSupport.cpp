@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 namespace qv::test {
 
@@ -26,6 +27,20 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
 
 QString binDir() {
     return QStringLiteral(QUORVEL_BIN_DIR);
+}
+
+CliRun runCli(const QStringList& arguments, const QProcessEnvironment& environment, int timeoutMs) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(binDir() + QStringLiteral("/quorvel-cli"), arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 } // namespace qv::test
