@@ -4,6 +4,7 @@
 // other work disturbs less. Ours includes writing data.xml and data.js through temporary files
 // flushed to disk before they are renamed. Run it from an optimised build (scripts/build.sh).
 #include "common/Functions.h"
+#include "common/LocalTimeZone.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileReader.h"
 #include "document/DataFileWriter.h"
@@ -122,6 +123,8 @@ double median(std::vector<double> values) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // As the designer and quorvel-cli start.
+    qv::nameSystemTimeZone();
     QCoreApplication app(argc, argv);
     const QString xmllint = QStandardPaths::findExecutable(QStringLiteral("xmllint"));
     if (xmllint.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "app/ProjectHandover.h"
 #include "app/UnixSignals.h"
 #include "app/ui/Application.h"
+#include "common/LocalTimeZone.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
 #include "gallery/ui/GalleryInstall.h"
@@ -42,6 +43,7 @@ QString projectArgument(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    qv::nameSystemTimeZone();
     const QString project = projectArgument(argc, argv);
     qv::InstanceLock lock;
     if (!lock.tryLock()) {

@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "common/LocalTimeZone.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -29,6 +30,7 @@ int usage() {
 } // namespace
 
 int main(int argc, char** argv) {
+    qv::nameSystemTimeZone();
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
