@@ -5,13 +5,13 @@
 #include "document/CalendarDocument.h"
 #include "document/DataFileValues.h"
 #include "document/Markup.h"
+#include "document/ScriptString.h"
 #include "document/XmlText.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -178,93 +178,6 @@ void writeEvent(Lines& out, const TEventRec& event) {
     out.endLine();
 }
 
-// The JSON escape of one byte (or of U+2028 and U+2029 starting there), or null for a byte that
-// stands as it is; length receives how many bytes the escape replaces.
-const char* jsonEscape(const QByteArray& utf8, qsizetype i, int* length) {
-    static const char* const controls[32] = {
-        "\\u0000", "\\u0001", "\\u0002", "\\u0003", "\\u0004", "\\u0005", "\\u0006", "\\u0007",
-        "\\b",     "\\t",     "\\n",     "\\u000b", "\\f",     "\\r",     "\\u000e", "\\u000f",
-        "\\u0010", "\\u0011", "\\u0012", "\\u0013", "\\u0014", "\\u0015", "\\u0016", "\\u0017",
-        "\\u0018", "\\u0019", "\\u001a", "\\u001b", "\\u001c", "\\u001d", "\\u001e", "\\u001f"};
-    const unsigned char c = static_cast<unsigned char>(utf8[i]);
-    *length = 1;
-    if (c < 0x20)
-        return controls[c];
-    if (c == '"')
-        return "\\\"";
-    if (c == '\\')
-        return "\\\\";
-    // "</" would end a script element early.
-    if (c == '/' && i > 0 && utf8[i - 1] == '<')
-        return "\\/";
-    // U+2028 and U+2029 end a line inside a script.
-    if (c == 0xE2 && i + 2 < utf8.size() && uchar(utf8[i + 1]) == 0x80 &&
-        (uchar(utf8[i + 2]) == 0xA8 || uchar(utf8[i + 2]) == 0xA9)) {
-        *length = 3;
-        return uchar(utf8[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
-    }
-    return nullptr;
-}
-
-// Bytes that may need an escape: controls, quotation mark, backslash, "/" and the lead byte of
-// U+2028 and U+2029. All others are copied in runs.
-constexpr std::array<bool, 256> jsonAttentionBytes() {
-    std::array<bool, 256> t{};
-    for (int c = 0; c < 0x20; ++c)
-        t[c] = true;
-    t['"'] = t['\\'] = t['/'] = t[0xE2] = true;
-    return t;
-}
-constexpr std::array<bool, 256> kJsonAttention = jsonAttentionBytes();
-
-// Runs of bytes that stand as they are are copied whole; the room is checked once a run.
-void appendJsonString(QByteArray& out, const QByteArray& utf8) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.constData());
-    const qsizetype n = utf8.size();
-    const qsizetype start = out.size();
-    qsizetype room = n + n / 4 + 16;
-    out.resize(start + room);
-    char* d = out.data() + start;
-    const auto ensure = [&](qsizetype needed) {
-        const qsizetype used = d - (out.data() + start);
-        if (room - used >= needed)
-            return;
-        room = std::max(room * 2, used + needed);
-        out.resize(start + room);
-        d = out.data() + start + used;
-    };
-    *d++ = '"';
-    for (qsizetype i = 0; i < n;) {
-        qsizetype j = i;
-        while (j < n && !kJsonAttention[bytes[j]])
-            ++j;
-        ensure(j - i + 8);
-        std::memcpy(d, bytes + i, std::size_t(j - i));
-        d += j - i;
-        if (j == n)
-            break;
-        // Quotation marks and line ends, the usual ones, first.
-        const unsigned char c = bytes[j];
-        if (c == '"' || c == '\r' || c == '\n') {
-            d[0] = '\\';
-            d[1] = c == '"' ? '"' : (c == '\r' ? 'r' : 'n');
-            d += 2;
-            i = j + 1;
-            continue;
-        }
-        int length = 1;
-        if (const char* escape = jsonEscape(utf8, j, &length)) {
-            while (*escape)
-                *d++ = *escape++;
-        } else {
-            *d++ = char(bytes[j]);
-        }
-        i = j + length;
-    }
-    *d++ = '"';
-    out.resize(d - out.constData());
-}
-
 } // namespace
 
 QByteArray dataFileBytes(const CalendarDocument& document) {
@@ -285,7 +198,7 @@ QByteArray dataScriptBytes(const QByteArray& dataFile) {
     QByteArray out;
     out.reserve(dataFile.size() + dataFile.size() / 4 + 96);
     out += "window.QUORVEL_DATA_XML = ";
-    appendJsonString(out, dataFile);
+    appendScriptString(out, dataFile);
     out += ";\r\n";
     return out;
 }

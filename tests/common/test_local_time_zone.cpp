@@ -12,23 +12,31 @@ private Q_SLOTS:
     void zoneNameFromLink_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("name");
-        QTest::newRow("absolute link") << "@/zoneinfo/Europe/Berlin" << "Europe/Berlin";
-        QTest::newRow("relative link") << "db/zoneinfo/America/New_York" << "America/New_York";
-        QTest::newRow("single-part name") << "@/zoneinfo/UTC" << "UTC";
-        QTest::newRow("leap-second variant") << "@/zoneinfo/right/Asia/Tokyo" << "right/Asia/Tokyo";
-        QTest::newRow("missing zone file") << "@/zoneinfo/Mars/Olympus" << "";
-        QTest::newRow("outside a zone database") << "@/elsewhere/Europe/Berlin" << "";
-        QTest::newRow("the database folder itself") << "@/zoneinfo/" << "";
-        QTest::newRow("not a link") << "" << "";
+        QTest::newRow("absolute link") << "@/zoneinfo/Europe/Berlin"
+                                       << "Europe/Berlin";
+        QTest::newRow("relative link") << "db/zoneinfo/America/New_York"
+                                       << "America/New_York";
+        QTest::newRow("single-part name") << "@/zoneinfo/UTC"
+                                          << "UTC";
+        QTest::newRow("leap-second variant") << "@/zoneinfo/right/Asia/Tokyo"
+                                             << "right/Asia/Tokyo";
+        QTest::newRow("missing zone file") << "@/zoneinfo/Mars/Olympus"
+                                           << "";
+        QTest::newRow("outside a zone database") << "@/elsewhere/Europe/Berlin"
+                                                 << "";
+        QTest::newRow("the database folder itself") << "@/zoneinfo/"
+                                                    << "";
+        QTest::newRow("not a link") << ""
+                                    << "";
     }
     void zoneNameFromLink() {
         QFETCH(QString, target);
         QFETCH(QString, name);
         QTemporaryDir tmp;
         const QString db = tmp.filePath("db");
-        for (const char* zone : {"zoneinfo/Europe/Berlin", "zoneinfo/America/New_York",
-                                 "zoneinfo/UTC", "zoneinfo/right/Asia/Tokyo",
-                                 "elsewhere/Europe/Berlin"}) {
+        for (const char* zone :
+             {"zoneinfo/Europe/Berlin", "zoneinfo/America/New_York", "zoneinfo/UTC",
+              "zoneinfo/right/Asia/Tokyo", "elsewhere/Europe/Berlin"}) {
             const QString file = db + u'/' + QLatin1String(zone);
             QVERIFY(QDir().mkpath(QFileInfo(file).path()));
             QFile f(file);
