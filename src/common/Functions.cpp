@@ -1,10 +1,11 @@
 #include "common/Functions.h"
 
+#include "common/StagedFile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -105,21 +106,8 @@ bool writeUtf8TextFile(const QString& path, const QString& text, QString* error)
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write file \"%1\". %2")
-                         .arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    StagedFile file(path);
+    return file.write(bytes, error) && file.commit(error);
 }
 
 QString stripLeadingZeros(const QString& text) {

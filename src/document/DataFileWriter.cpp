@@ -1,6 +1,7 @@
 #include "document/DataFileWriter.h"
 
 #include "common/Functions.h"
+#include "common/StagedFile.h"
 #include "document/ByteSink.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileValues.h"
@@ -204,11 +205,14 @@ QByteArray dataScriptBytes(const QByteArray& dataFile) {
 }
 
 bool writeDataFile(const QString& path, const CalendarDocument& document, QString* error) {
+    // Both files are complete before either replaces its earlier version; data.xml goes to disk
+    // while data.js is made.
     const QByteArray bytes = dataFileBytes(document);
-    if (!writeFileAtomically(path, bytes, error))
+    StagedFile xml(path);
+    if (!xml.write(bytes, error))
         return false;
-    const QString script = QFileInfo(path).dir().filePath(QStringLiteral("data.js"));
-    return writeFileAtomically(script, dataScriptBytes(bytes), error);
+    StagedFile script(QFileInfo(path).dir().filePath(QStringLiteral("data.js")));
+    return script.write(dataScriptBytes(bytes), error) && xml.commit(error) && script.commit(error);
 }
 
 } // namespace qv

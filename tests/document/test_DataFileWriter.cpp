@@ -316,9 +316,16 @@ private Q_SLOTS:
         QVERIFY(error.contains("data.xml"));
     }
 
-    // A disk that fills up during the write: the previous files stay whole and the caller learns
-    // of it. The file size limit stands in for the full disk.
+    // A disk that fills up during the write, of data.xml or only of the larger data.js: the
+    // previous files both stay whole and the caller learns of it. The file size limit stands in
+    // for the full disk.
+    void failedWriteKeepsPreviousFile_data() {
+        QTest::addColumn<bool>("dataFileFits");
+        QTest::newRow("data.xml does not fit") << false;
+        QTest::newRow("only data.js does not fit") << true;
+    }
     void failedWriteKeepsPreviousFile() {
+        QFETCH(bool, dataFileFits);
         QTemporaryDir dir;
         const QString path = dir.filePath("data.xml");
         QVERIFY(qv::test::writeBytes(path, "previous data.xml"));
@@ -331,7 +338,9 @@ private Q_SLOTS:
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit small = saved;
-        small.rlim_cur = 4096;
+        const qsizetype dataFileSize = qv::dataFileBytes(doc).size();
+        QVERIFY(qv::dataScriptBytes(qv::dataFileBytes(doc)).size() > dataFileSize + 1024);
+        small.rlim_cur = dataFileFits ? rlim_t(dataFileSize + 1024) : 4096;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         QString error;
         const bool written = qv::writeDataFile(path, doc, &error);

@@ -21,13 +21,11 @@ private Q_SLOTS:
         QTest::newRow("tab and control")
             << QByteArray("\t\x01\x1f") << QByteArray("\\t\\u0001\\u001f");
         QTest::newRow("line separator") << QByteArray("\xE2\x80\xA8") << QByteArray("\\u2028");
-        QTest::newRow("paragraph separator")
-            << QByteArray("\xE2\x80\xA9") << QByteArray("\\u2029");
+        QTest::newRow("paragraph separator") << QByteArray("\xE2\x80\xA9") << QByteArray("\\u2029");
         QTest::newRow("other character with the same lead byte")
             << QByteArray("\xE2\x82\xAC") << QByteArray("\xE2\x82\xAC");
-        QTest::newRow("non-ASCII text")
-            << QByteArray("\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80")
-            << QByteArray("\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80");
+        QTest::newRow("non-ASCII text") << QByteArray("\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80")
+                                        << QByteArray("\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80");
     }
     void escapesAtEveryPosition() {
         QFETCH(QByteArray, piece);
@@ -37,8 +35,8 @@ private Q_SLOTS:
                 const QByteArray text = QByteArray(before, 'a') + piece + QByteArray(after, 'b');
                 QByteArray literal = "x";
                 qv::appendScriptString(literal, text);
-                QCOMPARE(literal, "x\"" + QByteArray(before, 'a') + escaped +
-                                      QByteArray(after, 'b') + "\"");
+                QCOMPARE(literal,
+                         "x\"" + QByteArray(before, 'a') + escaped + QByteArray(after, 'b') + "\"");
                 QVERIFY(!literal.contains("</"));
                 QVERIFY(!literal.contains("\xE2\x80\xA8") && !literal.contains("\xE2\x80\xA9"));
                 const QJsonDocument json = QJsonDocument::fromJson("[" + literal.mid(1) + "]");

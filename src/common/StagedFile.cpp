@@ -1,0 +1,38 @@
+#include "common/StagedFile.h"
+
+#include <QDir>
+
+#ifdef Q_OS_LINUX
+#include <fcntl.h>
+#endif
+
+namespace qv {
+
+StagedFile::StagedFile(const QString& path) : file_(path) {}
+
+bool StagedFile::write(const QByteArray& bytes, QString* error) {
+    if (!file_.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot create file \"%1\". %2"), error);
+    if (file_.write(bytes) != bytes.size() || !file_.flush())
+        return fail(QStringLiteral("Cannot write file \"%1\". %2"), error);
+#ifdef Q_OS_LINUX
+    // Only a head start: commit() still waits until everything is on disk.
+    ::sync_file_range(file_.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    return true;
+}
+
+bool StagedFile::commit(QString* error) {
+    if (!file_.isOpen() || !file_.commit())
+        return fail(QStringLiteral("Cannot write file \"%1\". %2"), error);
+    return true;
+}
+
+bool StagedFile::fail(const QString& what, QString* error) {
+    if (error)
+        *error = what.arg(QDir::toNativeSeparators(file_.fileName()), file_.errorString());
+    file_.cancelWriting();
+    return false;
+}
+
+} // namespace qv

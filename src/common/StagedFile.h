@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSaveFile>
+#include <QString>
+
+namespace qv {
+
+// A file written beside its target and put in its place only by commit(), so the target stays
+// whole until the new bytes are complete and on disk. Dropped without commit, it leaves the target
+// as it was. Several staged files let a caller replace them together once all are written.
+class StagedFile {
+public:
+    explicit StagedFile(const QString& path);
+
+    // Writes the bytes to the file beside the target and starts putting them on disk, so that
+    // commit(), which waits for the disk, has less to wait for when other work came between.
+    bool write(const QByteArray& bytes, QString* error = nullptr);
+    // Waits until the bytes are on disk and renames the file over the target.
+    bool commit(QString* error = nullptr);
+
+private:
+    bool fail(const QString& what, QString* error);
+
+    QSaveFile file_;
+};
+
+} // namespace qv
