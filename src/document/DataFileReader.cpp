@@ -49,7 +49,7 @@ public:
         readCalendarAttributes(calendar);
         static constexpr const char16_t* titleNames[] = {u"title", u"subtitle", u"copyright"};
         for (int i = 0; i < 3; ++i)
-            doc_.Titles[i] = fromMarkup(calendar.child(titleNames[i]).text);
+            doc_.Titles[i] = fromMarkup(calendar.child(titleNames[i]).text());
         for (const XmlElement& item : calendar.child(u"option").children)
             readOption(item);
         if (!readStyle(calendar.child(u"style")) || !readMusic(calendar))
@@ -183,8 +183,8 @@ private:
 
     static TEventRec readEvent(const XmlElement& entry, const QDateTime& now) {
         TEventRec event;
-        event.Title = fromMarkup(entry.child(u"title").text);
-        event.Content = fromMarkup(entry.child(u"content").text);
+        event.Title = fromMarkup(entry.child(u"title").text());
+        event.Content = fromMarkup(entry.child(u"content").text());
         event.WholeDay = entry.hasChild(u"wholeday");
         event.RepeatKind = QStringLiteral("o");
         event.WeekDay.clear();
@@ -213,8 +213,8 @@ private:
         orDefault(event.WeekDay, QStringLiteral("mon"));
         orDefault(event.MonthDay, QStringLiteral("01"));
         orDefault(event.Month, QStringLiteral("01"));
-        event.StartTime = dateTimeFromText(entry.child(u"start").text, now);
-        event.EndTime = dateTimeFromText(entry.child(u"end").text, now);
+        event.StartTime = dateTimeFromText(entry.child(u"start").text(), now);
+        event.EndTime = dateTimeFromText(entry.child(u"end").text(), now);
         const XmlElement& icon = entry.child(u"icon");
         event.Icon = icon.attribute(u"type");
         if (event.Icon == u"custom")

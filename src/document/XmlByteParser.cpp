@@ -162,7 +162,7 @@ class Parser {
 public:
     Parser(const char* data, qsizetype size, bool transcoded)
         : begin_(reinterpret_cast<const Byte*>(data)), p_(begin_), end_(begin_ + size),
-          transcoded_(transcoded), textBudget_(std::size_t(size) * 8 + (1u << 20)) {}
+          transcoded_(transcoded) {}
 
     XmlByteParse run() {
         XmlByteParse result;
@@ -377,7 +377,7 @@ private:
                     return fail(QStringLiteral("\"/\" in a tag must be followed by \">\"."), p_);
                 p_ += 2;
                 open(std::move(element), nameStart, nameLength);
-                return close(tagStart);
+                return close();
             }
             if (!blanks)
                 return fail(QStringLiteral("A blank, \">\" or \"/>\" is expected here."), p_);
@@ -493,7 +493,7 @@ private:
                 QStringLiteral("The closing tag </%1> is not closed.").arg(open_.back().name),
                 tagStart);
         ++p_;
-        return close(tagStart);
+        return close();
     }
 
     // Character data up to the next "<", added to the open element's text unless it is blanks
@@ -710,6 +710,8 @@ private:
     }
 
     void open(XmlElement&& element, const Byte* name, qsizetype nameLength) {
+        if (!open_.empty())
+            element.textOffset = qsizetype(texts_[open_.size() - 1].size());
         open_.push_back(std::move(element));
         openNames_.emplace_back(name, nameLength);
         firstChild_.push_back(children_.size());
@@ -718,10 +720,9 @@ private:
         texts_[open_.size() - 1].clear();
     }
 
-    // Closes the innermost open element: its text is set and passed on to the element around
-    // it (except to the top element, which keeps only its own text).
-    // False when the texts gathered so far pass their budget.
-    bool close(const Byte* at) {
+    // Closes the innermost open element: its own text is set and it joins the children of the
+    // element around it.
+    bool close() {
         const std::size_t depth = open_.size() - 1;
         XmlElement done = std::move(open_.back());
         open_.pop_back();
@@ -736,14 +737,7 @@ private:
         }
         std::string& text = texts_[depth];
         if (!text.empty()) {
-            // Each element holds the text of all elements in it, so a long text deep down is
-            // held once a level; a file made to multiply its size that way is refused.
-            textBytes_ += text.size();
-            if (textBytes_ > textBudget_)
-                return fail(QStringLiteral("The texts of nested elements are too long."), at);
-            done.text = QString::fromUtf8(text.data(), qsizetype(text.size()));
-            if (depth >= 2)
-                texts_[depth - 1] += text;
+            done.ownText = QByteArray(text.data(), qsizetype(text.size()));
             text.clear();
         }
         if (open_.empty())
@@ -792,10 +786,6 @@ private:
     const Byte* p_;
     const Byte* end_;
     const bool transcoded_;
-    // How many bytes of element text may be gathered in all: far more than any file holds whose
-    // texts are not nested many levels deep.
-    const std::size_t textBudget_;
-    std::size_t textBytes_ = 0;
     QString error_;
     QByteArray otherEncoding_;
     std::optional<XmlElement> top_;

@@ -12,7 +12,26 @@ const XmlElement& emptyElement() {
     static const XmlElement empty;
     return empty;
 }
+
+void gatherText(const XmlElement& element, QByteArray& out) {
+    qsizetype from = 0;
+    for (const XmlElement& child : element.children) {
+        out.append(element.ownText.constData() + from, child.textOffset - from);
+        from = child.textOffset;
+        gatherText(child, out);
+    }
+    out.append(element.ownText.constData() + from, element.ownText.size() - from);
+}
+
 } // namespace
+
+QString XmlElement::text() const {
+    if (children.empty())
+        return QString::fromUtf8(ownText);
+    QByteArray all;
+    gatherText(*this, all);
+    return QString::fromUtf8(all);
+}
 
 const XmlElement& XmlElement::child(QStringView childName) const {
     for (const XmlElement& c : children)

@@ -15,11 +15,16 @@ namespace qv {
 struct XmlElement {
     QString name;
     QList<std::pair<QString, QString>> attributes;
-    // The character data of the element and everything in it, in document order; CDATA sections
-    // without their delimiters. Text between elements that is only white space is not kept, and
-    // the top element holds only its own character data.
-    QString text;
+    // The element's own character data as UTF-8, CDATA sections without their delimiters; text
+    // between elements that is only white space is not kept.
+    QByteArray ownText;
+    // Where in the own text of the element around it this element stands.
+    qsizetype textOffset = 0;
     std::vector<XmlElement> children;
+
+    // The character data of the element and everything in it, in document order. Gathered when
+    // asked for, so a text deep down is held only once however many elements it stands in.
+    QString text() const;
 
     // The first child of that name, or an empty element.
     const XmlElement& child(QStringView childName) const;

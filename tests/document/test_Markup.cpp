@@ -118,7 +118,7 @@ private Q_SLOTS:
         QString error;
         const auto element = qv::parseXml(("<title>" + markup + "</title>").toUtf8(), &error);
         QVERIFY2(element, qPrintable(error));
-        QCOMPARE(qv::fromMarkup(element->text), text);
+        QCOMPARE(qv::fromMarkup(element->text()), text);
     }
 };
 
