@@ -50,27 +50,32 @@ constexpr std::array<bool, 256> attentionBytes() {
 }
 constexpr std::array<bool, 256> kAttention = attentionBytes();
 
-// How many bytes from bytes on, at most 16, certainly need no escape. Sixteen at a time where
-// the processor allows; its quick test also stops at every byte outside ASCII, which the caller
-// then looks at alone.
-int plainRun(const unsigned char* bytes, qsizetype available) {
+// Copies the bytes from bytes on that certainly need no escape to d, and says how many they
+// were: up to the first byte that may need one or the end. Sixteen at a time where the processor
+// allows (all sixteen are copied, so d must have room for them); its quick test also stops at
+// every byte outside ASCII, which the caller then looks at alone.
+qsizetype copyPlainRun(const unsigned char* bytes, qsizetype available, char* d) {
+    qsizetype n = 0;
 #if defined(__SSE2__)
-    if (available >= 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
+    while (available - n >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + n));
         const __m128i marks =
             _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('"')),
                                       _mm_cmpeq_epi8(v, _mm_set1_epi8('\\'))),
                          _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('/')),
                                       // Signed: bytes from 0x80 on count as below a blank.
                                       _mm_cmplt_epi8(v, _mm_set1_epi8(0x20))));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + n), v);
         const int mask = _mm_movemask_epi8(marks);
-        return mask == 0 ? 16 : __builtin_ctz(unsigned(mask));
+        if (mask != 0)
+            return n + __builtin_ctz(unsigned(mask));
+        n += 16;
     }
 #endif
-    const qsizetype limit = std::min<qsizetype>(available, 16);
-    int n = 0;
-    while (n < limit && !kAttention[bytes[n]])
+    const qsizetype from = n;
+    while (n < available && !kAttention[bytes[n]])
         ++n;
+    std::memcpy(d + from, bytes + from, std::size_t(n - from));
     return n;
 }
 
@@ -95,13 +100,13 @@ void appendScriptString(QByteArray& out, const QByteArray& utf8) {
     *d++ = '"';
     qsizetype i = 0;
     while (i < n) {
-        ensure(16 + 8);
-        const int run = plainRun(bytes + i, n - i);
-        std::memcpy(d, bytes + i, std::size_t(run));
+        // The rest of the text with room for the sixteen bytes copied at a time, and an escape.
+        ensure(n - i + 16 + 8);
+        const qsizetype run = copyPlainRun(bytes + i, n - i, d);
         d += run;
         i += run;
-        if (run == 16 || i == n)
-            continue;
+        if (i == n)
+            break;
         int length = 1;
         if (const char* escape = escapeAt(bytes, n, i, &length)) {
             while (*escape)

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace qv {
 
 bool isXmlChar(char32_t c) {
@@ -51,6 +55,32 @@ bool mayNeedWork(char16_t u) {
            (u >= 0xD800 && u <= 0xDFFF) || u >= 0xFFFE;
 }
 
+// Eight UTF-16 units at a time where the processor allows: when all are printable ASCII that
+// stands as it is, they are written to d as bytes and 8 is returned, otherwise 0.
+int plainAsciiRun([[maybe_unused]] const char16_t* s, [[maybe_unused]] qsizetype available,
+                  [[maybe_unused]] char* d, [[maybe_unused]] bool slashes) {
+#if defined(__SSE2__)
+    if (available < 8)
+        return 0;
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    // Units from 0x80 on, and below a blank, fall outside 0x20..0x7F (compared signed, after
+    // shifting the range down).
+    const __m128i shifted = _mm_sub_epi16(v, _mm_set1_epi16(0x20));
+    __m128i marks = _mm_or_si128(_mm_cmplt_epi16(shifted, _mm_setzero_si128()),
+                                 _mm_cmpgt_epi16(shifted, _mm_set1_epi16(0x7F - 0x20)));
+    for (const char16_t special : {u'&', u'<', u'>', u'"'})
+        marks = _mm_or_si128(marks, _mm_cmpeq_epi16(v, _mm_set1_epi16(short(special))));
+    if (slashes)
+        marks = _mm_or_si128(marks, _mm_cmpeq_epi16(v, _mm_set1_epi16(short(u'\\'))));
+    if (_mm_movemask_epi8(marks) != 0)
+        return 0;
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(v, v));
+    return 8;
+#else
+    return 0;
+#endif
+}
+
 // Appends text as UTF-8, replacing what replace names and leaving out what XML cannot carry.
 // The room for the longest outcome (six bytes a UTF-16 unit, "&quot;") is taken at once and
 // given back at the end, so the bytes are written without a check for room each.
@@ -59,6 +89,11 @@ void appendEscaped(ByteSink& out, QStringView text, Replacement replace, bool sl
     const char16_t* s = text.utf16();
     const char16_t* const end = s + text.size();
     while (s < end) {
+        if (const int plain = plainAsciiRun(s, end - s, d, slashes)) {
+            s += plain;
+            d += plain;
+            continue;
+        }
         const char16_t u = *s++;
         if (u < 0x80) {
             if (u >= 0x20 && u != u'&' && u != u'<' && u != u'>' && u != u'"') {
