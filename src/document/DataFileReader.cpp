@@ -47,12 +47,12 @@ public:
     // False when the read stopped at an error; error() then tells why.
     bool read(const XmlElement& calendar) {
         readCalendarAttributes(calendar);
-        static constexpr const char16_t* titleNames[] = {u"title", u"subtitle", u"copyright"};
+        static constexpr std::string_view titleNames[] = {"title", "subtitle", "copyright"};
         for (int i = 0; i < 3; ++i)
             doc_.Titles[i] = fromMarkup(calendar.child(titleNames[i]).text());
-        for (const XmlElement& item : calendar.child(u"option").children)
+        for (const XmlElement& item : calendar.child("option").children())
             readOption(item);
-        if (!readStyle(calendar.child(u"style")) || !readMusic(calendar))
+        if (!readStyle(calendar.child("style")) || !readMusic(calendar))
             return false;
         readEvents(calendar);
         const int layout = doc_.EditorLayout;
@@ -64,14 +64,14 @@ public:
 
 private:
     void readCalendarAttributes(const XmlElement& calendar) {
-        doc_.EditorLayout = numberOr(calendar.attribute(u"editor_layout"), 0);
-        doc_.CalendarId = calendar.attribute(u"id");
-        doc_.DefaultWidth = numberOr(calendar.attribute(u"defaultwidth"), 99);
-        doc_.DefaultHeight = numberOr(calendar.attribute(u"defaultheight"), 99);
+        doc_.EditorLayout = numberOr(calendar.attributeText("editor_layout"), 0);
+        doc_.CalendarId = calendar.attributeText("id");
+        doc_.DefaultWidth = numberOr(calendar.attributeText("defaultwidth"), 99);
+        doc_.DefaultHeight = numberOr(calendar.attributeText("defaultheight"), 99);
         doc_.Options.PublishWidth =
-            QString::number(numberOr(calendar.attribute(u"publishwidth"), doc_.DefaultWidth));
+            QString::number(numberOr(calendar.attributeText("publishwidth"), doc_.DefaultWidth));
         doc_.Options.PublishHeight =
-            QString::number(numberOr(calendar.attribute(u"publishheight"), doc_.DefaultHeight));
+            QString::number(numberOr(calendar.attributeText("publishheight"), doc_.DefaultHeight));
     }
 
     void spin(const QString& optionId, int value, int low, int high) {
@@ -80,10 +80,10 @@ private:
     }
 
     void readOption(const XmlElement& item) {
-        if (!item.hasAttribute(u"id"))
+        if (!item.hasAttribute("id"))
             return;
-        const QString id = item.attribute(u"id");
-        const QString value = item.attribute(u"value");
+        const QString id = item.attributeText("id");
+        const QString value = item.attributeText("value");
         CalendarOptions& o = doc_.Options;
         const auto size = [&](QString& field, int fallback, int low) {
             spin(id, numberOr(value, fallback), low, 200);
@@ -117,30 +117,31 @@ private:
         monthly.Enabled = false;
         calls_.append([](EditorSync& e) { e.monthlyBackgroundRead(false, false); });
         NoMessages quiet;
-        for (const XmlElement& item : style.children) {
-            const QString id = item.attribute(u"id");
+        for (const XmlElement& item : style.children()) {
+            const QString id = item.attributeText("id");
             if (id == u"background_image") {
-                doc_.Options.BackgroundImage = mediaPathFromFile(item.attribute(u"uri"));
+                doc_.Options.BackgroundImage = mediaPathFromFile(item.attributeText("uri"));
             } else if (id == u"monthly_background_image") {
                 monthly.Available = true;
-                monthly.Enabled = item.attribute(u"enable") == u"true";
+                monthly.Enabled = item.attribute("enable") == "true";
                 const bool enabled = monthly.Enabled;
                 calls_.append([enabled](EditorSync& e) { e.monthlyBackgroundRead(true, enabled); });
-                for (const XmlElement& image : item.children) {
-                    const std::optional<int> n = strictNumber(image.attribute(u"id"), &error_);
+                for (const XmlElement& image : item.children()) {
+                    const std::optional<int> n = strictNumber(image.attributeText("id"), &error_);
                     if (!n)
                         return false;
                     if (*n >= 1 && *n <= 12)
-                        monthly.Images[*n] = mediaPathFromFile(image.attribute(u"uri"));
+                        monthly.Images[*n] = mediaPathFromFile(image.attributeText("uri"));
                 }
             } else if (TLookRec* look = doc_.findStyleItem(id)) {
                 if (look->HasColor)
                     doc_.SetField(id, QStringLiteral("color"),
-                                  swapColorPairs(item.attribute(u"color")), quiet);
+                                  swapColorPairs(item.attributeText("color")), quiet);
                 if (look->HasOpacity)
-                    doc_.SetField(id, QStringLiteral("opacity"), item.attribute(u"opacity"), quiet);
+                    doc_.SetField(id, QStringLiteral("opacity"), item.attributeText("opacity"),
+                                  quiet);
                 if (look->HasUri)
-                    doc_.SetField(id, QStringLiteral("uri"), item.attribute(u"uri"), quiet);
+                    doc_.SetField(id, QStringLiteral("uri"), item.attributeText("uri"), quiet);
                 look->Present = true;
                 const QString caption = look->Caption;
                 const int index = int(look - doc_.StyleItems.data());
@@ -154,14 +155,14 @@ private:
         doc_.MusicAvailable = false;
         doc_.Options.MusicOnStartup = false;
         calls_.append([](EditorSync& e) { e.musicRead(false); });
-        if (!calendar.hasChild(u"bgm"))
+        if (!calendar.hasChild("bgm"))
             return true;
-        const XmlElement& bgm = calendar.child(u"bgm");
+        const XmlElement& bgm = calendar.child("bgm");
         doc_.MusicAvailable = true;
-        doc_.Options.MusicFile = mediaPathFromFile(bgm.attribute(u"src"));
-        doc_.Options.MusicOnStartup = bgm.attribute(u"startup") == u"on";
+        doc_.Options.MusicFile = mediaPathFromFile(bgm.attributeText("src"));
+        doc_.Options.MusicOnStartup = bgm.attribute("startup") == "on";
         calls_.append([](EditorSync& e) { e.musicRead(true); });
-        const QString volume = bgm.attribute(u"volume");
+        const QString volume = bgm.attributeText("volume");
         const std::optional<int> n = strictNumber(volume, &error_);
         if (!n)
             return false;
@@ -174,33 +175,33 @@ private:
         doc_.Events.clear();
         const QDateTime now = QDateTime::currentDateTime();
         doc_.Events.reserve(
-            std::count_if(calendar.children.begin(), calendar.children.end(),
-                          [](const XmlElement& child) { return child.name == u"entry"; }));
-        for (const XmlElement& entry : calendar.children)
-            if (entry.name == u"entry")
+            std::count_if(calendar.children().begin(), calendar.children().end(),
+                          [](const XmlElement& child) { return child.name == "entry"; }));
+        for (const XmlElement& entry : calendar.children())
+            if (entry.name == "entry")
                 doc_.Events.append(readEvent(entry, now));
     }
 
     static TEventRec readEvent(const XmlElement& entry, const QDateTime& now) {
         TEventRec event;
-        event.Title = fromMarkup(entry.child(u"title").text());
-        event.Content = fromMarkup(entry.child(u"content").text());
-        event.WholeDay = entry.hasChild(u"wholeday");
+        event.Title = fromMarkup(entry.child("title").text());
+        event.Content = fromMarkup(entry.child("content").text());
+        event.WholeDay = entry.hasChild("wholeday");
         event.RepeatKind = QStringLiteral("o");
         event.WeekDay.clear();
         event.MonthDay.clear();
         event.Month.clear();
-        if (entry.hasChild(u"repeat")) {
-            const XmlElement& repeat = entry.child(u"repeat");
-            const QString type = repeat.attribute(u"type");
-            const QString value = repeat.attribute(u"value");
-            if (type == u"week") {
+        if (entry.hasChild("repeat")) {
+            const XmlElement& repeat = entry.child("repeat");
+            const std::string_view type = repeat.attribute("type");
+            const QString value = repeat.attributeText("value");
+            if (type == "week") {
                 event.RepeatKind = QStringLiteral("w");
                 event.WeekDay = value;
-            } else if (type == u"month") {
+            } else if (type == "month") {
                 event.RepeatKind = QStringLiteral("m");
                 event.MonthDay = value;
-            } else if (type == u"year") {
+            } else if (type == "year") {
                 event.RepeatKind = QStringLiteral("y");
                 event.MonthDay = value.mid(3, 2);
                 event.Month = value.mid(0, 2);
@@ -213,12 +214,12 @@ private:
         orDefault(event.WeekDay, QStringLiteral("mon"));
         orDefault(event.MonthDay, QStringLiteral("01"));
         orDefault(event.Month, QStringLiteral("01"));
-        event.StartTime = dateTimeFromText(entry.child(u"start").text(), now);
-        event.EndTime = dateTimeFromText(entry.child(u"end").text(), now);
-        const XmlElement& icon = entry.child(u"icon");
-        event.Icon = icon.attribute(u"type");
-        if (event.Icon == u"custom")
-            event.Icon = mediaPathFromFile(icon.attribute(u"uri"));
+        event.StartTime = dateTimeFromText(entry.child("start").text(), now);
+        event.EndTime = dateTimeFromText(entry.child("end").text(), now);
+        const XmlElement& icon = entry.child("icon");
+        event.Icon = icon.attributeText("type");
+        if (icon.attribute("type") == "custom")
+            event.Icon = mediaPathFromFile(icon.attributeText("uri"));
         return event;
     }
 
@@ -237,18 +238,19 @@ bool readDataFileBytes(const QByteArray& bytes, CalendarDocument& document, QStr
         return false;
     };
     QString parseError;
-    const std::optional<XmlElement> top = parseXml(bytes, &parseError);
-    if (!top)
+    const std::optional<XmlDocument> parsed = parseXml(bytes, &parseError);
+    if (!parsed)
         return fail(parseError);
-    if (top->name != u"calendar")
-        return fail(
-            QStringLiteral("The data file's top element is <%1>, not <calendar>.").arg(top->name));
+    const XmlElement& top = parsed->top();
+    if (top.name != "calendar")
+        return fail(QStringLiteral("The data file's top element is <%1>, not <calendar>.")
+                        .arg(top.nameText()));
 
     CalendarDocument read = document;
     EditorCalls calls;
     calls.append([](EditorSync& e) { e.resetBeforeRead(); });
     Reader reader(read, calls);
-    if (!reader.read(*top))
+    if (!reader.read(top))
         return fail(reader.error());
     const DocumentMarks marks = document.Marks;
     document = std::move(read);

@@ -23,12 +23,6 @@ using Byte = unsigned char;
 // tree is taken apart recursively.
 constexpr std::size_t kMaxDepth = 256;
 
-// Names and short attribute values are kept as shared texts in a small table (a new text takes
-// the place of the one before it in its slot), so the ones that repeat through a file cost no
-// allocation each.
-constexpr std::size_t kSharedSlots = 256;
-constexpr qsizetype kMaxSharedLength = 24;
-
 // How a byte of character data is treated: copied as it is (and not a blank), copied as a blank,
 // or looked at more closely (markup, references, line ends, controls and multi-byte sequences).
 enum ByteClass : Byte { Plain, Blank, Special };
@@ -158,16 +152,25 @@ QString textOf(const Byte* from, qsizetype length) {
     return QString::fromUtf8(reinterpret_cast<const char*>(from), length);
 }
 
+QString textOf(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+std::string_view view(const Byte* from, const Byte* to) {
+    return {reinterpret_cast<const char*>(from), std::size_t(to - from)};
+}
+
 class Parser {
 public:
-    Parser(const char* data, qsizetype size, bool transcoded)
-        : begin_(reinterpret_cast<const Byte*>(data)), p_(begin_), end_(begin_ + size),
-          transcoded_(transcoded) {}
+    Parser(const QByteArray& utf8, bool transcoded)
+        : document_(utf8), arena_(document_.arena()),
+          begin_(reinterpret_cast<const Byte*>(document_.source().constData())), p_(begin_),
+          end_(begin_ + document_.source().size()), transcoded_(transcoded) {}
 
     XmlByteParse run() {
         XmlByteParse result;
         if (parseDocument())
-            result.top = std::move(top_);
+            result.document = std::move(document_);
         else if (!otherEncoding_.isEmpty())
             result.otherEncoding = otherEncoding_;
         else
@@ -359,84 +362,85 @@ private:
         const Byte* nameStart = p_;
         if (!parseName())
             return false;
-        const qsizetype nameLength = p_ - nameStart;
         XmlElement element;
-        element.name = sharedText(nameStart, nameLength);
+        element.name = view(nameStart, p_);
+        attributes_.clear();
         while (true) {
             const bool blanks = skipBlanks();
             if (p_ >= end_)
-                return fail(QStringLiteral("The tag <%1> is not closed.").arg(element.name),
+                return fail(QStringLiteral("The tag <%1> is not closed.").arg(element.nameText()),
                             tagStart);
-            if (*p_ == '>') {
-                ++p_;
-                open(std::move(element), nameStart, nameLength);
-                return true;
-            }
-            if (*p_ == '/') {
-                if (p_ + 1 >= end_ || p_[1] != '>')
+            if (*p_ == '>' || *p_ == '/') {
+                const bool empty = *p_ == '/';
+                if (empty && (p_ + 1 >= end_ || p_[1] != '>'))
                     return fail(QStringLiteral("\"/\" in a tag must be followed by \">\"."), p_);
-                p_ += 2;
-                open(std::move(element), nameStart, nameLength);
-                return close();
+                p_ += empty ? 2 : 1;
+                if (!attributes_.empty()) {
+                    XmlAttribute* held = arena_.allocate<XmlAttribute>(attributes_.size());
+                    std::copy(attributes_.begin(), attributes_.end(), held);
+                    element.attributeData = held;
+                    element.attributeCount = std::uint32_t(attributes_.size());
+                }
+                open(element);
+                return !empty || close();
             }
             if (!blanks)
                 return fail(QStringLiteral("A blank, \">\" or \"/>\" is expected here."), p_);
-            if (!parseAttribute(element))
+            if (!parseAttribute())
                 return false;
         }
     }
 
-    bool parseAttribute(XmlElement& element) {
+    bool parseAttribute() {
         const Byte* nameStart = p_;
         if (!parseName())
             return false;
-        QString name = sharedText(nameStart, p_ - nameStart);
+        const std::string_view name = view(nameStart, p_);
         skipBlanks();
         if (p_ >= end_ || *p_ != '=')
-            return fail(QStringLiteral("The attribute \"%1\" has no value.").arg(name), p_);
+            return fail(QStringLiteral("The attribute \"%1\" has no value.").arg(textOf(name)), p_);
         ++p_;
         skipBlanks();
         if (p_ >= end_ || (*p_ != '"' && *p_ != '\''))
             return fail(
                 QStringLiteral("The value of the attribute \"%1\" is not in quotation marks.")
-                    .arg(name),
+                    .arg(textOf(name)),
                 p_);
         const Byte quote = *p_++;
-        QString value;
+        std::string_view value;
         if (!parseAttributeValue(quote, &value))
             return false;
-        if (!firstOfItsName(element, name))
-            return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(name), nameStart);
-        if (element.attributes.isEmpty())
-            element.attributes.reserve(4);
-        element.attributes.append({std::move(name), std::move(value)});
+        if (!firstOfItsName(name))
+            return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(textOf(name)),
+                        nameStart);
+        attributes_.push_back({name, value});
         return true;
     }
 
     // Whether no attribute of the element so far has that name. Past a few attributes the names
     // are kept in a set, so a tag with very many cannot take quadratic time.
-    bool firstOfItsName(const XmlElement& element, const QString& name) {
-        constexpr qsizetype kLinear = 16;
-        const qsizetype count = element.attributes.size();
+    bool firstOfItsName(std::string_view name) {
+        constexpr std::size_t kLinear = 16;
+        const std::size_t count = attributes_.size();
         if (count < kLinear)
-            return std::none_of(element.attributes.begin(), element.attributes.end(),
-                                [&name](const auto& attribute) { return attribute.first == name; });
+            return std::none_of(attributes_.begin(), attributes_.end(),
+                                [name](const XmlAttribute& a) { return a.name == name; });
         if (count == kLinear) {
             attributeNames_.clear();
-            for (const auto& attribute : element.attributes)
-                attributeNames_.insert(attribute.first);
+            for (const XmlAttribute& attribute : attributes_)
+                attributeNames_.insert(attribute.name);
         }
         return attributeNames_.insert(name).second;
     }
 
     // The value up to the closing quote: references replaced, tabs and line ends made blanks.
-    bool parseAttributeValue(Byte quote, QString* value) {
+    bool parseAttributeValue(Byte quote, std::string_view* value) {
         const Byte* start = p_;
         const Byte* q = p_;
         while (q < end_ && kAttributePlain[*q])
             ++q;
         if (q < end_ && *q == quote) {
-            *value = sharedText(p_, q - p_);
+            *value = view(p_, q);
             p_ = q + 1;
             return true;
         }
@@ -471,7 +475,7 @@ private:
                 p_ += length;
             }
         }
-        *value = QString::fromUtf8(scratch_.data(), qsizetype(scratch_.size()));
+        *value = arena_.copy(scratch_);
         return true;
     }
 
@@ -481,16 +485,15 @@ private:
         const Byte* nameStart = p_;
         if (!parseName())
             return false;
-        const auto [openName, openLength] = openNames_.back();
-        if (p_ - nameStart != openLength || std::memcmp(nameStart, openName, openLength) != 0)
+        if (view(nameStart, p_) != open_.back().name)
             return fail(
                 QStringLiteral("The closing tag </%1> does not match the open element <%2>.")
-                    .arg(textOf(nameStart, p_ - nameStart), open_.back().name),
+                    .arg(textOf(view(nameStart, p_)), open_.back().nameText()),
                 tagStart);
         skipBlanks();
         if (p_ >= end_ || *p_ != '>')
             return fail(
-                QStringLiteral("The closing tag </%1> is not closed.").arg(open_.back().name),
+                QStringLiteral("The closing tag </%1> is not closed.").arg(open_.back().nameText()),
                 tagStart);
         ++p_;
         return close();
@@ -511,9 +514,10 @@ private:
             }
             text.append(reinterpret_cast<const char*>(run), p_ - run);
             if (p_ >= end_) {
-                const Byte* tag = openNames_.back().first - 1;
+                const Byte* tag = reinterpret_cast<const Byte*>(open_.back().name.data()) - 1;
                 return fail(
-                    QStringLiteral("The element <%1> is not closed.").arg(open_.back().name), tag);
+                    QStringLiteral("The element <%1> is not closed.").arg(open_.back().nameText()),
+                    tag);
             }
             const Byte b = *p_;
             if (b == '<')
@@ -692,58 +696,39 @@ private:
         return true;
     }
 
-    QString sharedText(const Byte* bytes, qsizetype length) {
-        if (length > kMaxSharedLength)
-            return textOf(bytes, length);
-        // A few bytes tell most names and values apart; another text in the slot only costs a
-        // new copy.
-        const std::uint32_t hash = length == 0 ? 0
-                                               : std::uint32_t(length) * 7919u + bytes[0] * 31u +
-                                                     bytes[length / 2] * 17u + bytes[length - 1];
-        auto& [key, text] = shared_[hash % kSharedSlots];
-        if (qsizetype(key.size()) != length || std::memcmp(key.data(), bytes, length) != 0 ||
-            (length == 0 && text.isNull())) {
-            key.assign(reinterpret_cast<const char*>(bytes), length);
-            text = textOf(bytes, length);
-        }
-        return text;
-    }
-
-    void open(XmlElement&& element, const Byte* name, qsizetype nameLength) {
+    void open(XmlElement element) {
         if (!open_.empty())
-            element.textOffset = qsizetype(texts_[open_.size() - 1].size());
-        open_.push_back(std::move(element));
-        openNames_.emplace_back(name, nameLength);
+            element.textOffset = texts_[open_.size() - 1].size();
+        open_.push_back(element);
         firstChild_.push_back(children_.size());
         if (texts_.size() < open_.size())
             texts_.emplace_back();
         texts_[open_.size() - 1].clear();
     }
 
-    // Closes the innermost open element: its own text is set and it joins the children of the
-    // element around it.
+    // Closes the innermost open element: its children and own text go to the document's arena
+    // and it joins the children of the element around it.
     bool close() {
         const std::size_t depth = open_.size() - 1;
-        XmlElement done = std::move(open_.back());
+        XmlElement done = open_.back();
         open_.pop_back();
-        openNames_.pop_back();
         const std::size_t first = firstChild_.back();
         firstChild_.pop_back();
         if (children_.size() > first) {
-            done.children.reserve(children_.size() - first);
-            std::move(children_.begin() + qsizetype(first), children_.end(),
-                      std::back_inserter(done.children));
-            children_.erase(children_.begin() + qsizetype(first), children_.end());
+            const std::size_t count = children_.size() - first;
+            XmlElement* held = arena_.allocate<XmlElement>(count);
+            std::copy(children_.begin() + qsizetype(first), children_.end(), held);
+            children_.resize(first);
+            done.childData = held;
+            done.childCount = std::uint32_t(count);
         }
         std::string& text = texts_[depth];
-        if (!text.empty()) {
-            done.ownText = QByteArray(text.data(), qsizetype(text.size()));
-            text.clear();
-        }
+        done.ownText = arena_.copy(text);
+        text.clear();
         if (open_.empty())
-            top_ = std::move(done);
+            document_.setTop(done);
         else
-            children_.push_back(std::move(done));
+            children_.push_back(done);
         return true;
     }
 
@@ -782,30 +767,32 @@ private:
         return false;
     }
 
+    XmlDocument document_;
+    XmlArena& arena_;
     const Byte* begin_;
     const Byte* p_;
     const Byte* end_;
     const bool transcoded_;
     QString error_;
     QByteArray otherEncoding_;
-    std::optional<XmlElement> top_;
+    // The elements open at this point, outermost first, and the attributes of the start tag
+    // being read.
     std::vector<XmlElement> open_;
-    std::vector<std::pair<const Byte*, qsizetype>> openNames_;
+    std::vector<XmlAttribute> attributes_;
     // The text gathered for each open element, by depth; kept between elements for their room.
     std::vector<std::string> texts_;
     std::string scratch_;
     // The children of all open elements, each element's after those of the one around it; they
-    // move into their element when it closes, in a list of the right size.
+    // move into the arena when their element closes.
     std::vector<XmlElement> children_;
     std::vector<std::size_t> firstChild_;
-    std::array<std::pair<std::string, QString>, kSharedSlots> shared_;
-    std::unordered_set<QString> attributeNames_;
+    std::unordered_set<std::string_view> attributeNames_;
 };
 
 } // namespace
 
-XmlByteParse parseUtf8Xml(const char* data, qsizetype size, bool transcoded) {
-    return Parser(data, size, transcoded).run();
+XmlByteParse parseUtf8Xml(const QByteArray& utf8, bool transcoded) {
+    return Parser(utf8, transcoded).run();
 }
 
 } // namespace qv

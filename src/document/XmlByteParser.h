@@ -9,10 +9,10 @@
 
 namespace qv {
 
-// What parsing UTF-8 bytes gave: the top element, or the reason it failed, or the name of the
-// other encoding the XML declaration announces (when the bytes were not converted already).
+// What parsing UTF-8 bytes gave: the document, or the reason it failed, or the name of the other
+// encoding the XML declaration announces (when the bytes were not converted already).
 struct XmlByteParse {
-    std::optional<XmlElement> top;
+    std::optional<XmlDocument> document;
     QString error;
     QByteArray otherEncoding;
 };
@@ -24,6 +24,6 @@ struct XmlByteParse {
 // invalid UTF-8, characters XML cannot carry and elements nested deeper than 256 levels. Errors
 // name their line and column. transcoded tells that the bytes were converted to UTF-8 from the
 // encoding the file declares, so the declaration's encoding is no longer looked at.
-XmlByteParse parseUtf8Xml(const char* data, qsizetype size, bool transcoded);
+XmlByteParse parseUtf8Xml(const QByteArray& utf8, bool transcoded);
 
 } // namespace qv

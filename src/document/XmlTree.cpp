@@ -4,6 +4,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <cstring>
+
 namespace qv {
 
 namespace {
@@ -14,52 +17,90 @@ const XmlElement& emptyElement() {
 }
 
 void gatherText(const XmlElement& element, QByteArray& out) {
-    qsizetype from = 0;
-    for (const XmlElement& child : element.children) {
-        out.append(element.ownText.constData() + from, child.textOffset - from);
+    std::size_t from = 0;
+    for (const XmlElement& child : element.children()) {
+        out.append(element.ownText.data() + from, qsizetype(child.textOffset - from));
         from = child.textOffset;
         gatherText(child, out);
     }
-    out.append(element.ownText.constData() + from, element.ownText.size() - from);
+    out.append(element.ownText.data() + from, qsizetype(element.ownText.size() - from));
 }
+
+QString textOf(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
+constexpr std::size_t kArenaBlock = 64 * 1024;
 
 } // namespace
 
-QString XmlElement::text() const {
-    if (children.empty())
-        return QString::fromUtf8(ownText);
-    QByteArray all;
-    gatherText(*this, all);
-    return QString::fromUtf8(all);
-}
-
-const XmlElement& XmlElement::child(QStringView childName) const {
-    for (const XmlElement& c : children)
+const XmlElement& XmlElement::child(std::string_view childName) const {
+    for (const XmlElement& c : children())
         if (c.name == childName)
             return c;
     return emptyElement();
 }
 
-bool XmlElement::hasChild(QStringView childName) const {
+bool XmlElement::hasChild(std::string_view childName) const {
     return &child(childName) != &emptyElement();
 }
 
-bool XmlElement::hasAttribute(QStringView attributeName) const {
-    for (const auto& [key, value] : attributes)
-        if (key == attributeName)
-            return true;
-    return false;
+bool XmlElement::hasAttribute(std::string_view attributeName) const {
+    const auto all = attributes();
+    return std::any_of(all.begin(), all.end(),
+                       [attributeName](const XmlAttribute& a) { return a.name == attributeName; });
 }
 
-QString XmlElement::attribute(QStringView attributeName) const {
-    for (const auto& [key, value] : attributes)
-        if (key == attributeName)
-            return value;
+std::string_view XmlElement::attribute(std::string_view attributeName) const {
+    for (const XmlAttribute& a : attributes())
+        if (a.name == attributeName)
+            return a.value;
     return {};
 }
 
-std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error) {
-    const auto failed = [error](const QString& text) -> std::optional<XmlElement> {
+QString XmlElement::attributeText(std::string_view attributeName) const {
+    return textOf(attribute(attributeName));
+}
+
+QString XmlElement::text() const {
+    if (childCount == 0)
+        return textOf(ownText);
+    QByteArray all;
+    gatherText(*this, all);
+    return QString::fromUtf8(all);
+}
+
+std::string_view XmlArena::copy(std::string_view text) {
+    if (text.empty())
+        return {};
+    char* to = allocate<char>(text.size());
+    std::memcpy(to, text.data(), text.size());
+    return {to, text.size()};
+}
+
+void* XmlArena::allocateBytes(std::size_t size, std::size_t alignment) {
+    const std::size_t skip =
+        cursor_ ? (alignment - reinterpret_cast<std::uintptr_t>(cursor_) % alignment) % alignment
+                : 0;
+    if (cursor_ && skip + size <= left_) {
+        void* at = cursor_ + skip;
+        cursor_ += skip + size;
+        left_ -= skip + size;
+        return at;
+    }
+    // A request larger than a block gets a block of its own; the current block stays in use.
+    if (size > kArenaBlock / 4) {
+        blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+        return blocks_.back().get();
+    }
+    blocks_.push_back(std::make_unique_for_overwrite<std::byte[]>(kArenaBlock));
+    cursor_ = blocks_.back().get() + size;
+    left_ = kArenaBlock - size;
+    return blocks_.back().get();
+}
+
+std::optional<XmlDocument> parseXml(const QByteArray& bytes, QString* error) {
+    const auto failed = [error](const QString& text) -> std::optional<XmlDocument> {
         if (error)
             *error = text;
         return std::nullopt;
@@ -73,9 +114,9 @@ std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error) {
     if (wide && *wide != QStringConverter::Utf8) {
         encoding = QStringConverter::nameForEncoding(*wide);
     } else {
-        XmlByteParse parsed = parseUtf8Xml(bytes.constData(), bytes.size(), false);
+        XmlByteParse parsed = parseUtf8Xml(bytes, false);
         if (parsed.otherEncoding.isEmpty())
-            return parsed.top ? std::move(parsed.top) : failed(parsed.error);
+            return parsed.document ? std::move(parsed.document) : failed(parsed.error);
         encoding = parsed.otherEncoding;
     }
     QStringDecoder decoder(encoding.constData());
@@ -86,9 +127,8 @@ std::optional<XmlElement> parseXml(const QByteArray& bytes, QString* error) {
     if (decoder.hasError())
         return failed(
             QStringLiteral("The file is not valid %1.").arg(QString::fromLatin1(encoding)));
-    const QByteArray utf8 = text.toUtf8();
-    XmlByteParse parsed = parseUtf8Xml(utf8.constData(), utf8.size(), true);
-    return parsed.top ? std::move(parsed.top) : failed(parsed.error);
+    XmlByteParse parsed = parseUtf8Xml(text.toUtf8(), true);
+    return parsed.document ? std::move(parsed.document) : failed(parsed.error);
 }
 
 } // namespace qv

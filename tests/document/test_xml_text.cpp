@@ -25,18 +25,18 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("attribute");
         QTest::addColumn<QByteArray>("markup");
         QTest::addColumn<QByteArray>("mediaPath");
-        QTest::newRow("references") << "&<>\"" << QByteArray("&amp;&lt;&gt;&quot;")
-                                    << QByteArray("&amp;&lt;&gt;\"")
-                                    << QByteArray("&amp;&lt;&gt;&quot;");
-        QTest::newRow("tab and line ends") << "\t\n\r" << QByteArray("&#9;&#10;&#13;")
-                                           << QByteArray("\t\n&#13;")
-                                           << QByteArray("&#9;&#10;&#13;");
-        QTest::newRow("backslash") << "a\\b" << QByteArray("a\\b") << QByteArray("a\\b")
-                                   << QByteArray("a/b");
+        QTest::newRow("references")
+            << "&<>\"" << QByteArray("&amp;&lt;&gt;&quot;") << QByteArray("&amp;&lt;&gt;\"")
+            << QByteArray("&amp;&lt;&gt;&quot;");
+        QTest::newRow("tab and line ends")
+            << "\t\n\r" << QByteArray("&#9;&#10;&#13;") << QByteArray("\t\n&#13;")
+            << QByteArray("&#9;&#10;&#13;");
+        QTest::newRow("backslash")
+            << "a\\b" << QByteArray("a\\b") << QByteArray("a\\b") << QByteArray("a/b");
         QTest::newRow("controls XML cannot carry")
             << QString(QChar(1)) + QChar(0x1f) << QByteArray() << QByteArray() << QByteArray();
-        QTest::newRow("delete and tilde") << "\x7f~" << QByteArray("\x7f~")
-                                          << QByteArray("\x7f~") << QByteArray("\x7f~");
+        QTest::newRow("delete and tilde")
+            << "\x7f~" << QByteArray("\x7f~") << QByteArray("\x7f~") << QByteArray("\x7f~");
         QTest::newRow("non-ASCII")
             << QString::fromUtf8("é日😀") << QByteArray("\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80")
             << QByteArray("\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80")
