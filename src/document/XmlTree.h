@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace qv {
@@ -56,6 +57,7 @@ class XmlArena {
 public:
     // Room for n objects of type T, which must need no destructor.
     template <typename T> T* allocate(std::size_t n) {
+        static_assert(std::is_trivially_destructible_v<T> && std::is_trivially_copyable_v<T>);
         return static_cast<T*>(allocateBytes(n * sizeof(T), alignof(T)));
     }
     std::string_view copy(std::string_view text);
