@@ -19,8 +19,8 @@ namespace {
 
 using Byte = unsigned char;
 
-// Data files nest four levels deep; far deeper files are refused rather than built, since the
-// tree is taken apart recursively.
+// Data files nest four levels deep; far deeper files are refused rather than built, since an
+// element's text is gathered recursively.
 constexpr std::size_t kMaxDepth = 256;
 
 // How a byte of character data is treated: copied as it is (and not a blank), copied as a blank,
