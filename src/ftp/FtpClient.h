@@ -103,6 +103,7 @@ private:
     bool m_imageType = false;
     const std::atomic<bool>* m_cancel = nullptr;
     QEventLoop* m_loop = nullptr;
+    QByteArray m_sendBuffer; // chunks of the file being sent
 };
 
 } // namespace qv
