@@ -44,9 +44,13 @@ QString FtpClient::cancelledText() {
     return QStringLiteral("The upload was cancelled.");
 }
 
+// Ends the wait in progress once what it waits for has come; the many signals that bring
+// nothing it needs leave it sleeping.
 void FtpClient::wake() {
-    if (m_loop)
-        m_loop->quit();
+    if (m_wait && !m_wait->quitting && (*m_wait->ready)()) {
+        m_wait->quitting = true;
+        m_wait->loop->quit();
+    }
 }
 
 void FtpClient::watch(QObject* object) {
@@ -64,19 +68,38 @@ void FtpClient::watch(QObject* object) {
 
 FtpClient::Wait FtpClient::waitUntil(const std::function<bool()>& ready, int limitMs) {
     const QDeadlineTimer deadline(limitMs);
+    const auto cancelled = [this] { return m_cancel && m_cancel->load(); };
+    if (ready())
+        return Wait::Ready;
+    // One loop for the whole wait: the sockets' signals end it (see wake), a tick now and then
+    // looks at cancellation and the time limit.
+    QEventLoop loop;
+    QTimer tick;
+    tick.setSingleShot(true);
+    WaitState state{&loop, &ready, false};
+    connect(&tick, &QTimer::timeout, &loop, [&] {
+        state.quitting = true;
+        loop.quit();
+    });
+    WaitState* const outer = m_wait;
+    m_wait = &state;
+    Wait result = Wait::Ready;
     while (!ready()) {
-        if (m_cancel && m_cancel->load())
-            return Wait::Cancelled;
+        if (cancelled()) {
+            result = Wait::Cancelled;
+            break;
+        }
         const qint64 left = deadline.remainingTime();
-        if (left <= 0)
-            return Wait::TimedOut;
-        QEventLoop loop;
-        m_loop = &loop;
-        QTimer::singleShot(std::min<qint64>(left, kCancelPollMs), &loop, &QEventLoop::quit);
+        if (left <= 0) {
+            result = Wait::TimedOut;
+            break;
+        }
+        state.quitting = false;
+        tick.start(static_cast<int>(std::min<qint64>(left, kCancelPollMs)));
         loop.exec(QEventLoop::ExcludeUserInputEvents);
-        m_loop = nullptr;
     }
-    return Wait::Ready;
+    m_wait = outer;
+    return result;
 }
 
 bool FtpClient::waitOrFail(const std::function<bool()>& ready, int limitMs, const QString& timedOut,
@@ -513,7 +536,7 @@ bool FtpClient::sendFileDirect(QTcpSocket* data, QFile* source, QString* error,
         *unsupported = true;
         return false;
     }
-    const QString name = QFileInfo(source->fileName()).fileName();
+    const auto name = [source] { return QFileInfo(source->fileName()).fileName(); };
     QSocketNotifier writable(out, QSocketNotifier::Write);
     bool canWrite = true;
     connect(&writable, &QSocketNotifier::activated, this, [&] {
@@ -581,12 +604,12 @@ bool FtpClient::sendFileDirect(QTcpSocket* data, QFile* source, QString* error,
             continue;
         }
         *error = QStringLiteral("The data connection was closed while sending \"%1\": %2")
-                     .arg(name, QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EPIPE)));
+                     .arg(name(), QString::fromLocal8Bit(std::strerror(n < 0 ? errno : EPIPE)));
         return false;
     }
     if (data->state() != QAbstractSocket::ConnectedState) {
         *error = QStringLiteral("The data connection was closed while sending \"%1\": %2")
-                     .arg(name, data->errorString());
+                     .arg(name(), data->errorString());
         return false;
     }
     return closeData(data, error);
