@@ -18,6 +18,10 @@
 #   connection; curl adds PWD after logging in and QUIT at the end, we add TYPE I once (curl sends
 #   it before its first STOR). quorvel-cli skips the remote listing that ends an upload in the
 #   designer's window (it has nothing to show it in).
+# - curl 7.88 (Debian 12) now and then sleeps a whole second before it opens a data connection
+#   (its transfer loop waits for its next timeout although the connection could be made at
+#   once); among 2000 files a few such seconds fall into most of its runs. That is curl's own
+#   behaviour and counts against it; its best time is the least touched by it.
 # Ratios are given twice: the median of the rounds' own ratios (curl time / our time of the same
 # round) and the ratio of the best times.
 set -euo pipefail
