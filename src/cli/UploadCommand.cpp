@@ -79,10 +79,14 @@ int run(const QStringList& args) {
     }
     QTextStream out(stdout);
     bool complete = false;
+    // Printed by the worker's own thread as it reaches each file: nothing else uses the output
+    // while it runs, and this thread need not wake for every file.
     QObject::connect(
-        &worker, &qv::TFtpThread::fileReport, [&](const QString& file, int number, int total) {
+        &worker, &qv::TFtpThread::fileReport, &worker,
+        [&](const QString& file, int number, int total) {
             out << QStringLiteral("(%1 of %2) ").arg(number).arg(total) << file << Qt::endl;
-        });
+        },
+        Qt::DirectConnection);
     QObject::connect(&worker, &qv::TFtpThread::completed, [&] { complete = true; });
     QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& text) { error = text; });
     QEventLoop loop;

@@ -70,6 +70,11 @@ public:
 
 private:
     enum class Wait { Ready, TimedOut, Cancelled };
+    struct WaitState {
+        QEventLoop* loop;
+        const std::function<bool()>* ready;
+        bool quitting;
+    };
     Wait waitUntil(const std::function<bool()>& ready, int limitMs);
     // Like waitUntil, but a time limit or cancellation fails with a text and closes the connection.
     bool waitOrFail(const std::function<bool()>& ready, int limitMs, const QString& timedOut,
@@ -102,7 +107,8 @@ private:
     FtpReplyParser m_parser;
     bool m_imageType = false;
     const std::atomic<bool>* m_cancel = nullptr;
-    QEventLoop* m_loop = nullptr;
+    WaitState* m_wait = nullptr; // of the wait in progress
+    QByteArray m_sendBuffer;     // chunks of the file being sent
 };
 
 } // namespace qv

@@ -421,6 +421,37 @@ private Q_SLOTS:
         }
     }
 
+    // The server resets the data connection early: the client must neither die of the broken
+    // pipe nor wait; it says the data connection broke and stays in step with the replies.
+    void dataConnectionResetMidFile_data() {
+        QTest::addColumn<bool>("passive");
+        QTest::newRow("passive") << true;
+        QTest::newRow("active") << false;
+    }
+
+    void dataConnectionResetMidFile() {
+        QFETCH(bool, passive);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("big.bin"));
+        QVERIFY(qv::test::writeBytes(file, QByteArray(48 * 1024 * 1024, 'x')));
+        ScriptedFtpServer server;
+        server.resetStoreAfter = 256 * 1024;
+        server.afterData = "426 Connection reset; transfer aborted.\r\n226 Closing.\r\n";
+        auto client = clientFor(server, passive);
+        QString why;
+        QVERIFY2(client->connectAndLogin(&why), qPrintable(why));
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!client->storeFile(file, &why));
+        QVERIFY2(why.startsWith(QStringLiteral("The data connection was closed while sending "
+                                               "\"big.bin\"")),
+                 qPrintable(why));
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(server.stored.size() < 48 * 1024 * 1024);
+        QVERIFY(client->isConnected());
+        QVERIFY2(client->currentDirectory(&why), qPrintable(why)); // replies stay in step
+    }
+
     void storeMissingFile() {
         ScriptedFtpServer server;
         auto client = clientFor(server);

@@ -254,8 +254,15 @@ void ScriptedFtpServer::runData(QTcpSocket* control, bool store) {
         control->write("150 Opening data connection.\r\n");
         if (store) {
             stored.clear();
-            QObject::connect(data, &QTcpSocket::readyRead, data,
-                             [this, data] { stored += data->readAll(); });
+            QObject::connect(data, &QTcpSocket::readyRead, data, [this, data, control] {
+                stored += data->readAll();
+                if (resetStoreAfter < 0 || stored.size() < resetStoreAfter)
+                    return;
+                QObject::disconnect(data, nullptr, data, nullptr);
+                data->abort();
+                control->write(afterData);
+                data->deleteLater();
+            });
             QObject::connect(data, &QTcpSocket::disconnected, data, [this, data, control] {
                 stored += data->readAll();
                 control->write(afterData);

@@ -72,6 +72,9 @@ public:
     QByteArray listing; // sent for LIST and NLST
     QByteArray afterData = "226 Transfer complete.\r\n";
     bool acceptActive = true; // false: never opens the active data connection
+    // When a STOR has brought at least this many bytes, the data connection is reset and
+    // afterData is sent (below zero: never).
+    qint64 resetStoreAfter = -1;
 
     // Every command line received, without its line end, in order.
     QList<QByteArray> received;
