@@ -148,14 +148,6 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-QString textOf(const Byte* from, qsizetype length) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(from), length);
-}
-
-QString textOf(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 std::string_view view(const Byte* from, const Byte* to) {
     return {reinterpret_cast<const char*>(from), std::size_t(to - from)};
 }
@@ -398,20 +390,21 @@ private:
         const std::string_view name = view(nameStart, p_);
         skipBlanks();
         if (p_ >= end_ || *p_ != '=')
-            return fail(QStringLiteral("The attribute \"%1\" has no value.").arg(textOf(name)), p_);
+            return fail(QStringLiteral("The attribute \"%1\" has no value.").arg(utf8Text(name)),
+                        p_);
         ++p_;
         skipBlanks();
         if (p_ >= end_ || (*p_ != '"' && *p_ != '\''))
             return fail(
                 QStringLiteral("The value of the attribute \"%1\" is not in quotation marks.")
-                    .arg(textOf(name)),
+                    .arg(utf8Text(name)),
                 p_);
         const Byte quote = *p_++;
         std::string_view value;
         if (!parseAttributeValue(quote, &value))
             return false;
         if (!firstOfItsName(name))
-            return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(textOf(name)),
+            return fail(QStringLiteral("The attribute \"%1\" stands twice.").arg(utf8Text(name)),
                         nameStart);
         attributes_.push_back({name, value});
         return true;
@@ -488,7 +481,7 @@ private:
         if (view(nameStart, p_) != open_.back().name)
             return fail(
                 QStringLiteral("The closing tag </%1> does not match the open element <%2>.")
-                    .arg(textOf(view(nameStart, p_)), open_.back().nameText()),
+                    .arg(utf8Text(view(nameStart, p_)), open_.back().nameText()),
                 tagStart);
         skipBlanks();
         if (p_ >= end_ || *p_ != '>')
@@ -587,12 +580,12 @@ private:
             const std::optional<char32_t> c = characterReference(name.substr(1));
             if (!c)
                 return fail(QStringLiteral("The character reference \"&%1;\" is not valid.")
-                                .arg(textOf(amp + 1, semi - amp - 1)),
+                                .arg(utf8Text(view(amp + 1, semi))),
                             amp);
             appendUtf8(out, *c);
         } else {
             return fail(QStringLiteral("The entity \"&%1;\" is not known.")
-                            .arg(textOf(amp + 1, semi - amp - 1)),
+                            .arg(utf8Text(view(amp + 1, semi))),
                         amp);
         }
         p_ = semi + 1;

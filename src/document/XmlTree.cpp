@@ -26,10 +26,6 @@ void gatherText(const XmlElement& element, QByteArray& out) {
     out.append(element.ownText.data() + from, qsizetype(element.ownText.size() - from));
 }
 
-QString textOf(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 constexpr std::size_t kArenaBlock = 64 * 1024;
 
 } // namespace
@@ -59,12 +55,12 @@ std::string_view XmlElement::attribute(std::string_view attributeName) const {
 }
 
 QString XmlElement::attributeText(std::string_view attributeName) const {
-    return textOf(attribute(attributeName));
+    return utf8Text(attribute(attributeName));
 }
 
 QString XmlElement::text() const {
     if (childCount == 0)
-        return textOf(ownText);
+        return utf8Text(ownText);
     QByteArray all;
     gatherText(*this, all);
     return QString::fromUtf8(all);

@@ -14,6 +14,11 @@
 
 namespace qv {
 
+// UTF-8 of a parsed document as a text.
+inline QString utf8Text(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+}
+
 // An attribute of a parsed element, as UTF-8; the value with its references replaced.
 struct XmlAttribute {
     std::string_view name;
@@ -38,7 +43,7 @@ struct XmlElement {
     std::span<const XmlAttribute> attributes() const { return {attributeData, attributeCount}; }
     std::span<const XmlElement> children() const { return {childData, childCount}; }
 
-    QString nameText() const { return QString::fromUtf8(name.data(), qsizetype(name.size())); }
+    QString nameText() const { return utf8Text(name); }
     // The first child of that name, or an empty element.
     const XmlElement& child(std::string_view childName) const;
     bool hasChild(std::string_view childName) const;

@@ -8,16 +8,12 @@ using qv::XmlElement;
 namespace {
 
 // name(attribute=value,...)"text"[children], the parts that are there.
-QString utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QString describe(const XmlElement& e) {
     QString out = e.nameText();
     if (!e.attributes().empty()) {
         QStringList pairs;
         for (const qv::XmlAttribute& a : e.attributes())
-            pairs << utf8(a.name) + u'=' + utf8(a.value);
+            pairs << qv::utf8Text(a.name) + u'=' + qv::utf8Text(a.value);
         out += u'(' + pairs.join(u',') + u')';
     }
     if (!e.text().isEmpty())
