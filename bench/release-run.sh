@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds one benchmark of the core in release mode (in build-bench/, or BUILD_DIR) and runs it.
+#   bench/release-run.sh AREA TARGET [ARGUMENTS...]
+set -euo pipefail
+area="$1" target="$2"
+shift 2
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${BUILD_DIR:-$root/build-bench}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_GUI=OFF >/dev/null
+cmake --build "$build" -j2 --target "$target"
+"$build/bench/$area/$target" "$@"
