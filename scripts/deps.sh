@@ -36,7 +36,7 @@ TEST=(
   # the calendar player's browser tests
   chromium
   # the package test
-  lintian
+  lintian desktop-file-utils appstream
 )
 
 # System services that come with TEST packages; the tests run their own instances.

@@ -41,6 +41,12 @@ for f in bin/quorvel bin/quorvel-cli lib/quorvel/files/embed_page.htm \
          share/man/man1/quorvel.1.gz share/man/man1/quorvel-cli.1.gz; do
   [ -e "$root/$f" ] || fail "missing in the package: $f"
 done
+# The menu entry without even a hint, the AppStream data without infos or warnings.
+validation="$(desktop-file-validate "$root/share/applications/io.quorvel.Designer.desktop" 2>&1)"
+[ -z "$validation" ] || fail "desktop entry: $validation"
+appstreamcli validate --no-net --no-color "$root/share/metainfo/io.quorvel.Designer.metainfo.xml" \
+    >"$scratch/appstream.log" 2>&1 || { cat "$scratch/appstream.log" >&2; fail "AppStream data invalid"; }
+! grep -E '^[IWE]: ' "$scratch/appstream.log" || fail "AppStream data not clean"
 # Only the programs are in the package: no test or benchmark binaries.
 programs="$(find "$scratch/root" -type f -exec sh -c 'head -c4 "$1" | grep -q ELF && basename "$1"' _ {} \; | sort | tr '\n' ' ')"
 [ "$programs" = "quorvel quorvel-cli " ] || fail "unexpected programs in the package: $programs"
