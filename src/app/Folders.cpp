@@ -24,8 +24,9 @@ Folders Folders::make(const QString& programFolder, const QString& dataFolder) {
 }
 
 bool isSystemFolder(const QString& folder) {
-    static const char* const systemRoots[] = {"/usr", "/opt",  "/etc",  "/var",   "/bin", "/sbin",
-                                              "/lib", "/lib32", "/lib64", "/libx32", "/boot", "/snap"};
+    static const char* const systemRoots[] = {"/usr",   "/opt",    "/etc",  "/var",
+                                              "/bin",   "/sbin",   "/lib",  "/lib32",
+                                              "/lib64", "/libx32", "/boot", "/snap"};
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     const QString path = canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
     if (path == QLatin1String("/"))

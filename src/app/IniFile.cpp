@@ -62,9 +62,9 @@ bool IniFile::exists() const {
 }
 
 bool IniFile::makePrivate() const {
-    constexpr QFileDevice::Permissions others =
-        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+    constexpr QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
     QFile file(m_path);
     if (!file.exists() || !(file.permissions() & others))
         return true;

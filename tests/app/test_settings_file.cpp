@@ -85,7 +85,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("write");
         QTest::newRow("created") << QByteArray() << 0 << true;
         QTest::newRow("world-readable, rewritten") << QByteArray("[Settings]\r\n") << 0644 << true;
-        QTest::newRow("world-readable, only opened") << QByteArray("[Settings]\r\n") << 0664 << false;
+        QTest::newRow("world-readable, only opened")
+            << QByteArray("[Settings]\r\n") << 0664 << false;
     }
     void fileIsPrivateToItsOwner() {
         QFETCH(QByteArray, earlier);
