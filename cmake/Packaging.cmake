@@ -47,6 +47,10 @@ add_custom_target(quorvel_package_docs ALL DEPENDS ${compressed_docs})
 install(FILES ${pkg}/debian/copyright ${doc_dir}/changelog.gz DESTINATION share/doc/quorvel)
 install(FILES ${doc_dir}/quorvel.1.gz ${doc_dir}/quorvel-cli.1.gz DESTINATION share/man/man1)
 
+# Installing and packaging take what the build made: they do not build every target first (tests
+# and benchmarks are not installed).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR Quorvel)

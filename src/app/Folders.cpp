@@ -33,7 +33,8 @@ bool isSystemFolder(const QString& folder) {
         return true;
     for (const char* root : systemRoots) {
         const QLatin1String r(root);
-        if (path == r || path.startsWith(r + QLatin1Char('/')))
+        if (path.startsWith(r) &&
+            (path.size() == r.size() || path.at(r.size()) == QLatin1Char('/')))
             return true;
     }
     return false;
