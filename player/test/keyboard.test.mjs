@@ -23,7 +23,8 @@ test('keyboard walk through the grid', async () => {
   assert.equal(await page.locator('[role=row]').count(), 7);
   assert.equal(await page.locator('[role=gridcell]').count(), 42);
   assert.deepEqual(await page.locator('.qv-btn').evaluateAll((b) => b.map((e) => e.getAttribute('aria-label'))),
-    ['Previous month', 'Next month', 'Go to today']);
+    ['last month', 'next month', null]);
+  assert.equal(await page.textContent('.qv-today'), 'Today');
   assert.equal(await page.getAttribute('[aria-selected=true]', 'data-date'), '2024-03-15', 'today is selected at start');
   assert.deepEqual(await tabStops(page), ['2024-03-15']);
 
