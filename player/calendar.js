@@ -700,10 +700,11 @@
 
     // Printing shows every event of the month; the screen layout returns after.
     global.addEventListener('beforeprint', function () {
+      self.printing = true;
       self.capacity = -1;
       for (var i = 0; i < 42; i++) self.fillCell(self.cells[i], self.byDay.get(self.firstCell + i) || [], Infinity);
     });
-    global.addEventListener('afterprint', function () { self.capacity = -1; self.layout(); });
+    global.addEventListener('afterprint', function () { self.printing = false; self.capacity = -1; self.layout(); });
 
     if (global.ResizeObserver) {
       var pending = false;
@@ -805,7 +806,7 @@
 
   // Fills the cells with as many event titles as their size allows.
   Calendar.prototype.layout = function () {
-    if (!this.cells) return;
+    if (!this.cells || this.printing) return;
     var root = this.root, w = this.container.clientWidth || root.clientWidth;
     var hgt = this.container.clientHeight;
 
