@@ -671,8 +671,11 @@
       var row = grid.appendChild(h('div', 'qv-row qv-week', { role: 'row' }));
       for (var c = 0; c < 7; c++) {
         var cell = row.appendChild(h('div', 'qv-cell', { role: 'gridcell', tabindex: '-1', 'aria-selected': 'false' }));
+        // The visible date and chips are for the eye; screen readers read the
+        // cell's hidden texts: the full date, then every event by time and title.
         cell.appendChild(h('span', 'qv-date', { 'aria-hidden': 'true' }));
-        cell.appendChild(h('div', 'qv-items', { 'aria-hidden': 'true' }));
+        cell.appendChild(h('span', 'qv-sr'));
+        cell.appendChild(h('div', 'qv-items'));
         this.cells.push(cell);
       }
     }
@@ -682,7 +685,8 @@
     });
     grid.addEventListener('keydown', function (e) { self.onKey(e); });
 
-    this.content = body.appendChild(h('section', 'qv-content', { 'aria-live': 'polite', 'aria-label': t.dayEvents }));
+    // Focusable, so that a keyboard can scroll a long list.
+    this.content = body.appendChild(h('section', 'qv-content', { 'aria-live': 'polite', 'aria-label': t.dayEvents, tabindex: '0' }));
 
     var footer = root.appendChild(h('footer', 'qv-footer'));
     appendMarkup(footer, m.copyright);
@@ -780,9 +784,8 @@
       cell.classList.toggle('qv-outside', p.m !== m);
       cell.classList.toggle('qv-is-today', day === this.today);
       cell.classList.toggle('qv-occupied', list.length > 0);
-      // The cell's name carries its events, so walking the grid reads every one.
-      cell.setAttribute('aria-label', t.date(day) + (day === this.today ? ', ' + t.todayWord : '') +
-        (list.length ? ', ' + t.count(list.length) + ': ' + list.map(function (ev) { return eventName(ev, model, t); }).join('; ') : ''));
+      cell.childNodes[1].textContent = t.date(day) + (day === this.today ? ', ' + t.todayWord : '') +
+        (list.length ? ', ' + t.count(list.length) + ':' : '');
       if (day === this.today) cell.setAttribute('aria-current', 'date'); else cell.removeAttribute('aria-current');
     }
     if (this.focused < this.firstCell || this.focused > this.firstCell + 41 || dayParts(this.focused).m !== m) {
@@ -832,14 +835,18 @@
     var shown = list.length <= cap ? list.length : Math.max(0, cap - 1);
     for (var k = 0; k < shown; k++) {
       var ev = list[k], name = eventName(ev, model, t);
-      var chip = items.appendChild(h('div', 'qv-chip', { title: name, 'aria-label': name }));
+      var chip = items.appendChild(h('div', 'qv-chip', { title: name }));
       var icon = makeIcon(ev, base);
       if (icon) chip.appendChild(icon);
-      if (!ev.wholeDay) chip.appendChild(h('span', 'qv-chip-time')).textContent = chipTime(ev.start.minutes, model.hours12, t);
-      appendMarkup(chip.appendChild(h('span', 'qv-chip-title')), ev.title);
+      if (!ev.wholeDay) chip.appendChild(h('span', 'qv-chip-time', { 'aria-hidden': 'true' })).textContent = chipTime(ev.start.minutes, model.hours12, t);
+      appendMarkup(chip.appendChild(h('span', 'qv-chip-title', { 'aria-hidden': 'true' })), ev.title);
+      chip.appendChild(h('span', 'qv-sr')).textContent = name + ';';
     }
     if (shown < list.length) {
-      items.appendChild(h('div', 'qv-more')).textContent = cap > 0 ? t.say(t.more, list.length - shown) : '+' + t.number.format(list.length - shown);
+      var more = items.appendChild(h('div', 'qv-more'));
+      more.appendChild(h('span', '', { 'aria-hidden': 'true' })).textContent =
+        cap > 0 ? t.say(t.more, list.length - shown) : '+' + t.number.format(list.length - shown);
+      more.appendChild(h('span', 'qv-sr')).textContent = list.slice(shown).map(function (ev) { return eventName(ev, model, t) + ';'; }).join(' ');
     }
   };
 

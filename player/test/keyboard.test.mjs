@@ -82,7 +82,7 @@ test('readable at 320 pixels wide', async () => {
       cell: document.querySelector('.qv-cell').getBoundingClientRect().width,
       fonts: [size('.qv-date'), size('.qv-dow'), size('.qv-month-label')],
       dow: document.querySelector('.qv-dow').innerText,
-      more: document.querySelector('[data-date="2024-03-18"] .qv-more')?.textContent,
+      more: document.querySelector('[data-date="2024-03-18"] .qv-more > [aria-hidden]')?.textContent,
       today: document.querySelector('.qv-today').getBoundingClientRect().right,
     };
   });
@@ -93,5 +93,28 @@ test('readable at 320 pixels wide', async () => {
   assert.equal(m.dow, 'MO');
   assert.equal(m.more, '+1', 'a narrow cell counts its events');
   assert.ok(m.today <= 320, 'the menu fits');
+  await ctx.close();
+});
+
+test('a month change announces the month once, not the day list again', async () => {
+  const ctx = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  const page = await openCalendar(ctx, site.fileUrl());
+  // count changes below each live region of the calendar
+  await page.evaluate(() => {
+    window.changes = new Map();
+    for (const region of document.querySelectorAll('[aria-live]')) {
+      new MutationObserver((list) => window.changes.set(region.className, (window.changes.get(region.className) || 0) + list.length))
+        .observe(region, { childList: true, subtree: true, characterData: true });
+    }
+  });
+  const changes = () => page.evaluate(() => Object.fromEntries(window.changes));
+  await page.click('.qv-next');
+  await page.click('.qv-prev');
+  await page.focus('.qv-cell[tabindex="0"]');
+  await page.keyboard.press('PageDown');
+  assert.deepEqual(await changes(), { 'qv-month-label': 3 }, 'only the month label changed');
+  await page.keyboard.press('Enter');
+  assert.ok((await changes())['qv-content'] > 0, 'choosing a day announces its events');
+  assert.equal(await page.getAttribute('.qv-content', 'tabindex'), '0', 'a long day list can be scrolled from the keyboard');
   await ctx.close();
 });

@@ -91,3 +91,26 @@ test('every template shows its month with all its pictures', async () => {
   }
   await ctx.close();
 });
+
+const AXE = fs.readFileSync(path.join(PLAYER_DIR, 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
+
+test('axe finds no critical or serious fault in any template, on a desktop and on a phone', async () => {
+  const failures = [];
+  for (const [size, viewport] of [['desktop', { width: 1024, height: 800 }], ['phone', { width: 375, height: 740 }]]) {
+    const ctx = await browser.newContext({ viewport, locale: 'en-US' });
+    await ctx.addInitScript(() => { window.QUORVEL_TODAY = '2027-01-13'; });
+    const page = await ctx.newPage();
+    for (const id of IDS) {
+      await page.goto(`${server.url}/${id}/Calendar.htm`);
+      await page.waitForFunction(() => document.querySelector('[data-quorvel-calendar]').dataset.state === 'ready');
+      await page.evaluate(() => document.fonts.ready);
+      if (!(await page.evaluate(() => !!window.axe))) await page.addScriptTag({ content: AXE });
+      const found = await page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }).then((r) =>
+        r.violations.filter((v) => v.impact === 'critical' || v.impact === 'serious')
+          .map((v) => `${v.id} at ${v.nodes.length} places, first ${v.nodes[0].target.join(' ')}: ${v.nodes[0].any[0]?.message || ''}`)));
+      for (const f of found) failures.push(`${id} (${size}) ${f}`);
+    }
+    await ctx.close();
+  }
+  assert.deepEqual(failures, []);
+});
