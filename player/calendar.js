@@ -97,17 +97,17 @@
   // Intl for the calendar's language; the few words Intl does not know come
   // from this table ("{n}" is the number), English for any other language.
   var WORDS = {
-    en: ['+{n} more', 'All day', 'No events', '{n} event', '{n} events', 'Play music', 'Pause music', 'Events of the selected day'],
-    de: ['+{n} weitere', 'Ganzt\u00E4gig', 'Keine Termine', '{n} Termin', '{n} Termine', 'Musik abspielen', 'Musik anhalten', 'Termine des gew\u00E4hlten Tages'],
-    fr: ['+{n} de plus', 'Toute la journ\u00E9e', 'Aucun \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nements', 'Lire la musique', 'Mettre la musique en pause', '\u00C9v\u00E9nements du jour choisi'],
-    es: ['+{n} m\u00E1s', 'Todo el d\u00EDa', 'Sin eventos', '{n} evento', '{n} eventos', 'Reproducir m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos del d\u00EDa elegido'],
-    it: ['+{n} altri', 'Tutto il giorno', 'Nessun evento', '{n} evento', '{n} eventi', 'Riproduci musica', 'Metti in pausa la musica', 'Eventi del giorno scelto'],
-    pt: ['+{n} mais', 'Dia inteiro', 'Sem eventos', '{n} evento', '{n} eventos', 'Tocar m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos do dia escolhido'],
-    nl: ['+{n} meer', 'Hele dag', 'Geen afspraken', '{n} afspraak', '{n} afspraken', 'Muziek afspelen', 'Muziek pauzeren', 'Afspraken van de gekozen dag'],
-    ja: ['+{n}\u4EF6', '\u7D42\u65E5', '\u4E88\u5B9A\u306A\u3057', '{n}\u4EF6\u306E\u4E88\u5B9A', '{n}\u4EF6\u306E\u4E88\u5B9A', '\u97F3\u697D\u3092\u518D\u751F', '\u97F3\u697D\u3092\u4E00\u6642\u505C\u6B62', '\u9078\u629E\u3057\u305F\u65E5\u306E\u4E88\u5B9A'],
-    ar: ['+{n} \u0623\u062E\u0631\u0649', '\u0637\u0648\u0627\u0644 \u0627\u0644\u064A\u0648\u0645', '\u0644\u0627 \u062A\u0648\u062C\u062F \u0623\u062D\u062F\u0627\u062B', '{n} \u062D\u062F\u062B', '{n} \u0623\u062D\u062F\u0627\u062B', '\u062A\u0634\u063A\u064A\u0644 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0625\u064A\u0642\u0627\u0641 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0623\u062D\u062F\u0627\u062B \u0627\u0644\u064A\u0648\u0645 \u0627\u0644\u0645\u062D\u062F\u062F']
+    en: ['+{n} more', 'All day', 'No events', '{n} event', '{n} events', 'Play music', 'Pause music', 'Events of the selected day', 'List'],
+    de: ['+{n} weitere', 'Ganzt\u00E4gig', 'Keine Termine', '{n} Termin', '{n} Termine', 'Musik abspielen', 'Musik anhalten', 'Termine des gew\u00E4hlten Tages', 'Liste'],
+    fr: ['+{n} de plus', 'Toute la journ\u00E9e', 'Aucun \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nements', 'Lire la musique', 'Mettre la musique en pause', '\u00C9v\u00E9nements du jour choisi', 'Liste'],
+    es: ['+{n} m\u00E1s', 'Todo el d\u00EDa', 'Sin eventos', '{n} evento', '{n} eventos', 'Reproducir m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos del d\u00EDa elegido', 'Lista'],
+    it: ['+{n} altri', 'Tutto il giorno', 'Nessun evento', '{n} evento', '{n} eventi', 'Riproduci musica', 'Metti in pausa la musica', 'Eventi del giorno scelto', 'Elenco'],
+    pt: ['+{n} mais', 'Dia inteiro', 'Sem eventos', '{n} evento', '{n} eventos', 'Tocar m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos do dia escolhido', 'Lista'],
+    nl: ['+{n} meer', 'Hele dag', 'Geen afspraken', '{n} afspraak', '{n} afspraken', 'Muziek afspelen', 'Muziek pauzeren', 'Afspraken van de gekozen dag', 'Lijst'],
+    ja: ['+{n}\u4EF6', '\u7D42\u65E5', '\u4E88\u5B9A\u306A\u3057', '{n}\u4EF6\u306E\u4E88\u5B9A', '{n}\u4EF6\u306E\u4E88\u5B9A', '\u97F3\u697D\u3092\u518D\u751F', '\u97F3\u697D\u3092\u4E00\u6642\u505C\u6B62', '\u9078\u629E\u3057\u305F\u65E5\u306E\u4E88\u5B9A', '\u30EA\u30B9\u30C8'],
+    ar: ['+{n} \u0623\u062E\u0631\u0649', '\u0637\u0648\u0627\u0644 \u0627\u0644\u064A\u0648\u0645', '\u0644\u0627 \u062A\u0648\u062C\u062F \u0623\u062D\u062F\u0627\u062B', '{n} \u062D\u062F\u062B', '{n} \u0623\u062D\u062F\u0627\u062B', '\u062A\u0634\u063A\u064A\u0644 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0625\u064A\u0642\u0627\u0641 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0623\u062D\u062F\u0627\u062B \u0627\u0644\u064A\u0648\u0645 \u0627\u0644\u0645\u062D\u062F\u062F', '\u0642\u0627\u0626\u0645\u0629']
   };
-  var WORD_KEYS = ['more', 'allDay', 'noEvents', 'event', 'events', 'play', 'pause', 'dayEvents'];
+  var WORD_KEYS = ['more', 'allDay', 'noEvents', 'event', 'events', 'play', 'pause', 'dayEvents', 'list'];
   var RTL_LANGUAGES = /^(ar|arc|ckb|dv|fa|he|iw|ps|sd|ug|ur|yi)(-|$)/i;
 
   function canonicalTag(tag) {
@@ -654,6 +654,13 @@
     this.btnPrev.addEventListener('click', function () { self.moveMonth(-1); });
     this.btnNext.addEventListener('click', function () { self.moveMonth(1); });
     this.btnToday.addEventListener('click', function () { self.goToday(); });
+    // Month grid or list of the month; narrow calendars start with the list.
+    this.btnView = menu.appendChild(h('button', 'qv-btn qv-view', { type: 'button', 'aria-pressed': 'false' }));
+    this.btnView.textContent = t.list;
+    this.btnView.addEventListener('click', function () {
+      self.view = self.root.classList.contains('qv-listing') ? 'month' : 'list';
+      self.layout();
+    });
     this.buildMusic(menu);
 
     var body = root.appendChild(h('div', 'qv-body'));
@@ -685,6 +692,7 @@
     });
     grid.addEventListener('keydown', function (e) { self.onKey(e); });
 
+    this.agenda = body.appendChild(h('section', 'qv-agenda', { 'aria-labelledby': id + '-month', tabindex: '0' }));
     // Focusable, so that a keyboard can scroll a long list.
     this.content = body.appendChild(h('section', 'qv-content', { 'aria-live': 'polite', 'aria-label': t.dayEvents, tabindex: '0' }));
 
@@ -815,6 +823,11 @@
 
     root.classList.toggle('qv-narrow', w < 480);
     root.classList.toggle('qv-side', !!this.height && w >= 640 && w >= 1.5 * hgt);
+    var listing = this.view ? this.view === 'list' : w < 480;
+    root.classList.toggle('qv-listing', listing);
+    this.btnView.setAttribute('aria-pressed', String(listing));
+    if (listing && this.listedMonth !== this.firstCell) this.showAgenda();
+    if (listing) return;
     var cell = this.cells[0], items = cell.lastChild;
     var probe = items.appendChild(h('div', 'qv-chip'));
     probe.textContent = 'X';
@@ -853,7 +866,7 @@
   // Lists the selected day's events; the list is announced, so it is only
   // redrawn when the selection changes, not on every month shown.
   Calendar.prototype.showDay = function () {
-    var m = this.model, day = this.selected, p = dayParts(day), box = this.content, base = this.base, t = this.lang;
+    var m = this.model, day = this.selected, p = dayParts(day), box = this.content, t = this.lang;
     if (this.shownDay === day) return;
     this.shownDay = day;
     var list = eventsByDay(m.events, day, day).get(day) || [];
@@ -866,6 +879,27 @@
       return;
     }
     head.appendChild(h('span', 'qv-day-count')).textContent = t.count(list.length);
+    appendEvents(box, list, m, t, this.base);
+  };
+
+  // The month as a list: each day with events under its date.
+  Calendar.prototype.showAgenda = function () {
+    var m = this.model, t = this.lang, box = this.agenda, y = this.year, mo = this.month;
+    this.listedMonth = this.firstCell;
+    box.textContent = '';
+    var first = dayNum(y, mo, 1), any = false;
+    for (var day = first; day < first + daysInMonth(y, mo); day++) {
+      var list = this.byDay.get(day);
+      if (!list) continue;
+      any = true;
+      var head = box.appendChild(h('h3', 'qv-day-heading' + (day === this.today ? ' qv-agenda-today' : '')));
+      head.textContent = t.date(day) + (day === this.today ? ' \u2022 ' + t.todayWord : '');
+      appendEvents(box, list, m, t, this.base);
+    }
+    if (!any) box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
+  };
+
+  function appendEvents(box, list, m, t, base) {
     var ul = box.appendChild(h('ul', 'qv-list'));
     list.forEach(function (ev) {
       var li = ul.appendChild(h('li', 'qv-event'));
@@ -876,7 +910,7 @@
       main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m, t);
       if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
     });
-  };
+  }
 
   function describeTime(ev, m, t) {
     var multi = ev.kind === 'o' && ev.end.day > ev.start.day;
