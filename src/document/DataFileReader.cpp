@@ -50,6 +50,7 @@ public:
         static constexpr std::string_view titleNames[] = {"title", "subtitle", "copyright"};
         for (int i = 0; i < 3; ++i)
             doc_.Titles[i] = fromMarkup(calendar.child(titleNames[i]).text());
+        doc_.Options.Language = QStringLiteral("auto"); // also when the file names none
         for (const XmlElement& item : calendar.child("option").children())
             readOption(item);
         if (!readStyle(calendar.child("style")) || !readMusic(calendar))
@@ -108,6 +109,8 @@ private:
                     return f.compare(value, Qt::CaseInsensitive) == 0;
                 });
             o.DateFormat = it == formats.end() ? QString() : *it;
+        } else if (id == u"language") {
+            o.Language = calendarLanguage(value);
         }
     }
 
