@@ -4,7 +4,6 @@
 #include "project/Archive.h"
 
 #include <QDir>
-
 #include <QTextStream>
 
 namespace {

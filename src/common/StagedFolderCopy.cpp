@@ -77,10 +77,10 @@ bool findConflict(const std::vector<Move>& moves, QString* error) {
         const bool conflict = move.folder ? (existing.exists() && !existing.isDir())
                                           : (existing.isDir() && !existing.isSymLink());
         if (conflict) {
-            setError(error, QStringLiteral("\"%1\" is in the way: a %2 of that name is there.")
-                                .arg(QDir::toNativeSeparators(move.to),
-                                     move.folder ? QStringLiteral("file")
-                                                 : QStringLiteral("folder")));
+            setError(error,
+                     QStringLiteral("\"%1\" is in the way: a %2 of that name is there.")
+                         .arg(QDir::toNativeSeparators(move.to),
+                              move.folder ? QStringLiteral("file") : QStringLiteral("folder")));
             return true;
         }
     }

@@ -112,16 +112,15 @@ private Q_SLOTS:
                                   QString::fromLatin1(noise(300 * 1024).toBase64()), &error);
             return error;
         });
-        QTest::newRow("update calendar in project")
-            << WriteStep([](const QString& state, const QString& scratch) {
-                   writeBytes(scratch + "/template/cal/calendar.js", "new player");
-                   writeBytes(scratch + "/template/cal/calendar.css", noise(400 * 1024));
-                   qv::ScriptedPlatform ui;
-                   ui.confirmAnswers.enqueue(true);
-                   qv::updateProjectPlayer(scratch + "/template", "cal", state + "/site/quorvel",
-                                           ui);
-                   return ui.shown.isEmpty() ? QString() : ui.shown.last().text;
-               });
+        QTest::newRow("update calendar in project") << WriteStep(
+            [](const QString& state, const QString& scratch) {
+                writeBytes(scratch + "/template/cal/calendar.js", "new player");
+                writeBytes(scratch + "/template/cal/calendar.css", noise(400 * 1024));
+                qv::ScriptedPlatform ui;
+                ui.confirmAnswers.enqueue(true);
+                qv::updateProjectPlayer(scratch + "/template", "cal", state + "/site/quorvel", ui);
+                return ui.shown.isEmpty() ? QString() : ui.shown.last().text;
+            });
     }
     void earlierFilesStayWhole() {
         QFETCH(WriteStep, step);

@@ -16,13 +16,18 @@ class TestFolderWalk : public QObject {
 
 private Q_SLOTS:
     void linksAreSkippedAndNamed_data() {
-        QTest::addColumn<QString>("linkName");  // below the published folder
+        QTest::addColumn<QString>("linkName");   // below the published folder
         QTest::addColumn<QString>("linkTarget"); // relative to the test folder
-        QTest::newRow("to a folder outside") << "quorvel/home" << "home";
-        QTest::newRow("to a file outside") << "quorvel/key.txt" << "home/.ssh/id_rsa";
-        QTest::newRow("loop to the folder itself") << "quorvel/loop" << "site";
-        QTest::newRow("loop to its parent") << "quorvel/image/up" << "site/quorvel";
-        QTest::newRow("dangling") << "quorvel/gone.png" << "missing.png";
+        QTest::newRow("to a folder outside") << "quorvel/home"
+                                             << "home";
+        QTest::newRow("to a file outside") << "quorvel/key.txt"
+                                           << "home/.ssh/id_rsa";
+        QTest::newRow("loop to the folder itself") << "quorvel/loop"
+                                                   << "site";
+        QTest::newRow("loop to its parent") << "quorvel/image/up"
+                                            << "site/quorvel";
+        QTest::newRow("dangling") << "quorvel/gone.png"
+                                  << "missing.png";
     }
     void linksAreSkippedAndNamed() {
         QFETCH(QString, linkName);

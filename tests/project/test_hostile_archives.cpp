@@ -54,7 +54,9 @@ QByteArray localEntry(const QByteArray& name, const QByteArray& content) {
     return out + name + content;
 }
 
-QByteArray centralEntry(const QByteArray& name, const QByteArray& content, quint64 offset) {
+// The central directory's record of a stored entry of size bytes with the given CRC whose local
+// header is at offset.
+QByteArray centralEntry(const QByteArray& name, quint32 crc, qsizetype size, quint64 offset) {
     QByteArray out;
     put(out, 0x02014b50, 4);
     put(out, 20, 2);
@@ -62,9 +64,9 @@ QByteArray centralEntry(const QByteArray& name, const QByteArray& content, quint
     put(out, 0, 2);
     put(out, 0, 2);
     put(out, 0, 4);
-    put(out, crc32Of(content), 4);
-    put(out, quint64(content.size()), 4);
-    put(out, quint64(content.size()), 4);
+    put(out, crc, 4);
+    put(out, quint64(size), 4);
+    put(out, quint64(size), 4);
     put(out, quint64(name.size()), 2);
     put(out, 0, 2);
     put(out, 0, 2);
@@ -83,10 +85,12 @@ QByteArray overlappingArchive(int copies) {
     const quint64 pictureOffset = quint64(archive.size());
     archive += localEntry("quorvel/image/p.png", picture);
     const quint64 directoryOffset = quint64(archive.size());
-    QByteArray directory = centralEntry("quorvel/data.xml", kDataFile, 0);
+    QByteArray directory =
+        centralEntry("quorvel/data.xml", crc32Of(kDataFile), kDataFile.size(), 0);
+    const quint32 pictureCrc = crc32Of(picture);
     for (int i = 0; i < copies; ++i)
-        directory += centralEntry("quorvel/image/p" + QByteArray::number(i) + ".png", picture,
-                                  pictureOffset);
+        directory += centralEntry("quorvel/image/p" + QByteArray::number(i) + ".png", pictureCrc,
+                                  picture.size(), pictureOffset);
     archive += directory;
     put(archive, 0x06054b50, 4);
     put(archive, 0, 4);
@@ -109,7 +113,8 @@ bool writeLargeDataFileArchive(const QString& path, qint64 size) {
     zip_source_t* source =
         zip_source_buffer(archive, blanks.constData(), zip_uint64_t(blanks.size()), 0);
     const zip_int64_t index = zip_file_add(archive, "quorvel/data.xml", source, 0);
-    if (index < 0 || zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) < 0) {
+    if (index < 0 ||
+        zip_set_file_compression(archive, zip_uint64_t(index), ZIP_CM_DEFLATE, 1) < 0) {
         zip_discard(archive);
         return false;
     }
@@ -205,8 +210,8 @@ private Q_SLOTS:
     void unpackOverAnEarlierProject() {
         QTemporaryDir dir;
         const QString archive = dir.filePath("good.qvp");
-        QVERIFY(qv::test::writeZip(archive, {{"quorvel/data.xml", kDataFile},
-                                             {"quorvel/image/b.png", "new picture"}}));
+        QVERIFY(qv::test::writeZip(
+            archive, {{"quorvel/data.xml", kDataFile}, {"quorvel/image/b.png", "new picture"}}));
         const QString folder = dir.filePath("out");
         QVERIFY(writeBytes(folder + "/quorvel/data.xml", "<calendar id=\"earlier\"/>"));
         QVERIFY(writeBytes(folder + "/quorvel/image/a.png", "earlier picture"));
