@@ -70,6 +70,11 @@ int run(const QStringList& arguments) {
     lifecycle.LoadContents(archive, false);
     if (!document.Marks.Loaded)
         return 1; // the reason is already on standard error
+    if (const std::optional<QString> problem =
+            qv::publishSizeProblem(document.Options.PublishWidth, document.Options.PublishHeight)) {
+        err << *problem << '\n';
+        return 1;
+    }
     if (qv::commitDocument(document, context, &error) != qv::RefreshOutcome::Written) {
         err << error << '\n';
         return 1;

@@ -18,16 +18,15 @@ int run(const QStringList& arguments) {
         err << "Usage: quorvel-cli roundtrip IN.xml OUT.xml\n";
         return 2;
     }
-    QFile in(arguments.at(0));
-    if (!in.open(QIODevice::ReadOnly)) {
-        err << "ERROR: Cannot open file \"" << arguments.at(0) << "\". " << in.errorString()
-            << '\n';
+    QString error;
+    const std::optional<QByteArray> bytes = qv::loadDataFileBytes(arguments.at(0), &error);
+    if (!bytes) {
+        err << "ERROR: " << error << '\n';
         return 1;
     }
     qv::CalendarDocument document;
     document.enrolStandardStyleItems();
-    QString error;
-    if (!qv::readDataFileBytes(in.readAll(), document, &error)) {
+    if (!qv::readDataFileBytes(*bytes, document, &error)) {
         err << "ERROR: " << error << '\n';
         return 1;
     }

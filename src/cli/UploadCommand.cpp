@@ -5,6 +5,7 @@
 #include "app/FtpSettings.h"
 #include "app/IniFile.h"
 #include "cli/CliCommand.h"
+#include "common/Functions.h"
 #include "ftp/FtpSettingsRules.h"
 #include "ftp/TFtpThread.h"
 #include "ftp/UploadTarget.h"
@@ -71,10 +72,14 @@ int run(const QStringList& args) {
     qv::TFtpThread worker;
     worker.setRefreshRemoteList(false); // nothing here shows the remote folder afterwards
     worker.prepare(folder);
+    for (const QString& link : worker.skippedLinks())
+        QTextStream(stderr) << "Skipped (a symbolic link, never uploaded): "
+                            << qv::printableText(link) << '\n';
     QString error;
     auto client = qv::connectToRemoteFolder(qv::UploadTarget::fromSettings(settings), &error);
     if (!client) {
-        QTextStream(stderr) << error << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
+        QTextStream(stderr) << qv::printableText(error)
+                            << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
         return 1;
     }
     QTextStream out(stdout);
@@ -96,7 +101,8 @@ int run(const QStringList& args) {
     loop.exec();
     if (complete)
         return 0;
-    QTextStream(stderr) << error << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
+    QTextStream(stderr) << qv::printableText(error)
+                        << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
     return 1;
 }
 

@@ -12,19 +12,27 @@ namespace qv {
 bool deleteFolder(const QString& folder);
 
 // Copies every file and sub-folder of sourceFolder into destinationFolder (created when missing),
-// replacing files that exist there and keeping the others. False on any failure.
-bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder);
+// replacing files that exist there and keeping the others. False on any failure, with the first
+// failure's file and reason in error.
+bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder,
+                        QString* error = nullptr);
 
 // Reads a whole file as UTF-8; a byte-order mark at the start is kept as a character.
 // On failure returns nothing and puts the reason into error.
 std::optional<QString> readUtf8TextFile(const QString& path, QString* error = nullptr);
 
-// Writes text as UTF-8 without byte-order mark, replacing any file at path.
+// Writes text as UTF-8 without byte-order mark, replacing any file at path only once the whole
+// text is written (writeFileAtomically).
 bool writeUtf8TextFile(const QString& path, const QString& text, QString* error = nullptr);
 
 // Writes bytes to path through a temporary file beside it that is renamed over the target only
 // when complete, so a failed write leaves the previous file whole.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Text that came from a file, an archive or a server as it may be shown to the user: control
+// characters (NUL, the escape of terminal sequences, the C1 range, DEL) become U+FFFD, except line
+// feed and tab, which keep the text readable.
+QString printableText(const QString& text);
 
 // "0012" gives "12"; "0" and "00" give an empty text.
 QString stripLeadingZeros(const QString& text);

@@ -1,5 +1,7 @@
 #include "common/StagedFile.h"
 
+#include "common/WriteFailure.h"
+
 #include <QDir>
 
 #ifdef Q_OS_LINUX
@@ -12,9 +14,10 @@ StagedFile::StagedFile(const QString& path) : file_(path) {}
 
 bool StagedFile::write(const QByteArray& bytes, QString* error) {
     if (!file_.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Cannot create file \"%1\". %2"), error);
+        return fail(QStringLiteral("Cannot create file \"%1\". %2"), file_.errorString(), error);
     if (file_.write(bytes) != bytes.size() || !file_.flush())
-        return fail(QStringLiteral("Cannot write file \"%1\". %2"), error);
+        return fail(QStringLiteral("Cannot write file \"%1\". %2"), writeFailureReason(file_),
+                    error);
 #ifdef Q_OS_LINUX
     // Only a head start: commit() still waits until everything is on disk.
     ::sync_file_range(file_.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
@@ -24,13 +27,14 @@ bool StagedFile::write(const QByteArray& bytes, QString* error) {
 
 bool StagedFile::commit(QString* error) {
     if (!file_.isOpen() || !file_.commit())
-        return fail(QStringLiteral("Cannot write file \"%1\". %2"), error);
+        return fail(QStringLiteral("Cannot write file \"%1\". %2"), writeFailureReason(file_),
+                    error);
     return true;
 }
 
-bool StagedFile::fail(const QString& what, QString* error) {
+bool StagedFile::fail(const QString& what, const QString& reason, QString* error) {
     if (error)
-        *error = what.arg(QDir::toNativeSeparators(file_.fileName()), file_.errorString());
+        *error = what.arg(QDir::toNativeSeparators(file_.fileName()), reason);
     file_.cancelWriting();
     return false;
 }

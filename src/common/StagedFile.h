@@ -19,7 +19,7 @@ public:
     bool commit(QString* error = nullptr);
 
 private:
-    bool fail(const QString& what, QString* error);
+    bool fail(const QString& what, const QString& reason, QString* error);
 
     QSaveFile file_;
 };

@@ -235,6 +235,12 @@ private:
     QString error_;
 };
 
+QString tooLarge() {
+    return QStringLiteral("The data file is larger than %1 MB; a calendar's data file is far "
+                          "smaller.")
+        .arg(kDataFileSizeLimit / (1024 * 1024));
+}
+
 } // namespace
 
 bool readDataFileBytes(const QByteArray& bytes, CalendarDocument& document, QString* errorText,
@@ -244,6 +250,8 @@ bool readDataFileBytes(const QByteArray& bytes, CalendarDocument& document, QStr
             *errorText = text;
         return false;
     };
+    if (bytes.size() > kDataFileSizeLimit)
+        return fail(tooLarge());
     QString parseError;
     const std::unique_ptr<XmlDocument> parsed = parseXml(bytes, &parseError);
     if (!parsed)
@@ -268,16 +276,31 @@ bool readDataFileBytes(const QByteArray& bytes, CalendarDocument& document, QStr
     return true;
 }
 
+std::optional<QByteArray> loadDataFileBytes(const QString& path, QString* errorText) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (errorText)
+            *errorText = QStringLiteral("Cannot open file \"%1\". %2")
+                             .arg(QDir::toNativeSeparators(path), file.errorString());
+        return std::nullopt;
+    }
+    QByteArray bytes;
+    if (file.size() <= kDataFileSizeLimit)
+        bytes = file.read(kDataFileSizeLimit + 1);
+    if (file.size() > kDataFileSizeLimit || bytes.size() > kDataFileSizeLimit) {
+        if (errorText)
+            *errorText = tooLarge();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 bool readDataFile(const QString& path, CalendarDocument& document, MessageBoxes& messages,
                   EditorSync* editor) {
     QString error;
-    QFile file(path);
     bool ok = false;
-    if (!file.open(QIODevice::ReadOnly))
-        error = QStringLiteral("Cannot open file \"%1\". %2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
-    else
-        ok = readDataFileBytes(file.readAll(), document, &error, editor);
+    if (const std::optional<QByteArray> bytes = loadDataFileBytes(path, &error))
+        ok = readDataFileBytes(*bytes, document, &error, editor);
     if (!ok)
         messages.message(QStringLiteral("ERROR: ") + error);
     return ok;

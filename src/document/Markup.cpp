@@ -181,10 +181,15 @@ QString decodeMarkupReferences(const QString& text) {
     QString out;
     out.reserve(text.size());
     qsizetype done = 0;
+    // A reference is at most 12 characters from its "&" to its ";": only that far is looked at,
+    // so that a text of many "&" without ";" is read in one pass, not once for every "&".
+    constexpr qsizetype kLongestReference = 12;
     while (amp >= 0) {
-        const qsizetype semi = text.indexOf(u';', amp + 1);
+        const QStringView window = QStringView(text).mid(amp + 1, kLongestReference);
+        const qsizetype semiInWindow = window.indexOf(u';');
         std::optional<char32_t> c;
-        if (semi > amp && semi - amp <= 12)
+        const qsizetype semi = semiInWindow < 0 ? -1 : amp + 1 + semiInWindow;
+        if (semi > amp)
             c = referencedChar(QStringView(text).mid(amp + 1, semi - amp - 1));
         if (c) {
             out += QStringView(text).mid(done, amp - done);

@@ -14,7 +14,10 @@ FolderWalkEnd walk(const QString& folder, const QString& relative,
     for (const QFileInfo& entry : entries) {
         const QString path =
             relative.isEmpty() ? entry.fileName() : relative + QLatin1Char('/') + entry.fileName();
-        if (entry.isDir()) {
+        if (entry.isSymLink()) {
+            if (visitor.skippedLink)
+                visitor.skippedLink(path);
+        } else if (entry.isDir()) {
             if (visitor.enterFolder && !visitor.enterFolder(entry.fileName(), path))
                 return FolderWalkEnd::Stopped;
             const FolderWalkEnd inner = walk(entry.filePath(), path, visitor);

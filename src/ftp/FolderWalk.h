@@ -16,6 +16,9 @@ struct FolderWalkVisitor {
     // A file: its path below the walked folder ("/" between names, no leading "/") and its full
     // path.
     std::function<bool(const QString& relativePath, const QString& fullPath)> file;
+    // A symbolic link, never followed: it may lead out of the walked folder (to the home folder)
+    // or back into it (a loop). Its path below the walked folder.
+    std::function<void(const QString& relativePath)> skippedLink;
     // Read after each entry; true skips the rest of the tree.
     std::function<bool()> cancelled;
 };
@@ -23,7 +26,8 @@ struct FolderWalkVisitor {
 enum class FolderWalkEnd { Completed, Stopped, Cancelled };
 
 // Walks the folder depth first: every entry, hidden ones included, in the order the file system
-// lists them; a sub-folder is walked where it stands, before the entries after it. The upload
+// lists them; a sub-folder is walked where it stands, before the entries after it. Symbolic links
+// are skipped, whatever they point to. The upload
 // window's local list and the upload itself both walk this way, so they count files alike.
 FolderWalkEnd walkFolder(const QString& folder, const FolderWalkVisitor& visitor);
 

@@ -29,7 +29,11 @@ int TFtpThread::prepare(const QString& localFolder,
     m_localFolder = QDir::cleanPath(QDir::fromNativeSeparators(localFolder));
     m_total = 0;
     m_totalBytes = 0;
+    m_skippedLinks.clear();
     FolderWalkVisitor visitor;
+    visitor.skippedLink = [this](const QString& relativePath) {
+        m_skippedLinks.append(relativePath);
+    };
     visitor.file = [&](const QString& relativePath, const QString& fullPath) {
         ++m_total;
         m_totalBytes += QFileInfo(fullPath).size();

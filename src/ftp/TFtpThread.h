@@ -46,6 +46,8 @@ public:
 
     const QString& localFolder() const { return m_localFolder; }
     int total() const { return m_total; }
+    // The symbolic links prepare() found: they are not uploaded (walkFolder never follows one).
+    const QStringList& skippedLinks() const { return m_skippedLinks; }
     qint64 totalBytes() const { return m_totalBytes; }
 
 Q_SIGNALS:
@@ -68,6 +70,7 @@ private:
     QString m_localFolder;
     int m_total = 0;
     qint64 m_totalBytes = 0;
+    QStringList m_skippedLinks;
     int m_currentNumber = 1;
     bool m_refreshRemoteList = true;
     std::atomic<bool> m_cancel{false};

@@ -1,12 +1,13 @@
 #include "gallery/ProjectUpdate.h"
 
-#include "common/Functions.h"
+#include "common/StagedFile.h"
 #include "platform/MessageBoxes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -65,13 +66,26 @@ UpdateResult updateProjectPlayer(const QString& templateFolder, const QString& c
         errors.append(QStringLiteral("The template \"%1\" holds no calendar files.")
                           .arg(QDir::toNativeSeparators(templatePath)));
     if (errors.isEmpty()) {
+        // Every file is written beside its target before any replaces the one in the project, so
+        // a full disk leaves the project's player as it was, never half old and half new.
+        std::vector<std::unique_ptr<StagedFile>> staged;
+        QString error;
+        bool written = true;
         for (const auto& [name, bytes] : files) {
-            QString error;
-            if (writeFileAtomically(projectData + QLatin1Char('/') + name, bytes, &error))
+            staged.push_back(std::make_unique<StagedFile>(projectData + QLatin1Char('/') + name));
+            if (!staged.back()->write(bytes, &error)) {
+                written = false;
+                break;
+            }
+        }
+        for (size_t i = 0; written && i < staged.size(); ++i) {
+            if (staged[i]->commit(&error))
                 ++result.copied;
             else
-                errors.append(error);
+                written = false;
         }
+        if (!written)
+            errors.append(error);
     }
 
     if (!errors.isEmpty()) {

@@ -16,7 +16,7 @@ enum class UpdateOutcome {
     NotInstalled, // no template folder for the calendar id; nothing changed
     Cancelled,    // the user did not confirm; nothing changed
     Updated,      // every player file of the template was copied
-    Failed,       // a file could not be copied (the copies that worked stay)
+    Failed,       // a file could not be written; the project's player stays as it was
 };
 
 // "Update Calendar in project": copies the calendar player of the installed template named by

@@ -1,5 +1,9 @@
 #include "project/Archive.h"
+#include "common/WriteFailure.h"
 #include "project/PathBeside.h"
+#include "project/ZipLayout.h"
+
+#include "document/DataFileReader.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,6 +12,7 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -330,9 +335,10 @@ private:
                          QStringLiteral("\"%1\" holds more than it declares.").arg(entry.relative));
                 return false;
             }
-            if (output.write(m_buffer.data(), got) != got) {
-                setError(error, QStringLiteral("Cannot write \"%1\": %2")
-                                    .arg(QDir::toNativeSeparators(path), output.errorString()));
+            if (output.write(m_buffer.data(), got) != got || !output.flush()) {
+                setError(error,
+                         QStringLiteral("Cannot write \"%1\": %2")
+                             .arg(QDir::toNativeSeparators(path), writeFailureReason(output)));
                 return false;
             }
             m_done += got;
@@ -363,6 +369,14 @@ private:
 
 } // namespace
 
+void removeInterruptedSaves(const QString& archivePath) {
+    const QFileInfo archive(archivePath);
+    const QDir folder = archive.absoluteDir();
+    const QString pattern = archive.fileName() + QStringLiteral(".part-????????");
+    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden))
+        QFile::remove(folder.filePath(name));
+}
+
 int archiveCompressionLevel(int level) {
     return level >= 0 && level <= 9 ? level : 3;
 }
@@ -376,6 +390,7 @@ bool createArchive(const QString& folder, const QString& archivePath, int level,
     }
     std::vector<SourceEntry> entries;
     collectEntries(folder, QString(), entries);
+    removeInterruptedSaves(archivePath);
     const QString temporary = unusedPathBeside(archivePath, QStringLiteral("part"));
     if (!writeArchive(entries, temporary, archiveCompressionLevel(level), progress, error)) {
         QFile::remove(temporary);
@@ -393,24 +408,67 @@ bool createArchive(const QString& folder, const QString& archivePath, int level,
     return true;
 }
 
-bool extractArchive(const QString& archivePath, const QString& folder,
-                    const ArchiveProgress& progress, QString* error, const ArchiveLimits& limits) {
+namespace {
+
+// Why the planned entries do not make a project: no data file, an empty one, or one larger than
+// the reader takes.
+std::optional<QString> projectProblem(const std::vector<PlannedEntry>& plan) {
+    const auto dataFile = std::find_if(plan.begin(), plan.end(), [](const PlannedEntry& entry) {
+        return !entry.folder && entry.relative == QLatin1String("quorvel/data.xml");
+    });
+    if (dataFile == plan.end())
+        return QStringLiteral("It holds no data file (quorvel/data.xml).");
+    if (dataFile->size == 0)
+        return QStringLiteral("Its data file (quorvel/data.xml) is empty.");
+    if (dataFile->size > kDataFileSizeLimit)
+        return QStringLiteral("Its data file (quorvel/data.xml) holds %1 bytes, more than %2.")
+            .arg(dataFile->size)
+            .arg(kDataFileSizeLimit);
+    return std::nullopt;
+}
+
+bool extract(const QString& archivePath, const QString& folder, const ArchiveProgress& progress,
+             QString* error, const ArchiveLimits& limits, bool project) {
     int code = 0;
     ZipHandle archive(zip_open(nativePath(archivePath).constData(), ZIP_RDONLY, &code));
     if (!archive) {
-        setError(error, QStringLiteral("Cannot open \"%1\": %2")
-                            .arg(QDir::toNativeSeparators(archivePath), zipErrorText(code)));
+        setError(error, QStringLiteral("The archive cannot be opened: %1").arg(zipErrorText(code)));
         return false;
     }
     const std::optional<std::vector<PlannedEntry>> plan =
         planExtraction(archive.get(), limits, error);
     if (!plan)
         return false;
+    if (project) {
+        if (const std::optional<QString> problem = projectProblem(*plan)) {
+            setError(error, *problem);
+            return false;
+        }
+    }
+    // Entries that share their stored bytes are refused before anything is written: a small
+    // archive would otherwise expand to gigabytes.
+    if (const std::optional<QString> problem = zipLayoutProblem(archivePath)) {
+        setError(error, *problem);
+        return false;
+    }
     qint64 total = 0;
     for (const PlannedEntry& entry : *plan)
         total += entry.size;
     Extractor extractor(archive.get(), folder, progress, total);
     return extractor.run(*plan, error);
+}
+
+} // namespace
+
+bool extractArchive(const QString& archivePath, const QString& folder,
+                    const ArchiveProgress& progress, QString* error, const ArchiveLimits& limits) {
+    return extract(archivePath, folder, progress, error, limits, false);
+}
+
+bool extractProjectArchive(const QString& archivePath, const QString& folder,
+                           const ArchiveProgress& progress, QString* error,
+                           const ArchiveLimits& limits) {
+    return extract(archivePath, folder, progress, error, limits, true);
 }
 
 } // namespace qv

@@ -17,6 +17,10 @@ struct ArchiveLimits {
     qint64 maxEntries = 100000;
 };
 
+// Removes the temporary files ("<archive>.part-<digits>") that saves of archivePath left when they
+// never ended (the program was killed), so that at most the one of a save in progress is there.
+void removeInterruptedSaves(const QString& archivePath);
+
 // The compression level an archive is written at: 0 (store) to 9; anything else becomes 3.
 int archiveCompressionLevel(int level);
 
@@ -31,10 +35,18 @@ bool createArchive(const QString& folder, const QString& archivePath, int level,
 // Unpacks every entry of the archive below folder (created when missing), recreating the
 // entries' folders and overwriting files that exist. Before anything is written the whole
 // archive is checked: an entry whose name is absolute or holds a ".." component, a symbolic
-// link, or an archive beyond the limits is refused, and nothing is written. False with the
-// cause in error; files written before a later failure stay below folder.
+// link, an archive beyond the limits, or one whose entries share their stored bytes is refused,
+// and nothing is written. False with the cause in error; files written before a later failure
+// stay below folder.
 bool extractArchive(const QString& archivePath, const QString& folder,
                     const ArchiveProgress& progress = {}, QString* error = nullptr,
                     const ArchiveLimits& limits = {});
+
+// The same for a project archive, which must hold its data file: an archive without
+// "quorvel/data.xml", with an empty one or with one larger than the reader takes is refused too,
+// before anything is written.
+bool extractProjectArchive(const QString& archivePath, const QString& folder,
+                           const ArchiveProgress& progress = {}, QString* error = nullptr,
+                           const ArchiveLimits& limits = {});
 
 } // namespace qv

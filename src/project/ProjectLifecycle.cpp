@@ -85,20 +85,31 @@ void ProjectLifecycle::removeLeftovers() {
 }
 
 bool ProjectLifecycle::unpackInto(const QString& staging, const QString& path, bool fromTemplate) {
+    QString error;
     if (fromTemplate) {
         const QString data = staging + QStringLiteral("/quorvel");
-        copyFolderContents(path, data); // what is missing shows when the data file is read
+        // A template folder that is not there shows when its data file is read; one that cannot
+        // be copied whole (a full disk) makes no project.
+        if (QFileInfo(path).isDir() && !copyFolderContents(path, data, &error)) {
+            m_platform.information(kLoadError + error);
+            return false;
+        }
         QFile::remove(data + QStringLiteral("/thumb.jpg"));
         QFile::remove(data + QStringLiteral("/thumb_s.jpg"));
         return true;
     }
-    QString error;
     const bool ok =
         m_runner(QStringLiteral("Opening project"), [&](const ArchiveProgress& progress) {
-            return extractArchive(path, staging, progress, &error);
+            return extractProjectArchive(path, staging, progress, &error);
         });
-    if (!ok)
-        m_platform.information(kWrongFile);
+    if (!ok) {
+        // The staging folder is the program's own business: the user hears of the archive.
+        error.replace(QDir::toNativeSeparators(staging),
+                      QDir::toNativeSeparators(m_context.folders.working));
+        m_platform.information(
+            kWrongFile + QLatin1Char('\n') +
+            QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(path), error));
+    }
     return ok;
 }
 
@@ -150,7 +161,7 @@ bool ProjectLifecycle::SaveContents(bool saveAs) {
             return createArchive(working, path, kCompressionLevel, progress, &error);
         });
     if (!ok) {
-        m_platform.information(kCannotSave);
+        m_platform.information(kCannotSave + QLatin1Char('\n') + error);
         return false;
     }
     m_document.Marks.ProjectPath = path;

@@ -3,6 +3,9 @@
 #include "publish/PublishContext.h"
 #include "publish/TextLines.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace qv {
 
 QString fillPlaceholders(const QString& line, const PublishContext& context,
@@ -38,8 +41,24 @@ std::optional<QStringList> embedCodeLines(const QString& templatePath,
     return lines;
 }
 
+std::optional<QString> publishSizeProblem(const QString& width, const QString& height) {
+    for (const auto& [name, value] :
+         {std::pair{QStringLiteral("width"), width}, std::pair{QStringLiteral("height"), height}}) {
+        bool ok = false;
+        const int n = value.toInt(&ok);
+        const bool digitsOnly =
+            std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        if (!ok || !digitsOnly || n < 1 || n > 10000)
+            return QStringLiteral("The publish %1 must be a whole number from 1 to 10000, not "
+                                  "\"%2\".")
+                .arg(name, value);
+    }
+    return std::nullopt;
+}
+
 PlaceholderValues publishedValues(const PublishContext& context, const QString& prefix) {
-    return {context.publishWidth, context.publishHeight, prefix + context.baseFolder};
+    return {context.publishWidth.toHtmlEscaped(), context.publishHeight.toHtmlEscaped(),
+            QString(prefix + context.baseFolder).toHtmlEscaped()};
 }
 
 } // namespace qv

@@ -26,6 +26,10 @@ QString fillPlaceholders(const QString& line, const PublishContext& context,
 // ends, then "/" appended unless it ends in one already. An empty address gives "/".
 QString fullPathPrefix(const QString& address);
 
+// Why the publish width or height cannot go into the embed code: each must be a whole number from
+// 1 to 10000 (anything else could break the page it is put into). Nothing when both can.
+std::optional<QString> publishSizeProblem(const QString& width, const QString& height);
+
 // The embed code: the lines of the template at templatePath, each filled with values. Nothing,
 // with the reason in error, when the template cannot be read.
 std::optional<QStringList> embedCodeLines(const QString& templatePath,
@@ -34,7 +38,8 @@ std::optional<QStringList> embedCodeLines(const QString& templatePath,
                                           QString* error = nullptr);
 
 // The values for the published calendar: its width and height and the base folder behind the
-// given full-path prefix (empty for the plain base folder).
+// given full-path prefix (empty for the plain base folder). They go into HTML attributes, so
+// "&", "<", ">" and quotation marks in them are written as references.
 PlaceholderValues publishedValues(const PublishContext& context, const QString& prefix = {});
 
 } // namespace qv

@@ -1,7 +1,8 @@
 #include "publish/PublishToFolder.h"
 
-#include "common/Functions.h"
+#include "common/StagedFolderCopy.h"
 #include "platform/Platform.h"
+#include "publish/EmbedCode.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -49,11 +50,12 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
             *error = *problem;
         return false;
     }
-    if (!copyFolderContents(workingFolder, chosenFolder)) {
+    QString reason;
+    if (!copyFolderContentsStaged(workingFolder, chosenFolder, &reason)) {
         if (error)
-            *error = QStringLiteral("Cannot publish the project to \"%1\": the files could not "
-                                    "all be copied there.")
-                         .arg(QDir::toNativeSeparators(chosenFolder));
+            *error = QStringLiteral("Cannot publish the project to \"%1\"; the files there are "
+                                    "left as they were.\n%2")
+                         .arg(QDir::toNativeSeparators(chosenFolder), reason);
         return false;
     }
     return true;
@@ -61,6 +63,11 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
 
 std::optional<PublishContext> publishToChosenFolder(Platform& platform,
                                                     const PublishSource& source) {
+    if (const std::optional<QString> problem =
+            publishSizeProblem(source.publishWidth, source.publishHeight)) {
+        platform.message(*problem);
+        return std::nullopt;
+    }
     const QString folder = platform.chooseFolder(publishFolderInstruction(), QString(), true);
     if (folder.isEmpty())
         return std::nullopt;

@@ -19,7 +19,9 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
                                             const QString& chosenFolder);
 
 // Copies every file and sub-folder of the working folder into chosenFolder (created when
-// missing): files of the same name are replaced, anything else there stays.
+// missing): files of the same name are replaced, anything else there stays. All or nothing: when
+// any file cannot be written, the files already there stay as they were (copyFolderContentsStaged)
+// and error tells why.
 bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
                          QString* error = nullptr);
 
@@ -31,7 +33,8 @@ struct PublishSource {
     QString publishHeight;
 };
 
-// The first steps of a publish: choose the folder, confirm, copy. The publish context for the
+// The first steps of a publish: check the publish sizes (publishSizeProblem), choose the folder,
+// confirm, copy. The publish context for the
 // result window, or nothing when the user cancelled or the copy failed (already reported).
 std::optional<PublishContext> publishToChosenFolder(Platform& platform,
                                                     const PublishSource& source);

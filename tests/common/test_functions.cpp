@@ -78,6 +78,41 @@ private Q_SLOTS:
         QVERIFY(!writeUtf8TextFile(tmp.filePath("notafolder/t.txt"), "x", &error));
     }
 
+    void printableText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        const QString r(QChar::ReplacementCharacter);
+        QTest::newRow("plain") << "550 No such file"
+                               << "550 No such file";
+        QTest::newRow("line feed and tab stay") << "a\tb\nc"
+                                                << "a\tb\nc";
+        QTest::newRow("NUL") << QString::fromUtf8("a\0b", 3) << "a" + r + "b";
+        QTest::newRow("terminal escape")
+            << "\x1b[2J\x1b]0;owned\x07" << r + "[2J" + r + "]0;owned" + r;
+        QTest::newRow("carriage return and DEL") << "ok\rfake\x7f"
+                                                 << "ok" + r + "fake" + r;
+        QTest::newRow("C1 control") << QString(QChar(0x9b)) + "31m" << r + "31m";
+        QTest::newRow("other scripts stay") << "gr\u00fc\u00df \u65e5"
+                                            << "gr\u00fc\u00df \u65e5";
+    }
+    void printableText() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(qv::printableText(text), shown);
+    }
+
+    void copyFolderTellsWhyItFailed() {
+        QTemporaryDir tmp;
+        const QString src = tmp.filePath("src");
+        QVERIFY(test::writeBytes(src + "/quorvel/data.xml", "data"));
+        QVERIFY(test::writeBytes(tmp.filePath("dst/quorvel/data.xml/inside"), "a folder"));
+        QString error;
+        QVERIFY(!copyFolderContents(src, tmp.filePath("dst"), &error));
+        QVERIFY2(error.startsWith("Cannot copy \"quorvel/data.xml\": ") &&
+                     error.size() > QString("Cannot copy \"quorvel/data.xml\": ").size(),
+                 qPrintable(error));
+    }
+
     void stripLeadingZeros_data() {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");

@@ -94,6 +94,32 @@ private Q_SLOTS:
                  QByteArray(70000, 'p'));
     }
 
+    // A link to a private folder and a loop are not uploaded; standard error names both.
+    void linksAreNotUploaded() {
+        QTemporaryDir dir;
+        const QString site = dir.filePath("site");
+        makeFolder(site);
+        QVERIFY(qv::test::writeBytes(dir.filePath("home/secret.txt"), "private"));
+        QVERIFY(QFile::link(dir.filePath("home"), site + "/quorvel/home"));
+        QVERIFY(QFile::link(site, site + "/quorvel/loop"));
+        const QString remote = QStringLiteral("links");
+        QVERIFY(QDir().mkpath(m_server.uploadedPath() + '/' + remote));
+        const CliRun run =
+            runCli(cliPath(),
+                   {site, "--host", "127.0.0.1", "--port", QString::number(m_server.port()),
+                    "--user", m_server.user(), "--dir", remote},
+                   m_server.password());
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.err.contains("symbolic link") && run.err.contains("quorvel/home") &&
+                     run.err.contains("quorvel/loop"),
+                 qPrintable(run.err));
+        QCOMPARE(run.out, expectedOutput(site));
+        const QString uploaded = m_server.uploadedPath() + '/' + remote;
+        QVERIFY(QFileInfo::exists(uploaded + "/Calendar.htm"));
+        QVERIFY(!QFileInfo::exists(uploaded + "/quorvel/home"));
+        QVERIFY(!QFileInfo::exists(uploaded + "/quorvel/loop"));
+    }
+
     void failures_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("password");

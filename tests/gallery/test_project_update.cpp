@@ -94,7 +94,8 @@ private Q_SLOTS:
         QCOMPARE(in.project_("calendar.js"), "old script");
     }
 
-    // A copy that fails is reported; "Update Complete!" is not shown.
+    // A copy that fails is reported; "Update Complete!" is not shown, and no file of the player
+    // was replaced: it is never half old and half new.
     void failedCopyIsReported() {
         Installation in;
         QFile::remove(in.project + "/calendar.css");
@@ -102,7 +103,8 @@ private Q_SLOTS:
         in.ui.confirmAnswers.enqueue(true);
         const UpdateResult result = updateProjectPlayer(in.templates, "spring", in.project, in.ui);
         QCOMPARE(result.outcome, UpdateOutcome::Failed);
-        QCOMPARE(result.copied, 1);
+        QCOMPARE(result.copied, 0);
+        QCOMPARE(in.project_("calendar.js"), "old script");
         QCOMPARE(in.ui.shown.size(), 2);
         const QString report = in.ui.shown.value(1).text;
         QVERIFY2(report.contains("calendar.css"), qPrintable(report));

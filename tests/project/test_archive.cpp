@@ -170,6 +170,19 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList({"p.qvp*"}, QDir::Files), QStringList{"p.qvp"});
     }
 
+    // A save that was killed leaves its temporary archive; the next save of that archive removes
+    // it, and only it.
+    void saveRemovesWhatAKilledSaveLeft() {
+        QTemporaryDir dir;
+        writeBytes(dir.filePath("a/one.txt"), "1");
+        for (const char* name : {"p.qvp.part-0000abcd", "p.qvp.part-ffff0001", "p.qvp.partial",
+                                 "other.qvp.part-0000abcd"})
+            QVERIFY(writeBytes(dir.filePath(name), "left behind"));
+        QVERIFY(createArchive(dir.filePath("a"), dir.filePath("p.qvp"), 3));
+        QCOMPARE(QDir(dir.path()).entryList({"*.qvp*"}, QDir::Files),
+                 (QStringList{"other.qvp.part-0000abcd", "p.qvp", "p.qvp.partial"}));
+    }
+
     void createFailsWithoutHarm_data() {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");

@@ -6,6 +6,7 @@
 #include "project/Archive.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
+#include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -278,8 +279,12 @@ private Q_SLOTS:
         QTest::newRow("text file") << QList<ZipEntry>{} << "information"
                                    << "Wrong file project!";
         QTest::newRow("no data file")
-            << QList<ZipEntry>{{"quorvel/", {}}, {"quorvel/calendar.swf", "swf"}} << "message"
-            << "ERROR: ";
+            << QList<ZipEntry>{{"quorvel/", {}}, {"quorvel/calendar.swf", "swf"}} << "information"
+            << "Wrong file project!";
+        QTest::newRow("empty data file")
+            << QList<ZipEntry>{{"quorvel/data.xml", {}}, {"quorvel/calendar.swf", "swf"}}
+            << "information"
+            << "Wrong file project!";
         QTest::newRow("parent entries")
             << QList<ZipEntry>{{"quorvel/data.xml", dataXml("bad")}, {"../evil.txt", "x"}}
             << "information"
@@ -314,6 +319,10 @@ private Q_SLOTS:
         QCOMPARE(d.platform.shown.value(0).kind, kind);
         QVERIFY2(d.platform.shown.value(0).text.startsWith(text),
                  qPrintable(d.platform.shown.value(0).text));
+        // The reason follows on a second line, naming the archive and no folder of the program's.
+        QVERIFY2(d.platform.shown.value(0).text.startsWith(text + "\n\"" + bad + "\": "),
+                 qPrintable(d.platform.shown.value(0).text));
+        QVERIFY(!d.platform.shown.value(0).text.contains(".load-"));
         QCOMPARE(Snapshot::of(d), before);
         QCOMPARE(d.document.Marks.ProjectPath, previous);
         for (const ReadCall& read : d.reads)
@@ -370,7 +379,11 @@ private Q_SLOTS:
             d.platform.saveFileAnswers.enqueue(target.startsWith('/') ? target : d.path(target));
 
         QVERIFY(!d.lifecycle->SaveContents(saveAs));
-        QCOMPARE(d.platform.texts(), QStringList{"Cannot save project!"});
+        // The reason follows on a second line.
+        QCOMPARE(d.platform.texts().size(), 1);
+        QVERIFY2(d.platform.texts()[0].startsWith("Cannot save project!\n") &&
+                     d.platform.texts()[0].size() > QString("Cannot save project!\n").size(),
+                 qPrintable(d.platform.texts()[0]));
         QCOMPARE(d.platform.shown.value(0).kind, "information");
         QCOMPARE(d.document.Marks, marksBefore);
         QCOMPARE(d.recent.slots(), recentBefore);
@@ -402,6 +415,29 @@ private Q_SLOTS:
         QCOMPARE(d.document.CalendarId, "spring");
         QCOMPARE(d.document.Marks, (DocumentMarks{false, true, QString()}));
         QCOMPARE(treeOf(templ), templateBefore);
+    }
+
+    // A template that does not fit on the disk makes no half project: the open one stays.
+    void templateOnAFullDiskKeepsTheOpenProject() {
+        qv::test::SmallDisk disk(2);
+        QV_REQUIRE_SMALL_DISK(disk);
+        Designer d;
+        d.context.folders = Folders::make(d.path("program"), disk.filePath("appdata"));
+        QVERIFY(QDir().mkpath(d.working()));
+        d.open(d.makeArchive("previous.qvp", "previous"));
+        const QString templ = d.path("program/template/Spring");
+        writeBytes(templ + "/data.xml", dataXml("spring"));
+        writeBytes(templ + "/image/flower.png", QByteArray(400 * 1024, 'f'));
+        QVERIFY(disk.fillLeaving(64 * 1024));
+        const Snapshot before = Snapshot::of(d);
+
+        QVERIFY(!d.lifecycle->createFromTemplate(templ));
+
+        QCOMPARE(d.platform.shown.size(), 1);
+        QVERIFY2(d.platform.shown[0].text.startsWith("ERROR LOADING FILE: ") &&
+                     d.platform.shown[0].text.contains("No space left on device"),
+                 qPrintable(d.platform.shown[0].text));
+        QCOMPARE(Snapshot::of(d), before);
     }
 
     void newProjectAsksBeforeDroppingChanges() {

@@ -87,6 +87,14 @@ private Q_SLOTS:
         QCOMPARE(qv::fullPathPrefix(address), prefix);
     }
 
+    // The prefix is typed by the user and goes into an HTML attribute: it cannot end it.
+    void prefixIsEscapedForTheAttribute() {
+        const PublishContext context = PublishContext::make("600", "400", "/nowhere", "/out");
+        const QString prefix = qv::fullPathPrefix("http://example.com/a\"b<c>&d");
+        QCOMPARE(qv::publishedValues(context, prefix).baseFolder,
+                 QString("http://example.com/a&quot;b&lt;c&gt;&amp;d/quorvel/"));
+    }
+
     void textLines_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");

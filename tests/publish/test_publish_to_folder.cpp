@@ -33,7 +33,7 @@ private:
         return files;
     }
 
-    qv::PublishSource source() const { return {m_working, "/opt/quorvel", "640", ""}; }
+    qv::PublishSource source() const { return {m_working, "/opt/quorvel", "640", "480"}; }
 
 private Q_SLOTS:
     void init() {
@@ -134,7 +134,7 @@ private Q_SLOTS:
         QCOMPARE(ui.shown[0].buttons, qv::QuestionButton::Yes | qv::QuestionButton::No);
         QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v2"));
         QCOMPARE(context->publishWidth, QString("640"));
-        QCOMPARE(context->publishHeight, QString(""));
+        QCOMPARE(context->publishHeight, QString("480"));
         QCOMPARE(context->baseFolder, QString("quorvel/"));
         QCOMPARE(context->embedSymbol, QString("{plendix_flash_event_calendar}"));
         QCOMPARE(context->noScriptTemplatePath, QString("/opt/quorvel/files/embed_page_nojs.htm"));
@@ -169,6 +169,77 @@ private Q_SLOTS:
         QCOMPARE(ui.shown.size(), 2);
         QCOMPARE(ui.shown[1].kind, QString("message"));
         QVERIFY(!QFile::exists(m_working + "/quorvel/Calendar.htm"));
+    }
+
+    // Sizes that would break the page the embed code goes into stop the publish before it asks
+    // for a folder.
+    void publishSizesAreChecked_data() {
+        QTest::addColumn<QString>("width");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("message"); // empty: the publish goes on
+        QTest::newRow("smallest and largest") << "1"
+                                              << "10000"
+                                              << "";
+        QTest::newRow("empty height") << "640"
+                                      << ""
+                                      << "The publish height must be a whole number from 1 to "
+                                         "10000, not \"\".";
+        QTest::newRow("zero") << "0"
+                              << "480"
+                              << "publish width";
+        QTest::newRow("too large") << "10001"
+                                   << "480"
+                                   << "publish width";
+        QTest::newRow("with a unit") << "640px"
+                                     << "480"
+                                     << "publish width";
+        QTest::newRow("with a sign") << "+640"
+                                     << "480"
+                                     << "publish width";
+        QTest::newRow("markup") << "640\"><script>alert(1)</script>"
+                                << "480"
+                                << "publish width";
+    }
+    void publishSizesAreChecked() {
+        QFETCH(QString, width);
+        QFETCH(QString, height);
+        QFETCH(QString, message);
+        qv::ScriptedPlatform ui;
+        const QString site = path("sized");
+        ui.folderAnswers.enqueue(site);
+        ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
+        const auto context = qv::publishToChosenFolder(ui, {m_working, "/opt", width, height});
+        QCOMPARE(bool(context), message.isEmpty());
+        if (message.isEmpty())
+            return;
+        QCOMPARE(ui.shown.size(), 1);
+        QVERIFY2(ui.shown[0].text.contains(message), qPrintable(ui.shown[0].text));
+        QVERIFY(ui.fileDialogs.isEmpty());
+    }
+
+    // A publish that fails part way (here a folder where a file belongs) changes nothing there.
+    void failedPublishChangesNothing() {
+        const QString site = path("half");
+        QVERIFY(writeBytes(site + "/Calendar.htm", "page v1"));
+        QVERIFY(writeBytes(site + "/quorvel/data.xml/inside.txt", "a folder named data.xml"));
+        const QStringList before = filesBelow(site);
+        QString error;
+        QVERIFY(!qv::copyToPublishFolder(m_working, site, &error));
+        QVERIFY2(error.contains("data.xml"), qPrintable(error));
+        QCOMPARE(filesBelow(site), before);
+        QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v1"));
+        QCOMPARE(QDir(site).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"Calendar.htm", "quorvel"}));
+    }
+
+    // A staging folder left by a publish that never ended is removed by the next one.
+    void leftoverStagingIsRemoved() {
+        const QString site = path("left");
+        QVERIFY(writeBytes(site + "/.quorvel-staging-0000abcd/Calendar.htm", "half"));
+        QVERIFY(writeBytes(site + "/.quorvel-staging-notes.txt", "the user's own file"));
+        QVERIFY(qv::copyToPublishFolder(m_working, site));
+        QCOMPARE(QDir(site).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{".quorvel-staging-notes.txt", "Calendar.htm", "quorvel"}));
     }
 
     void copyFailureIsShown() {

@@ -13,6 +13,7 @@
 #include "ftp/ui/TfrmFtpSetting.h"
 #include "gallery/ui/GalleryInstall.h"
 #include "platform/Platform.h"
+#include "project/Archive.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
 #include "project/ui/ArchiveProgressRunner.h"
@@ -85,6 +86,9 @@ CalendarDocument& TFormMain::document() {
 void TFormMain::createProjectLifecycle(const StartPaths& paths) {
     m_recentSettings = paths.recentSettings;
     m_recent = std::make_unique<RecentList>(m_recentSettings.get());
+    // Saves the program never finished (it was killed) leave their temporary archives behind.
+    for (const QString& path : m_recent->paths())
+        removeInterruptedSaves(path);
     m_lifecycle = std::make_unique<ProjectLifecycle>(m_context, m_platform, *m_recent,
                                                      standardDataFileAccess());
     m_lifecycle->setEditorSync(this);

@@ -1,5 +1,6 @@
 #include "ftp/ui/TfrmFtpModule.h"
 
+#include "common/Functions.h"
 #include "ftp/TFtpThread.h"
 #include "ftp/TransferStatus.h"
 #include "ftp/UploadTarget.h"
@@ -301,6 +302,9 @@ void TfrmFtpModule::FormShow() {
     m_worker->prepare(m_localFolder, [this](const QString& relative) {
         tntlbLocal->addItem(QLatin1Char('/') + relative);
     });
+    for (const QString& link : m_worker->skippedLinks())
+        tntlbLocal->addItem(QLatin1Char('/') + printableText(link) +
+                            QStringLiteral(" (a symbolic link, not uploaded)"));
     QString error;
     UploadTarget target = UploadTarget::fromSettings(m_settings);
     target.remoteFolder = m_remoteFolder;

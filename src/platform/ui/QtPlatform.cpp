@@ -1,5 +1,7 @@
 #include "platform/ui/QtPlatform.h"
 
+#include "common/Functions.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -51,27 +53,28 @@ int resultFor(QMessageBox::StandardButton button) {
 } // namespace
 
 void QtPlatform::information(const QString& text) {
-    QMessageBox::information(m_owner, QStringLiteral("Information"), text);
+    QMessageBox::information(m_owner, QStringLiteral("Information"), printableText(text));
 }
 
 bool QtPlatform::confirm(const QString& text) {
-    return QMessageBox::question(m_owner, QStringLiteral("Confirm"), text,
+    return QMessageBox::question(m_owner, QStringLiteral("Confirm"), printableText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 void QtPlatform::message(const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, m_owner);
+    QMessageBox box(QMessageBox::NoIcon, programTitle(), printableText(text), QMessageBox::Ok,
+                    m_owner);
     box.exec();
 }
 
 int QtPlatform::question(const QString& title, const QString& instruction, int buttons, int icon,
                          const QString& text) {
-    QString body = text;
+    QString body = printableText(text);
     body.remove(QLatin1Char('\n'));
     body.remove(QLatin1Char('\r'));
     QMessageBox box(m_owner);
     box.setWindowTitle(title.left(kMaxDialogText));
-    box.setText(instruction.left(kMaxDialogText));
+    box.setText(printableText(instruction).left(kMaxDialogText));
     box.setInformativeText(body.left(kMaxDialogText));
     box.setIcon(iconFor(icon));
     QMessageBox::StandardButtons set;

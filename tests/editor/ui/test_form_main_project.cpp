@@ -81,7 +81,8 @@ private Q_SLOTS:
         test::writeBytes(dir.filePath("broken.qvp"), "not an archive");
         f.ui.openFileAnswers.enqueue(dir.filePath("broken.qvp"));
         f.window->aopenxml->trigger();
-        QVERIFY(f.ui.texts().contains("Wrong file project!"));
+        QVERIFY(f.ui.texts().contains("Wrong file project!\n\"" + dir.filePath("broken.qvp") +
+                                      "\": The archive cannot be opened: Not a zip archive"));
         QCOMPARE(f.doc.Titles[0].Text, QString("Village"));
         QCOMPARE(f.doc.Marks.ProjectPath, dir.filePath("fair.qvp"));
     }

@@ -168,7 +168,8 @@ private Q_SLOTS:
             asked = d.ui.fileDialogs.size() == 1 && wizard.isVisible();
             wizard.CmbRecent->setEditText(d.data.filePath("wrong.qvp"));
             wizard.BtnOpen->click();
-            stayed = wizard.isVisible() && d.ui.texts() == QStringList{"Wrong file project!"};
+            stayed = wizard.isVisible() && d.ui.texts().size() == 1 &&
+                     d.ui.texts()[0].startsWith("Wrong file project!\n");
             wizard.btnSkip2->click();
             skipped = true;
         });

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace qv {
+
+// Copies every file and sub-folder of sourceFolder into targetFolder (created when missing) as
+// copyFolderContents does, but all or nothing: the copy is made in a hidden staging folder inside
+// targetFolder, on the same file system, and its files are renamed over those of the same name
+// only once every one of them has been written. A failure while copying (a full disk, a file that
+// cannot be read) leaves every file already in targetFolder as it was and puts the reason into
+// error. Files of targetFolder that sourceFolder does not have stay. A staging folder left behind
+// by a copy that never ended is removed first.
+bool copyFolderContentsStaged(const QString& sourceFolder, const QString& targetFolder,
+                              QString* error = nullptr);
+
+// Fills a staging folder made inside targetFolder (created when missing) through fill and, only
+// when fill succeeded, renames every file it wrote over the file of that name in targetFolder,
+// creating the folders that are missing there. On any failure targetFolder keeps every file it
+// had, the staging folder is removed and error holds fill's reason, with the staging folder's
+// path replaced by targetFolder's.
+bool fillFolderStaged(const QString& targetFolder,
+                      const std::function<bool(const QString& staging, QString* reason)>& fill,
+                      QString* error = nullptr);
+
+// The name that staging folders inside a target folder start with.
+inline constexpr const char* kStagingFolderPrefix = ".quorvel-staging-";
+
+} // namespace qv
