@@ -7,6 +7,7 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config ccache clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
+  zlib1g-dev
   # headless window tests
   xvfb xauth
   # real FTP servers and peers for the upload tests and benchmarks
