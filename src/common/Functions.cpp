@@ -3,9 +3,7 @@
 #include "common/StagedFile.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -18,58 +16,6 @@ bool deleteFolder(const QString& folder) {
     if (!dir.exists())
         return false;
     return dir.removeRecursively();
-}
-
-namespace {
-
-// Copies the bytes of one file over target, which is created or cut to nothing first. A link of
-// that name is replaced rather than followed; a read-only file of that name is replaced whole.
-bool copyFileOver(const QString& source, const QString& target) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    if (QFileInfo(target).isSymLink())
-        QFile::remove(target);
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (!QFile::remove(target) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return false;
-    }
-    constexpr qint64 kChunk = 1024 * 1024;
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = in.read(buffer.data(), kChunk);
-        if (read < 0)
-            return false;
-        if (read == 0)
-            break;
-        if (out.write(buffer.constData(), read) != read)
-            return false;
-    }
-    return out.flush();
-}
-
-} // namespace
-
-bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder) {
-    if (!QFileInfo(sourceFolder).isDir() || !QDir().mkpath(destinationFolder))
-        return false;
-    const QDir source(sourceFolder);
-    bool ok = true;
-    QDirIterator it(sourceFolder,
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString target =
-            destinationFolder + QLatin1Char('/') + source.relativeFilePath(info.filePath());
-        if (info.isDir() && !info.isSymLink())
-            ok = QDir().mkpath(target) && ok;
-        else
-            ok = copyFileOver(info.filePath(), target) && ok;
-    }
-    return ok;
 }
 
 std::optional<QString> readUtf8TextFile(const QString& path, QString* error) {
