@@ -5,12 +5,39 @@
 
 #include <zlib.h>
 
+#include <cstdio>
+
 namespace qv {
 
+namespace {
+
+// The archive read through a stream with a large buffer: the entries taken over are read in
+// pieces of a few kilobytes, which would otherwise each cost a seek and a read of the system.
+zip_t* openBuffered(const QString& path, std::vector<char>& buffer) {
+    FILE* file = std::fopen(QFile::encodeName(QDir::toNativeSeparators(path)).constData(), "rb");
+    if (!file)
+        return nullptr;
+    buffer.resize(size_t(1) << 20);
+    std::setvbuf(file, buffer.data(), _IOFBF, buffer.size());
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_filep_create(file, 0, -1, &error);
+    if (!source) {
+        std::fclose(file);
+        zip_error_fini(&error);
+        return nullptr;
+    }
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
+    if (!archive)
+        zip_source_free(source); // closes the file
+    zip_error_fini(&error);
+    return archive;
+}
+
+} // namespace
+
 EarlierArchive::EarlierArchive(const QString& path) {
-    int code = 0;
-    m_archive = zip_open(QFile::encodeName(QDir::toNativeSeparators(path)).constData(), ZIP_RDONLY,
-                         &code);
+    m_archive = openBuffered(path, m_streamBuffer);
     if (!m_archive)
         return;
     const zip_int64_t count = zip_get_num_entries(m_archive, 0);

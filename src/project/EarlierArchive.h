@@ -40,6 +40,7 @@ private:
 
     std::optional<quint32> fileCrc(const QString& path, qint64 size);
 
+    std::vector<char> m_streamBuffer; // outlives the archive, whose stream reads into it
     zip_t* m_archive = nullptr;
     QHash<QString, Entry> m_entries;
     std::vector<char> m_buffer;

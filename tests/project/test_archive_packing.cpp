@@ -58,13 +58,12 @@ private Q_SLOTS:
         QTest::newRow("music") << "music/song.mp3" << random << 3 << int(ZIP_CM_STORE);
         QTest::newRow("png that is text") << "image/odd.png" << words << 3 << int(ZIP_CM_STORE);
         QTest::newRow("page") << "Calendar.htm" << words << 3 << int(ZIP_CM_DEFLATE);
-        QTest::newRow("unknown kind, noise") << "quorvel/font.woff2" << random << 3
-                                             << int(ZIP_CM_STORE);
-        QTest::newRow("unknown kind, text") << "quorvel/notes" << words << 3
-                                            << int(ZIP_CM_DEFLATE);
-        QTest::newRow("noise only after 1 MB") << "quorvel/mixed.bin"
-                                               << text(30000, "Start") + noise(400000, 2) << 3
-                                               << int(ZIP_CM_DEFLATE);
+        QTest::newRow("unknown kind, noise")
+            << "quorvel/font.woff2" << random << 3 << int(ZIP_CM_STORE);
+        QTest::newRow("unknown kind, text") << "quorvel/notes" << words << 3 << int(ZIP_CM_DEFLATE);
+        QTest::newRow("noise only after 1 MB")
+            << "quorvel/mixed.bin" << text(30000, "Start") + noise(400000, 2) << 3
+            << int(ZIP_CM_DEFLATE);
         QTest::newRow("text at level 0") << "Calendar.htm" << words << 0 << int(ZIP_CM_STORE);
     }
     void methodFollowsWhatTheBytesAre() {
