@@ -10,6 +10,7 @@ set -euo pipefail
 BUILD_RUN=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
+  zlib1g-dev
   libcurl4-openssl-dev
   qtkeychain-qt6-dev
   libpugixml-dev

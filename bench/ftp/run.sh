@@ -1,41 +1,52 @@
 #!/usr/bin/env bash
-# Upload throughput of quorvel-cli upload against curl, measured in the same run on the same
-# local servers (vsftpd and pyftpdlib on 127.0.0.1): one big file, then many small files over one
-# connection. Prints MB/s of both and the ratio ours / curl (target: at least 1.0).
+# Upload throughput of quorvel-cli upload against curl and lftp, measured in the same run on the
+# same local servers (vsftpd and pyftpdlib on 127.0.0.1): one big file, then many small files.
+# Prints MB/s of both sides as median (lowest to highest) and the ratio ours / peer throughput
+# (target: at least 1.0).
 #
 #   bench/ftp/run.sh [path/to/quorvel-cli]
-#   BIG_MB=300 SMALL_COUNT=2000 SMALL_KB=4 ROUNDS=7 MODE=passive|active bench/ftp/run.sh
+#   BIG_MB=1024 SMALL_COUNT=5000 SMALL_KB=4 ROUNDS=7 MODE=passive|active bench/ftp/run.sh
+#   PEERS="curl lftp lftp4" (default: all three; lftp only when installed)
+#
+# The peers, each with its best options for the same work:
+# - curl: one connection, every file in one command (-T "{a,b,...}");
+# - lftp: mirror -R of the folder over one connection, without setting permissions afterwards;
+# - lftp4: the same with --parallel=4, four files in flight on four connections at once.
 #
 # What makes the figures comparable:
 # - Everything lives on a RAM file system (/dev/shm, or SCRATCH=...): the source files and the
 #   servers' roots. This measures the clients, not the disk: on a disk the write-back of one
-#   round's 300 MB would slow whichever upload happens to come next.
+#   round's big file would slow whichever upload happens to come next.
 # - Every upload lands in an emptied folder, so no run pays for truncating an earlier copy.
-# - Both clients are warmed once per server and case, then timed in ROUNDS rounds; a round times
-#   both, and who goes first alternates, so a slow spell of the machine falls on both alike.
-# - Both do the same protocol work. Per file both send one passive-mode command (curl EPSV, we
-#   PASV; in active mode EPRT and PORT) and STOR, and read its 150 and 226 on the one control
-#   connection; curl adds PWD after logging in and QUIT at the end, we add TYPE I once (curl sends
-#   it before its first STOR). quorvel-cli skips the remote listing that ends an upload in the
-#   designer's window (it has nothing to show it in).
+# - Both sides are warmed once per server, case and peer, then timed in ROUNDS rounds; a round
+#   times both, and who goes first alternates, so a slow spell of the machine falls on both alike.
+# - Against curl both do the same protocol work. Per file both send one passive-mode command
+#   (curl EPSV, we PASV; in active mode EPRT and PORT) and STOR, and read its 150 and 226 on the
+#   one control connection; curl adds PWD after logging in and QUIT at the end, we add TYPE I once
+#   (curl sends it before its first STOR). quorvel-cli skips the remote listing that ends an
+#   upload in the designer's window (it has nothing to show it in). lftp lists the remote folder
+#   first, as a mirror must.
 # - curl 7.88 (Debian 12) now and then sleeps a whole second before it opens a data connection
 #   (its transfer loop waits for its next timeout although the connection could be made at
-#   once); among 2000 files a few such seconds fall into most of its runs. That is curl's own
-#   behaviour and counts against it; its best time is the least touched by it.
-# Ratios are given twice: the median of the rounds' own ratios (curl time / our time of the same
-# round) and the ratio of the best times.
+#   once); among thousands of files a few such seconds fall into most of its runs. That is curl's
+#   own behaviour and counts against it; its best time is the least touched by it.
+# Ratios are given twice: the median (lowest to highest) of the rounds' own ratios (peer time /
+# our time of the same round) and the ratio of the best times.
 set -euo pipefail
 
 HERE=$(cd "$(dirname "$0")" && pwd)
 REPO=$(cd "$HERE/../.." && pwd)
 CLI=${1:-$REPO/build/bin/quorvel-cli}
-BIG_MB=${BIG_MB:-300}
-SMALL_COUNT=${SMALL_COUNT:-2000}
+BIG_MB=${BIG_MB:-1024}
+SMALL_COUNT=${SMALL_COUNT:-5000}
 SMALL_KB=${SMALL_KB:-4}
 ROUNDS=${ROUNDS:-7}
 MODE=${MODE:-passive}
 SERVERS=${SERVERS:-"vsftpd pyftpdlib"}
 SCRATCH=${SCRATCH:-/dev/shm}
+PEERS=${PEERS:-"curl lftp lftp4"}
+command -v lftp >/dev/null || PEERS=${PEERS//lftp4/}
+command -v lftp >/dev/null || PEERS=${PEERS//lftp/}
 [ -d "$SCRATCH" ] && [ -w "$SCRATCH" ] || SCRATCH=/tmp
 
 [ -x "$CLI" ] || { echo "quorvel-cli not found: $CLI" >&2; exit 1; }
@@ -106,7 +117,15 @@ ours() { QUORVEL_FTP_PASSWORD=$PASS "$CLI" upload "$WORK/$1" --host 127.0.0.1 --
 curl_mode() { [ "$MODE" = active ] && echo "--ftp-port 127.0.0.1" || echo "--ftp-pasv"; }
 curl_big() { curl -sS $(curl_mode) -u "$USER:$PASS" -T "$WORK/big/big.bin" "ftp://127.0.0.1:$PORT$DIR/"; }
 curl_small() { (cd "$WORK/small" && curl -sS $(curl_mode) -u "$USER:$PASS" -T "{$SMALL_NAMES}" "ftp://127.0.0.1:$PORT$DIR/"); }
+# lftp mirrors the case's folder into the server's folder; ${LFTP_PARALLEL} files at once.
+lftp_case() { # big|small parallel
+  local passive=on
+  [ "$MODE" = active ] && passive=off
+  lftp -u "$USER,$PASS" -p "$PORT" -e "set ftp:passive-mode $passive; set ftp:port-range 31200-31400; set net:max-retries 1; set net:reconnect-interval-base 1; set ftp:prefer-epsv off; mirror -R --no-perms --parallel=$2 $WORK/$1 $DIR; quit" 127.0.0.1
+}
 curl_run() { "curl_$1"; }
+lftp_run() { lftp_case "$1" 1; }
+lftp4_run() { lftp_case "$1" 4; }
 
 # Empties the server's folder, then prints the seconds one upload took; a failed upload or a file
 # that arrived damaged ends the benchmark.
@@ -128,41 +147,48 @@ check_landed() {
 
 median() { sort -g | awk '{v[NR]=$1} END{print (NR % 2) ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2}'; }
 least() { sort -g | head -1; }
+most() { sort -g | tail -1; }
 
-# Runs ROUNDS rounds of one case and prints: median ours, median curl, best ours, best curl (all
-# seconds), then the median of the rounds' ratios.
-measure() { # big|small
-  local case=$1 r t_ours t_curl ours_times="" curl_times="" ratios=""
+# Runs ROUNDS rounds of one case against one peer and prints: median, best and worst seconds of
+# ours, the same of the peer, then the median, lowest and highest of the rounds' ratios.
+measure() { # big|small curl|lftp|lftp4
+  local case=$1 peer=$2 r t_ours t_peer ours_times="" peer_times="" ratios=""
   timed ours "$case" >/dev/null
-  timed curl_run "$case" >/dev/null
+  timed "${peer}_run" "$case" >/dev/null
   for r in $(seq "$ROUNDS"); do
     if [ $((r % 2)) -eq 1 ]; then
-      t_ours=$(timed ours "$case"); t_curl=$(timed curl_run "$case")
+      t_ours=$(timed ours "$case"); t_peer=$(timed "${peer}_run" "$case")
     else
-      t_curl=$(timed curl_run "$case"); t_ours=$(timed ours "$case")
+      t_peer=$(timed "${peer}_run" "$case"); t_ours=$(timed ours "$case")
     fi
-    ours_times+="$t_ours"$'\n'; curl_times+="$t_curl"$'\n'
-    ratios+=$(awk "BEGIN{print $t_curl / $t_ours}")$'\n'
+    ours_times+="$t_ours"$'\n'; peer_times+="$t_peer"$'\n'
+    ratios+=$(awk "BEGIN{print $t_peer / $t_ours}")$'\n'
   done
-  echo "$(printf %s "$ours_times" | median) $(printf %s "$curl_times" | median)" \
-    "$(printf %s "$ours_times" | least) $(printf %s "$curl_times" | least)" \
-    "$(printf %s "$ratios" | median)"
+  local list
+  for list in "$ours_times" "$peer_times"; do
+    printf '%s %s %s ' "$(printf %s "$list" | median)" "$(printf %s "$list" | least)" \
+      "$(printf %s "$list" | most)"
+  done
+  echo "$(printf %s "$ratios" | median) $(printf %s "$ratios" | least) $(printf %s "$ratios" | most)"
 }
 
 mbps() { awk "BEGIN{printf \"%.1f\", $1 / $2}"; }
 
 SMALL_MB=$(awk "BEGIN{print $SMALL_COUNT * $SMALL_KB / 1024}")
-echo "Mode: $MODE, $ROUNDS rounds; MB/s as median (best); ratio = ours / curl throughput"
-printf '%-10s %-12s %18s %18s %13s %11s\n' server case "ours MB/s" "curl MB/s" "ratio median" \
-  "ratio best"
+# Throughput of seconds: median (at the worst time to at the best).
+rate() { echo "$(mbps "$1" "$2") ($(mbps "$1" "$4")-$(mbps "$1" "$3"))"; }
+echo "Mode: $MODE, $ROUNDS rounds; MB/s as median (worst-best); ratio = ours / peer throughput"
+printf '%-10s %-14s %-6s %22s %22s %21s %9s\n' server case peer "ours MB/s" "peer MB/s" \
+  "ratio median (range)" "best"
 for server in $SERVERS; do
   "start_$server"
   for case in big small; do
-    read -r m_ours m_curl b_ours b_curl r_median < <(measure "$case")
     if [ "$case" = big ]; then mb=$BIG_MB label="1 x $BIG_MB MB"; else mb=$SMALL_MB label="$SMALL_COUNT x $SMALL_KB KB"; fi
-    printf '%-10s %-12s %18s %18s %13.2f %11.2f\n' "$server" "$label" \
-      "$(mbps "$mb" "$m_ours") ($(mbps "$mb" "$b_ours"))" \
-      "$(mbps "$mb" "$m_curl") ($(mbps "$mb" "$b_curl"))" \
-      "$r_median" "$(awk "BEGIN{print $b_curl / $b_ours}")"
+    for peer in $PEERS; do
+      read -r mo lo ho mp lp hp rm rl rh < <(measure "$case" "$peer")
+      printf '%-10s %-14s %-6s %22s %22s %21s %9.2f\n' "$server" "$label" "$peer" \
+        "$(rate "$mb" "$mo" "$lo" "$ho")" "$(rate "$mb" "$mp" "$lp" "$hp")" \
+        "$(printf '%.2f (%.2f-%.2f)' "$rm" "$rl" "$rh")" "$(awk "BEGIN{print $lp / $lo}")"
+    done
   done
 done

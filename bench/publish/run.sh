@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds the publish benchmark in release mode and runs it: publishing a project folder into a
-# new folder and over an earlier publish, against cp -R on the same folder in the same run.
+# Builds the publish benchmark in release mode and runs it: publishing 20,000 small files and a
+# 200 MB project into a new folder, on a RAM file system and on disk, against cp -R and unzip of
+# the same project in the same run (order alternated, both warmed, median and spread of 7 rounds).
+#   bench/publish/run.sh [rounds] [small files] [megabytes]
 set -euo pipefail
 exec "$(dirname "$0")/../release-run.sh" publish bench_publish "$@"

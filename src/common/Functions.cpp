@@ -4,9 +4,7 @@
 #include "common/WriteFailure.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -21,88 +19,6 @@ bool deleteFolder(const QString& folder) {
     if (!dir.exists())
         return false;
     return dir.removeRecursively();
-}
-
-namespace {
-
-// Copies the bytes of one file over target, which is created or cut to nothing first. A link of
-// that name is replaced rather than followed; a read-only file of that name is replaced whole.
-// On failure the reason (the system's own words, such as "No space left on device") goes into
-// reason.
-bool copyFileOver(const QString& source, const QString& target, QString& reason) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        reason = in.errorString();
-        return false;
-    }
-    if (QFileInfo(target).isSymLink())
-        QFile::remove(target);
-    QFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        if (!QFile::remove(target) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            reason = out.errorString();
-            return false;
-        }
-    }
-    constexpr qint64 kChunk = 1024 * 1024;
-    QByteArray buffer(kChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 read = in.read(buffer.data(), kChunk);
-        if (read < 0) {
-            reason = in.errorString();
-            return false;
-        }
-        if (read == 0)
-            break;
-        if (out.write(buffer.constData(), read) != read) {
-            reason = writeFailureReason(out);
-            return false;
-        }
-    }
-    if (!out.flush()) {
-        reason = writeFailureReason(out);
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
-bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder,
-                        QString* error) {
-    if (!QFileInfo(sourceFolder).isDir() || !QDir().mkpath(destinationFolder)) {
-        if (error)
-            *error = QStringLiteral("Cannot copy \"%1\" into \"%2\".")
-                         .arg(QDir::toNativeSeparators(sourceFolder),
-                              QDir::toNativeSeparators(destinationFolder));
-        return false;
-    }
-    const QDir source(sourceFolder);
-    bool ok = true;
-    // Only the first failure is told: the ones after it mostly have the same cause.
-    const auto failed = [&](const QString& relative, const QString& reason) {
-        if (ok && error)
-            *error = QStringLiteral("Cannot copy \"%1\": %2")
-                         .arg(QDir::toNativeSeparators(relative), reason);
-        ok = false;
-    };
-    QDirIterator it(sourceFolder,
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString relative = source.relativeFilePath(info.filePath());
-        const QString target = destinationFolder + QLatin1Char('/') + relative;
-        QString reason;
-        if (info.isDir() && !info.isSymLink()) {
-            if (!QDir().mkpath(target))
-                failed(relative, QStringLiteral("the folder cannot be created."));
-        } else if (!copyFileOver(info.filePath(), target, reason)) {
-            failed(relative, reason);
-        }
-    }
-    return ok;
 }
 
 std::optional<QString> readUtf8TextFile(const QString& path, QString* error) {

@@ -1,5 +1,7 @@
 #include "project/Archive.h"
 #include "common/WriteFailure.h"
+#include "project/EarlierArchive.h"
+#include "project/EntryPacking.h"
 #include "project/PathBeside.h"
 #include "project/ZipLayout.h"
 
@@ -54,6 +56,8 @@ struct SourceEntry {
     QString name; // relative, "/" separators, folders end with "/"
     QString path;
     bool folder = false;
+    qint64 size = 0;
+    qint64 modified = 0; // seconds since the epoch
 };
 
 void collectEntries(const QString& folder, const QString& prefix, std::vector<SourceEntry>& out) {
@@ -63,11 +67,12 @@ void collectEntries(const QString& folder, const QString& prefix, std::vector<So
         if (info.isSymLink())
             continue; // a link may lead anywhere; the project holds only what lies inside it
         const QString name = prefix + info.fileName();
+        const qint64 modified = info.lastModified().toSecsSinceEpoch();
         if (info.isDir()) {
-            out.push_back({name + QLatin1Char('/'), info.filePath(), true});
+            out.push_back({name + QLatin1Char('/'), info.filePath(), true, 0, modified});
             collectEntries(info.filePath(), name + QLatin1Char('/'), out);
         } else if (info.isFile()) {
-            out.push_back({name, info.filePath(), false});
+            out.push_back({name, info.filePath(), false, info.size(), modified});
         }
     }
 }
@@ -100,44 +105,94 @@ bool writeEmptyArchive(const QString& path, QString* error) {
     return true;
 }
 
+// The method a file is written with when it is compressed afresh.
+zip_int32_t freshMethod(const SourceEntry& entry, int level) {
+    if (level == 0)
+        return ZIP_CM_STORE;
+    switch (packingHintFor(entry.name)) {
+    case PackingHint::Store:
+        return ZIP_CM_STORE;
+    case PackingHint::Deflate:
+        return ZIP_CM_DEFLATE;
+    case PackingHint::Sample:
+        break;
+    }
+    return firstMegabyteShrinks(entry.path) ? ZIP_CM_DEFLATE : ZIP_CM_STORE;
+}
+
+// The method an entry of the earlier archive must have to be taken over: stored for an archive
+// without compression, deflated for text, either for the rest (the earlier save chose it).
+std::optional<zip_int32_t> reusableMethod(const SourceEntry& entry, int level) {
+    if (level == 0)
+        return ZIP_CM_STORE;
+    if (packingHintFor(entry.name) == PackingHint::Deflate)
+        return ZIP_CM_DEFLATE;
+    return std::nullopt;
+}
+
+// Adds one file: its entry of the earlier archive when that holds the same bytes, else the file
+// compressed afresh. The index of the new entry, or -1.
+zip_int64_t addFile(zip_t* archive, const SourceEntry& entry, int level, EarlierArchive* earlier) {
+    const QByteArray name = entry.name.toUtf8();
+    if (earlier) {
+        if (zip_source_t* kept = earlier->unchangedEntry(
+                archive, entry.name, entry.path, entry.size, reusableMethod(entry, level))) {
+            const zip_int64_t index =
+                zip_file_add(archive, name.constData(), kept, ZIP_FL_ENC_UTF_8);
+            if (index < 0) {
+                zip_source_free(kept);
+                return -1;
+            }
+            zip_file_set_mtime(archive, zip_uint64_t(index), time_t(entry.modified), 0);
+            return index;
+        }
+    }
+    zip_source_t* source = zip_source_file(archive, nativePath(entry.path).constData(), 0, -1);
+    if (!source)
+        return -1;
+    const zip_int64_t index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        return -1;
+    }
+    if (zip_set_file_compression(archive, zip_uint64_t(index), freshMethod(entry, level),
+                                 zip_uint32_t(level)) < 0)
+        return -1;
+    return index;
+}
+
 bool addEntries(zip_t* archive, const std::vector<SourceEntry>& entries, int level,
-                QString* error) {
+                EarlierArchive* earlier, const ArchiveProgress& progress, QString* error) {
+    // Comparing files with the earlier archive reads them; a cancel is heard meanwhile.
+    constexpr qint64 kBetweenCancelChecks = 32 * 1024 * 1024;
+    qint64 checkedAt = 0;
     for (const SourceEntry& entry : entries) {
-        const QByteArray name = entry.name.toUtf8();
         zip_int64_t index = -1;
         if (entry.folder) {
-            index = zip_dir_add(archive, name.constData(), ZIP_FL_ENC_UTF_8);
+            index = zip_dir_add(archive, entry.name.toUtf8().constData(), ZIP_FL_ENC_UTF_8);
+            if (index >= 0)
+                zip_file_set_mtime(archive, zip_uint64_t(index), time_t(entry.modified), 0);
         } else {
-            zip_source_t* source =
-                zip_source_file(archive, nativePath(entry.path).constData(), 0, -1);
-            if (source) {
-                index = zip_file_add(archive, name.constData(), source, ZIP_FL_ENC_UTF_8);
-                if (index < 0)
-                    zip_source_free(source);
-            }
-            if (index >= 0) {
-                const zip_int32_t method = level == 0 ? ZIP_CM_STORE : ZIP_CM_DEFLATE;
-                if (zip_set_file_compression(archive, zip_uint64_t(index), method,
-                                             zip_uint32_t(level)) < 0)
-                    index = -1;
-            }
+            index = addFile(archive, entry, level, earlier);
         }
         if (index < 0) {
             setError(error, QStringLiteral("Cannot add \"%1\": %2")
                                 .arg(entry.name, QString::fromLocal8Bit(zip_strerror(archive))));
             return false;
         }
-        if (entry.folder) {
-            const QDateTime modified = QFileInfo(entry.path).lastModified();
-            zip_file_set_mtime(archive, zip_uint64_t(index), time_t(modified.toSecsSinceEpoch()),
-                               0);
+        if (progress && earlier && earlier->bytesCompared() - checkedAt >= kBetweenCancelChecks) {
+            checkedAt = earlier->bytesCompared();
+            if (!progress(0.0)) {
+                setError(error, QStringLiteral("Cancelled."));
+                return false;
+            }
         }
     }
     return true;
 }
 
 bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, int level,
-                  const ArchiveProgress& progress, QString* error) {
+                  EarlierArchive* earlier, const ArchiveProgress& progress, QString* error) {
     if (entries.empty())
         return writeEmptyArchive(path, error);
     int code = 0;
@@ -147,7 +202,7 @@ bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, 
                             .arg(QDir::toNativeSeparators(path), zipErrorText(code)));
         return false;
     }
-    if (!addEntries(archive.get(), entries, level, error))
+    if (!addEntries(archive.get(), entries, level, earlier, progress, error))
         return false;
     ProgressState state{&progress};
     if (progress) {
@@ -392,7 +447,10 @@ bool createArchive(const QString& folder, const QString& archivePath, int level,
     collectEntries(folder, QString(), entries);
     removeInterruptedSaves(archivePath);
     const QString temporary = unusedPathBeside(archivePath, QStringLiteral("part"));
-    if (!writeArchive(entries, temporary, archiveCompressionLevel(level), progress, error)) {
+    // Opened before the new archive is written and closed only after it is complete.
+    EarlierArchive earlier(archivePath);
+    if (!writeArchive(entries, temporary, archiveCompressionLevel(level), &earlier, progress,
+                      error)) {
         QFile::remove(temporary);
         return false;
     }

@@ -14,6 +14,40 @@
 
 namespace qv::test {
 
+// Bytes without redundancy, the same for the same seed: what pictures and music look like to a
+// compressor.
+inline QByteArray pseudoRandomBytes(int size, quint32 seed = 12345) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& c : bytes) {
+        seed = seed * 1664525u + 1013904223u;
+        c = char(seed >> 24);
+    }
+    return bytes;
+}
+
+// One entry of an archive as written: its name, compression method and compressed size.
+struct EntryInfo {
+    QString name;
+    int method = -1;
+    qint64 compressedSize = -1;
+};
+
+// The entries of an archive in the order they are stored; none when it cannot be opened.
+inline QList<EntryInfo> listEntries(const QString& archivePath) {
+    QList<EntryInfo> result;
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &code);
+    if (!archive)
+        return result;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        zip_stat_t stat;
+        if (zip_stat_index(archive, zip_uint64_t(i), 0, &stat) == 0)
+            result.append({QString::fromUtf8(stat.name), stat.comp_method, qint64(stat.comp_size)});
+    }
+    zip_discard(archive);
+    return result;
+}
+
 // One entry of a hand-made archive: a file with content, a folder (name ending in "/"), or a
 // symbolic link whose content is its target.
 struct ZipEntry {

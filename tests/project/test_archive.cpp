@@ -12,33 +12,15 @@
 #include <zip.h>
 
 using namespace qv;
+using qv::test::EntryInfo;
+using qv::test::listEntries;
+using qv::test::pseudoRandomBytes;
 using qv::test::readBytes;
 using qv::test::treeOf;
 using qv::test::writeBytes;
 using qv::test::ZipEntry;
 
 namespace {
-
-struct EntryInfo {
-    QString name;
-    int method = -1;
-    qint64 compressedSize = -1;
-};
-
-QList<EntryInfo> listEntries(const QString& archivePath) {
-    QList<EntryInfo> result;
-    int code = 0;
-    zip_t* archive = zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &code);
-    if (!archive)
-        return result;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
-        zip_stat_t stat;
-        zip_stat_index(archive, zip_uint64_t(i), 0, &stat);
-        result.append({QString::fromUtf8(stat.name), stat.comp_method, qint64(stat.comp_size)});
-    }
-    zip_discard(archive);
-    return result;
-}
 
 QStringList entryNames(const QString& archivePath) {
     QStringList names;
@@ -55,21 +37,11 @@ QByteArray compressibleText() {
     return text;
 }
 
-QByteArray randomBytes(int size) {
-    QByteArray bytes(size, Qt::Uninitialized);
-    quint32 state = 12345;
-    for (char& c : bytes) {
-        state = state * 1664525u + 1013904223u;
-        c = char(state >> 24);
-    }
-    return bytes;
-}
-
 void makeProjectTree(const QString& root) {
     writeBytes(root + "/Calendar.htm", "<html></html>\r\n");
     writeBytes(root + "/quorvel/data.xml", compressibleText());
-    writeBytes(root + "/quorvel/image/photo.jpg", randomBytes(200000));
-    writeBytes(root + "/quorvel/music/Sommerfest \xc3\xa9t\xc3\xa9.mp3", randomBytes(50000));
+    writeBytes(root + "/quorvel/image/photo.jpg", pseudoRandomBytes(200000));
+    writeBytes(root + "/quorvel/music/Sommerfest \xc3\xa9t\xc3\xa9.mp3", pseudoRandomBytes(50000));
     writeBytes(root + "/quorvel/.hidden", "h");
     writeBytes(root + "/quorvel/empty.txt", "");
     QDir().mkpath(root + "/quorvel/unused/deeper");
