@@ -120,6 +120,16 @@ test('a day with a thousand events still shows a bounded cell', async () => {
   local.remove();
 });
 
+// Every bar drawn: date of the cell holding it, title, time shown, days it
+// reaches over, whether it continues from / into another week.
+const barsOf = (page) => page.$$eval('.qv-bar', (els) => els.map((b) => {
+    const cells = [...document.querySelectorAll('.qv-cell')];
+    const r = b.getBoundingClientRect();
+    const over = cells.filter((c) => { const q = c.getBoundingClientRect(); return q.top <= r.top && q.bottom >= r.bottom && q.left < r.right - 2 && q.right > r.left + 2; });
+    return [b.closest('.qv-cell').dataset.date, b.querySelector('.qv-chip-title').textContent, b.querySelector('.qv-chip-time')?.textContent ?? '',
+      over.map((c) => c.dataset.date).join(' '), b.classList.contains('qv-bar-in'), b.classList.contains('qv-bar-out')];
+  }));
+
 test('a multi-day event is one bar per week it covers, its start time once, listed on each of its days', async () => {
   const events = [
     { title: 'Trip', start: '2024-03-07T09:30:00', end: '2024-03-13T18:00:00' },
@@ -130,15 +140,7 @@ test('a multi-day event is one bar per week it covers, its start time once, list
   const local = makeSite({ xml: baseDoc({ events, cellWidth: 100, cellHeight: 90 }), page: simplePage({ width: '', height: '', today: '2024-03-01' }) });
   const ctx = await browser.newContext({ viewport: { width: 900, height: 1200 } });
   const page = await openCalendar(ctx, local.fileUrl());
-  // date of the cell holding the bar, title, time shown, days it reaches over, continues from / into another week
-  const bars = await page.$$eval('.qv-bar', (els) => els.map((b) => {
-    const cells = [...document.querySelectorAll('.qv-cell')];
-    const r = b.getBoundingClientRect();
-    const over = cells.filter((c) => { const q = c.getBoundingClientRect(); return q.top <= r.top && q.bottom >= r.bottom && q.left < r.right - 2 && q.right > r.left + 2; });
-    return [b.closest('.qv-cell').dataset.date, b.querySelector('.qv-chip-title').textContent, b.querySelector('.qv-chip-time')?.textContent ?? '',
-      over.map((c) => c.dataset.date).join(' '), b.classList.contains('qv-bar-in'), b.classList.contains('qv-bar-out')];
-  }));
-  assert.deepEqual(bars, [
+  assert.deepEqual(await barsOf(page), [
     ['2024-03-07', 'Trip', '09:30', '2024-03-07 2024-03-08 2024-03-09 2024-03-10', false, true],
     ['2024-03-08', 'Fair', '', '2024-03-08 2024-03-09', false, false],
     ['2024-03-11', 'Trip', '', '2024-03-11 2024-03-12 2024-03-13', true, false],
@@ -181,6 +183,17 @@ test('a bar cut by "+N more" on some days is drawn again where it shows', async 
   assert.equal(slots, 2, 'two slots fit');
   assert.equal(await page.locator('[data-date="2024-03-12"] .qv-more > [aria-hidden]').textContent(), '+2 more');
   assert.deepEqual(bars, ['2024-03-11 Early 2', '2024-03-13 Long 2']);
+  await ctx.close();
+  local.remove();
+});
+
+test('bars reach over the same days in a right-to-left calendar', async () => {
+  const events = [{ title: { text: 'Trip', color: '000000' }, start: '2024-03-07T09:30:00', end: '2024-03-13T18:00:00' }];
+  const local = makeSite({ xml: baseDoc({ events, cellWidth: 100, cellHeight: 90, language: 'ar' }), page: simplePage({ width: '', height: '', today: '2024-03-01' }) });
+  const ctx = await browser.newContext({ viewport: { width: 900, height: 1200 } });
+  const page = await openCalendar(ctx, local.fileUrl());
+  const bars = (await barsOf(page)).map((b) => [b[0], b[3]]);
+  assert.deepEqual(bars, [['2024-03-07', '2024-03-07 2024-03-08 2024-03-09 2024-03-10'], ['2024-03-11', '2024-03-11 2024-03-12 2024-03-13']]);
   await ctx.close();
   local.remove();
 });
