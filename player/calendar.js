@@ -413,6 +413,40 @@
     map.forEach(function (list) { list.sort(compareEvents); });
     return map;
   }
+  // A one-off event over more than one day is drawn as a bar across them.
+  function spans(ev) { return ev.kind === 'o' && ev.end.day > ev.start.day; }
+  // The slots of the 42 cells from `first`: each week's multi-day events in
+  // lanes that stay put along the week (null where a lane is free that day),
+  // then the day's other events.
+  function daySlots(byDay, first) {
+    var out = [];
+    function collect(bars, seen, d) {
+      (byDay.get(d) || []).forEach(function (ev) {
+        if (spans(ev) && !seen.has(ev)) { seen.add(ev); bars.push(ev); }
+      });
+    }
+    function place(w, lanes, laneOf, ev) {
+      var from = Math.max(ev.start.day, w), k = 0;
+      while (lanes[k] >= from) k++;
+      lanes[k] = Math.min(ev.end.day, w + 6);
+      laneOf.set(ev, k);
+    }
+    for (var w = first; w < first + 42; w += 7) {
+      var bars = [], lanes = [], laneOf = new Map(), seen = new Set(), d;
+      for (d = w; d < w + 7; d++) collect(bars, seen, d);
+      bars.sort(function (a, b) { return (a.start.day - b.start.day) || (b.end.day - a.end.day) || compareEvents(a, b); });
+      bars.forEach(place.bind(null, w, lanes, laneOf));
+      for (d = w; d < w + 7; d++) {
+        var slots = [], rest = [];
+        (byDay.get(d) || []).forEach(function (ev) {
+          if (laneOf.has(ev)) slots[laneOf.get(ev)] = ev; else rest.push(ev);
+        });
+        for (var k = 0; k < slots.length; k++) if (!slots[k]) slots[k] = null;
+        out.push(slots.concat(rest));
+      }
+    }
+    return out;
+  }
 
   /* ---------------------------------------------------------------- icons */
   var ICONS = {
@@ -688,6 +722,10 @@
     }
     grid.addEventListener('click', function (e) {
       var cell = e.target.closest && e.target.closest('.qv-cell');
+      // A bar reaches over the following days: the day is the one under the pointer.
+      if (e.target.closest && e.target.closest('.qv-bar') && DOC.elementsFromPoint) {
+        cell = DOC.elementsFromPoint(e.clientX, e.clientY).filter(function (el) { return el.classList.contains('qv-cell'); })[0] || cell;
+      }
       if (cell && cell.hasAttribute('data-day')) self.pick(+cell.getAttribute('data-day'), true);
     });
     grid.addEventListener('keydown', function (e) { self.onKey(e); });
@@ -714,7 +752,7 @@
     global.addEventListener('beforeprint', function () {
       self.printing = true;
       self.capacity = -1;
-      for (var i = 0; i < 42; i++) self.fillCell(self.cells[i], self.byDay.get(self.firstCell + i) || [], Infinity);
+      self.fillAll(Infinity);
     });
     global.addEventListener('afterprint', function () { self.printing = false; self.capacity = -1; self.layout(); });
 
@@ -776,6 +814,7 @@
     var offset = (dayParts(first).wd - model.firstDay + 7) % 7;
     this.firstCell = first - offset;
     this.byDay = eventsByDay(model.events, this.firstCell, this.firstCell + 41);
+    this.slots = daySlots(this.byDay, this.firstCell);
     var t = this.lang;
     this.label.textContent = t.month(y, m);
     var bg = model.backgroundImage;
@@ -838,28 +877,53 @@
     if (cap === this.capacity && this.filledMonth === this.firstCell) return;
     this.capacity = cap;
     this.filledMonth = this.firstCell;
-    for (var i = 0; i < 42; i++) this.fillCell(this.cells[i], this.byDay.get(this.firstCell + i) || [], cap);
+    this.fillAll(cap);
   };
 
-  Calendar.prototype.fillCell = function (cell, list, cap) {
-    var items = cell.lastChild, base = this.base, model = this.model, t = this.lang;
+  Calendar.prototype.fillAll = function (cap) {
+    var shown = this.slots.map(function (slots) { return slots.length <= cap ? slots.length : Math.max(0, cap - 1); });
+    for (var i = 0; i < 42; i++) this.fillCell(i, shown, cap);
+  };
+
+  // Fills cell i with its first shown[i] slots and "+N more" for the rest. A
+  // multi-day event is drawn once per run of days that show it within a week,
+  // by its first day there, over the following ones; those keep its place and
+  // its hidden text.
+  Calendar.prototype.fillCell = function (i, shown, cap) {
+    var items = this.cells[i].lastChild, slots = this.slots, base = this.base, model = this.model, t = this.lang;
+    var day = this.firstCell + i, col = i % 7;
     items.textContent = '';
-    if (!list.length) return;
-    var shown = list.length <= cap ? list.length : Math.max(0, cap - 1);
-    for (var k = 0; k < shown; k++) {
-      var ev = list[k], name = eventName(ev, model, t);
-      var chip = items.appendChild(h('div', 'qv-chip', { title: name }));
+    for (var k = 0; k < shown[i]; k++) {
+      var ev = slots[i][k];
+      if (!ev) { items.appendChild(h('div', 'qv-chip qv-lane', { 'aria-hidden': 'true' })); continue; }
+      var name = eventName(ev, model, t), run = 1, chip;
+      if (spans(ev)) {
+        if (col > 0 && slots[i - 1][k] === ev && k < shown[i - 1]) {
+          items.appendChild(h('div', 'qv-chip qv-lane', { title: name })).appendChild(h('span', 'qv-sr')).textContent = name + ';';
+          continue;
+        }
+        while (col + run < 7 && slots[i + run][k] === ev && k < shown[i + run]) run++;
+      }
+      chip = items.appendChild(h('div', 'qv-chip', { title: name }));
+      if (spans(ev)) {
+        chip.classList.add('qv-bar');
+        chip.classList.toggle('qv-bar-in', day > ev.start.day);
+        chip.classList.toggle('qv-bar-out', day + run - 1 < ev.end.day);
+        // Over `run` cells and the 7 px between each two (gap and paddings).
+        chip.style.width = 'calc(' + run * 100 + '% + ' + (run - 1) * 7 + 'px)';
+      }
       var icon = makeIcon(ev, base);
       if (icon) chip.appendChild(icon);
-      if (!ev.wholeDay) chip.appendChild(h('span', 'qv-chip-time', { 'aria-hidden': 'true' })).textContent = chipTime(ev.start.minutes, model.hours12, t);
+      if (!ev.wholeDay && day === ev.start.day) chip.appendChild(h('span', 'qv-chip-time', { 'aria-hidden': 'true' })).textContent = chipTime(ev.start.minutes, model.hours12, t);
       appendMarkup(chip.appendChild(h('span', 'qv-chip-title', { 'aria-hidden': 'true' })), ev.title);
       chip.appendChild(h('span', 'qv-sr')).textContent = name + ';';
     }
-    if (shown < list.length) {
+    var rest = slots[i].slice(shown[i]).filter(Boolean);
+    if (rest.length) {
       var more = items.appendChild(h('div', 'qv-more'));
       more.appendChild(h('span', '', { 'aria-hidden': 'true' })).textContent =
-        cap > 0 ? t.say(t.more, list.length - shown) : '+' + t.number.format(list.length - shown);
-      more.appendChild(h('span', 'qv-sr')).textContent = list.slice(shown).map(function (ev) { return eventName(ev, model, t) + ';'; }).join(' ');
+        cap > 0 ? t.say(t.more, rest.length) : '+' + t.number.format(rest.length);
+      more.appendChild(h('span', 'qv-sr')).textContent = rest.map(function (ev) { return eventName(ev, model, t) + ';'; }).join(' ');
     }
   };
 

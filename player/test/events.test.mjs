@@ -51,8 +51,9 @@ test('every repeat kind lands on the right days across month ends and leap years
   const seen = new Map(CASES.map((c) => [c[0], []]));
   for (const [y, m] of monthsBetween([2023, 1], [2025, 12])) {
     assert.equal(await page.textContent('.qv-month-label'), new Date(Date.UTC(y, m - 1, 1)).toLocaleString('en-GB', { month: 'long', timeZone: 'UTC' }) + ' ' + y);
+    // A day's events by their tooltips ("10:00 title"); a multi-day bar shows its title once but lists it on every day.
     const cells = await page.$$eval('.qv-cell:not(.qv-outside)', (els) => els.map((el) => [el.dataset.date,
-      [...el.querySelectorAll('.qv-chip-title')].map((c) => c.textContent), el.querySelector('.qv-more')?.textContent]));
+      [...el.querySelectorAll('.qv-chip[title]')].map((c) => c.title.replace(/^\S+ /, '')), el.querySelector('.qv-more')?.textContent]));
     for (const [date, titles, more] of cells) {
       assert.equal(more, undefined, `cell ${date} has room for all its events`);
       for (const t of titles) seen.get(t).push(date);
@@ -77,7 +78,8 @@ test('cells show titles as space allows, "+N more" beyond, the day list shows al
   const ctx = await browser.newContext({ viewport: { width: 900, height: 1200 } });
   const page = await openCalendar(ctx, local.fileUrl());
   const cell = page.locator('[data-date="2024-03-15"]');
-  const chips = await cell.locator('.qv-chip-title').allTextContents();
+  // Shown events by their tooltips: Holiday goes on from the day before as its bar's lane.
+  const chips = await cell.locator('.qv-chip[title]').evaluateAll((els) => els.map((e) => e.title.replace(/^(All day|\S+) /, '')));
   const more = await cell.locator('.qv-more > [aria-hidden]').textContent();
   assert.ok(chips.length >= 1 && chips.length < 7, `some titles fit: ${chips}`);
   assert.equal(more, `+${7 - chips.length} more`);
@@ -85,7 +87,7 @@ test('cells show titles as space allows, "+N more" beyond, the day list shows al
   // Walking the grid reads every event of a day, also those behind "+N more".
   assert.equal(await page.getByRole('gridcell', { name: 'Friday, March 15, 2024, today, 7 events: All day Holiday; 07:30 Morning; ' +
     '11:00 Call; 12:00 Noon; 13:00 Logo; 15:00 Star; 19:00 Evening;', exact: true }).getAttribute('data-date'), '2024-03-15');
-  assert.deepEqual(await cell.locator('.qv-chip').evaluateAll((els) => els.map((e) => e.title)),
+  assert.deepEqual(await cell.locator('.qv-chip[title]').evaluateAll((els) => els.map((e) => e.title)),
     ['All day Holiday', '07:30 Morning', '11:00 Call', '12:00 Noon', '13:00 Logo', '15:00 Star'].slice(0, chips.length), 'chip tooltips');
 
   assert.deepEqual(await page.locator('.qv-event-title').allTextContents(), ['Holiday', 'Morning', 'Call', 'Noon', 'Logo', 'Star', 'Evening']);
@@ -114,6 +116,84 @@ test('a day with a thousand events still shows a bounded cell', async () => {
   assert.equal(counts.length, 31);
   for (const c of counts.slice(0, 28)) assert.match(c, /^\d\/\+\d+ more$/);
   assert.equal(await page.locator('.qv-event').count(), 36);
+  await ctx.close();
+  local.remove();
+});
+
+// Every bar drawn: date of the cell holding it, title, time shown, days it
+// reaches over, whether it continues from / into another week.
+const barsOf = (page) => page.$$eval('.qv-bar', (els) => els.map((b) => {
+    const cells = [...document.querySelectorAll('.qv-cell')];
+    const r = b.getBoundingClientRect();
+    const over = cells.filter((c) => { const q = c.getBoundingClientRect(); return q.top <= r.top && q.bottom >= r.bottom && q.left < r.right - 2 && q.right > r.left + 2; });
+    return [b.closest('.qv-cell').dataset.date, b.querySelector('.qv-chip-title').textContent, b.querySelector('.qv-chip-time')?.textContent ?? '',
+      over.map((c) => c.dataset.date).join(' '), b.classList.contains('qv-bar-in'), b.classList.contains('qv-bar-out')];
+  }));
+
+test('a multi-day event is one bar per week it covers, its start time once, listed on each of its days', async () => {
+  const events = [
+    { title: 'Trip', start: '2024-03-07T09:30:00', end: '2024-03-13T18:00:00' },
+    { title: 'Fair', wholeDay: true, start: '2024-03-08T00:00:00', end: '2024-03-09T00:00:00' },
+    { title: 'Lunch', start: '2024-03-08T12:00:00', end: '2024-03-08T13:00:00' },
+    { title: 'Weekly', repeat: { type: 'week', value: 'sat' }, start: '2024-03-01T08:00:00', end: '2024-03-31T09:00:00' },
+  ].map((e) => ({ ...e, title: { text: e.title, color: '000000' } }));
+  const local = makeSite({ xml: baseDoc({ events, cellWidth: 100, cellHeight: 90 }), page: simplePage({ width: '', height: '', today: '2024-03-01' }) });
+  const ctx = await browser.newContext({ viewport: { width: 900, height: 1200 } });
+  const page = await openCalendar(ctx, local.fileUrl());
+  assert.deepEqual(await barsOf(page), [
+    ['2024-03-07', 'Trip', '09:30', '2024-03-07 2024-03-08 2024-03-09 2024-03-10', false, true],
+    ['2024-03-08', 'Fair', '', '2024-03-08 2024-03-09', false, false],
+    ['2024-03-11', 'Trip', '', '2024-03-11 2024-03-12 2024-03-13', true, false],
+  ]);
+  // Each lane stays put along the week: the day's other events come below the bars.
+  const top = (sel) => page.locator(sel).first().evaluate((e) => Math.round(e.getBoundingClientRect().top));
+  const lane = async (date, n) => page.locator(`[data-date="${date}"] .qv-items > *`).nth(n).evaluate((e) => Math.round(e.getBoundingClientRect().top));
+  assert.equal(await lane('2024-03-09', 0), await top('[data-date="2024-03-07"] .qv-bar'));
+  assert.equal(await lane('2024-03-09', 1), await top('[data-date="2024-03-08"] .qv-bar'));
+  assert.ok(await top('[data-date="2024-03-08"] .qv-chip:not(.qv-lane):not(.qv-bar)') > await lane('2024-03-08', 1), 'Lunch below the bars');
+  assert.deepEqual(await page.locator('[data-date="2024-03-09"] .qv-chip-title').allTextContents(), ['Weekly'], 'a repeated event stays a chip');
+  // Screen readers and tooltips meet the event on every day it covers.
+  for (const d of [7, 8, 9, 10, 11, 12, 13]) {
+    const name = await page.locator(`[data-date="2024-03-${String(d).padStart(2, '0')}"]`).evaluate((c) => c.querySelector('.qv-sr').textContent + [...c.querySelectorAll('.qv-items .qv-sr')].map((s) => s.textContent).join(' '));
+    assert.match(name, /09:30 Trip;/, `2024-03-${d}`);
+  }
+  assert.equal(await page.locator('[data-date="2024-03-10"] .qv-lane').getAttribute('title'), '09:30 Trip');
+  // A click on the bar where it lies over another day picks that day.
+  const box = await page.locator('[data-date="2024-03-09"]').boundingBox();
+  const bar = await page.locator('[data-date="2024-03-07"] .qv-bar').boundingBox();
+  await page.mouse.click(box.x + box.width / 2, bar.y + bar.height / 2);
+  assert.equal(await page.locator('.qv-selected').getAttribute('data-date'), '2024-03-09');
+  await ctx.close();
+  local.remove();
+});
+
+test('a bar cut by "+N more" on some days is drawn again where it shows', async () => {
+  // Short cells hold two slots: Tuesday's third event pushes the second
+  // lane into "+N more" there, so its bar starts again on Wednesday.
+  const events = [
+    { title: 'Early', start: '2024-03-11T08:00:00', end: '2024-03-12T09:00:00' },
+    { title: 'Long', start: '2024-03-12T09:00:00', end: '2024-03-14T10:00:00' },
+    { title: 'A', start: '2024-03-12T11:00:00', end: '2024-03-12T12:00:00' },
+  ].map((e) => ({ ...e, title: { text: e.title, color: '000000' } }));
+  const local = makeSite({ xml: baseDoc({ events, cellWidth: 100, cellHeight: 52 }), page: simplePage({ width: '', height: '', today: '2024-03-01' }) });
+  const ctx = await browser.newContext({ viewport: { width: 900, height: 1200 } });
+  const page = await openCalendar(ctx, local.fileUrl());
+  const slots = await page.$$eval('[data-date="2024-03-12"] .qv-items > *', (els) => els.length);
+  const bars = await page.$$eval('.qv-bar', (els) => els.map((b) => b.closest('.qv-cell').dataset.date + ' ' + b.querySelector('.qv-chip-title').textContent + ' ' + Math.round(b.getBoundingClientRect().width / b.parentNode.getBoundingClientRect().width)));
+  assert.equal(slots, 2, 'two slots fit');
+  assert.equal(await page.locator('[data-date="2024-03-12"] .qv-more > [aria-hidden]').textContent(), '+2 more');
+  assert.deepEqual(bars, ['2024-03-11 Early 2', '2024-03-13 Long 2']);
+  await ctx.close();
+  local.remove();
+});
+
+test('bars reach over the same days in a right-to-left calendar', async () => {
+  const events = [{ title: { text: 'Trip', color: '000000' }, start: '2024-03-07T09:30:00', end: '2024-03-13T18:00:00' }];
+  const local = makeSite({ xml: baseDoc({ events, cellWidth: 100, cellHeight: 90, language: 'ar' }), page: simplePage({ width: '', height: '', today: '2024-03-01' }) });
+  const ctx = await browser.newContext({ viewport: { width: 900, height: 1200 } });
+  const page = await openCalendar(ctx, local.fileUrl());
+  const bars = (await barsOf(page)).map((b) => [b[0], b[3]]);
+  assert.deepEqual(bars, [['2024-03-07', '2024-03-07 2024-03-08 2024-03-09 2024-03-10'], ['2024-03-11', '2024-03-11 2024-03-12 2024-03-13']]);
   await ctx.close();
   local.remove();
 });
