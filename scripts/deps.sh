@@ -9,6 +9,8 @@ PACKAGES=(
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
   # headless window tests
   xvfb xauth
+  # keys typed into the real designer under Xvfb by the crash recovery test
+  xdotool
   # real FTP servers and peers for the upload tests and benchmarks
   python3-pyftpdlib vsftpd curl
   # peers for the archive and data file benchmarks

@@ -3,6 +3,9 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,16 +33,69 @@ class TestDesignerProcess : public QObject {
         return file.open(QIODevice::ReadOnly) && file.readAll().contains(title);
     }
 
-    void start(QProcess& p, const QStringList& arguments = {}) {
+    // On the offscreen platform, or on the X display given.
+    void start(QProcess& p, const QStringList& arguments = {}, const QString& display = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TMPDIR", m_tmp.filePath("tmp"));
         env.insert("XDG_DATA_HOME", m_tmp.filePath("data"));
         env.insert("XDG_CONFIG_HOME", m_tmp.filePath("config"));
         env.insert("XDG_RUNTIME_DIR", m_tmp.filePath("runtime"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
+        if (!display.isEmpty())
+            env.insert("DISPLAY", display);
         p.setProcessEnvironment(env);
         p.start(qv::test::binDir() + "/quorvel", arguments);
         QVERIFY(p.waitForStarted(10000));
+    }
+
+    // Runs xdotool on the display; true when it ended well within the time limit. What it printed
+    // goes to output.
+    static bool xdotool(const QString& display, const QStringList& arguments,
+                        QByteArray* output = nullptr) {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        tool.setProcessEnvironment(env);
+        tool.start("xdotool", arguments);
+        if (!tool.waitForFinished(20000)) {
+            tool.kill();
+            tool.waitForFinished();
+            return false;
+        }
+        if (output)
+            *output = tool.readAllStandardOutput();
+        return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    }
+
+    // The smallest visible window of that exact title: a message box in front of its main window.
+    static QString smallestWindowNamed(const QString& display, const QString& title) {
+        QByteArray ids;
+        if (!xdotool(display, {"search", "--onlyvisible", "--name", "^" + title + "$"}, &ids))
+            return {};
+        QString smallest;
+        qint64 smallestArea = -1;
+        for (const QByteArray& id : ids.split('\n')) {
+            QByteArray geometry;
+            if (id.trimmed().isEmpty() ||
+                !xdotool(display, {"getwindowgeometry", QString::fromLatin1(id.trimmed())},
+                         &geometry))
+                continue;
+            const auto match =
+                QRegularExpression("Geometry: (\\d+)x(\\d+)").match(QString::fromLatin1(geometry));
+            const qint64 area = match.captured(1).toLongLong() * match.captured(2).toLongLong();
+            if (match.hasMatch() && (smallestArea < 0 || area < smallestArea)) {
+                smallestArea = area;
+                smallest = QString::fromLatin1(id.trimmed());
+            }
+        }
+        return smallest;
+    }
+
+    QByteArray archiveData(const QString& archive) {
+        QProcess unzip;
+        unzip.start("unzip", {"-p", archive, "quorvel/data.xml"});
+        unzip.waitForFinished(10000);
+        return unzip.readAllStandardOutput();
     }
 
     static bool waitFor(const std::function<bool()>& condition, int ms = 20000) {
@@ -93,6 +149,67 @@ private Q_SLOTS:
         third.terminate();
         QVERIFY(third.waitForFinished(20000));
         QCOMPARE(third.exitCode(), 0);
+    }
+
+    // A designer killed with unsaved changes offers them at the next start; Recover (the default
+    // button) opens them as unsaved changes of their archive, which Save then writes.
+    void aKilledRunIsRecoveredAtTheNextStart() {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+            QStandardPaths::findExecutable("xdotool").isEmpty() ||
+            QStandardPaths::findExecutable("unzip").isEmpty())
+            QSKIP("needs Xvfb, xdotool and unzip (scripts/deps.sh)");
+        QProcess xvfb;
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        QVERIFY(xvfb.waitForStarted(10000));
+        const auto stopXvfb = qScopeGuard([&] {
+            xvfb.terminate();
+            xvfb.waitForFinished(5000);
+        });
+        QVERIFY(waitFor([&] { return xvfb.canReadLine(); }, 10000));
+        const QString display = ":" + QString::fromLatin1(xvfb.readLine().trimmed());
+
+        const QString archive = projectWithTitle("Orchard");
+        QVERIFY(archiveData(archive).contains("editor_layout=\"1\""));
+        QProcess killed;
+        start(killed, {archive}, display);
+        QVERIFY2(waitFor([&] { return workingDataHolds("Orchard"); }), "project not opened");
+        // The edit: Ctrl+F1 puts the preview into the full layout, a change of the document.
+        QVERIFY(xdotool(display, {"search", "--sync", "--onlyvisible", "--name", "^Orchard.qvp ",
+                                  "windowfocus", "--sync", "key", "ctrl+F1"}));
+        QVERIFY2(waitFor([&] { return workingDataHolds("editor_layout=\"0\""); }),
+                 "the edit did not reach the working folder");
+        killed.kill(); // SIGKILL: no clean-up of any kind
+        QVERIFY(killed.waitForFinished(10000));
+        QCOMPARE(killed.exitStatus(), QProcess::CrashExit);
+
+        QProcess next;
+        start(next, {}, display);
+        const auto stopNext = qScopeGuard([&] {
+            next.terminate();
+            next.waitForFinished(20000);
+        });
+        // The question box comes in front of the main window, both under the program's title;
+        // Enter picks its default button, Recover.
+        QString box;
+        QVERIFY2(waitFor([&] {
+                     QByteArray ids;
+                     xdotool(
+                         display,
+                         {"search", "--onlyvisible", "--name", "^Plendix Flash Event Calendar$"},
+                         &ids);
+                     if (ids.trimmed().split('\n').size() < 2)
+                         return false;
+                     box = smallestWindowNamed(display, "Plendix Flash Event Calendar");
+                     return !box.isEmpty();
+                 }),
+                 "no recovery question");
+        QVERIFY(xdotool(display, {"windowfocus", "--sync", box, "key", "Return"}));
+        QVERIFY2(xdotool(display, {"search", "--sync", "--onlyvisible", "--name",
+                                   "^Orchard.qvp\\* ", "windowfocus", "--sync", "key", "ctrl+s"}),
+                 "the work was not recovered as unsaved changes of its archive");
+        QVERIFY2(waitFor([&] { return archiveData(archive).contains("editor_layout=\"0\""); }),
+                 "Save did not write the recovered work into its archive");
+        QCOMPARE(next.state(), QProcess::Running);
     }
 
     void aGivenProjectOpensAndALaterOneIsHandedOver() {
