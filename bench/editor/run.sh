@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds the editor benchmarks in release mode and runs them: the event list against a plain list
+# view, and an edit until the quick preview shows it (redraw in place against a page load).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${BUILD_DIR:-$root/build-bench}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" -j2 --target bench_event_list bench_preview_refresh quorvel_content
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
+"$build/bench/editor/bench_event_list"
+"$build/bench/editor/bench_preview_refresh"
