@@ -120,6 +120,8 @@ int main(int argc, char** argv) {
     std::printf("  redraw in place  %8.1f ms  (%.1f-%.1f)\n", o.median, o.low, o.high);
     std::printf("  page loaded      %8.1f ms  (%.1f-%.1f)\n", p.median, p.low, p.high);
     std::printf("  ratio ours/peer  %8.2f\n", o.median / p.median);
+    std::printf("  (%d page loads, %d redraws in place)\n", window.WebBrowser1->navigationCount(),
+                window.WebBrowser1->redrawCount());
     window.closeWithoutQuestion();
     return 0;
 }
