@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -65,30 +64,6 @@ class TestDesignerProcess : public QObject {
         if (output)
             *output = tool.readAllStandardOutput();
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-    }
-
-    // The smallest visible window of that exact title: a message box in front of its main window.
-    static QString smallestWindowNamed(const QString& display, const QString& title) {
-        QByteArray ids;
-        if (!xdotool(display, {"search", "--onlyvisible", "--name", "^" + title + "$"}, &ids))
-            return {};
-        QString smallest;
-        qint64 smallestArea = -1;
-        for (const QByteArray& id : ids.split('\n')) {
-            QByteArray geometry;
-            if (id.trimmed().isEmpty() ||
-                !xdotool(display, {"getwindowgeometry", QString::fromLatin1(id.trimmed())},
-                         &geometry))
-                continue;
-            const auto match =
-                QRegularExpression("Geometry: (\\d+)x(\\d+)").match(QString::fromLatin1(geometry));
-            const qint64 area = match.captured(1).toLongLong() * match.captured(2).toLongLong();
-            if (match.hasMatch() && (smallestArea < 0 || area < smallestArea)) {
-                smallestArea = area;
-                smallest = QString::fromLatin1(id.trimmed());
-            }
-        }
-        return smallest;
     }
 
     QByteArray archiveData(const QString& archive) {
@@ -205,19 +180,20 @@ private Q_SLOTS:
                     xdotool(display,
                             {"search", "--onlyvisible", "--name", "^Plendix Flash Event Calendar$"},
                             &ids);
-                    const QString box =
-                        ids.trimmed().split('\n').size() < 2
-                            ? QString()
-                            : smallestWindowNamed(display, "Plendix Flash Event Calendar");
-                    if (!box.isEmpty()) {
+                    // Every window of that title gets the key: the main window, blocked by
+                    // the box, ignores it.
+                    const QList<QByteArray> windows = ids.trimmed().split('\n');
+                    if (windows.size() >= 2) {
                         asked = true;
-                        xdotool(display, {"windowfocus", "--sync", box, "key", "Return"});
-                        QTest::qWait(500);
+                        for (const QByteArray& id : windows)
+                            xdotool(display, {"windowfocus", "--sync", QString::fromLatin1(id),
+                                              "key", "Return"});
+                        QTest::qWait(1000);
                     }
                     return xdotool(display,
                                    {"search", "--onlyvisible", "--name", "^Orchard.qvp\\* "});
                 },
-                40000),
+                70000),
             "the work was not recovered as unsaved changes of its archive");
         QVERIFY2(asked, "no recovery question");
         QVERIFY2(waitFor([&] {
