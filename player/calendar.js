@@ -17,7 +17,8 @@
  * Pages opened from disk cannot read data.xml, so the player then loads
  * data.js, which assigns the same text to window.QUORVEL_DATA_XML.
  *
- * Public object: window.QuorvelCalendar { version, init(root), mount(el, options) }.
+ * Public object: window.QuorvelCalendar { version, init(root), mount(el, options),
+ * refresh(text, root) }.
  */
 (function (global) {
   'use strict';
@@ -1082,6 +1083,31 @@
     this.moveFocus(target, true);
   };
 
+  /* -------------------------------------------------------------- refresh */
+  // Redraws from the text of a new data file in place, keeping the month and the day shown:
+  // the designer's preview uses it after every edit instead of loading the page again.
+  Calendar.prototype.refresh = function (text) {
+    var self = this;
+    return this.ready.then(function () {
+      var shown = self.root && /^(\d+)-(\d+)$/.exec(self.root.getAttribute('data-month') || '');
+      var selected = self.selected, focused = self.focused;
+      self.model = parseData(text, { day: self.today, minutes: 0 });
+      self.build();
+      var p = shown ? { y: +shown[1], m: +shown[2] } : dayParts(self.today);
+      self.selected = selected != null ? selected : self.today;
+      self.focused = focused != null ? focused : self.selected;
+      self.showMonth(p.y, p.m);
+      self.container.setAttribute('data-state', 'ready');
+      return self;
+    }).catch(function (err) {
+      self.fail(err);
+      return self;
+    });
+  };
+  function refresh(text, root) {
+    return Promise.all(init(root).map(function (cal) { return cal.refresh(text); }));
+  }
+
   /* -------------------------------------------------------------- startup */
   var instances = typeof WeakMap === 'function' ? new WeakMap() : null;
   function mount(el, options) {
@@ -1109,6 +1135,7 @@
     version: VERSION,
     init: init,
     mount: mount,
+    refresh: refresh,
     // Pure helpers, kept reachable for the designer's own checks.
     parseData: function (text, today) {
       var t = parseDay(today);

@@ -24,6 +24,8 @@ TEST=(
   clang libclang-rt-14-dev clang-format
   # headless window tests
   xvfb xauth
+  # keys typed into the real designer under Xvfb by the crash recovery test
+  xdotool
   # real FTP and SFTP servers and peers for the upload tests and benchmarks
   python3-pyftpdlib vsftpd curl
   python3-asyncssh

@@ -36,8 +36,7 @@ int main(int argc, char** argv) {
                          {QStringLiteral(QUORVEL_BIN_DIR), data.path(), nullptr});
     platform.setOwner(&window);
     window.setStartupProject(archive);
-    window.resize(1100, 760);
-    window.move(0, 0);
+    window.move(0, 0); // at its default size, as a user first sees it
 
     int result = 1;
     const auto take = [&] {

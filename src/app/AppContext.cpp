@@ -3,7 +3,10 @@
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 
+#include "project/UnsavedWork.h"
+
 #include <QDir>
+#include <QFile>
 
 namespace qv {
 
@@ -36,6 +39,7 @@ void AppContext::finish(bool endedByUser) {
     if (!endedByUser && document.Marks.Modified)
         return; // keep the unsaved project for the user to rescue
     deleteFolder(folders.working);
+    QFile::remove(unsavedWorkMark(folders.working));
 }
 
 } // namespace qv

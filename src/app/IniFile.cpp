@@ -49,7 +49,7 @@ bool keyOf(const QString& line, QString* key, QString* value) {
         return false;
     *key = t.left(eq).trimmed();
     if (value)
-        *value = t.mid(eq + 1);
+        *value = t.mid(eq + 1).trimmed(); // "key = value", as hand-edited files have it
     return true;
 }
 

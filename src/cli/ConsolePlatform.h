@@ -25,7 +25,7 @@ public:
     }
     QString chooseFolder(const QString&, const QString&, bool) override { return {}; }
     bool chooseColor(quint32&) override { return false; }
-    void open(const QString&) override {}
+    bool open(const QString&) override { return false; }
     void setText(const QString& text) override { m_clipboard = text; }
     QString text() const override { return m_clipboard; }
 

@@ -62,7 +62,11 @@ int run(const QStringList& arguments) {
     }
     const QString target = publish.publishedFolder + QFileInfo(pagePath).fileName();
     const QString merged = qv::mergedPageText(qv::splitPage(*page, publish.embedSymbol), *code);
-    if (!qv::writeFileAtomically(target, merged.toUtf8(), &error)) {
+    QFile source(pagePath);
+    const QByteArray sourceBytes =
+        source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+    if (!qv::writeFileAtomically(
+            target, qv::encodeLikeSource(merged, qv::nonUtf8Lines(sourceBytes)), &error)) {
         err << error << '\n';
         return 1;
     }

@@ -11,6 +11,11 @@ namespace qv {
 
 namespace {
 
+QByteArray readFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString normalised(const QString& storedPath) {
     QString path = storedPath.trimmed();
     path.replace(QLatin1Char('/'), QLatin1Char('\\'));
@@ -96,17 +101,35 @@ QString importMediaFile(const QString& chosenFile, const QString& projectData,
                      .arg(QDir::toNativeSeparators(targetFolder));
         return {};
     }
-    const QString name = safeMediaFileName(chosen.fileName());
-    const QString target = QDir(targetFolder).filePath(name);
     QFile source(chosenFile);
     if (!source.open(QIODevice::ReadOnly)) {
         *error = QStringLiteral("Cannot read the file \"%1\".")
                      .arg(QDir::toNativeSeparators(chosenFile));
         return {};
     }
-    if (!writeFileAtomically(target, source.readAll(), error))
+    const QByteArray content = source.readAll();
+    const QString name =
+        freeMediaFileName(targetFolder, safeMediaFileName(chosen.fileName()), content);
+    const QString target = QDir(targetFolder).filePath(name);
+    if (!(QFileInfo(target).isFile() && readFileBytes(target) == content) &&
+        !writeFileAtomically(target, content, error))
         return {};
     return prefix + name;
+}
+
+QString freeMediaFileName(const QString& folder, const QString& safeName,
+                          const QByteArray& content) {
+    const QFileInfo info(safeName);
+    const QString stem = info.completeBaseName();
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QDir dir(folder);
+    for (int number = 1;; ++number) {
+        const QString name =
+            number == 1 ? safeName : QStringLiteral("%1-%2%3").arg(stem).arg(number).arg(suffix);
+        const QFileInfo taken(dir.filePath(name));
+        if (!taken.exists() || (taken.isFile() && readFileBytes(taken.filePath()) == content))
+            return name;
+    }
 }
 
 } // namespace qv

@@ -25,10 +25,16 @@ QString safeMediaFileName(const QString& fileName);
 
 // Copies the chosen file into projectData/<folder> (created when missing) under a safe name and
 // returns the stored path ("image\<file>" or "music\<file>"); a file already in that folder of
-// the project is used as it is. An existing file of the same name is replaced. Nothing on failure,
-// with the reason in error.
+// the project is used as it is. Another media file never gets overwritten: when the safe name is
+// taken by different content, a free name is used (freeMediaFileName). Nothing on failure, with
+// the reason in error.
 QString importMediaFile(const QString& chosenFile, const QString& projectData,
                         const QString& folder, QString* error);
+
+// The name under which content goes into folder: safeName when it is free or already holds the
+// same bytes, otherwise the first "<stem>-2.<ext>", "<stem>-3.<ext>", ... that is.
+QString freeMediaFileName(const QString& folder, const QString& safeName,
+                          const QByteArray& content);
 
 // The file in the project data folder that a stored path names.
 QString mediaFilePath(const QString& projectData, const QString& storedPath);

@@ -109,6 +109,16 @@ void resetToOccursOnce(EventFields& fields, const QDateTime& now) {
     fields.endTime = end.time();
 }
 
+bool moveEndDateForRepeat(EventFields& fields) {
+    const bool repeats =
+        fields.eventType >= int(EventType::Weekly) && fields.eventType <= int(EventType::Yearly);
+    if (!repeats || !fields.startDate.isValid() ||
+        (fields.endDate.isValid() && fields.endDate > fields.startDate))
+        return false;
+    fields.endDate = fields.startDate.addYears(1);
+    return true;
+}
+
 EventFields newEventFields(const QDateTime& now) {
     EventFields f;
     f.title = QStringLiteral("New event - please edit");

@@ -76,6 +76,11 @@ EventFields newEventFields(const QDateTime& now);
 // "Occurs once" chosen: both starts tomorrow 09:00, both ends tomorrow 17:00.
 void resetToOccursOnce(EventFields& fields, const QDateTime& now);
 
+// A repeating kind (weekly, monthly, yearly) chosen while the end date is not after the start
+// date: the end date moves to one year after the start, so that the event shows. Answers whether
+// it moved.
+bool moveEndDateForRepeat(EventFields& fields);
+
 // The icon text without leading and trailing spaces and control characters.
 QString cleanIconText(const QString& text);
 

@@ -4,6 +4,8 @@
 #include "document/MediaFiles.h"
 #include "editor/OptionsRules.h"
 
+#include <QFileInfo>
+
 namespace qv {
 
 bool dropMediaFile(const CalendarDocument& document, const QString& projectData,
@@ -70,12 +72,19 @@ std::optional<int> monthOfButton(const QString& objectName, const QString& prefi
 }
 
 QString pictureFilter() {
-    return QStringLiteral("All (*.png *.jpg *.swf);;Portable Network Graphics (*.png);;"
-                          "JPEG Image File (*.jpg);;Shockwave Flash (*.swf)");
+    return QStringLiteral("Pictures (*.jpg *.jpeg *.png *.gif *.webp);;JPEG Image (*.jpg *.jpeg);;"
+                          "Portable Network Graphics (*.png);;GIF Image (*.gif);;"
+                          "WebP Image (*.webp)");
 }
 
 QString musicFilter() {
-    return QStringLiteral("Music (*.mp3)");
+    return QStringLiteral("Music (*.mp3 *.ogg *.wav);;MP3 Audio (*.mp3);;Ogg Audio (*.ogg);;"
+                          "Wave Audio (*.wav)");
+}
+
+void MediaChooserFolders::chosen(Kind kind, const QString& file) {
+    if (!file.isEmpty())
+        m_folders[kind] = QFileInfo(file).absolutePath();
 }
 
 } // namespace qv

@@ -43,8 +43,20 @@ RemoveQuestion removeMusicQuestion(const QString& reference);
 // "pngbbDelete") read as a decimal number from 1 to 12.
 std::optional<int> monthOfButton(const QString& objectName, const QString& prefix);
 
-// Open dialog filters.
+// Open dialog filters: every format the player shows or plays.
 QString pictureFilter();
 QString musicFilter();
+
+// Where the choosers of a run start: in the folder of the file last chosen of the same kind
+// (pictures or music); nowhere in particular before the first.
+class MediaChooserFolders {
+public:
+    enum Kind { Picture = 0, Music = 1 };
+    QString startFor(Kind kind) const { return m_folders[kind]; }
+    void chosen(Kind kind, const QString& file);
+
+private:
+    QString m_folders[2];
+};
 
 } // namespace qv

@@ -4,6 +4,8 @@
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileWriter.h"
+#include "document/ScriptString.h"
+#include "project/UnsavedWork.h"
 
 #include <QRegularExpression>
 
@@ -29,11 +31,31 @@ const QStringList& layoutPageFor(const AppContext& context, int editorLayout) {
     return context.layoutPages.pages[std::size_t(index)];
 }
 
+QString previewPageFor(const AppContext& context, const CalendarDocument& document) {
+    return previewPageText(layoutPageFor(context, document.EditorLayout),
+                           document.Options.PublishWidth, document.Options.PublishHeight);
+}
+
 bool writePreviewPage(const AppContext& context, const CalendarDocument& document, QString* error) {
-    const QString page =
-        previewPageText(layoutPageFor(context, document.EditorLayout),
-                        document.Options.PublishWidth, document.Options.PublishHeight);
-    return writeUtf8TextFile(context.folders.previewPage(), page, error);
+    return writeUtf8TextFile(context.folders.previewPage(), previewPageFor(context, document),
+                             error);
+}
+
+PreviewUpdate previewUpdateFor(const QString& loadedPage, const QString& newPage) {
+    return !loadedPage.isEmpty() && loadedPage == newPage ? PreviewUpdate::Redraw
+                                                          : PreviewUpdate::Load;
+}
+
+QString previewRedrawScript(const QByteArray& dataFile) {
+    QByteArray text;
+    appendScriptString(text, dataFile);
+    return QStringLiteral(
+               "(function (text) {\n"
+               "  var player = window.QuorvelCalendar;\n"
+               "  if (player && typeof player.refresh === 'function') player.refresh(text);\n"
+               "  else location.reload();\n"
+               "})(") +
+           QString::fromUtf8(text) + QStringLiteral(");");
 }
 
 RefreshOutcome commitDocument(CalendarDocument& document, const AppContext& context,
@@ -45,6 +67,7 @@ RefreshOutcome commitDocument(CalendarDocument& document, const AppContext& cont
     if (!writePreviewPage(context, document, error))
         return RefreshOutcome::Failed;
     document.Marks.Modified = true;
+    noteUnsavedWork(context.folders.working, document.Marks);
     return RefreshOutcome::Written;
 }
 

@@ -42,6 +42,7 @@ ConnectionTestResult testConnection(const FtpSettings& settings) {
     }
     client.close();
     result.text = QStringLiteral("Connected to your server successfully!");
+    result.connected = true;
     return result;
 }
 

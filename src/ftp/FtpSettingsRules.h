@@ -17,6 +17,7 @@ std::optional<QString> portProblem(const QString& port);
 struct ConnectionTestResult {
     QString text;                     // for the result label
     std::optional<QString> directory; // the login directory, when it was read
+    bool connected = false;           // the test succeeded
 };
 
 struct FtpSettings;

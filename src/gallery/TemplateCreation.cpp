@@ -9,6 +9,8 @@ namespace qv {
 
 bool createProjectFromTemplate(CalendarDocument& document, ProjectLifecycle& lifecycle,
                                const QString& templatePath) {
+    if (!lifecycle.SaveHandled())
+        return false;
     const DocumentMarks marksBefore = document.Marks;
     QList<bool> presentBefore;
     for (const TLookRec& item : document.StyleItems)

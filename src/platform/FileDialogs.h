@@ -32,7 +32,8 @@ public:
 class Shell {
 public:
     virtual ~Shell() = default;
-    virtual void open(const QString& pathOrUrl) = 0;
+    // Opens a file or address with the desktop's program for it; false when none could start.
+    virtual bool open(const QString& pathOrUrl) = 0;
 };
 
 class Clipboard {

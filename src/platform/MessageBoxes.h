@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace qv {
 
@@ -46,6 +47,15 @@ public:
     // Window title, main instruction and text with the given buttons; returns a QuestionResult.
     virtual int question(const QString& title, const QString& instruction, int buttons, int icon,
                          const QString& text) = 0;
+    // The program's title, a question icon, text and buttons with these captions, the one at
+    // defaultButton being the default; the position of the button chosen, -1 when the box was
+    // closed otherwise. Where no one can answer, nothing is shown and the answer is -1.
+    virtual int choice(const QString& text, const QStringList& buttons, int defaultButton) {
+        Q_UNUSED(text);
+        Q_UNUSED(buttons);
+        Q_UNUSED(defaultButton);
+        return -1;
+    }
 };
 
 // The program's own title, used by plain message boxes and the main window.

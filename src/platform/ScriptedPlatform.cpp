@@ -23,6 +23,14 @@ int ScriptedPlatform::question(const QString& title, const QString& instruction,
     return questionAnswers.isEmpty() ? QuestionResult::Cancel : questionAnswers.dequeue();
 }
 
+int ScriptedPlatform::choice(const QString& text, const QStringList& buttons, int defaultButton) {
+    shown.append({QStringLiteral("choice"), programTitle(),
+                  buttons.join(QLatin1Char('|')) + QStringLiteral(" default ") +
+                      QString::number(defaultButton),
+                  text, 0});
+    return choiceAnswers.isEmpty() ? -1 : choiceAnswers.dequeue();
+}
+
 QString ScriptedPlatform::openFile(const QString&, const QString& initialPath, const QString&) {
     fileDialogs.append(QStringLiteral("open:") + initialPath);
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.dequeue();
@@ -55,8 +63,9 @@ bool ScriptedPlatform::chooseColor(quint32& color) {
     return true;
 }
 
-void ScriptedPlatform::open(const QString& pathOrUrl) {
+bool ScriptedPlatform::open(const QString& pathOrUrl) {
     opened.append(pathOrUrl);
+    return openStarts;
 }
 
 QStringList ScriptedPlatform::texts() const {

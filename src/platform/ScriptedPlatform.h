@@ -25,11 +25,13 @@ public:
     QList<Shown> shown;
     QQueue<bool> confirmAnswers;
     QQueue<int> questionAnswers;
+    QQueue<int> choiceAnswers; // button positions; -1 is a box closed without a button
     QQueue<QString> openFileAnswers;
     QQueue<QString> saveFileAnswers;
     QQueue<QString> folderAnswers;
     QQueue<std::optional<quint32>> colorAnswers;
     QStringList opened;      // what shell open was asked to open
+    bool openStarts = true;  // whether a program takes what shell open is given
     QStringList fileDialogs; // "open:<initial>", "save:<initial>", "folder:<initial>"
     QString clipboard;
 
@@ -38,6 +40,7 @@ public:
     void message(const QString& text) override;
     int question(const QString& title, const QString& instruction, int buttons, int icon,
                  const QString& text) override;
+    int choice(const QString& text, const QStringList& buttons, int defaultButton) override;
 
     QString openFile(const QString& title, const QString& initialPath,
                      const QString& filter) override;
@@ -46,7 +49,7 @@ public:
     QString chooseFolder(const QString& title, const QString& initialFolder,
                          bool allowNewFolder) override;
     bool chooseColor(quint32& color) override;
-    void open(const QString& pathOrUrl) override;
+    bool open(const QString& pathOrUrl) override;
     void setText(const QString& text) override { clipboard = text; }
     QString text() const override { return clipboard; }
 

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "project/PathBeside.h"
 #include "project/RecentList.h"
+#include "project/UnsavedWork.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,6 +70,7 @@ bool ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate)
     m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor);
     m_document.Marks.Modified = false;
     m_document.Marks.Loaded = true;
+    noteUnsavedWork(m_context.folders.working, m_document.Marks);
     writePlayerScript();
     return true;
 }
@@ -166,6 +168,7 @@ bool ProjectLifecycle::SaveContents(bool saveAs) {
     }
     m_document.Marks.ProjectPath = path;
     m_document.Marks.Modified = false;
+    noteUnsavedWork(working, m_document.Marks);
     m_recent.RecentAdd(path);
     return true;
 }
@@ -201,6 +204,20 @@ bool ProjectLifecycle::anewExecute(const std::function<bool()>& showGallery) {
     m_context.wizardMode = 2;
     if (!showGallery || !showGallery())
         return false;
+    hookReset();
+    hookEnable(true);
+    return true;
+}
+
+bool ProjectLifecycle::recoverWork(const QString& projectPath) {
+    m_document.clearPresentMarks();
+    m_document.Marks.ProjectPath = projectPath;
+    if (!m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor))
+        return false;
+    m_document.Marks.Modified = true;
+    m_document.Marks.Loaded = true;
+    noteUnsavedWork(m_context.folders.working, m_document.Marks);
+    writePlayerScript();
     hookReset();
     hookEnable(true);
     return true;

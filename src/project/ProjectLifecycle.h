@@ -72,6 +72,10 @@ public:
     // The gallery's Create: a project from the template folder; true when it was created. The
     // gallery drops the unsaved changes of the open project before (createProjectFromTemplate).
     bool createFromTemplate(const QString& templateFolder);
+    // Opens the work a former run left unsaved in the working folder as an unsaved project of the
+    // archive at projectPath (empty: not saved yet), so that Save writes that archive. False when
+    // its data file cannot be read (the reader has told the user).
+    bool recoverWork(const QString& projectPath);
     // A click on an item of the "Recent" menu; true when a project was opened from it.
     bool recent1Click(const QString& caption);
     // Opens the project archive at path as the "Recent" menu does; false, doing nothing, when

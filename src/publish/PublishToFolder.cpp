@@ -23,8 +23,9 @@ QString resolvedFolder(const QString& folder) {
 } // namespace
 
 const QString& publishFolderInstruction() {
+    // One line: choosers show it as their window title.
     static const QString text = QStringLiteral("Please select EMPTY folder to publish this "
-                                               "project.\n\rYou can create folder first.");
+                                               "project. You can create folder first.");
     return text;
 }
 

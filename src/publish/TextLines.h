@@ -17,6 +17,14 @@ QStringList textLines(const QByteArray& bytes);
 // The lines of the file at path; nothing, with the reason in error, when it cannot be read.
 std::optional<QStringList> readTextLines(const QString& path, QString* error = nullptr);
 
+// The lines of bytes that are not valid UTF-8, as textLines reads them (Latin-1).
+QStringList nonUtf8Lines(const QByteArray& bytes);
+
+// The bytes of text made from the lines of a page: UTF-8, except lines (or parts of a line) that
+// come from a line of the page that was not UTF-8, which get their original bytes back, so a page
+// in another encoding keeps it where it was not changed.
+QByteArray encodeLikeSource(const QString& text, const QStringList& sourceNonUtf8Lines);
+
 // The lines joined, each followed by CR LF.
 QString joinCrLf(const QStringList& lines);
 

@@ -46,6 +46,16 @@ private Q_SLOTS:
         QCOMPARE(s.transferMode, QString("active"));
     }
 
+    // Blanks around the equals sign, as a hand-edited file has them, are not part of the value.
+    void blanksAroundTheEqualsSignAreNotRead() {
+        QTemporaryDir tmp;
+        QVERIFY(test::writeBytes(tmp.filePath("q.ini"),
+                                 "[Settings]\ndefFtpHost = ftp.example.org\ndefFtpPort=\t2121 \n"));
+        IniFile ini(tmp.filePath("q.ini"));
+        QCOMPARE(ini.readString("Settings", "defFtpHost", "x"), QString("ftp.example.org"));
+        QCOMPARE(ini.readString("Settings", "defFtpPort", "x"), QString("2121"));
+    }
+
     void partialFileReadsDefaultsAndStaysAsItWas() {
         QTemporaryDir tmp;
         const QByteArray original = "[Settings]\ndefFtpHost=ftp.example.org\n";

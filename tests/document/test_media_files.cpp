@@ -76,16 +76,30 @@ void TestMediaFiles::importCopiesUnderSafeNameAndKeepsOwnFiles() {
              QString("image\\my_pic.png"));
     QCOMPARE(test::readBytes(data.filePath("image/my_pic.png")), QByteArray("first"));
 
-    // Chosen again under the same name: replaced.
-    test::writeBytes(outside.filePath("my pic.png"), "second");
+    // The same bytes chosen again share the file; different bytes whose safe name is taken get a
+    // free name and leave the first file alone.
     QCOMPARE(importMediaFile(outside.filePath("my pic.png"), data.path(), "image", &error),
              QString("image\\my_pic.png"));
-    QCOMPARE(test::readBytes(data.filePath("image/my_pic.png")), QByteArray("second"));
+    test::writeBytes(outside.filePath("my?pic.png"), "second");
+    QCOMPARE(importMediaFile(outside.filePath("my?pic.png"), data.path(), "image", &error),
+             QString("image\\my_pic-2.png"));
+    test::writeBytes(outside.filePath("my pic.png"), "third");
+    QCOMPARE(importMediaFile(outside.filePath("my pic.png"), data.path(), "image", &error),
+             QString("image\\my_pic-3.png"));
+    QCOMPARE(test::readBytes(data.filePath("image/my_pic.png")), QByteArray("first"));
+    QCOMPARE(test::readBytes(data.filePath("image/my_pic-2.png")), QByteArray("second"));
+    QCOMPARE(test::readBytes(data.filePath("image/my_pic-3.png")), QByteArray("third"));
+    test::writeBytes(outside.filePath("song"), "tune");
+    QCOMPARE(importMediaFile(outside.filePath("song"), data.path(), "music", &error),
+             QString("music\\song"));
+    test::writeBytes(outside.filePath("song"), "other tune");
+    QCOMPARE(importMediaFile(outside.filePath("song"), data.path(), "music", &error),
+             QString("music\\song-2"));
 
     // A file of the project's own folder is used as it is.
-    QCOMPARE(importMediaFile(data.filePath("image/my_pic.png"), data.path(), "image", &error),
-             QString("image\\my_pic.png"));
-    QCOMPARE(test::readBytes(data.filePath("image/my_pic.png")), QByteArray("second"));
+    QCOMPARE(importMediaFile(data.filePath("image/my_pic-2.png"), data.path(), "image", &error),
+             QString("image\\my_pic-2.png"));
+    QCOMPARE(test::readBytes(data.filePath("image/my_pic-2.png")), QByteArray("second"));
 
     QVERIFY(
         importMediaFile(outside.filePath("missing.png"), data.path(), "music", &error).isEmpty());

@@ -118,6 +118,31 @@ private Q_SLOTS:
         QCOMPARE(f.weekDay + f.monthDay + f.month, 0);
     }
 
+    // Repeating kinds need an end after the start to show at all; once-only events keep theirs.
+    void repeatingKindsGetAnEndAfterTheStart_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QDate>("expectedEnd");
+        const QDate start(2024, 2, 29);
+        QTest::newRow("once, before") << 0 << start.addDays(-3) << start.addDays(-3);
+        QTest::newRow("weekly, same day") << 1 << start << QDate(2025, 2, 28);
+        QTest::newRow("monthly, before") << 2 << start.addDays(-1) << QDate(2025, 2, 28);
+        QTest::newRow("yearly, none") << 3 << QDate() << QDate(2025, 2, 28);
+        QTest::newRow("weekly, after") << 1 << start.addDays(1) << start.addDays(1);
+    }
+    void repeatingKindsGetAnEndAfterTheStart() {
+        QFETCH(int, kind);
+        QFETCH(QDate, end);
+        QFETCH(QDate, expectedEnd);
+        EventFields fields;
+        fields.eventType = kind;
+        fields.startDate = QDate(2024, 2, 29);
+        fields.endDate = end;
+        QCOMPARE(moveEndDateForRepeat(fields), end != expectedEnd);
+        QCOMPARE(fields.endDate, expectedEnd);
+        QCOMPARE(fields.startDate, QDate(2024, 2, 29));
+    }
+
     void panelLooks_data() {
         QTest::addColumn<bool>("editing");
         QTest::addColumn<bool>("adding");

@@ -38,13 +38,34 @@ private Q_SLOTS:
         QCOMPARE(test::readBytes(p.stored("image/sky.png")), QByteArray("picture"));
     }
 
-    void sameNameTwiceReplacesAndKeeps() {
+    // Another file under a taken name gets a free one; the month showing the first keeps it.
+    void sameNameTwiceNeverOverwrites() {
         Project p;
         QString& slot = p.doc.Options.BackgroundImage;
         QVERIFY(chooseMediaFile(p.doc, p.data(), "image", p.pick("sky.png", "old"), slot, true));
+        p.doc.MonthlyBackground.Images[3] = slot;
         QVERIFY(chooseMediaFile(p.doc, p.data(), "image", p.pick("sky.png", "new"), slot, true));
-        QCOMPARE(slot, QString("image\\sky.png"));
-        QCOMPARE(test::readBytes(p.stored("image/sky.png")), QByteArray("new"));
+        QCOMPARE(slot, QString("image\\sky-2.png"));
+        QCOMPARE(test::readBytes(p.stored("image/sky.png")), QByteArray("old"));
+        QCOMPARE(test::readBytes(p.stored("image/sky-2.png")), QByteArray("new"));
+    }
+
+    // The choosers offer what the player shows and plays.
+    void filtersOfferThePlayersFormats() {
+        for (const char* ext : {"*.jpg", "*.jpeg", "*.png", "*.gif", "*.webp"})
+            QVERIFY2(pictureFilter().section(";;", 0, 0).contains(ext), ext);
+        for (const char* ext : {"*.mp3", "*.ogg", "*.wav"})
+            QVERIFY2(musicFilter().section(";;", 0, 0).contains(ext), ext);
+    }
+
+    void choosersStartWhereTheLastFileOfTheirKindWasChosen() {
+        MediaChooserFolders folders;
+        QCOMPARE(folders.startFor(MediaChooserFolders::Picture), QString());
+        folders.chosen(MediaChooserFolders::Picture, "/home/ann/pictures/sky.png");
+        folders.chosen(MediaChooserFolders::Music, "/home/ann/music/song.ogg");
+        folders.chosen(MediaChooserFolders::Music, QString()); // a cancelled chooser
+        QCOMPARE(folders.startFor(MediaChooserFolders::Picture), QString("/home/ann/pictures"));
+        QCOMPARE(folders.startFor(MediaChooserFolders::Music), QString("/home/ann/music"));
     }
 
     // The previous file goes unless another part of the document still refers to it.

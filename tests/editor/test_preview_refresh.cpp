@@ -3,6 +3,11 @@
 #include "editor/PreviewRefresh.h"
 #include "support/TestSupport.h"
 
+#include "project/UnsavedWork.h"
+
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -91,6 +96,41 @@ private Q_SLOTS:
         QVERIFY(test::readBytes(f.ctx.folders.dataFile()).startsWith("<calendar id="));
         QCOMPARE(test::readBytes(f.ctx.folders.previewPage()),
                  QByteArray("<title>Layout_center.htm</title>\r\n<div w=\"640px\"></div>\r\n"));
+        // The unsaved work is marked for a recovery after a crash.
+        QVERIFY(QFileInfo::exists(unsavedWorkMark(f.ctx.folders.working)));
+    }
+
+    void previewUpdates_data() {
+        QTest::addColumn<QString>("loaded");
+        QTest::addColumn<QString>("next");
+        QTest::addColumn<bool>("redraw");
+        QTest::newRow("same page") << "<p w=1>"
+                                   << "<p w=1>" << true;
+        QTest::newRow("another size or layout") << "<p w=1>"
+                                                << "<p w=2>" << false;
+        QTest::newRow("nothing loaded yet") << ""
+                                            << "" << false;
+    }
+    void previewUpdates() {
+        QFETCH(QString, loaded);
+        QFETCH(QString, next);
+        QFETCH(bool, redraw);
+        QCOMPARE(previewUpdateFor(loaded, next) == PreviewUpdate::Redraw, redraw);
+    }
+
+    // The data reaches the player exactly, whatever characters it holds.
+    void redrawScriptCarriesTheDataFile() {
+        const QByteArray data = "<calendar>\r\n<title><![CDATA[\"Caf\xC3\xA9\" </script> \\ "
+                                "\xE2\x80\xA8]]></title>\r\n</calendar>\r\n";
+        const QString script = previewRedrawScript(data);
+        QVERIFY(script.contains("QuorvelCalendar"));
+        QVERIFY(!script.contains("</script>"));
+        const qsizetype start = script.lastIndexOf("})(") + 3;
+        const qsizetype end = script.lastIndexOf(");");
+        const QJsonDocument argument =
+            QJsonDocument::fromJson("[" + script.mid(start, end - start).toUtf8() + "]");
+        QVERIFY(argument.isArray());
+        QCOMPARE(argument.array().at(0).toString(), QString::fromUtf8(data));
     }
 
     void failedWriteLeavesTheMark() {

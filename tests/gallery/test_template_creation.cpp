@@ -72,10 +72,39 @@ struct Designer {
 class TestTemplateCreation : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void replacesUnsavedProjectWithoutQuestion() {
+    // Unsaved changes of the open project are the save question's: Yes saves them into the
+    // project's archive first, No drops them, Cancel keeps the project open and creates nothing.
+    void asksTheSaveQuestionBeforeReplacingUnsavedProject_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("created");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes") << QuestionResult::Yes << true << true;
+        QTest::newRow("no") << QuestionResult::No << true << false;
+        QTest::newRow("cancel") << QuestionResult::Cancel << false << false;
+    }
+    void asksTheSaveQuestionBeforeReplacingUnsavedProject() {
+        QFETCH(int, answer);
+        QFETCH(bool, created);
+        QFETCH(bool, saved);
         Designer d;
         d.makeTemplate("winter");
         d.document.Marks.Modified = true;
+        d.document.Marks.ProjectPath = d.dir.filePath("mine.qvp");
+        d.ui.questionAnswers.enqueue(answer);
+
+        QCOMPARE(createProjectFromTemplate(d.document, *d.lifecycle, d.templatePath("winter")),
+                 created);
+        QCOMPARE(d.ui.shown.size(), 1);
+        QCOMPARE(d.ui.shown[0].title, QString("Save Changes"));
+        QCOMPARE(QFile::exists(d.dir.filePath("mine.qvp")), saved);
+        QCOMPARE(d.document.CalendarId, created ? "winter" : "summer");
+        if (!created)
+            QCOMPARE(d.document.Marks, (DocumentMarks{true, true, d.dir.filePath("mine.qvp")}));
+    }
+
+    void replacesTheProjectAndItsMarks() {
+        Designer d;
+        d.makeTemplate("winter");
         d.document.Marks.ProjectPath = d.dir.filePath("mine.qvp");
         d.document.StyleItems[5].Present = true;
 
@@ -100,10 +129,11 @@ private Q_SLOTS:
         d.document.Marks.ProjectPath = d.dir.filePath("mine.qvp");
         d.document.StyleItems[5].Present = true;
         const DocumentMarks marks = d.document.Marks;
+        d.ui.questionAnswers.enqueue(QuestionResult::No);
 
         QVERIFY(!createProjectFromTemplate(d.document, *d.lifecycle, d.templatePath("broken")));
-        QCOMPARE(d.ui.shown.size(), 1);
-        QVERIFY(d.ui.shown[0].text.startsWith("ERROR: "));
+        QCOMPARE(d.ui.shown.size(), 2);
+        QVERIFY(d.ui.shown[1].text.startsWith("ERROR: "));
         QCOMPARE(d.document.Marks, marks);
         QCOMPARE(d.document.CalendarId, "summer");
         QVERIFY(d.document.StyleItems[0].Present);

@@ -117,6 +117,28 @@ private Q_SLOTS:
         QCOMPARE(qv::textLines(bytes), lines);
     }
 
+    // Lines of the page that were not UTF-8 are written back with their own bytes, also the
+    // parts of a line cut at the symbol; everything else is UTF-8.
+    void pagesKeepTheirOwnEncoding_data() {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("Latin-1 line kept")
+            << QByteArray("K\xF6ln\n") << QString("K\u00F6ln\r\n") << QByteArray("K\xF6ln\r\n");
+        QTest::newRow("parts of a cut line")
+            << QByteArray("Caf\xE9 {s} \xE0 bient\xF4t\n")
+            << QString("Caf\u00E9 \r\n<div>\u00E9t\u00E9</div>\r\n \u00E0 bient\u00F4t\r\n")
+            << QByteArray("Caf\xE9 \r\n<div>\xC3\xA9t\xC3\xA9</div>\r\n \xE0 bient\xF4t\r\n");
+        QTest::newRow("UTF-8 page") << QByteArray("K\xC3\xB6ln\n") << QString("K\u00F6ln\r\n")
+                                    << QByteArray("K\xC3\xB6ln\r\n");
+    }
+    void pagesKeepTheirOwnEncoding() {
+        QFETCH(QByteArray, source);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(qv::encodeLikeSource(text, qv::nonUtf8Lines(source)), bytes);
+    }
+
     void embedCodeFromTemplate() {
         const PublishContext context = PublishContext::make("600", "", "/nowhere", "/out");
         QString error;

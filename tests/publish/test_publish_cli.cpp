@@ -97,6 +97,22 @@ private Q_SLOTS:
         QVERIFY(!merged.contains(QByteArray("\n\n")));
     }
 
+    // A page in ISO-8859-1 stays in it: its own lines keep their bytes under its charset.
+    void embedKeepsTheEncodingOfTheirPage() {
+        const QString site = path("latin");
+        QVERIFY(runCli({"publish", m_archive, site}).exitCode == 0);
+        QVERIFY(writeBytes(path("pages/latin.html"),
+                           "<meta charset=\"iso-8859-1\">\n<h1>K\xF6ln</h1>\n"
+                           "<p>Caf\xE9 {plendix_flash_event_calendar} \xE0 bient\xF4t</p>\n"));
+        const CliRun run = runCli({"embed", path("pages/latin.html"), site});
+        QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+        const QByteArray merged = readBytes(site + "/latin.html");
+        QVERIFY(merged.startsWith(
+            "<meta charset=\"iso-8859-1\">\r\n<h1>K\xF6ln</h1>\r\n<p>Caf\xE9 \r\n"));
+        QVERIFY(merged.endsWith(" \xE0 bient\xF4t</p>\r\n"));
+        QVERIFY(!merged.contains("\xC3"));
+    }
+
     void embedFailures_data() {
         QTest::addColumn<QByteArray>("page");
         QTest::addColumn<QString>("folder");

@@ -9,6 +9,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -126,6 +127,8 @@ private Q_SLOTS:
         const auto context = qv::publishToChosenFolder(ui, source());
         QVERIFY(context);
         QCOMPARE(ui.fileDialogs, QStringList{"folder:"});
+        // The chooser's instruction is its window title: one line, no line-break boxes.
+        QVERIFY(!qv::publishFolderInstruction().contains(QRegularExpression("[\\r\\n]")));
         QCOMPARE(ui.shown.size(), 1);
         QCOMPARE(ui.shown[0].title, QString("Publish current project"));
         QCOMPARE(ui.shown[0].instruction, QString("Publish current project"));

@@ -26,7 +26,32 @@ private:
     std::function<void(int)> m_action;
 };
 
+class FocusLossWatch : public QObject {
+public:
+    FocusLossWatch(QWidget* field, std::function<void()> action)
+        : QObject(field), m_action(std::move(action)) {
+        field->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                m_action();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
 } // namespace
+
+void onFocusLost(QWidget* field, std::function<void()> action) {
+    new FocusLossWatch(field, std::move(action));
+}
 
 void onKeyReleased(QWidget* field, std::function<void(int key)> action) {
     new KeyReleaseWatch(field, std::move(action));

@@ -10,7 +10,9 @@
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QToolButton>
+
 #include <QVBoxLayout>
+#include <utility>
 
 namespace qv {
 
@@ -69,7 +71,15 @@ EventListPanel::EventListPanel(const CalendarDocument& document, QAction* addEve
         if (!m_quiet)
             Q_EMIT rowChosen();
     });
-    connect(LstEvent, &QListView::clicked, this, &EventListPanel::rowChosen);
+    connect(LstEvent, &QListView::clicked, this, [this] {
+        // The release that ends a double-click is no new choice: it would end the edit.
+        if (!std::exchange(m_doubleClicked, false))
+            Q_EMIT rowChosen();
+    });
+    connect(LstEvent, &QListView::doubleClicked, this, [this] {
+        m_doubleClicked = true;
+        Q_EMIT rowDoubleClicked();
+    });
 
     auto* buttons = new QHBoxLayout;
     BtnEAdd = commandButton(this, "BtnEAdd", addEvent);

@@ -39,10 +39,13 @@ public:
 Q_SIGNALS:
     // The user clicked a row or moved the selection.
     void rowChosen();
+    // The user double-clicked a row.
+    void rowDoubleClicked();
 
 private:
     EventListModel* m_model = nullptr;
     bool m_quiet = false;
+    bool m_doubleClicked = false;
 };
 
 } // namespace qv

@@ -21,20 +21,13 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QToolButton>
 
 namespace qv {
-
-namespace {
-
-const QString kPictureFilter = QStringLiteral(
-    "All (*.png *.jpg *.swf);;Portable Network Graphics (*.png);;JPEG Image File (*.jpg);;"
-    "Shockwave Flash (*.swf)");
-
-} // namespace
 
 EventsEditor::EventsEditor(TFormMain& window, QWidget* listParent, QWidget* editorParent)
     : QObject(&window), m_window(window), m_document(window.document()),
@@ -92,6 +85,11 @@ void EventsEditor::connectControls() {
         connect(field, &QLineEdit::returnPressed, &m_window, &TFormMain::arefreshExecute);
 
     connect(m_list, &EventListPanel::rowChosen, this, &EventsEditor::EventPosChanged);
+    // A double-click on a row edits its event; Delete in the list deletes it after the question.
+    connect(m_list, &EventListPanel::rowDoubleClicked, m_window.aeditevent, &QAction::trigger);
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, m_list->LstEvent);
+    deleteKey->setContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, m_window.adeleteevent, &QAction::trigger);
     connect(m_list->CmbFilterType, &QComboBox::currentIndexChanged, this,
             &EventsEditor::CmbFilterTypeChange);
     connect(m_list->CmbFilterDate, &QComboBox::currentIndexChanged, this,
@@ -173,8 +171,15 @@ void EventsEditor::BtnCancelClick() {
 }
 
 void EventsEditor::BtnSaveClick() {
-    if (!m_editing)
+    if (!storeEditing())
         return;
+    m_window.arefreshExecute();
+    repaintList();
+}
+
+bool EventsEditor::storeEditing() {
+    if (!m_editing)
+        return false;
     const bool wasAdding = m_adding;
     if (wasAdding) {
         m_document.Events.append(TEventRec{});
@@ -190,8 +195,7 @@ void EventsEditor::BtnSaveClick() {
     ShowEvent();
     if (wasAdding)
         RefreshEventList(int(m_document.Events.size()));
-    m_window.arefreshExecute();
-    repaintList();
+    return true;
 }
 
 void EventsEditor::adeleteeventExecute() {
@@ -222,9 +226,11 @@ void EventsEditor::EEventTypeUpdateControls() {
 
 void EventsEditor::EEventTypeChange() {
     EEventTypeUpdateControls();
+    EventFields fields = m_panel->fields();
     if (m_panel->EEventType->currentIndex() == int(EventType::Once)) {
-        EventFields fields = m_panel->fields();
         resetToOccursOnce(fields, m_clock());
+        m_panel->setFields(fields);
+    } else if (moveEndDateForRepeat(fields)) {
         m_panel->setFields(fields);
     }
     repaintList();
@@ -236,9 +242,12 @@ void EventsEditor::EComboIconChange() {
 }
 
 void EventsEditor::BtnBrowseIconClick() {
-    const QString chosen = m_platform.openFile(QStringLiteral("Open"), QString(), kPictureFilter);
+    MediaChooserFolders& folders = m_window.mediaFolders;
+    const QString chosen = m_platform.openFile(
+        QStringLiteral("Open"), folders.startFor(MediaChooserFolders::Picture), pictureFilter());
     if (chosen.isEmpty())
         return;
+    folders.chosen(MediaChooserFolders::Picture, chosen);
     QString error;
     const QString stored = importMediaFile(chosen, projectData(), QStringLiteral("image"), &error);
     if (stored.isEmpty()) {
@@ -303,13 +312,6 @@ void EventsEditor::resetNewEventFormatting() {
     m_newFormatting = plainNewEventFormatting();
 }
 
-void EventsEditor::dropEditing() {
-    if (!m_editing)
-        return;
-    endEditing();
-    ShowEvent();
-}
-
 void EventsEditor::RefreshEventList(int select) {
     const QList<int> positions =
         listedEventPositions(m_document.Events, m_typeFilter, m_timeRange, m_clock());
@@ -365,7 +367,7 @@ EventsEditor* createEventsEditor(TFormMain& window) {
     QObject::connect(window.adeleteevent, &QAction::triggered, &window,
                      &TFormMain::adeleteeventExecute);
     window.setNewEventFormattingReset([editor] { editor->resetNewEventFormatting(); });
-    window.setEventEditingDrop([editor] { editor->dropEditing(); });
+    window.setEventEditingCommit([editor] { return editor->storeEditing(); });
     window.addEditorSync(editor);
     return editor;
 }

@@ -62,8 +62,9 @@ public:
     void Underlined2Click();
     void Color2Click();
     void resetNewEventFormatting();
-    // The refresh commits only saved events: an edit in progress is dropped.
-    void dropEditing();
+    // Stores the event being edited or added, as Save does but without the refresh (which the
+    // caller runs). False when no event is being edited.
+    bool storeEditing();
 
     // Event list.
     void RefreshEventList(int select);

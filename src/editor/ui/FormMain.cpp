@@ -4,8 +4,10 @@
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
+#include "editor/WindowCaption.h"
 #include "editor/ui/AboutBox.h"
 #include "editor/ui/CommandPictures.h"
+#include "editor/ui/EditTriggers.h"
 #include "editor/ui/EventsEditor.h"
 #include "editor/ui/OptionsEditors.h"
 #include "editor/ui/PreviewBrowser.h"
@@ -16,6 +18,7 @@
 #include "project/Archive.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
+#include "project/UnsavedWork.h"
 #include "project/ui/ArchiveProgressRunner.h"
 #include "project/ui/RecentMenu.h"
 #include "publish/ui/PublishCommand.h"
@@ -23,11 +26,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
@@ -63,19 +70,27 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     publishCommand = new PublishCommand(*this, m_context, m_platform);
     connect(apublish, &QAction::triggered, this, &TFormMain::apublishExecute);
     resize(800, 642);
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        resize(size().boundedTo(screen->availableGeometry().size()));
         move(screen->availableGeometry().center() - rect().center());
-    qApp->installEventFilter(this);
+    }
+    m_keepTimer = new QTimer(this);
+    m_keepTimer->setSingleShot(true);
+    m_keepTimer->setInterval(kKeepTypedWorkMs);
+    connect(m_keepTimer, &QTimer::timeout, this, &TFormMain::keepTypedWork);
     FormCreate(paths);
     installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
     createOptionsEditors(*this);
+    // Filled now: the settings column is as wide as its fields, beside its scroll bar.
+    if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("SettingsScroll")))
+        scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
+                                scroll->verticalScrollBar()->sizeHint().width());
 }
 
-TFormMain::~TFormMain() {
-    qApp->removeEventFilter(this);
-}
+TFormMain::~TFormMain() = default;
 
 void TFormMain::apublishExecute() {
+    commitTypedText();
     publishCommand->apublishExecute();
 }
 
@@ -127,7 +142,7 @@ void TFormMain::createCommands() {
         {&asaveas, "asaveas", "Save as...", {}, -1},
         {&acloseproject, "acloseproject", "Close Project", {}, -1},
         {&aupdateproject, "aupdateproject", "Update Calendar in project", {}, -1},
-        {&aexit, "aexit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), -1},
+        {&aexit, "aexit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), -1},
         {&afulllayout, "afulllayout", "Full", QKeySequence(Qt::CTRL | Qt::Key_F1),
          int(Picture::Full)},
         {&aleftlayout, "aleftlayout", "Left", QKeySequence(Qt::CTRL | Qt::Key_F2),
@@ -159,6 +174,11 @@ void TFormMain::createCommands() {
         addAction(action); // shortcuts work while menus and buttons are off
         *s.action = action;
     }
+    // Ctrl+X ends the program only where no text field takes it for Cut.
+    aexit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_X)});
+    // The Events menu says "Edit Event"; the button below the event list keeps its caption.
+    aeditevent->setText(QStringLiteral("Edit Event"));
+    aeditevent->setIconText(QStringLiteral("Edit event"));
     for (QAction* layout : {afulllayout, aleftlayout, arightlayout, acenterlayout})
         layout->setCheckable(true);
     aleftlayout->setChecked(true);
@@ -201,6 +221,7 @@ void TFormMain::createMenus() {
     Events1 = menuBar()->addMenu(QStringLiteral("&Events"));
     Events1->setObjectName(QStringLiteral("Events1"));
     Events1->addAction(aaddevent);
+    Events1->addAction(aeditevent);
     Events1->addAction(adeleteevent);
 
     Preview1 = menuBar()->addMenu(QStringLiteral("&Preview"));
@@ -255,8 +276,10 @@ void TFormMain::createToolBar() {
     ToolBar1->addAction(arefresh);
     ToolBar1->addSeparator();
     ToolBar1->addAction(apublish);
+    // Command buttons of one size; separators keep their own width, so that every command fits
+    // beside the others at the default window size.
     for (QAction* a : ToolBar1->actions())
-        if (QWidget* w = ToolBar1->widgetForAction(a))
+        if (QWidget* w = ToolBar1->widgetForAction(a); w && !a->isSeparator())
             w->setMinimumSize(97, 68);
 }
 
@@ -294,18 +317,25 @@ void TFormMain::createPages() {
     TabSheet1 = new QWidget;
     TabSheet1->setObjectName(QStringLiteral("TabSheet1"));
     auto* options = new QSplitter(Qt::Horizontal, TabSheet1);
-    auto* settings = new QWidget(options);
+    // The settings column scrolls where the screen is too low for it (720 lines at 150%).
+    auto* settingsScroll = new QScrollArea(options);
+    settingsScroll->setObjectName(QStringLiteral("SettingsScroll"));
+    settingsScroll->setWidgetResizable(true);
+    settingsScroll->setFrameShape(QFrame::NoFrame);
+    settingsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* settings = new QWidget(settingsScroll);
     auto* settingsColumn = new QVBoxLayout(settings);
     settingsColumn->setContentsMargins(0, 0, 0, 0);
     for (int i : {0, 1, 2, 6})
         settingsColumn->addWidget(makeSection(i, settings));
     settingsColumn->addStretch(1);
+    settingsScroll->setWidget(settings);
     QFrame* previewSection = makeSection(3, options);
     WebBrowser1 = new PreviewBrowser(sectionBodies[3]);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
     sectionBodies[3]->setObjectName(QStringLiteral("BrowserContainer"));
     sectionBodies[3]->layout()->addWidget(WebBrowser1);
-    options->addWidget(settings);
+    options->addWidget(settingsScroll);
     options->addWidget(previewSection);
     options->setStretchFactor(0, 0);
     options->setStretchFactor(1, 1);
@@ -332,6 +362,55 @@ void TFormMain::EnableProjectCommands(bool on) {
     Preview1->setEnabled(on);
     Events1->setEnabled(on);
     PageControl1->setEnabled(on);
+    updateCaption();
+}
+
+void TFormMain::updateCaption() {
+    setWindowTitle(windowCaption(document().Marks));
+}
+
+void TFormMain::watchTypedField(QLineEdit* field) {
+    connect(field, &QLineEdit::textEdited, this, [this] {
+        m_typedPending = true;
+        m_keepTimer->start();
+    });
+    onFocusLost(field, [this] {
+        if (m_typedPending)
+            arefreshExecute();
+    });
+}
+
+void TFormMain::commitTypedText() {
+    const bool eventStored = m_commitEventEditing && m_commitEventEditing();
+    if (eventStored || m_typedPending)
+        arefreshExecute();
+}
+
+void TFormMain::keepTypedWork() {
+    if (!m_typedPending || !document().Marks.Loaded)
+        return;
+    QString error;
+    if (commitDocument(document(), m_context, &error) == RefreshOutcome::Failed)
+        return; // the refresh that follows shows the reason
+    updateCaption();
+}
+
+bool TFormMain::offerRecovery() {
+    const RecoverableWork work = findRecoverableWork(m_context.folders.working);
+    if (!work.found)
+        return false;
+    const int discard = 1;
+    if (m_platform.choice(recoveryQuestion(work.changed),
+                          {QStringLiteral("Recover"), QStringLiteral("Discard")}, 0) == discard) {
+        discardRecoverableWork(m_context.folders.working);
+        QDir().mkpath(m_context.folders.working);
+        return false;
+    }
+    if (!m_lifecycle->recoverWork(work.projectPath))
+        return false;
+    RefreshPreview();
+    updateCaption();
+    return true;
 }
 
 void TFormMain::showEvent(QShowEvent* event) {
@@ -347,10 +426,11 @@ void TFormMain::showEvent(QShowEvent* event) {
 void TFormMain::runStartupSequence() {
     EnableProjectCommands(false);
     // The rest waits for the event loop's next turn, so the disabled commands are drawn before
-    // the start-up project or the wizard takes over.
+    // the start-up project, the recovery question or the wizard takes over.
     QTimer::singleShot(0, this, [this] {
         resetNewEventFormatting();
-        if (!openStartupProject() && m_startupWizard && m_startupWizard())
+        const bool recovered = offerRecovery();
+        if (!openStartupProject() && !recovered && m_startupWizard && m_startupWizard())
             EnableProjectCommands(true);
         m_startupDone = true;
     });
@@ -391,24 +471,35 @@ void TFormMain::resetNewEventFormatting() {
 }
 
 void TFormMain::anewExecute() {
+    commitTypedText();
     m_lifecycle->anewExecute(m_gallery);
+    updateCaption();
 }
 
 void TFormMain::aopenxmlExecute() {
+    commitTypedText();
     m_lifecycle->aopenxmlExecute();
+    updateCaption();
 }
 
 void TFormMain::asavexmlExecute() {
+    commitTypedText();
     m_lifecycle->asavexmlExecute();
+    updateCaption();
 }
 
 void TFormMain::asaveasExecute() {
+    commitTypedText();
     m_lifecycle->asaveasExecute();
+    updateCaption();
 }
 
 void TFormMain::acloseprojectExecute() {
-    if (acloseproject->isEnabled())
-        m_lifecycle->acloseprojectExecute();
+    if (!acloseproject->isEnabled())
+        return;
+    commitTypedText();
+    m_lifecycle->acloseprojectExecute();
+    updateCaption();
 }
 
 void TFormMain::aftpsettingsExecute() {
@@ -416,7 +507,9 @@ void TFormMain::aftpsettingsExecute() {
 }
 
 void TFormMain::recent1Click(const QString& caption) {
+    commitTypedText();
     m_lifecycle->recent1Click(caption);
+    updateCaption();
 }
 
 void TFormMain::resetBeforeRead() {
@@ -470,14 +563,31 @@ void TFormMain::alayoutExecute() {
 void TFormMain::arefreshExecute() {
     if (!document().Marks.Loaded)
         return;
-    if (m_dropEventEditing)
-        m_dropEventEditing();
+    if (m_commitEventEditing)
+        m_commitEventEditing();
+    m_typedPending = false;
+    m_keepTimer->stop();
     QString error;
-    if (commitDocument(document(), m_context, &error) == RefreshOutcome::Failed) {
+    const RefreshOutcome outcome = commitDocument(document(), m_context, &error);
+    updateCaption();
+    if (outcome == RefreshOutcome::Failed) {
         m_platform.message(error);
         return;
     }
-    WebBrowser1->navigate(m_context.folders.previewPage());
+    showPreview();
+}
+
+void TFormMain::showPreview() {
+    const QString page = previewPageFor(m_context, document());
+    const QString pageFile = m_context.folders.previewPage();
+    QFile dataFile(m_context.folders.dataFile());
+    if (previewUpdateFor(m_loadedPreviewPage, page) == PreviewUpdate::Redraw &&
+        WebBrowser1->showsLoaded(pageFile) && dataFile.open(QIODevice::ReadOnly)) {
+        WebBrowser1->redraw(previewRedrawScript(dataFile.readAll()));
+        return;
+    }
+    m_loadedPreviewPage = page;
+    WebBrowser1->navigate(pageFile);
 }
 
 void TFormMain::RefreshPreview() {
@@ -486,11 +596,14 @@ void TFormMain::RefreshPreview() {
         m_platform.message(error);
         return;
     }
+    m_loadedPreviewPage = previewPageFor(m_context, document());
     WebBrowser1->navigate(m_context.folders.previewPage());
 }
 
 void TFormMain::aopenbrowserExecute() {
-    m_platform.open(m_context.folders.previewPage());
+    if (!m_platform.open(m_context.folders.previewPage()))
+        m_platform.message(QStringLiteral("Cannot start a web browser to show \"%1\".")
+                               .arg(m_context.folders.previewPage()));
 }
 
 void TFormMain::aaboutExecute() {
@@ -504,8 +617,11 @@ void TFormMain::aexitExecute() {
 }
 
 bool TFormMain::FormCloseQuery() {
-    if (m_skipQuestion)
+    if (m_skipQuestion) {
+        keepTypedWork(); // kept in the working folder for the next start to recover
         return true;
+    }
+    commitTypedText();
     return m_closeQuestion ? m_closeQuestion() : m_lifecycle->SaveHandled();
 }
 
@@ -519,19 +635,6 @@ void TFormMain::closeEvent(QCloseEvent* event) {
         event->accept();
     else
         event->ignore();
-}
-
-bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
-    // Ctrl+X is Exit, not Cut, also in a text field: keep text fields from claiming it.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_X) &&
-            isActiveWindow()) {
-            event->ignore();
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/EditorSync.h"
+#include "editor/MediaChoice.h"
 
 #include <QMainWindow>
 
@@ -10,9 +11,11 @@
 #include <vector>
 
 class QAction;
+class QLineEdit;
 class QMenu;
 class QSettings;
 class QTabWidget;
+class QTimer;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -65,8 +68,20 @@ public:
     void setNewEventFormattingReset(std::function<void()> reset) {
         m_resetNewEventFormatting = std::move(reset);
     }
-    // Drops an event edit in progress (the refresh commits only saved events).
-    void setEventEditingDrop(std::function<void()> drop) { m_dropEventEditing = std::move(drop); }
+    // Stores an event edit in progress into the document before a refresh; answers whether there
+    // was one.
+    void setEventEditingCommit(std::function<bool()> commit) {
+        m_commitEventEditing = std::move(commit);
+    }
+    // A text field whose typing changes the document at once while only Enter (or leaving the
+    // field) runs the refresh: what is typed is taken into the data file when the field loses the
+    // focus, before the project commands and a few seconds after the typing stops.
+    void watchTypedField(QLineEdit* field);
+    // Runs the refresh when text was typed and not confirmed, or an event is being edited, so that
+    // the following command works on everything typed.
+    void commitTypedText();
+    // How long after the last key typed the data file is written for a later recovery.
+    static constexpr int kKeepTypedWorkMs = 3000;
 
     // Shows the template gallery modally; answers whether a project was created from it.
     void setGallery(std::function<bool()> gallery) { m_gallery = std::move(gallery); }
@@ -146,6 +161,8 @@ public:
     // The panels beside each caption, for the editor parts to fill.
     std::array<QWidget*, 7> sectionBodies{};
     PreviewBrowser* WebBrowser1 = nullptr;
+    // Where the picture and music choosers start.
+    MediaChooserFolders mediaFolders;
     // The "Options" tab's editors: general, size and publish options; style items and media.
     OptionsPanel* optionsPanel = nullptr;
     StyleEditor* styleEditor = nullptr;
@@ -167,7 +184,6 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate(const StartPaths& paths);
@@ -182,13 +198,23 @@ private:
     void openHandedOverProjects();
     void runStartupSequence();
     void runLayoutCommand(int layout);
+    // Offers the work a former run left unsaved; true when it was opened.
+    bool offerRecovery();
+    // Writes the data file with what was typed, without touching the preview.
+    void keepTypedWork();
+    void updateCaption();
+    // Shows the refreshed preview: redrawn in place when the page is the one loaded.
+    void showPreview();
 
     AppContext& m_context;
     Platform& m_platform;
     std::function<bool()> m_closeQuestion;
     std::function<bool()> m_startupWizard;
     std::function<void()> m_resetNewEventFormatting;
-    std::function<void()> m_dropEventEditing;
+    std::function<bool()> m_commitEventEditing;
+    QTimer* m_keepTimer = nullptr;
+    bool m_typedPending = false;
+    QString m_loadedPreviewPage;
     std::function<bool()> m_gallery;
     QString m_startupProject;
     QStringList m_handedOver;

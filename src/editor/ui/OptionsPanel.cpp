@@ -56,6 +56,7 @@ QLineEdit* OptionsPanel::boundField(QWidget* owner, const char* name, QString* v
     // The field holds the option value: what is typed is the value, exactly as typed.
     connect(field, &QLineEdit::textChanged, this, [value](const QString& text) { *value = text; });
     onEnterReleased(field, [this] { EditRefresh(); });
+    m_window.watchTypedField(field);
     return field;
 }
 
@@ -299,6 +300,11 @@ void OptionsPanel::showDocument() {
     EdtOContentmargin->setText(o.ContentMargin);
     EdtOPublishwidth->setText(o.PublishWidth);
     EdtOPublishheight->setText(o.PublishHeight);
+    // A text longer than its field shows from its start.
+    for (QLineEdit* field :
+         {EdtOTitle, EdtOSubtitle, EdtOCopyright, EdtOCellwidth, EdtOCellheight, EdtOContentheight,
+          EdtOContentmargin, EdtOPublishwidth, EdtOPublishheight})
+        field->setCursorPosition(0);
     m_showing = false;
 }
 

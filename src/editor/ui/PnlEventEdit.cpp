@@ -207,6 +207,8 @@ void PnlEventEdit::setFields(const EventFields& f) {
         QSignalBlocker(EWeekDay),   QSignalBlocker(EMonthDay), QSignalBlocker(EMonth)};
     ETitle->setText(f.title);
     EContent->setText(f.content);
+    ETitle->setCursorPosition(0); // a long text shows from its start
+    EContent->setCursorPosition(0);
     EComboIcon->setCurrentText(f.icon);
     EEventType->setCurrentIndex(f.eventType);
     EWholeDay->setChecked(f.wholeDay);

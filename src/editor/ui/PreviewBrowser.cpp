@@ -1,6 +1,7 @@
 #include "editor/ui/PreviewBrowser.h"
 
 #include <QVBoxLayout>
+#include <QWebEnginePage>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
@@ -18,11 +19,24 @@ void PreviewBrowser::navigate(const QString& localFile) {
         m_view = new QWebEngineView(this);
         m_view->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
         layout()->addWidget(m_view);
-        connect(m_view, &QWebEngineView::loadFinished, this, &PreviewBrowser::loadFinished);
+        connect(m_view, &QWebEngineView::loadFinished, this, [this](bool ok) {
+            m_loaded = ok;
+            Q_EMIT loadFinished(ok);
+        });
     }
     m_last = QUrl::fromLocalFile(localFile);
     ++m_count;
+    m_loaded = false;
     m_view->load(m_last);
+}
+
+bool PreviewBrowser::showsLoaded(const QString& localFile) const {
+    return m_view && m_loaded && m_view->url() == QUrl::fromLocalFile(localFile);
+}
+
+void PreviewBrowser::redraw(const QString& script) {
+    ++m_redraws;
+    m_view->page()->runJavaScript(script);
 }
 
 } // namespace qv

@@ -17,6 +17,11 @@ public:
     void navigate(const QString& localFile);
     QUrl lastNavigation() const { return m_last; }
     int navigationCount() const { return m_count; }
+    // Whether the page at localFile is shown, completely loaded.
+    bool showsLoaded(const QString& localFile) const;
+    // Runs script in the shown page (the player redraws from new data).
+    void redraw(const QString& script);
+    int redrawCount() const { return m_redraws; }
     QWebEngineView* view() const { return m_view; }
 
 Q_SIGNALS:
@@ -26,6 +31,8 @@ private:
     QWebEngineView* m_view = nullptr;
     QUrl m_last;
     int m_count = 0;
+    int m_redraws = 0;
+    bool m_loaded = false;
 };
 
 } // namespace qv

@@ -118,6 +118,7 @@ void StyleEditor::createControls(QWidget* body) {
     grid->addWidget(UpDownOpacity, row++, 3, Qt::AlignLeft);
     connect(EdtOpacity, &QLineEdit::textChanged, this, &StyleEditor::EdtOpacityChange);
     onKeyReleased(EdtOpacity, [this](int key) { EditOpacityRefresh(key); });
+    m_window.watchTypedField(EdtOpacity);
     connect(UpDownOpacity, &UpDown::released, &m_window, &TFormMain::arefreshExecute);
 
     // No style item has a URI of its own yet; the controls appear only for one that has.
@@ -133,6 +134,7 @@ void StyleEditor::createControls(QWidget* body) {
     grid->addWidget(BtnUri, row++, 3);
     connect(EdtURI, &QLineEdit::textChanged, this, &StyleEditor::EdtURIChange);
     onEnterReleased(EdtURI, [this] { m_window.arefreshExecute(); });
+    m_window.watchTypedField(EdtURI);
 
     EdtOBackgroundURI = field(body, "EdtOBackgroundURI");
     PngBitBtn6 = pictureButton(body, "PngBitBtn6", true);
@@ -144,6 +146,7 @@ void StyleEditor::createControls(QWidget* body) {
     connect(EdtOBackgroundURI, &QLineEdit::textChanged, this,
             [&o](const QString& text) { o.BackgroundImage = text; });
     onEnterReleased(EdtOBackgroundURI, [this] { m_window.arefreshExecute(); });
+    m_window.watchTypedField(EdtOBackgroundURI);
     connect(PngBitBtn6, &QPushButton::clicked, this, &StyleEditor::BrowseImage);
     connect(PngBitBtn7, &QPushButton::clicked, this, &StyleEditor::RemoveImage);
 
@@ -184,6 +187,7 @@ void StyleEditor::createControls(QWidget* body) {
     connect(EdtOBgMusicVolume, &QLineEdit::textChanged, this,
             [&o](const QString& text) { o.MusicVolume = text; });
     onEnterReleased(EdtOBgMusicVolume, [this] { m_window.arefreshExecute(); });
+    m_window.watchTypedField(EdtOBgMusicVolume);
     connect(UpDownBgMusicVolume, &UpDown::released, &m_window, &TFormMain::arefreshExecute);
 
     grid->setColumnStretch(2, 1);
@@ -287,9 +291,13 @@ void StyleEditor::RemoveImage() {
 
 void StyleEditor::chooseMedia(const QString& folder, const QString& filter, QLineEdit* field,
                               QString& slot) {
-    const QString chosen = m_window.platform().openFile(QStringLiteral("Open"), QString(), filter);
+    const auto kind = folder == QLatin1String("music") ? MediaChooserFolders::Music
+                                                       : MediaChooserFolders::Picture;
+    const QString chosen = m_window.platform().openFile(
+        QStringLiteral("Open"), m_window.mediaFolders.startFor(kind), filter);
     if (chosen.isEmpty())
         return;
+    m_window.mediaFolders.chosen(kind, chosen);
     if (!chooseMediaFile(m_window.document(), projectData(), folder, chosen, slot, true))
         return;
     field->setText(slot);
@@ -320,6 +328,7 @@ void StyleEditor::pngbbMonthBgImageClick() {
     m_window.setEnabled(false);
     auto* dialog =
         new TfrmMonthBgImage(m_window.document(), m_window.platform(), projectData(), &m_window);
+    dialog->setChooserFolders(&m_window.mediaFolders);
     dialog->TntFormShow();
     showWithoutWaiting(dialog, m_runMonthDialog, [this] {
         m_window.setEnabled(true);
@@ -381,6 +390,8 @@ void StyleEditor::readFinished(int) {
     EdtOBackgroundURI->setText(o.BackgroundImage);
     EdtOBackgroundMusic->setText(o.MusicFile);
     EdtOBgMusicVolume->setText(o.MusicVolume);
+    for (QLineEdit* field : {EdtOBackgroundURI, EdtOBackgroundMusic})
+        field->setCursorPosition(0); // a long path shows from its start
     cbMusicOnDef->setChecked(o.MusicOnStartup);
     {
         const QSignalBlocker block(CmbOItemSelect);

@@ -71,9 +71,13 @@ void TfrmMonthBgImage::DeleteImage() {
 }
 
 void TfrmMonthBgImage::browseMonth(int month) {
-    const QString chosen = m_platform.openFile(QStringLiteral("Open"), QString(), pictureFilter());
+    const QString start =
+        m_chooserFolders ? m_chooserFolders->startFor(MediaChooserFolders::Picture) : QString();
+    const QString chosen = m_platform.openFile(QStringLiteral("Open"), start, pictureFilter());
     if (chosen.isEmpty())
         return;
+    if (m_chooserFolders)
+        m_chooserFolders->chosen(MediaChooserFolders::Picture, chosen);
     QString& slot = m_document.MonthlyBackground.Images[std::size_t(month)];
     // The month's previous picture stays in the image folder.
     if (!chooseMediaFile(m_document, m_projectData, QStringLiteral("image"), chosen, slot, false))

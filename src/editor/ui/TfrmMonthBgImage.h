@@ -11,6 +11,7 @@ class QPushButton;
 namespace qv {
 
 class CalendarDocument;
+class MediaChooserFolders;
 class Platform;
 
 // "Monthly Background Image": one picture per month. Changes go straight into the document;
@@ -21,6 +22,8 @@ public:
     TfrmMonthBgImage(CalendarDocument& document, Platform& platform, const QString& projectData,
                      QWidget* parent = nullptr);
 
+    // Where the picture chooser starts, kept across the choosers of the run.
+    void setChooserFolders(MediaChooserFolders* folders) { m_chooserFolders = folders; }
     // Fills the rows from the document.
     void TntFormShow();
     // Row buttons: the sender's name tells the month.
@@ -43,6 +46,7 @@ private:
     CalendarDocument& m_document;
     Platform& m_platform;
     QString m_projectData;
+    MediaChooserFolders* m_chooserFolders = nullptr;
 };
 
 } // namespace qv

@@ -333,8 +333,9 @@ void TfrmFtpModule::FormActivate() {
     lblLocalFolder->setToolTip(m_localFolder);
     lblRemoteFolder->setText(m_remoteFolder);
     lblRemoteFolder->setToolTip(m_remoteFolder);
-    setWebAddress(QStringLiteral("http://%1%2index.html").arg(m_settings.host, m_remoteFolder),
-                  true);
+    if (!m_webAddressTyped) // the user's own correction outlives the next activation
+        setWebAddress(QStringLiteral("http://%1%2index.html").arg(m_settings.host, m_remoteFolder),
+                      true);
 }
 
 void TfrmFtpModule::setWebAddress(const QString& text, bool pageRule) {
@@ -347,6 +348,7 @@ void TfrmFtpModule::setWebAddress(const QString& text, bool pageRule) {
 
 void TfrmFtpModule::lblC_ChangeSettingClick() {
     const std::optional<QString> typed = askWebAddress(lblC_Url->text());
+    m_webAddressTyped = m_webAddressTyped || typed.has_value();
     setWebAddress(typed.value_or(lblC_Url->text()), false);
 }
 

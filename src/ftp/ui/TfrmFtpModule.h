@@ -119,6 +119,7 @@ private:
     bool m_shown = false;
     bool m_closing = false;
     bool m_connecting = false;
+    bool m_webAddressTyped = false;
 };
 
 } // namespace qv

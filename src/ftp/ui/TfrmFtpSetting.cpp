@@ -178,6 +178,9 @@ void TfrmFtpSetting::bbTestConnectionClick() {
         lbDetectHostDirectory->show();
     }
     lbTestResult->setText(result.text);
+    // Success in green, a failure in red.
+    lbTestResult->setStyleSheet(
+        QStringLiteral("color: %1;").arg(QLatin1String(result.connected ? "green" : "red")));
 }
 
 bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* parent) {

@@ -43,7 +43,7 @@ bool showGallery(TFormMain& window) {
     TFormTemplateSelect::Setup setup;
     setup.catalogue = catalogueOf(window);
     setup.templateFolder = window.context().folders.templates;
-    setup.caption = window.windowTitle();
+    setup.caption = programTitle();
     setup.messages = &window.platform();
     setup.create = [&window](const QString& templatePath) {
         return createProjectFromTemplate(window.document(), window.lifecycle(), templatePath);
@@ -55,7 +55,7 @@ bool showGallery(TFormMain& window) {
 void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
     window.setStartupWizard([&window, endProgram] {
         TFormWizard::Setup setup;
-        setup.caption = window.windowTitle();
+        setup.caption = programTitle();
         setup.recent = window.recentList().paths();
         setup.browse = [&window] {
             return window.platform().openFile(QStringLiteral("Open"), QString(),

@@ -69,9 +69,11 @@ void QtPlatform::message(const QString& text) {
 
 int QtPlatform::question(const QString& title, const QString& instruction, int buttons, int icon,
                          const QString& text) {
-    QString body = printableText(text);
-    body.remove(QLatin1Char('\n'));
-    body.remove(QLatin1Char('\r'));
+    // Line breaks stay: a file name the text names shows on a line of its own.
+    QString body = text;
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    body.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    body = printableText(body);
     QMessageBox box(m_owner);
     box.setWindowTitle(title.left(kMaxDialogText));
     box.setText(printableText(instruction).left(kMaxDialogText));
@@ -98,6 +100,18 @@ int QtPlatform::question(const QString& title, const QString& instruction, int b
     if (clicked == QMessageBox::NoButton)
         return (set & QMessageBox::Cancel) ? QuestionResult::Cancel : QuestionResult::Ok;
     return resultFor(clicked);
+}
+
+int QtPlatform::choice(const QString& text, const QStringList& buttons, int defaultButton) {
+    QMessageBox box(QMessageBox::Question, programTitle(), text.left(kMaxDialogText),
+                    QMessageBox::NoButton, m_owner);
+    QList<QAbstractButton*> added;
+    for (const QString& caption : buttons)
+        added.append(box.addButton(caption, QMessageBox::AcceptRole));
+    if (defaultButton >= 0 && defaultButton < added.size())
+        box.setDefaultButton(static_cast<QPushButton*>(added[defaultButton]));
+    box.exec();
+    return int(added.indexOf(box.clickedButton()));
 }
 
 QString QtPlatform::openFile(const QString& title, const QString& initialPath,
@@ -148,10 +162,10 @@ bool QtPlatform::chooseColor(quint32& color) {
     return true;
 }
 
-void QtPlatform::open(const QString& pathOrUrl) {
+bool QtPlatform::open(const QString& pathOrUrl) {
     const QString target = pathOrUrl.trimmed();
     const QUrl url = QUrl::fromUserInput(target, QString(), QUrl::AssumeLocalFile);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void QtPlatform::setText(const QString& text) {

@@ -19,6 +19,7 @@ public:
     void message(const QString& text) override;
     int question(const QString& title, const QString& instruction, int buttons, int icon,
                  const QString& text) override;
+    int choice(const QString& text, const QStringList& buttons, int defaultButton) override;
 
     QString openFile(const QString& title, const QString& initialPath,
                      const QString& filter) override;
@@ -27,7 +28,7 @@ public:
     QString chooseFolder(const QString& title, const QString& initialFolder,
                          bool allowNewFolder) override;
     bool chooseColor(quint32& color) override;
-    void open(const QString& pathOrUrl) override;
+    bool open(const QString& pathOrUrl) override;
     void setText(const QString& text) override;
     QString text() const override;
 

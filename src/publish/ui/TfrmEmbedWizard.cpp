@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -264,6 +265,9 @@ std::optional<QStringList> TfrmEmbedWizard::readTarget(const QString& path) {
         rejectTarget();
         return std::nullopt;
     }
+    // Lines in another encoding than UTF-8 are written back with their own bytes.
+    QFile page(path);
+    m_nonUtf8 = page.open(QIODevice::ReadOnly) ? nonUtf8Lines(page.readAll()) : QStringList();
     return lines;
 }
 
@@ -334,7 +338,8 @@ void TfrmEmbedWizard::showMergePreview() {
 void TfrmEmbedWizard::btnP3ProcessClick() {
     const QString path = mergedPagePath();
     QString error;
-    if (!writeFileAtomically(path, mergedPageText(m_split, m_middle).toUtf8(), &error)) {
+    if (!writeFileAtomically(path, encodeLikeSource(mergedPageText(m_split, m_middle), m_nonUtf8),
+                             &error)) {
         m_platform.message(error);
         return;
     }

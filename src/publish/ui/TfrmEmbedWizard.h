@@ -100,6 +100,7 @@ private:
     QString m_targetFileName;
     QString m_targetExtension;
     SplitPage m_split;
+    QStringList m_nonUtf8;
     QStringList m_middle;
 };
 

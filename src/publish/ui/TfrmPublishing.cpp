@@ -80,7 +80,7 @@ TfrmPublishing::TfrmPublishing(AppContext& context, Platform& platform,
     mmoEmbedScript->setReadOnly(true);
     mmoEmbedScript->setStyleSheet(QStringLiteral("color: blue;"));
     mmoEmbedScript->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    mmoEmbedScript->setLineWrapMode(QPlainTextEdit::NoWrap);
+    mmoEmbedScript->setLineWrapMode(QPlainTextEdit::WidgetWidth); // the whole code in view
     mmoEmbedScript->setMinimumHeight(120);
     cbFullPathEmbed = new QCheckBox(
         QStringLiteral("Use full path for the embed code (when embed to mySpace, Blog etc)"));

@@ -3,6 +3,8 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -30,16 +32,45 @@ class TestDesignerProcess : public QObject {
         return file.open(QIODevice::ReadOnly) && file.readAll().contains(title);
     }
 
-    void start(QProcess& p, const QStringList& arguments = {}) {
+    // On the offscreen platform, or on the X display given.
+    void start(QProcess& p, const QStringList& arguments = {}, const QString& display = {}) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("TMPDIR", m_tmp.filePath("tmp"));
         env.insert("XDG_DATA_HOME", m_tmp.filePath("data"));
         env.insert("XDG_CONFIG_HOME", m_tmp.filePath("config"));
         env.insert("XDG_RUNTIME_DIR", m_tmp.filePath("runtime"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("QT_QPA_PLATFORM", display.isEmpty() ? "offscreen" : "xcb");
+        if (!display.isEmpty())
+            env.insert("DISPLAY", display);
         p.setProcessEnvironment(env);
         p.start(qv::test::binDir() + "/quorvel", arguments);
         QVERIFY(p.waitForStarted(10000));
+    }
+
+    // Runs xdotool on the display; true when it ended well within the time limit. What it printed
+    // goes to output.
+    static bool xdotool(const QString& display, const QStringList& arguments,
+                        QByteArray* output = nullptr) {
+        QProcess tool;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        tool.setProcessEnvironment(env);
+        tool.start("xdotool", arguments);
+        if (!tool.waitForFinished(20000)) {
+            tool.kill();
+            tool.waitForFinished();
+            return false;
+        }
+        if (output)
+            *output = tool.readAllStandardOutput();
+        return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    }
+
+    QByteArray archiveData(const QString& archive) {
+        QProcess unzip;
+        unzip.start("unzip", {"-p", archive, "quorvel/data.xml"});
+        unzip.waitForFinished(10000);
+        return unzip.readAllStandardOutput();
     }
 
     static bool waitFor(const std::function<bool()>& condition, int ms = 20000) {
@@ -93,6 +124,87 @@ private Q_SLOTS:
         third.terminate();
         QVERIFY(third.waitForFinished(20000));
         QCOMPARE(third.exitCode(), 0);
+    }
+
+    // A designer killed with unsaved changes offers them at the next start; Recover (the default
+    // button) opens them as unsaved changes of their archive, which Save then writes.
+    void aKilledRunIsRecoveredAtTheNextStart() {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+            QStandardPaths::findExecutable("xdotool").isEmpty() ||
+            QStandardPaths::findExecutable("unzip").isEmpty())
+            QSKIP("needs Xvfb, xdotool and unzip (scripts/deps.sh)");
+        QProcess xvfb;
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        QVERIFY(xvfb.waitForStarted(10000));
+        const auto stopXvfb = qScopeGuard([&] {
+            xvfb.terminate();
+            xvfb.waitForFinished(5000);
+        });
+        QVERIFY(waitFor([&] { return xvfb.canReadLine(); }, 10000));
+        const QString display = ":" + QString::fromLatin1(xvfb.readLine().trimmed());
+
+        const QString archive = projectWithTitle("Orchard");
+        QVERIFY(archiveData(archive).contains("editor_layout=\"1\""));
+        QProcess killed;
+        start(killed, {archive}, display);
+        QVERIFY2(waitFor([&] { return workingDataHolds("Orchard"); }), "project not opened");
+        // The edit: Ctrl+F1 puts the preview into the full layout, a change of the document. A key
+        // that came before the window took the focus is sent again.
+        QVERIFY2(
+            waitFor(
+                [&] {
+                    xdotool(display, {"search", "--sync", "--onlyvisible", "--name",
+                                      "^Orchard.qvp ", "windowfocus", "--sync", "key", "ctrl+F1"});
+                    return waitFor([&] { return workingDataHolds("editor_layout=\"0\""); }, 1000);
+                },
+                40000),
+            "the edit did not reach the working folder");
+        killed.kill(); // SIGKILL: no clean-up of any kind
+        QVERIFY(killed.waitForFinished(10000));
+        QCOMPARE(killed.exitStatus(), QProcess::CrashExit);
+
+        QProcess next;
+        start(next, {}, display);
+        const auto stopNext = qScopeGuard([&] {
+            next.terminate();
+            next.waitForFinished(20000);
+        });
+        // The question box comes in front of the main window, both under the program's title;
+        // Enter picks its default button, Recover. Until the recovered project names the main
+        // window, the box is looked for and answered again (a key can come before the focus).
+        bool asked = false;
+        QVERIFY2(
+            waitFor(
+                [&] {
+                    QByteArray ids;
+                    xdotool(display,
+                            {"search", "--onlyvisible", "--name", "^Plendix Flash Event Calendar$"},
+                            &ids);
+                    // Every window of that title gets the key: the main window, blocked by
+                    // the box, ignores it.
+                    const QList<QByteArray> windows = ids.trimmed().split('\n');
+                    if (windows.size() >= 2) {
+                        asked = true;
+                        for (const QByteArray& id : windows)
+                            xdotool(display, {"windowfocus", "--sync", QString::fromLatin1(id),
+                                              "key", "Return"});
+                        QTest::qWait(1000);
+                    }
+                    return xdotool(display,
+                                   {"search", "--onlyvisible", "--name", "^Orchard.qvp\\* "});
+                },
+                70000),
+            "the work was not recovered as unsaved changes of its archive");
+        QVERIFY2(asked, "no recovery question");
+        QVERIFY2(waitFor([&] {
+                     return xdotool(display,
+                                    {"search", "--sync", "--onlyvisible", "--name",
+                                     "^Orchard.qvp\\* ", "windowfocus", "--sync", "key", "ctrl+s"});
+                 }),
+                 "Save did not reach the recovered project");
+        QVERIFY2(waitFor([&] { return archiveData(archive).contains("editor_layout=\"0\""); }),
+                 "Save did not write the recovered work into its archive");
+        QCOMPARE(next.state(), QProcess::Running);
     }
 
     void aGivenProjectOpensAndALaterOneIsHandedOver() {

@@ -13,6 +13,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimeEdit>
@@ -93,21 +94,32 @@ private Q_SLOTS:
         QVERIFY(!f.list.BtnEAdd->isHidden());
     }
 
-    void enterInTheTitleWhileAddingDropsTheNewEvent() {
+    // Enter in the event's own fields, or a refresh run from anywhere else while an event is
+    // being added, stores the event instead of throwing it away.
+    void aRefreshWhileAddingKeepsTheNewEvent_data() {
+        QTest::addColumn<QString>("enterIn");
+        QTest::newRow("title") << "ETitle";
+        QTest::newRow("content") << "EContent";
+        QTest::newRow("options title") << "EdtOTitle";
+    }
+    void aRefreshWhileAddingKeepsTheNewEvent() {
+        QFETCH(QString, enterIn);
         EventsFixture f({ev("Kept")});
         f.pretendLoaded();
         f.window->aaddevent->trigger();
         f.p.ETitle->setText(QStringLiteral("Typed"));
-        QTest::keyClick(f.p.ETitle, Qt::Key_Return);
+        auto* field = f.window->findChild<QLineEdit*>(enterIn);
+        QVERIFY(field);
+        QTest::keyClick(field, Qt::Key_Return);
         QVERIFY(!f.ed.isEditing());
         QVERIFY(!f.ed.isAdding());
-        QCOMPARE(f.doc.Events.size(), 1);
-        QCOMPARE(f.p.ETitle->text(), QString("Kept"));
-        QVERIFY(QFileInfo::exists(f.ctx.folders.dataFile())); // the refresh ran
-        QVERIFY(!f.p.isEnabled());
+        QCOMPARE(f.doc.Events.size(), 2);
+        QCOMPARE(f.doc.Events[1].Title.Text, QString("Typed"));
+        QVERIFY(test::readBytes(f.ctx.folders.dataFile()).contains("Typed"));
+        QVERIFY(f.doc.Marks.Modified);
     }
 
-    void aRefreshWhileEditingDropsTheChanges() {
+    void aRefreshWhileEditingStoresTheChanges() {
         EventsFixture f({ev("First"), ev("Second")});
         f.pretendLoaded();
         f.choose(1);
@@ -117,10 +129,67 @@ private Q_SLOTS:
         f.p.EEventType->setCurrentIndex(2);
         f.window->arefreshExecute();
         QVERIFY(!f.ed.isEditing());
-        QCOMPARE(f.doc.Events[1], ev("Second"));
-        QCOMPARE(f.p.ETitle->text(), QString("Second"));
-        QCOMPARE(f.p.EEventType->currentIndex(), 0);
+        QCOMPARE(f.doc.Events.size(), 2);
+        QCOMPARE(f.doc.Events[1].Title.Text, QString("Changed"));
+        QCOMPARE(f.doc.Events[1].RepeatKind, QString("m"));
+        QCOMPARE(f.p.ETitle->text(), QString("Changed"));
         QCOMPARE(f.ed.currentEventIndex(), 1);
+        QVERIFY(test::readBytes(f.ctx.folders.dataFile()).contains("Changed"));
+    }
+
+    // Double-click on a row edits its event; Delete in the list asks and then deletes; the Events
+    // menu carries "Edit Event".
+    void rowsAreEditedByDoubleClickAndDeletedByTheDeleteKey() {
+        EventsFixture f({ev("A"), ev("B")});
+        f.pretendLoaded();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.window->EnableProjectCommands(true); // the start-up has turned them off
+        f.window->PageControl1->setCurrentWidget(f.window->TabSheet2);
+        QVERIFY(f.window->Events1->actions().contains(f.window->aeditevent));
+        QCOMPARE(f.window->aeditevent->text(), QString("Edit Event"));
+
+        QListView* list = f.list.LstEvent;
+        const QPoint second = list->visualRect(f.list.model()->index(1)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
+        QVERIFY(f.ed.isEditing());
+        QCOMPARE(f.ed.currentEventIndex(), 1);
+        f.p.BtnCancel->click();
+
+        list->setFocus();
+        f.ui.questionAnswers << QuestionResult::No << QuestionResult::Yes;
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(f.doc.Events.size(), 2);
+        QCOMPARE(f.ui.shown.last().title, QString("Delete Event"));
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(f.doc.Events.size(), 1);
+        QCOMPARE(f.doc.Events[0].Title.Text, QString("A"));
+    }
+
+    // A repeating kind chosen for an event whose end is not after its start moves the end to a
+    // year after the start, where the field shows it.
+    void aRepeatingKindMovesAnEndNotAfterTheStart_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("expectedEnd");
+        QTest::newRow("weekly, same day") << 1 << "2026-05-01 17:00"
+                                          << "2027-05-01";
+        QTest::newRow("monthly, before") << 2 << "2026-04-01 17:00"
+                                         << "2027-05-01";
+        QTest::newRow("yearly, after") << 3 << "2026-08-01 17:00"
+                                       << "2026-08-01";
+    }
+    void aRepeatingKindMovesAnEndNotAfterTheStart() {
+        QFETCH(int, kind);
+        QFETCH(QString, end);
+        QFETCH(QString, expectedEnd);
+        EventsFixture f({ev("Party", "o", "2026-05-01 09:00", qPrintable(end))});
+        f.window->aeditevent->trigger();
+        f.p.EEventType->setCurrentIndex(kind);
+        f.ed.EEventTypeChange();
+        QCOMPARE(f.p.EEndDate->date(), QDate::fromString(expectedEnd, Qt::ISODate));
+        QCOMPARE(f.p.EStartDate->date(), QDate(2026, 5, 1));
     }
 
     void deleteAsksWithTheStoredTitleAndWorksWhileEditing() {

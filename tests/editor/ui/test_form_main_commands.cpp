@@ -3,9 +3,11 @@
 #include "editor/ui/PreviewBrowser.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -114,7 +116,10 @@ private Q_SLOTS:
         test::MainWindowFixture f;
         f.pretendLoaded();
         int drops = 0;
-        f.window->setEventEditingDrop([&] { ++drops; });
+        f.window->setEventEditingCommit([&] {
+            ++drops;
+            return false;
+        });
         f.doc.Options.PublishWidth = "640px";
         f.window->arefresh->trigger();
         QVERIFY(f.doc.Marks.Modified);
@@ -148,12 +153,34 @@ private Q_SLOTS:
         f.window->aopenbrowser->trigger();
         QCOMPARE(f.ui.opened, QStringList{f.ctx.folders.previewPage()});
         QVERIFY(!QFileInfo::exists(f.ctx.folders.previewPage()));
+        QVERIFY(f.ui.shown.isEmpty());
+
+        // No browser to start: said so, naming the page.
+        f.ui.openStarts = false;
+        f.window->aopenbrowser->trigger();
+        QCOMPARE(f.ui.texts(), QStringList{"Cannot start a web browser to show \"" +
+                                           f.ctx.folders.previewPage() + "\"."});
     }
 
-    void ctrlXInATextFieldExits() {
+    // Ctrl+X cuts in a text field and ends the program elsewhere; Ctrl+Q ends it everywhere.
+    void exitKeys_data() {
+        QTest::addColumn<bool>("inTextField");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("exits");
+        QTest::newRow("ctrl+x in a text field") << true << int(Qt::Key_X) << false;
+        QTest::newRow("ctrl+x elsewhere") << false << int(Qt::Key_X) << true;
+        QTest::newRow("ctrl+q in a text field") << true << int(Qt::Key_Q) << true;
+        QTest::newRow("ctrl+q elsewhere") << false << int(Qt::Key_Q) << true;
+    }
+    void exitKeys() {
+        QFETCH(bool, inTextField);
+        QFETCH(int, key);
+        QFETCH(bool, exits);
         test::MainWindowFixture f;
         auto* field = new QLineEdit(f.window->sectionBodies[0]);
+        auto* button = new QPushButton("other", f.window->sectionBodies[0]);
         f.window->sectionBodies[0]->layout()->addWidget(field);
+        f.window->sectionBodies[0]->layout()->addWidget(button);
         bool asked = false;
         f.window->setCloseQuestion([&] {
             asked = true;
@@ -162,13 +189,17 @@ private Q_SLOTS:
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         f.window->EnableProjectCommands(true);
-        field->setText("keep me");
+        field->setText("cut me");
         field->selectAll();
-        field->setFocus();
-        QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
-        QVERIFY(asked);
-        QVERIFY(!f.window->isVisible());
-        QCOMPARE(field->text(), QString("keep me"));
+        QWidget* focus = inTextField ? static_cast<QWidget*>(field) : button;
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(asked, exits);
+        QCOMPARE(f.window->isVisible(), !exits);
+        const bool cut = inTextField && key == Qt::Key_X;
+        QCOMPARE(field->text(), cut ? QString() : QString("cut me"));
+        if (cut)
+            QCOMPARE(QGuiApplication::clipboard()->text(), QString("cut me"));
     }
 };
 

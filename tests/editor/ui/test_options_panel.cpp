@@ -47,6 +47,9 @@ private Q_SLOTS:
         QCOMPARE(p.EdtOPublishwidth->text(), QString("500"));
         QCOMPARE(p.EdtOPublishheight->text(), QString("300"));
         QCOMPARE(p.CmbODateFormat->count(), 8);
+        // Texts longer than their fields show from their start.
+        for (QLineEdit* field : {p.EdtOTitle, p.EdtOCopyright, p.EdtOPublishwidth})
+            QCOMPARE(field->cursorPosition(), 0);
         // Reading a data file is not an edit.
         QVERIFY(!f.doc.Marks.Modified);
     }

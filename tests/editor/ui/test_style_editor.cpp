@@ -223,6 +223,8 @@ private Q_SLOTS:
                                           << "png";
         QTest::newRow("music") << "music"
                                << "mp3";
+        QTest::newRow("wave music") << "music"
+                                    << "wav";
     }
     void mediaChoiceAndRemoval() {
         QFETCH(QString, folder);
@@ -235,21 +237,26 @@ private Q_SLOTS:
         QPushButton* remove = image ? s.PngBitBtn7 : s.pngbbDeleteMusic;
         const QString attribute = image ? "uri=\"" : "src=\"";
 
-        // The same name twice: replaced, kept.
-        f.ui.openFileAnswers.enqueue(pickable(f.data, "a." + ext, "first"));
+        // The same name twice with other bytes: a free name, the previous file goes. The second
+        // chooser starts where the first file was chosen.
+        const QString first = pickable(f.data, "a." + ext, "first");
+        f.ui.openFileAnswers.enqueue(first);
         QTest::mouseClick(browse, Qt::LeftButton);
         f.ui.openFileAnswers.enqueue(pickable(f.data, "a." + ext, "second"));
         QTest::mouseClick(browse, Qt::LeftButton);
-        QCOMPARE(field->text(), folder + "\\a." + ext);
-        QCOMPARE(test::readBytes(f.media(folder + "/a." + ext)), QByteArray("second"));
-        QVERIFY(f.dataFile().contains(attribute + folder + "/a." + ext + "\""));
+        QCOMPARE(f.ui.fileDialogs,
+                 (QStringList{"open:", "open:" + QFileInfo(first).absolutePath()}));
+        QCOMPARE(field->text(), folder + "\\a-2." + ext);
+        QCOMPARE(test::readBytes(f.media(folder + "/a-2." + ext)), QByteArray("second"));
+        QVERIFY(!QFile::exists(f.media(folder + "/a." + ext)));
+        QVERIFY(f.dataFile().contains(attribute + folder + "/a-2." + ext + "\""));
         QVERIFY(f.doc.Marks.Modified);
 
         // Another name: the previous file goes.
         f.ui.openFileAnswers.enqueue(pickable(f.data, "b." + ext, "b"));
         QTest::mouseClick(browse, Qt::LeftButton);
         QCOMPARE(field->text(), folder + "\\b." + ext);
-        QVERIFY(!QFile::exists(f.media(folder + "/a." + ext)));
+        QVERIFY(!QFile::exists(f.media(folder + "/a-2." + ext)));
 
         // A cancelled dialog changes nothing.
         QTest::mouseClick(browse, Qt::LeftButton);

@@ -179,6 +179,10 @@ private Q_SLOTS:
         };
         w.lblC_ChangeSettingClick();
         QCOMPARE(w.lblC_Url->text(), QStringLiteral("http://me.org/cal/"));
+        // Coming back to the window keeps the correction.
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(&w, &activate);
+        QCOMPARE(w.lblC_Url->text(), QStringLiteral("http://me.org/cal/"));
         QVERIFY(w.FormCloseQuery());
     }
 

@@ -172,6 +172,7 @@ private Q_SLOTS:
         dialog.bbTestConnectionClick();
         QCOMPARE(dialog.lbTestResult->text(),
                  QStringLiteral("Connected to your server successfully!"));
+        QVERIFY(dialog.lbTestResult->styleSheet().contains("green"));
         QCOMPARE(dialog.edDefHostDir->text(), shownFolder);
         QCOMPARE(dialog.lbDetectHostDirectory->isVisibleTo(&dialog), detected);
         QTRY_VERIFY_WITH_TIMEOUT(server.clientGone, 2000);
@@ -190,6 +191,7 @@ private Q_SLOTS:
         dialog.setSettings(s);
         dialog.bbTestConnectionClick();
         QCOMPARE(dialog.lbTestResult->text(), QStringLiteral("Login incorrect.\n"));
+        QVERIFY(dialog.lbTestResult->styleSheet().contains("red"));
         QCOMPARE(dialog.edDefHostDir->text(), QString());
         QVERIFY(!dialog.lbDetectHostDirectory->isVisibleTo(&dialog));
     }

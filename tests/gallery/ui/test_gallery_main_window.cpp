@@ -75,7 +75,7 @@ struct Designer {
 class TestGalleryMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void newReplacesUnsavedProjectWithoutQuestion() {
+    void newAsksTheSaveQuestionBeforeReplacingUnsavedProject() {
         Designer d;
         QVERIFY(createProjectFromTemplate(d.doc, d.window->lifecycle(),
                                           d.ctx.folders.templates + "/classic_blue"));
@@ -83,6 +83,7 @@ private Q_SLOTS:
         d.doc.Marks.Modified = true;
         d.doc.Marks.ProjectPath = d.data.filePath("mine.qvp");
         d.ui.shown.clear();
+        d.ui.questionAnswers.enqueue(QuestionResult::No);
 
         bool listed = false;
         Designer::whenShown<TFormTemplateSelect>([&](TFormTemplateSelect& gallery) {
@@ -93,7 +94,8 @@ private Q_SLOTS:
         d.window->anew->trigger();
         QVERIFY(listed);
         QCOMPARE(d.ctx.wizardMode, 2);
-        QCOMPARE(d.ui.texts(), QStringList());
+        QCOMPARE(d.ui.shown.size(), 1);
+        QCOMPARE(d.ui.shown[0].title, QString("Save Changes"));
         QCOMPARE(d.doc.CalendarId, "dark_mode");
         QCOMPARE(d.doc.Marks.Modified, false);
         QCOMPARE(d.doc.Marks.ProjectPath, QString());

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -78,6 +79,19 @@ private Q_SLOTS:
         QVERIFY(f.window->lbPreviewHeader->styleSheet().contains("#CCE3CC"));
         QVERIFY(f.window->lbUploadWarning->styleSheet().contains("red"));
         QVERIFY(f.ui.shown.isEmpty());
+    }
+
+    // A long line of code wraps inside the box: all of it is in view, no sideways scrolling.
+    void theCodeWrapsInItsBox() {
+        PublishingFixture f;
+        f.window->cbFullPathEmbed->click();
+        f.window->edFullPathEmbed->setText("http://a-rather-long-address.example/" +
+                                           QString(120, 'x'));
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QPlainTextEdit* box = f.window->mmoEmbedScript;
+        QVERIFY(box->fontMetrics().horizontalAdvance(f.code()) > box->viewport()->width());
+        QCOMPARE(box->horizontalScrollBar()->maximum(), 0);
     }
 
     void fullPathPrefix_data() {
