@@ -203,6 +203,7 @@ private:
     }
 
     bool m_kernelCopy = true;
+    QString m_firstError;
     std::vector<char> m_buffer;
 };
 
