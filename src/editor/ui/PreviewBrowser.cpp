@@ -31,7 +31,9 @@ void PreviewBrowser::navigate(const QString& localFile) {
 }
 
 bool PreviewBrowser::showsLoaded(const QString& localFile) const {
-    return m_view && m_loaded && m_view->url() == QUrl::fromLocalFile(localFile);
+    // The player keeps the shown month or day in the address's fragment: still the same page.
+    return m_view && m_loaded &&
+           m_view->url().adjusted(QUrl::RemoveFragment) == QUrl::fromLocalFile(localFile);
 }
 
 void PreviewBrowser::redraw(const QString& script) {
