@@ -81,13 +81,30 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     FormCreate(paths);
     installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
     createOptionsEditors(*this);
-    // Filled now: the settings column is as wide as its fields, beside its scroll bar.
-    if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("SettingsScroll")))
-        scroll->setMinimumWidth(scroll->widget()->minimumSizeHint().width() +
-                                scroll->verticalScrollBar()->sizeHint().width());
+    // The settings column is as wide as its fields, beside its scroll bar, also when its sections
+    // are filled or change later: the splitter never squeezes it below that.
+    if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("SettingsScroll"))) {
+        keepSettingsColumnWide(scroll);
+        scroll->widget()->installEventFilter(this);
+    }
 }
 
 TFormMain::~TFormMain() = default;
+
+void TFormMain::keepSettingsColumnWide(QScrollArea* scroll) {
+    const int wide = scroll->widget()->minimumSizeHint().width() +
+                     scroll->verticalScrollBar()->sizeHint().width();
+    if (scroll->minimumWidth() != wide)
+        scroll->setMinimumWidth(wide);
+}
+
+bool TFormMain::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LayoutRequest)
+        if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("SettingsScroll"));
+            scroll && watched == scroll->widget())
+            keepSettingsColumnWide(scroll);
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void TFormMain::apublishExecute() {
     commitTypedText();

@@ -13,6 +13,7 @@
 class QAction;
 class QLineEdit;
 class QMenu;
+class QScrollArea;
 class QSettings;
 class QTabWidget;
 class QTimer;
@@ -184,8 +185,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    static void keepSettingsColumnWide(QScrollArea* scroll);
     void FormCreate(const StartPaths& paths);
     bool FormCloseQuery();
     void createCommands();
