@@ -15,6 +15,10 @@ PACKAGES=(
   zip unzip libxml2-utils
   # the calendar player's browser tests
   chromium
+  # iCalendar import and export, and the independent reader its tests compare against
+  libical-dev
+  python3-icalendar
+  python3-dateutil
 )
 
 missing=()

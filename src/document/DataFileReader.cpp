@@ -186,6 +186,7 @@ private:
         TEventRec event;
         event.Title = fromMarkup(entry.child("title").text());
         event.Content = fromMarkup(entry.child("content").text());
+        event.Uid = entry.attributeText("uid");
         event.WholeDay = entry.hasChild("wholeday");
         event.RepeatKind = QStringLiteral("o");
         event.WeekDay.clear();

@@ -42,8 +42,8 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
         .arg(QDir::toNativeSeparators(chosenFolder));
 }
 
-bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
-                         QString* error) {
+bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder, QString* error,
+                         const QByteArray& calendarFeed) {
     if (const std::optional<QString> problem = publishTargetProblem(workingFolder, chosenFolder)) {
         if (error)
             *error = *problem;
@@ -56,6 +56,10 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
                          .arg(QDir::toNativeSeparators(chosenFolder));
         return false;
     }
+    if (!calendarFeed.isEmpty() &&
+        !writeFileAtomically(chosenFolder + QStringLiteral("/quorvel/calendar.ics"), calendarFeed,
+                             error))
+        return false;
     return true;
 }
 
@@ -72,7 +76,7 @@ std::optional<PublishContext> publishToChosenFolder(Platform& platform,
     if (answer != QuestionResult::Yes)
         return std::nullopt;
     QString error;
-    if (!copyToPublishFolder(source.workingFolder, folder, &error)) {
+    if (!copyToPublishFolder(source.workingFolder, folder, &error, source.calendarFeed)) {
         platform.message(error);
         return std::nullopt;
     }

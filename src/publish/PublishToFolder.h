@@ -19,9 +19,10 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
                                             const QString& chosenFolder);
 
 // Copies every file and sub-folder of the working folder into chosenFolder (created when
-// missing): files of the same name are replaced, anything else there stays.
+// missing): files of the same name are replaced, anything else there stays. A calendar feed,
+// when given, goes into the published project data folder as calendar.ics.
 bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
-                         QString* error = nullptr);
+                         QString* error = nullptr, const QByteArray& calendarFeed = {});
 
 // What a publish needs from the open project.
 struct PublishSource {
@@ -29,6 +30,7 @@ struct PublishSource {
     QString programFolder;
     QString publishWidth;
     QString publishHeight;
+    QByteArray calendarFeed; // the events as calendar.ics
 };
 
 // The first steps of a publish: choose the folder, confirm, copy. The publish context for the

@@ -12,6 +12,7 @@
 #include "editor/ui/VerticalLabel.h"
 #include "ftp/ui/TfrmFtpSetting.h"
 #include "gallery/ui/GalleryInstall.h"
+#include "ical/ui/IcalCommands.h"
 #include "platform/Platform.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
@@ -67,6 +68,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     qApp->installEventFilter(this);
     FormCreate(paths);
     installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
+    installIcalCommands(*this); // iCalendar import and export
     createOptionsEditors(*this);
 }
 
