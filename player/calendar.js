@@ -243,7 +243,7 @@
       content: textOf(childByName(e, 'content')),
       wholeDay: !!childByName(e, 'wholeday'),
       kind: 'o', weekDay: 1, monthDay: 1, month: 1,
-      start: start, end: end, icon: '', iconUri: ''
+      start: start, end: end, icon: '', iconUri: '', uid: attr(e, 'uid')
     };
     var rep = childByName(e, 'repeat');
     if (rep) {
@@ -457,6 +457,90 @@
     return el;
   }
 
+  /* ------------------------------------------------------ calendar files */
+  // "Add to calendar" gives one event as an iCalendar file made here from the data the
+  // calendar shows, and a Google Calendar link; "Subscribe" links to the calendar.ics that
+  // publishing puts beside data.xml. Texts reach the file escaped as iCalendar requires and
+  // the page only as text.
+  var REFERENCE = /&(amp|lt|gt|quot|apos|#\d+|#x[0-9a-fA-F]+);/g;
+  function plainText(markup) {
+    return markupText(markup).replace(REFERENCE, function (all, name) {
+      var named = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" }[name];
+      if (named) return named;
+      var code = name.charAt(1) === 'x' ? parseInt(name.slice(2), 16) : parseInt(name.slice(1), 10);
+      return code > 0 && code <= 0x10FFFF ? String.fromCodePoint(code) : all;
+    });
+  }
+  function icsText(text) {
+    return text.replace(/\\/g, '\\\\').replace(/;/g, '\\;').replace(/,/g, '\\,').replace(/\r\n|\r|\n/g, '\\n');
+  }
+  // A content line folded into lines of at most 75 octets of UTF-8.
+  function icsLine(line) {
+    var out = '', octets = 0;
+    for (var i = 0; i < line.length; i++) {
+      var code = line.codePointAt(i), ch = String.fromCodePoint(code);
+      if (code > 0xFFFF) i++;
+      var n = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+      if (octets + n > 75) { out += '\r\n '; octets = 1; }
+      out += ch;
+      octets += n;
+    }
+    return out + '\r\n';
+  }
+  function icsDay(day) {
+    var p = dayParts(day);
+    return String(p.y).padStart(4, '0') + pad2(p.m) + pad2(p.d);
+  }
+  function icsTime(day, minutes) {
+    return icsDay(day) + 'T' + pad2(Math.floor(minutes / 60)) + pad2(minutes % 60) + '00';
+  }
+  // The event as it takes place on day: a one-time event over its whole span, a repeating one
+  // on that day. Times are the calendar's own, without a zone, as the feed writes them.
+  function occurrenceOn(ev, day) {
+    var once = ev.kind === 'o', first = once ? ev.start.day : day, last = once ? ev.end.day : day;
+    if (ev.wholeDay) return { date: true, start: icsDay(first), end: icsDay(last + 1) };
+    var end = once ? ev.end.minutes : Math.max(ev.start.minutes, ev.end.minutes);
+    return { date: false, start: icsTime(first, ev.start.minutes), end: icsTime(last, end) };
+  }
+  function eventFile(ev, day) {
+    var when = occurrenceOn(ev, day), value = when.date ? ';VALUE=DATE:' : ':';
+    var stamp = new Date().toISOString().replace(/[-:]/g, '').replace(/\.\d+/, '');
+    var id = (ev.uid || 'event-' + ev.index + '@quorvel') + (ev.kind === 'o' ? '' : '-' + icsDay(day));
+    var content = plainText(ev.content);
+    return 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quorvel//Plendix Flash Event Calendar//EN\r\n' +
+      'METHOD:PUBLISH\r\nBEGIN:VEVENT\r\n' + icsLine('UID:' + icsText(id)) + 'DTSTAMP:' + stamp + '\r\n' +
+      'DTSTART' + value + when.start + '\r\nDTEND' + value + when.end + '\r\n' +
+      icsLine('SUMMARY:' + icsText(plainText(ev.title))) +
+      (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
+  }
+  function googleLink(ev, day) {
+    var when = occurrenceOn(ev, day);
+    return 'https://calendar.google.com/calendar/render?action=TEMPLATE&text=' +
+      encodeURIComponent(plainText(ev.title)) + '&dates=' + when.start + '/' + when.end +
+      '&details=' + encodeURIComponent(plainText(ev.content));
+  }
+  // The feed beside data.xml; calendars subscribe to it through webcal:// when it is served
+  // over the web.
+  function feedLink(base) {
+    var url = new URL('calendar.ics', base).href;
+    return /^https?:/.test(url) ? url.replace(/^https?:/, 'webcal:') : url;
+  }
+  function fileName(text) {
+    var name = text.replace(/[^0-9A-Za-z\u00C0-\uFFFF]+/g, '-').replace(/^-+|-+$/g, '').slice(0, 60);
+    return (name || 'event') + '.ics';
+  }
+  function eventActions(ev, day) {
+    var box = h('div', 'qv-event-actions');
+    var file = box.appendChild(h('a', 'qv-add-ics', { download: fileName(plainText(ev.title)) }));
+    file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));
+    file.textContent = 'Add to calendar';
+    box.appendChild(DOC.createTextNode(' \u00B7 '));
+    var google = box.appendChild(h('a', 'qv-add-google', { target: '_blank', rel: 'noopener' }));
+    google.href = googleLink(ev, day);
+    google.textContent = 'Google Calendar';
+    return box;
+  }
+
   /* ------------------------------------------------------------- calendar */
   var uid = 0;
   function Calendar(container, options) {
@@ -575,6 +659,10 @@
     var footer = root.appendChild(h('footer', 'qv-footer'));
     appendMarkup(footer, m.copyright);
     if (!markupText(m.copyright).trim()) footer.hidden = true;
+    var subscribe = root.appendChild(h('div', 'qv-subscribe'));
+    var feed = subscribe.appendChild(h('a', 'qv-subscribe-link'));
+    feed.href = feedLink(this.base);
+    feed.textContent = 'Subscribe';
 
     this.container.textContent = '';
     if (this.height && this.container.getBoundingClientRect().height < 120) {
@@ -738,6 +826,7 @@
       appendMarkup(main.appendChild(h('div', 'qv-event-title')), ev.title);
       main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m);
       if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
+      main.appendChild(eventActions(ev, day));
     });
   };
 
