@@ -4,6 +4,7 @@
 #include "editor/ui/EventsEditor.h"
 #include "editor/ui/FormMain.h"
 #include "ical/IcsExport.h"
+#include "platform/Platform.h"
 
 #include <QAction>
 #include <QMenu>
