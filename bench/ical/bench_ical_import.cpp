@@ -55,8 +55,8 @@ QByteArray calendarFile() {
         } else if (i % 7 == 1) {
             ics += "DTSTART:" + d + "T090000Z\r\nDTEND:" + d + "T100000Z\r\n";
         } else {
-            ics += "DTSTART;TZID=Europe/Berlin:" + d + "T183000\r\nDTEND;TZID=Europe/Berlin:" +
-                   d + "T200000\r\n";
+            ics += "DTSTART;TZID=Europe/Berlin:" + d + "T183000\r\nDTEND;TZID=Europe/Berlin:" + d +
+                   "T200000\r\n";
         }
         if (i % 10 == 2)
             ics += "RRULE:FREQ=WEEKLY;UNTIL=20261231T235959Z\r\n";
@@ -91,7 +91,8 @@ double ours(const QString& path) {
 
 double peer(const QString& path) {
     QProcess python;
-    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(kPeer), path});
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromLatin1(kPeer), path});
     if (!python.waitForFinished(300000) || python.exitCode() != 0)
         qFatal("python3-icalendar failed: %s", python.readAllStandardError().constData());
     const QList<QByteArray> out = python.readAllStandardOutput().trimmed().split(' ');
@@ -133,8 +134,8 @@ int main(int argc, char** argv) {
         o.push_back(a);
         p.push_back(b);
         ratio.push_back(a / b);
-        std::printf("round %d: ours %.1f ms, python3-icalendar %.1f ms, ratio %.3f\n", round + 1,
-                    a, b, a / b);
+        std::printf("round %d: ours %.1f ms, python3-icalendar %.1f ms, ratio %.3f\n", round + 1, a,
+                    b, a / b);
     }
     std::printf("median over %d rounds: ours %.1f ms (%.1f..%.1f), python3-icalendar %.1f ms "
                 "(%.1f..%.1f)\n",

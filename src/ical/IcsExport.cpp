@@ -121,9 +121,9 @@ icalcomponent* eventComponent(const TEventRec& event, const QString& uid,
         rule = ruleText(kind, repeat.weekDay, repeat.monthDay, repeat.month);
         if (end < kOpenEnd)
             rule += QStringLiteral(";UNTIL=") +
-                    (event.WholeDay ? end.toString(QStringLiteral("yyyyMMdd"))
-                                    : end.toString(QStringLiteral("yyyyMMdd")) +
-                                          QStringLiteral("T235959"));
+                    (event.WholeDay
+                         ? end.toString(QStringLiteral("yyyyMMdd"))
+                         : end.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("T235959"));
     }
 
     icalcomponent* c = icalcomponent_new(ICAL_VEVENT_COMPONENT);
@@ -138,7 +138,8 @@ icalcomponent* eventComponent(const TEventRec& event, const QString& uid,
     addText(c, s);
     addText(c, e);
     if (!rule.isEmpty())
-        addText(c, icalproperty_new_rrule(icalrecurrencetype_from_string(rule.toUtf8().constData())));
+        addText(c,
+                icalproperty_new_rrule(icalrecurrencetype_from_string(rule.toUtf8().constData())));
     addText(c, icalproperty_new_summary(event.Title.Text.toUtf8().constData()));
     if (!event.Content.Text.isEmpty())
         addText(c, icalproperty_new_description(event.Content.Text.toUtf8().constData()));

@@ -36,8 +36,8 @@ QDateTime toLocal(const icaltimetype& t, const SourceZone& zone) {
         return QDateTime(date, QTime(0, 0));
     const QTime time(t.hour, t.minute, std::min(t.second, 59));
     if (icaltime_is_utc(t) || t.zone)
-        return QDateTime::fromSecsSinceEpoch(
-            qint64(icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone())));
+        return QDateTime::fromSecsSinceEpoch(qint64(
+            icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone())));
     if (zone.qtZone.isValid())
         return QDateTime(date, time, zone.qtZone).toLocalTime();
     return QDateTime(date, time);
@@ -91,8 +91,7 @@ class Reader {
 public:
     Reader(const IcsImportOptions& options, IcsReadResult& result)
         : options_(options), result_(result) {
-        windowStart_ =
-            options.windowStart.isValid() ? options.windowStart : QDate::currentDate();
+        windowStart_ = options.windowStart.isValid() ? options.windowStart : QDate::currentDate();
         windowEnd_ = windowStart_.addMonths(options.windowMonths);
     }
 
@@ -101,7 +100,8 @@ public:
         QHash<QString, Component> byUid;
         int count = 0;
         const auto take = [&](icalcomponent* calendar) {
-            for (icalcomponent* c = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+            for (icalcomponent* c =
+                     icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
                  c; c = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
                 ++count;
                 const QString uid = uidOf(c);
@@ -123,7 +123,8 @@ public:
         if (icalcomponent_isa(root) == ICAL_VCALENDAR_COMPONENT) {
             take(root);
         } else {
-            for (icalcomponent* c = icalcomponent_get_first_component(root, ICAL_VCALENDAR_COMPONENT);
+            for (icalcomponent* c =
+                     icalcomponent_get_first_component(root, ICAL_VCALENDAR_COMPONENT);
                  c; c = icalcomponent_get_next_component(root, ICAL_VCALENDAR_COMPONENT))
                 take(c);
         }
@@ -247,8 +248,7 @@ private:
         event.WholeDay = isDate;
         event.StartTime = start;
         if (isDate)
-            event.EndTime =
-                QDateTime(std::max(start.date(), end.date().addDays(-1)), QTime(0, 0));
+            event.EndTime = QDateTime(std::max(start.date(), end.date().addDays(-1)), QTime(0, 0));
         else
             event.EndTime = end;
     }
@@ -303,11 +303,10 @@ private:
             }
         }
         expand(component, base, times, rules, entry);
-        entry.simplifiedBecause =
-            why + QStringLiteral("; made into %1 single events from %2 to %3")
-                      .arg(entry.events.size())
-                      .arg(windowStart_.toString(Qt::ISODate),
-                           windowEnd_.addDays(-1).toString(Qt::ISODate));
+        entry.simplifiedBecause = why + QStringLiteral("; made into %1 single events from %2 to %3")
+                                            .arg(entry.events.size())
+                                            .arg(windowStart_.toString(Qt::ISODate),
+                                                 windowEnd_.addDays(-1).toString(Qt::ISODate));
     }
 
     // Whether each occurrence keeps to one day, as the player shows a repeating event.
@@ -386,8 +385,8 @@ private:
             }
             seen.insert(key);
             TEventRec event = base;
-            const QDateTime end = times.isDate ? start.addDays(times.lengthDays)
-                                               : start.addSecs(times.lengthSeconds);
+            const QDateTime end =
+                times.isDate ? start.addDays(times.lengthDays) : start.addSecs(times.lengthSeconds);
             setTimes(event, start, end, times.isDate);
             entry.events.append(event);
         };
@@ -427,10 +426,9 @@ private:
                                      .arg(title)
                                      .arg(cap));
         if (gaveUp)
-            result_.notes.append(
-                QStringLiteral("\"%1\": its rule was followed for %2 steps only.")
-                    .arg(title)
-                    .arg(options_.limits.maxRuleSteps));
+            result_.notes.append(QStringLiteral("\"%1\": its rule was followed for %2 steps only.")
+                                     .arg(title)
+                                     .arg(options_.limits.maxRuleSteps));
     }
 
     // A changed instance of a series as a single event, when it falls within the window.

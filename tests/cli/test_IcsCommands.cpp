@@ -96,18 +96,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no calendar") << QStringList{"import-ics", "ARCHIVE",
-                                                    test::dataPath("ical/occurrences.xml")}
-                                     << 1 << "The file is no iCalendar file";
-        QTest::newRow("missing file") << QStringList{"import-ics", "ARCHIVE", "/nonexistent.ics"}
-                                      << 1 << "Cannot open file";
+        QTest::newRow("no calendar")
+            << QStringList{"import-ics", "ARCHIVE", test::dataPath("ical/occurrences.xml")} << 1
+            << "The file is no iCalendar file";
+        QTest::newRow("missing file")
+            << QStringList{"import-ics", "ARCHIVE", "/nonexistent.ics"} << 1 << "Cannot open file";
         QTest::newRow("missing archive")
-            << QStringList{"import-ics", "/nonexistent.qvp", test::dataPath("ical/google.ics")}
-            << 1 << "Cannot open file \"/nonexistent.qvp\"";
+            << QStringList{"import-ics", "/nonexistent.qvp", test::dataPath("ical/google.ics")} << 1
+            << "Cannot open file \"/nonexistent.qvp\"";
         QTest::newRow("import usage") << QStringList{"import-ics", "ARCHIVE"} << 2
                                       << "Usage: quorvel-cli import-ics ARCHIVE FILE.ics";
-        QTest::newRow("export usage") << QStringList{"export-ics"} << 2
-                                      << "Usage: quorvel-cli export-ics ARCHIVE OUT.ics";
+        QTest::newRow("export usage")
+            << QStringList{"export-ics"} << 2 << "Usage: quorvel-cli export-ics ARCHIVE OUT.ics";
     }
     void failuresLeaveTheArchive() {
         QFETCH(QStringList, arguments);

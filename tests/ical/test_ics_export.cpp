@@ -32,8 +32,8 @@ QList<TEventRec> importedExports() {
     options.windowStart = QDate(2025, 1, 1);
     for (const char* name : {"google.ics", "outlook.ics", "thunderbird.ics"}) {
         QString error;
-        const auto read = readIcsFile(test::dataPath(QStringLiteral("ical/") + name), options,
-                                      &error);
+        const auto read =
+            readIcsFile(test::dataPath(QStringLiteral("ical/") + name), options, &error);
         if (!read)
             qFatal("%s", qPrintable(error));
         mergeIcsEntries(events, *read);
@@ -83,8 +83,8 @@ private Q_SLOTS:
             << "Tuesdays written in capitals"
             << QByteArray("RRULE:FREQ=WEEKLY;UNTIL=20270831T235959;BYDAY=TU")
             << QByteArray("DTSTART:20270601T070000");
-        QTest::newRow("once over midnight") << "New Year party" << QByteArray()
-                                            << QByteArray("DTSTART:20271231T220000");
+        QTest::newRow("once over midnight")
+            << "New Year party" << QByteArray() << QByteArray("DTSTART:20271231T220000");
     }
     void repeatKindsAsRules() {
         QFETCH(QString, title);
@@ -104,9 +104,9 @@ private Q_SLOTS:
         CalendarDocument document = documentOf("ical/occurrences.xml");
         const QByteArray feed = calendarFeedBytes(document, kStamp);
         QVERIFY(feed.startsWith("BEGIN:VCALENDAR\r\n"));
-        QCOMPARE(linesStartingWith(feed, "X-WR-CALNAME"),
-                 QList<QByteArray>{QString::fromUtf8("X-WR-CALNAME:Club & Friends — Termine")
-                                       .toUtf8()});
+        QCOMPARE(
+            linesStartingWith(feed, "X-WR-CALNAME"),
+            QList<QByteArray>{QString::fromUtf8("X-WR-CALNAME:Club & Friends — Termine").toUtf8()});
         QCOMPARE(linesStartingWith(feed, "X-WR-TIMEZONE"),
                  QList<QByteArray>{"X-WR-TIMEZONE:Europe/Berlin"});
         const QList<QByteArray> uids = linesStartingWith(feed, "UID:");
@@ -117,8 +117,8 @@ private Q_SLOTS:
         TEventRec added = document.Events.constFirst();
         added.Title.Text = QStringLiteral("Added later");
         document.Events.prepend(added);
-        const QList<QByteArray> later = linesStartingWith(
-            calendarFeedBytes(document, kStamp.addDays(3)), "UID:");
+        const QList<QByteArray> later =
+            linesStartingWith(calendarFeedBytes(document, kStamp.addDays(3)), "UID:");
         QCOMPARE(later.mid(1), uids);
 
         // Imported UIDs go out as they came; a series made into single events gets one each.

@@ -95,8 +95,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("events");
         QTest::addColumn<QString>("note");
         QTest::newRow("COUNT=10^9 daily: the window's days")
-            << QByteArray("DTSTART:20250101T100000\r\nRRULE:FREQ=DAILY;COUNT=1000000000\r\n")
-            << 730 << "";
+            << QByteArray("DTSTART:20250101T100000\r\nRRULE:FREQ=DAILY;COUNT=1000000000\r\n") << 730
+            << "";
         QTest::newRow("COUNT=10^9 every second: the first thousand")
             << QByteArray("DTSTART:20250101T100000\r\nRRULE:FREQ=SECONDLY;COUNT=1000000000\r\n")
             << 1000 << "\"Hostile\": only its first 1000 occurrences were kept.";

@@ -45,27 +45,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("times");
 
         QTest::newRow("google: weekly in the file's zone, UNTIL in UTC, folded and escaped text")
-            << "google.ics" << "yoga-2025@google.com" << 0 << QString::fromUtf8("Yoga für alle")
+            << "google.ics"
+            << "yoga-2025@google.com" << 0 << QString::fromUtf8("Yoga für alle")
             << QString::fromUtf8("Bring a mat, water and a towel.\nThe studio is on the second "
                                  "floor.\nStudio Süd, Hauptstraße 5")
             << "w mon 2025-01-06T09:00:00..2025-12-29T09:45:00";
         QTest::newRow("google: all-day over three days, markup characters stay text")
-            << "google.ics" << "sommerfest-2025@google.com" << 0
-            << QString::fromUtf8("Sommerfest 🎉")
+            << "google.ics"
+            << "sommerfest-2025@google.com" << 0 << QString::fromUtf8("Sommerfest 🎉")
             << QString::fromUtf8("<b>Not bold</b> & no markup: three days of music, food and "
                                  "games for the whole family – bring friends!")
             << "o 2025-07-04..2025-07-06 whole day";
         QTest::newRow("google: UTC becomes Berlin winter time")
-            << "google.ics" << "board-meeting@google.com" << 0 << "Board meeting" << ""
+            << "google.ics"
+            << "board-meeting@google.com" << 0 << "Board meeting"
+            << ""
             << "o 2025-03-10T16:00:00..2025-03-10T17:30:00";
         QTest::newRow("google: EXDATE expanded, first Tuesday")
-            << "google.ics" << "choir@google.com" << 0 << "Choir" << ""
+            << "google.ics"
+            << "choir@google.com" << 0 << "Choir"
+            << ""
             << "o 2025-04-01T19:00:00..2025-04-01T21:00:00";
         QTest::newRow("google: EXDATE expanded, 15 and 22 April left out")
-            << "google.ics" << "choir@google.com" << 2 << "Choir" << ""
+            << "google.ics"
+            << "choir@google.com" << 2 << "Choir"
+            << ""
             << "o 2025-04-29T19:00:00..2025-04-29T21:00:00";
         QTest::newRow("google: the changed instance comes last with its own text")
-            << "google.ics" << "choir@google.com" << 89 << "Choir (long rehearsal)" << ""
+            << "google.ics"
+            << "choir@google.com" << 89 << "Choir (long rehearsal)"
+            << ""
             << "o 2025-05-13T19:00:00..2025-05-13T22:00:00";
 
         QTest::newRow("outlook: Windows zone from VTIMEZONE, monthly on the 31st")
@@ -78,38 +87,58 @@ private Q_SLOTS:
         QTest::newRow("outlook: last day of February yearly is February 29")
             << "outlook.ics"
             << "040000008200E00074C5B7101A82E00800000000FFEEDDCCBBAA99887766554433221100" << 0
-            << "Leap-day birthday" << "" << "y 02-29 2024-02-29..9999-12-31 whole day";
+            << "Leap-day birthday"
+            << ""
+            << "y 02-29 2024-02-29..9999-12-31 whole day";
         QTest::newRow("outlook: COUNT expanded, last of six")
             << "outlook.ics"
             << "040000008200E00074C5B7101A82E0080000000011223344556677889900AABBCCDDEEFF" << 5
-            << "Payroll check" << "" << "o 2025-06-15T09:00:00..2025-06-15T09:30:00";
+            << "Payroll check"
+            << ""
+            << "o 2025-06-15T09:00:00..2025-06-15T09:30:00";
         QTest::newRow("outlook: Windows zone without VTIMEZONE, Pacific winter time")
             << "outlook.ics"
             << "040000008200E00074C5B7101A82E00800000000998877665544332211FFEEDDCCBBAA" << 0
-            << "Call with Seattle" << "" << "o 2025-02-05T18:00:00..2025-02-05T19:00:00";
+            << "Call with Seattle"
+            << ""
+            << "o 2025-02-05T18:00:00..2025-02-05T19:00:00";
         QTest::newRow("outlook: Seattle on summer time, Berlin not yet")
             << "outlook.ics"
             << "040000008200E00074C5B7101A82E00800000000998877665544332211FFEEDDCCBBAA" << 3
-            << "Call with Seattle" << "" << "o 2025-03-19T17:00:00..2025-03-19T18:00:00";
+            << "Call with Seattle"
+            << ""
+            << "o 2025-03-19T17:00:00..2025-03-19T18:00:00";
 
         QTest::newRow("thunderbird: several week days expanded, New York to Berlin")
-            << "thunderbird.ics" << "5f1c2a8e-0b7d-4c1e-9a3f-2d4e6f8a0b1c" << 11 << "Gym" << ""
+            << "thunderbird.ics"
+            << "5f1c2a8e-0b7d-4c1e-9a3f-2d4e6f8a0b1c" << 11 << "Gym"
+            << ""
             << "o 2025-01-31T13:00:00..2025-01-31T14:00:00";
         QTest::newRow("thunderbird: yearly without BYMONTH takes the start's day")
-            << "thunderbird.ics" << "a7b8c9d0-1e2f-4a3b-8c4d-5e6f7a8b9c0d" << 0 << "Anniversary"
-            << "" << "y 06-14 2025-06-14..9999-12-31 whole day";
+            << "thunderbird.ics"
+            << "a7b8c9d0-1e2f-4a3b-8c4d-5e6f7a8b9c0d" << 0 << "Anniversary"
+            << ""
+            << "y 06-14 2025-06-14..9999-12-31 whole day";
         QTest::newRow("thunderbird: DURATION, and the zone moves it past midnight")
-            << "thunderbird.ics" << "b1c2d3e4-f5a6-4b7c-8d9e-0f1a2b3c4d5e" << 0
-            << "Late show in New York" << "" << "o 2025-02-21T02:00:00..2025-02-21T03:30:00";
+            << "thunderbird.ics"
+            << "b1c2d3e4-f5a6-4b7c-8d9e-0f1a2b3c4d5e" << 0 << "Late show in New York"
+            << ""
+            << "o 2025-02-21T02:00:00..2025-02-21T03:30:00";
         QTest::newRow("thunderbird: floating time without end lasts no time")
-            << "thunderbird.ics" << "c2d3e4f5-a6b7-4c8d-9e0f-1a2b3c4d5e6f" << 0
-            << "Reminder without end" << "" << "o 2025-03-01T08:30:00..2025-03-01T08:30:00";
+            << "thunderbird.ics"
+            << "c2d3e4f5-a6b7-4c8d-9e0f-1a2b3c4d5e6f" << 0 << "Reminder without end"
+            << ""
+            << "o 2025-03-01T08:30:00..2025-03-01T08:30:00";
         QTest::newRow("thunderbird: date without end lasts one day")
-            << "thunderbird.ics" << "d3e4f5a6-b7c8-4d9e-8f0a-2b3c4d5e6f7a" << 0
-            << "Holiday without end" << "" << "o 2025-04-18..2025-04-18 whole day";
+            << "thunderbird.ics"
+            << "d3e4f5a6-b7c8-4d9e-8f0a-2b3c4d5e6f7a" << 0 << "Holiday without end"
+            << ""
+            << "o 2025-04-18..2025-04-18 whole day";
         QTest::newRow("thunderbird: Saturday evening in New York is Sunday in Berlin")
-            << "thunderbird.ics" << "e4f5a6b7-c8d9-4e0f-9a1b-3c4d5e6f7a8b" << 0 << "Night shift"
-            << "" << "w sun 2025-01-05T00:00:00..9999-12-31T05:00:00";
+            << "thunderbird.ics"
+            << "e4f5a6b7-c8d9-4e0f-9a1b-3c4d5e6f7a8b" << 0 << "Night shift"
+            << ""
+            << "w sun 2025-01-05T00:00:00..9999-12-31T05:00:00";
     }
     void eventsOfExports() {
         QFETCH(QString, file);
@@ -136,13 +165,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("events");
         QTest::addColumn<bool>("cancelled");
         QTest::addColumn<QString>("because");
-        QTest::newRow("weekly rule kept") << "google.ics" << "yoga-2025@google.com" << 1 << false
-                                          << "";
+        QTest::newRow("weekly rule kept") << "google.ics"
+                                          << "yoga-2025@google.com" << 1 << false << "";
         // 92 Tuesdays in the window, two left out, one changed (and added back as changed).
-        QTest::newRow("EXDATE") << "google.ics" << "choir@google.com" << 90 << false
+        QTest::newRow("EXDATE") << "google.ics"
+                                << "choir@google.com" << 90 << false
                                 << "some of its dates are left out (EXDATE)";
-        QTest::newRow("cancelled") << "google.ics" << "cancelled-talk@google.com" << 0 << true
-                                   << "";
+        QTest::newRow("cancelled") << "google.ics"
+                                   << "cancelled-talk@google.com" << 0 << true << "";
         QTest::newRow("COUNT")
             << "outlook.ics"
             << "040000008200E00074C5B7101A82E0080000000011223344556677889900AABBCCDDEEFF" << 6
@@ -151,9 +181,9 @@ private Q_SLOTS:
             << "outlook.ics"
             << "040000008200E00074C5B7101A82E00800000000998877665544332211FFEEDDCCBBAA" << 5
             << false << "it repeats every 2 periods (INTERVAL)";
-        QTest::newRow("several BYDAY")
-            << "thunderbird.ics" << "5f1c2a8e-0b7d-4c1e-9a3f-2d4e6f8a0b1c" << 12 << false
-            << "it repeats on several week days";
+        QTest::newRow("several BYDAY") << "thunderbird.ics"
+                                       << "5f1c2a8e-0b7d-4c1e-9a3f-2d4e6f8a0b1c" << 12 << false
+                                       << "it repeats on several week days";
     }
     void entriesOfExports() {
         QFETCH(QString, file);
@@ -177,26 +207,35 @@ private Q_SLOTS:
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("times");
         QTest::newRow("weekly without BYDAY takes the start's day")
-            << "FREQ=WEEKLY" << "20250108T100000" << "w wed 2025-01-08T10:00:00..9999-12-31T11:00:00";
+            << "FREQ=WEEKLY"
+            << "20250108T100000"
+            << "w wed 2025-01-08T10:00:00..9999-12-31T11:00:00";
         QTest::newRow("monthly without BYMONTHDAY takes the start's day")
-            << "FREQ=MONTHLY" << "20250108T100000" << "m 08 2025-01-08T10:00:00..9999-12-31T11:00:00";
+            << "FREQ=MONTHLY"
+            << "20250108T100000"
+            << "m 08 2025-01-08T10:00:00..9999-12-31T11:00:00";
         QTest::newRow("monthly, UNTIL as a date")
-            << "FREQ=MONTHLY;BYMONTHDAY=8;UNTIL=20250608" << "20250108T100000"
+            << "FREQ=MONTHLY;BYMONTHDAY=8;UNTIL=20250608"
+            << "20250108T100000"
             << "m 08 2025-01-08T10:00:00..2025-06-08T11:00:00";
         QTest::newRow("UNTIL before the hour ends the day before")
-            << "FREQ=MONTHLY;UNTIL=20250608T080000" << "20250108T100000"
+            << "FREQ=MONTHLY;UNTIL=20250608T080000"
+            << "20250108T100000"
             << "m 08 2025-01-08T10:00:00..2025-06-07T11:00:00";
         QTest::newRow("the 30th, or the month's last day")
-            << "FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=-1" << "20250130T100000"
+            << "FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=-1"
+            << "20250130T100000"
             << "m 30 2025-01-30T10:00:00..9999-12-31T11:00:00";
-        QTest::newRow("the month's last day")
-            << "FREQ=MONTHLY;BYMONTHDAY=-1" << "20250131T100000"
-            << "m 31 2025-01-31T10:00:00..9999-12-31T11:00:00";
+        QTest::newRow("the month's last day") << "FREQ=MONTHLY;BYMONTHDAY=-1"
+                                              << "20250131T100000"
+                                              << "m 31 2025-01-31T10:00:00..9999-12-31T11:00:00";
         QTest::newRow("yearly on 29 February or the month's last day")
-            << "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1" << "20240229T100000"
+            << "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1"
+            << "20240229T100000"
             << "y 02-29 2024-02-29T10:00:00..9999-12-31T11:00:00";
         QTest::newRow("yearly, last day of April")
-            << "FREQ=YEARLY;BYMONTH=4;BYMONTHDAY=-1" << "20250430T100000"
+            << "FREQ=YEARLY;BYMONTH=4;BYMONTHDAY=-1"
+            << "20250430T100000"
             << "y 04-30 2025-04-30T10:00:00..9999-12-31T11:00:00";
     }
     void ruleMapping() {
@@ -204,8 +243,9 @@ private Q_SLOTS:
         QFETCH(QString, start);
         QFETCH(QString, times);
         const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:r\r\n"
-                               "DTSTART:" + start.toLatin1() + "\r\nDURATION:PT1H\r\nRRULE:" +
-                               rule.toLatin1() + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+                               "DTSTART:" +
+                               start.toLatin1() + "\r\nDURATION:PT1H\r\nRRULE:" + rule.toLatin1() +
+                               "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
         IcsImportOptions options;
         options.windowStart = kWindowStart;
         QString error;
@@ -231,8 +271,8 @@ private Q_SLOTS:
             << "FREQ=MONTHLY;BYMONTHDAY=1,15" << 48 << "it repeats on several days of the month";
         QTest::newRow("daily") << "FREQ=DAILY;UNTIL=20250110T235959" << 10
                                << "it repeats every day";
-        QTest::newRow("several months") << "FREQ=YEARLY;BYMONTH=1,7" << 4
-                                        << "it repeats in several months";
+        QTest::newRow("several months")
+            << "FREQ=YEARLY;BYMONTH=1,7" << 4 << "it repeats in several months";
     }
     void rulesExpanded() {
         QFETCH(QString, rule);
@@ -292,7 +332,8 @@ private Q_SLOTS:
         edited.replace("UID:sommerfest-2025@google.com", "UID:sommerfest-2026@google.com");
         IcsImportOptions options;
         options.windowStart = kWindowStart;
-        const IcsImportSummary changed = mergeIcsEntries(events, *readIcs(edited, options, nullptr));
+        const IcsImportSummary changed =
+            mergeIcsEntries(events, *readIcs(edited, options, nullptr));
         QCOMPARE(changed.updated, 1);
         QCOMPARE(changed.removed, 1);
         QCOMPARE(changed.added, 1); // the festival under its new UID; the old one stays ours

@@ -44,8 +44,8 @@ void IcalCommands::followPublish() {
 void IcalCommands::aimporticalExecute() {
     if (m_reading || !m_window.document().Marks.Loaded)
         return;
-    const QString path = m_window.platform().openFile(QStringLiteral("Import from iCalendar"),
-                                                      QString(), kFilter);
+    const QString path =
+        m_window.platform().openFile(QStringLiteral("Import from iCalendar"), QString(), kFilter);
     if (path.isEmpty())
         return;
     m_reading = true;
@@ -59,9 +59,8 @@ void IcalCommands::aimporticalExecute() {
         QString error;
     };
     const auto outcome = std::make_shared<Outcome>();
-    QThread* reader = QThread::create([outcome, path, options] {
-        outcome->read = readIcsFile(path, options, &outcome->error);
-    });
+    QThread* reader = QThread::create(
+        [outcome, path, options] { outcome->read = readIcsFile(path, options, &outcome->error); });
     connect(reader, &QThread::finished, this,
             [this, outcome] { merge(outcome->read, outcome->error); });
     connect(reader, &QThread::finished, reader, &QObject::deleteLater);
@@ -88,9 +87,9 @@ void IcalCommands::merge(const std::optional<IcsReadResult>& read, const QString
 void IcalCommands::aexporticalExecute() {
     if (!m_window.document().Marks.Loaded)
         return;
-    const QString path = m_window.platform().saveFile(
-        QStringLiteral("Export iCalendar"), QString::fromLatin1(kCalendarFeedName), kFilter,
-        QStringLiteral("ics"));
+    const QString path = m_window.platform().saveFile(QStringLiteral("Export iCalendar"),
+                                                      QString::fromLatin1(kCalendarFeedName),
+                                                      kFilter, QStringLiteral("ics"));
     if (path.isEmpty())
         return;
     QString error;

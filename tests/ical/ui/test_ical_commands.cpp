@@ -48,7 +48,8 @@ private Q_SLOTS:
                  qPrintable(w.ui.shown[0].text));
         QCOMPARE(w.doc.Events.size(), 93);
         QVERIFY(w.doc.Marks.Modified);
-        QVERIFY(test::readBytes(w.ctx.folders.dataFile()).contains("<entry uid=\"yoga-2025@google.com\">"));
+        QVERIFY(test::readBytes(w.ctx.folders.dataFile())
+                    .contains("<entry uid=\"yoga-2025@google.com\">"));
         QVERIFY(w.commands->aimportical->isEnabled());
     }
 
