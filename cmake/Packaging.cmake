@@ -28,15 +28,51 @@ foreach(size 16 32 48 64 128 256)
             RENAME io.quorvel.Designer.png)
 endforeach()
 
+# Documentation as Debian wants it: the licence in machine-readable form, and the changelog and
+# manual pages compressed without a time stamp, so the same sources give the same package.
+find_program(QUORVEL_GZIP gzip REQUIRED)
+set(doc_dir ${CMAKE_BINARY_DIR}/package-doc)
+set(compressed_docs)
+foreach(source debian/changelog man/quorvel.1 man/quorvel-cli.1)
+    get_filename_component(name ${source} NAME)
+    add_custom_command(
+        OUTPUT ${doc_dir}/${name}.gz
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${doc_dir}
+        COMMAND ${QUORVEL_GZIP} -9nc ${pkg}/${source} > ${doc_dir}/${name}.gz
+        DEPENDS ${pkg}/${source}
+        COMMENT "Compressing ${name} for the package")
+    list(APPEND compressed_docs ${doc_dir}/${name}.gz)
+endforeach()
+add_custom_target(quorvel_package_docs ALL DEPENDS ${compressed_docs})
+install(FILES ${pkg}/debian/copyright ${doc_dir}/changelog.gz DESTINATION share/doc/quorvel)
+install(FILES ${doc_dir}/quorvel.1.gz ${doc_dir}/quorvel-cli.1.gz DESTINATION share/man/man1)
+
+# Installing and packaging take what the build made: they do not build every target first (tests
+# and benchmarks are not installed).
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvel)
 set(CPACK_PACKAGE_VENDOR Quorvel)
 set(CPACK_PACKAGE_CONTACT "Quorvel <support@quorvel.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Plendix Flash Event Calendar designer")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "designer for event calendars on web sites")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "The Plendix Flash Event Calendar designer makes an event calendar for a web
+site. Start from a template, edit the titles, options, colours, pictures,
+music and events, and watch a live preview. The project is saved as a .qvp
+archive, published to a folder with the HTML code that embeds it in a page,
+and uploaded by FTP. Visitors' browsers show the calendar with an HTML5
+player that comes with every template.
+
+The command-line tool quorvel-cli packs, publishes and uploads projects
+without a window.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION web)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6xml6 (>= 6.4), libqt6network6 (>= 6.4), libqt6webenginewidgets6 (>= 6.4), libqt6webenginecore6 (>= 6.4), libzip4 (>= 1.7), shared-mime-info, desktop-file-utils")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${pkg}/debian/postinst ${pkg}/debian/postrm)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quorvel.invalid/)
+# Depends is computed from the libraries the programs link (dpkg-shlibdeps). The menu and MIME
+# caches are renewed by the triggers of desktop-file-utils and shared-mime-info.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-color-emoji)
+set(CPACK_STRIP_FILES ON)
 include(CPack)

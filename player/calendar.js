@@ -30,9 +30,6 @@
     return;
   }
   var SVG_NS = 'http://www.w3.org/2000/svg';
-  var MONTHS = ['January', 'February', 'March', 'April', 'May', 'June', 'July',
-    'August', 'September', 'October', 'November', 'December'];
-  var DAYS = ['Sunday', 'Monday', 'Tuesday', 'Wednesday', 'Thursday', 'Friday', 'Saturday'];
   var WEEKDAY_IDS = { sun: 0, mon: 1, tue: 2, wed: 3, thu: 4, fri: 5, sat: 6 };
   var DATE_FORMATS = ['yyyy-mm-dd', 'yyyy-dd-mm', 'yyyy/mm/dd', 'yyyy/dd/mm',
     'dd-mm-yyyy', 'mm-dd-yyyy', 'dd/mm/yyyy', 'mm/dd/yyyy'];
@@ -94,17 +91,117 @@
     var p = dayParts(n);
     return fmt.replace('yyyy', String(p.y).padStart(4, '0')).replace('mm', pad2(p.m)).replace('dd', pad2(p.d));
   }
-  function formatTime(minutes, hours12) {
+
+  /* ----------------------------------------------------------- language */
+  // Names of months and days, "today" and numbers come from the browser's
+  // Intl for the calendar's language; the few words Intl does not know come
+  // from this table ("{n}" is the number), English for any other language.
+  var WORDS = {
+    en: ['+{n} more', 'All day', 'No events', '{n} event', '{n} events', 'Play music', 'Pause music', 'Events of the selected day', 'List', 'Add to calendar', 'Subscribe'],
+    de: ['+{n} weitere', 'Ganzt\u00E4gig', 'Keine Termine', '{n} Termin', '{n} Termine', 'Musik abspielen', 'Musik anhalten', 'Termine des gew\u00E4hlten Tages', 'Liste', 'Zum Kalender hinzuf\u00FCgen', 'Abonnieren'],
+    fr: ['+{n} de plus', 'Toute la journ\u00E9e', 'Aucun \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nements', 'Lire la musique', 'Mettre la musique en pause', '\u00C9v\u00E9nements du jour choisi', 'Liste', 'Ajouter au calendrier', 'S\u2019abonner'],
+    es: ['+{n} m\u00E1s', 'Todo el d\u00EDa', 'Sin eventos', '{n} evento', '{n} eventos', 'Reproducir m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos del d\u00EDa elegido', 'Lista', 'A\u00F1adir al calendario', 'Suscribirse'],
+    it: ['+{n} altri', 'Tutto il giorno', 'Nessun evento', '{n} evento', '{n} eventi', 'Riproduci musica', 'Metti in pausa la musica', 'Eventi del giorno scelto', 'Elenco', 'Aggiungi al calendario', 'Iscriviti'],
+    pt: ['+{n} mais', 'Dia inteiro', 'Sem eventos', '{n} evento', '{n} eventos', 'Tocar m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos do dia escolhido', 'Lista', 'Adicionar ao calend\u00E1rio', 'Assinar'],
+    nl: ['+{n} meer', 'Hele dag', 'Geen afspraken', '{n} afspraak', '{n} afspraken', 'Muziek afspelen', 'Muziek pauzeren', 'Afspraken van de gekozen dag', 'Lijst', 'Aan agenda toevoegen', 'Abonneren'],
+    ja: ['+{n}\u4EF6', '\u7D42\u65E5', '\u4E88\u5B9A\u306A\u3057', '{n}\u4EF6\u306E\u4E88\u5B9A', '{n}\u4EF6\u306E\u4E88\u5B9A', '\u97F3\u697D\u3092\u518D\u751F', '\u97F3\u697D\u3092\u4E00\u6642\u505C\u6B62', '\u9078\u629E\u3057\u305F\u65E5\u306E\u4E88\u5B9A', '\u30EA\u30B9\u30C8', '\u30AB\u30EC\u30F3\u30C0\u30FC\u306B\u8FFD\u52A0', '\u8CFC\u8AAD'],
+    ar: ['+{n} \u0623\u062E\u0631\u0649', '\u0637\u0648\u0627\u0644 \u0627\u0644\u064A\u0648\u0645', '\u0644\u0627 \u062A\u0648\u062C\u062F \u0623\u062D\u062F\u0627\u062B', '{n} \u062D\u062F\u062B', '{n} \u0623\u062D\u062F\u0627\u062B', '\u062A\u0634\u063A\u064A\u0644 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0625\u064A\u0642\u0627\u0641 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0623\u062D\u062F\u0627\u062B \u0627\u0644\u064A\u0648\u0645 \u0627\u0644\u0645\u062D\u062F\u062F', '\u0642\u0627\u0626\u0645\u0629', '\u0625\u0636\u0627\u0641\u0629 \u0625\u0644\u0649 \u0627\u0644\u062A\u0642\u0648\u064A\u0645', '\u0627\u0634\u062A\u0631\u0627\u0643']
+  };
+  var WORD_KEYS = ['more', 'allDay', 'noEvents', 'event', 'events', 'play', 'pause', 'dayEvents', 'list', 'addToCalendar', 'subscribe'];
+  var RTL_LANGUAGES = /^(ar|arc|ckb|dv|fa|he|iw|ps|sd|ug|ur|yi)(-|$)/i;
+
+  function canonicalTag(tag) {
+    try {
+      var c = Intl.getCanonicalLocales(String(tag || '').trim())[0];
+      return c && Intl.DateTimeFormat.supportedLocalesOf([c]).length ? c : '';
+    } catch (e) { return ''; }
+  }
+  // "auto" (or nothing) takes the language of the page around the calendar,
+  // else the visitor's browser language.
+  function resolveLanguage(option, container) {
+    var wanted = [];
+    if (option && option !== 'auto') wanted.push(option);
+    var host = container.closest('[lang]');
+    if (host) wanted.push(host.getAttribute('lang'));
+    wanted = wanted.concat(global.navigator.languages || [], global.navigator.language || [], 'en');
+    for (var i = 0; i < wanted.length; i++) {
+      var tag = canonicalTag(wanted[i]);
+      if (tag) return tag;
+    }
+    return 'en';
+  }
+
+  function Language(tag) {
+    var utc = { timeZone: 'UTC' };
+    function fmt(extra) { return new Intl.DateTimeFormat(tag, Object.assign({}, utc, extra)); }
+    var words = WORDS[tag.split('-')[0].toLowerCase()] || WORDS.en, self = this;
+    this.tag = tag;
+    this.rtl = RTL_LANGUAGES.test(tag);
+    WORD_KEYS.forEach(function (k, i) { self[k] = words[i]; });
+    this.plural = new Intl.PluralRules(tag);
+    this.number = new Intl.NumberFormat(tag, { useGrouping: false });
+    this.monthYear = fmt({ year: 'numeric', month: 'long' });
+    this.fullDate = fmt({ weekday: 'long', year: 'numeric', month: 'long', day: 'numeric' });
+    var relDay = new Intl.RelativeTimeFormat(tag, { numeric: 'auto' });
+    var relMonth = new Intl.RelativeTimeFormat(tag, { numeric: 'auto' });
+    this.todayWord = relDay.format(0, 'day');
+    this.todayButton = this.todayWord.charAt(0).toLocaleUpperCase(tag) + this.todayWord.slice(1);
+    this.prevMonth = relMonth.format(-1, 'month');
+    this.nextMonth = relMonth.format(1, 'month');
+    // Day names for weekday 0 (Sunday) to 6, in three lengths; the shortest
+    // are the narrow names when they tell all days apart, else two letters.
+    var long = fmt({ weekday: 'long' }), short = fmt({ weekday: 'short' }), narrow = fmt({ weekday: 'narrow' });
+    this.dayLong = []; this.dayShort = []; var narrowNames = [];
+    for (var wd = 0; wd < 7; wd++) {
+      var when = new Date(Date.UTC(2024, 0, 7 + wd)); // 7 January 2024 is a Sunday
+      this.dayLong.push(long.format(when));
+      this.dayShort.push(short.format(when));
+      narrowNames.push(narrow.format(when));
+    }
+    var distinct = new Set(narrowNames).size === 7;
+    this.dayTiny = this.dayShort.map(function (s, i) {
+      var chars = Array.from(s);
+      return chars.length <= 2 ? s : distinct ? narrowNames[i] : chars.slice(0, 2).join('');
+    });
+    var period = fmt({ hour: 'numeric', hour12: true });
+    function dayPeriod(hour) {
+      var parts = period.formatToParts(new Date(Date.UTC(2024, 0, 1, hour)));
+      for (var i = 0; i < parts.length; i++) if (parts[i].type === 'dayPeriod') return parts[i].value;
+      return hour < 12 ? 'AM' : 'PM';
+    }
+    this.am = dayPeriod(9);
+    this.pm = dayPeriod(21);
+  }
+  Language.prototype.say = function (text, n) { return text.replace('{n}', this.number.format(n)); };
+  Language.prototype.count = function (n) { return this.say(this.plural.select(n) === 'one' ? this.event : this.events, n); };
+  Language.prototype.month = function (y, m) { return this.monthYear.format(new Date(Date.UTC(y, m - 1, 1))); };
+  Language.prototype.date = function (n) { return this.fullDate.format(new Date(n * 86400000)); };
+  Language.prototype.time = function (minutes, hours12) {
     var h = Math.floor(minutes / 60), m = minutes % 60;
     if (!hours12) return pad2(h) + ':' + pad2(m);
-    return ((h + 11) % 12 + 1) + ':' + pad2(m) + (h < 12 ? ' AM' : ' PM');
-  }
+    return ((h + 11) % 12 + 1) + ':' + pad2(m) + ' ' + (h < 12 ? this.am : this.pm);
+  };
 
   /* ------------------------------------------------------ formatted text */
   // Only <b>, <i>, <u> and <font color="#RRGGBB"> are honoured; every other
   // character is shown as text, so a data file can neither run script nor
   // load anything through a text.
   var MARKUP_TOKEN = /<(\/?)([biu])>|<font color="#([^"<>]*)">|<\/font>/g;
+  // The designer writes "&", "<" and ">" of a text as references; a "&" that
+  // starts no reference (older files, hand-made ones) stays as it is.
+  var REFERENCE = /&(amp|lt|gt|quot|apos|#[0-9]{1,8}|#x[0-9a-fA-F]{1,8});/g;
+  var NAMED = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" };
+  function xmlChar(c) {
+    return c === 9 || c === 10 || c === 13 || (c >= 0x20 && c <= 0xD7FF) ||
+      (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+  }
+  function decodeRefs(text) {
+    return text.indexOf('&') < 0 ? text : text.replace(REFERENCE, function (all, name) {
+      if (name.charAt(0) !== '#') return NAMED[name];
+      var c = name.charAt(1) === 'x' ? parseInt(name.slice(2), 16) : parseInt(name.slice(1), 10);
+      return xmlChar(c) ? String.fromCodePoint(c) : all;
+    });
+  }
   function appendMarkup(parent, markup) {
     var text = String(markup == null ? '' : markup);
     var stack = [{ el: parent, tag: '' }];
@@ -112,7 +209,7 @@
     MARKUP_TOKEN.lastIndex = 0;
     function top() { return stack[stack.length - 1]; }
     function flush(upto) {
-      if (upto > last) top().el.appendChild(DOC.createTextNode(text.substring(last, upto)));
+      if (upto > last) top().el.appendChild(DOC.createTextNode(decodeRefs(text.substring(last, upto))));
     }
     function close(tag) {
       for (var k = stack.length - 1; k > 0; k--) {
@@ -141,7 +238,7 @@
     return parent;
   }
   function markupText(markup) {
-    return String(markup == null ? '' : markup).replace(MARKUP_TOKEN, '');
+    return decodeRefs(String(markup == null ? '' : markup).replace(MARKUP_TOKEN, ''));
   }
 
   /* ------------------------------------------------------------ data file */
@@ -181,7 +278,7 @@
       subtitle: textOf(childByName(root, 'subtitle')),
       copyright: textOf(childByName(root, 'copyright')),
       firstDay: 1, cellWidth: 39, cellHeight: 39, contentHeight: 99, contentMargin: 0,
-      hours12: false, dateFormat: 'yyyy-mm-dd',
+      hours12: false, dateFormat: 'yyyy-mm-dd', language: 'auto',
       styles: {}, backgroundImage: '', monthly: null, music: null, events: []
     };
     var option = childByName(root, 'option');
@@ -194,6 +291,7 @@
         case 'content_height': model.contentHeight = clampInt(v, 99, 0, 2000); break;
         case 'content_margin': model.contentMargin = clampInt(v, 0, 0, 200); break;
         case 'time_format': model.hours12 = v === '12'; break;
+        case 'language': model.language = v.trim() || 'auto'; break;
         case 'date_format':
           var f = v.toLowerCase();
           model.dateFormat = DATE_FORMATS.indexOf(f) >= 0 ? f : 'yyyy-mm-dd';
@@ -529,11 +627,11 @@
     var name = text.replace(/[^0-9A-Za-z\u00C0-\uFFFF]+/g, '-').replace(/^-+|-+$/g, '').slice(0, 60);
     return (name || 'event') + '.ics';
   }
-  function eventActions(ev, day) {
+  function eventActions(ev, day, t) {
     var box = h('div', 'qv-event-actions');
     var file = box.appendChild(h('a', 'qv-add-ics', { download: fileName(plainText(ev.title)) }));
     file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));
-    file.textContent = 'Add to calendar';
+    file.textContent = t.addToCalendar;
     box.appendChild(DOC.createTextNode(' \u00B7 '));
     var google = box.appendChild(h('a', 'qv-add-google', { target: '_blank', rel: 'noopener' }));
     google.href = googleLink(ev, day);
@@ -564,9 +662,16 @@
     this.ready = source.then(function (text) {
       var p = dayParts(self.today);
       self.model = parseData(text, { day: self.today, minutes: 0 });
+      self.lang = new Language(resolveLanguage(self.model.language, container));
       self.build();
-      self.selected = self.focused = self.today;
+      var linked = linkedDay(self);
+      if (linked !== null) p = dayParts(linked);
+      self.selected = self.focused = linked !== null ? linked : self.today;
       self.showMonth(p.y, p.m);
+      global.addEventListener('hashchange', function () {
+        var day = linkedDay(self);
+        if (day !== null && day !== self.selected) self.pick(day, false);
+      });
       container.setAttribute('data-state', 'ready');
       return self;
     }).catch(function (err) {
@@ -589,8 +694,15 @@
 
   Calendar.prototype.build = function () {
     var m = this.model, self = this, id = this.id;
-    var root = h('div', 'qv-cal');
+    var t = this.lang;
+    var root = h('div', 'qv-cal', { lang: t.tag, dir: t.rtl ? 'rtl' : 'ltr' });
     this.root = root;
+    // Our own layout pages leave their language to the calendar.
+    var page = DOC.documentElement;
+    if (page.hasAttribute('data-quorvel-page') && !page.hasAttribute('lang')) {
+      page.setAttribute('lang', t.tag);
+      page.setAttribute('dir', root.dir);
+    }
     var natural = !this.height;
     if (natural) root.classList.add('qv-natural');
     if (!this.width) this.container.style.width = (7 * m.cellWidth + 14) + 'px';
@@ -616,16 +728,23 @@
     if (!markupText(m.title).trim() && !markupText(m.subtitle).trim()) header.hidden = true;
 
     var menu = root.appendChild(h('div', 'qv-menu'));
-    this.btnPrev = menu.appendChild(h('button', 'qv-btn qv-prev', { type: 'button', 'aria-label': 'Previous month' }));
-    this.btnPrev.textContent = '\u2039';
+    this.btnPrev = menu.appendChild(h('button', 'qv-btn qv-prev', { type: 'button', 'aria-label': t.prevMonth }));
+    this.btnPrev.textContent = t.rtl ? '\u203A' : '\u2039';
     this.label = menu.appendChild(h('div', 'qv-month-label', { id: id + '-month', 'aria-live': 'polite' }));
-    this.btnNext = menu.appendChild(h('button', 'qv-btn qv-next', { type: 'button', 'aria-label': 'Next month' }));
-    this.btnNext.textContent = '\u203A';
-    this.btnToday = menu.appendChild(h('button', 'qv-btn qv-today', { type: 'button', 'aria-label': 'Go to today' }));
-    this.btnToday.textContent = 'Today';
+    this.btnNext = menu.appendChild(h('button', 'qv-btn qv-next', { type: 'button', 'aria-label': t.nextMonth }));
+    this.btnNext.textContent = t.rtl ? '\u2039' : '\u203A';
+    this.btnToday = menu.appendChild(h('button', 'qv-btn qv-today', { type: 'button' }));
+    this.btnToday.textContent = t.todayButton;
     this.btnPrev.addEventListener('click', function () { self.moveMonth(-1); });
     this.btnNext.addEventListener('click', function () { self.moveMonth(1); });
     this.btnToday.addEventListener('click', function () { self.goToday(); });
+    // Month grid or list of the month; narrow calendars start with the list.
+    this.btnView = menu.appendChild(h('button', 'qv-btn qv-view', { type: 'button', 'aria-pressed': 'false' }));
+    this.btnView.textContent = t.list;
+    this.btnView.addEventListener('click', function () {
+      self.view = self.root.classList.contains('qv-listing') ? 'month' : 'list';
+      self.layout();
+    });
     this.buildMusic(menu);
 
     var body = root.appendChild(h('div', 'qv-body'));
@@ -634,17 +753,20 @@
     var head = grid.appendChild(h('div', 'qv-row qv-dow-row', { role: 'row' }));
     for (var i = 0; i < 7; i++) {
       var wd = (m.firstDay + i) % 7;
-      var dow = head.appendChild(h('div', 'qv-dow', { role: 'columnheader', 'aria-label': DAYS[wd] }));
-      dow.appendChild(h('span', 'qv-dow-long')).textContent = DAYS[wd].slice(0, 3);
-      dow.appendChild(h('span', 'qv-dow-short', { 'aria-hidden': 'true' })).textContent = DAYS[wd].slice(0, 2);
+      var dow = head.appendChild(h('div', 'qv-dow', { role: 'columnheader', 'aria-label': t.dayLong[wd] }));
+      dow.appendChild(h('span', 'qv-dow-long', { 'aria-hidden': 'true' })).textContent = t.dayShort[wd];
+      dow.appendChild(h('span', 'qv-dow-short', { 'aria-hidden': 'true' })).textContent = t.dayTiny[wd];
     }
     this.cells = [];
     for (var r = 0; r < 6; r++) {
       var row = grid.appendChild(h('div', 'qv-row qv-week', { role: 'row' }));
       for (var c = 0; c < 7; c++) {
         var cell = row.appendChild(h('div', 'qv-cell', { role: 'gridcell', tabindex: '-1', 'aria-selected': 'false' }));
+        // The visible date and chips are for the eye; screen readers read the
+        // cell's hidden texts: the full date, then every event by time and title.
         cell.appendChild(h('span', 'qv-date', { 'aria-hidden': 'true' }));
-        cell.appendChild(h('div', 'qv-items', { 'aria-hidden': 'true' }));
+        cell.appendChild(h('span', 'qv-sr'));
+        cell.appendChild(h('div', 'qv-items'));
         this.cells.push(cell);
       }
     }
@@ -654,7 +776,9 @@
     });
     grid.addEventListener('keydown', function (e) { self.onKey(e); });
 
-    this.content = body.appendChild(h('section', 'qv-content', { 'aria-live': 'polite', 'aria-label': 'Events of the selected day' }));
+    this.agenda = body.appendChild(h('section', 'qv-agenda', { 'aria-labelledby': id + '-month', tabindex: '0' }));
+    // Focusable, so that a keyboard can scroll a long list.
+    this.content = body.appendChild(h('section', 'qv-content', { 'aria-live': 'polite', 'aria-label': t.dayEvents, tabindex: '0' }));
 
     var footer = root.appendChild(h('footer', 'qv-footer'));
     appendMarkup(footer, m.copyright);
@@ -662,7 +786,7 @@
     var subscribe = root.appendChild(h('div', 'qv-subscribe'));
     var feed = subscribe.appendChild(h('a', 'qv-subscribe-link'));
     feed.href = feedLink(this.base);
-    feed.textContent = 'Subscribe';
+    feed.textContent = t.subscribe;
 
     this.container.textContent = '';
     if (this.height && this.container.getBoundingClientRect().height < 120) {
@@ -673,6 +797,14 @@
       root.classList.add('qv-natural');
     }
     this.container.appendChild(root);
+
+    // Printing shows every event of the month; the screen layout returns after.
+    global.addEventListener('beforeprint', function () {
+      self.printing = true;
+      self.capacity = -1;
+      for (var i = 0; i < 42; i++) self.fillCell(self.cells[i], self.byDay.get(self.firstCell + i) || [], Infinity);
+    });
+    global.addEventListener('afterprint', function () { self.printing = false; self.capacity = -1; self.layout(); });
 
     if (global.ResizeObserver) {
       var pending = false;
@@ -692,12 +824,13 @@
     audio.loop = true;
     audio.preload = 'auto';
     audio.volume = mu.volume;
-    var btn = this.btnMusic = menu.appendChild(h('button', 'qv-btn qv-music', { type: 'button', 'aria-pressed': 'false', 'aria-label': 'Play music' }));
+    var t = this.lang, root = this.root;
+    var btn = this.btnMusic = menu.appendChild(h('button', 'qv-btn qv-music', { type: 'button', 'aria-pressed': 'false', 'aria-label': t.play }));
     btn.textContent = '\u266A';
     function sync() {
       var on = !audio.paused;
       btn.setAttribute('aria-pressed', String(on));
-      btn.setAttribute('aria-label', on ? 'Pause music' : 'Play music');
+      btn.setAttribute('aria-label', on ? t.pause : t.play);
       btn.classList.toggle('qv-playing', on);
     }
     audio.addEventListener('play', sync);
@@ -708,16 +841,17 @@
     if (mu.startup) {
       var start = audio.play();
       if (start && start.catch) {
-        // Browsers block sound until the visitor interacts with the page.
+        // Browsers block sound until the visitor acts; only an action inside
+        // this calendar starts it, never a click elsewhere on the host page.
         start.catch(function () {
           var once = function (e) {
-            DOC.removeEventListener('pointerdown', once, true);
-            DOC.removeEventListener('keydown', once, true);
+            root.removeEventListener('pointerdown', once, true);
+            root.removeEventListener('keydown', once, true);
             // The music button does its own toggling.
             if (audio.paused && !btn.contains(e.target)) audio.play().catch(function () {});
           };
-          DOC.addEventListener('pointerdown', once, true);
-          DOC.addEventListener('keydown', once, true);
+          root.addEventListener('pointerdown', once, true);
+          root.addEventListener('keydown', once, true);
         });
       }
     }
@@ -730,7 +864,8 @@
     var offset = (dayParts(first).wd - model.firstDay + 7) % 7;
     this.firstCell = first - offset;
     this.byDay = eventsByDay(model.events, this.firstCell, this.firstCell + 41);
-    this.label.textContent = MONTHS[m - 1] + ' ' + y;
+    var t = this.lang;
+    this.label.textContent = t.month(y, m);
     var bg = model.backgroundImage;
     if (model.monthly && model.monthly.enabled && model.monthly.images[m]) bg = model.monthly.images[m];
     var url = mediaUrl(bg, this.base);
@@ -741,13 +876,12 @@
       var list = this.byDay.get(day) || [];
       cell.setAttribute('data-day', day);
       cell.setAttribute('data-date', p.y + '-' + pad2(p.m) + '-' + pad2(p.d));
-      cell.firstChild.textContent = p.d;
+      cell.firstChild.textContent = t.number.format(p.d);
       cell.classList.toggle('qv-outside', p.m !== m);
       cell.classList.toggle('qv-is-today', day === this.today);
       cell.classList.toggle('qv-occupied', list.length > 0);
-      cell.setAttribute('aria-label', DAYS[p.wd] + ', ' + p.d + ' ' + MONTHS[p.m - 1] + ' ' + p.y +
-        (day === this.today ? ', today' : '') +
-        (list.length ? ', ' + list.length + (list.length === 1 ? ' event' : ' events') : ''));
+      cell.childNodes[1].textContent = t.date(day) + (day === this.today ? ', ' + t.todayWord : '') +
+        (list.length ? ', ' + t.count(list.length) + ':' : '');
       if (day === this.today) cell.setAttribute('aria-current', 'date'); else cell.removeAttribute('aria-current');
     }
     if (this.focused < this.firstCell || this.focused > this.firstCell + 41 || dayParts(this.focused).m !== m) {
@@ -756,6 +890,7 @@
     this.markCells();
     this.showDay();
     this.layout();
+    this.remember();
   };
 
   Calendar.prototype.markCells = function () {
@@ -770,12 +905,17 @@
 
   // Fills the cells with as many event titles as their size allows.
   Calendar.prototype.layout = function () {
-    if (!this.cells) return;
+    if (!this.cells || this.printing) return;
     var root = this.root, w = this.container.clientWidth || root.clientWidth;
     var hgt = this.container.clientHeight;
 
     root.classList.toggle('qv-narrow', w < 480);
     root.classList.toggle('qv-side', !!this.height && w >= 640 && w >= 1.5 * hgt);
+    var listing = this.view ? this.view === 'list' : w < 480;
+    root.classList.toggle('qv-listing', listing);
+    this.btnView.setAttribute('aria-pressed', String(listing));
+    if (listing && this.listedMonth !== this.firstCell) this.showAgenda();
+    if (listing) return;
     var cell = this.cells[0], items = cell.lastChild;
     var probe = items.appendChild(h('div', 'qv-chip'));
     probe.textContent = 'X';
@@ -790,33 +930,64 @@
   };
 
   Calendar.prototype.fillCell = function (cell, list, cap) {
-    var items = cell.lastChild, base = this.base, hours12 = this.model.hours12;
+    var items = cell.lastChild, base = this.base, model = this.model, t = this.lang;
     items.textContent = '';
     if (!list.length) return;
     var shown = list.length <= cap ? list.length : Math.max(0, cap - 1);
     for (var k = 0; k < shown; k++) {
-      var ev = list[k], chip = items.appendChild(h('div', 'qv-chip'));
+      var ev = list[k], name = eventName(ev, model, t);
+      var chip = items.appendChild(h('div', 'qv-chip', { title: name }));
       var icon = makeIcon(ev, base);
       if (icon) chip.appendChild(icon);
-      if (!ev.wholeDay) chip.appendChild(h('span', 'qv-chip-time')).textContent = formatTime(ev.start.minutes, hours12).replace(/:00(?= |$)/, '').replace(' ', '').toLowerCase();
-      appendMarkup(chip.appendChild(h('span', 'qv-chip-title')), ev.title);
+      if (!ev.wholeDay) chip.appendChild(h('span', 'qv-chip-time', { 'aria-hidden': 'true' })).textContent = chipTime(ev.start.minutes, model.hours12, t);
+      appendMarkup(chip.appendChild(h('span', 'qv-chip-title', { 'aria-hidden': 'true' })), ev.title);
+      chip.appendChild(h('span', 'qv-sr')).textContent = name + ';';
     }
     if (shown < list.length) {
-      items.appendChild(h('div', 'qv-more')).textContent = '+' + (list.length - shown) + (cap > 0 ? ' more' : '');
+      var more = items.appendChild(h('div', 'qv-more'));
+      more.appendChild(h('span', '', { 'aria-hidden': 'true' })).textContent =
+        cap > 0 ? t.say(t.more, list.length - shown) : '+' + t.number.format(list.length - shown);
+      more.appendChild(h('span', 'qv-sr')).textContent = list.slice(shown).map(function (ev) { return eventName(ev, model, t) + ';'; }).join(' ');
     }
   };
 
+  // Lists the selected day's events; the list is announced, so it is only
+  // redrawn when the selection changes, not on every month shown.
   Calendar.prototype.showDay = function () {
-    var m = this.model, day = this.selected, p = dayParts(day), box = this.content, base = this.base;
+    var m = this.model, day = this.selected, p = dayParts(day), box = this.content, t = this.lang;
+    if (this.shownDay === day) return;
+    this.shownDay = day;
     var list = eventsByDay(m.events, day, day).get(day) || [];
     box.textContent = '';
     var head = box.appendChild(h('h3', 'qv-day-heading'));
-    head.appendChild(h('span', 'qv-day-name')).textContent = DAYS[p.wd] + ' ';
+    head.appendChild(h('span', 'qv-day-name')).textContent = t.dayLong[p.wd] + ' ';
     head.appendChild(h('span', 'qv-day-date')).textContent = formatDate(day, m.dateFormat);
     if (!list.length) {
-      box.appendChild(h('p', 'qv-none')).textContent = 'No events';
+      box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
       return;
     }
+    head.appendChild(h('span', 'qv-day-count')).textContent = t.count(list.length);
+    appendEvents(box, list, m, t, this.base, day);
+  };
+
+  // The month as a list: each day with events under its date.
+  Calendar.prototype.showAgenda = function () {
+    var m = this.model, t = this.lang, box = this.agenda, y = this.year, mo = this.month;
+    this.listedMonth = this.firstCell;
+    box.textContent = '';
+    var first = dayNum(y, mo, 1), any = false;
+    for (var day = first; day < first + daysInMonth(y, mo); day++) {
+      var list = this.byDay.get(day);
+      if (!list) continue;
+      any = true;
+      var head = box.appendChild(h('h3', 'qv-day-heading' + (day === this.today ? ' qv-agenda-today' : '')));
+      head.textContent = t.date(day) + (day === this.today ? ' \u2022 ' + t.todayWord : '');
+      appendEvents(box, list, m, t, this.base, day);
+    }
+    if (!any) box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
+  };
+
+  function appendEvents(box, list, m, t, base, day) {
     var ul = box.appendChild(h('ul', 'qv-list'));
     list.forEach(function (ev) {
       var li = ul.appendChild(h('li', 'qv-event'));
@@ -824,21 +995,55 @@
       if (icon) li.appendChild(icon);
       var main = li.appendChild(h('div', 'qv-event-main'));
       appendMarkup(main.appendChild(h('div', 'qv-event-title')), ev.title);
-      main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m);
+      main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m, t);
       if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
-      main.appendChild(eventActions(ev, day));
+      main.appendChild(eventActions(ev, day, t));
     });
-  };
+  }
 
-  function describeTime(ev, m) {
+  function describeTime(ev, m, t) {
     var multi = ev.kind === 'o' && ev.end.day > ev.start.day;
     if (ev.wholeDay) {
-      return multi ? 'All day, ' + formatDate(ev.start.day, m.dateFormat) + ' \u2013 ' + formatDate(ev.end.day, m.dateFormat) : 'All day';
+      return multi ? t.allDay + ', ' + formatDate(ev.start.day, m.dateFormat) + ' \u2013 ' + formatDate(ev.end.day, m.dateFormat) : t.allDay;
     }
-    var a = formatTime(ev.start.minutes, m.hours12), b = formatTime(ev.end.minutes, m.hours12);
+    var a = t.time(ev.start.minutes, m.hours12), b = t.time(ev.end.minutes, m.hours12);
     if (multi) return formatDate(ev.start.day, m.dateFormat) + ' ' + a + ' \u2013 ' + formatDate(ev.end.day, m.dateFormat) + ' ' + b;
     return a === b ? a : a + ' \u2013 ' + b;
   }
+
+  // A chip's time: "18:00" on a 24-hour clock, "6pm" or "6:30pm" on a 12-hour one.
+  function chipTime(minutes, hours12, t) {
+    var text = t.time(minutes, hours12);
+    return hours12 ? text.replace(/:00(?= )/, '').replace(' ', '').toLowerCase() : text;
+  }
+  // An event as one line for screen readers and tooltips: time and full title.
+  function eventName(ev, m, t) {
+    return (ev.wholeDay ? t.allDay : t.time(ev.start.minutes, m.hours12)) + ' ' + markupText(ev.title).trim();
+  }
+
+  /* ----------------------------------------------------------- deep links */
+  // "#2026-12-10" in the page address opens that day, "#2026-12" that month.
+  var LINK = /^#(\d{4})-(\d{2})(?:-(\d{2}))?$/;
+  function linkedDay(cal) {
+    var m = LINK.exec(global.location.hash);
+    if (!m) return null;
+    var day = parseDay(m[1] + '-' + m[2] + '-' + (m[3] || '01'));
+    if (day === null || m[3]) return day;
+    // A month link keeps today selected when today lies in that month.
+    var t = dayParts(cal.today);
+    return t.y === +m[1] && t.m === +m[2] ? cal.today : day;
+  }
+  // The address follows the shown month and selected day, so a visitor can
+  // share it; a host page that uses its address for other things is left alone.
+  Calendar.prototype.remember = function () {
+    var loc = global.location, hash = loc.hash;
+    if ((hash && hash !== '#' && !LINK.test(hash)) || !global.history || !global.history.replaceState) return;
+    var s = dayParts(this.selected);
+    var link = s.y === this.year && s.m === this.month ? '#' + formatDate(this.selected, 'yyyy-mm-dd')
+      : '#' + this.year + '-' + pad2(this.month);
+    if (link === hash) return;
+    try { global.history.replaceState(global.history.state, '', link); } catch (e) { /* sandboxed page */ }
+  };
 
   Calendar.prototype.cellOf = function (day) {
     var i = day - this.firstCell;
@@ -849,6 +1054,7 @@
     this.selected = day;
     this.moveFocus(day, focus);
     this.showDay();
+    this.remember();
   };
 
   Calendar.prototype.moveFocus = function (day, focus) {
@@ -874,9 +1080,10 @@
   Calendar.prototype.onKey = function (e) {
     var d = this.focused, p = dayParts(d), target = null;
     var firstCol = this.firstCell + ((d - this.firstCell) - ((d - this.firstCell) % 7));
+    var ahead = this.lang.rtl ? -1 : 1; // the grid is mirrored for right-to-left languages
     switch (e.key) {
-      case 'ArrowLeft': target = d - 1; break;
-      case 'ArrowRight': target = d + 1; break;
+      case 'ArrowLeft': target = d - ahead; break;
+      case 'ArrowRight': target = d + ahead; break;
       case 'ArrowUp': target = d - 7; break;
       case 'ArrowDown': target = d + 7; break;
       case 'Home': target = e.ctrlKey ? dayNum(p.y, p.m, 1) : firstCol; break;

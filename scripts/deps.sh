@@ -1,36 +1,124 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing Quorvel needs on Debian 12, and nothing that is
-# already there. The one list of the project's system dependencies.
+# The one list of the Debian 12 packages the project needs, in two parts, and their installer.
+#   scripts/deps.sh        installs what building and running the designer needs (scripts/run.sh)
+#   scripts/deps.sh test   installs that and what the tests need (scripts/test.sh)
+# Only what is missing is installed. The tests start their own servers on 127.0.0.1, so a server
+# package installed here is kept from starting as a system service and left disabled: nothing
+# listens on the machine because the tests were set up.
 set -euo pipefail
 
-PACKAGES=(
-  # build
-  cmake ninja-build g++ pkg-config ccache clang libclang-rt-14-dev clang-format
+BUILD_RUN=(
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
+  libcurl4-openssl-dev
+  qtkeychain-qt6-dev
+  libpugixml-dev
+  libical-dev
+  # emoji in calendar titles show as boxes without a font that has them
+  fonts-noto-color-emoji
+)
+
+TEST=(
+  # format check, sanitizers and the fuzzer
+  clang libclang-rt-14-dev clang-format
   # headless window tests
   xvfb xauth
-  # real FTP servers and peers for the upload tests and benchmarks
+  # real FTP and SFTP servers and peers for the upload tests and benchmarks
   python3-pyftpdlib vsftpd curl
+  python3-asyncssh
+  openssl
+  lftp
+  # a second calendar reader for the iCalendar tests
+  python3-icalendar
+  python3-dateutil
   # peers for the archive and data file benchmarks
   zip unzip libxml2-utils
   # the calendar player's browser tests
   chromium
-  # iCalendar import and export, and the independent reader its tests compare against
-  libical-dev
-  python3-icalendar
-  python3-dateutil
+  # the package test
+  lintian desktop-file-utils appstream
 )
 
+# System services that come with TEST packages; the tests run their own instances.
+TEST_SERVICES=(vsftpd)
+
+part="${1:-build}"
+case "$part" in
+  build) wanted=("${BUILD_RUN[@]}") ;;
+  test) wanted=("${BUILD_RUN[@]}" "${TEST[@]}") ;;
+  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+esac
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+systemd_runs() { [ -d /run/systemd/system ]; }
+
 missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+for p in "${wanted[@]}"; do
+  installed "$p" || missing+=("$p")
 done
 # Node.js runs the player's tests; the machine's own (newer) one is used when present.
-command -v node >/dev/null && command -v npm >/dev/null || missing+=(nodejs npm)
+if [ "$part" = test ] && ! { command -v node >/dev/null && command -v npm >/dev/null; }; then
+  missing+=(nodejs npm)
+fi
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+
+# While packages are installed, a policy that denies every service start: a server package's
+# installation would otherwise start its service on the machine. An existing policy is put back
+# afterwards.
+policy=/usr/sbin/policy-rc.d
+install_without_starting_services() {
+  local saved=""
+  if [ -e "$policy" ]; then
+    saved="$policy.quorvel-saved"
+    $SUDO mv "$policy" "$saved"
+  fi
+  # shellcheck disable=SC2064 # the paths are fixed now
+  trap "$SUDO rm -f '$policy'; [ -z '$saved' ] || $SUDO mv '$saved' '$policy'" EXIT
+  printf '#!/bin/sh\n# Installed by Quorvel'\''s scripts/deps.sh while it installs packages.\nexit 101\n' |
+    $SUDO tee "$policy" >/dev/null
+  $SUDO chmod 755 "$policy"
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "$@"
+  $SUDO rm -f "$policy"
+  [ -z "$saved" ] || $SUDO mv "$saved" "$policy"
+  trap - EXIT
+}
+
+# A service whose package configuration nobody changed is a leftover of an installation made
+# for the tests (earlier versions of this script let it start): it is stopped and disabled.
+# A service set up by hand is the machine owner's and is left as it is, with a note.
+conffiles_untouched() {
+  dpkg-query -W -f='${Conffiles}\n' "$1" | while read -r file sum _; do
+    [ -n "$file" ] || continue
+    [ -e "$file" ] || return 1
+    [ "$(md5sum <"$file" | cut -d' ' -f1)" = "$sum" ] || return 1
+  done
+}
+quiet_service() {
+  local service="$1" fresh="$2"
+  installed "$service" || return 0
+  if [ "$fresh" != yes ] && ! conffiles_untouched "$service"; then
+    echo "note: $service is configured on this machine; its system service is left as it is" >&2
+    return 0
+  fi
+  if systemd_runs; then
+    $SUDO systemctl disable --now --quiet "$service" 2>/dev/null || true
+  else
+    $SUDO update-rc.d "$service" disable >/dev/null 2>&1 || true
+    $SUDO invoke-rc.d --quiet "$service" stop >/dev/null 2>&1 || true
+  fi
+}
+
 if ((${#missing[@]})); then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   echo "Installing: ${missing[*]}"
   $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  install_without_starting_services "${missing[@]}"
+fi
+if [ "$part" = test ]; then
+  for service in "${TEST_SERVICES[@]}"; do
+    fresh=no
+    [[ " ${missing[*]} " == *" $service "* ]] && fresh=yes
+    quiet_service "$service" "$fresh"
+  done
 fi

@@ -2,6 +2,6 @@
 # Installs what is missing, builds and starts the designer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
+bash scripts/deps.sh build
 bash scripts/build.sh
 exec build/bin/quorvel

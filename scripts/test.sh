@@ -2,7 +2,8 @@
 # Installs what is missing, builds and runs every test and quality gate: the format and
 # JavaScript checks, a build with warnings as errors, the C++ tests with ctest, the calendar
 # player's browser tests, the Debian package test, the core tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and a minute of fuzzing the data file reader.
+# UndefinedBehaviorSanitizer, a minute of fuzzing the data file reader, and a check that no system
+# FTP service is left running or enabled.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Compiled objects are shared with other clones of the repository when ccache is there.
@@ -10,7 +11,7 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}" CCACHE_NOHASHDIR="${CCACHE_NOHAS
 step() { printf '\n=== %s (%s)\n' "$1" "$(date +%T)"; }
 
 step "dependencies"
-bash scripts/deps.sh
+bash scripts/deps.sh test
 step "format and JavaScript checks"
 bash scripts/check-format.sh
 bash scripts/check-js.sh
@@ -32,4 +33,6 @@ step "core tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 bash scripts/sanitize.sh
 step "fuzzing the data file reader"
 bash scripts/fuzz.sh 60
+step "no system FTP service left behind"
+bash scripts/check-services.sh
 step "all passed"

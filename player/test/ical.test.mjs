@@ -38,7 +38,8 @@ test('each event offers its own calendar file and a Google Calendar link; the pa
     { title: { text: 'Holiday', color: '000000' }, wholeDay: true, start: '2024-03-14T00:00:00', end: '2024-03-16T00:00:00' },
   ];
   const xml = dataXml(baseDoc({ events, cellHeight: 120, contentHeight: 400 })).replace('<entry>', '<entry uid="yoga@example.org">');
-  site = makeSite({ xml, page: simplePage({ width: '', height: '', today: '2024-03-15' }) });
+  const page15 = simplePage({ width: '', height: '', today: '2024-03-15' });
+  site = makeSite({ xml, page: page15, files: { 'Kalender.htm': page15.replace('lang="en"', 'lang="de"') } });
   server = await serve(site.root);
   const ctx = await browser.newContext({ viewport: { width: 1000, height: 1400 } });
   const page = await openCalendar(ctx, server.url + '/Calendar.htm');
@@ -72,5 +73,11 @@ test('each event offers its own calendar file and a Google Calendar link; the pa
   assert.equal(google.searchParams.get('dates'), '20240320T190000/20240320T203000');
   assert.equal(google.searchParams.get('details'), 'Line one\nLine two');
   assert.deepEqual(page.errors, []);
+
+  // On a German page the actions speak German.
+  const german = await openCalendar(ctx, server.url + '/Kalender.htm');
+  assert.equal(await german.textContent('.qv-add-ics'), 'Zum Kalender hinzuf\u00FCgen');
+  assert.equal(await german.textContent('.qv-subscribe-link'), 'Abonnieren');
+  assert.deepEqual(german.errors, []);
   await ctx.close();
 });

@@ -23,12 +23,13 @@ test('keyboard walk through the grid', async () => {
   assert.equal(await page.locator('[role=row]').count(), 7);
   assert.equal(await page.locator('[role=gridcell]').count(), 42);
   assert.deepEqual(await page.locator('.qv-btn').evaluateAll((b) => b.map((e) => e.getAttribute('aria-label'))),
-    ['Previous month', 'Next month', 'Go to today']);
+    ['last month', 'next month', null, null]);
+  assert.equal(await page.textContent('.qv-today'), 'Today');
   assert.equal(await page.getAttribute('[aria-selected=true]', 'data-date'), '2024-03-15', 'today is selected at start');
   assert.deepEqual(await tabStops(page), ['2024-03-15']);
 
   // Tab from the buttons lands on the one tab stop of the grid.
-  await page.focus('.qv-today');
+  await page.focus('.qv-view');
   await page.keyboard.press('Tab');
   assert.equal(await focused(page), '2024-03-15');
 
@@ -69,9 +70,21 @@ test('keyboard walk through the grid', async () => {
   await ctx.close();
 });
 
-test('readable at 320 pixels wide', async () => {
+test('readable at 320 pixels wide: a list of the month, and the month grid on request', async () => {
   const ctx = await browser.newContext({ viewport: { width: 320, height: 640 } });
   const page = await openCalendar(ctx, site.fileUrl());
+  assert.equal(await page.locator('.qv-grid').isVisible(), false, 'a phone starts with the list');
+  assert.equal(await page.getAttribute('.qv-view', 'aria-pressed'), 'true');
+  assert.deepEqual(await page.locator('.qv-agenda .qv-day-heading').allTextContents(), ['Monday, March 18, 2024']);
+  assert.deepEqual(await page.locator('.qv-agenda .qv-event-title').allTextContents(), ['Dentist']);
+  assert.deepEqual(await page.locator('.qv-agenda .qv-event-time').allTextContents(), ['09:00 \u2013 10:00']);
+  await page.click('.qv-prev');
+  assert.deepEqual(await page.locator('.qv-agenda .qv-event-title').allTextContents(), ['Leap'], 'the list follows the month');
+  await page.click('.qv-next');
+  const agenda = await page.evaluate(() => [document.documentElement.scrollWidth, document.querySelector('.qv-agenda').getBoundingClientRect().width]);
+  assert.deepEqual(agenda, [320, 320], 'the list fits the phone');
+  await page.click('.qv-view');
+  assert.equal(await page.getAttribute('.qv-view', 'aria-pressed'), 'false');
   const m = await page.evaluate(() => {
     const cal = document.querySelector('.qv-cal');
     const size = (sel) => parseFloat(getComputedStyle(document.querySelector(sel)).fontSize);
@@ -81,7 +94,7 @@ test('readable at 320 pixels wide', async () => {
       cell: document.querySelector('.qv-cell').getBoundingClientRect().width,
       fonts: [size('.qv-date'), size('.qv-dow'), size('.qv-month-label')],
       dow: document.querySelector('.qv-dow').innerText,
-      more: document.querySelector('[data-date="2024-03-18"] .qv-more')?.textContent,
+      more: document.querySelector('[data-date="2024-03-18"] .qv-more > [aria-hidden]')?.textContent,
       today: document.querySelector('.qv-today').getBoundingClientRect().right,
     };
   });
@@ -92,5 +105,43 @@ test('readable at 320 pixels wide', async () => {
   assert.equal(m.dow, 'MO');
   assert.equal(m.more, '+1', 'a narrow cell counts its events');
   assert.ok(m.today <= 320, 'the menu fits');
+  await ctx.close();
+});
+
+test('a month change announces the month once, not the day list again', async () => {
+  const ctx = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  const page = await openCalendar(ctx, site.fileUrl());
+  // count changes below each live region of the calendar
+  await page.evaluate(() => {
+    window.changes = new Map();
+    for (const region of document.querySelectorAll('[aria-live]')) {
+      new MutationObserver((list) => window.changes.set(region.className, (window.changes.get(region.className) || 0) + list.length))
+        .observe(region, { childList: true, subtree: true, characterData: true });
+    }
+  });
+  const changes = () => page.evaluate(() => Object.fromEntries(window.changes));
+  await page.click('.qv-next');
+  await page.click('.qv-prev');
+  await page.focus('.qv-cell[tabindex="0"]');
+  await page.keyboard.press('PageDown');
+  assert.deepEqual(await changes(), { 'qv-month-label': 3 }, 'only the month label changed');
+  await page.keyboard.press('Enter');
+  assert.ok((await changes())['qv-content'] > 0, 'choosing a day announces its events');
+  assert.equal(await page.getAttribute('.qv-content', 'tabindex'), '0', 'a long day list can be scrolled from the keyboard');
+  await ctx.close();
+});
+
+test('month and list switch on any width', async () => {
+  const ctx = await browser.newContext({ viewport: { width: 800, height: 600 } });
+  const page = await openCalendar(ctx, site.fileUrl());
+  assert.equal(await page.locator('.qv-grid').isVisible(), true, 'a wide calendar starts with the month');
+  await page.click('.qv-view');
+  assert.equal(await page.locator('.qv-grid').isVisible(), false);
+  assert.deepEqual(await page.locator('.qv-agenda .qv-event-title').allTextContents(), ['Dentist']);
+  await page.setViewportSize({ width: 900, height: 600 });
+  await page.waitForTimeout(100);
+  assert.equal(await page.locator('.qv-agenda').isVisible(), true, 'the choice holds when the size changes');
+  await page.click('.qv-view');
+  assert.equal(await page.locator('.qv-grid').isVisible(), true);
   await ctx.close();
 });

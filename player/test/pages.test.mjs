@@ -79,6 +79,17 @@ test('the four layout pages place the calendar at the published size', async () 
   await ctx.close();
 });
 
+test('on a phone the centred layout starts at the top', async () => {
+  const ctx = await browser.newContext({ viewport: { width: 375, height: 800 } });
+  await ctx.addInitScript(today);
+  const site = makeSite({ xml: baseDoc(), page: fillPlaceholders(readFiles('Layout_center.htm'), { '%_width_%': '360', '%_height_%': '' }) });
+  const p = await openCalendar(ctx, site.fileUrl());
+  const box = await p.locator('[data-quorvel-calendar]').boundingBox();
+  assert.deepEqual([Math.round(box.x), Math.round(box.y)], [12, 12]);
+  await ctx.close();
+  site.remove();
+});
+
 test('both embed fragments work pasted into a page, with relative and absolute bases, twice on one page', async () => {
   const ctx = await browser.newContext({ viewport: { width: 1000, height: 900 } });
   await ctx.addInitScript(today);

@@ -56,6 +56,40 @@ test('hostile texts are shown as text and load or run nothing', async () => {
   site.remove();
 });
 
+// markup in the data file, text the visitor sees
+const REFERENCES = [
+  ['Slate &amp; Teal', 'Slate & Teal'],
+  ['a &lt; b &gt; c', 'a < b > c'],
+  ['&lt;script&gt;window.__pwned=1&lt;/script&gt;', '<script>window.__pwned=1</script>'],
+  ['&lt;b&gt;not bold&lt;/b&gt;', '<b>not bold</b>'],
+  ['&amp;amp; once', '&amp; once'],
+  ['&quot;q&quot; &apos;a&apos; &#233;t&#xE9; &#x1F600;', '"q" \'a\' \u00E9t\u00E9 \u{1F600}'],
+  ['Tom & Jerry', 'Tom & Jerry'],
+  ['AT&T; &bogus; &#0; &#xD800; &#xFFFFFFFFF; & ;', 'AT&T; &bogus; &#0; &#xD800; &#xFFFFFFFFF; & ;'],
+];
+
+test('character references show as the characters typed, a bare "&" as itself', async () => {
+  const events = REFERENCES.map(([markup], i) => ({ title: { markup: `<b>${markup}</b>` },
+    start: `2024-03-15T${String(8 + i).padStart(2, '0')}:00:00`, end: `2024-03-15T${String(8 + i).padStart(2, '0')}:30:00` }));
+  const doc = baseDoc({ title: { markup: '<b><font color="#E0F2F1">Slate &amp; Teal</font></b>' }, subtitle: 'typed <b> & co', events,
+    cellWidth: 200, cellHeight: 300, contentHeight: 600 });
+  const site = makeSite({ xml: doc, page: simplePage({ width: '', height: '', today: '2024-03-15' }) });
+  const ctx = await browser.newContext({ viewport: { width: 1500, height: 2500 } });
+  const page = await openCalendar(ctx, site.fileUrl());
+  assert.equal(await page.textContent('.qv-title'), 'Slate & Teal');
+  assert.equal(await page.textContent('.qv-title strong span'), 'Slate & Teal', 'formatting survives');
+  assert.equal(await page.textContent('.qv-subtitle'), 'typed <b> & co', 'a typed text written by the designer reads back as typed');
+  const shown = REFERENCES.map(([, text]) => text);
+  assert.deepEqual(await page.locator('.qv-event-title').allTextContents(), shown);
+  assert.deepEqual(await page.locator('[data-date="2024-03-15"] .qv-chip-title').allTextContents(), shown);
+  assert.deepEqual(await page.locator('[data-date="2024-03-15"] .qv-chip').evaluateAll((els) => els.map((e) => e.title.replace(/^\S+ /, ''))), shown,
+    'tooltips too');
+  assert.equal(await page.locator('.qv-cal strong').count(), 1 + REFERENCES.length * 2, 'no reference turns into a tag');
+  assert.equal(await page.evaluate(() => window.__pwned), undefined);
+  await ctx.close();
+  site.remove();
+});
+
 const GOOD = dataXml(baseDoc());
 const BROKEN = [
   ['a file that is not well-formed', GOOD.replace('</option>', ''), /damaged/],

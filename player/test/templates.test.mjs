@@ -72,8 +72,18 @@ after(async () => {
   fs.rmSync(site, { recursive: true, force: true });
 });
 
-test('every template shows its month with all its pictures', async () => {
-  const ctx = await browser.newContext({ viewport: { width: 640, height: 520 } });
+const AXE = fs.readFileSync(path.join(PLAYER_DIR, 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
+// axe-core's critical and serious findings on the page, one line each.
+async function axeFaults(page) {
+  if (!(await page.evaluate(() => !!window.axe))) await page.addScriptTag({ content: AXE });
+  return page.evaluate(() => window.axe.run(document, { resultTypes: ['violations'] }).then((r) =>
+    r.violations.filter((v) => v.impact === 'critical' || v.impact === 'serious')
+      .map((v) => `${v.id} at ${v.nodes.length} places, first ${v.nodes[0].target.join(' ')}: ${v.nodes[0].any[0]?.message || ''}`)));
+}
+
+test('every template shows its month with all its pictures, and axe finds no critical or serious fault', async () => {
+  const faults = [];
+  const ctx = await browser.newContext({ viewport: { width: 640, height: 520 }, locale: 'en-US' });
   await ctx.addInitScript(() => { window.QUORVEL_TODAY = '2027-01-13'; });
   for (const id of IDS) {
     const failed = [];
@@ -87,7 +97,22 @@ test('every template shows its month with all its pictures', async () => {
     assert.deepEqual(failed, [], `${id}: no missing files`);
     assert.ok(await page.locator('.qv-cell.qv-occupied').count() >= 10, `${id}: sample events show`);
     assert.ok(await page.locator('.qv-event').count() >= 2, `${id}: the showcase day lists its events`);
+    for (const f of await axeFaults(page)) faults.push(`${id} (desktop) ${f}`);
     await page.close();
   }
   await ctx.close();
+
+  // the same on a phone, where the month shows as a list
+  const phone = await browser.newContext({ viewport: { width: 375, height: 740 }, locale: 'en-US', isMobile: true });
+  await phone.addInitScript(() => { window.QUORVEL_TODAY = '2027-01-13'; });
+  const page = await phone.newPage();
+  for (const id of IDS) {
+    await page.goto(`${server.url}/${id}/Calendar.htm`);
+    await page.waitForFunction(() => document.querySelector('[data-quorvel-calendar]').dataset.state === 'ready');
+    assert.equal(await page.locator('.qv-agenda').isVisible(), true, `${id}: the list on a phone`);
+    for (const f of await axeFaults(page)) faults.push(`${id} (phone) ${f}`);
+  }
+  await phone.close();
+  assert.deepEqual(faults, []);
 });
+

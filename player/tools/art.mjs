@@ -14,7 +14,8 @@ export const ART = {
       ctx.beginPath(); ctx.arc(rnd() * w, rnd() * h, r, 0, 7); ctx.fill();
     }
     ctx.globalAlpha = 1;
-    const mx = w * 0.82, my = h * 0.2, mr = h * 0.09;
+    // The moon sits in the title band's corner, behind no text of the calendar.
+    const mx = w * 0.15, my = h * 0.065, mr = h * 0.045;
     const mg = ctx.createRadialGradient(mx, my, mr * 0.2, mx, my, mr * 3);
     mg.addColorStop(0, 'rgba(255,244,214,0.45)'); mg.addColorStop(1, 'rgba(255,244,214,0)');
     ctx.fillStyle = mg; ctx.fillRect(0, 0, w, h);

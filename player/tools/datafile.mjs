@@ -8,6 +8,9 @@ export const STYLE_IDS = [
   'date_of_month', 'event_text', 'event_background',
 ];
 
+// The designer writes "&", "<" and ">" of a typed text as references.
+const escapeText = (text) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+
 // A formatted text: a plain string (white, no flags) or
 // { text, bold, italic, underline, color: 'RRGGBB' }, or { markup } for raw markup.
 export function markup(t) {
@@ -16,7 +19,7 @@ export function markup(t) {
   if (t.markup != null) return `<![CDATA[${t.markup}]]>`;
   const color = (t.color || 'FFFFFF').toUpperCase();
   return '<![CDATA[' + (t.bold ? '<b>' : '') + (t.italic ? '<i>' : '') + (t.underline ? '<u>' : '') +
-    `<font color="#${color}">` + t.text + '</font>' +
+    `<font color="#${color}">` + escapeText(t.text) + '</font>' +
     (t.underline ? '</u>' : '') + (t.italic ? '</i>' : '') + (t.bold ? '</b>' : '') + ']]>';
 }
 
@@ -38,6 +41,7 @@ export function dataXml(doc) {
   L.push(`        <item id="content_margin" value="${o.contentMargin}"/>`);
   L.push(`        <item id="time_format" value="${o.timeFormat === '12' ? '12' : '24'}"/>`);
   L.push(`        <item id="date_format" value="${o.dateFormat}"/>`);
+  if (o.language != null) L.push(`        <item id="language" value="${o.language}"/>`);
   L.push('    </option>');
   L.push('    <style>');
   const styles = o.styles || {};

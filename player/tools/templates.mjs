@@ -112,7 +112,7 @@ export const TEMPLATES = [
     title: { text: 'Agenda', color: '111111' }, subtitle: { text: '', color: '666666' },
     copyright: { text: '', color: '999999' },
     styles: ['FFFFFF,100', 'FFFFFF,100', 'FFFFFF,100', 'FFFFFF,100', 'F7F7F7,100', 'FFF6CC,100', 'EEEEEE,100', 'D6D6D6,100',
-      '111111,100', '888888,100', '222222,100', '222222', 'F7F7F7,100'],
+      '111111,100', '666666,100', '222222,100', '222222', 'F7F7F7,100'],
     events: [OFFICE, '222222', '555555'], badge: { disc: '#111111', ribbon: '#888888', text: '\u2713' },
   },
   {
@@ -209,7 +209,7 @@ export const TEMPLATES = [
     id: 'dark_mode', size: [620, 500], layout: 0, firstDay: 'mon', cell: [84, 52], content: [110, 6], time: '24', date: 'yyyy-mm-dd',
     title: { text: 'Dark Mode', color: 'E6E6E6' }, subtitle: { text: 'Easy on the eyes', color: '8C8C8C' },
     copyright: { text: '', color: '8C8C8C' },
-    styles: ['121212,100', '1E1E1E,100', '121212,100', '181818,100', '232323,100', '3A3F58,100', '2A2F3A,100', '5865F2,100',
+    styles: ['121212,100', '1E1E1E,100', '121212,100', '181818,100', '232323,100', '3A3F58,100', '2A2F3A,100', '3B45A8,100',
       'E6E6E6,100', '8C8C8C,100', 'D0D0D0,100', 'E6E6E6', '2C2C2C,100'],
     events: [OFFICE, 'E6E6E6', 'A8A8A8'], badge: { disc: '#5865F2', ribbon: '#3A3F58', text: '\u2605' },
   },

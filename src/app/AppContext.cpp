@@ -23,6 +23,7 @@ QStringList AppContext::start(const QString& programFolder, const QString& dataF
     document.Marks.ProjectPath.clear();
 
     settings = std::make_unique<IniFile>(settingsFilePath(folders.program));
+    settings->makePrivate();
     if (!FtpSettings::createIfMissing(*settings, &error))
         errors.append(error);
     ftp = FtpSettings::read(*settings);

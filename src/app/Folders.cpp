@@ -23,10 +23,27 @@ Folders Folders::make(const QString& programFolder, const QString& dataFolder) {
     return f;
 }
 
+bool isSystemFolder(const QString& folder) {
+    static const char* const systemRoots[] = {"/usr",   "/opt",    "/etc",  "/var",
+                                              "/bin",   "/sbin",   "/lib",  "/lib32",
+                                              "/lib64", "/libx32", "/boot", "/snap"};
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    const QString path = canonical.isEmpty() ? QDir::cleanPath(folder) : canonical;
+    if (path == QLatin1String("/"))
+        return true;
+    for (const char* root : systemRoots) {
+        const QLatin1String r(root);
+        if (path.startsWith(r) &&
+            (path.size() == r.size() || path.at(r.size()) == QLatin1Char('/')))
+            return true;
+    }
+    return false;
+}
+
 QString settingsFilePath(const QString& programFolder) {
     const QString besideProgram = programFolder + QStringLiteral("/quorvel.ini");
     const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable())
+    if (folder.isDir() && folder.isWritable() && !isSystemFolder(programFolder))
         return besideProgram;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     return config + QStringLiteral("/Quorvel/quorvel.ini");

@@ -19,8 +19,13 @@ struct Folders {
     QString previewPage() const { return working + QStringLiteral("/Calendar.htm"); }
 };
 
-// Where the settings file lives: beside the program when that folder is writable, otherwise in
-// the user's configuration folder (an installed copy).
+// True for folders of the system (under /usr, /opt, /etc, /var, ... or the root itself, after
+// symbolic links are followed): what the package manager installs there is not the user's.
+bool isSystemFolder(const QString& folder);
+
+// Where the settings file lives: beside the program when that folder is writable and not a system
+// folder (a copy of the user's own), otherwise in the user's configuration folder, so that an
+// installed copy started as root writes nothing into its own folder.
 QString settingsFilePath(const QString& programFolder);
 
 } // namespace qv

@@ -5,10 +5,31 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 namespace qv {
 
 namespace {
+
+// The file may hold a password: only its owner reads and writes it.
+constexpr QFileDevice::Permissions kPrivate = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// Writes the whole file beside the target with owner-only permissions and renames it into place,
+// so the text is never readable by others, not even for a moment.
+bool writePrivateFile(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(path);
+    const auto fail = [&](const QString& what) {
+        if (error)
+            *error = what.arg(QDir::toNativeSeparators(path), file.errorString());
+        file.cancelWriting();
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot create file \"%1\". %2"));
+    if (!file.setPermissions(kPrivate) || file.write(bytes) != bytes.size() || !file.commit())
+        return fail(QStringLiteral("Cannot write file \"%1\". %2"));
+    return true;
+}
 
 bool isSectionLine(const QString& line, QString* name = nullptr) {
     const QString t = line.trimmed();
@@ -38,6 +59,16 @@ IniFile::IniFile(QString path) : m_path(std::move(path)) {}
 
 bool IniFile::exists() const {
     return QFileInfo::exists(m_path);
+}
+
+bool IniFile::makePrivate() const {
+    constexpr QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                                QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                                QFileDevice::WriteOther | QFileDevice::ExeOther;
+    QFile file(m_path);
+    if (!file.exists() || !(file.permissions() & others))
+        return true;
+    return file.setPermissions(file.permissions() & ~others);
 }
 
 QStringList IniFile::load() const {
@@ -102,7 +133,7 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         }
     }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return writeFileAtomically(
+    return writePrivateFile(
         m_path, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), error);
 }
 

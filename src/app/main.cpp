@@ -9,11 +9,13 @@
 #include "gallery/ui/GalleryInstall.h"
 #include "platform/ui/QtPlatform.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -33,18 +35,66 @@ void allowBrowserAsRoot() {
 #endif
 }
 
-// The one argument the designer takes: a project archive to open (from a file manager).
-QString projectArgument(int argc, char** argv) {
-    if (argc < 2)
+// What the command line asks for: a project archive to open (from a file manager), or, for
+// --help, --version and what is not understood, the exit code (the text already printed).
+struct DesignerArguments {
+    QString project;
+    std::optional<int> exitCode;
+};
+
+DesignerArguments readArguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Designs event calendars."));
+    // Qt's own options (-platform offscreen, -style fusion) keep their single dash.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "style", "stylesheet",
+          "session", "display", "qwindowgeometry", "qwindowicon", "qwindowtitle"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    QCommandLineOption reverse(QStringLiteral("reverse"));
+    reverse.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(reverse);
+    parser.addPositionalArgument(QStringLiteral("PROJECT"),
+                                 QStringLiteral("A project archive (.qvp) to open."),
+                                 QStringLiteral("[PROJECT]"));
+    // The help text names the program as the application object has it; one lives as long as
+    // the text is written.
+    if (!parser.parse(arguments)) {
+        QCoreApplication textApp(argc, argv);
+        QTextStream(stderr) << parser.errorText() << '\n' << parser.helpText();
+        return {{}, 2};
+    }
+    if (parser.isSet(help)) {
+        QCoreApplication textApp(argc, argv);
+        QTextStream(stdout) << parser.helpText();
+        return {{}, 0};
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << "quorvel " << QStringLiteral(QUORVEL_VERSION) << '\n';
+        return {{}, 0};
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
         return {};
-    return QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    return {QFileInfo(positional.constFirst()).absoluteFilePath(), std::nullopt};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     qv::nameSystemTimeZone();
-    const QString project = projectArgument(argc, argv);
+    const DesignerArguments arguments = readArguments(argc, argv);
+    if (arguments.exitCode)
+        return *arguments.exitCode;
+    const QString& project = arguments.project;
     qv::InstanceLock lock;
     if (!lock.tryLock()) {
         // Another copy runs: it opens the project given to this one; otherwise end silently.

@@ -89,6 +89,7 @@ int run(const QStringList& args) {
         Qt::DirectConnection);
     QObject::connect(&worker, &qv::TFtpThread::completed, [&] { complete = true; });
     QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& text) { error = text; });
+    // The command line tool has no other event loop: this one is its main loop while it uploads.
     QEventLoop loop;
     QObject::connect(&worker, &qv::TFtpThread::finished, &loop, &QEventLoop::quit);
     worker.start(std::move(client));

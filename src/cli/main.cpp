@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 #include "common/LocalTimeZone.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -19,12 +20,25 @@ Registration::Registration(const char* name, const char* usage, CommandFunction 
 
 namespace {
 
-int usage() {
-    QTextStream err(stderr);
-    err << "Usage: quorvel-cli COMMAND ARGUMENTS\nCommands:\n";
+// The program's usage: its commands, then the options it takes before them.
+QString usageText(const QCommandLineParser& parser) {
+    QString text = QStringLiteral("Usage: quorvel-cli COMMAND ARGUMENTS\nCommands:\n");
     for (const auto& [name, command] : qv::cli::commands())
-        err << "  quorvel-cli " << command.usage << '\n';
+        text += QStringLiteral("  quorvel-cli ") + command.usage + u'\n';
+    const QString help = parser.helpText();
+    return text + help.mid(help.indexOf(QLatin1String("Options:")));
+}
+
+int usageError(const QCommandLineParser& parser, const QString& problem) {
+    QTextStream err(stderr);
+    if (!problem.isEmpty())
+        err << problem << '\n';
+    err << usageText(parser);
     return 2;
+}
+
+bool asksForHelp(const QStringList& arguments) {
+    return arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
 }
 
 } // namespace
@@ -34,11 +48,35 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
-    const QStringList args = app.arguments().mid(1);
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVEL_VERSION));
+
+    QCommandLineParser parser;
+    // Everything from the command on is the command's own to read.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("What to do."));
+    parser.addPositionalArgument(QStringLiteral("ARGUMENTS"),
+                                 QStringLiteral("What the command works on."));
+    if (!parser.parse(app.arguments()))
+        return usageError(parser, parser.errorText());
+    if (parser.isSet(help)) {
+        QTextStream(stdout) << usageText(parser);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        QTextStream(stdout) << "quorvel-cli " << QCoreApplication::applicationVersion() << '\n';
+        return 0;
+    }
+    const QStringList args = parser.positionalArguments();
     if (args.isEmpty())
-        return usage();
+        return usageError(parser, {});
     const auto it = qv::cli::commands().find(args.constFirst());
     if (it == qv::cli::commands().end())
-        return usage();
+        return usageError(parser, QStringLiteral("Unknown command: %1").arg(args.constFirst()));
+    if (asksForHelp(args.mid(1))) {
+        QTextStream(stdout) << "Usage: quorvel-cli " << it->second.usage << '\n';
+        return 0;
+    }
     return it->second.run(args.mid(1));
 }

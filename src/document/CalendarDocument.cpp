@@ -3,6 +3,8 @@
 #include "common/Functions.h"
 #include "platform/MessageBoxes.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace qv {
@@ -13,6 +15,41 @@ const QStringList& dateFormats() {
                                         QStringLiteral("dd-mm-yyyy"), QStringLiteral("mm-dd-yyyy"),
                                         QStringLiteral("dd/mm/yyyy"), QStringLiteral("mm/dd/yyyy")};
     return formats;
+}
+
+QString calendarLanguage(const QString& text) {
+    static const QRegularExpression tag(QStringLiteral("^[A-Za-z]{2,3}(-[A-Za-z0-9]{1,8})*$"));
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() > 35 || !tag.match(trimmed).hasMatch())
+        return QStringLiteral("auto");
+    QStringList parts = trimmed.split(u'-');
+    parts[0] = parts[0].toLower();
+    for (qsizetype i = 1; i < parts.size(); ++i) {
+        QString& part = parts[i];
+        if (part.size() == 1 && part.compare(u"x", Qt::CaseInsensitive) == 0) {
+            // A private-use part: everything after it stays lower case.
+            for (; i < parts.size(); ++i)
+                parts[i] = parts[i].toLower();
+            break;
+        }
+        const bool letters =
+            std::all_of(part.begin(), part.end(), [](QChar c) { return c.isLetter(); });
+        if (part.size() == 2 && letters)
+            part = part.toUpper(); // region
+        else if (part.size() == 4 && letters)
+            part = part.left(1).toUpper() + part.mid(1).toLower(); // script
+        else
+            part = part.toLower();
+    }
+    return parts.join(u'-');
+}
+
+const QStringList& languageChoices() {
+    static const QStringList choices = {
+        QStringLiteral("auto"), QStringLiteral("en"), QStringLiteral("de"), QStringLiteral("fr"),
+        QStringLiteral("es"),   QStringLiteral("it"), QStringLiteral("pt"), QStringLiteral("pt-BR"),
+        QStringLiteral("nl"),   QStringLiteral("ja"), QStringLiteral("ar")};
+    return choices;
 }
 
 CalendarDocument::CalendarDocument() = default;

@@ -81,8 +81,9 @@ struct CalendarOptions {
     QString ContentMargin = QStringLiteral("20");
     int TimeFormat = Hour24;
     QString DateFormat = QStringLiteral("yyyy-mm-dd"); // empty when none is selected
-    QString BackgroundImage;                           // "image\<file>" or empty
-    QString MusicFile;                                 // "music\<file>" or empty
+    QString Language = QStringLiteral("auto"); // "auto" or a language tag, see calendarLanguage
+    QString BackgroundImage;                   // "image\<file>" or empty
+    QString MusicFile;                         // "music\<file>" or empty
     QString MusicVolume = QStringLiteral("0");
     bool MusicOnStartup = false;
 
@@ -91,6 +92,14 @@ struct CalendarOptions {
 
 // The eight date formats offered for the calendar, in list order.
 const QStringList& dateFormats();
+
+// The language option's value for a read or typed text: "auto" (the visitor's language) for an
+// empty text, "auto" in any case and anything that is not a language tag; a tag such as "de",
+// "pt-BR" or "zh-Hant-TW" in its usual letter case.
+QString calendarLanguage(const QString& text);
+
+// The languages the options panel offers, "auto" first; any other tag may be typed.
+const QStringList& languageChoices();
 
 // Whether the document holds unsaved changes, has been read from a data file in this run, and
 // which project archive it came from.

@@ -5,7 +5,7 @@
 #include "document/DataFileValues.h"
 #include "document/EditorSync.h"
 #include "document/Markup.h"
-#include "document/XmlTree.h"
+#include "document/XmlDocument.h"
 #include "platform/MessageBoxes.h"
 
 #include <QDir>
@@ -13,6 +13,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <iterator>
+#include <string_view>
 
 namespace qv {
 
@@ -45,12 +47,13 @@ public:
     Reader(CalendarDocument& doc, EditorCalls& calls) : doc_(doc), calls_(calls) {}
 
     // False when the read stopped at an error; error() then tells why.
-    bool read(const XmlElement& calendar) {
+    bool read(pugi::xml_node calendar) {
         readCalendarAttributes(calendar);
-        static constexpr std::string_view titleNames[] = {"title", "subtitle", "copyright"};
+        static constexpr const char* titleNames[] = {"title", "subtitle", "copyright"};
         for (int i = 0; i < 3; ++i)
-            doc_.Titles[i] = fromMarkup(calendar.child(titleNames[i]).text());
-        for (const XmlElement& item : calendar.child("option").children())
+            doc_.Titles[i] = fromMarkup(xmlText(calendar.child(titleNames[i])));
+        doc_.Options.Language = QStringLiteral("auto"); // also when the file names none
+        for (pugi::xml_node item : calendar.child("option").children())
             readOption(item);
         if (!readStyle(calendar.child("style")) || !readMusic(calendar))
             return false;
@@ -63,15 +66,15 @@ public:
     const QString& error() const { return error_; }
 
 private:
-    void readCalendarAttributes(const XmlElement& calendar) {
-        doc_.EditorLayout = numberOr(calendar.attributeText("editor_layout"), 0);
-        doc_.CalendarId = calendar.attributeText("id");
-        doc_.DefaultWidth = numberOr(calendar.attributeText("defaultwidth"), 99);
-        doc_.DefaultHeight = numberOr(calendar.attributeText("defaultheight"), 99);
+    void readCalendarAttributes(pugi::xml_node calendar) {
+        doc_.EditorLayout = numberOr(xmlAttribute(calendar, "editor_layout"), 0);
+        doc_.CalendarId = xmlAttribute(calendar, "id");
+        doc_.DefaultWidth = numberOr(xmlAttribute(calendar, "defaultwidth"), 99);
+        doc_.DefaultHeight = numberOr(xmlAttribute(calendar, "defaultheight"), 99);
         doc_.Options.PublishWidth =
-            QString::number(numberOr(calendar.attributeText("publishwidth"), doc_.DefaultWidth));
+            QString::number(numberOr(xmlAttribute(calendar, "publishwidth"), doc_.DefaultWidth));
         doc_.Options.PublishHeight =
-            QString::number(numberOr(calendar.attributeText("publishheight"), doc_.DefaultHeight));
+            QString::number(numberOr(xmlAttribute(calendar, "publishheight"), doc_.DefaultHeight));
     }
 
     void spin(const QString& optionId, int value, int low, int high) {
@@ -79,11 +82,11 @@ private:
         calls_.append([optionId, held](EditorSync& e) { e.spinValueRead(optionId, held); });
     }
 
-    void readOption(const XmlElement& item) {
-        if (!item.hasAttribute("id"))
+    void readOption(pugi::xml_node item) {
+        if (!item.attribute("id"))
             return;
-        const QString id = item.attributeText("id");
-        const QString value = item.attributeText("value");
+        const QString id = xmlAttribute(item, "id");
+        const QString value = xmlAttribute(item, "value");
         CalendarOptions& o = doc_.Options;
         const auto size = [&](QString& field, int fallback, int low) {
             spin(id, numberOr(value, fallback), low, 200);
@@ -108,40 +111,46 @@ private:
                     return f.compare(value, Qt::CaseInsensitive) == 0;
                 });
             o.DateFormat = it == formats.end() ? QString() : *it;
+        } else if (id == u"language") {
+            o.Language = calendarLanguage(value);
         }
     }
 
-    bool readStyle(const XmlElement& style) {
+    bool readStyle(pugi::xml_node style) {
         TMonthlyBgImage& monthly = doc_.MonthlyBackground;
         monthly.Available = false;
         monthly.Enabled = false;
         calls_.append([](EditorSync& e) { e.monthlyBackgroundRead(false, false); });
         NoMessages quiet;
-        for (const XmlElement& item : style.children()) {
-            const QString id = item.attributeText("id");
+        for (pugi::xml_node item : style.children()) {
+            if (item.type() != pugi::node_element)
+                continue;
+            const QString id = xmlAttribute(item, "id");
             if (id == u"background_image") {
-                doc_.Options.BackgroundImage = mediaPathFromFile(item.attributeText("uri"));
+                doc_.Options.BackgroundImage = mediaPathFromFile(xmlAttribute(item, "uri"));
             } else if (id == u"monthly_background_image") {
                 monthly.Available = true;
-                monthly.Enabled = item.attribute("enable") == "true";
+                monthly.Enabled = std::string_view(item.attribute("enable").value()) == "true";
                 const bool enabled = monthly.Enabled;
                 calls_.append([enabled](EditorSync& e) { e.monthlyBackgroundRead(true, enabled); });
-                for (const XmlElement& image : item.children()) {
-                    const std::optional<int> n = strictNumber(image.attributeText("id"), &error_);
+                for (pugi::xml_node image : item.children()) {
+                    if (image.type() != pugi::node_element)
+                        continue;
+                    const std::optional<int> n = strictNumber(xmlAttribute(image, "id"), &error_);
                     if (!n)
                         return false;
                     if (*n >= 1 && *n <= 12)
-                        monthly.Images[*n] = mediaPathFromFile(image.attributeText("uri"));
+                        monthly.Images[*n] = mediaPathFromFile(xmlAttribute(image, "uri"));
                 }
             } else if (TLookRec* look = doc_.findStyleItem(id)) {
                 if (look->HasColor)
                     doc_.SetField(id, QStringLiteral("color"),
-                                  swapColorPairs(item.attributeText("color")), quiet);
+                                  swapColorPairs(xmlAttribute(item, "color")), quiet);
                 if (look->HasOpacity)
-                    doc_.SetField(id, QStringLiteral("opacity"), item.attributeText("opacity"),
+                    doc_.SetField(id, QStringLiteral("opacity"), xmlAttribute(item, "opacity"),
                                   quiet);
                 if (look->HasUri)
-                    doc_.SetField(id, QStringLiteral("uri"), item.attributeText("uri"), quiet);
+                    doc_.SetField(id, QStringLiteral("uri"), xmlAttribute(item, "uri"), quiet);
                 look->Present = true;
                 const QString caption = look->Caption;
                 const int index = int(look - doc_.StyleItems.data());
@@ -151,18 +160,18 @@ private:
         return true;
     }
 
-    bool readMusic(const XmlElement& calendar) {
+    bool readMusic(pugi::xml_node calendar) {
         doc_.MusicAvailable = false;
         doc_.Options.MusicOnStartup = false;
         calls_.append([](EditorSync& e) { e.musicRead(false); });
-        if (!calendar.hasChild("bgm"))
+        if (!calendar.child("bgm"))
             return true;
-        const XmlElement& bgm = calendar.child("bgm");
+        pugi::xml_node bgm = calendar.child("bgm");
         doc_.MusicAvailable = true;
-        doc_.Options.MusicFile = mediaPathFromFile(bgm.attributeText("src"));
-        doc_.Options.MusicOnStartup = bgm.attribute("startup") == "on";
+        doc_.Options.MusicFile = mediaPathFromFile(xmlAttribute(bgm, "src"));
+        doc_.Options.MusicOnStartup = std::string_view(bgm.attribute("startup").value()) == "on";
         calls_.append([](EditorSync& e) { e.musicRead(true); });
-        const QString volume = bgm.attributeText("volume");
+        const QString volume = xmlAttribute(bgm, "volume");
         const std::optional<int> n = strictNumber(volume, &error_);
         if (!n)
             return false;
@@ -171,31 +180,29 @@ private:
         return true;
     }
 
-    void readEvents(const XmlElement& calendar) {
+    void readEvents(pugi::xml_node calendar) {
         doc_.Events.clear();
         const QDateTime now = QDateTime::currentDateTime();
-        doc_.Events.reserve(
-            std::count_if(calendar.children().begin(), calendar.children().end(),
-                          [](const XmlElement& child) { return child.name == "entry"; }));
-        for (const XmlElement& entry : calendar.children())
-            if (entry.name == "entry")
-                doc_.Events.append(readEvent(entry, now));
+        const auto entries = calendar.children("entry");
+        doc_.Events.reserve(std::distance(entries.begin(), entries.end()));
+        for (pugi::xml_node entry : entries)
+            doc_.Events.append(readEvent(entry, now));
     }
 
-    static TEventRec readEvent(const XmlElement& entry, const QDateTime& now) {
+    static TEventRec readEvent(pugi::xml_node entry, const QDateTime& now) {
         TEventRec event;
-        event.Title = fromMarkup(entry.child("title").text());
-        event.Content = fromMarkup(entry.child("content").text());
-        event.Uid = entry.attributeText("uid");
-        event.WholeDay = entry.hasChild("wholeday");
+        event.Title = fromMarkup(xmlText(entry.child("title")));
+        event.Content = fromMarkup(xmlText(entry.child("content")));
+        event.Uid = xmlAttribute(entry, "uid");
+        event.WholeDay = entry.child("wholeday");
         event.RepeatKind = QStringLiteral("o");
         event.WeekDay.clear();
         event.MonthDay.clear();
         event.Month.clear();
-        if (entry.hasChild("repeat")) {
-            const XmlElement& repeat = entry.child("repeat");
-            const std::string_view type = repeat.attribute("type");
-            const QString value = repeat.attributeText("value");
+        if (entry.child("repeat")) {
+            pugi::xml_node repeat = entry.child("repeat");
+            const std::string_view type = repeat.attribute("type").value();
+            const QString value = xmlAttribute(repeat, "value");
             if (type == "week") {
                 event.RepeatKind = QStringLiteral("w");
                 event.WeekDay = value;
@@ -215,12 +222,12 @@ private:
         orDefault(event.WeekDay, QStringLiteral("mon"));
         orDefault(event.MonthDay, QStringLiteral("01"));
         orDefault(event.Month, QStringLiteral("01"));
-        event.StartTime = dateTimeFromText(entry.child("start").text(), now);
-        event.EndTime = dateTimeFromText(entry.child("end").text(), now);
-        const XmlElement& icon = entry.child("icon");
-        event.Icon = icon.attributeText("type");
-        if (icon.attribute("type") == "custom")
-            event.Icon = mediaPathFromFile(icon.attributeText("uri"));
+        event.StartTime = dateTimeFromText(xmlText(entry.child("start")), now);
+        event.EndTime = dateTimeFromText(xmlText(entry.child("end")), now);
+        pugi::xml_node icon = entry.child("icon");
+        event.Icon = xmlAttribute(icon, "type");
+        if (std::string_view(icon.attribute("type").value()) == "custom")
+            event.Icon = mediaPathFromFile(xmlAttribute(icon, "uri"));
         return event;
     }
 
@@ -239,13 +246,13 @@ bool readDataFileBytes(const QByteArray& bytes, CalendarDocument& document, QStr
         return false;
     };
     QString parseError;
-    const std::optional<XmlDocument> parsed = parseXml(bytes, &parseError);
+    const std::unique_ptr<XmlDocument> parsed = parseXml(bytes, &parseError);
     if (!parsed)
         return fail(parseError);
-    const XmlElement& top = parsed->top();
-    if (top.name != "calendar")
+    pugi::xml_node top = parsed->top();
+    if (std::string_view(top.name()) != "calendar")
         return fail(QStringLiteral("The data file's top element is <%1>, not <calendar>.")
-                        .arg(top.nameText()));
+                        .arg(QString::fromUtf8(top.name())));
 
     CalendarDocument read = document;
     EditorCalls calls;

@@ -90,6 +90,8 @@ void writeOptions(Lines& out, const CalendarOptions& o) {
     item("content_margin", o.ContentMargin);
     item("time_format", o.TimeFormat == CalendarOptions::Hour12 ? u"12" : u"24");
     item("date_format", o.DateFormat);
+    if (const QString language = calendarLanguage(o.Language); language != u"auto")
+        item("language", language); // no item means "auto"
     out << "    </option>";
     out.endLine();
 }

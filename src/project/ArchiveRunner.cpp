@@ -27,6 +27,9 @@ bool runArchiveWorkInThread(const ArchiveWork& work, const std::function<void(do
     };
     bool result = false;
     std::unique_ptr<QThread> thread(QThread::create([&] { result = work(progress); }));
+    // A local loop still: opening and saving a project go on from the archive work's result in
+    // the same call (save before close or open, read after unpacking), and the window shows a
+    // progress dialog with Cancel meanwhile.
     QEventLoop loop;
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
     thread->start();

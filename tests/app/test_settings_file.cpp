@@ -1,3 +1,4 @@
+#include "app/Folders.h"
 #include "app/FtpSettings.h"
 #include "app/IniFile.h"
 #include "support/TestSupport.h"
@@ -5,7 +6,29 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace qv;
+
+namespace {
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+// Sets XDG_CONFIG_HOME for the lifetime of the object.
+class ConfigHome {
+public:
+    explicit ConfigHome(const QString& path) : m_old(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(path));
+    }
+    ~ConfigHome() { qputenv("XDG_CONFIG_HOME", m_old); }
+
+private:
+    QByteArray m_old;
+};
+} // namespace
 
 class TestSettingsFile : public QObject {
     Q_OBJECT
@@ -52,6 +75,77 @@ private Q_SLOTS:
         QCOMPARE(test::readBytes(ini.path()),
                  QByteArray("; kept\r\n[Other]\r\ndefFtpHost=other\r\n\r\n[Settings]\r\n"
                             "defFtpPort=21\r\ndefFtpHost=h=1\r\n"));
+    }
+
+    // Whatever the umask and whatever an earlier version left, the file holding the password ends
+    // up readable and writable by its owner only.
+    void fileIsPrivateToItsOwner_data() {
+        QTest::addColumn<QByteArray>("earlier");
+        QTest::addColumn<int>("earlierMode");
+        QTest::addColumn<bool>("write");
+        QTest::newRow("created") << QByteArray() << 0 << true;
+        QTest::newRow("world-readable, rewritten") << QByteArray("[Settings]\r\n") << 0644 << true;
+        QTest::newRow("world-readable, only opened")
+            << QByteArray("[Settings]\r\n") << 0664 << false;
+    }
+    void fileIsPrivateToItsOwner() {
+        QFETCH(QByteArray, earlier);
+        QFETCH(int, earlierMode);
+        QFETCH(bool, write);
+        QTemporaryDir tmp;
+        const QString path = tmp.filePath("quorvel.ini");
+        if (earlierMode) {
+            QVERIFY(test::writeBytes(path, earlier));
+            QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(earlierMode)), 0);
+        }
+        const mode_t oldMask = ::umask(0);
+        IniFile ini(path);
+        const bool written = !write || FtpSettings().write(ini);
+        const bool madePrivate = ini.makePrivate();
+        ::umask(oldMask);
+        QVERIFY(written && madePrivate);
+        QCOMPARE(modeOf(path), mode_t(0600));
+        if (!write)
+            QCOMPARE(test::readBytes(path), earlier);
+    }
+
+    void systemFolders_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("system");
+        QTest::newRow("installed") << "/usr/lib/quorvel" << true;
+        QTest::newRow("local prefix") << "/usr/local/lib/quorvel" << true;
+        QTest::newRow("opt") << "/opt/quorvel" << true;
+        QTest::newRow("prefix itself") << "/usr" << true;
+        QTest::newRow("root") << "/" << true;
+        QTest::newRow("unclean path into usr") << "/home/../usr/lib/x" << true;
+        QTest::newRow("name that starts like usr") << "/usrdata/quorvel" << false;
+        QTest::newRow("home build") << "/home/ann/quorvel/build/bin" << false;
+        QTest::newRow("temporary copy") << "/tmp/quorvel" << false;
+    }
+    void systemFolders() {
+        QFETCH(QString, folder);
+        QFETCH(bool, system);
+        QCOMPARE(isSystemFolder(folder), system);
+    }
+
+    void linkIntoSystemFolderIsASystemFolder() {
+        QTemporaryDir tmp;
+        QVERIFY(QFile::link("/usr/lib", tmp.filePath("program")));
+        QVERIFY(isSystemFolder(tmp.filePath("program")));
+        QVERIFY(!isSystemFolder(tmp.path()));
+    }
+
+    // Beside the program only for the user's own writable copy; an installed copy, even one whose
+    // folder the user may write to (root), keeps it in the user's configuration folder.
+    void settingsFileLocation() {
+        QTemporaryDir program, config;
+        const ConfigHome home(config.path());
+        const QString inConfig = config.path() + "/Quorvel/quorvel.ini";
+        QCOMPARE(settingsFilePath(program.path()), program.path() + "/quorvel.ini");
+        QCOMPARE(settingsFilePath(program.filePath("missing")), inConfig);
+        QVERIFY(QFile::link("/usr/lib", program.filePath("installed")));
+        QCOMPARE(settingsFilePath(program.filePath("installed")), inConfig);
+        QCOMPARE(settingsFilePath("/usr/lib"), inConfig);
     }
 
     void unwritableFileReportsWhy() {

@@ -21,6 +21,7 @@ CalendarDocument previousDocument() {
     doc.Options.ContentMargin = "80";
     doc.Options.FirstDayOfWeek = qv::CalendarOptions::Sunday;
     doc.Options.DateFormat = "dd/mm/yyyy";
+    doc.Options.Language = "fr";
     doc.Options.BackgroundImage = "image\\old.jpg";
     doc.Options.MusicFile = "music\\old.mp3";
     doc.Options.MusicVolume = "33";
@@ -87,6 +88,7 @@ QString field(const CalendarDocument& d, const QString& name) {
          QStringList{o.CellWidth, o.CellHeight, o.ContentHeight, o.ContentMargin}.join('|')},
         {"clock", o.TimeFormat == qv::CalendarOptions::Hour12 ? "12" : "24"},
         {"dateformat", o.DateFormat},
+        {"language", o.Language},
         {"background", o.BackgroundImage},
         {"music",
          QStringList{flag(d.MusicAvailable), o.MusicFile, o.MusicVolume, flag(o.MusicOnStartup)}
@@ -142,6 +144,7 @@ private Q_SLOTS:
         row("template", "cells", "77|78|79|80");
         row("template", "weekstart", "sun");
         row("template", "dateformat", "dd/mm/yyyy");
+        row("template", "language", "auto"); // no item: the visitor's language
         row("template", "style.header", "FF0000|80|yes");
         row("template", "style.menu", "|12|no");
         row("template", "background", "image\\autumn leaves.jpg");
@@ -158,6 +161,7 @@ private Q_SLOTS:
         row("options", "cells", "abc|500||6");
         row("options", "clock", "12");
         row("options", "dateformat", "yyyy-mm-dd");
+        row("options", "language", "pt-BR");
         row("options", "count", "0");
         row("dateformat_none", "dateformat", "");
         row("dateformat_none", "weekstart", "mon");

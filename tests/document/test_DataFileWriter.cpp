@@ -139,6 +139,19 @@ private Q_SLOTS:
                            "    <style>",
                            "        <item id=\"background_image\" uri=\"image/sub/back.jpg\"/>"}
             << QStringList{};
+        QTest::newRow("a language tag after the date format")
+            << DocumentSetup([](CalendarDocument& d) { d.Options.Language = "de-CH"; })
+            << QStringList{"        <item id=\"date_format\" value=\"yyyy-mm-dd\"/>",
+                           "        <item id=\"language\" value=\"de-CH\"/>", "    </option>"}
+            << QStringList{};
+        QTest::newRow("auto or a text that is no language tag: no language item")
+            << DocumentSetup([](CalendarDocument& d) {
+                   d.Options.Language = "de\"/><evil a=\"";
+                   d.Titles[0].Text = "auto";
+               })
+            << QStringList{"        <item id=\"date_format\" value=\"yyyy-mm-dd\"/>",
+                           "    </option>"}
+            << QStringList{"language", "evil"};
         QTest::newRow("publish width and layout in the calendar line")
             << DocumentSetup([](CalendarDocument& d) {
                    d.Options.PublishWidth = "600px";

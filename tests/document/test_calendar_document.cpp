@@ -104,6 +104,37 @@ private Q_SLOTS:
             QVERIFY(!item.Present);
     }
 
+    void languageTagOrAuto_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("value");
+        const QList<std::pair<const char*, const char*>> cases = {
+            {"", "auto"},
+            {"auto", "auto"},
+            {" AUTO ", "auto"},
+            {"de", "de"},
+            {" DE-ch ", "de-CH"},
+            {"pt-br", "pt-BR"},
+            {"zh-hant-tw", "zh-Hant-TW"},
+            {"es-419", "es-419"},
+            {"en-x-Club", "en-x-club"},
+            {"german", "auto"},
+            {"d", "auto"},
+            {"de-", "auto"},
+            {"de--CH", "auto"},
+            {"de_CH", "auto"},
+            {"de\"/><x a=\"", "auto"},
+            {"en-aaaaaaaa-bbbbbbbb-cccccccc-dddddddd", "auto"}, // longer than any real tag
+        };
+        for (const auto& [typed, value] : cases)
+            QTest::addRow("%s", typed) << QString::fromUtf8(typed) << QString::fromUtf8(value);
+    }
+    void languageTagOrAuto() {
+        QFETCH(QString, typed);
+        QFETCH(QString, value);
+        QCOMPARE(qv::calendarLanguage(typed), value);
+        QVERIFY(qv::languageChoices().startsWith("auto"));
+    }
+
     void startStateOfOptionsAndMarks() {
         const CalendarDocument doc;
         QCOMPARE(doc.Options.PublishWidth, QString("20"));
@@ -111,6 +142,7 @@ private Q_SLOTS:
         QCOMPARE(doc.Options.FirstDayOfWeek, int(CalendarOptions::Monday));
         QCOMPARE(doc.Options.TimeFormat, int(CalendarOptions::Hour24));
         QCOMPARE(doc.Options.DateFormat, QString("yyyy-mm-dd"));
+        QCOMPARE(doc.Options.Language, QString("auto"));
         QCOMPARE(doc.Options.MusicVolume, QString("0"));
         QVERIFY(!doc.Marks.Modified && !doc.Marks.Loaded && doc.Marks.ProjectPath.isEmpty());
         QVERIFY(doc.Events.isEmpty() && doc.StyleItems.isEmpty());

@@ -344,11 +344,14 @@ void TFormMain::showEvent(QShowEvent* event) {
 
 void TFormMain::runStartupSequence() {
     EnableProjectCommands(false);
-    QCoreApplication::processEvents();
-    resetNewEventFormatting();
-    if (!openStartupProject() && m_startupWizard && m_startupWizard())
-        EnableProjectCommands(true);
-    m_startupDone = true;
+    // The rest waits for the event loop's next turn, so the disabled commands are drawn before
+    // the start-up project or the wizard takes over.
+    QTimer::singleShot(0, this, [this] {
+        resetNewEventFormatting();
+        if (!openStartupProject() && m_startupWizard && m_startupWizard())
+            EnableProjectCommands(true);
+        m_startupDone = true;
+    });
 }
 
 bool TFormMain::openStartupProject() {
@@ -489,8 +492,9 @@ void TFormMain::aopenbrowserExecute() {
 }
 
 void TFormMain::aaboutExecute() {
-    AboutBox box(this);
-    box.exec();
+    auto* box = new AboutBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void TFormMain::aexitExecute() {

@@ -91,6 +91,14 @@ void OptionsPanel::createGeneral(QWidget* body) {
     grid->addWidget(label(body, "Format"), 4, 0);
     grid->addWidget(CmbODateFormat, 4, 1);
     grid->addWidget(CmbOTimeFormat, 4, 2, 1, 2);
+    // The visitors' language: "auto" or a language tag, chosen or typed.
+    CmbOLanguage = list(body, "CmbOLanguage", languageChoices());
+    CmbOLanguage->setEditable(true);
+    CmbOLanguage->setInsertPolicy(QComboBox::NoInsert);
+    CmbOLanguage->setToolTip(QStringLiteral("auto: the language of the visitor's page or browser; "
+                                            "or a language tag such as de or pt-BR"));
+    grid->addWidget(label(body, "Language"), 5, 0);
+    grid->addWidget(CmbOLanguage, 5, 1, 1, 3);
     grid->setColumnStretch(1, 1);
 
     connect(CmbOWeekStart, &QComboBox::currentIndexChanged, this, [this, &doc](int index) {
@@ -105,6 +113,9 @@ void OptionsPanel::createGeneral(QWidget* body) {
         doc.Options.TimeFormat = index == 0 ? CalendarOptions::Hour12 : CalendarOptions::Hour24;
         ComboRefresh();
     });
+    connect(CmbOLanguage, &QComboBox::activated, this, &OptionsPanel::LanguageChosen);
+    connect(CmbOLanguage->lineEdit(), &QLineEdit::editingFinished, this,
+            &OptionsPanel::LanguageChosen);
     static_cast<QBoxLayout*>(body->layout())->addLayout(grid);
 }
 
@@ -197,6 +208,16 @@ void OptionsPanel::ComboRefresh() {
         m_window.arefreshExecute();
 }
 
+void OptionsPanel::LanguageChosen() {
+    QString& language = m_window.document().Options.Language;
+    const QString value = calendarLanguage(CmbOLanguage->currentText());
+    CmbOLanguage->setEditText(value);
+    if (value == language)
+        return;
+    language = value;
+    ComboRefresh();
+}
+
 void OptionsPanel::StartTextPopup(int number) {
     m_popupTarget = std::clamp(number, 0, 2);
     const TTitleRec& text = m_window.document().Titles[std::size_t(m_popupTarget)];
@@ -271,6 +292,7 @@ void OptionsPanel::showDocument() {
     CmbOWeekStart->setCurrentIndex(o.FirstDayOfWeek == CalendarOptions::Monday ? 0 : 1);
     CmbODateFormat->setCurrentIndex(int(dateFormats().indexOf(o.DateFormat)));
     CmbOTimeFormat->setCurrentIndex(o.TimeFormat == CalendarOptions::Hour12 ? 0 : 1);
+    CmbOLanguage->setEditText(o.Language);
     EdtOCellwidth->setText(o.CellWidth);
     EdtOCellheight->setText(o.CellHeight);
     EdtOContentheight->setText(o.ContentHeight);

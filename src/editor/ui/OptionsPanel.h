@@ -29,6 +29,8 @@ public:
     void EditRefresh();
     void UpDownRefresh();
     void ComboRefresh();
+    // The language field was left or a language chosen: the tag, or "auto" for anything else.
+    void LanguageChosen();
     // Opens the formatting menu for the formatted text number 0 title, 1 subtitle, 2 copyright.
     void StartTextPopup(int number);
     void Bold1Click(bool checked);
@@ -49,6 +51,7 @@ public:
     QComboBox* CmbOWeekStart = nullptr;
     QComboBox* CmbODateFormat = nullptr;
     QComboBox* CmbOTimeFormat = nullptr;
+    QComboBox* CmbOLanguage = nullptr;
     QLineEdit* EdtOCellwidth = nullptr;
     QLineEdit* EdtOCellheight = nullptr;
     QLineEdit* EdtOContentheight = nullptr;

@@ -10,6 +10,7 @@
 #include "editor/ui/TfrmMonthBgImage.h"
 #include "editor/ui/UpDown.h"
 #include "platform/Platform.h"
+#include "platform/ui/ShowWithoutWaiting.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -68,7 +69,7 @@ QLineEdit* field(QWidget* owner, const char* name) {
 
 StyleEditor::StyleEditor(TFormMain& window) : QObject(&window), m_window(window) {
     setObjectName(QStringLiteral("StyleEditor"));
-    m_runMonthDialog = [](TfrmMonthBgImage& dialog) { dialog.exec(); };
+    m_runMonthDialog = [](TfrmMonthBgImage& dialog) { dialog.open(); };
     createControls(window.sectionBodies[2]);
 }
 
@@ -317,15 +318,13 @@ void StyleEditor::cbMonthBgImageClick() {
 
 void StyleEditor::pngbbMonthBgImageClick() {
     m_window.setEnabled(false);
-    QCoreApplication::processEvents();
-    {
-        TfrmMonthBgImage dialog(m_window.document(), m_window.platform(), projectData(), &m_window);
-        dialog.TntFormShow();
-        m_runMonthDialog(dialog);
-    }
-    QCoreApplication::processEvents();
-    m_window.setEnabled(true);
-    m_window.arefreshExecute();
+    auto* dialog =
+        new TfrmMonthBgImage(m_window.document(), m_window.platform(), projectData(), &m_window);
+    dialog->TntFormShow();
+    showWithoutWaiting(dialog, m_runMonthDialog, [this] {
+        m_window.setEnabled(true);
+        m_window.arefreshExecute();
+    });
 }
 
 void StyleEditor::BrowseMusic() {

@@ -3,18 +3,17 @@
 #include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "ical/IcsExport.h"
+#include "platform/ui/ShowWithoutWaiting.h"
 #include "publish/PublishToFolder.h"
 #include "publish/ui/TfrmPublishing.h"
 
-#include <QCoreApplication>
-#include <QScopeGuard>
 #include <QWidget>
 
 namespace qv {
 
 PublishCommand::PublishCommand(QWidget& mainWindow, AppContext& context, Platform& platform)
     : QObject(&mainWindow), m_mainWindow(mainWindow), m_context(context), m_platform(platform) {
-    showResult = [](TfrmPublishing& window) { window.exec(); };
+    showResult = [](TfrmPublishing& window) { window.open(); };
 }
 
 void PublishCommand::apublishExecute() {
@@ -25,13 +24,9 @@ void PublishCommand::apublishExecute() {
     if (!publish)
         return;
     m_mainWindow.setEnabled(false);
-    const auto enableAgain = qScopeGuard([this] {
-        QCoreApplication::processEvents();
-        m_mainWindow.setEnabled(true);
-    });
-    QCoreApplication::processEvents();
-    TfrmPublishing window(m_context, m_platform, *publish, &m_mainWindow);
-    showResult(window);
+    // The result window is the main window's child, so it stays enabled.
+    showWithoutWaiting(new TfrmPublishing(m_context, m_platform, *publish, &m_mainWindow),
+                       showResult, [this] { m_mainWindow.setEnabled(true); });
 }
 
 } // namespace qv

@@ -4,12 +4,12 @@
 #include "ftp/ui/TfrmFtpModule.h"
 #include "ftp/ui/TfrmFtpSetting.h"
 #include "platform/Platform.h"
+#include "platform/ui/ShowWithoutWaiting.h"
 #include "publish/EmbedCode.h"
 #include "publish/ui/LinkLabel.h"
 #include "publish/ui/TfrmEmbedWizard.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -44,7 +44,7 @@ TfrmPublishing::TfrmPublishing(AppContext& context, Platform& platform,
     : QDialog(parent), m_context(context), m_platform(platform), m_publish(publish) {
     setWindowTitle(QStringLiteral("Publishing"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    showModal = [](QDialog& window) { window.exec(); };
+    showModal = [](QDialog& window) { window.open(); };
     editSettings = [this] { return editFtpSettings(m_context, m_platform, this); };
 
     lbFinishPublish = styledLabel(QStringLiteral("Event Calendar has been published"),
@@ -230,14 +230,12 @@ void TfrmPublishing::lbPreviewLinkClick() {
 }
 
 void TfrmPublishing::lbPublishFolderClick() {
-    QCoreApplication::processEvents();
     m_platform.open(m_publish.publishedFolder);
 }
 
 void TfrmPublishing::btnEmbedWizardClick() {
     // The wizard always inserts the plain base folder: the full-path prefix stays here.
-    TfrmEmbedWizard wizard(m_platform, m_publish, false, this);
-    showModal(wizard);
+    showWithoutWaiting<QDialog>(new TfrmEmbedWizard(m_platform, m_publish, false, this), showModal);
 }
 
 void TfrmPublishing::bbFtpSettingClick() {
@@ -250,8 +248,8 @@ void TfrmPublishing::bbUploadClick() {
         bbFtpSettingClick();
         return;
     }
-    TfrmFtpModule upload(m_platform, m_platform, ftp, m_publish.publishedFolder, this);
-    showModal(upload);
+    showWithoutWaiting<QDialog>(
+        new TfrmFtpModule(m_platform, m_platform, ftp, m_publish.publishedFolder, this), showModal);
 }
 
 } // namespace qv

@@ -25,7 +25,8 @@ public:
     TfrmPublishing(AppContext& context, Platform& platform, const PublishContext& publish,
                    QWidget* parent = nullptr);
 
-    // Shows the embed wizard and the upload window; tests replace it so nothing blocks.
+    // Shows the embed wizard and the upload window without waiting for them; tests replace it
+    // to look at them.
     std::function<void(QDialog& window)> showModal;
     // Edits the FTP settings (the "Ftp Setting" dialog); true when it closed with OK.
     std::function<bool()> editSettings;

@@ -122,6 +122,40 @@ private Q_SLOTS:
         alone.terminate();
         QVERIFY(alone.waitForFinished(20000));
     }
+
+    // Options are answered without starting the designer; they are never taken for a project.
+    void answersItsOptions_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage: "
+                                << "";
+        QTest::newRow("--version")
+            << QStringList{"--version"} << 0 << "quorvel " QUORVEL_VERSION "\n"
+            << "";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << 2 << ""
+                                        << "Unknown option 'frobnicate'.\nUsage: ";
+    }
+
+    void answersItsOptions() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcess p;
+        start(p, arguments);
+        QVERIFY(p.waitForFinished(10000));
+        QCOMPARE(p.exitCode(), exitCode);
+        const QString stdOut = QString::fromLocal8Bit(p.readAllStandardOutput());
+        const QString stdErr = QString::fromLocal8Bit(p.readAllStandardError());
+        QVERIFY2(out.isEmpty() ? stdOut.isEmpty() : stdOut.startsWith(out), qPrintable(stdOut));
+        QVERIFY2(err.isEmpty() ? stdErr.isEmpty() : stdErr.startsWith(err), qPrintable(stdErr));
+        const QString both = stdOut + stdErr;
+        if (exitCode != 0 || arguments.first() == "--help")
+            QVERIFY2(both.contains("PROJECT"), qPrintable(both));
+        QVERIFY(!QFileInfo::exists(lockFile()));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDesignerProcess)

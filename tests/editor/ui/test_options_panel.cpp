@@ -206,6 +206,47 @@ private Q_SLOTS:
         QVERIFY(f.dataFile().contains(written));
     }
 
+    void languageFieldTakesATagOrAuto_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("tag") << "DE-ch"
+                             << "de-CH"
+                             << "<item id=\"language\" value=\"de-CH\"/>";
+        QTest::newRow("auto") << "auto"
+                              << "auto"
+                              << "";
+        QTest::newRow("not a tag") << "Deutsch!"
+                                   << "auto"
+                                   << "";
+    }
+    void languageFieldTakesATagOrAuto() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, written);
+        test::OptionsFixture f;
+        OptionsPanel& p = f.panel();
+        QCOMPARE(p.CmbOLanguage->currentText(), QString("auto"));
+        p.CmbOLanguage->lineEdit()->selectAll();
+        QTest::keyClicks(p.CmbOLanguage->lineEdit(), "ja");
+        QTest::keyClick(p.CmbOLanguage->lineEdit(), Qt::Key_Return);
+        QVERIFY(f.dataFile().contains("<item id=\"language\" value=\"ja\"/>"));
+        p.CmbOLanguage->lineEdit()->selectAll();
+        QTest::keyClicks(p.CmbOLanguage->lineEdit(), typed);
+        QTest::keyClick(p.CmbOLanguage->lineEdit(), Qt::Key_Return);
+        QCOMPARE(p.CmbOLanguage->currentText(), shown);
+        QCOMPARE(f.doc.Options.Language, shown);
+        const QString file = f.dataFile();
+        if (written.isEmpty())
+            QVERIFY(!file.contains("\"language\""));
+        else
+            QVERIFY(file.contains(written));
+        // A choice from the list counts as well.
+        p.CmbOLanguage->setCurrentIndex(int(qv::languageChoices().indexOf("fr")));
+        Q_EMIT p.CmbOLanguage->activated(p.CmbOLanguage->currentIndex());
+        QVERIFY(f.dataFile().contains("<item id=\"language\" value=\"fr\"/>"));
+    }
+
     void originalSizeGivesTheDefaultSize() {
         test::OptionsFixture f;
         OptionsPanel& p = f.panel();

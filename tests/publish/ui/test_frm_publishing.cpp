@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -229,6 +230,26 @@ private Q_SLOTS:
         QCOMPARE(width, QString("321"));
         QCOMPARE(folder, site.path() + "/");
         QCOMPARE(qv::test::readBytes(site.filePath("Calendar.htm")), QByteArray("calendar page"));
+    }
+
+    // The command returns while the result window is open, the main window disabled until the
+    // result window closes.
+    void publishCommandReturnsWhileTheResultIsShown() {
+        qv::test::MainWindowFixture m;
+        m.pretendLoaded();
+        writeBytes(m.ctx.folders.previewPage(), "calendar page");
+        QTemporaryDir site;
+        m.ui.folderAnswers.enqueue(site.path());
+        m.ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
+        m.window->apublish->setEnabled(true);
+        m.window->apublish->trigger();
+        QPointer<TfrmPublishing> result = m.window->findChild<TfrmPublishing*>();
+        QVERIFY(result);
+        QVERIFY(result->isVisible());
+        QVERIFY(!m.window->isEnabled());
+        result->reject();
+        QVERIFY(m.window->isEnabled());
+        QTRY_VERIFY(!result);
     }
 };
 

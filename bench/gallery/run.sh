@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the gallery benchmark in release mode and runs it headless: the gallery window moving
+# through 40 templates page by page, against decoding all 40 templates' thumbnails at once.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${BUILD_DIR:-$root/build-bench}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_GUI=ON >/dev/null
+cmake --build "$build" -j2 --target bench_gallery
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+"$build/bench/gallery/bench_gallery" "$@"
