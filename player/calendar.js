@@ -566,7 +566,9 @@
       var named = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" }[name];
       if (named) return named;
       var code = name.charAt(1) === 'x' ? parseInt(name.slice(2), 16) : parseInt(name.slice(1), 10);
-      return code > 0 && code <= 0x10FFFF ? String.fromCodePoint(code) : all;
+      // Half a surrogate pair stays as typed, as the calendar shows it; encoded alone it would
+      // break the links made from the text.
+      return code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF) ? String.fromCodePoint(code) : all;
     });
   }
   function icsText(text) {
