@@ -98,17 +98,17 @@
   // Intl for the calendar's language; the few words Intl does not know come
   // from this table ("{n}" is the number), English for any other language.
   var WORDS = {
-    en: ['+{n} more', 'All day', 'No events', '{n} event', '{n} events', 'Play music', 'Pause music', 'Events of the selected day', 'List'],
-    de: ['+{n} weitere', 'Ganzt\u00E4gig', 'Keine Termine', '{n} Termin', '{n} Termine', 'Musik abspielen', 'Musik anhalten', 'Termine des gew\u00E4hlten Tages', 'Liste'],
-    fr: ['+{n} de plus', 'Toute la journ\u00E9e', 'Aucun \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nements', 'Lire la musique', 'Mettre la musique en pause', '\u00C9v\u00E9nements du jour choisi', 'Liste'],
-    es: ['+{n} m\u00E1s', 'Todo el d\u00EDa', 'Sin eventos', '{n} evento', '{n} eventos', 'Reproducir m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos del d\u00EDa elegido', 'Lista'],
-    it: ['+{n} altri', 'Tutto il giorno', 'Nessun evento', '{n} evento', '{n} eventi', 'Riproduci musica', 'Metti in pausa la musica', 'Eventi del giorno scelto', 'Elenco'],
-    pt: ['+{n} mais', 'Dia inteiro', 'Sem eventos', '{n} evento', '{n} eventos', 'Tocar m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos do dia escolhido', 'Lista'],
-    nl: ['+{n} meer', 'Hele dag', 'Geen afspraken', '{n} afspraak', '{n} afspraken', 'Muziek afspelen', 'Muziek pauzeren', 'Afspraken van de gekozen dag', 'Lijst'],
-    ja: ['+{n}\u4EF6', '\u7D42\u65E5', '\u4E88\u5B9A\u306A\u3057', '{n}\u4EF6\u306E\u4E88\u5B9A', '{n}\u4EF6\u306E\u4E88\u5B9A', '\u97F3\u697D\u3092\u518D\u751F', '\u97F3\u697D\u3092\u4E00\u6642\u505C\u6B62', '\u9078\u629E\u3057\u305F\u65E5\u306E\u4E88\u5B9A', '\u30EA\u30B9\u30C8'],
-    ar: ['+{n} \u0623\u062E\u0631\u0649', '\u0637\u0648\u0627\u0644 \u0627\u0644\u064A\u0648\u0645', '\u0644\u0627 \u062A\u0648\u062C\u062F \u0623\u062D\u062F\u0627\u062B', '{n} \u062D\u062F\u062B', '{n} \u0623\u062D\u062F\u0627\u062B', '\u062A\u0634\u063A\u064A\u0644 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0625\u064A\u0642\u0627\u0641 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0623\u062D\u062F\u0627\u062B \u0627\u0644\u064A\u0648\u0645 \u0627\u0644\u0645\u062D\u062F\u062F', '\u0642\u0627\u0626\u0645\u0629']
+    en: ['+{n} more', 'All day', 'No events', '{n} event', '{n} events', 'Play music', 'Pause music', 'Events of the selected day', 'List', 'Add to calendar', 'Subscribe'],
+    de: ['+{n} weitere', 'Ganzt\u00E4gig', 'Keine Termine', '{n} Termin', '{n} Termine', 'Musik abspielen', 'Musik anhalten', 'Termine des gew\u00E4hlten Tages', 'Liste', 'Zum Kalender hinzuf\u00FCgen', 'Abonnieren'],
+    fr: ['+{n} de plus', 'Toute la journ\u00E9e', 'Aucun \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nements', 'Lire la musique', 'Mettre la musique en pause', '\u00C9v\u00E9nements du jour choisi', 'Liste', 'Ajouter au calendrier', 'S\u2019abonner'],
+    es: ['+{n} m\u00E1s', 'Todo el d\u00EDa', 'Sin eventos', '{n} evento', '{n} eventos', 'Reproducir m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos del d\u00EDa elegido', 'Lista', 'A\u00F1adir al calendario', 'Suscribirse'],
+    it: ['+{n} altri', 'Tutto il giorno', 'Nessun evento', '{n} evento', '{n} eventi', 'Riproduci musica', 'Metti in pausa la musica', 'Eventi del giorno scelto', 'Elenco', 'Aggiungi al calendario', 'Iscriviti'],
+    pt: ['+{n} mais', 'Dia inteiro', 'Sem eventos', '{n} evento', '{n} eventos', 'Tocar m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos do dia escolhido', 'Lista', 'Adicionar ao calend\u00E1rio', 'Assinar'],
+    nl: ['+{n} meer', 'Hele dag', 'Geen afspraken', '{n} afspraak', '{n} afspraken', 'Muziek afspelen', 'Muziek pauzeren', 'Afspraken van de gekozen dag', 'Lijst', 'Aan agenda toevoegen', 'Abonneren'],
+    ja: ['+{n}\u4EF6', '\u7D42\u65E5', '\u4E88\u5B9A\u306A\u3057', '{n}\u4EF6\u306E\u4E88\u5B9A', '{n}\u4EF6\u306E\u4E88\u5B9A', '\u97F3\u697D\u3092\u518D\u751F', '\u97F3\u697D\u3092\u4E00\u6642\u505C\u6B62', '\u9078\u629E\u3057\u305F\u65E5\u306E\u4E88\u5B9A', '\u30EA\u30B9\u30C8', '\u30AB\u30EC\u30F3\u30C0\u30FC\u306B\u8FFD\u52A0', '\u8CFC\u8AAD'],
+    ar: ['+{n} \u0623\u062E\u0631\u0649', '\u0637\u0648\u0627\u0644 \u0627\u0644\u064A\u0648\u0645', '\u0644\u0627 \u062A\u0648\u062C\u062F \u0623\u062D\u062F\u0627\u062B', '{n} \u062D\u062F\u062B', '{n} \u0623\u062D\u062F\u0627\u062B', '\u062A\u0634\u063A\u064A\u0644 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0625\u064A\u0642\u0627\u0641 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0623\u062D\u062F\u0627\u062B \u0627\u0644\u064A\u0648\u0645 \u0627\u0644\u0645\u062D\u062F\u062F', '\u0642\u0627\u0626\u0645\u0629', '\u0625\u0636\u0627\u0641\u0629 \u0625\u0644\u0649 \u0627\u0644\u062A\u0642\u0648\u064A\u0645', '\u0627\u0634\u062A\u0631\u0627\u0643']
   };
-  var WORD_KEYS = ['more', 'allDay', 'noEvents', 'event', 'events', 'play', 'pause', 'dayEvents', 'list'];
+  var WORD_KEYS = ['more', 'allDay', 'noEvents', 'event', 'events', 'play', 'pause', 'dayEvents', 'list', 'addToCalendar', 'subscribe'];
   var RTL_LANGUAGES = /^(ar|arc|ckb|dv|fa|he|iw|ps|sd|ug|ur|yi)(-|$)/i;
 
   function canonicalTag(tag) {
@@ -342,7 +342,7 @@
       content: textOf(childByName(e, 'content')),
       wholeDay: !!childByName(e, 'wholeday'),
       kind: 'o', weekDay: 1, monthDay: 1, month: 1,
-      start: start, end: end, icon: '', iconUri: ''
+      start: start, end: end, icon: '', iconUri: '', uid: attr(e, 'uid')
     };
     var rep = childByName(e, 'repeat');
     if (rep) {
@@ -590,6 +590,92 @@
     return el;
   }
 
+  /* ------------------------------------------------------ calendar files */
+  // "Add to calendar" gives one event as an iCalendar file made here from the data the
+  // calendar shows, and a Google Calendar link; "Subscribe" links to the calendar.ics that
+  // publishing puts beside data.xml. Texts reach the file escaped as iCalendar requires and
+  // the page only as text.
+  var REFERENCE = /&(amp|lt|gt|quot|apos|#\d+|#x[0-9a-fA-F]+);/g;
+  function plainText(markup) {
+    return markupText(markup).replace(REFERENCE, function (all, name) {
+      var named = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" }[name];
+      if (named) return named;
+      var code = name.charAt(1) === 'x' ? parseInt(name.slice(2), 16) : parseInt(name.slice(1), 10);
+      // Half a surrogate pair stays as typed, as the calendar shows it; encoded alone it would
+      // break the links made from the text.
+      return code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF) ? String.fromCodePoint(code) : all;
+    });
+  }
+  function icsText(text) {
+    return text.replace(/\\/g, '\\\\').replace(/;/g, '\\;').replace(/,/g, '\\,').replace(/\r\n|\r|\n/g, '\\n');
+  }
+  // A content line folded into lines of at most 75 octets of UTF-8.
+  function icsLine(line) {
+    var out = '', octets = 0;
+    for (var i = 0; i < line.length; i++) {
+      var code = line.codePointAt(i), ch = String.fromCodePoint(code);
+      if (code > 0xFFFF) i++;
+      var n = code < 0x80 ? 1 : code < 0x800 ? 2 : code < 0x10000 ? 3 : 4;
+      if (octets + n > 75) { out += '\r\n '; octets = 1; }
+      out += ch;
+      octets += n;
+    }
+    return out + '\r\n';
+  }
+  function icsDay(day) {
+    var p = dayParts(day);
+    return String(p.y).padStart(4, '0') + pad2(p.m) + pad2(p.d);
+  }
+  function icsTime(day, minutes) {
+    return icsDay(day) + 'T' + pad2(Math.floor(minutes / 60)) + pad2(minutes % 60) + '00';
+  }
+  // The event as it takes place on day: a one-time event over its whole span, a repeating one
+  // on that day. Times are the calendar's own, without a zone, as the feed writes them.
+  function occurrenceOn(ev, day) {
+    var once = ev.kind === 'o', first = once ? ev.start.day : day, last = once ? ev.end.day : day;
+    if (ev.wholeDay) return { date: true, start: icsDay(first), end: icsDay(last + 1) };
+    var end = once ? ev.end.minutes : Math.max(ev.start.minutes, ev.end.minutes);
+    return { date: false, start: icsTime(first, ev.start.minutes), end: icsTime(last, end) };
+  }
+  function eventFile(ev, day) {
+    var when = occurrenceOn(ev, day), value = when.date ? ';VALUE=DATE:' : ':';
+    var stamp = new Date().toISOString().replace(/[-:]/g, '').replace(/\.\d+/, '');
+    var id = (ev.uid || 'event-' + ev.index + '@quorvel') + (ev.kind === 'o' ? '' : '-' + icsDay(day));
+    var content = plainText(ev.content);
+    return 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quorvel//Plendix Flash Event Calendar//EN\r\n' +
+      'METHOD:PUBLISH\r\nBEGIN:VEVENT\r\n' + icsLine('UID:' + icsText(id)) + 'DTSTAMP:' + stamp + '\r\n' +
+      'DTSTART' + value + when.start + '\r\nDTEND' + value + when.end + '\r\n' +
+      icsLine('SUMMARY:' + icsText(plainText(ev.title))) +
+      (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
+  }
+  function googleLink(ev, day) {
+    var when = occurrenceOn(ev, day);
+    return 'https://calendar.google.com/calendar/render?action=TEMPLATE&text=' +
+      encodeURIComponent(plainText(ev.title)) + '&dates=' + when.start + '/' + when.end +
+      '&details=' + encodeURIComponent(plainText(ev.content));
+  }
+  // The feed beside data.xml; calendars subscribe to it through webcal:// when it is served
+  // over the web.
+  function feedLink(base) {
+    var url = new URL('calendar.ics', base).href;
+    return /^https?:/.test(url) ? url.replace(/^https?:/, 'webcal:') : url;
+  }
+  function fileName(text) {
+    var name = text.replace(/[^0-9A-Za-z\u00C0-\uFFFF]+/g, '-').replace(/^-+|-+$/g, '').slice(0, 60);
+    return (name || 'event') + '.ics';
+  }
+  function eventActions(ev, day, t) {
+    var box = h('div', 'qv-event-actions');
+    var file = box.appendChild(h('a', 'qv-add-ics', { download: fileName(plainText(ev.title)) }));
+    file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));
+    file.textContent = t.addToCalendar;
+    box.appendChild(DOC.createTextNode(' \u00B7 '));
+    var google = box.appendChild(h('a', 'qv-add-google', { target: '_blank', rel: 'noopener' }));
+    google.href = googleLink(ev, day);
+    google.textContent = 'Google Calendar';
+    return box;
+  }
+
   /* ------------------------------------------------------------- calendar */
   var uid = 0;
   function Calendar(container, options) {
@@ -738,6 +824,10 @@
     var footer = root.appendChild(h('footer', 'qv-footer'));
     appendMarkup(footer, m.copyright);
     if (!markupText(m.copyright).trim()) footer.hidden = true;
+    var subscribe = root.appendChild(h('div', 'qv-subscribe'));
+    var feed = subscribe.appendChild(h('a', 'qv-subscribe-link'));
+    feed.href = feedLink(this.base);
+    feed.textContent = t.subscribe;
 
     this.container.textContent = '';
     if (this.height && this.container.getBoundingClientRect().height < 120) {
@@ -944,7 +1034,7 @@
       return;
     }
     head.appendChild(h('span', 'qv-day-count')).textContent = t.count(list.length);
-    appendEvents(box, list, m, t, this.base);
+    appendEvents(box, list, m, t, this.base, day);
   };
 
   // The month as a list: each day with events under its date.
@@ -959,12 +1049,12 @@
       any = true;
       var head = box.appendChild(h('h3', 'qv-day-heading' + (day === this.today ? ' qv-agenda-today' : '')));
       head.textContent = t.date(day) + (day === this.today ? ' \u2022 ' + t.todayWord : '');
-      appendEvents(box, list, m, t, this.base);
+      appendEvents(box, list, m, t, this.base, day);
     }
     if (!any) box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
   };
 
-  function appendEvents(box, list, m, t, base) {
+  function appendEvents(box, list, m, t, base, day) {
     var ul = box.appendChild(h('ul', 'qv-list'));
     list.forEach(function (ev) {
       var li = ul.appendChild(h('li', 'qv-event'));
@@ -974,6 +1064,7 @@
       appendMarkup(main.appendChild(h('div', 'qv-event-title')), ev.title);
       main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m, t);
       if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
+      main.appendChild(eventActions(ev, day, t));
     });
   }
 

@@ -43,8 +43,13 @@ test('hostile texts are shown as text and load or run nothing', async () => {
   const titles = await page.locator('.qv-event-title').allTextContents();
   assert.deepEqual(titles, [...HOSTILE.slice(0, 2), 'bold<iframe src="/pwned.htm"></iframe>',
     '<font color="#FF0000" onmouseover="window.__pwned=1">red', 'x', HOSTILE[5], 'ends ]]> here', 'icon']);
-  const foreign = await page.$$eval('.qv-cal script, .qv-cal iframe, .qv-cal a, .qv-cal img, .qv-cal [onerror], .qv-cal [onmouseover]', (els) => els.length);
+  const ownLinks = ':not(.qv-add-ics):not(.qv-add-google):not(.qv-subscribe-link)';
+  const foreign = await page.$$eval(`.qv-cal script, .qv-cal iframe, .qv-cal a${ownLinks}, .qv-cal img, .qv-cal [onerror], .qv-cal [onmouseover]`, (els) => els.length);
   assert.equal(foreign, 0);
+  // The player's own links lead only to a calendar file made here, Google Calendar or the feed.
+  const hrefs = await page.$$eval('.qv-cal a', (els) => els.map((a) => a.getAttribute('href')));
+  assert.ok(hrefs.length > 0);
+  for (const href of hrefs) assert.match(href, /^(data:text\/calendar;|https:\/\/calendar\.google\.com\/calendar\/render\?|webcal:\/\/127\.0\.0\.1:\d+\/quorvel\/calendar\.ics$)/);
   assert.deepEqual(server.requests.filter((p) => p.startsWith('/pwned')), []);
   await ctx.close();
   await server.close();

@@ -4,6 +4,7 @@
 #include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
+#include "ical/IcsExport.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
 #include "publish/EmbedCode.h"
@@ -79,7 +80,8 @@ int run(const QStringList& arguments) {
         err << error << '\n';
         return 1;
     }
-    if (!qv::copyToPublishFolder(context.folders.working, folder, &error)) {
+    if (!qv::copyToPublishFolder(context.folders.working, folder, &error,
+                                 qv::calendarFeedBytes(document))) {
         err << error << '\n';
         return 1;
     }

@@ -53,6 +53,7 @@ struct TEventRec {
     QString WeekDay = "mon"; // "mon" .. "sun"
     QString MonthDay = "01"; // "01" .. "31"
     QString Month = "01";    // "01" .. "12"
+    QString Uid; // the identity the event came with from a calendar feed; empty when none
 
     bool operator==(const TEventRec&) const = default;
 };

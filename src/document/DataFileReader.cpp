@@ -193,6 +193,7 @@ private:
         TEventRec event;
         event.Title = fromMarkup(xmlText(entry.child("title")));
         event.Content = fromMarkup(xmlText(entry.child("content")));
+        event.Uid = xmlAttribute(entry, "uid");
         event.WholeDay = entry.child("wholeday");
         event.RepeatKind = QStringLiteral("o");
         event.WeekDay.clear();

@@ -143,7 +143,10 @@ void writeMusic(Lines& out, const CalendarDocument& doc) {
 }
 
 void writeEvent(Lines& out, const TEventRec& event) {
-    out << "    <entry>";
+    if (event.Uid.isEmpty())
+        out << "    <entry>";
+    else
+        out << "    <entry uid=\"" << event.Uid << "\">";
     out.endLine();
     out << "        <title>" << event.Title << "</title>";
     out.endLine();

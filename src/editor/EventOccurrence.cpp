@@ -73,7 +73,78 @@ std::optional<qint64> nextWallClock(const TEventRec& event, const QDate& today, 
     return now + kDayMs;
 }
 
+// A number the player reads from a repeat value: the text when it is a decimal number (sign
+// allowed, blanks around it ignored), fallback otherwise, held within lo and hi.
+int playerNumber(const QString& text, int fallback, int lo, int hi) {
+    const QString trimmed = text.trimmed();
+    const qsizetype digitsFrom = trimmed.startsWith(u'-') || trimmed.startsWith(u'+') ? 1 : 0;
+    bool ok = trimmed.size() > digitsFrom;
+    for (qsizetype i = digitsFrom; ok && i < trimmed.size(); ++i)
+        ok = trimmed[i] >= u'0' && trimmed[i] <= u'9';
+    const long long value = ok ? trimmed.toLongLong(&ok, 10) : 0;
+    return ok ? int(std::clamp<long long>(value, lo, hi)) : std::clamp(fallback, lo, hi);
+}
+
+// Monday 1 to Sunday 7, as QDate counts them.
+int playerWeekDay(const QString& text) {
+    static const char* const names[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
+    const QString key = text.trimmed().toLower();
+    for (int i = 0; i < 7; ++i)
+        if (key == QLatin1String(names[i]))
+            return i + 1;
+    return 1;
+}
+
 } // namespace
+
+PlayerRepeat playerRepeat(const TEventRec& event) {
+    PlayerRepeat repeat;
+    repeat.weekDay = playerWeekDay(event.WeekDay);
+    if (event.RepeatKind == QLatin1String("y")) {
+        // The data file carries "MM-DD"; the player takes its first two and its fourth and fifth
+        // characters.
+        const QString value = event.Month + u'-' + event.MonthDay;
+        repeat.monthDay = playerNumber(value.mid(3, 2), 1, 1, 31);
+        repeat.month = playerNumber(value.left(2), 1, 1, 12);
+    } else {
+        repeat.monthDay = playerNumber(event.MonthDay, 1, 1, 31);
+    }
+    return repeat;
+}
+
+QList<QDate> occurrenceDays(const TEventRec& event, const QDate& from, const QDate& to) {
+    QList<QDate> days;
+    const QDate start = event.StartTime.date();
+    const QDate end = std::max(start, event.EndTime.date());
+    const QDate lo = std::max(from, start);
+    const QDate hi = std::min(to, end);
+    if (!lo.isValid() || !hi.isValid() || lo > hi)
+        return days;
+    const QString& kind = event.RepeatKind;
+    const auto visit = [&](const QDate& day) {
+        if (day >= lo && day <= hi)
+            days.append(day);
+    };
+    const PlayerRepeat repeat = playerRepeat(event);
+    if (kind == QLatin1String("w")) {
+        const int wanted = repeat.weekDay;
+        for (QDate d = lo.addDays((wanted - lo.dayOfWeek() + 7) % 7); d <= hi; d = d.addDays(7))
+            days.append(d);
+    } else if (kind == QLatin1String("m")) {
+        const int day = repeat.monthDay;
+        for (QDate m(lo.year(), lo.month(), 1); m <= hi; m = m.addMonths(1))
+            visit(dayOfMonth(m.year(), m.month(), day));
+    } else if (kind == QLatin1String("y")) {
+        const int day = repeat.monthDay;
+        const int month = repeat.month;
+        for (int year = lo.year(); year <= hi.year(); ++year)
+            visit(dayOfMonth(year, month, day));
+    } else {
+        for (QDate d = lo; d <= hi; d = d.addDays(1))
+            days.append(d);
+    }
+    return days;
+}
 
 int storedNumber(const QString& text) {
     bool ok = false;

@@ -21,6 +21,23 @@ int storedNumber(const QString& text);
 // day; a month outside 1 to 12 is taken as the nearest of them.
 QDateTime nextOccurrence(const TEventRec& event, const QDateTime& now);
 
+// The repeat values of an event as the calendar player reads them from the data file: week day
+// 1 (Monday) to 7, day of month 1 to 31 and month 1 to 12; what it cannot read counts as Monday,
+// 1 and January.
+struct PlayerRepeat {
+    int weekDay = 1;
+    int monthDay = 1;
+    int month = 1;
+};
+PlayerRepeat playerRepeat(const TEventRec& event);
+
+// The days from `from` to `to` (both included) on which the calendar player shows the event:
+// a one-time event on every day from its start to its end; a repeating one on each day of its
+// kind between the day it starts and the day it ends (an end before the start counts as the start
+// day). A monthly or yearly day the month lacks falls on the month's last day; a week day,
+// month day or month the player cannot read counts as Monday, 1 and January.
+QList<QDate> occurrenceDays(const TEventRec& event, const QDate& from, const QDate& to);
+
 // The event list's filter by kind of event.
 enum class TypeFilter { All = 0, Once, Weekly, Monthly, Yearly };
 // The event list's filter by time range, counted from now.

@@ -44,8 +44,8 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
         .arg(QDir::toNativeSeparators(chosenFolder));
 }
 
-bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
-                         QString* error) {
+bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder, QString* error,
+                         const QByteArray& calendarFeed) {
     if (const std::optional<QString> problem = publishTargetProblem(workingFolder, chosenFolder)) {
         if (error)
             *error = *problem;
@@ -59,6 +59,10 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
                          .arg(QDir::toNativeSeparators(chosenFolder), reason);
         return false;
     }
+    if (!calendarFeed.isEmpty() &&
+        !writeFileAtomically(chosenFolder + QStringLiteral("/quorvel/calendar.ics"), calendarFeed,
+                             error))
+        return false;
     return true;
 }
 
@@ -80,7 +84,7 @@ std::optional<PublishContext> publishToChosenFolder(Platform& platform,
     if (answer != QuestionResult::Yes)
         return std::nullopt;
     QString error;
-    if (!copyToPublishFolder(source.workingFolder, folder, &error)) {
+    if (!copyToPublishFolder(source.workingFolder, folder, &error, source.calendarFeed)) {
         platform.message(error);
         return std::nullopt;
     }

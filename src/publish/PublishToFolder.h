@@ -19,11 +19,12 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
                                             const QString& chosenFolder);
 
 // Copies every file and sub-folder of the working folder into chosenFolder (created when
-// missing): files of the same name are replaced, anything else there stays. All or nothing: when
+// missing): files of the same name are replaced, anything else there stays. A calendar feed,
+// when given, goes into the published project data folder as calendar.ics. All or nothing: when
 // any file cannot be written, the files already there stay as they were (copyFolderContentsStaged)
 // and error tells why.
 bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
-                         QString* error = nullptr);
+                         QString* error = nullptr, const QByteArray& calendarFeed = {});
 
 // What a publish needs from the open project.
 struct PublishSource {
@@ -31,6 +32,7 @@ struct PublishSource {
     QString programFolder;
     QString publishWidth;
     QString publishHeight;
+    QByteArray calendarFeed; // the events as calendar.ics
 };
 
 // The first steps of a publish: check the publish sizes (publishSizeProblem), choose the folder,

@@ -79,6 +79,7 @@ CalendarDocument fullDocument(const QString& special) {
     qv::TEventRec weekly = event("w", start.addDays(1), "star");
     weekly.WeekDay = "sat";
     weekly.WholeDay = true;
+    weekly.Uid = "040000008200E00074C5B7101A82E008@outlook" + special; // kept for re-imports
     qv::TEventRec monthly = event("m", start.addDays(40), "image\\my icon" + special + ".png");
     monthly.MonthDay = "31";
     qv::TEventRec yearly = event("y", start.addDays(400), "clock");

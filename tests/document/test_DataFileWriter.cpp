@@ -208,6 +208,21 @@ private Q_SLOTS:
                            "    </entry>",
                            "</calendar>"}
             << QStringList{};
+        QTest::newRow("an imported event carries its UID, escaped as every attribute")
+            << DocumentSetup([](CalendarDocument& d) {
+                   qv::TEventRec e = eventOn(QDateTime(QDate(2013, 1, 5), QTime(8, 30)));
+                   e.Uid = "a&b\"c@example.org";
+                   d.Events.append(e);
+               })
+            << QStringList{"",
+                           "    <entry uid=\"a&amp;b&quot;c@example.org\">",
+                           "        <title><![CDATA[<font color=\"#FFFFFF\"></font>]]></title>",
+                           "        <content><![CDATA[<font color=\"#FFFFFF\"></font>]]></content>",
+                           "        <start>2013-01-05T08:30:00</start>",
+                           "        <end>2013-01-05T09:30:00</end>",
+                           "    </entry>",
+                           "</calendar>"}
+            << QStringList{};
         QTest::newRow("weekly event keeps its month day but writes only the week")
             << DocumentSetup([](CalendarDocument& d) {
                    qv::TEventRec e = eventOn(QDateTime(QDate(2013, 1, 5), QTime(8, 30)));

@@ -34,7 +34,9 @@ private:
         return files;
     }
 
-    qv::PublishSource source() const { return {m_working, "/opt/quorvel", "640", "480"}; }
+    qv::PublishSource source() const {
+        return {m_working, "/opt/quorvel", "640", "480", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n"};
+    }
 
 private Q_SLOTS:
     void init() {
@@ -136,6 +138,8 @@ private Q_SLOTS:
                                        QDir::toNativeSeparators(site) + " folder?");
         QCOMPARE(ui.shown[0].buttons, qv::QuestionButton::Yes | qv::QuestionButton::No);
         QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v2"));
+        QCOMPARE(readBytes(site + "/quorvel/calendar.ics"),
+                 QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n"));
         QCOMPARE(context->publishWidth, QString("640"));
         QCOMPARE(context->publishHeight, QString("480"));
         QCOMPARE(context->baseFolder, QString("quorvel/"));

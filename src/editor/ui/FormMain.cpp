@@ -14,6 +14,7 @@
 #include "editor/ui/VerticalLabel.h"
 #include "ftp/ui/TfrmFtpSetting.h"
 #include "gallery/ui/GalleryInstall.h"
+#include "ical/ui/IcalCommands.h"
 #include "platform/Platform.h"
 #include "project/Archive.h"
 #include "project/ProjectLifecycle.h"
@@ -80,6 +81,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     connect(m_keepTimer, &QTimer::timeout, this, &TFormMain::keepTypedWork);
     FormCreate(paths);
     installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
+    installIcalCommands(*this); // iCalendar import and export
     createOptionsEditors(*this);
     // The settings column is as wide as its fields, beside its scroll bar, also when its sections
     // are filled or change later: the splitter never squeezes it below that.

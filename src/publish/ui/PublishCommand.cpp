@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "document/CalendarDocument.h"
+#include "ical/IcsExport.h"
 #include "platform/ui/ShowWithoutWaiting.h"
 #include "publish/PublishToFolder.h"
 #include "publish/ui/TfrmPublishing.h"
@@ -17,9 +18,9 @@ PublishCommand::PublishCommand(QWidget& mainWindow, AppContext& context, Platfor
 
 void PublishCommand::apublishExecute() {
     const CalendarOptions& options = m_context.document.Options;
-    const std::optional<PublishContext> publish =
-        publishToChosenFolder(m_platform, {m_context.folders.working, m_context.folders.program,
-                                           options.PublishWidth, options.PublishHeight});
+    const std::optional<PublishContext> publish = publishToChosenFolder(
+        m_platform, {m_context.folders.working, m_context.folders.program, options.PublishWidth,
+                     options.PublishHeight, calendarFeedBytes(m_context.document)});
     if (!publish)
         return;
     m_mainWindow.setEnabled(false);

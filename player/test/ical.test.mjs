@@ -1,0 +1,83 @@
+// "Add to calendar" and "Subscribe": the one-event file made in the browser says what the
+// calendar shows and is read by python3-icalendar; texts stay text on the page.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { launch, makeSite, serve, openCalendar, baseDoc, simplePage, dataXml } from './fixtures.mjs';
+
+let browser, site, server;
+before(async () => { browser = await launch(); });
+after(async () => {
+  await browser.close();
+  await server?.close();
+  site?.remove();
+});
+
+const TITLE = 'Yoga, Level 1; "Süd" <img src=x onerror="window.hacked=1"> Fish &amp; chips – a long title that needs folding';
+
+function fileOf(href) {
+  assert.match(href, /^data:text\/calendar;charset=utf-8,/);
+  return decodeURIComponent(href.slice(href.indexOf(',') + 1));
+}
+
+// What python3-icalendar reads from a file: summary, start and end of its one event.
+function secondReader(ics) {
+  return execFileSync('/usr/bin/python3', ['-c', `
+import sys
+from icalendar import Calendar
+event = Calendar.from_ical(sys.stdin.buffer.read()).walk('VEVENT')[0]
+print(event['SUMMARY'])
+print(event['DTSTART'].to_ical().decode(), event['DTEND'].to_ical().decode())
+print(event['UID'])`], { input: ics }).toString().split('\n');
+}
+
+test('each event offers its own calendar file and a Google Calendar link; the page a subscription', async () => {
+  const events = [
+    { title: { text: TITLE, color: '000000' }, content: { text: 'Line one\nLine two', color: '000000' },
+      repeat: { type: 'week', value: 'wed' }, start: '2024-03-01T19:00:00', end: '2024-12-31T20:30:00' },
+    { title: { text: 'Holiday', color: '000000' }, wholeDay: true, start: '2024-03-14T00:00:00', end: '2024-03-16T00:00:00' },
+  ];
+  const xml = dataXml(baseDoc({ events, cellHeight: 120, contentHeight: 400 })).replace('<entry>', '<entry uid="yoga@example.org">');
+  const page15 = simplePage({ width: '', height: '', today: '2024-03-15' });
+  site = makeSite({ xml, page: page15, files: { 'Kalender.htm': page15.replace('lang="en"', 'lang="de"') } });
+  server = await serve(site.root);
+  const ctx = await browser.newContext({ viewport: { width: 1000, height: 1400 } });
+  const page = await openCalendar(ctx, server.url + '/Calendar.htm');
+
+  assert.equal(await page.getAttribute('.qv-subscribe-link', 'href'), server.url.replace('http:', 'webcal:') + '/quorvel/calendar.ics');
+  assert.equal(await page.textContent('.qv-subscribe-link'), 'Subscribe');
+
+  // The holiday on the day it is shown spans all its days, as dates.
+  let ics = fileOf(await page.getAttribute('.qv-add-ics', 'href'));
+  assert.match(ics, /\r\nDTSTART;VALUE=DATE:20240314\r\nDTEND;VALUE=DATE:20240317\r\n/);
+  assert.match(ics, /\r\nUID:event-1@quorvel\r\n/);
+
+  await page.click('[data-date="2024-03-20"]');
+  assert.equal(await page.locator('.qv-event-title img').count(), 0);
+  assert.equal(await page.evaluate(() => window.hacked), undefined);
+  assert.equal(await page.textContent('.qv-add-ics'), 'Add to calendar');
+  assert.match(await page.getAttribute('.qv-add-ics', 'download'), /^Yoga-Level-1-Süd-img-src-x-.*\.ics$/);
+  ics = fileOf(await page.getAttribute('.qv-add-ics', 'href'));
+  for (const line of ics.split('\r\n')) assert.ok(Buffer.byteLength(line) <= 75, `folded: ${line}`);
+  assert.ok(ics.endsWith('END:VCALENDAR\r\n'));
+  const unfolded = ics.replace(/\r\n /g, '');
+  assert.match(unfolded, /\r\nDESCRIPTION:Line one\\nLine two\r\n/);
+  const [summary, times, uid] = secondReader(ics);
+  assert.equal(summary, TITLE.replace('&amp;', '&'));
+  assert.equal(times, '20240320T190000 20240320T203000');
+  assert.equal(uid, 'yoga@example.org-20240320');
+
+  const google = new URL(await page.getAttribute('.qv-add-google', 'href'));
+  assert.equal(google.origin + google.pathname, 'https://calendar.google.com/calendar/render');
+  assert.equal(google.searchParams.get('text'), TITLE.replace('&amp;', '&'));
+  assert.equal(google.searchParams.get('dates'), '20240320T190000/20240320T203000');
+  assert.equal(google.searchParams.get('details'), 'Line one\nLine two');
+  assert.deepEqual(page.errors, []);
+
+  // On a German page the actions speak German.
+  const german = await openCalendar(ctx, server.url + '/Kalender.htm');
+  assert.equal(await german.textContent('.qv-add-ics'), 'Zum Kalender hinzuf\u00FCgen');
+  assert.equal(await german.textContent('.qv-subscribe-link'), 'Abonnieren');
+  assert.deepEqual(german.errors, []);
+  await ctx.close();
+});

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace qv {
+
+class CalendarDocument;
+
+// The calendar as an iCalendar feed (RFC 5545): one VEVENT for every event the calendar player
+// shows at least once, our repeat kinds as RRULEs that give the days the player shows (the 31st
+// and February 29 fall back to the month's last day as they do in the player), the calendar's
+// title as X-WR-CALNAME. Times are written as the designer holds them, without a zone (floating),
+// with the machine's zone named in X-WR-TIMEZONE, so every calendar shows them at the hour the
+// player shows. Each event carries the UID it was imported with, or one made from its calendar,
+// title and start, so the same event keeps the same UID from one publish to the next. stamp is the
+// DTSTAMP of every event; the current time when invalid.
+QByteArray calendarFeedBytes(const CalendarDocument& document, const QDateTime& stamp = {});
+
+// The file name of the feed in the project data folder, beside data.xml.
+inline constexpr const char* kCalendarFeedName = "calendar.ics";
+
+// Writes the feed to path through a temporary file renamed over it. False with the reason.
+bool writeCalendarFeed(const QString& path, const CalendarDocument& document,
+                       QString* error = nullptr);
+
+} // namespace qv

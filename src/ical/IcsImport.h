@@ -1,0 +1,74 @@
+#pragma once
+
+#include "document/CalendarDocument.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace qv {
+
+// What an iCalendar import may take on before it refuses or cuts short: a calendar people keep
+// holds a few thousand events, never hundreds of megabytes.
+struct IcsLimits {
+    qint64 maxFileBytes = qint64(32) * 1024 * 1024;
+    int maxEvents = 200000;            // events in the file and events the import makes
+    int maxOccurrencesPerEvent = 1000; // single events one expanded rule may become
+    int maxRuleSteps = 200000;         // steps through one rule before the expansion gives up
+};
+
+// How an import reads times and how far it expands rules our repeat kinds cannot express.
+struct IcsImportOptions {
+    QDate windowStart; // the first day of the expansion window; today when invalid
+    int windowMonths = 24;
+    IcsLimits limits;
+};
+
+// The events of one calendar entry (one UID): usually one event, several when a rule was expanded
+// into single events; none when the entry is cancelled.
+struct IcsEntry {
+    QString uid;
+    QString title; // the SUMMARY, for telling the user about it
+    bool cancelled = false;
+    QList<TEventRec> events;
+    QString simplifiedBecause; // why the rule was expanded; empty when it was not
+};
+
+struct IcsReadResult {
+    QList<IcsEntry> entries;
+    QStringList notes; // what was read differently from the file, one line each
+};
+
+// Reads the events of an iCalendar text. Times with a time zone or in UTC become local time of
+// this machine; dates become whole-day events. Nothing, with the reason in error, when the text is
+// no calendar or is beyond the limits.
+std::optional<IcsReadResult> readIcs(const QByteArray& bytes, const IcsImportOptions& options,
+                                     QString* error);
+
+// The same from a file, refusing a file beyond the size limit before reading it.
+std::optional<IcsReadResult> readIcsFile(const QString& path, const IcsImportOptions& options,
+                                         QString* error);
+
+// What an import did to the event list.
+struct IcsImportSummary {
+    int added = 0;
+    int updated = 0;
+    int removed = 0;
+    int simplified = 0; // entries whose rule became single events
+    QStringList reasons;
+
+    // "12 events added, 3 updated, 1 removed, 2 simplified." and the reasons, one a line.
+    QString text() const;
+};
+
+// Merges what was read into the event list: an entry whose UID an event already carries replaces
+// those events in place (keeping their icon and formatting), a new UID appends its events, and a
+// cancelled entry removes the events of its UID. New events take the formatting of the list's
+// first event, so they look like the calendar's own.
+IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& read);
+
+} // namespace qv

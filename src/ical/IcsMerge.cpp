@@ -1,0 +1,107 @@
+#include "ical/IcsImport.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace qv {
+
+namespace {
+
+// The imported event with the formatting and icon the user gave the event it replaces.
+TEventRec keepingLook(TEventRec imported, const TEventRec& old) {
+    const auto keepFormat = [](TTitleRec& into, const TTitleRec& from) {
+        const QString text = into.Text;
+        into = from;
+        into.Text = text;
+    };
+    keepFormat(imported.Title, old.Title);
+    keepFormat(imported.Content, old.Content);
+    imported.Icon = old.Icon;
+    return imported;
+}
+
+} // namespace
+
+QString IcsImportSummary::text() const {
+    QString line = QStringLiteral("%1 events added, %2 updated, %3 removed, %4 simplified.")
+                       .arg(added)
+                       .arg(updated)
+                       .arg(removed)
+                       .arg(simplified);
+    for (const QString& reason : reasons)
+        line += u'\n' + reason;
+    return line;
+}
+
+IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& read) {
+    IcsImportSummary summary;
+    QHash<QString, const IcsEntry*> byUid;
+    for (const IcsEntry& entry : read.entries) {
+        byUid.insert(entry.uid, &entry);
+        if (!entry.simplifiedBecause.isEmpty()) {
+            ++summary.simplified;
+            summary.reasons.append(QStringLiteral("\"%1\" was simplified: %2.")
+                                       .arg(entry.title, entry.simplifiedBecause));
+        }
+    }
+    summary.reasons += read.notes;
+
+    // New events look like the calendar's first event, without its icon.
+    TEventRec look;
+    if (!events.isEmpty())
+        look = events.constFirst();
+    look.Icon.clear();
+
+    QList<TEventRec> merged;
+    merged.reserve(events.size() + read.entries.size());
+    QHash<QString, QList<const TEventRec*>> oldByUid;
+    for (const TEventRec& event : std::as_const(events))
+        if (!event.Uid.isEmpty() && byUid.contains(event.Uid))
+            oldByUid[event.Uid].append(&event);
+    QSet<QString> done;
+    for (const TEventRec& event : std::as_const(events)) {
+        const auto found = event.Uid.isEmpty() ? byUid.constEnd() : byUid.constFind(event.Uid);
+        if (found == byUid.constEnd()) {
+            merged.append(event);
+            continue;
+        }
+        if (done.contains(event.Uid))
+            continue;
+        done.insert(event.Uid);
+        const IcsEntry& entry = **found;
+        const QList<const TEventRec*>& old = oldByUid[event.Uid];
+        if (entry.cancelled) {
+            summary.removed += int(old.size());
+            continue;
+        }
+        for (qsizetype i = 0; i < entry.events.size(); ++i) {
+            TEventRec imported = entry.events[i];
+            imported.Uid = entry.uid;
+            if (i < old.size()) {
+                imported = keepingLook(imported, *old[i]);
+                if (!(imported == *old[i]))
+                    ++summary.updated;
+            } else {
+                imported = keepingLook(imported, look);
+                ++summary.added;
+            }
+            merged.append(imported);
+        }
+        if (old.size() > entry.events.size())
+            summary.removed += int(old.size() - entry.events.size());
+    }
+    for (const IcsEntry& entry : read.entries) {
+        if (entry.cancelled || done.contains(entry.uid))
+            continue;
+        done.insert(entry.uid);
+        for (TEventRec imported : entry.events) {
+            imported.Uid = entry.uid;
+            merged.append(keepingLook(imported, look));
+            ++summary.added;
+        }
+    }
+    events = std::move(merged);
+    return summary;
+}
+
+} // namespace qv

@@ -1,0 +1,83 @@
+#include "ical/IcsProject.h"
+
+#include "common/Functions.h"
+#include "document/CalendarDocument.h"
+#include "document/DataFileReader.h"
+#include "document/DataFileWriter.h"
+#include "ical/IcsExport.h"
+#include "project/Archive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace qv {
+
+namespace {
+
+// The project of an archive unpacked into a scratch folder, with its document read.
+class UnpackedProject {
+public:
+    bool open(const QString& archivePath, QString* error) {
+        if (!scratch_.isValid()) {
+            *error = QStringLiteral("Cannot create a scratch folder: ") + scratch_.errorString();
+            return false;
+        }
+        if (!QFile::exists(archivePath)) {
+            *error = QStringLiteral("Cannot open file \"%1\".")
+                         .arg(QDir::toNativeSeparators(archivePath));
+            return false;
+        }
+        if (!extractArchive(archivePath, scratch_.path(), {}, error))
+            return false;
+        QFile data(dataFile());
+        if (!data.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("The project has no data file: ") + data.errorString();
+            return false;
+        }
+        document.enrolStandardStyleItems();
+        QString readError;
+        if (!readDataFileBytes(data.readAll(), document, &readError)) {
+            *error = QStringLiteral("ERROR: ") + readError;
+            return false;
+        }
+        return true;
+    }
+
+    QString folder() const { return scratch_.path(); }
+    QString dataFile() const { return scratch_.filePath(QStringLiteral("quorvel/data.xml")); }
+
+    CalendarDocument document;
+
+private:
+    QTemporaryDir scratch_;
+};
+
+} // namespace
+
+std::optional<IcsImportSummary> importIcsIntoArchive(const QString& archivePath,
+                                                     const QString& icsPath,
+                                                     const IcsImportOptions& options,
+                                                     QString* error) {
+    const std::optional<IcsReadResult> read = readIcsFile(icsPath, options, error);
+    if (!read)
+        return std::nullopt;
+    UnpackedProject project;
+    if (!project.open(archivePath, error))
+        return std::nullopt;
+    const IcsImportSummary summary = mergeIcsEntries(project.document.Events, *read);
+    if (!writeDataFile(project.dataFile(), project.document, error))
+        return std::nullopt;
+    if (!createArchive(project.folder(), archivePath, 3, {}, error))
+        return std::nullopt;
+    return summary;
+}
+
+bool exportIcsFromArchive(const QString& archivePath, const QString& outPath, QString* error) {
+    UnpackedProject project;
+    if (!project.open(archivePath, error))
+        return false;
+    return writeCalendarFeed(outPath, project.document, error);
+}
+
+} // namespace qv

@@ -1,0 +1,376 @@
+#include "ical/IcsImport.h"
+#include "ical/IcsTestSupport.h"
+#include "support/TestSupport.h"
+
+#include <QtTest>
+
+using namespace qv;
+
+namespace {
+
+const QDate kWindowStart(2025, 1, 1);
+
+IcsReadResult readFixture(const QString& name) {
+    IcsImportOptions options;
+    options.windowStart = kWindowStart;
+    QString error;
+    const std::optional<IcsReadResult> read =
+        readIcsFile(test::dataPath(QStringLiteral("ical/") + name), options, &error);
+    if (!read)
+        qFatal("%s: %s", qPrintable(name), qPrintable(error));
+    return *read;
+}
+
+const IcsEntry* entryOf(const IcsReadResult& read, const QString& uid) {
+    for (const IcsEntry& entry : read.entries)
+        if (entry.uid == uid)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace
+
+class TestIcsImport : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { test::useBerlinTime(); }
+
+    // Each event of the three exports, field by field, read on a machine in Berlin.
+    void eventsOfExports_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("times");
+
+        QTest::newRow("google: weekly in the file's zone, UNTIL in UTC, folded and escaped text")
+            << "google.ics"
+            << "yoga-2025@google.com" << 0 << QString::fromUtf8("Yoga für alle")
+            << QString::fromUtf8("Bring a mat, water and a towel.\nThe studio is on the second "
+                                 "floor.\nStudio Süd, Hauptstraße 5")
+            << "w mon 2025-01-06T09:00:00..2025-12-29T09:45:00";
+        QTest::newRow("google: all-day over three days, markup characters stay text")
+            << "google.ics"
+            << "sommerfest-2025@google.com" << 0 << QString::fromUtf8("Sommerfest 🎉")
+            << QString::fromUtf8("<b>Not bold</b> & no markup: three days of music, food and "
+                                 "games for the whole family – bring friends!")
+            << "o 2025-07-04..2025-07-06 whole day";
+        QTest::newRow("google: UTC becomes Berlin winter time")
+            << "google.ics"
+            << "board-meeting@google.com" << 0 << "Board meeting"
+            << ""
+            << "o 2025-03-10T16:00:00..2025-03-10T17:30:00";
+        QTest::newRow("google: EXDATE expanded, first Tuesday")
+            << "google.ics"
+            << "choir@google.com" << 0 << "Choir"
+            << ""
+            << "o 2025-04-01T19:00:00..2025-04-01T21:00:00";
+        QTest::newRow("google: EXDATE expanded, 15 and 22 April left out")
+            << "google.ics"
+            << "choir@google.com" << 2 << "Choir"
+            << ""
+            << "o 2025-04-29T19:00:00..2025-04-29T21:00:00";
+        QTest::newRow("google: the changed instance comes last with its own text")
+            << "google.ics"
+            << "choir@google.com" << 89 << "Choir (long rehearsal)"
+            << ""
+            << "o 2025-05-13T19:00:00..2025-05-13T22:00:00";
+
+        QTest::newRow("outlook: Windows zone from VTIMEZONE, monthly on the 31st")
+            << "outlook.ics"
+            << "040000008200E00074C5B7101A82E00800000000A0B1C2D3E4F5A6B7C8D9E0F1A2B3C4D5" << 0
+            << "Month-end review"
+            << "Quarterly numbers. Dial-in details follow in a separate mail to all participants "
+               "of the finance team.\n\nRoom 4.12"
+            << "m 31 2025-01-31T10:00:00..9999-12-31T11:00:00";
+        QTest::newRow("outlook: last day of February yearly is February 29")
+            << "outlook.ics"
+            << "040000008200E00074C5B7101A82E00800000000FFEEDDCCBBAA99887766554433221100" << 0
+            << "Leap-day birthday"
+            << ""
+            << "y 02-29 2024-02-29..9999-12-31 whole day";
+        QTest::newRow("outlook: COUNT expanded, last of six")
+            << "outlook.ics"
+            << "040000008200E00074C5B7101A82E0080000000011223344556677889900AABBCCDDEEFF" << 5
+            << "Payroll check"
+            << ""
+            << "o 2025-06-15T09:00:00..2025-06-15T09:30:00";
+        QTest::newRow("outlook: Windows zone without VTIMEZONE, Pacific winter time")
+            << "outlook.ics"
+            << "040000008200E00074C5B7101A82E00800000000998877665544332211FFEEDDCCBBAA" << 0
+            << "Call with Seattle"
+            << ""
+            << "o 2025-02-05T18:00:00..2025-02-05T19:00:00";
+        QTest::newRow("outlook: Seattle on summer time, Berlin not yet")
+            << "outlook.ics"
+            << "040000008200E00074C5B7101A82E00800000000998877665544332211FFEEDDCCBBAA" << 3
+            << "Call with Seattle"
+            << ""
+            << "o 2025-03-19T17:00:00..2025-03-19T18:00:00";
+
+        QTest::newRow("thunderbird: several week days expanded, New York to Berlin")
+            << "thunderbird.ics"
+            << "5f1c2a8e-0b7d-4c1e-9a3f-2d4e6f8a0b1c" << 11 << "Gym"
+            << ""
+            << "o 2025-01-31T13:00:00..2025-01-31T14:00:00";
+        QTest::newRow("thunderbird: yearly without BYMONTH takes the start's day")
+            << "thunderbird.ics"
+            << "a7b8c9d0-1e2f-4a3b-8c4d-5e6f7a8b9c0d" << 0 << "Anniversary"
+            << ""
+            << "y 06-14 2025-06-14..9999-12-31 whole day";
+        QTest::newRow("thunderbird: DURATION, and the zone moves it past midnight")
+            << "thunderbird.ics"
+            << "b1c2d3e4-f5a6-4b7c-8d9e-0f1a2b3c4d5e" << 0 << "Late show in New York"
+            << ""
+            << "o 2025-02-21T02:00:00..2025-02-21T03:30:00";
+        QTest::newRow("thunderbird: floating time without end lasts no time")
+            << "thunderbird.ics"
+            << "c2d3e4f5-a6b7-4c8d-9e0f-1a2b3c4d5e6f" << 0 << "Reminder without end"
+            << ""
+            << "o 2025-03-01T08:30:00..2025-03-01T08:30:00";
+        QTest::newRow("thunderbird: date without end lasts one day")
+            << "thunderbird.ics"
+            << "d3e4f5a6-b7c8-4d9e-8f0a-2b3c4d5e6f7a" << 0 << "Holiday without end"
+            << ""
+            << "o 2025-04-18..2025-04-18 whole day";
+        QTest::newRow("thunderbird: Saturday evening in New York is Sunday in Berlin")
+            << "thunderbird.ics"
+            << "e4f5a6b7-c8d9-4e0f-9a1b-3c4d5e6f7a8b" << 0 << "Night shift"
+            << ""
+            << "w sun 2025-01-05T00:00:00..9999-12-31T05:00:00";
+    }
+    void eventsOfExports() {
+        QFETCH(QString, file);
+        QFETCH(QString, uid);
+        QFETCH(int, index);
+        QFETCH(QString, title);
+        QFETCH(QString, content);
+        QFETCH(QString, times);
+        const IcsReadResult read = readFixture(file);
+        const IcsEntry* entry = entryOf(read, uid);
+        QVERIFY(entry);
+        QVERIFY(index < entry->events.size());
+        const TEventRec& event = entry->events[index];
+        QCOMPARE(event.Title.Text, title);
+        QCOMPARE(event.Content.Text, content);
+        QCOMPARE(test::describe(event), times);
+        QVERIFY(event.Icon.isEmpty());
+    }
+
+    // How many events each entry becomes, and which entries were simplified and why.
+    void entriesOfExports_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("uid");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<QString>("because");
+        QTest::newRow("weekly rule kept") << "google.ics"
+                                          << "yoga-2025@google.com" << 1 << false << "";
+        // 92 Tuesdays in the window, two left out, one changed (and added back as changed).
+        QTest::newRow("EXDATE") << "google.ics"
+                                << "choir@google.com" << 90 << false
+                                << "some of its dates are left out (EXDATE)";
+        QTest::newRow("cancelled") << "google.ics"
+                                   << "cancelled-talk@google.com" << 0 << true << "";
+        QTest::newRow("COUNT")
+            << "outlook.ics"
+            << "040000008200E00074C5B7101A82E0080000000011223344556677889900AABBCCDDEEFF" << 6
+            << false << "it repeats a set number of times (COUNT)";
+        QTest::newRow("INTERVAL")
+            << "outlook.ics"
+            << "040000008200E00074C5B7101A82E00800000000998877665544332211FFEEDDCCBBAA" << 5
+            << false << "it repeats every 2 periods (INTERVAL)";
+        QTest::newRow("several BYDAY") << "thunderbird.ics"
+                                       << "5f1c2a8e-0b7d-4c1e-9a3f-2d4e6f8a0b1c" << 12 << false
+                                       << "it repeats on several week days";
+    }
+    void entriesOfExports() {
+        QFETCH(QString, file);
+        QFETCH(QString, uid);
+        QFETCH(int, events);
+        QFETCH(bool, cancelled);
+        QFETCH(QString, because);
+        const IcsReadResult read = readFixture(file);
+        const IcsEntry* entry = entryOf(read, uid);
+        QVERIFY(entry);
+        QCOMPARE(entry->events.size(), events);
+        QCOMPARE(entry->cancelled, cancelled);
+        QCOMPARE(entry->simplifiedBecause.section(u';', 0, 0), because);
+        if (!because.isEmpty())
+            QVERIFY(entry->simplifiedBecause.endsWith("from 2025-01-01 to 2026-12-31"));
+    }
+
+    // Rules our kinds express directly, and the forms of "the month's last day".
+    void ruleMapping_data() {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("times");
+        QTest::newRow("weekly without BYDAY takes the start's day")
+            << "FREQ=WEEKLY"
+            << "20250108T100000"
+            << "w wed 2025-01-08T10:00:00..9999-12-31T11:00:00";
+        QTest::newRow("monthly without BYMONTHDAY takes the start's day")
+            << "FREQ=MONTHLY"
+            << "20250108T100000"
+            << "m 08 2025-01-08T10:00:00..9999-12-31T11:00:00";
+        QTest::newRow("monthly, UNTIL as a date")
+            << "FREQ=MONTHLY;BYMONTHDAY=8;UNTIL=20250608"
+            << "20250108T100000"
+            << "m 08 2025-01-08T10:00:00..2025-06-08T11:00:00";
+        QTest::newRow("UNTIL before the hour ends the day before")
+            << "FREQ=MONTHLY;UNTIL=20250608T080000"
+            << "20250108T100000"
+            << "m 08 2025-01-08T10:00:00..2025-06-07T11:00:00";
+        QTest::newRow("the 30th, or the month's last day")
+            << "FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=-1"
+            << "20250130T100000"
+            << "m 30 2025-01-30T10:00:00..9999-12-31T11:00:00";
+        QTest::newRow("the month's last day") << "FREQ=MONTHLY;BYMONTHDAY=-1"
+                                              << "20250131T100000"
+                                              << "m 31 2025-01-31T10:00:00..9999-12-31T11:00:00";
+        QTest::newRow("yearly on 29 February or the month's last day")
+            << "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1"
+            << "20240229T100000"
+            << "y 02-29 2024-02-29T10:00:00..9999-12-31T11:00:00";
+        QTest::newRow("yearly, last day of April")
+            << "FREQ=YEARLY;BYMONTH=4;BYMONTHDAY=-1"
+            << "20250430T100000"
+            << "y 04-30 2025-04-30T10:00:00..9999-12-31T11:00:00";
+    }
+    void ruleMapping() {
+        QFETCH(QString, rule);
+        QFETCH(QString, start);
+        QFETCH(QString, times);
+        const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:r\r\n"
+                               "DTSTART:" +
+                               start.toLatin1() + "\r\nDURATION:PT1H\r\nRRULE:" + rule.toLatin1() +
+                               "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        IcsImportOptions options;
+        options.windowStart = kWindowStart;
+        QString error;
+        const std::optional<IcsReadResult> read = readIcs(ics, options, &error);
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(read->entries.size(), 1);
+        QCOMPARE(read->entries[0].simplifiedBecause, QString());
+        QCOMPARE(read->entries[0].events.size(), 1);
+        QCOMPARE(test::describe(read->entries[0].events[0]), times);
+    }
+
+    // Rules our kinds cannot express are expanded within the window, each for its own reason.
+    void rulesExpanded_data() {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<QString>("because");
+        QTest::newRow("numbered week day")
+            << "FREQ=MONTHLY;BYDAY=2TU" << 24 << "it repeats on a week day of the month";
+        QTest::newRow("BYSETPOS other than the last day")
+            << "FREQ=MONTHLY;BYMONTHDAY=28,29,30;BYSETPOS=1" << 24
+            << "it repeats on several days of the month";
+        QTest::newRow("several days of the month")
+            << "FREQ=MONTHLY;BYMONTHDAY=1,15" << 48 << "it repeats on several days of the month";
+        QTest::newRow("daily") << "FREQ=DAILY;UNTIL=20250110T235959" << 10
+                               << "it repeats every day";
+        QTest::newRow("several months")
+            << "FREQ=YEARLY;BYMONTH=1,7" << 4 << "it repeats in several months";
+    }
+    void rulesExpanded() {
+        QFETCH(QString, rule);
+        QFETCH(int, events);
+        QFETCH(QString, because);
+        const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:r\r\n"
+                               "DTSTART:20250101T100000\r\nDURATION:PT1H\r\nRRULE:" +
+                               rule.toLatin1() + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        IcsImportOptions options;
+        options.windowStart = kWindowStart;
+        QString error;
+        const std::optional<IcsReadResult> read = readIcs(ics, options, &error);
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(read->entries[0].simplifiedBecause.section(u';', 0, 0), because);
+        QCOMPARE(read->entries[0].events.size(), events);
+    }
+
+    // Importing the same feed again changes nothing; an edited feed updates events in place,
+    // keeping what the user gave them, removes cancelled ones and adds new ones.
+    void reimportUpdatesInsteadOfDuplicating() {
+        QList<TEventRec> events;
+        TEventRec own;
+        own.Title.Text = QStringLiteral("Our own event");
+        own.Title.Color = 0x0000FF;
+        own.Icon = QStringLiteral("party");
+        own.StartTime = QDateTime(QDate(2025, 5, 1), QTime(9, 0));
+        own.EndTime = own.StartTime;
+        events.append(own);
+
+        const IcsReadResult first = readFixture("google.ics");
+        const IcsImportSummary added = mergeIcsEntries(events, first);
+        QCOMPARE(added.added, 1 + 1 + 1 + 90);
+        QCOMPARE(added.updated, 0);
+        QCOMPARE(added.simplified, 1);
+        QVERIFY(added.text().startsWith("93 events added, 0 updated, 0 removed, 1 simplified.\n"
+                                        "\"Choir\" was simplified: some of its dates are left "
+                                        "out (EXDATE); made into 90 single events"));
+        QCOMPARE(events.size(), 94);
+        QCOMPARE(events[0], own);
+        QCOMPARE(events[1].Uid, "yoga-2025@google.com");
+        QCOMPARE(events[1].Title.Color, own.Title.Color); // new events look like the first one
+        QVERIFY(events[1].Icon.isEmpty());
+
+        events[1].Icon = QStringLiteral("sun");
+        events[1].Title.Bold = true;
+        const QList<TEventRec> before = events;
+        const IcsImportSummary again = mergeIcsEntries(events, first);
+        QCOMPARE(again.added, 0);
+        QCOMPARE(again.updated, 0);
+        QCOMPARE(again.removed, 0);
+        QCOMPARE(events, before);
+
+        QByteArray edited = test::readBytes(test::dataPath("ical/google.ics"));
+        edited.replace("SUMMARY:Yoga für alle", "SUMMARY:Yoga for everyone");
+        edited.replace("UID:board-meeting@google.com\r\n",
+                       "UID:board-meeting@google.com\r\nSTATUS:CANCELLED\r\n");
+        edited.replace("UID:sommerfest-2025@google.com", "UID:sommerfest-2026@google.com");
+        IcsImportOptions options;
+        options.windowStart = kWindowStart;
+        const IcsImportSummary changed =
+            mergeIcsEntries(events, *readIcs(edited, options, nullptr));
+        QCOMPARE(changed.updated, 1);
+        QCOMPARE(changed.removed, 1);
+        QCOMPARE(changed.added, 1); // the festival under its new UID; the old one stays ours
+        QCOMPARE(events.size(), 94);
+        QCOMPARE(events[1].Title.Text, "Yoga for everyone");
+        QCOMPARE(events[1].Icon, "sun");
+        QVERIFY(events[1].Title.Bold);
+        for (const TEventRec& event : events)
+            QVERIFY(event.Uid != "board-meeting@google.com");
+        QCOMPARE(events.last().Uid, "sommerfest-2026@google.com");
+    }
+
+    // A series whose occurrences number differently on the second import: the extra events go,
+    // the missing ones come, the rest are updated in place.
+    void reimportOfExpandedSeries() {
+        const auto feed = [](const char* until) -> QByteArray {
+            return QByteArray("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:s\r\n"
+                              "SUMMARY:Series\r\nDTSTART:20250101T100000\r\nDURATION:PT1H\r\n"
+                              "RRULE:FREQ=DAILY;UNTIL=") +
+                   until + "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        };
+        IcsImportOptions options;
+        options.windowStart = kWindowStart;
+        QList<TEventRec> events;
+        QCOMPARE(mergeIcsEntries(events, *readIcs(feed("20250105T235959"), options, nullptr)).added,
+                 5);
+        const IcsImportSummary shorter =
+            mergeIcsEntries(events, *readIcs(feed("20250103T235959"), options, nullptr));
+        QCOMPARE(shorter.removed, 2);
+        QCOMPARE(events.size(), 3);
+        const IcsImportSummary longer =
+            mergeIcsEntries(events, *readIcs(feed("20250104T235959"), options, nullptr));
+        QCOMPARE(longer.added, 1);
+        QCOMPARE(events.size(), 4);
+        QCOMPARE(events.last().StartTime, QDateTime(QDate(2025, 1, 4), QTime(10, 0)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIcsImport)
+#include "test_ics_import.moc"
