@@ -1,5 +1,6 @@
 #include "publish/PublishToFolder.h"
 
+#include "common/Functions.h"
 #include "common/StagedFolderCopy.h"
 #include "platform/Platform.h"
 #include "publish/EmbedCode.h"

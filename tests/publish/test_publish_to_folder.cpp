@@ -215,7 +215,7 @@ private Q_SLOTS:
         const QString site = path("sized");
         ui.folderAnswers.enqueue(site);
         ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
-        const auto context = qv::publishToChosenFolder(ui, {m_working, "/opt", width, height});
+        const auto context = qv::publishToChosenFolder(ui, {m_working, "/opt", width, height, {}});
         QCOMPARE(bool(context), message.isEmpty());
         if (message.isEmpty())
             return;

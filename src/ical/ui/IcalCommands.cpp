@@ -77,7 +77,7 @@ void IcalCommands::merge(const std::optional<IcsReadResult>& read, const QString
     CalendarDocument& document = m_window.document();
     if (!document.Marks.Loaded)
         return; // the project was closed while the file was read
-    m_window.eventsEditor->dropEditing();
+    m_window.eventsEditor->storeEditing(); // an event being typed is kept, not lost
     const IcsImportSummary summary = mergeIcsEntries(document.Events, *read);
     m_window.eventsEditor->RefreshEventList(0);
     m_window.arefreshExecute();
