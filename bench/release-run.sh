@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds one benchmark of the core in release mode (in build-bench/, or BUILD_DIR) and runs it.
 #   bench/release-run.sh AREA TARGET [ARGUMENTS...]
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 area="$1" target="$2"
 shift 2

@@ -1,4 +1,5 @@
 # Script mode: SOURCE_DIR, BIN_DIR.
+# SPDX-License-Identifier: GPL-3.0-or-later
 file(REMOVE_RECURSE ${BIN_DIR}/template ${BIN_DIR}/files)
 file(MAKE_DIRECTORY ${BIN_DIR}/template ${BIN_DIR}/files)
 file(COPY ${SOURCE_DIR}/files/ DESTINATION ${BIN_DIR}/files)

@@ -1,5 +1,6 @@
 # Copies the installation content (templates, layout and embed pages, the player) beside the
 # programs in build/bin, so that the build tree works as an installed copy.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set(QUORVEL_CONTENT_STAMP ${CMAKE_BINARY_DIR}/content.stamp)
 file(GLOB_RECURSE QUORVEL_CONTENT_FILES CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/template/* ${CMAKE_SOURCE_DIR}/files/* ${CMAKE_SOURCE_DIR}/player/calendar.* ${CMAKE_SOURCE_DIR}/README.md)

@@ -1,6 +1,7 @@
 # Installation layout: the programs with template/ and files/ beside them in lib/quorvel (the
 # designer finds its content beside its executable), linked from bin/, plus the desktop entry,
 # icons, MIME type and AppStream data.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set(QUORVEL_LIB_DIR lib/quorvel)
 if(QUORVEL_GUI)
     install(TARGETS quorvel quorvel-cli RUNTIME DESTINATION ${QUORVEL_LIB_DIR})

@@ -2,6 +2,7 @@
 // or trip a sanitizer; and whatever is read must be written as a file that reads back into the
 // same bytes. The one exception is a yearly repeat whose month is not two characters long: its
 // value is read by character position, so its written form settles only after one more round.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/CalendarDocument.h"
 #include "document/DataFileReader.h"
 #include "document/DataFileWriter.h"

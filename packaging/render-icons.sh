@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Renders the program's icon (io.quorvel.Designer.svg) to the PNG sizes the desktop wants, with
 # headless Chromium. Rerun after changing the SVG.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 tmp="$(mktemp -d)"

@@ -19,6 +19,7 @@
  *
  * Public object: window.QuorvelCalendar { version, init(root), mount(el, options),
  * refresh(text, root) }.
+ * SPDX-License-Identifier: GPL-3.0-or-later
  */
 (function (global) {
   'use strict';

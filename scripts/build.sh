@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Configures and builds into build/ (build/bin is laid out as an installation).
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Compiled objects are shared between clones and worktrees of the repository when ccache is there.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Fails when a C++ file of the repository differs from what clang-format makes of it.
 # With --fix, formats them instead.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mapfile -t files < <(git ls-files '*.cpp' '*.h')

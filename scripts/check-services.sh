@@ -2,6 +2,7 @@
 # Fails when the machine is left with a system FTP service: something listening on the FTP port
 # (21, or FTP_PORT), or, where systemd runs, an enabled vsftpd service. The tests start their own
 # servers on 127.0.0.1 ports of their choosing and stop them again.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 port="${FTP_PORT:-21}"
 status=0

@@ -5,6 +5,7 @@
 # Only what is missing is installed. The tests start their own servers on 127.0.0.1, so a server
 # package installed here is kept from starting as a system service and left disabled: nothing
 # listens on the machine because the tests were set up.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 BUILD_RUN=(

@@ -4,6 +4,7 @@
 # (60 seconds unless a number of seconds is given). Fails on a crash, hang or sanitizer report.
 # Two thirds of the time go to small inputs; the last third lets inputs grow to 1 MB at once, with
 # a short time limit per input, so that a reading step slower than linear shows as a timeout.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"

@@ -6,6 +6,7 @@
 # and end cleanly on SIGTERM. When it may (run as root, with mount namespaces), it starts the
 # designer from the installed path itself: the scratch root laid over /usr in a mount namespace of
 # its own, so that the program folder is /usr/lib/quorvel as after `apt install`.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the core and its tests with AddressSanitizer and UndefinedBehaviorSanitizer in
 # build-asan/ and runs them there.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON -DQUORVEL_GUI=OFF

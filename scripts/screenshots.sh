@@ -2,6 +2,7 @@
 # Makes the README's pictures in docs/: the designer's main window with a project open (on a
 # virtual X display) and the published calendar in headless Chromium. Builds first when needed.
 #   scripts/screenshots.sh [TEMPLATE]      default: the first template
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ -x build/tools/screenshot_main_window ] || bash scripts/build.sh

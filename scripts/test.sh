@@ -4,6 +4,7 @@
 # player's browser tests, the Debian package test, the core tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a minute of fuzzing the data file reader, and a check that no system
 # FTP service is left running or enabled.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Compiled objects are shared with other clones of the repository when ccache is there.
@@ -15,6 +16,7 @@ bash scripts/deps.sh test
 step "format and JavaScript checks"
 bash scripts/check-format.sh
 bash scripts/check-js.sh
+bash scripts/spdx.sh --check
 step "build (warnings are errors)"
 bash scripts/build.sh -DQUORVEL_WERROR=ON
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

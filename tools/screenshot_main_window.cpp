@@ -2,6 +2,7 @@
 // Run on an X display (xvfb-run in scripts/screenshots.sh):
 //
 //   screenshot_main_window ARCHIVE OUTPUT.png [TAB]     TAB 0 "Options" (default), 1 "Events"
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/AppContext.h"
 #include "document/CalendarDocument.h"

@@ -5,6 +5,7 @@
 //   bench_startup [RUNS]              measures and prints the medians and their ratio
 //   bench_startup --designer DIR ARCHIVE   (child) the designer's window on ARCHIVE
 //   bench_startup --peer PAGE              (child) a browser window on PAGE
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/AppContext.h"
 #include "common/Functions.h"

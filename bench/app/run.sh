@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the start-up benchmark in release mode and runs it: the designer starting on a project
 # until its quick preview has loaded, against a bare browser window loading the same page.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${BUILD_DIR:-$root/build-bench}"

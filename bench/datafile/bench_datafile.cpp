@@ -3,6 +3,7 @@
 // the wall-clock times (the aim is at most 1.0) and of the CPU times, which a machine busy with
 // other work disturbs less. Ours includes writing data.xml and data.js through temporary files
 // flushed to disk before they are renamed. Run it from an optimised build (scripts/build.sh).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Functions.h"
 #include "common/LocalTimeZone.h"
 #include "document/CalendarDocument.h"

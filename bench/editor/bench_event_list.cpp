@@ -3,6 +3,7 @@
 // QStringListModel that is handed the same 10,000 ready-made row texts, measured in the same
 // run. Prints the times and the ratios ours / peer. Runs headless (QT_QPA_PLATFORM=offscreen is
 // set when no platform is given). Run it from an optimised build.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/CalendarDocument.h"
 #include "editor/EventListModel.h"
 #include "editor/EventOccurrence.h"

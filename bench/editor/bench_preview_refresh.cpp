@@ -4,6 +4,7 @@
 // order alternated, after a warm-up. Prints median and spread of both and the ratio. Runs
 // headless (QT_QPA_PLATFORM=offscreen is set when no platform is given); the program folder is
 // the build's bin/ (templates, layout pages and the player beside the programs).
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"

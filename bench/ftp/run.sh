@@ -32,6 +32,7 @@
 #   own behaviour and counts against it; its best time is the least touched by it.
 # Ratios are given twice: the median (lowest to highest) of the rounds' own ratios (peer time /
 # our time of the same round) and the ratio of the best times.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 
 HERE=$(cd "$(dirname "$0")" && pwd)

@@ -3,6 +3,7 @@
 // templates' thumbnails at once, as a gallery that loads everything when it opens would. The
 // thumbnails are twice the size of their areas, so every one is scaled. Prints the time of one
 // page change, the peer's time and the ratio page change / peer. Run it from an optimised build.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "gallery/ui/TFormTemplateSelect.h"
 #include "platform/ScriptedPlatform.h"
 

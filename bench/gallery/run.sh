@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the gallery benchmark in release mode and runs it headless: the gallery window moving
 # through 40 templates page by page, against decoding all 40 templates' thumbnails at once.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${BUILD_DIR:-$root/build-bench}"

@@ -5,6 +5,7 @@
 // it. The order of the two alternates from round to round; one warm-up round is not counted.
 // Prints the median of each and of the ratio ours / peer with the spread (lowest and highest) over
 // the rounds; the aim is a ratio of at most 0.2.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/LocalTimeZone.h"
 #include "document/CalendarDocument.h"
 #include "ical/IcsImport.h"

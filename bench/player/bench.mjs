@@ -2,6 +2,7 @@
 // the same run and browser, with FullCalendar's month view; prints the
 // median time to a painted grid, their ratio and both scripts' gzipped sizes.
 // Setup: npm ci --prefix bench/player; run: npm run bench --prefix bench/player
+// SPDX-License-Identifier: GPL-3.0-or-later
 import fs from 'node:fs';
 import http from 'node:http';
 import path from 'node:path';

@@ -5,6 +5,7 @@
 // - save after a one-event change: cp of the finished archive (saving can hardly beat a copy);
 // - open: unzip of the same archive.
 // Usage: bench_archive [megabytes=200] [rounds=7] [scratch folder=system temporary folder]
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "../SideBySide.h"
 #include "project/Archive.h"

@@ -4,5 +4,6 @@
 # finished archive, and opening against unzip (order alternated, both warmed, median and spread
 # of 7 rounds).
 #   bench/project/run.sh [megabytes] [rounds] [scratch folder]
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 exec "$(dirname "$0")/../release-run.sh" project bench_archive "$@"

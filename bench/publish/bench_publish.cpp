@@ -3,6 +3,7 @@
 // the same run. Two projects: 20,000 small files, and 200 MB of pictures; each on a RAM file
 // system (/dev/shm) and on the disk of the system's temporary folder.
 // Usage: bench_publish [rounds=7] [small files=20000] [megabytes=200]
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "../SideBySide.h"
 #include "project/Archive.h"

@@ -3,5 +3,6 @@
 # 200 MB project into a new folder, on a RAM file system and on disk, against cp -R and unzip of
 # the same project in the same run (order alternated, both warmed, median and spread of 7 rounds).
 #   bench/publish/run.sh [rounds] [small files] [megabytes]
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 exec "$(dirname "$0")/../release-run.sh" publish bench_publish "$@"

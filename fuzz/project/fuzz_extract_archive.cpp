@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to archive extraction as a project archive. Whatever the bytes, the
 // extraction must not crash, and nothing may appear beside the target folder.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "project/Archive.h"
 

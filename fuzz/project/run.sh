@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the archive extraction fuzzer with clang and runs it for SECONDS (default 120), starting
 # from a few small archives made on the spot.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 build="${BUILD_DIR:-$root/build-fuzz}"

@@ -1,5 +1,6 @@
 // Events land on the right days: every repeat kind, month ends, leap years
 // and the last-day rule; cells, "+N more" and the day list.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { launch, makeSite, serve, openCalendar, baseDoc, simplePage } from './fixtures.mjs';

@@ -1,5 +1,6 @@
 // Shared fixtures: a throw-away site folder laid out like a published
 // calendar, a static server on 127.0.0.1 and Debian's chromium.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';

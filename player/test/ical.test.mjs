@@ -1,5 +1,6 @@
 // "Add to calendar" and "Subscribe": the one-event file made in the browser says what the
 // calendar shows and is read by python3-icalendar; texts stay text on the page.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';

@@ -1,5 +1,6 @@
 // The grid is an ARIA grid with one tab stop that the keyboard can walk;
 // the calendar stays usable at 320 pixels.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { launch, makeSite, openCalendar, baseDoc, simplePage } from './fixtures.mjs';

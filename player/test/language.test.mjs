@@ -1,5 +1,6 @@
 // Every word of the calendar follows its language: the option in the data
 // file, else the language of the page around it, else the visitor's browser.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';

@@ -1,4 +1,5 @@
 // Every option and style item of the data file reaches the page.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { launch, makeSite, serve, openCalendar, baseDoc, simplePage, STYLE_IDS } from './fixtures.mjs';

@@ -1,6 +1,7 @@
 // The layout pages and embed fragments, filled like the designer fills them,
 // host the player from a web server and from disk; the data source follows
 // the page's origin.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';

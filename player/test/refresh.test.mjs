@@ -1,4 +1,5 @@
 // The designer's preview hands new data to the shown calendar, which redraws in place.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { launch, makeSite, openCalendar, baseDoc, simplePage, dataXml } from './fixtures.mjs';

@@ -1,5 +1,6 @@
 // Hostile texts render as text and run nothing; broken data files show a
 // message instead of a blank box.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { launch, makeSite, serve, openCalendar, baseDoc, simplePage, dataXml } from './fixtures.mjs';

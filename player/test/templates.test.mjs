@@ -1,5 +1,6 @@
 // The installed templates are complete, in the designer's data file layout,
 // and show without missing files.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';

@@ -1,5 +1,6 @@
 // What a visitor does with a published calendar: follow and share a link to
 // a day, hear music only when asked, read chips and the day list, print.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { launch, makeSite, serve, openCalendar, baseDoc, simplePage } from './fixtures.mjs';

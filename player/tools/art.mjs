@@ -1,6 +1,7 @@
 // Picture recipes for the installed templates. Each recipe runs in the
 // browser on a 2D canvas: (ctx, w, h, rnd, p) with a seeded random source
 // and the recipe's parameters.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 export const ART = {
   stars(ctx, w, h, rnd, p) {

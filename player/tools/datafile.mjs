@@ -1,6 +1,7 @@
 // Writes calendar data files in the designer's own layout (CR LF line ends,
 // fixed indentation, formatted texts as CDATA markup) and the data.js twin
 // that pages opened from disk load instead of data.xml.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 export const STYLE_IDS = [
   'header', 'menu', 'footer', 'background', 'calendar_cell', 'calendar_cell_today',

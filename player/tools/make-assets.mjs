@@ -2,6 +2,7 @@
 // data.xml (designer layout), data.js, generated pictures and short
 // generated tunes. Run: node tools/make-assets.mjs [id ...]
 // Thumbnails are made afterwards by render-thumbs.mjs.
+// SPDX-License-Identifier: GPL-3.0-or-later
 import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';

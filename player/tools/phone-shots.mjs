@@ -1,6 +1,7 @@
 // Pictures of templates on a phone (375 x 740) for the README:
 // ../docs/phone-<id>.png, each template published with the full-page layout.
 // Run: node tools/phone-shots.mjs [id ...]   (default: three templates)
+// SPDX-License-Identifier: GPL-3.0-or-later
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';

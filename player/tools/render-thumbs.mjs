@@ -4,6 +4,7 @@
 // Calendar.htm from the full layout page, and quorvel/ with the template's
 // files plus calendar.js and calendar.css.
 // Run: node tools/render-thumbs.mjs [id ...]
+// SPDX-License-Identifier: GPL-3.0-or-later
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';

@@ -1,5 +1,6 @@
 // The installed templates: look, options, pictures, music and sample events.
 // make-assets.mjs turns this list into template/<id>/.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 // Sample events of every repeat kind and icon, themed by a few titles.
 function sampleEvents(t, ink, note) {

@@ -1,5 +1,6 @@
 // quorvel-cli upload: mirrors a published folder onto an FTP server the way the designer's upload
 // window does, with the FTP settings of the settings file for every option not given.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/Folders.h"
 #include "app/FtpSettings.h"

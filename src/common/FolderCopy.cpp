@@ -1,5 +1,6 @@
 // The folder copy behind publishing and new projects: one pass over the source tree with file
 // descriptors, each folder created once, and the bytes moved by the kernel where it can.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/Functions.h"
 

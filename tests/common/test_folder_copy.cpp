@@ -1,5 +1,6 @@
 // The folder copy behind publishing and new projects: every byte and folder arrives, and what
 // already lies in the target is replaced without being followed.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/Functions.h"
 #include "project/ProjectTestFiles.h"

@@ -1,5 +1,6 @@
 // Every place the program writes files, on a disk that runs full in the middle: the files that were
 // there before stay byte for byte as they were, and the message says the disk is full.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"

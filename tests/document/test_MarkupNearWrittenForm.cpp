@@ -1,6 +1,7 @@
 // Markup read back that is close to, but not exactly, the form the writer gives: it must read by
 // the general rules (tag pieces removed anywhere, colour up to the first "\">"), whichever way
 // the reader takes to get there.
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/Markup.h"
 
 #include <QtTest>

@@ -1,5 +1,6 @@
 // Data files made to cost time or memory: the reader refuses what is too large before reading it,
 // and reads the rest in time proportional to its size.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "document/CalendarDocument.h"
 #include "document/DataFileReader.h"

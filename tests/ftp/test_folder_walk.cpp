@@ -1,5 +1,6 @@
 // The walk over the published folder that the upload follows never follows a symbolic link: not
 // out of the folder, not round in a loop.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/FolderWalk.h"
 #include "support/TestSupport.h"

@@ -1,4 +1,5 @@
 // The FTP client against a scripted server that gives the replies real servers will not.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/FtpClient.h"
 #include "support/FtpTestServers.h"

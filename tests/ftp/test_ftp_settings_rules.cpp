@@ -1,4 +1,5 @@
 // The checks of the FTP settings dialog and its connection test.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/FtpSettings.h"
 #include "ftp/FtpSettingsRules.h"

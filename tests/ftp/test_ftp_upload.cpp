@@ -1,4 +1,5 @@
 // The upload worker against real FTP servers (pyftpdlib and vsftpd) started on 127.0.0.1.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/FolderWalk.h"
 #include "ftp/RemoteListing.h"

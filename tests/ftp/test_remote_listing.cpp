@@ -1,4 +1,5 @@
 // Reading the remote folder list out of LIST replies of Unix and DOS servers.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/RemoteListing.h"
 

@@ -1,4 +1,5 @@
 // The bytes and speed line of the upload window.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/TransferStatus.h"
 

@@ -1,4 +1,5 @@
 // quorvel-cli upload against a real pyftpdlib server.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"

@@ -1,4 +1,5 @@
 // The upload worker's rules for remote folders, against a scripted server.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/TFtpThread.h"
 #include "support/FtpTestServers.h"

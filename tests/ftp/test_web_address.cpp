@@ -1,4 +1,5 @@
 // The web address the upload window proposes, and its corrections.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/UploadTarget.h"
 #include "ftp/WebAddress.h"

@@ -1,5 +1,6 @@
 // How saving packs files: media stored, the rest deflated, and entries of the archive being
 // replaced taken over only while they hold exactly the bytes of the file.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ProjectTestFiles.h"
 #include "project/Archive.h"

@@ -1,5 +1,6 @@
 // Archives made to do harm, or damaged: quorvel-cli unpack over a folder that holds an earlier
 // project refuses each of them with the reason, names the archive, and leaves the folder as it was.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ProjectTestFiles.h"
 #include "document/DataFileReader.h"

@@ -1,5 +1,6 @@
 // Filling the embed page templates: the placeholder rule, the full-path prefix and the reading
 // of template and page lines.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "publish/EmbedCode.h"
 #include "publish/PublishContext.h"

@@ -1,4 +1,5 @@
 // Cutting a web page at the embed symbol and merging the embed code into it.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "publish/EmbedPage.h"
 #include "publish/TextLines.h"

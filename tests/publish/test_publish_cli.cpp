@@ -1,4 +1,5 @@
 // quorvel-cli publish and embed, run as processes on a small project archive made here.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "common/Functions.h"
 #include "project/Archive.h"

@@ -1,5 +1,6 @@
 // Publishing the working folder into a chosen folder: the steps, the copy and the refusal to
 // publish the project into itself.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/ScriptedPlatform.h"
 #include "publish/PublishToFolder.h"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # scripts/check-services.sh fails while something listens on the FTP port it watches and passes
 # once nothing does.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 check="$(dirname "$0")/../../scripts/check-services.sh"
 scratch="$(mktemp -d)"

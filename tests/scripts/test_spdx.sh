@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # scripts/spdx.sh on a small tree of fixtures: which files get the licence line and where, that a
 # second run changes nothing, and that --check fails exactly while a file lacks it.
+# SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 spdx="$(cd "$(dirname "$0")/../.." && pwd)/scripts/spdx.sh"
 tree="$(mktemp -d)"

@@ -1,4 +1,5 @@
 // The "Publish To FTP" window against a real pyftpdlib server on 127.0.0.1.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/TFtpThread.h"
 #include "ftp/ui/TfrmFtpModule.h"

@@ -1,4 +1,5 @@
 // The "Ftp Setting" dialog: what it shows, what OK accepts and stores, and Test Connection.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/AppContext.h"
 #include "document/CalendarDocument.h"

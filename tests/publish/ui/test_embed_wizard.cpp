@@ -1,4 +1,5 @@
 // The embed wizard driven page by page, headless with the scripted platform.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "platform/ScriptedPlatform.h"
 #include "publish/PublishContext.h"

@@ -1,5 +1,6 @@
 // The "Publishing" result window and the main window's Publish command, headless with the
 // scripted platform.
+// SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "../../editor/ui/MainWindowFixture.h"
 #include "ftp/ui/TfrmFtpModule.h"
