@@ -76,7 +76,7 @@ void IcalCommands::merge(const std::optional<IcsReadResult>& read, const QString
     }
     CalendarDocument& document = m_window.document();
     if (!document.Marks.Loaded)
-        return; // the project was closed while the file was read
+        return;                            // the project was closed while the file was read
     m_window.eventsEditor->storeEditing(); // an event being typed is kept, not lost
     const IcsImportSummary summary = mergeIcsEntries(document.Events, *read);
     m_window.eventsEditor->RefreshEventList(0);
