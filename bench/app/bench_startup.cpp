@@ -7,13 +7,13 @@
 //   bench_startup --peer PAGE              (child) a browser window on PAGE
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/AppContext.h"
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "platform/ui/QtPlatform.h"
 #include "project/Archive.h"
+#include "session/AppContext.h"
 
 #include <QApplication>
 #include <QDir>

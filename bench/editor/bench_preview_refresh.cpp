@@ -5,13 +5,13 @@
 // headless (QT_QPA_PLATFORM=offscreen is set when no platform is given); the program folder is
 // the build's bin/ (templates, layout pages and the player beside the programs).
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
 #include "editor/ui/FormMain.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "gallery/TemplateCreation.h"
 #include "platform/ScriptedPlatform.h"
+#include "session/AppContext.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

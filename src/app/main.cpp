@@ -1,4 +1,3 @@
-#include "app/AppContext.h"
 #include "app/InstanceLock.h"
 #include "app/ProjectHandover.h"
 #include "app/UnixSignals.h"
@@ -8,6 +7,7 @@
 #include "editor/ui/FormMain.h"
 #include "gallery/ui/GalleryInstall.h"
 #include "platform/ui/QtPlatform.h"
+#include "session/AppContext.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

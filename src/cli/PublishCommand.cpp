@@ -1,7 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/ConsolePlatform.h"
 
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
 #include "ical/IcsExport.h"
@@ -9,6 +8,7 @@
 #include "project/RecentList.h"
 #include "publish/EmbedCode.h"
 #include "publish/PublishToFolder.h"
+#include "session/AppContext.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,14 +2,14 @@
 // window does, with the FTP settings of the settings file for every option not given.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/Folders.h"
-#include "app/FtpSettings.h"
-#include "app/IniFile.h"
 #include "cli/CliCommand.h"
 #include "common/Functions.h"
 #include "ftp/FtpSettingsRules.h"
 #include "ftp/TFtpThread.h"
 #include "ftp/UploadTarget.h"
+#include "session/Folders.h"
+#include "session/FtpSettings.h"
+#include "session/IniFile.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -1,11 +1,11 @@
 #include "editor/PreviewRefresh.h"
 
-#include "app/AppContext.h"
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileWriter.h"
 #include "document/ScriptString.h"
 #include "project/UnsavedWork.h"
+#include "session/AppContext.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,8 @@
 #include "ftp/FtpSettingsRules.h"
 
-#include "app/FtpSettings.h"
 #include "ftp/FtpClient.h"
 #include "ftp/UploadTarget.h"
+#include "session/FtpSettings.h"
 
 namespace qv {
 

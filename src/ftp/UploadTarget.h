@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FtpSettings.h"
 #include "ftp/FtpClient.h"
+#include "session/FtpSettings.h"
 
 #include <QString>
 

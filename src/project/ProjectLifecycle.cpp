@@ -1,12 +1,12 @@
 #include "project/ProjectLifecycle.h"
 
-#include "app/AppContext.h"
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "platform/Platform.h"
 #include "project/PathBeside.h"
 #include "project/RecentList.h"
 #include "project/UnsavedWork.h"
+#include "session/AppContext.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
+#include "session/AppContext.h"
 #include "support/TestSupport.h"
 
 #include "project/UnsavedWork.h"

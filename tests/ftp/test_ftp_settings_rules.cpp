@@ -1,8 +1,8 @@
 // The checks of the FTP settings dialog and its connection test.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/FtpSettings.h"
 #include "ftp/FtpSettingsRules.h"
+#include "session/FtpSettings.h"
 #include "support/FtpTestServers.h"
 
 #include <QTest>

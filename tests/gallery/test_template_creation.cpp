@@ -1,9 +1,9 @@
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "gallery/TemplateCreation.h"
 #include "platform/ScriptedPlatform.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
+#include "session/AppContext.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

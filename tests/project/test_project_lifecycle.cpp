@@ -1,11 +1,11 @@
 #include "ProjectTestFiles.h"
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "document/EditorSync.h"
 #include "platform/ScriptedPlatform.h"
 #include "project/Archive.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
+#include "session/AppContext.h"
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
 

@@ -1,6 +1,5 @@
 #include "editor/ui/EventsEditor.h"
 
-#include "app/AppContext.h"
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "document/MediaFiles.h"
@@ -10,6 +9,7 @@
 #include "editor/ui/FormMain.h"
 #include "editor/ui/PnlEventEdit.h"
 #include "platform/Platform.h"
+#include "session/AppContext.h"
 
 #include <QAction>
 #include <QCheckBox>

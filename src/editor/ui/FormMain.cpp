@@ -1,6 +1,5 @@
 #include "editor/ui/FormMain.h"
 
-#include "app/AppContext.h"
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
@@ -23,6 +22,7 @@
 #include "project/ui/ArchiveProgressRunner.h"
 #include "project/ui/RecentMenu.h"
 #include "publish/ui/PublishCommand.h"
+#include "session/AppContext.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,5 @@
 #include "editor/ui/StyleEditor.h"
 
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/MediaChoice.h"
 #include "editor/OptionsRules.h"
@@ -11,6 +10,7 @@
 #include "editor/ui/UpDown.h"
 #include "platform/Platform.h"
 #include "platform/ui/ShowWithoutWaiting.h"
+#include "session/AppContext.h"
 
 #include <QApplication>
 #include <QCheckBox>

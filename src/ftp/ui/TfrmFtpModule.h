@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/FtpSettings.h"
 #include "ftp/FtpClient.h"
 #include "ftp/RemoteListing.h"
+#include "session/FtpSettings.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

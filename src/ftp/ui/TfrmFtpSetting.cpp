@@ -1,8 +1,8 @@
 #include "ftp/ui/TfrmFtpSetting.h"
 
-#include "app/AppContext.h"
 #include "ftp/FtpSettingsRules.h"
 #include "platform/MessageBoxes.h"
+#include "session/AppContext.h"
 
 #include <QApplication>
 #include <QGridLayout>

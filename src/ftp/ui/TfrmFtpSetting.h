@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FtpSettings.h"
+#include "session/FtpSettings.h"
 
 #include <QDialog>
 

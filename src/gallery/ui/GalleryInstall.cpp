@@ -1,6 +1,5 @@
 #include "gallery/ui/GalleryInstall.h"
 
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
 #include "gallery/ProjectUpdate.h"
@@ -11,6 +10,7 @@
 #include "platform/Platform.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
+#include "session/AppContext.h"
 
 #include <QAction>
 #include <QApplication>

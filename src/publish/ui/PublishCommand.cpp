@@ -1,11 +1,11 @@
 #include "publish/ui/PublishCommand.h"
 
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "ical/IcsExport.h"
 #include "platform/ui/ShowWithoutWaiting.h"
 #include "publish/PublishToFolder.h"
 #include "publish/ui/TfrmPublishing.h"
+#include "session/AppContext.h"
 
 #include <QWidget>
 

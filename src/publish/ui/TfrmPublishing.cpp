@@ -1,6 +1,5 @@
 #include "publish/ui/TfrmPublishing.h"
 
-#include "app/AppContext.h"
 #include "ftp/ui/TfrmFtpModule.h"
 #include "ftp/ui/TfrmFtpSetting.h"
 #include "platform/Platform.h"
@@ -8,6 +7,7 @@
 #include "publish/EmbedCode.h"
 #include "publish/ui/LinkLabel.h"
 #include "publish/ui/TfrmEmbedWizard.h"
+#include "session/AppContext.h"
 
 #include <QCheckBox>
 #include <QDir>

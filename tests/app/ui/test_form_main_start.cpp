@@ -1,8 +1,8 @@
-#include "app/AppContext.h"
-#include "app/LayoutPages.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
 #include "platform/ScriptedPlatform.h"
+#include "session/AppContext.h"
+#include "session/LayoutPages.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
 #include "platform/ScriptedPlatform.h"
+#include "session/AppContext.h"
 #include "support/TestSupport.h"
 
 #include <QDir>

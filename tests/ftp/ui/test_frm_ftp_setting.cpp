@@ -1,10 +1,10 @@
 // The "Ftp Setting" dialog: what it shows, what OK accepts and stores, and Test Connection.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "ftp/ui/TfrmFtpSetting.h"
 #include "platform/ScriptedPlatform.h"
+#include "session/AppContext.h"
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
 

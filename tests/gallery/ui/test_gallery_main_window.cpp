@@ -1,4 +1,3 @@
-#include "app/AppContext.h"
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
@@ -8,6 +7,7 @@
 #include "gallery/ui/TFormWizard.h"
 #include "platform/ScriptedPlatform.h"
 #include "project/ProjectLifecycle.h"
+#include "session/AppContext.h"
 #include "support/TestSupport.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "app/Folders.h"
-#include "app/FtpSettings.h"
-#include "app/IniFile.h"
+#include "session/Folders.h"
+#include "session/FtpSettings.h"
+#include "session/IniFile.h"
 #include "support/TestSupport.h"
 
 #include <QTemporaryDir>

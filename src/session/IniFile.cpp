@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "session/IniFile.h"
 
 #include "common/Functions.h"
 

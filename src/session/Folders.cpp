@@ -1,4 +1,4 @@
-#include "app/Folders.h"
+#include "session/Folders.h"
 
 #include <QDir>
 #include <QFileInfo>

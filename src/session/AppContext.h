@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/Folders.h"
-#include "app/FtpSettings.h"
-#include "app/IniFile.h"
-#include "app/LayoutPages.h"
+#include "session/Folders.h"
+#include "session/FtpSettings.h"
+#include "session/IniFile.h"
+#include "session/LayoutPages.h"
 
 #include <QStringList>
 

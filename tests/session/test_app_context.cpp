@@ -1,5 +1,5 @@
-#include "app/AppContext.h"
-#include "app/LayoutPages.h"
+#include "session/AppContext.h"
+#include "session/LayoutPages.h"
 #include "document/CalendarDocument.h"
 #include "support/TestSupport.h"
 

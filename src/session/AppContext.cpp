@@ -1,4 +1,4 @@
-#include "app/AppContext.h"
+#include "session/AppContext.h"
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"

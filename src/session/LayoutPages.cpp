@@ -1,4 +1,4 @@
-#include "app/LayoutPages.h"
+#include "session/LayoutPages.h"
 
 #include "common/Functions.h"
 

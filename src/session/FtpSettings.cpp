@@ -1,4 +1,4 @@
-#include "app/FtpSettings.h"
+#include "session/FtpSettings.h"
 
 namespace qv {
 

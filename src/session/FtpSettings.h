@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/IniFile.h"
+#include "session/IniFile.h"
 
 #include <QString>
 
