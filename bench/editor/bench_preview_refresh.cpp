@@ -55,7 +55,14 @@ double untilShown(qv::TFormMain& window, const QString& title, const std::functi
     while (shownTitle(window) != title)
         if (timer.elapsed() > 20000)
             return -1;
-    return double(timer.nsecsElapsed()) / 1e6;
+    const double elapsed = double(timer.nsecsElapsed()) / 1e6;
+    // The player shows the data before the browser reports the page loaded; until it does, a
+    // refresh loads the page again. Settle here, outside the timing, so that each round starts
+    // from a loaded page whichever way the one before went.
+    const QString page = window.context().folders.previewPage();
+    if (!QTest::qWaitFor([&] { return window.WebBrowser1->showsLoaded(page); }, 20000))
+        return -1;
+    return elapsed;
 }
 
 struct Spread {
