@@ -101,10 +101,10 @@ private Q_SLOTS:
                              << int(EventChange::Added) << 3;
         QTest::newRow("replace") << 1 << 1 << QStringList{"a", "new", "c"}
                                  << int(EventChange::Replaced) << 1;
-        QTest::newRow("remove first") << 2 << 0 << QStringList{"b", "c"}
-                                      << int(EventChange::Removed) << 0;
-        QTest::newRow("remove last") << 2 << 2 << QStringList{"a", "b"}
-                                     << int(EventChange::Removed) << 2;
+        QTest::newRow("remove first")
+            << 2 << 0 << QStringList{"b", "c"} << int(EventChange::Removed) << 0;
+        QTest::newRow("remove last")
+            << 2 << 2 << QStringList{"a", "b"} << int(EventChange::Removed) << 2;
         QTest::newRow("merge") << 3 << -1 << QStringList{"new", "b", "c", "d"}
                                << int(EventChange::Merged) << 0;
         QTest::newRow("replace outside") << 1 << 3 << QStringList{"a", "b", "c"} << -1 << 0;

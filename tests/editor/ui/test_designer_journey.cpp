@@ -68,7 +68,7 @@ private Q_SLOTS:
         bool resultShown = false;
         f.window->publishCommand->showResult = [&](TfrmPublishing&) { resultShown = true; };
         f.window->apublish->trigger();
-        QVERIFY(resultShown);
+        QTRY_VERIFY(resultShown);
         const QByteArray published = test::readBytes(site + "/quorvel/data.xml");
         QVERIFY(published.contains("Riverside Club"));
         QVERIFY(published.contains("Club night"));
