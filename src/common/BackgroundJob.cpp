@@ -5,7 +5,8 @@
 
 namespace qv {
 
-BackgroundJob::BackgroundJob(Work work, QObject* parent) : QObject(parent), m_work(std::move(work)) {}
+BackgroundJob::BackgroundJob(Work work, QObject* parent)
+    : QObject(parent), m_work(std::move(work)) {}
 
 BackgroundJob::~BackgroundJob() {
     if (!m_thread)

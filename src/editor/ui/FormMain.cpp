@@ -34,6 +34,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -490,8 +491,17 @@ void TFormMain::resetNewEventFormatting() {
 
 void TFormMain::anewExecute() {
     commitTypedText();
-    m_lifecycle->anewExecute(m_gallery);
-    updateCaption();
+    m_lifecycle->beginNew();
+    if (!m_gallery)
+        return;
+    // The handler returns while the gallery is open; the project commands follow its end.
+    m_gallery([this, window = QPointer<TFormMain>(this)](bool created) {
+        if (!window)
+            return;
+        if (created)
+            m_lifecycle->newCreated();
+        updateCaption();
+    });
 }
 
 void TFormMain::aopenxmlExecute() {

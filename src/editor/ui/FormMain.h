@@ -82,8 +82,10 @@ public:
     // How long after the last key typed the data file is written for a later recovery.
     static constexpr int kKeepTypedWorkMs = 3000;
 
-    // Shows the template gallery modally; answers whether a project was created from it.
-    void setGallery(std::function<bool()> gallery) { m_gallery = std::move(gallery); }
+    // Shows the template gallery without waiting for it; it calls done with whether a project
+    // was created from it once it has closed.
+    using Gallery = std::function<void(std::function<void(bool created)> done)>;
+    void setGallery(Gallery gallery) { m_gallery = std::move(gallery); }
     // A project archive to open when the window is first shown, in place of the start-up wizard
     // (the wizard still comes when it cannot be opened).
     void setStartupProject(const QString& path) { m_startupProject = path; }
@@ -210,7 +212,7 @@ private:
     QTimer* m_keepTimer = nullptr;
     bool m_refreshing = false;
     QString m_loadedPreviewPage;
-    std::function<bool()> m_gallery;
+    Gallery m_gallery;
     QString m_startupProject;
     QStringList m_handedOver;
     std::shared_ptr<QSettings> m_recentSettings;
