@@ -86,6 +86,8 @@ void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
         setup.showGallery = [&window] { return showGallery(window); };
         setup.wizardMode = [&window] { return window.context().wizardMode; };
         setup.endProgram = endProgram;
+        // Still waited for: the start-up sequence goes on from the wizard's answer in the same
+        // call, and the wizard's Create waits for the gallery in turn (showGallery).
         TFormWizard wizard(std::move(setup), &window);
         return wizard.exec() == QDialog::Accepted;
     });
