@@ -53,6 +53,8 @@ int openFolder(int at, const char* name) {
 
 class TreeCopier {
 public:
+    explicit TreeCopier(const std::function<bool()>& goOn) : m_goOn(goOn) {}
+
     // Copies the entries of the open source folder into the open target folder; true when all
     // of them were copied.
     bool copyFolder(int sourceFd, int targetFd, const QString& relative = QString()) {
@@ -72,6 +74,10 @@ public:
             const QString path = relative.isEmpty()
                                      ? QFile::decodeName(name)
                                      : relative + QLatin1Char('/') + QFile::decodeName(name);
+            if (m_goOn && !m_goOn()) {
+                ok = failed(path, QStringLiteral("the copy was cancelled."));
+                break;
+            }
             ok = (isFolder(sourceFd, *entry) ? copySubFolder(sourceFd, targetFd, name, path)
                                              : copyFile(sourceFd, targetFd, name, path)) &&
                  ok;
@@ -203,6 +209,7 @@ private:
         }
     }
 
+    const std::function<bool()>& m_goOn;
     bool m_kernelCopy = true;
     QString m_firstError;
     std::vector<char> m_buffer;
@@ -211,7 +218,7 @@ private:
 } // namespace
 
 bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder,
-                        QString* error) {
+                        QString* error, const std::function<bool()>& goOn) {
     const auto cannotCopy = [&] {
         if (error)
             *error = QStringLiteral("Cannot copy \"%1\" into \"%2\".")
@@ -227,7 +234,7 @@ bool copyFolderContents(const QString& sourceFolder, const QString& destinationF
                                    O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!source.valid() || !target.valid())
         return cannotCopy();
-    TreeCopier copier;
+    TreeCopier copier(goOn);
     if (copier.copyFolder(source.get(), target.get()))
         return true;
     if (error)

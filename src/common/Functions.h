@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 #include <optional>
 
 // Small stateless helpers shared across the program: folders, files, text, colours and icons.
@@ -13,9 +15,10 @@ bool deleteFolder(const QString& folder);
 
 // Copies every file and sub-folder of sourceFolder into destinationFolder (created when missing),
 // replacing files that exist there and keeping the others. False on any failure, with the first
-// failure's file and reason in error.
+// failure's file and reason in error. goOn, when given, is asked before each file: once it
+// answers false the copy stops and fails, the files copied so far staying.
 bool copyFolderContents(const QString& sourceFolder, const QString& destinationFolder,
-                        QString* error = nullptr);
+                        QString* error = nullptr, const std::function<bool()>& goOn = {});
 
 // Reads a whole file as UTF-8; a byte-order mark at the start is kept as a character.
 // On failure returns nothing and puts the reason into error.

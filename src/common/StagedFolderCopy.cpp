@@ -145,7 +145,7 @@ bool fillFolderStaged(const QString& targetFolder,
 }
 
 bool copyFolderContentsStaged(const QString& sourceFolder, const QString& targetFolder,
-                              QString* error) {
+                              QString* error, const std::function<bool()>& goOn) {
     if (!QFileInfo(sourceFolder).isDir()) {
         setError(error, QStringLiteral("The folder \"%1\" does not exist.")
                             .arg(QDir::toNativeSeparators(sourceFolder)));
@@ -153,8 +153,8 @@ bool copyFolderContentsStaged(const QString& sourceFolder, const QString& target
     }
     return fillFolderStaged(
         targetFolder,
-        [&sourceFolder](const QString& staging, QString* reason) {
-            return copyFolderContents(sourceFolder, staging, reason);
+        [&sourceFolder, &goOn](const QString& staging, QString* reason) {
+            return copyFolderContents(sourceFolder, staging, reason, goOn);
         },
         error);
 }

@@ -12,9 +12,10 @@ namespace qv {
 // only once every one of them has been written. A failure while copying (a full disk, a file that
 // cannot be read) leaves every file already in targetFolder as it was and puts the reason into
 // error. Files of targetFolder that sourceFolder does not have stay. A staging folder left behind
-// by a copy that never ended is removed first.
+// by a copy that never ended is removed first. goOn, when given, is asked before each file; once
+// it answers false the copy fails as a failed write does.
 bool copyFolderContentsStaged(const QString& sourceFolder, const QString& targetFolder,
-                              QString* error = nullptr);
+                              QString* error = nullptr, const std::function<bool()>& goOn = {});
 
 // Fills a staging folder made inside targetFolder (created when missing) through fill and, only
 // when fill succeeded, renames every file it wrote over the file of that name in targetFolder,

@@ -1,10 +1,8 @@
 #include "project/ArchiveRunner.h"
 
-#include <QEventLoop>
-#include <QObject>
-#include <QThread>
+#include "common/BackgroundJob.h"
 
-#include <memory>
+#include <QEventLoop>
 
 namespace qv {
 
@@ -14,28 +12,25 @@ bool runArchiveWorkHere(const QString&, const ArchiveWork& work) {
 
 bool runArchiveWorkInThread(const ArchiveWork& work, const std::function<void(double)>& onProgress,
                             const std::atomic<bool>* cancel) {
-    // Reports are posted to this object; the ones still queued when it goes are dropped.
-    QObject receiver;
-    const ArchiveProgress progress = [&receiver, onProgress, cancel](double fraction) {
-        if (cancel && cancel->load())
-            return false;
-        if (onProgress) {
-            QMetaObject::invokeMethod(
-                &receiver, [onProgress, fraction] { onProgress(fraction); }, Qt::QueuedConnection);
-        }
-        return true;
-    };
-    bool result = false;
-    std::unique_ptr<QThread> thread(QThread::create([&] { result = work(progress); }));
-    // A local loop still: opening and saving a project go on from the archive work's result in
-    // the same call (save before close or open, read after unpacking), and the window shows a
-    // progress dialog with Cancel meanwhile.
+    BackgroundJob job([&work, cancel](const BackgroundJob::Progress& progress, QString*) {
+        return work(
+            [&](double fraction) { return !(cancel && cancel->load()) && progress(fraction); });
+    });
+    if (onProgress)
+        QObject::connect(&job, &BackgroundJob::progressed, &job, onProgress);
+    // The one local loop left: opening and saving a project go on from the archive work's result
+    // in the same call (the save question before closing or opening, the read after unpacking),
+    // and the callers (the project commands, the start-up wizard, closing the window) take that
+    // answer synchronously. The window keeps drawing and its progress dialog takes Cancel.
     QEventLoop loop;
-    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
-    thread->start();
+    bool ok = false;
+    QObject::connect(&job, &BackgroundJob::finished, &loop, [&](bool succeeded) {
+        ok = succeeded;
+        loop.quit();
+    });
+    job.start();
     loop.exec();
-    thread->wait();
-    return result;
+    return ok;
 }
 
 } // namespace qv

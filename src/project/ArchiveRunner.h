@@ -19,7 +19,7 @@ using ArchiveRunner = std::function<bool(const QString& caption, const ArchiveWo
 // Runs the work on the calling thread without reporting: the command-line tool and tests.
 bool runArchiveWorkHere(const QString& caption, const ArchiveWork& work);
 
-// Runs the work on a thread of its own while the calling thread goes on handling its events
+// Runs the work as a BackgroundJob while the calling thread goes on handling its events
 // until the work has ended. Progress reaches onProgress on the calling thread; once cancel is
 // set the work stops at its next report and fails. onProgress and cancel may be empty.
 bool runArchiveWorkInThread(const ArchiveWork& work, const std::function<void(double)>& onProgress,

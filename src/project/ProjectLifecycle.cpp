@@ -201,12 +201,20 @@ bool ProjectLifecycle::acloseprojectExecute() {
 }
 
 bool ProjectLifecycle::anewExecute(const std::function<bool()>& showGallery) {
-    m_context.wizardMode = 2;
+    beginNew();
     if (!showGallery || !showGallery())
         return false;
+    newCreated();
+    return true;
+}
+
+void ProjectLifecycle::beginNew() {
+    m_context.wizardMode = 2;
+}
+
+void ProjectLifecycle::newCreated() {
     hookReset();
     hookEnable(true);
-    return true;
 }
 
 bool ProjectLifecycle::recoverWork(const QString& projectPath) {

@@ -69,6 +69,10 @@ public:
     bool acloseprojectExecute();
     // New: the gallery runs with wizard mode 2; true when it ended with a project created.
     bool anewExecute(const std::function<bool()>& showGallery);
+    // New in two halves, for a gallery that is shown without waiting: beginNew before it is
+    // shown, newCreated once it has created a project.
+    void beginNew();
+    void newCreated();
     // The gallery's Create: a project from the template folder; true when it was created. The
     // gallery drops the unsaved changes of the open project before (createProjectFromTemplate).
     bool createFromTemplate(const QString& templateFolder);

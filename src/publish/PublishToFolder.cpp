@@ -46,14 +46,14 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
 }
 
 bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder, QString* error,
-                         const QByteArray& calendarFeed) {
+                         const QByteArray& calendarFeed, const std::function<bool()>& goOn) {
     if (const std::optional<QString> problem = publishTargetProblem(workingFolder, chosenFolder)) {
         if (error)
             *error = *problem;
         return false;
     }
     QString reason;
-    if (!copyFolderContentsStaged(workingFolder, chosenFolder, &reason)) {
+    if (!copyFolderContentsStaged(workingFolder, chosenFolder, &reason, goOn)) {
         if (error)
             *error = QStringLiteral("Cannot publish the project to \"%1\"; the files there are "
                                     "left as they were.\n%2")
@@ -67,8 +67,7 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
     return true;
 }
 
-std::optional<PublishContext> publishToChosenFolder(Platform& platform,
-                                                    const PublishSource& source) {
+std::optional<QString> choosePublishFolder(Platform& platform, const PublishSource& source) {
     if (const std::optional<QString> problem =
             publishSizeProblem(source.publishWidth, source.publishHeight)) {
         platform.message(*problem);
@@ -84,13 +83,21 @@ std::optional<PublishContext> publishToChosenFolder(Platform& platform,
             QDir::toNativeSeparators(folder) + QStringLiteral(" folder?"));
     if (answer != QuestionResult::Yes)
         return std::nullopt;
+    return folder;
+}
+
+std::optional<PublishContext> publishToChosenFolder(Platform& platform,
+                                                    const PublishSource& source) {
+    const std::optional<QString> folder = choosePublishFolder(platform, source);
+    if (!folder)
+        return std::nullopt;
     QString error;
-    if (!copyToPublishFolder(source.workingFolder, folder, &error, source.calendarFeed)) {
+    if (!copyToPublishFolder(source.workingFolder, *folder, &error, source.calendarFeed)) {
         platform.message(error);
         return std::nullopt;
     }
     return PublishContext::make(source.publishWidth, source.publishHeight, source.programFolder,
-                                folder);
+                                *folder);
 }
 
 } // namespace qv

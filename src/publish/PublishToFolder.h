@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace qv {
@@ -22,9 +23,11 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
 // missing): files of the same name are replaced, anything else there stays. A calendar feed,
 // when given, goes into the published project data folder as calendar.ics. All or nothing: when
 // any file cannot be written, the files already there stay as they were (copyFolderContentsStaged)
-// and error tells why.
+// and error tells why. goOn, when given, is asked before each file; once it answers false the
+// publish stops and fails the same way (the publish was cancelled).
 bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder,
-                         QString* error = nullptr, const QByteArray& calendarFeed = {});
+                         QString* error = nullptr, const QByteArray& calendarFeed = {},
+                         const std::function<bool()>& goOn = {});
 
 // What a publish needs from the open project.
 struct PublishSource {
@@ -35,9 +38,14 @@ struct PublishSource {
     QByteArray calendarFeed; // the events as calendar.ics
 };
 
-// The first steps of a publish: check the publish sizes (publishSizeProblem), choose the folder,
-// confirm, copy. The publish context for the
-// result window, or nothing when the user cancelled or the copy failed (already reported).
+// The questions before a publish: check the publish sizes (publishSizeProblem), choose the
+// folder, confirm. The folder chosen, or nothing when the user cancelled or the sizes are wrong
+// (already reported).
+std::optional<QString> choosePublishFolder(Platform& platform, const PublishSource& source);
+
+// The first steps of a publish in one call: choosePublishFolder, then copyToPublishFolder. The
+// publish context for the result window, or nothing when the user cancelled or the copy failed
+// (already reported).
 std::optional<PublishContext> publishToChosenFolder(Platform& platform,
                                                     const PublishSource& source);
 

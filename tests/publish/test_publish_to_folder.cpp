@@ -115,6 +115,21 @@ private Q_SLOTS:
                  (QStringList{"Calendar.htm", "quorvel/data.xml", "quorvel/image/a.png"}));
     }
 
+    // Cancelled after two files: the publish fails as a failed write does, every file of the
+    // folder staying as it was.
+    void aCancelledPublishLeavesTheFolderAsItWas() {
+        const QString site = path("cancelled-site");
+        QVERIFY(writeBytes(site + "/Calendar.htm", "page v1"));
+        int asked = 0;
+        QString error;
+        QVERIFY(!qv::copyToPublishFolder(m_working, site, &error, "feed",
+                                         [&] { return ++asked <= 2; }));
+        QVERIFY(asked >= 3);
+        QVERIFY(error.contains("cancelled"));
+        QCOMPARE(filesBelow(site), QStringList{"Calendar.htm"});
+        QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v1"));
+    }
+
     void refusalThroughALink() {
         const QString link = path("link-to-work");
         QFile::remove(link);

@@ -1,7 +1,11 @@
 #include "editor/ui/EditTriggers.h"
 
+#include "document/CalendarModel.h"
+
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
 #include <QWidget>
 
 namespace qv {
@@ -61,6 +65,15 @@ void onEnterReleased(QWidget* field, std::function<void()> action) {
     onKeyReleased(field, [action = std::move(action)](int key) {
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             action();
+    });
+}
+
+void watchTypedField(QLineEdit* field, CalendarModel& model) {
+    QObject::connect(field, &QLineEdit::textEdited, &model, &CalendarModel::noteTyped);
+    // The field may lose the focus while the window goes, after the model.
+    onFocusLost(field, [model = QPointer<CalendarModel>(&model)] {
+        if (model && model->hasTypedText())
+            model->confirmValues();
     });
 }
 

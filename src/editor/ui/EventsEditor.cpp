@@ -30,8 +30,8 @@
 namespace qv {
 
 EventsEditor::EventsEditor(TFormMain& window, QWidget* listParent, QWidget* editorParent)
-    : QObject(&window), m_window(window), m_document(window.document()),
-      m_platform(window.platform()) {
+    : QObject(&window), m_window(window), m_model(window.model()),
+      m_document(window.model().document()), m_platform(window.platform()) {
     m_list = new EventListPanel(m_document, window.aaddevent, window.aeditevent,
                                 window.adeleteevent, listParent);
     m_panel = new PnlEventEdit(editorParent);
@@ -45,6 +45,9 @@ EventsEditor::EventsEditor(TFormMain& window, QWidget* listParent, QWidget* edit
     createPopup();
     connectControls();
     ShowEvent();
+    connect(&m_model, &CalendarModel::readStarting, this, &EventsEditor::resetBeforeRead);
+    connect(&m_model, &CalendarModel::documentReset, this, &EventsEditor::readFinished);
+    connect(&m_model, &CalendarModel::eventsChanged, this, &EventsEditor::eventsChanged);
 }
 
 void EventsEditor::createPopup() {
@@ -80,9 +83,10 @@ void EventsEditor::connectControls() {
             [this] { StartEventsPopup(0, m_panel->PngBitBtn1); });
     connect(p->PngBitBtn8, &QToolButton::clicked, this,
             [this] { StartEventsPopup(1, m_panel->PngBitBtn8); });
-    // Enter in the title, the content or the icon runs the refresh.
+    // Enter in the title, the content or the icon confirms what was typed, as in the other
+    // fields; the refresh it runs stores the event being edited.
     for (QLineEdit* field : {p->ETitle, p->EContent, p->EComboIcon->lineEdit()})
-        connect(field, &QLineEdit::returnPressed, &m_window, &TFormMain::arefreshExecute);
+        connect(field, &QLineEdit::returnPressed, &m_model, &CalendarModel::confirmValues);
 
     connect(m_list, &EventListPanel::rowChosen, this, &EventsEditor::EventPosChanged);
     // A double-click on a row edits its event; Delete in the list deletes it after the question.
@@ -171,36 +175,32 @@ void EventsEditor::BtnCancelClick() {
 }
 
 void EventsEditor::BtnSaveClick() {
-    if (!storeEditing())
-        return;
-    m_window.arefreshExecute();
-    repaintList();
+    storeEditing();
 }
 
 bool EventsEditor::storeEditing() {
     if (!m_editing)
         return false;
-    const bool wasAdding = m_adding;
-    if (wasAdding) {
-        m_document.Events.append(TEventRec{});
-        m_current = int(m_document.Events.size()) - 1;
-    }
-    if (m_current >= 0 && m_current < m_document.Events.size()) {
-        TEventRec& event = m_document.Events[m_current];
-        storeFields(m_panel->fields(), m_titleBuffer, m_contentBuffer, event);
-        copyFormatting(event.Title, m_newFormatting.title);
-        copyFormatting(event.Content, m_newFormatting.content);
-    }
+    const bool adding = m_adding;
+    const bool existing = m_current >= 0 && m_current < m_document.Events.size();
+    TEventRec event = existing && !adding ? m_document.Events[m_current] : TEventRec{};
+    storeFields(m_panel->fields(), m_titleBuffer, m_contentBuffer, event);
+    copyFormatting(event.Title, m_newFormatting.title);
+    copyFormatting(event.Content, m_newFormatting.content);
+    // The edit is over before the change is announced: the refresh it runs finds nothing to store.
+    m_editing = false;
+    m_adding = false;
+    if (adding)
+        m_model.addEvent(event); // the list rebuilt selects the current event
+    else if (existing)
+        m_model.replaceEvent(m_current, event);
     endEditing();
     ShowEvent();
-    if (wasAdding)
-        RefreshEventList(int(m_document.Events.size()));
     return true;
 }
 
 void EventsEditor::adeleteeventExecute() {
     m_window.PageControl1->setCurrentWidget(m_window.TabSheet2);
-    const int remembered = m_list->selectedRow();
     if (m_current < 0 || m_current >= m_document.Events.size())
         return;
     const QString text = QStringLiteral("Would you like to delete \"") +
@@ -210,9 +210,7 @@ void EventsEditor::adeleteeventExecute() {
         QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question, text);
     if (answer != QuestionResult::Yes)
         return;
-    m_document.Events.removeAt(m_current);
-    RefreshEventList(remembered);
-    m_window.arefreshExecute();
+    m_model.removeEvent(m_current); // the list is rebuilt at the selected position
 }
 
 void EventsEditor::EWholeDayClick() {
@@ -358,6 +356,23 @@ void EventsEditor::readFinished(int) {
     RefreshEventList(0);
 }
 
+void EventsEditor::eventsChanged(EventChange change, int) {
+    switch (change) {
+    case EventChange::Added:
+        RefreshEventList(int(m_document.Events.size()));
+        break;
+    case EventChange::Replaced:
+        repaintList();
+        break;
+    case EventChange::Removed:
+        RefreshEventList(m_list->selectedRow()); // the rows are still those before the change
+        break;
+    case EventChange::Merged:
+        RefreshEventList(0);
+        break;
+    }
+}
+
 EventsEditor* createEventsEditor(TFormMain& window) {
     auto* editor = new EventsEditor(window, window.sectionBodies[5], window.sectionBodies[4]);
     editor->setObjectName(QStringLiteral("EventsEditor"));
@@ -368,7 +383,6 @@ EventsEditor* createEventsEditor(TFormMain& window) {
                      &TFormMain::adeleteeventExecute);
     window.setNewEventFormattingReset([editor] { editor->resetNewEventFormatting(); });
     window.setEventEditingCommit([editor] { return editor->storeEditing(); });
-    window.addEditorSync(editor);
     return editor;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/EditorSync.h"
+#include "document/CalendarModel.h"
 #include "editor/EventEditorRules.h"
 #include "editor/EventOccurrence.h"
 
@@ -17,6 +17,7 @@ class QToolButton;
 namespace qv {
 
 class CalendarDocument;
+class CalendarModel;
 class EventListPanel;
 class Platform;
 class PnlEventEdit;
@@ -24,8 +25,10 @@ class TFormMain;
 
 // The "Events" tab: the event list with its filters on the left, the editor of the current event
 // on the right. It keeps the current event, the viewing, editing and adding states, the edit
-// buffers of the formatting and the formatting new events start with.
-class EventsEditor : public QObject, public EditorSync {
+// buffers of the formatting and the formatting new events start with. Events are stored and
+// deleted through the document model; the list follows every change of the event list the model
+// announces and every data file read.
+class EventsEditor : public QObject {
     Q_OBJECT
 public:
     EventsEditor(TFormMain& window, QWidget* listParent, QWidget* editorParent);
@@ -62,8 +65,8 @@ public:
     void Underlined2Click();
     void Color2Click();
     void resetNewEventFormatting();
-    // Stores the event being edited or added, as Save does but without the refresh (which the
-    // caller runs). False when no event is being edited.
+    // Stores the event being edited or added through the model, as Save does. False when no event
+    // is being edited.
     bool storeEditing();
 
     // Event list.
@@ -72,9 +75,13 @@ public:
     void CmbFilterTypeChange();
     void CmbFilterDateChange();
 
-    // EditorSync
-    void resetBeforeRead() override;
-    void readFinished(int editorLayout) override;
+    // A data file is read: the filters go back to "Show All Events"; once read (whatever the
+    // editor layout read), the list is rebuilt.
+    void resetBeforeRead();
+    void readFinished(int editorLayout);
+    // The event list changed: an added or merged event rebuilds the list, a replaced one repaints
+    // its row, a removed one rebuilds the list keeping the selected position.
+    void eventsChanged(EventChange change, int index);
 
     QMenu* PopupEvents = nullptr;
     QAction* Bold2 = nullptr;
@@ -94,7 +101,8 @@ private:
     QString projectData() const;
 
     TFormMain& m_window;
-    CalendarDocument& m_document;
+    CalendarModel& m_model;
+    const CalendarDocument& m_document;
     Platform& m_platform;
     PnlEventEdit* m_panel = nullptr;
     EventListPanel* m_list = nullptr;

@@ -2,6 +2,7 @@
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
+#include "document/CalendarModel.h"
 #include "editor/PreviewRefresh.h"
 #include "editor/WindowCaption.h"
 #include "editor/ui/AboutBox.h"
@@ -33,6 +34,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -59,9 +61,12 @@ TFormMain::StartPaths TFormMain::StartPaths::ofThisProgram() {
 
 TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& paths,
                      QWidget* parent)
-    : QMainWindow(parent), m_context(context), m_platform(platform) {
+    : QMainWindow(parent), m_context(context), m_platform(platform),
+      m_model(new CalendarModel(context.document, this)) {
     setWindowTitle(programTitle());
     setObjectName(QStringLiteral("TFormMain"));
+    // A data file read runs its layout command before the editor parts show what was read.
+    connect(m_model, &CalendarModel::documentReset, this, &TFormMain::documentReset);
     createCommands();
     createMenus();
     createToolBar();
@@ -83,6 +88,10 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     installGallery(*this); // the template catalogue, New's gallery, "Update Calendar in project"
     installIcalCommands(*this); // iCalendar import and export
     createOptionsEditors(*this);
+    // Every confirmed change runs the refresh, after the editor parts have followed it.
+    connect(m_model, &CalendarModel::valueChanged, this, &TFormMain::arefreshExecute);
+    connect(m_model, &CalendarModel::eventsChanged, this, &TFormMain::arefreshExecute);
+    connect(m_model, &CalendarModel::valueTyped, m_keepTimer, qOverload<>(&QTimer::start));
     // The settings column is as wide as its fields, beside its scroll bar, also when its sections
     // are filled or change later: the splitter never squeezes it below that.
     if (auto* scroll = findChild<QScrollArea*>(QStringLiteral("SettingsScroll"))) {
@@ -125,7 +134,7 @@ void TFormMain::createProjectLifecycle(const StartPaths& paths) {
         removeInterruptedSaves(path);
     m_lifecycle = std::make_unique<ProjectLifecycle>(m_context, m_platform, *m_recent,
                                                      standardDataFileAccess());
-    m_lifecycle->setEditorSync(this);
+    m_lifecycle->setEditorSync(m_model);
     m_lifecycle->setArchiveRunner(progressDialogRunner(this));
     m_lifecycle->setHooks(
         {[this] { resetNewEventFormatting(); }, [this](bool on) { EnableProjectCommands(on); }});
@@ -388,25 +397,16 @@ void TFormMain::updateCaption() {
     setWindowTitle(windowCaption(document().Marks));
 }
 
-void TFormMain::watchTypedField(QLineEdit* field) {
-    connect(field, &QLineEdit::textEdited, this, [this] {
-        m_typedPending = true;
-        m_keepTimer->start();
-    });
-    onFocusLost(field, [this] {
-        if (m_typedPending)
-            arefreshExecute();
-    });
-}
-
 void TFormMain::commitTypedText() {
-    const bool eventStored = m_commitEventEditing && m_commitEventEditing();
-    if (eventStored || m_typedPending)
+    // An event stored from its editor announces itself, and its refresh writes what was typed.
+    if (m_commitEventEditing)
+        m_commitEventEditing();
+    if (m_model->hasTypedText())
         arefreshExecute();
 }
 
 void TFormMain::keepTypedWork() {
-    if (!m_typedPending || !document().Marks.Loaded)
+    if (!m_model->hasTypedText() || !document().Marks.Loaded)
         return;
     QString error;
     if (commitDocument(document(), m_context, &error) == RefreshOutcome::Failed)
@@ -491,8 +491,17 @@ void TFormMain::resetNewEventFormatting() {
 
 void TFormMain::anewExecute() {
     commitTypedText();
-    m_lifecycle->anewExecute(m_gallery);
-    updateCaption();
+    m_lifecycle->beginNew();
+    if (!m_gallery)
+        return;
+    // The handler returns while the gallery is open; the project commands follow its end.
+    m_gallery([this, window = QPointer<TFormMain>(this)](bool created) {
+        if (!window)
+            return;
+        if (created)
+            m_lifecycle->newCreated();
+        updateCaption();
+    });
 }
 
 void TFormMain::aopenxmlExecute() {
@@ -531,36 +540,9 @@ void TFormMain::recent1Click(const QString& caption) {
     updateCaption();
 }
 
-void TFormMain::resetBeforeRead() {
-    for (EditorSync* part : m_editorParts)
-        part->resetBeforeRead();
-}
-
-void TFormMain::styleItemRead(const QString& caption, int tableIndex) {
-    for (EditorSync* part : m_editorParts)
-        part->styleItemRead(caption, tableIndex);
-}
-
-void TFormMain::monthlyBackgroundRead(bool available, bool enabled) {
-    for (EditorSync* part : m_editorParts)
-        part->monthlyBackgroundRead(available, enabled);
-}
-
-void TFormMain::musicRead(bool available) {
-    for (EditorSync* part : m_editorParts)
-        part->musicRead(available);
-}
-
-void TFormMain::spinValueRead(const QString& optionId, int value) {
-    for (EditorSync* part : m_editorParts)
-        part->spinValueRead(optionId, value);
-}
-
-void TFormMain::readFinished(int editorLayout) {
+void TFormMain::documentReset(int editorLayout) {
     if (editorLayout >= 0 && editorLayout <= 3)
         runLayoutCommand(editorLayout);
-    for (EditorSync* part : m_editorParts)
-        part->readFinished(editorLayout);
 }
 
 void TFormMain::runLayoutCommand(int layout) {
@@ -580,11 +562,15 @@ void TFormMain::alayoutExecute() {
 }
 
 void TFormMain::arefreshExecute() {
-    if (!document().Marks.Loaded)
+    // A change announced while the refresh stores the event being edited is written by this
+    // refresh.
+    if (!document().Marks.Loaded || m_refreshing)
         return;
+    m_refreshing = true;
     if (m_commitEventEditing)
         m_commitEventEditing();
-    m_typedPending = false;
+    m_refreshing = false;
+    m_model->typedTextWritten();
     m_keepTimer->stop();
     QString error;
     const RefreshOutcome outcome = commitDocument(document(), m_context, &error);

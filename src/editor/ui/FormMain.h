@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/EditorSync.h"
 #include "editor/MediaChoice.h"
 
 #include <QMainWindow>
@@ -8,10 +7,8 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QAction;
-class QLineEdit;
 class QMenu;
 class QScrollArea;
 class QSettings;
@@ -25,6 +22,7 @@ namespace qv {
 
 class AppContext;
 class CalendarDocument;
+class CalendarModel;
 class EventsEditor;
 class Platform;
 class PreviewBrowser;
@@ -37,9 +35,10 @@ class StyleEditor;
 class VerticalLabel;
 
 // The main window of the designer: the calendar editor with its commands, menus, toolbar, the
-// "Options" and "Events" tabs and the quick preview. While a data file is read it tells the
-// editor parts that registered with addEditorSync, then runs the layout command read.
-class TFormMain : public QMainWindow, public EditorSync {
+// "Options" and "Events" tabs and the quick preview. The editor parts change the document through
+// its model; the window runs the refresh on every change the model announces and the layout
+// command of every data file read.
+class TFormMain : public QMainWindow {
     Q_OBJECT
 public:
     // Where the program is installed and where its per-user data lives.
@@ -57,6 +56,8 @@ public:
 
     AppContext& context() { return m_context; }
     CalendarDocument& document();
+    // The document with its change signals, which the editor parts share.
+    CalendarModel& model() { return *m_model; }
     Platform& platform() { return m_platform; }
 
     // Replaces the save question asked before the window closes.
@@ -74,26 +75,23 @@ public:
     void setEventEditingCommit(std::function<bool()> commit) {
         m_commitEventEditing = std::move(commit);
     }
-    // A text field whose typing changes the document at once while only Enter (or leaving the
-    // field) runs the refresh: what is typed is taken into the data file when the field loses the
-    // focus, before the project commands and a few seconds after the typing stops.
-    void watchTypedField(QLineEdit* field);
     // Runs the refresh when text was typed and not confirmed, or an event is being edited, so that
-    // the following command works on everything typed.
+    // the following command works on everything typed. Typed text is also written into the data
+    // file a few seconds after the typing stops (kKeepTypedWorkMs), for a later recovery.
     void commitTypedText();
     // How long after the last key typed the data file is written for a later recovery.
     static constexpr int kKeepTypedWorkMs = 3000;
 
-    // Shows the template gallery modally; answers whether a project was created from it.
-    void setGallery(std::function<bool()> gallery) { m_gallery = std::move(gallery); }
+    // Shows the template gallery without waiting for it; it calls done with whether a project
+    // was created from it once it has closed.
+    using Gallery = std::function<void(std::function<void(bool created)> done)>;
+    void setGallery(Gallery gallery) { m_gallery = std::move(gallery); }
     // A project archive to open when the window is first shown, in place of the start-up wizard
     // (the wizard still comes when it cannot be opened).
     void setStartupProject(const QString& path) { m_startupProject = path; }
     // Opens a project archive handed over by another start of the program, as the "Recent" menu
     // opens one, once no modal window is in the way.
     void openHandedOverProject(const QString& path);
-    // An editor part that follows what the data file reader reads.
-    void addEditorSync(EditorSync* part) { m_editorParts.push_back(part); }
 
     ProjectLifecycle& lifecycle() { return *m_lifecycle; }
     RecentList& recentList() { return *m_recent; }
@@ -174,14 +172,6 @@ public:
     void aediteventExecute();
     void adeleteeventExecute();
 
-    // EditorSync: handed on to the editor parts.
-    void resetBeforeRead() override;
-    void styleItemRead(const QString& caption, int tableIndex) override;
-    void monthlyBackgroundRead(bool available, bool enabled) override;
-    void musicRead(bool available) override;
-    void spinValueRead(const QString& optionId, int value) override;
-    void readFinished(int editorLayout) override;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -201,6 +191,9 @@ private:
     void openHandedOverProjects();
     void runStartupSequence();
     void runLayoutCommand(int layout);
+    // A data file was read: the layout command of the layout read (none for a value outside 0
+    // to 3).
+    void documentReset(int editorLayout);
     // Offers the work a former run left unsaved; true when it was opened.
     bool offerRecovery();
     // Writes the data file with what was typed, without touching the preview.
@@ -211,17 +204,17 @@ private:
 
     AppContext& m_context;
     Platform& m_platform;
+    CalendarModel* m_model = nullptr;
     std::function<bool()> m_closeQuestion;
     std::function<bool()> m_startupWizard;
     std::function<void()> m_resetNewEventFormatting;
     std::function<bool()> m_commitEventEditing;
     QTimer* m_keepTimer = nullptr;
-    bool m_typedPending = false;
+    bool m_refreshing = false;
     QString m_loadedPreviewPage;
-    std::function<bool()> m_gallery;
+    Gallery m_gallery;
     QString m_startupProject;
     QStringList m_handedOver;
-    std::vector<EditorSync*> m_editorParts;
     std::shared_ptr<QSettings> m_recentSettings;
     std::unique_ptr<RecentList> m_recent;
     std::unique_ptr<ProjectLifecycle> m_lifecycle;

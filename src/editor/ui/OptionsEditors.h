@@ -5,7 +5,7 @@ namespace qv {
 class TFormMain;
 
 // Builds the options panel and the style items editor into the "Options" tab of the window and
-// lets them follow what the data file reader reads.
+// lets them follow the document model.
 void createOptionsEditors(TFormMain& window);
 
 } // namespace qv

@@ -1,10 +1,10 @@
 #include "editor/ui/OptionsPanel.h"
 
 #include "document/CalendarDocument.h"
+#include "document/CalendarModel.h"
 #include "editor/OptionsRules.h"
 #include "editor/ui/ColorMenuPicture.h"
 #include "editor/ui/EditTriggers.h"
-#include "editor/ui/FormMain.h"
 #include "editor/ui/UpDown.h"
 #include "platform/Platform.h"
 
@@ -41,13 +41,17 @@ QLabel* label(QWidget* owner, const char* text) {
 
 } // namespace
 
-OptionsPanel::OptionsPanel(TFormMain& window) : QObject(&window), m_window(window) {
+OptionsPanel::OptionsPanel(CalendarModel& model, Platform& platform, const Sections& sections,
+                           QWidget* window)
+    : QObject(window), m_model(model), m_platform(platform), m_window(window) {
     setObjectName(QStringLiteral("OptionsPanel"));
-    createGeneral(window.sectionBodies[0]);
-    createSize(window.sectionBodies[1]);
-    createPublish(window.sectionBodies[6]);
+    createGeneral(sections.general);
+    createSize(sections.size);
+    createPublish(sections.publish);
     createPopup();
     showDocument();
+    connect(&m_model, &CalendarModel::spinValueFound, this, &OptionsPanel::spinValueRead);
+    connect(&m_model, &CalendarModel::documentReset, this, &OptionsPanel::showDocument);
 }
 
 QLineEdit* OptionsPanel::boundField(QWidget* owner, const char* name, QString* value) {
@@ -56,12 +60,12 @@ QLineEdit* OptionsPanel::boundField(QWidget* owner, const char* name, QString* v
     // The field holds the option value: what is typed is the value, exactly as typed.
     connect(field, &QLineEdit::textChanged, this, [value](const QString& text) { *value = text; });
     onEnterReleased(field, [this] { EditRefresh(); });
-    m_window.watchTypedField(field);
+    watchTypedField(field, m_model);
     return field;
 }
 
 void OptionsPanel::createGeneral(QWidget* body) {
-    CalendarDocument& doc = m_window.document();
+    CalendarDocument& doc = m_model.document();
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     EdtOTitle = boundField(body, "EdtOTitle", &doc.Titles[0].Text);
@@ -102,17 +106,20 @@ void OptionsPanel::createGeneral(QWidget* body) {
     grid->addWidget(CmbOLanguage, 5, 1, 1, 3);
     grid->setColumnStretch(1, 1);
 
-    connect(CmbOWeekStart, &QComboBox::currentIndexChanged, this, [this, &doc](int index) {
-        doc.Options.FirstDayOfWeek = index == 0 ? CalendarOptions::Monday : CalendarOptions::Sunday;
-        ComboRefresh();
+    connect(CmbOWeekStart, &QComboBox::currentIndexChanged, this, [this](int index) {
+        chosen([index](CalendarDocument& d) {
+            d.Options.FirstDayOfWeek =
+                index == 0 ? CalendarOptions::Monday : CalendarOptions::Sunday;
+        });
     });
-    connect(CmbODateFormat, &QComboBox::currentIndexChanged, this, [this, &doc](int index) {
-        doc.Options.DateFormat = index < 0 ? QString() : CmbODateFormat->itemText(index);
-        ComboRefresh();
+    connect(CmbODateFormat, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const QString format = index < 0 ? QString() : CmbODateFormat->itemText(index);
+        chosen([format](CalendarDocument& d) { d.Options.DateFormat = format; });
     });
-    connect(CmbOTimeFormat, &QComboBox::currentIndexChanged, this, [this, &doc](int index) {
-        doc.Options.TimeFormat = index == 0 ? CalendarOptions::Hour12 : CalendarOptions::Hour24;
-        ComboRefresh();
+    connect(CmbOTimeFormat, &QComboBox::currentIndexChanged, this, [this](int index) {
+        chosen([index](CalendarDocument& d) {
+            d.Options.TimeFormat = index == 0 ? CalendarOptions::Hour12 : CalendarOptions::Hour24;
+        });
     });
     connect(CmbOLanguage, &QComboBox::activated, this, &OptionsPanel::LanguageChosen);
     connect(CmbOLanguage->lineEdit(), &QLineEdit::editingFinished, this,
@@ -121,7 +128,7 @@ void OptionsPanel::createGeneral(QWidget* body) {
 }
 
 void OptionsPanel::createSize(QWidget* body) {
-    CalendarOptions& o = m_window.document().Options;
+    CalendarOptions& o = m_model.document().Options;
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     struct Row {
@@ -159,7 +166,7 @@ void OptionsPanel::createSize(QWidget* body) {
 }
 
 void OptionsPanel::createPublish(QWidget* body) {
-    CalendarOptions& o = m_window.document().Options;
+    CalendarOptions& o = m_model.document().Options;
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     EdtOPublishwidth = boundField(body, "EdtOPublishwidth", &o.PublishWidth);
@@ -177,7 +184,7 @@ void OptionsPanel::createPublish(QWidget* body) {
 }
 
 void OptionsPanel::createPopup() {
-    PopupText = new QMenu(&m_window);
+    PopupText = new QMenu(m_window);
     PopupText->setObjectName(QStringLiteral("PopupText"));
     const auto item = [this](const char* name, const char* caption, bool checkable) {
         QAction* action = PopupText->addAction(QString::fromLatin1(caption));
@@ -197,31 +204,36 @@ void OptionsPanel::createPopup() {
 }
 
 void OptionsPanel::EditRefresh() {
-    m_window.arefreshExecute();
+    m_model.confirmValues();
 }
 
 void OptionsPanel::UpDownRefresh() {
-    m_window.arefreshExecute();
+    m_model.confirmValues();
 }
 
 void OptionsPanel::ComboRefresh() {
     if (!m_showing)
-        m_window.arefreshExecute();
+        m_model.confirmValues();
+}
+
+void OptionsPanel::chosen(const std::function<void(CalendarDocument&)>& change) {
+    if (m_showing)
+        change(m_model.document());
+    else
+        m_model.changeValue(change);
 }
 
 void OptionsPanel::LanguageChosen() {
-    QString& language = m_window.document().Options.Language;
     const QString value = calendarLanguage(CmbOLanguage->currentText());
     CmbOLanguage->setEditText(value);
-    if (value == language)
+    if (value == m_model.document().Options.Language)
         return;
-    language = value;
-    ComboRefresh();
+    chosen([value](CalendarDocument& d) { d.Options.Language = value; });
 }
 
 void OptionsPanel::StartTextPopup(int number) {
     m_popupTarget = std::clamp(number, 0, 2);
-    const TTitleRec& text = m_window.document().Titles[std::size_t(m_popupTarget)];
+    const TTitleRec& text = m_model.document().Titles[std::size_t(m_popupTarget)];
     Bold1->setChecked(text.Bold);
     Italic1->setChecked(text.Italic);
     Underlined1->setChecked(text.Underline);
@@ -232,40 +244,42 @@ void OptionsPanel::StartTextPopup(int number) {
 }
 
 void OptionsPanel::paintColorPicture() {
-    Color1->setIcon(colorMenuPicture(m_window.document().Titles[std::size_t(m_popupTarget)].Color));
+    Color1->setIcon(colorMenuPicture(m_model.document().Titles[std::size_t(m_popupTarget)].Color));
 }
 
 void OptionsPanel::Bold1Click(bool checked) {
-    setTextFlag(m_window.document().Titles[std::size_t(m_popupTarget)], TextFlag::Bold, checked);
-    m_window.arefreshExecute();
+    m_model.changeValue([this, checked](CalendarDocument& d) {
+        setTextFlag(d.Titles[std::size_t(m_popupTarget)], TextFlag::Bold, checked);
+    });
 }
 
 void OptionsPanel::Italic1Click(bool checked) {
-    setTextFlag(m_window.document().Titles[std::size_t(m_popupTarget)], TextFlag::Italic, checked);
-    m_window.arefreshExecute();
+    m_model.changeValue([this, checked](CalendarDocument& d) {
+        setTextFlag(d.Titles[std::size_t(m_popupTarget)], TextFlag::Italic, checked);
+    });
 }
 
 void OptionsPanel::Underlined1Click(bool checked) {
-    setTextFlag(m_window.document().Titles[std::size_t(m_popupTarget)], TextFlag::Underline,
-                checked);
-    m_window.arefreshExecute();
+    m_model.changeValue([this, checked](CalendarDocument& d) {
+        setTextFlag(d.Titles[std::size_t(m_popupTarget)], TextFlag::Underline, checked);
+    });
 }
 
 void OptionsPanel::Color1Click() {
-    TTitleRec& text = m_window.document().Titles[std::size_t(m_popupTarget)];
-    quint32 color = text.Color;
-    if (!m_window.platform().chooseColor(color))
+    quint32 color = m_model.document().Titles[std::size_t(m_popupTarget)].Color;
+    if (!m_platform.chooseColor(color))
         return;
-    text.Color = color & 0xFFFFFF;
-    m_window.arefreshExecute();
+    m_model.changeValue([this, color](CalendarDocument& d) {
+        d.Titles[std::size_t(m_popupTarget)].Color = color & 0xFFFFFF;
+    });
 }
 
 void OptionsPanel::PngbbOriginalSizeClick() {
-    CalendarDocument& doc = m_window.document();
-    applyOriginalSize(doc);
-    EdtOPublishwidth->setText(doc.Options.PublishWidth);
-    EdtOPublishheight->setText(doc.Options.PublishHeight);
-    m_window.arefreshExecute();
+    m_model.changeValue([this](CalendarDocument& d) {
+        applyOriginalSize(d);
+        EdtOPublishwidth->setText(d.Options.PublishWidth);
+        EdtOPublishheight->setText(d.Options.PublishHeight);
+    });
 }
 
 void OptionsPanel::spinValueRead(const QString& optionId, int value) {
@@ -278,12 +292,8 @@ void OptionsPanel::spinValueRead(const QString& optionId, int value) {
             spin->setPosition(value);
 }
 
-void OptionsPanel::readFinished(int) {
-    showDocument();
-}
-
 void OptionsPanel::showDocument() {
-    const CalendarDocument& doc = m_window.document();
+    const CalendarDocument& doc = m_model.document();
     const CalendarOptions o = doc.Options; // the fields write back into the document as they fill
     const std::array<TTitleRec, 3> titles = doc.Titles;
     m_showing = true;

@@ -1,29 +1,40 @@
 #pragma once
 
-#include "document/EditorSync.h"
-
 #include <QObject>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QComboBox;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class QWidget;
 
 namespace qv {
 
-class TFormMain;
+class CalendarDocument;
+class CalendarModel;
+class Platform;
 class UpDown;
 
 // The general, size and publish options of the "Options" tab. Each field follows its option value
-// of the document as it is typed; the data file gets it at the next refresh (Enter released in a
-// field, an up-down released, a list choice, the formatting menu, "Original Size").
-class OptionsPanel : public QObject, public EditorSync {
+// of the document as it is typed; the model announces the change when it is confirmed (Enter
+// released in a field, an up-down released, a list choice, the formatting menu, "Original Size").
+// The fields show every data file read.
+class OptionsPanel : public QObject {
     Q_OBJECT
 public:
-    explicit OptionsPanel(TFormMain& window);
+    // The sections the panel fills: general options, size, publish size.
+    struct Sections {
+        QWidget* general;
+        QWidget* size;
+        QWidget* publish;
+    };
+    // window owns the panel and its formatting menu.
+    OptionsPanel(CalendarModel& model, Platform& platform, const Sections& sections,
+                 QWidget* window);
 
     // Handlers.
     void EditRefresh();
@@ -69,9 +80,8 @@ public:
     QAction* Underlined1 = nullptr;
     QAction* Color1 = nullptr;
 
-    // EditorSync: the fields show what was read.
-    void spinValueRead(const QString& optionId, int value) override;
-    void readFinished(int editorLayout) override;
+    // The up-down of a size field shows the number read.
+    void spinValueRead(const QString& optionId, int value);
 
     // Puts the document's option values into the fields.
     void showDocument();
@@ -83,8 +93,12 @@ private:
     void createPopup();
     QLineEdit* boundField(QWidget* owner, const char* name, QString* value);
     void paintColorPicture();
+    // A list choice: change runs on the document; announced unless the fields are being filled.
+    void chosen(const std::function<void(CalendarDocument&)>& change);
 
-    TFormMain& m_window;
+    CalendarModel& m_model;
+    Platform& m_platform;
+    QWidget* m_window;
     int m_popupTarget = 0;
     bool m_showing = false;
 };

@@ -1,16 +1,16 @@
 #include "editor/ui/StyleEditor.h"
 
 #include "document/CalendarDocument.h"
+#include "document/CalendarModel.h"
 #include "editor/MediaChoice.h"
 #include "editor/OptionsRules.h"
 #include "editor/ui/ClickLabel.h"
 #include "editor/ui/EditTriggers.h"
-#include "editor/ui/FormMain.h"
 #include "editor/ui/TfrmMonthBgImage.h"
 #include "editor/ui/UpDown.h"
 #include "platform/Platform.h"
 #include "platform/ui/ShowWithoutWaiting.h"
-#include "session/AppContext.h"
+#include "session/Folders.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -67,18 +68,28 @@ QLineEdit* field(QWidget* owner, const char* name) {
 
 } // namespace
 
-StyleEditor::StyleEditor(TFormMain& window) : QObject(&window), m_window(window) {
+StyleEditor::StyleEditor(CalendarModel& model, Platform& platform, const Folders& folders,
+                         MediaChooserFolders& mediaFolders, QWidget* body)
+    : QObject(body), m_model(model), m_platform(platform), m_folders(folders),
+      m_mediaFolders(mediaFolders), m_body(body) {
     setObjectName(QStringLiteral("StyleEditor"));
     m_runMonthDialog = [](TfrmMonthBgImage& dialog) { dialog.open(); };
-    createControls(window.sectionBodies[2]);
+    createControls(body);
+    connect(&m_model, &CalendarModel::readStarting, this, &StyleEditor::resetBeforeRead);
+    connect(&m_model, &CalendarModel::styleItemListed, this, &StyleEditor::styleItemRead);
+    connect(&m_model, &CalendarModel::monthlyBackgroundFound, this,
+            &StyleEditor::monthlyBackgroundRead);
+    connect(&m_model, &CalendarModel::musicFound, this, &StyleEditor::musicRead);
+    connect(&m_model, &CalendarModel::spinValueFound, this, &StyleEditor::spinValueRead);
+    connect(&m_model, &CalendarModel::documentReset, this, &StyleEditor::readFinished);
 }
 
 QString StyleEditor::projectData() const {
-    return m_window.context().folders.projectData();
+    return m_folders.projectData();
 }
 
 void StyleEditor::createControls(QWidget* body) {
-    CalendarOptions& o = m_window.document().Options;
+    CalendarOptions& o = m_model.document().Options;
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
     int row = 0;
@@ -118,8 +129,8 @@ void StyleEditor::createControls(QWidget* body) {
     grid->addWidget(UpDownOpacity, row++, 3, Qt::AlignLeft);
     connect(EdtOpacity, &QLineEdit::textChanged, this, &StyleEditor::EdtOpacityChange);
     onKeyReleased(EdtOpacity, [this](int key) { EditOpacityRefresh(key); });
-    m_window.watchTypedField(EdtOpacity);
-    connect(UpDownOpacity, &UpDown::released, &m_window, &TFormMain::arefreshExecute);
+    watchTypedField(EdtOpacity, m_model);
+    connect(UpDownOpacity, &UpDown::released, &m_model, &CalendarModel::confirmValues);
 
     // No style item has a URI of its own yet; the controls appear only for one that has.
     LblURI = new QLabel(QStringLiteral("URI"), body);
@@ -133,8 +144,8 @@ void StyleEditor::createControls(QWidget* body) {
     grid->addWidget(EdtURI, row, 1, 1, 2);
     grid->addWidget(BtnUri, row++, 3);
     connect(EdtURI, &QLineEdit::textChanged, this, &StyleEditor::EdtURIChange);
-    onEnterReleased(EdtURI, [this] { m_window.arefreshExecute(); });
-    m_window.watchTypedField(EdtURI);
+    onEnterReleased(EdtURI, [this] { m_model.confirmValues(); });
+    watchTypedField(EdtURI, m_model);
 
     EdtOBackgroundURI = field(body, "EdtOBackgroundURI");
     PngBitBtn6 = pictureButton(body, "PngBitBtn6", true);
@@ -145,8 +156,8 @@ void StyleEditor::createControls(QWidget* body) {
     grid->addWidget(PngBitBtn7, row++, 4);
     connect(EdtOBackgroundURI, &QLineEdit::textChanged, this,
             [&o](const QString& text) { o.BackgroundImage = text; });
-    onEnterReleased(EdtOBackgroundURI, [this] { m_window.arefreshExecute(); });
-    m_window.watchTypedField(EdtOBackgroundURI);
+    onEnterReleased(EdtOBackgroundURI, [this] { m_model.confirmValues(); });
+    watchTypedField(EdtOBackgroundURI, m_model);
     connect(PngBitBtn6, &QPushButton::clicked, this, &StyleEditor::BrowseImage);
     connect(PngBitBtn7, &QPushButton::clicked, this, &StyleEditor::RemoveImage);
 
@@ -186,9 +197,9 @@ void StyleEditor::createControls(QWidget* body) {
     grid->addWidget(UpDownBgMusicVolume, row++, 3, Qt::AlignLeft);
     connect(EdtOBgMusicVolume, &QLineEdit::textChanged, this,
             [&o](const QString& text) { o.MusicVolume = text; });
-    onEnterReleased(EdtOBgMusicVolume, [this] { m_window.arefreshExecute(); });
-    m_window.watchTypedField(EdtOBgMusicVolume);
-    connect(UpDownBgMusicVolume, &UpDown::released, &m_window, &TFormMain::arefreshExecute);
+    onEnterReleased(EdtOBgMusicVolume, [this] { m_model.confirmValues(); });
+    watchTypedField(EdtOBgMusicVolume, m_model);
+    connect(UpDownBgMusicVolume, &UpDown::released, &m_model, &CalendarModel::confirmValues);
 
     grid->setColumnStretch(2, 1);
     static_cast<QBoxLayout*>(body->layout())->addLayout(grid);
@@ -208,7 +219,7 @@ void StyleEditor::paintSwatch(quint32 color) {
 
 void StyleEditor::StyleRefresh() {
     const int index = selectedItem();
-    const QList<TLookRec>& items = m_window.document().StyleItems;
+    const QList<TLookRec>& items = m_model.document().StyleItems;
     if (index < 0 || index >= items.size())
         return;
     const TLookRec item = items[index];
@@ -231,34 +242,36 @@ void StyleEditor::StyleRefresh() {
     EdtURI->setText(item.HasUri ? item.Uri : QString());
 }
 
+// The colour goes into the document in place; releasing the mouse on the swatch or "Select"
+// confirms it, also when the dialog was cancelled.
 void StyleEditor::ColorChoose() {
     const int index = selectedItem();
-    CalendarDocument& doc = m_window.document();
+    CalendarDocument& doc = m_model.document();
     if (index < 0 || index >= doc.StyleItems.size())
         return;
     quint32 color = doc.StyleItems[index].Color;
-    if (!m_window.platform().chooseColor(color))
+    if (!m_platform.chooseColor(color))
         return;
     doc.SetField(doc.StyleItems[index].Id, QStringLiteral("color"), blueGreenRedDigits(color),
-                 m_window.platform());
+                 m_platform);
     StyleRefresh();
 }
 
 void StyleEditor::ColorRefresh() {
-    m_window.arefreshExecute();
+    m_model.confirmValues();
 }
 
 void StyleEditor::PngBitBtn5Click() {
     ColorChoose();
-    m_window.arefreshExecute();
+    m_model.confirmValues();
 }
 
 void StyleEditor::storeIntoSelected(const QString& key, const QString& text) {
     const int index = selectedItem();
-    CalendarDocument& doc = m_window.document();
+    CalendarDocument& doc = m_model.document();
     if (index < 0 || index >= doc.StyleItems.size())
         return;
-    doc.SetField(doc.StyleItems[index].Id, key, trimmedControl(text), m_window.platform());
+    doc.SetField(doc.StyleItems[index].Id, key, trimmedControl(text), m_platform);
 }
 
 void StyleEditor::EdtOpacityChange() {
@@ -273,7 +286,7 @@ void StyleEditor::EditOpacityRefresh(int key) {
         EdtOpacity->setText(clamped);
     EdtOpacity->setCursorPosition(std::min(caret, int(EdtOpacity->text().size())));
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
-        m_window.arefreshExecute();
+        m_model.confirmValues();
 }
 
 void StyleEditor::EdtURIChange() {
@@ -282,7 +295,7 @@ void StyleEditor::EdtURIChange() {
 
 void StyleEditor::BrowseImage() {
     chooseMedia(QStringLiteral("image"), pictureFilter(), EdtOBackgroundURI,
-                m_window.document().Options.BackgroundImage);
+                m_model.document().Options.BackgroundImage);
 }
 
 void StyleEditor::RemoveImage() {
@@ -293,15 +306,15 @@ void StyleEditor::chooseMedia(const QString& folder, const QString& filter, QLin
                               QString& slot) {
     const auto kind = folder == QLatin1String("music") ? MediaChooserFolders::Music
                                                        : MediaChooserFolders::Picture;
-    const QString chosen = m_window.platform().openFile(
-        QStringLiteral("Open"), m_window.mediaFolders.startFor(kind), filter);
+    const QString chosen =
+        m_platform.openFile(QStringLiteral("Open"), m_mediaFolders.startFor(kind), filter);
     if (chosen.isEmpty())
         return;
-    m_window.mediaFolders.chosen(kind, chosen);
-    if (!chooseMediaFile(m_window.document(), projectData(), folder, chosen, slot, true))
+    m_mediaFolders.chosen(kind, chosen);
+    if (!chooseMediaFile(m_model.document(), projectData(), folder, chosen, slot, true))
         return;
-    field->setText(slot);
-    m_window.arefreshExecute();
+    // The field holds the value: showing the reference is the change.
+    m_model.changeValue([field, &slot](CalendarDocument&) { field->setText(slot); });
 }
 
 void StyleEditor::removeMedia(QLineEdit* field, RemoveQuestion (*question)(const QString&)) {
@@ -309,36 +322,36 @@ void StyleEditor::removeMedia(QLineEdit* field, RemoveQuestion (*question)(const
     if (!holdsReference(former))
         return;
     const RemoveQuestion q = question(former);
-    if (m_window.platform().question(q.title, q.instruction,
-                                     QuestionButton::Yes | QuestionButton::No,
-                                     QuestionIcon::Question, q.text) != QuestionResult::Yes)
+    if (m_platform.question(q.title, q.instruction, QuestionButton::Yes | QuestionButton::No,
+                            QuestionIcon::Question, q.text) != QuestionResult::Yes)
         return;
-    field->clear();
-    m_window.arefreshExecute();
-    dropMediaFile(m_window.document(), projectData(), former);
+    m_model.changeValue([field](CalendarDocument&) { field->clear(); });
+    dropMediaFile(m_model.document(), projectData(), former);
 }
 
 void StyleEditor::cbMonthBgImageClick() {
-    m_window.document().MonthlyBackground.Enabled = cbMonthBgImage->isChecked();
-    pngbbMonthBgImage->setEnabled(cbMonthBgImage->isChecked());
-    m_window.arefreshExecute();
+    const bool on = cbMonthBgImage->isChecked();
+    pngbbMonthBgImage->setEnabled(on);
+    m_model.changeValue([on](CalendarDocument& doc) { doc.MonthlyBackground.Enabled = on; });
 }
 
 void StyleEditor::pngbbMonthBgImageClick() {
-    m_window.setEnabled(false);
-    auto* dialog =
-        new TfrmMonthBgImage(m_window.document(), m_window.platform(), projectData(), &m_window);
-    dialog->setChooserFolders(&m_window.mediaFolders);
+    // The dialog changes the document in place; closing it confirms what it changed.
+    QWidget* window = m_body->window();
+    window->setEnabled(false);
+    auto* dialog = new TfrmMonthBgImage(m_model.document(), m_platform, projectData(), window);
+    dialog->setChooserFolders(&m_mediaFolders);
     dialog->TntFormShow();
-    showWithoutWaiting(dialog, m_runMonthDialog, [this] {
-        m_window.setEnabled(true);
-        m_window.arefreshExecute();
+    showWithoutWaiting(dialog, m_runMonthDialog, [this, window = QPointer<QWidget>(window)] {
+        if (window)
+            window->setEnabled(true);
+        m_model.confirmValues();
     });
 }
 
 void StyleEditor::BrowseMusic() {
     chooseMedia(QStringLiteral("music"), musicFilter(), EdtOBackgroundMusic,
-                m_window.document().Options.MusicFile);
+                m_model.document().Options.MusicFile);
 }
 
 void StyleEditor::RemoveMusic() {
@@ -346,8 +359,8 @@ void StyleEditor::RemoveMusic() {
 }
 
 void StyleEditor::cbMusicOnDefClick() {
-    m_window.document().Options.MusicOnStartup = cbMusicOnDef->isChecked();
-    m_window.arefreshExecute();
+    const bool on = cbMusicOnDef->isChecked();
+    m_model.changeValue([on](CalendarDocument& doc) { doc.Options.MusicOnStartup = on; });
 }
 
 void StyleEditor::setMusicEnabled(bool on) {
@@ -385,8 +398,8 @@ void StyleEditor::spinValueRead(const QString& optionId, int value) {
         UpDownBgMusicVolume->setPosition(value);
 }
 
-void StyleEditor::readFinished(int) {
-    const CalendarOptions o = m_window.document().Options;
+void StyleEditor::readFinished() {
+    const CalendarOptions o = m_model.document().Options;
     EdtOBackgroundURI->setText(o.BackgroundImage);
     EdtOBackgroundMusic->setText(o.MusicFile);
     EdtOBgMusicVolume->setText(o.MusicVolume);

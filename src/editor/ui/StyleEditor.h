@@ -1,6 +1,5 @@
 #pragma once
 
-#include "document/EditorSync.h"
 #include "editor/MediaChoice.h"
 
 #include <QObject>
@@ -13,20 +12,28 @@ class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QWidget;
 
 namespace qv {
 
+class CalendarModel;
 class ClickLabel;
-class TFormMain;
+class Folders;
+class Platform;
 class TfrmMonthBgImage;
 class UpDown;
 
 // The "Style" group of the "Options" tab: colour and opacity of the style items, the background
-// image, the monthly background images and the background music.
-class StyleEditor : public QObject, public EditorSync {
+// image, the monthly background images and the background music. It changes the document through
+// the model, which announces each confirmed change, and shows every data file read.
+class StyleEditor : public QObject {
     Q_OBJECT
 public:
-    explicit StyleEditor(TFormMain& window);
+    // Fills body; media files go into the project data folder of folders, and the choosers start
+    // where mediaFolders says. The window of body is disabled while the monthly background images
+    // dialog is open.
+    StyleEditor(CalendarModel& model, Platform& platform, const Folders& folders,
+                MediaChooserFolders& mediaFolders, QWidget* body);
 
     // Shows the monthly background images dialog modally; tests replace it to drive the dialog.
     void setMonthDialogRunner(std::function<void(TfrmMonthBgImage&)> run) {
@@ -75,13 +82,14 @@ public:
     QLineEdit* EdtOBgMusicVolume = nullptr;
     UpDown* UpDownBgMusicVolume = nullptr;
 
-    // EditorSync.
-    void resetBeforeRead() override;
-    void styleItemRead(const QString& caption, int tableIndex) override;
-    void monthlyBackgroundRead(bool available, bool enabled) override;
-    void musicRead(bool available) override;
-    void spinValueRead(const QString& optionId, int value) override;
-    void readFinished(int editorLayout) override;
+    // What a data file read brings: the chooser emptied, a row listed, the monthly background
+    // switch, the music controls, the volume's up-down, and at the end the values read.
+    void resetBeforeRead();
+    void styleItemRead(const QString& caption, int tableIndex);
+    void monthlyBackgroundRead(bool available, bool enabled);
+    void musicRead(bool available);
+    void spinValueRead(const QString& optionId, int value);
+    void readFinished();
 
 private:
     void createControls(QWidget* body);
@@ -89,14 +97,19 @@ private:
     void setMusicEnabled(bool on);
     // SetField on the selected style item with the text trimmed of spaces and control characters.
     void storeIntoSelected(const QString& key, const QString& text);
-    // Copies a chosen file into the folder and refers to it from slot and field; the refresh runs.
+    // Copies a chosen file into the folder and refers to it from slot and field; the change is
+    // announced.
     void chooseMedia(const QString& folder, const QString& filter, QLineEdit* field, QString& slot);
-    // Asks, empties the field (and so its value), runs the refresh and deletes the file when
+    // Asks, empties the field (and so its value), announces the change and deletes the file when
     // nothing refers to it any more.
     void removeMedia(QLineEdit* field, RemoveQuestion (*question)(const QString&));
     QString projectData() const;
 
-    TFormMain& m_window;
+    CalendarModel& m_model;
+    Platform& m_platform;
+    const Folders& m_folders;
+    MediaChooserFolders& m_mediaFolders;
+    QWidget* m_body;
     std::function<void(TfrmMonthBgImage&)> m_runMonthDialog;
 };
 

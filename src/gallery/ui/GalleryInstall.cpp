@@ -8,6 +8,7 @@
 #include "gallery/ui/TFormTemplateSelect.h"
 #include "gallery/ui/TFormWizard.h"
 #include "platform/Platform.h"
+#include "platform/ui/ShowWithoutWaiting.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
 #include "session/AppContext.h"
@@ -34,12 +35,14 @@ QStringList catalogueOf(TFormMain& window) {
 
 void installGallery(TFormMain& window) {
     new GalleryParts(TemplateRead(window.context().folders.templates), &window);
-    window.setGallery([&window] { return showGallery(window); });
+    window.setGallery([&window](std::function<void(bool)> done) { openGallery(window, done); });
     QObject::connect(window.aupdateproject, &QAction::triggered, &window,
                      [&window] { aupdateprojectExecute(window); });
 }
 
-bool showGallery(TFormMain& window) {
+namespace {
+
+TFormTemplateSelect::Setup gallerySetup(TFormMain& window) {
     TFormTemplateSelect::Setup setup;
     setup.catalogue = catalogueOf(window);
     setup.templateFolder = window.context().folders.templates;
@@ -48,8 +51,23 @@ bool showGallery(TFormMain& window) {
     setup.create = [&window](const QString& templatePath) {
         return createProjectFromTemplate(window.document(), window.lifecycle(), templatePath);
     };
-    TFormTemplateSelect gallery(std::move(setup), windowInFront(window));
+    return setup;
+}
+
+} // namespace
+
+bool showGallery(TFormMain& window) {
+    // The start-up wizard goes on from the gallery's answer in the same call, inside its own
+    // modal run, so it waits for the gallery.
+    TFormTemplateSelect gallery(gallerySetup(window), windowInFront(window));
     return gallery.exec() == QDialog::Accepted;
+}
+
+void openGallery(TFormMain& window, const std::function<void(bool created)>& done) {
+    auto* gallery = new TFormTemplateSelect(gallerySetup(window), windowInFront(window));
+    showWithoutWaiting<TFormTemplateSelect>(
+        gallery, [](TFormTemplateSelect& g) { g.open(); },
+        [gallery, done] { done(gallery->result() == QDialog::Accepted); });
 }
 
 void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
@@ -68,6 +86,8 @@ void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
         setup.showGallery = [&window] { return showGallery(window); };
         setup.wizardMode = [&window] { return window.context().wizardMode; };
         setup.endProgram = endProgram;
+        // Still waited for: the start-up sequence goes on from the wizard's answer in the same
+        // call, and the wizard's Create waits for the gallery in turn (showGallery).
         TFormWizard wizard(std::move(setup), &window);
         return wizard.exec() == QDialog::Accepted;
     });

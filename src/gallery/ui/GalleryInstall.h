@@ -27,8 +27,13 @@ void installGallery(TFormMain& window);
 // wizard's Exit).
 void installStartupWizard(TFormMain& window, std::function<void()> endProgram);
 
-// Shows the gallery modally over the window in front; true when it created a project.
+// Shows the gallery modally over the window in front; true when it created a project. The
+// start-up wizard waits for it this way.
 bool showGallery(TFormMain& window);
+
+// Opens the gallery over the window without waiting for it (the New command); done gets whether
+// it created a project once it has closed.
+void openGallery(TFormMain& window, const std::function<void(bool created)>& done);
 
 // "Update Calendar in project".
 void aupdateprojectExecute(TFormMain& window);

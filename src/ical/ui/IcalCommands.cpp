@@ -1,6 +1,7 @@
 #include "ical/ui/IcalCommands.h"
 
 #include "document/CalendarDocument.h"
+#include "document/CalendarModel.h"
 #include "editor/ui/EventsEditor.h"
 #include "editor/ui/FormMain.h"
 #include "ical/IcsExport.h"
@@ -78,9 +79,9 @@ void IcalCommands::merge(const std::optional<IcsReadResult>& read, const QString
     if (!document.Marks.Loaded)
         return;                            // the project was closed while the file was read
     m_window.eventsEditor->storeEditing(); // an event being typed is kept, not lost
-    const IcsImportSummary summary = mergeIcsEntries(document.Events, *read);
-    m_window.eventsEditor->RefreshEventList(0);
-    m_window.arefreshExecute();
+    IcsImportSummary summary;
+    m_window.model().mergeEvents(
+        [&](QList<TEventRec>& events) { summary = mergeIcsEntries(events, *read); });
     m_window.platform().information(summary.text());
 }
 

@@ -9,11 +9,14 @@ class QWidget;
 namespace qv {
 
 class AppContext;
+class BackgroundJob;
 class Platform;
+struct PublishContext;
 class TfrmPublishing;
 
 // The main window's "Publish" command: copies the working folder into a folder the user picks
-// and shows the publishing result window, the main window disabled until it is closed.
+// and shows the publishing result window, the main window disabled until it is closed. The copy
+// runs as a background job behind a progress dialog with Cancel; the command returns at once.
 class PublishCommand : public QObject {
 public:
     PublishCommand(QWidget& mainWindow, AppContext& context, Platform& platform);
@@ -22,8 +25,13 @@ public:
     std::function<void(TfrmPublishing& window)> showResult;
 
     void apublishExecute();
+    // The copy of the publish under way, or null.
+    BackgroundJob* job() const { return m_job; }
 
 private:
+    void showPublished(const PublishContext& publish);
+
+    BackgroundJob* m_job = nullptr;
     QWidget& m_mainWindow;
     AppContext& m_context;
     Platform& m_platform;

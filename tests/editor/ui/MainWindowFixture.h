@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CalendarDocument.h"
+#include "document/CalendarModel.h"
 #include "editor/ui/FormMain.h"
 #include "platform/ScriptedPlatform.h"
 #include "session/AppContext.h"

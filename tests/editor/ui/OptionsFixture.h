@@ -13,7 +13,7 @@ struct OptionsFixture : MainWindowFixture {
     explicit OptionsFixture(const QString& fixture = QStringLiteral("options/calendar.xml")) {
         pretendLoaded();
         writeBytes(ctx.folders.dataFile(), readBytes(dataPath(fixture)));
-        loaded = readDataFile(ctx.folders.dataFile(), doc, ui, window.get());
+        loaded = readDataFile(ctx.folders.dataFile(), doc, ui, &window->model());
         doc.Marks.Modified = false;
     }
 

@@ -23,9 +23,9 @@ private Q_SLOTS:
         test::MainWindowFixture f;
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        f.window->setGallery([&f] {
-            return createProjectFromTemplate(f.doc, f.window->lifecycle(),
-                                             test::binDir() + "/template/classic_blue");
+        f.window->setGallery([&f](std::function<void(bool)> done) {
+            done(createProjectFromTemplate(f.doc, f.window->lifecycle(),
+                                           test::binDir() + "/template/classic_blue"));
         });
         f.window->anew->trigger();
         QVERIFY(f.doc.Marks.Loaded);
@@ -68,7 +68,7 @@ private Q_SLOTS:
         bool resultShown = false;
         f.window->publishCommand->showResult = [&](TfrmPublishing&) { resultShown = true; };
         f.window->apublish->trigger();
-        QVERIFY(resultShown);
+        QTRY_VERIFY(resultShown);
         const QByteArray published = test::readBytes(site + "/quorvel/data.xml");
         QVERIFY(published.contains("Riverside Club"));
         QVERIFY(published.contains("Club night"));

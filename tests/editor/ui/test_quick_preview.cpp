@@ -37,7 +37,7 @@ private Q_SLOTS:
         test::MainWindowFixture f;
         QVERIFY(copyFolderContents(test::binDir() + "/template/classic_blue",
                                    f.ctx.folders.projectData()));
-        QVERIFY(readDataFile(f.ctx.folders.dataFile(), f.doc, f.ui, f.window.get()));
+        QVERIFY(readDataFile(f.ctx.folders.dataFile(), f.doc, f.ui, &f.window->model()));
         f.doc.Marks.Loaded = true;
         f.doc.EditorLayout = 1;
         f.ctx.layoutPages.pages[1] =

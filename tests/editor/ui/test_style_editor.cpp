@@ -180,7 +180,7 @@ private Q_SLOTS:
         s.CmbOItemSelect->setCurrentIndex(2);
         test::writeBytes(f.ctx.folders.dataFile(),
                          test::readBytes(test::dataPath("datafile/read/style.xml")));
-        QVERIFY(readDataFile(f.ctx.folders.dataFile(), f.doc, f.ui, f.window.get()));
+        QVERIFY(readDataFile(f.ctx.folders.dataFile(), f.doc, f.ui, &f.window->model()));
         QCOMPARE(s.CmbOItemSelect->count(), 4); // "menu" twice, "Header" is not an id
         QCOMPARE(s.CmbOItemSelect->itemText(0), QString("Menu"));
         QCOMPARE(s.CmbOItemSelect->currentIndex(), 0);

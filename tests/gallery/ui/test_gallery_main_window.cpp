@@ -92,7 +92,10 @@ private Q_SLOTS:
             gallery.BtnOpen->click();
         });
         d.window->anew->trigger();
-        QVERIFY(listed);
+        // The command returned with the gallery open over the window.
+        QVERIFY(qobject_cast<TFormTemplateSelect*>(QApplication::activeModalWidget()));
+        QVERIFY(!listed);
+        QTRY_VERIFY(listed);
         QCOMPARE(d.ctx.wizardMode, 2);
         QCOMPARE(d.ui.shown.size(), 1);
         QCOMPARE(d.ui.shown[0].title, QString("Save Changes"));
@@ -108,10 +111,14 @@ private Q_SLOTS:
 
     void backFromNewChangesNothing() {
         Designer d;
-        Designer::whenShown<TFormTemplateSelect>(
-            [](TFormTemplateSelect& gallery) { gallery.btnSkip2->click(); });
+        bool skipped = false;
+        Designer::whenShown<TFormTemplateSelect>([&](TFormTemplateSelect& gallery) {
+            gallery.btnSkip2->click();
+            skipped = true;
+        });
         d.window->EnableProjectCommands(false);
         d.window->anew->trigger();
+        QTRY_VERIFY(skipped);
         QVERIFY(!d.window->asavexml->isEnabled());
         QVERIFY(!d.doc.Marks.Loaded);
     }

@@ -240,10 +240,32 @@ private Q_SLOTS:
         };
         m.window->apublish->setEnabled(true);
         m.window->apublish->trigger();
-        QVERIFY(disabledWhileShown);
+        QTRY_VERIFY(disabledWhileShown);
         QVERIFY(m.window->isEnabled());
         QCOMPARE(width, QString("321"));
         QCOMPARE(folder, site.path() + "/");
+        QCOMPARE(qv::test::readBytes(site.filePath("Calendar.htm")), QByteArray("calendar page"));
+    }
+
+    // The copy runs as a job: the command returns before it ends, the main window off, and the
+    // result window comes when the copy is done.
+    void publishCommandReturnsWhileTheCopyRuns() {
+        qv::test::MainWindowFixture m;
+        m.pretendLoaded();
+        writeBytes(m.ctx.folders.previewPage(), "calendar page");
+        QTemporaryDir site;
+        m.ui.folderAnswers.enqueue(site.path());
+        m.ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
+        bool shown = false;
+        m.window->publishCommand->showResult = [&](TfrmPublishing&) { shown = true; };
+        m.window->apublish->setEnabled(true);
+        m.window->apublish->trigger();
+        QVERIFY(m.window->publishCommand->job());
+        QVERIFY(!m.window->isEnabled());
+        QVERIFY(!shown);
+        QTRY_VERIFY(shown);
+        QVERIFY(!m.window->publishCommand->job());
+        QVERIFY(m.window->isEnabled());
         QCOMPARE(qv::test::readBytes(site.filePath("Calendar.htm")), QByteArray("calendar page"));
     }
 
@@ -258,6 +280,7 @@ private Q_SLOTS:
         m.ui.questionAnswers.enqueue(qv::QuestionResult::Yes);
         m.window->apublish->setEnabled(true);
         m.window->apublish->trigger();
+        QTRY_VERIFY(m.window->findChild<TfrmPublishing*>());
         QPointer<TfrmPublishing> result = m.window->findChild<TfrmPublishing*>();
         QVERIFY(result);
         QVERIFY(result->isVisible());

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "document/CalendarModel.h"
+
+namespace qv {
+
+CalendarModel::CalendarModel(CalendarDocument& document, QObject* parent)
+    : QObject(parent), m_document(document) {
+    setObjectName(QStringLiteral("CalendarModel"));
+}
+
+void CalendarModel::changeValue(const std::function<void(CalendarDocument&)>& change) {
+    change(m_document);
+    Q_EMIT valueChanged();
+}
+
+void CalendarModel::confirmValues() {
+    Q_EMIT valueChanged();
+}
+
+void CalendarModel::noteTyped() {
+    m_typed = true;
+    Q_EMIT valueTyped();
+}
+
+int CalendarModel::addEvent(const TEventRec& event) {
+    m_document.Events.append(event);
+    const int index = int(m_document.Events.size()) - 1;
+    Q_EMIT eventsChanged(EventChange::Added, index);
+    return index;
+}
+
+void CalendarModel::replaceEvent(int index, const TEventRec& event) {
+    if (index < 0 || index >= m_document.Events.size())
+        return;
+    m_document.Events[index] = event;
+    Q_EMIT eventsChanged(EventChange::Replaced, index);
+}
+
+void CalendarModel::removeEvent(int index) {
+    if (index < 0 || index >= m_document.Events.size())
+        return;
+    m_document.Events.removeAt(index);
+    Q_EMIT eventsChanged(EventChange::Removed, index);
+}
+
+void CalendarModel::mergeEvents(const std::function<void(QList<TEventRec>&)>& change) {
+    change(m_document.Events);
+    Q_EMIT eventsChanged(EventChange::Merged, 0);
+}
+
+void CalendarModel::resetBeforeRead() {
+    Q_EMIT readStarting();
+}
+
+void CalendarModel::styleItemRead(const QString& caption, int tableIndex) {
+    Q_EMIT styleItemListed(caption, tableIndex);
+}
+
+void CalendarModel::monthlyBackgroundRead(bool available, bool enabled) {
+    Q_EMIT monthlyBackgroundFound(available, enabled);
+}
+
+void CalendarModel::musicRead(bool available) {
+    Q_EMIT musicFound(available);
+}
+
+void CalendarModel::spinValueRead(const QString& optionId, int value) {
+    Q_EMIT spinValueFound(optionId, value);
+}
+
+void CalendarModel::readFinished(int editorLayout) {
+    Q_EMIT documentReset(editorLayout);
+}
+
+} // namespace qv
