@@ -14,6 +14,10 @@
 #include <QJsonObject>
 #include <QMutexLocker>
 
+#include <openssl/evp.h>
+
+#include <memory>
+
 namespace qv {
 
 namespace {
@@ -38,15 +42,33 @@ QJsonObject targetObject(const UploadManifestTarget& t) {
             {QStringLiteral("remoteFolder"), withSlashes(t.remoteFolder)}};
 }
 
-// The file's SHA-256, read in blocks; empty when the file cannot be read.
+// The file's SHA-256, read in blocks; empty when the file cannot be read. OpenSSL's digest uses
+// the processor's SHA instructions, many times faster than a portable one on a big picture.
 QByteArray sha256Of(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!hash.addData(&file))
+    const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
+                                                                          &EVP_MD_CTX_free);
+    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
         return {};
-    return hash.result();
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(block.data(), block.size());
+        if (n < 0)
+            return {};
+        if (n == 0)
+            break;
+        if (EVP_DigestUpdate(context.get(), block.constData(), size_t(n)) != 1)
+            return {};
+    }
+    QByteArray digest(EVP_MAX_MD_SIZE, Qt::Uninitialized);
+    unsigned int length = 0;
+    if (EVP_DigestFinal_ex(context.get(), reinterpret_cast<unsigned char*>(digest.data()),
+                           &length) != 1)
+        return {};
+    digest.truncate(int(length));
+    return digest;
 }
 
 } // namespace
