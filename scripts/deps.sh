@@ -13,7 +13,11 @@ BUILD_RUN=(
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
   zlib1g-dev
   libcurl4-openssl-dev
+  # SHA-256 of the files an upload compares (OpenSSL's libcrypto)
+  libssl-dev
   qtkeychain-qt6-dev
+  # QtKeychain reaches the desktop's Secret Service (GNOME Keyring, KeePassXC...) through it
+  libsecret-1-0
   libpugixml-dev
   libical-dev
   # emoji in calendar titles show as boxes without a font that has them
@@ -30,6 +34,8 @@ TEST=(
   # real FTP and SFTP servers and peers for the upload tests and benchmarks
   python3-pyftpdlib vsftpd curl
   python3-asyncssh
+  # a secret store of the tests' own on a private D-Bus session bus
+  dbus-daemon dbus-bin gnome-keyring
   openssl
   lftp
   # a second calendar reader for the iCalendar tests

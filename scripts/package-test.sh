@@ -63,6 +63,13 @@ for command in $commands; do
   zcat "$root/share/man/man1/quorvel-cli.1.gz" | grep -q "^\.BI\? \"\?$command\b" ||
     fail "the manual page of quorvel-cli does not describe $command"
 done
+# ...and every option those commands list.
+manual_text="$(zcat "$root/share/man/man1/quorvel-cli.1.gz" | sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g')"
+options="$("$root/bin/quorvel-cli" 2>&1 | grep '^  quorvel-cli ' | grep -o -- '--[a-z][a-z-]*' | sort -u || true)"
+[ -n "$options" ] || fail "quorvel-cli lists no options of its commands"
+for option in $options; do
+  grep -qF -- "$option" <<<"$manual_text" || fail "the manual page of quorvel-cli does not describe $option"
+done
 [ -n "$(ls "$root/lib/quorvel/template")" ] || { echo "no templates in the package" >&2; exit 1; }
 
 # A project made from an installed template with the installed companion.

@@ -114,7 +114,9 @@ start_pyftpdlib() {
   USER=bench PASS=b3nch DIR=/ LANDED=$root
 }
 
-ours() { QUORVEL_FTP_PASSWORD=$PASS "$CLI" upload "$WORK/$1" --host 127.0.0.1 --port "$PORT" --user "$USER" --dir "$DIR" "--$MODE"; }
+# Every run sends every file (--all): the peers do not skip what the server already holds. Its
+# upload records go to the scratch folder, not the user's data folder.
+ours() { XDG_DATA_HOME=$WORK/data QUORVEL_FTP_PASSWORD=$PASS "$CLI" upload "$WORK/$1" --all --host 127.0.0.1 --port "$PORT" --user "$USER" --dir "$DIR" "--$MODE"; }
 curl_mode() { [ "$MODE" = active ] && echo "--ftp-port 127.0.0.1" || echo "--ftp-pasv"; }
 curl_big() { curl -sS $(curl_mode) -u "$USER:$PASS" -T "$WORK/big/big.bin" "ftp://127.0.0.1:$PORT$DIR/"; }
 curl_small() { (cd "$WORK/small" && curl -sS $(curl_mode) -u "$USER:$PASS" -T "{$SMALL_NAMES}" "ftp://127.0.0.1:$PORT$DIR/"); }

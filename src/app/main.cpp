@@ -8,6 +8,7 @@
 #include "gallery/ui/GalleryInstall.h"
 #include "platform/ui/QtPlatform.h"
 #include "session/AppContext.h"
+#include "session/KeychainPasswordStore.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -119,6 +120,8 @@ int main(int argc, char** argv) {
     qv::QtPlatform platform;
     app.setMessageBoxes(&platform);
     qv::AppContext context(qv::CalendarDocument::instance());
+    qv::KeychainPasswordStore keychain;
+    context.passwords = &keychain;
     bool endedBySystem = false;
     int result = 0;
     // Caught from here on: a SIGTERM while the window is being built waits for the event loop.

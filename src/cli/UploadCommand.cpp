@@ -1,29 +1,56 @@
 // quorvel-cli upload: mirrors a published folder onto an FTP server the way the designer's upload
-// window does, with the FTP settings of the settings file for every option not given.
+// window does, with the FTP settings of the settings file for every option not given. Files the
+// server already holds as they are now are not sent again unless --all is given.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "cli/CliCommand.h"
 #include "common/Functions.h"
+#include "ftp/ChangedFilesOnly.h"
 #include "ftp/FtpSettingsRules.h"
 #include "ftp/TFtpThread.h"
 #include "ftp/UploadTarget.h"
 #include "session/Folders.h"
+#include "session/FtpPasswordPlace.h"
 #include "session/FtpSettings.h"
 #include "session/IniFile.h"
+#include "session/KeychainPasswordStore.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <optional>
+
 namespace {
 
-constexpr const char* kUsage = "upload FOLDER [--host H] [--port P] [--user U] [--dir D] "
-                               "[--passive|--active]  (password: QUORVEL_FTP_PASSWORD)";
+constexpr const char* kUsage =
+    "upload FOLDER [--host H] [--port P] [--user U] [--dir D] [--passive|--active] [--all]  "
+    "(password: QUORVEL_FTP_PASSWORD, else the desktop's keyring, else the settings file)";
 
 int usageError(const QString& text) {
     QTextStream(stderr) << text << "\nUsage: quorvel-cli " << kUsage << '\n';
     return 2;
+}
+
+// The password: QUORVEL_FTP_PASSWORD, else the one the desktop's keyring keeps for the account,
+// else the settings file's. The keyring answers through the event loop, which runs here until it
+// has: nothing else runs at this point.
+QString passwordFor(const qv::FtpSettings& settings) {
+    const QByteArray fromEnvironment = qgetenv("QUORVEL_FTP_PASSWORD");
+    if (!fromEnvironment.isNull())
+        return QString::fromLocal8Bit(fromEnvironment);
+    qv::KeychainPasswordStore keyring;
+    std::optional<qv::PasswordStore::Answer> answer;
+    QEventLoop loop;
+    keyring.read(qv::ftpPasswordAccount(settings), [&](const qv::PasswordStore::Answer& a) {
+        answer = a;
+        loop.quit();
+    });
+    if (!answer)
+        loop.exec();
+    return answer->outcome == qv::PasswordStore::Outcome::Done ? answer->password
+                                                               : settings.password;
 }
 
 int run(const QStringList& args) {
@@ -31,6 +58,7 @@ int run(const QStringList& args) {
     qv::FtpSettings settings = qv::FtpSettings::read(ini);
     QString folder;
     bool portGiven = false;
+    bool all = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         QString* value = nullptr;
@@ -44,6 +72,8 @@ int run(const QStringList& args) {
             value = &settings.folder;
         else if (a == QLatin1String("--passive") || a == QLatin1String("--active"))
             settings.transferMode = a.mid(2);
+        else if (a == QLatin1String("--all"))
+            all = true;
         else if (a.startsWith(QLatin1String("--")) || !folder.isEmpty())
             return usageError(QStringLiteral("Unknown argument: %1").arg(a));
         else
@@ -66,9 +96,7 @@ int run(const QStringList& args) {
         QTextStream(stderr) << "Not a folder: " << folder << '\n';
         return 1;
     }
-    const QByteArray password = qgetenv("QUORVEL_FTP_PASSWORD");
-    if (!password.isNull())
-        settings.password = QString::fromLocal8Bit(password);
+    settings.password = passwordFor(settings);
 
     qv::TFtpThread worker;
     worker.setRefreshRemoteList(false); // nothing here shows the remote folder afterwards
@@ -77,7 +105,8 @@ int run(const QStringList& args) {
         QTextStream(stderr) << "Skipped (a symbolic link, never uploaded): "
                             << qv::printableText(link) << '\n';
     QString error;
-    auto client = qv::connectToRemoteFolder(qv::UploadTarget::fromSettings(settings), &error);
+    const qv::UploadTarget target = qv::UploadTarget::fromSettings(settings);
+    auto client = qv::connectToRemoteFolder(target, &error);
     if (!client) {
         QTextStream(stderr) << qv::printableText(error)
                             << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
@@ -95,13 +124,23 @@ int run(const QStringList& args) {
         Qt::DirectConnection);
     QObject::connect(&worker, &qv::TFtpThread::completed, [&] { complete = true; });
     QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& text) { error = text; });
+    const auto record = qv::attachUploadRecord(
+        worker, qv::UploadManifest::defaultFolder(),
+        {QStringLiteral("ftp"), target.host, target.port, target.user, target.remoteFolder}, folder,
+        !all);
     // The command line tool has no other event loop: this one is its main loop while it uploads.
     QEventLoop loop;
     QObject::connect(&worker, &qv::TFtpThread::finished, &loop, &QEventLoop::quit);
     worker.start(std::move(client));
     loop.exec();
-    if (complete)
+    QString recordError;
+    if (!record->save(&recordError))
+        QTextStream(stderr) << qv::printableText(recordError) << '\n';
+    if (complete) {
+        if (record->skippedCount() > 0)
+            out << qv::skippedFilesText(record->skippedCount()) << Qt::endl;
         return 0;
+    }
     QTextStream(stderr) << qv::printableText(error)
                         << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
     return 1;

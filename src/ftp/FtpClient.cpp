@@ -274,6 +274,21 @@ bool FtpClient::changeToParentDirectory(QString* error) {
     return command("CDUP", QString(), {200, 250}, error).has_value();
 }
 
+qint64 FtpClient::remoteFileSize(const QString& name) {
+    QString error;
+    if (!send("SIZE", name, &error))
+        return -1;
+    const auto reply = readReply(&error);
+    if (!reply)
+        return -1;
+    if (reply->code == 213 && !reply->lines.isEmpty()) {
+        bool ok = false;
+        const qint64 size = reply->lines.first().trimmed().toLongLong(&ok);
+        return ok && size >= 0 ? size : -1;
+    }
+    return reply->code == 550 ? -2 : -1;
+}
+
 bool FtpClient::makeDirectory(const QString& path, QString* error) {
     return command("MKD", path, {257}, error).has_value();
 }

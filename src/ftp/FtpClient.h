@@ -63,6 +63,10 @@ public:
     std::optional<QStringList> listNames(QString* error);
     std::optional<QStringList> listDetails(QString* error);
 
+    // The size the server gives for a file of its current directory (SIZE): the size, -2 when the
+    // server says there is no such file, -1 when it cannot tell (no SIZE, another reply).
+    qint64 remoteFileSize(const QString& name);
+
     // Called while a file is being sent with the bytes of it that have left so far.
     using Progress = std::function<void(qint64 bytesSent)>;
     // Sends the local file under its bare name into the server's current directory.

@@ -105,12 +105,19 @@ bool TFtpThread::runWalk(FtpClient* client, QString* error) {
     };
     visitor.leaveFolder = [&] { return client->changeToParentDirectory(error); };
     visitor.file = [&](const QString& relativePath, const QString& fullPath) {
+        if (shouldSend &&
+            !shouldSend(relativePath, client->remoteFileSize(QFileInfo(fullPath).fileName()))) {
+            bytesBefore += QFileInfo(fullPath).size();
+            ++m_currentNumber;
+            return true;
+        }
         if (!m_cancel.load())
             Q_EMIT fileReport(relativePath, m_currentNumber, m_total);
         const bool stored = client->storeFile(
             fullPath, error, [&](qint64 sent) { reportBytes(bytesBefore + sent, false); });
         if (!stored)
             return false;
+        Q_EMIT fileSent(relativePath);
         bytesBefore += QFileInfo(fullPath).size();
         reportBytes(bytesBefore, true);
         ++m_currentNumber;

@@ -39,6 +39,12 @@ public:
     bool isRunning() const;
     bool wait(int ms);
 
+    // Asked before each file when set (before start()), on the upload thread: whether to send the
+    // file at relativePath (below the local folder, "/" between names), given its size on the
+    // server (-1 when the server cannot tell, -2 when it has no such file). A file it declines
+    // is counted as done without a file report.
+    std::function<bool(const QString& relativePath, qint64 size)> shouldSend;
+
     // Whether the run ends with a listing of the remote folder for remoteListRefresh() (on by
     // default). Without one to show it in, it only costs time: servers answer slowly right
     // after a big file.
@@ -52,6 +58,8 @@ public:
 
 Q_SIGNALS:
     void fileReport(const QString& currentFile, int currentNumber, int total);
+    // The file has arrived on the server whole (emitted on the upload thread).
+    void fileSent(const QString& relativePath);
     // Bytes of the files sent so far against the bytes counted by prepare(), and the average
     // speed of the run in bytes per second; sent at least every quarter of a second while a file
     // moves.

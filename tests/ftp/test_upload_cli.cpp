@@ -1,7 +1,10 @@
 // quorvel-cli upload against a real pyftpdlib server.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "session/FtpPasswordPlace.h"
+#include "session/KeychainPasswordStore.h"
 #include "support/FtpTestServers.h"
+#include "support/PrivateKeyring.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -20,9 +23,23 @@ struct CliRun {
     QString err;
 };
 
-CliRun runCli(const QString& program, const QStringList& args, const QString& password) {
+// Upload records of the runs, kept away from the user's data folder.
+const QTemporaryDir& dataHome() {
+    static const QTemporaryDir dir;
+    return dir;
+}
+
+// Runs the command with the given password in QUORVEL_FTP_PASSWORD (none when null). Unless the
+// environment says otherwise, no secret store is reachable: the user's is never asked.
+CliRun runCli(const QString& program, const QStringList& args, const QString& password,
+              QProcessEnvironment env = QProcessEnvironment()) {
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    if (env.isEmpty()) {
+        env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=") + dataHome().filePath("no-bus-here"));
+    }
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome().path());
     env.remove(QStringLiteral("QUORVEL_FTP_PASSWORD"));
     if (!password.isNull())
         env.insert(QStringLiteral("QUORVEL_FTP_PASSWORD"), password);
@@ -38,12 +55,21 @@ QString cliPath() {
     return qv::test::binDir() + QStringLiteral("/quorvel-cli");
 }
 
-// The lines the command prints for a folder: one per file in the walk's order.
-QString expectedOutput(const QString& folder) {
+// The lines the command prints for a folder: one per file sent (all when sent is empty) in the
+// walk's order, numbered among all files, then the count of those skipped when there are any.
+QString expectedOutput(const QString& folder, const QStringList& sent = {}) {
     const QStringList files = qv::test::filesInWalkOrder(folder);
     QString out;
-    for (int i = 0; i < files.size(); ++i)
+    int skipped = 0;
+    for (int i = 0; i < files.size(); ++i) {
+        if (!sent.isEmpty() && !sent.contains(files[i])) {
+            ++skipped;
+            continue;
+        }
         out += QStringLiteral("(%1 of %2) %3\n").arg(i + 1).arg(files.size()).arg(files[i]);
+    }
+    if (skipped > 0)
+        out += QStringLiteral("Unchanged files skipped: %1\n").arg(skipped);
     return out;
 }
 
@@ -183,6 +209,81 @@ private Q_SLOTS:
             QCOMPARE(qv::test::readBytes(m_server.uploadedPath() + "/from ini/Calendar.htm"),
                      QByteArray("<html/>"));
         }
+    }
+
+    // No password in the environment: the desktop's keyring has it (a private GNOME Keyring
+    // here), and it wins over a stale one in the settings file.
+    void passwordFromTheKeyring() {
+        qv::test::PrivateKeyring keyring;
+        QString why;
+        if (!keyring.start(&why)) {
+            if (keyring.missingProgram())
+                QSKIP(qPrintable(why));
+            QFAIL(qPrintable(why));
+        }
+        QTemporaryDir program;
+        const QString cli = program.filePath("quorvel-cli");
+        QVERIFY(QFile::copy(cliPath(), cli));
+        QVERIFY(qv::test::writeBytes(
+            program.filePath("quorvel.ini"),
+            "[Settings]\r\ndefFtpHost=127.0.0.1\r\ndefFtpUser=" + m_server.user().toUtf8() +
+                "\r\ndefFtpPass=stale\r\ndefFtpDir=keyring\r\n"
+                "defFtpPort=" +
+                QByteArray::number(m_server.port()) + "\r\n"));
+        QVERIFY(QDir().mkpath(m_server.uploadedPath() + "/keyring"));
+        qv::FtpSettings account;
+        account.host = QStringLiteral("127.0.0.1");
+        account.user = m_server.user();
+        account.port = QString::number(m_server.port());
+        qv::KeychainPasswordStore store;
+        bool stored = false;
+        store.write(qv::ftpPasswordAccount(account), m_server.password(),
+                    [&](const qv::PasswordStore::Answer& a) {
+                        stored = a.outcome == qv::PasswordStore::Outcome::Done;
+                    });
+        QTRY_VERIFY(stored);
+
+        const CliRun run = runCli(cli, {m_local.path()}, QString(), keyring.environment());
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(qv::test::readBytes(m_server.uploadedPath() + "/keyring/Calendar.htm"),
+                 QByteArray("<html/>"));
+        // Without a reachable keyring the file's (stale) password is all there is.
+        const CliRun without = runCli(cli, {m_local.path()}, QString());
+        QCOMPARE(without.exitCode, 1);
+        QCOMPARE(without.err, QStringLiteral("Authentication failed.\n"));
+    }
+
+    // A second upload of the same folder to the same place sends only what changed (or went
+    // missing on the server) and says how many it skipped; --all sends everything.
+    void reuploadSendsOnlyChangedFiles() {
+        QTemporaryDir dir;
+        const QString site = dir.filePath("site");
+        makeFolder(site);
+        const QString remote = QStringLiteral("changed only");
+        const QString uploaded = m_server.uploadedPath() + '/' + remote;
+        QVERIFY(QDir().mkpath(uploaded));
+        const QStringList args{
+            site,     "--host",        "127.0.0.1", "--port", QString::number(m_server.port()),
+            "--user", m_server.user(), "--dir",     remote};
+        const auto upload = [&](const QStringList& extra) {
+            return runCli(cliPath(), args + extra, m_server.password());
+        };
+        QCOMPARE(upload({}).out, expectedOutput(site));
+
+        QVERIFY(qv::test::writeBytes(site + "/quorvel/data.xml", "<calendar>one event</calendar>"));
+        QVERIFY(QFile::remove(uploaded + "/Calendar.htm")); // gone from the server
+        CliRun run = upload({});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, expectedOutput(site, {"Calendar.htm", "quorvel/data.xml"}));
+        QCOMPARE(qv::test::readBytes(uploaded + "/quorvel/data.xml"),
+                 QByteArray("<calendar>one event</calendar>"));
+        QCOMPARE(qv::test::readBytes(uploaded + "/Calendar.htm"), QByteArray("<html/>"));
+
+        run = upload({});
+        QCOMPARE(run.out, expectedOutput(site, {"nothing"}));
+        run = upload({"--all"});
+        QCOMPARE(run.out, expectedOutput(site));
     }
 };
 

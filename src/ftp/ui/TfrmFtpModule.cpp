@@ -1,6 +1,7 @@
 #include "ftp/ui/TfrmFtpModule.h"
 
 #include "common/Functions.h"
+#include "ftp/ChangedFilesOnly.h"
 #include "ftp/TFtpThread.h"
 #include "ftp/TransferStatus.h"
 #include "ftp/UploadTarget.h"
@@ -11,6 +12,7 @@
 #include "publish/ui/TfrmPublishUrl.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGridLayout>
@@ -83,6 +85,7 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
     if (!m_localFolder.endsWith(QLatin1Char('/')))
         m_localFolder += QLatin1Char('/');
     m_remoteFolder = UploadTarget::remoteFolderFromSetting(settings.folder);
+    uploadRecordFolder = UploadManifest::defaultFolder();
     askDirectoryName = [this] { return TfrmFtpCreateDirectory::ask(this); };
     askWebAddress = [this](const QString& address) { return TfrmPublishUrl::ask(this, address); };
 
@@ -134,7 +137,10 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
 
     btnStart = new QPushButton(QStringLiteral("&Upload"));
     btnClose = new QPushButton(QStringLiteral("&Cancel"));
+    cbOnlyChanged = new QCheckBox(QStringLiteral("Upload only changed files"));
+    cbOnlyChanged->setChecked(true);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cbOnlyChanged);
     buttons->addStretch();
     buttons->addWidget(btnStart);
     buttons->addWidget(btnClose);
@@ -176,6 +182,10 @@ TfrmFtpModule::~TfrmFtpModule() {
     // A run still going is stopped; the worker's destructor waits the few milliseconds it takes.
     m_worker->disconnect(this);
     m_worker->cancel();
+    if (m_uploadRecord) {
+        delete m_worker; // the files that arrived until it stopped are recorded
+        m_uploadRecord->save();
+    }
 }
 
 void TfrmFtpModule::buildPages() {
@@ -258,6 +268,9 @@ void TfrmFtpModule::buildPages() {
     complete->addLayout(suggestRow);
     complete->addWidget(lblC_Url);
     complete->addLayout(changeRow);
+    lblC_Skipped = new QLabel;
+    lblC_Skipped->hide();
+    complete->addWidget(lblC_Skipped);
     const auto openLabel = [this](QLabel* l) { m_shell.open(l->text().trimmed()); };
     new ClickFilter(lblC_Url, [this, openLabel] { openLabel(lblC_Url); });
     new ClickFilter(lblC_Url_Suggest, [this, openLabel] { openLabel(lblC_Url_Suggest); });
@@ -444,6 +457,12 @@ void TfrmFtpModule::btnStartClick() {
     setWebAddress(QStringLiteral("http://%1%2index.html").arg(m_settings.host, m_remoteFolder),
                   true);
     btnStart->setEnabled(false);
+    cbOnlyChanged->setEnabled(false);
+    m_uploadRecord = attachUploadRecord(*m_worker, uploadRecordFolder,
+                                        {QStringLiteral("ftp"), m_settings.host,
+                                         UploadTarget::portFromText(m_settings.port),
+                                         m_settings.user, m_remoteFolder},
+                                        m_localFolder, cbOnlyChanged->isChecked());
     m_idle = false;
     showPage(QStringLiteral("Connecting"));
     m_worker->start(std::move(m_client));
@@ -467,6 +486,10 @@ void TfrmFtpModule::onBytesReport(qint64 sent, qint64 total, double bytesPerSeco
 }
 
 void TfrmFtpModule::onCompleted() {
+    m_uploadRecord->save();
+    const int skipped = m_uploadRecord->skippedCount();
+    lblC_Skipped->setText(skippedFilesText(skipped));
+    lblC_Skipped->setVisible(skipped > 0);
     m_idle = true;
     m_finished = true;
     showPage(QStringLiteral("Complete"));
@@ -475,6 +498,8 @@ void TfrmFtpModule::onCompleted() {
 }
 
 void TfrmFtpModule::onFailed(const QString& text) {
+    if (m_uploadRecord)
+        m_uploadRecord->save(); // the files sent before the failure need not go again
     m_idle = true;
     m_finished = false;
     m_failed = true;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class QCheckBox;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -24,6 +25,7 @@ namespace qv {
 class MessageBoxes;
 class Shell;
 class TFtpThread;
+class UploadManifest;
 
 // The "Publish To FTP" window: connects with the FTP settings, lets the user pick the remote
 // folder and uploads the published folder there through the upload worker.
@@ -41,6 +43,9 @@ public:
     // The two small dialogs; tests replace them.
     std::function<std::optional<QString>()> askDirectoryName;
     std::function<std::optional<QString>(const QString& address)> askWebAddress;
+
+    // Where the records of earlier uploads are kept ("Upload only changed files").
+    QString uploadRecordFolder;
 
     // The page of nbkStatus on show: "Connecting", "Uploading", "Failed", "Complete", "Initial".
     QString currentPage() const;
@@ -84,6 +89,8 @@ public:
     QLabel* lblC_Url_Suggest;
     QLabel* lblC_Url;
     QLabel* lblC_ChangeSetting;
+    QLabel* lblC_Skipped; // how many unchanged files were not sent; hidden when none
+    QCheckBox* cbOnlyChanged;
     QPushButton* btnStart;
     QPushButton* btnClose;
 
@@ -120,6 +127,7 @@ private:
     bool m_closing = false;
     bool m_connecting = false;
     bool m_webAddressTyped = false;
+    std::shared_ptr<UploadManifest> m_uploadRecord; // from "&Upload" on
 };
 
 } // namespace qv

@@ -46,6 +46,9 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     lblPasswd = label(QStringLiteral("Password"));
     medPasswd = new QLineEdit;
     medPasswd->setEchoMode(QLineEdit::Password);
+    lbPasswordPlace = label(QString(), "gray");
+    lbPasswordPlace->setWordWrap(true);
+    lbPasswordPlace->hide();
     bbTestConnection = new QPushButton(QStringLiteral("Test Connection"));
     lblDefHostDir = label(QStringLiteral("Default Host Directory"));
     lblDefHostDir->setToolTip(QStringLiteral("e.g. htdoc, www"));
@@ -82,23 +85,24 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     passwordRow->addWidget(medPasswd);
     passwordRow->addWidget(bbTestConnection);
     grid->addLayout(passwordRow, 3, 1);
-    grid->addWidget(lblDefHostDir, 4, 0);
+    grid->addWidget(lbPasswordPlace, 4, 1);
+    grid->addWidget(lblDefHostDir, 5, 0);
     auto* dirRow = new QHBoxLayout;
     dirRow->addWidget(edDefHostDir);
     dirRow->addWidget(lbDetectHostDirectory);
-    grid->addLayout(dirRow, 4, 1);
-    grid->addWidget(lbDefaultHostDirHints, 5, 1);
-    grid->addWidget(lbTransferMode, 6, 0);
+    grid->addLayout(dirRow, 5, 1);
+    grid->addWidget(lbDefaultHostDirHints, 6, 1);
+    grid->addWidget(lbTransferMode, 7, 0);
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(rbTransferModeActive);
     modeRow->addWidget(rbTransferModePassive);
     modeRow->addStretch();
-    grid->addLayout(modeRow, 6, 1);
-    grid->addWidget(lbPort, 7, 0);
+    grid->addLayout(modeRow, 7, 1);
+    grid->addWidget(lbPort, 8, 0);
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(edFtpPort);
     portRow->addWidget(TntLabel1);
-    grid->addLayout(portRow, 7, 1);
+    grid->addLayout(portRow, 8, 1);
 
     auto* resultLayout = new QVBoxLayout(gbConnectionResult);
     resultLayout->addWidget(lbTestResult);
@@ -122,6 +126,11 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
 void TfrmFtpSetting::setSettings(const FtpSettings& settings) {
     m_settings = settings;
     TntFormShow();
+}
+
+void TfrmFtpSetting::setPasswordPlace(const QString& text) {
+    lbPasswordPlace->setText(text);
+    lbPasswordPlace->setVisible(!text.isEmpty());
 }
 
 void TfrmFtpSetting::TntFormShow() {
@@ -186,11 +195,14 @@ void TfrmFtpSetting::bbTestConnectionClick() {
 bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* parent) {
     TfrmFtpSetting dialog(messages, parent);
     dialog.setSettings(context.ftp);
+    dialog.setPasswordPlace(passwordPlaceText(
+        context.ftpPasswordPlace, context.settings ? context.settings->path() : QString()));
     if (dialog.exec() != QDialog::Accepted)
         return false;
+    const FtpSettings previous = context.ftp;
     context.ftp = dialog.settings();
     QString error;
-    if (!context.settings || !context.ftp.write(*context.settings, &error))
+    if (!context.writeFtpSettings(previous, &error))
         messages.message(QStringLiteral("Unable to write to %1")
                              .arg(context.settings ? context.settings->path() : QString()));
     return true;

@@ -24,6 +24,8 @@ public:
     // The values the dialog shows (TntFormShow) and, after OK, the values it accepted.
     void setSettings(const FtpSettings& settings);
     const FtpSettings& settings() const { return m_settings; }
+    // The line under the password that says where it is kept (empty: nothing is said).
+    void setPasswordPlace(const QString& text);
 
     void btnOkClick();
     void bbTestConnectionClick();
@@ -36,6 +38,7 @@ public:
     QLineEdit* edLogin;
     QLabel* lblPasswd;
     QLineEdit* medPasswd;
+    QLabel* lbPasswordPlace;
     QPushButton* bbTestConnection;
     QLabel* lblDefHostDir;
     QLineEdit* edDefHostDir;
@@ -61,8 +64,9 @@ private:
 };
 
 // The "Ftp Settings" command and the result window's "Ftp Setting" button: edits the settings
-// held by the context and, on OK, writes all six to the settings file. A file that cannot be
-// written is reported with "Unable to write to <path>"; the values in memory stay changed.
+// held by the context and, on OK, writes them to the settings file, the password to the desktop's
+// keyring when one answers (AppContext::writeFtpSettings). A file that cannot be written is
+// reported with "Unable to write to <path>"; the values in memory stay changed.
 // Returns true when the dialog closed with OK.
 bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* parent);
 

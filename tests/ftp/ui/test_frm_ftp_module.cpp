@@ -7,6 +7,7 @@
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -39,6 +40,7 @@ class TestFrmFtpModule : public QObject {
 private:
     std::unique_ptr<RealFtpServer> m_server;
     QTemporaryDir m_published;
+    QTemporaryDir m_dataHome; // upload records, away from the user's data folder
 
     qv::FtpSettings settings(const QString& folder = QString()) const {
         qv::FtpSettings s;
@@ -59,6 +61,7 @@ private:
 
 private Q_SLOTS:
     void initTestCase() {
+        qputenv("XDG_DATA_HOME", m_dataHome.path().toUtf8());
         m_server = std::make_unique<RealFtpServer>(RealFtpServer::Kind::Pyftpdlib);
         QString why;
         if (!m_server->start(&why)) {
@@ -185,6 +188,46 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(&w, &activate);
         QCOMPARE(w.lblC_Url->text(), QStringLiteral("http://me.org/cal/"));
         QVERIFY(w.FormCloseQuery());
+    }
+
+    // After one data file changed, a second upload to the same folder sends that file only and
+    // says how many it skipped; with the box unticked everything goes again.
+    void reuploadSendsOnlyChangedFiles() {
+        QTemporaryDir site;
+        qv::test::writeBytes(site.filePath("Calendar.htm"), "<html/>");
+        qv::test::writeBytes(site.filePath("quorvel/data.xml"), "<calendar/>");
+        qv::test::writeBytes(site.filePath("quorvel/image/bg.png"), QByteArray(5000, 'p'));
+        const QString uploaded = m_server->uploadedPath() + "/again";
+        QDir().mkpath(uploaded);
+        const auto upload = [&](bool onlyChanged, QStringList* sent) {
+            qv::ScriptedPlatform platform;
+            TfrmFtpModule w(platform, platform, settings(QStringLiteral("again")), site.path());
+            QVERIFY(w.cbOnlyChanged->isChecked()); // on by default
+            w.cbOnlyChanged->setChecked(onlyChanged);
+            w.FormShow();
+            QSignalSpy reports(w.worker(), &qv::TFtpThread::fileReport);
+            QSignalSpy finished(w.worker(), &qv::TFtpThread::finished);
+            w.btnStartClick();
+            QVERIFY(finished.wait(10000));
+            QTRY_COMPARE(w.currentPage(), QStringLiteral("Complete"));
+            for (const auto& report : reports)
+                sent->append(report.at(0).toString());
+            sent->append(w.lblC_Skipped->isVisibleTo(&w) ? w.lblC_Skipped->text() : "-");
+        };
+        QStringList first, second, third;
+        upload(true, &first);
+        QCOMPARE(first.size(), 4); // three files, nothing skipped
+        QCOMPARE(first.last(), QStringLiteral("-"));
+
+        qv::test::writeBytes(site.filePath("quorvel/data.xml"), "<calendar><event/></calendar>");
+        upload(true, &second);
+        QCOMPARE(second, (QStringList{"quorvel/data.xml", "Unchanged files skipped: 2"}));
+        QCOMPARE(qv::test::readBytes(uploaded + "/quorvel/data.xml"),
+                 QByteArray("<calendar><event/></calendar>"));
+
+        upload(false, &third);
+        QCOMPARE(third.size(), 4);
+        QCOMPARE(third.last(), QStringLiteral("-"));
     }
 
     void connectFailureShowsTheReason() {

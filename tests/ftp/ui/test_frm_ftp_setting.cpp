@@ -5,6 +5,7 @@
 #include "ftp/ui/TfrmFtpSetting.h"
 #include "platform/ScriptedPlatform.h"
 #include "session/AppContext.h"
+#include "session/MemoryPasswordStore.h"
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
 
@@ -34,10 +35,14 @@ FtpSettings sample() {
 }
 
 // Answers the modal dialog opened next: fills it with the settings and presses OK or Cancel.
-void answerNextDialog(const FtpSettings& typed, bool ok) {
-    QTimer::singleShot(0, [typed, ok] {
+// placeShown receives the line under the password as the dialog showed it.
+void answerNextDialog(const FtpSettings& typed, bool ok, QString* placeShown = nullptr) {
+    QTimer::singleShot(0, [typed, ok, placeShown] {
         auto* dialog = qobject_cast<TfrmFtpSetting*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
+        if (placeShown)
+            *placeShown = dialog->lbPasswordPlace->isVisible() ? dialog->lbPasswordPlace->text()
+                                                               : QStringLiteral("(hidden)");
         dialog->edFtpHost->setText(typed.host);
         dialog->edLogin->setText(typed.user);
         dialog->medPasswd->setText(typed.password);
@@ -147,6 +152,44 @@ private Q_SLOTS:
             QCOMPARE(platform.texts(),
                      QStringList{QStringLiteral("Unable to write to %1").arg(path)});
         }
+    }
+
+    // The window says where the password is kept, and OK keeps it there: out of the settings
+    // file while a keyring answers, in it (owner only) when none does.
+    void passwordPlaceIsShownAndKept_data() {
+        QTest::addColumn<bool>("keyring");
+        QTest::addColumn<QString>("shown"); // %1: the settings file
+        QTest::newRow("keyring") << true
+                                 << QStringLiteral("Password kept in the desktop's keyring");
+        QTest::newRow("no keyring")
+            << false << QStringLiteral("Password kept in the settings file %1 (no keyring found)");
+    }
+    void passwordPlaceIsShownAndKept() {
+        QFETCH(bool, keyring);
+        QFETCH(QString, shown);
+        QTemporaryDir dir;
+        qv::CalendarDocument document;
+        qv::AppContext context(document);
+        context.settings = std::make_unique<qv::IniFile>(dir.filePath("quorvel.ini"));
+        qv::MemoryPasswordStore store;
+        store.reachable = keyring;
+        context.passwords = &store;
+        context.loadFtpPassword();
+        QTRY_VERIFY(context.ftpPasswordPlace != qv::PasswordPlace::Unknown);
+
+        qv::ScriptedPlatform platform;
+        QString placeShown;
+        answerNextDialog(sample(), true, &placeShown);
+        QVERIFY(qv::editFtpSettings(context, platform, nullptr));
+        QCOMPARE(placeShown, keyring ? shown : shown.arg(dir.filePath("quorvel.ini")));
+        const QString ini = dir.filePath("quorvel.ini");
+        QTRY_COMPARE(context.ftpPasswordPlace,
+                     keyring ? qv::PasswordPlace::Keyring : qv::PasswordPlace::SettingsFile);
+        QTRY_COMPARE(store.passwords.value(qv::ftpPasswordAccount(sample())),
+                     keyring ? QStringLiteral("pw") : QString());
+        QTRY_COMPARE(qv::test::readBytes(ini).contains("defFtpPass=pw"), !keyring);
+        QVERIFY(qv::test::readBytes(ini).contains("defFtpUser=anna"));
+        QCOMPARE(int(QFile::permissions(ini) & 0x0077), 0); // nobody else reads it
     }
 
     void testConnectionFillsTheDirectory_data() {

@@ -1,0 +1,217 @@
+// The record of what was last sent to an upload target, and the send-or-skip decision.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ftp/UploadManifest.h"
+
+#include "common/Functions.h"
+#include "common/StagedFile.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMutexLocker>
+
+#include <openssl/evp.h>
+
+#include <memory>
+
+namespace qv {
+
+namespace {
+
+constexpr int kFormat = 1;
+constexpr qint64 kMaxRecordBytes = 64 * 1024 * 1024;
+
+QString withSlashes(QString folder) {
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!folder.startsWith(QLatin1Char('/')))
+        folder.prepend(QLatin1Char('/'));
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder.append(QLatin1Char('/'));
+    return folder;
+}
+
+QJsonObject targetObject(const UploadManifestTarget& t) {
+    return {{QStringLiteral("protocol"), t.protocol.toLower()},
+            {QStringLiteral("host"), t.host.toLower()},
+            {QStringLiteral("port"), int(t.port)},
+            {QStringLiteral("login"), t.login},
+            {QStringLiteral("remoteFolder"), withSlashes(t.remoteFolder)}};
+}
+
+// The file's SHA-256, read in blocks; empty when the file cannot be read. OpenSSL's digest uses
+// the processor's SHA instructions, many times faster than a portable one on a big picture.
+QByteArray sha256Of(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
+                                                                          &EVP_MD_CTX_free);
+    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
+        return {};
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(block.data(), block.size());
+        if (n < 0)
+            return {};
+        if (n == 0)
+            break;
+        if (EVP_DigestUpdate(context.get(), block.constData(), size_t(n)) != 1)
+            return {};
+    }
+    QByteArray digest(EVP_MAX_MD_SIZE, Qt::Uninitialized);
+    unsigned int length = 0;
+    if (EVP_DigestFinal_ex(context.get(), reinterpret_cast<unsigned char*>(digest.data()),
+                           &length) != 1)
+        return {};
+    digest.truncate(int(length));
+    return digest;
+}
+
+} // namespace
+
+QString UploadManifestTarget::key() const {
+    return QString::fromUtf8(QJsonDocument(targetObject(*this)).toJson(QJsonDocument::Compact));
+}
+
+UploadManifest::UploadManifest(const QString& recordFolder, const UploadManifestTarget& target,
+                               const QString& localFolder)
+    : m_target(target), m_localFolder(QDir::cleanPath(QDir::fromNativeSeparators(localFolder))) {
+    const QByteArray name =
+        QCryptographicHash::hash(m_target.key().toUtf8(), QCryptographicHash::Sha256).toHex();
+    m_path = recordFolder + QLatin1Char('/') + QString::fromLatin1(name.left(32)) +
+             QStringLiteral(".json");
+}
+
+QString UploadManifest::defaultFolder() {
+    return applicationDataFolder() + QStringLiteral("/Quorvel/uploads");
+}
+
+bool UploadManifest::load() {
+    QHash<QString, Sent> files;
+    const auto done = [&](bool ok) {
+        QMutexLocker lock(&m_mutex);
+        m_files = ok ? files : QHash<QString, Sent>();
+        return ok;
+    };
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxRecordBytes)
+        return done(false);
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (parseError.error != QJsonParseError::NoError || !doc.isObject())
+        return done(false);
+    const QJsonObject root = doc.object();
+    // A record of another target (a name shared by chance, a file copied by hand) is not ours.
+    if (root.value(QStringLiteral("format")).toInt() != kFormat ||
+        root.value(QStringLiteral("target")).toObject() != targetObject(m_target))
+        return done(false);
+    for (const QJsonValue& v : root.value(QStringLiteral("files")).toArray()) {
+        const QJsonObject entry = v.toObject();
+        const QString path = entry.value(QStringLiteral("path")).toString();
+        const double size = entry.value(QStringLiteral("size")).toDouble(-1);
+        const QByteArray sha256 =
+            QByteArray::fromHex(entry.value(QStringLiteral("sha256")).toString().toLatin1());
+        if (path.isEmpty() || size < 0 || size != qint64(size) || sha256.size() != 32)
+            return done(false); // damaged: trust none of it
+        files.insert(path, {qint64(size), sha256});
+    }
+    return done(true);
+}
+
+QString UploadManifest::fullPath(const QString& relativePath) const {
+    return m_localFolder + QLatin1Char('/') + relativePath;
+}
+
+bool UploadManifest::shouldSend(const QString& relativePath, qint64 remoteSize) {
+    const QFileInfo info(fullPath(relativePath));
+    Seen seen{info.size(), info.lastModified().toMSecsSinceEpoch(), {}};
+    std::optional<Sent> last;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (const auto it = m_files.constFind(relativePath); it != m_files.constEnd())
+            last = *it;
+    }
+    bool send = true;
+    if (last && remoteSize != kRemoteFileMissing && info.isFile() && seen.size == last->size &&
+        (remoteSize < 0 || remoteSize == last->size)) {
+        seen.sha256 = sha256Of(info.filePath()); // read outside the lock: it may take a while
+        send = seen.sha256 != last->sha256;
+    }
+    QMutexLocker lock(&m_mutex);
+    if (send) {
+        m_seen.insert(relativePath, seen);
+        // The server's copy is about to be replaced: until it has arrived, it is not known.
+        m_files.remove(relativePath);
+    } else {
+        ++m_skipped;
+    }
+    return send;
+}
+
+void UploadManifest::fileSent(const QString& relativePath) {
+    const QFileInfo info(fullPath(relativePath));
+    std::optional<Seen> seen;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (const auto it = m_seen.constFind(relativePath); it != m_seen.constEnd())
+            seen = *it;
+    }
+    const bool unchanged = seen && seen->size == info.size() &&
+                           seen->modifiedMs == info.lastModified().toMSecsSinceEpoch();
+    // Without a look before sending, the content read now is the best there is.
+    const bool trusted = unchanged || !seen;
+    QByteArray sha256;
+    if (trusted && info.isFile())
+        sha256 = unchanged && !seen->sha256.isEmpty() ? seen->sha256 : sha256Of(info.filePath());
+    QMutexLocker lock(&m_mutex);
+    m_seen.remove(relativePath);
+    ++m_sent;
+    if (sha256.isEmpty())
+        m_files.remove(relativePath); // what the server holds is not known: send it next time
+    else
+        m_files.insert(relativePath, {info.size(), sha256});
+}
+
+int UploadManifest::skippedCount() const {
+    QMutexLocker lock(&m_mutex);
+    return m_skipped;
+}
+
+int UploadManifest::sentCount() const {
+    QMutexLocker lock(&m_mutex);
+    return m_sent;
+}
+
+bool UploadManifest::save(QString* error) const {
+    QJsonArray files;
+    {
+        QMutexLocker lock(&m_mutex);
+        QStringList paths = m_files.keys();
+        paths.sort(); // a stable order keeps the file readable and comparable
+        for (const QString& path : paths) {
+            const Sent& s = m_files.value(path);
+            files.append(
+                QJsonObject{{QStringLiteral("path"), path},
+                            {QStringLiteral("size"), double(s.size)},
+                            {QStringLiteral("sha256"), QString::fromLatin1(s.sha256.toHex())}});
+        }
+    }
+    const QJsonObject root{{QStringLiteral("format"), kFormat},
+                           {QStringLiteral("target"), targetObject(m_target)},
+                           {QStringLiteral("files"), files}};
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+        if (error)
+            *error = QStringLiteral("Cannot create folder \"%1\"")
+                         .arg(QDir::toNativeSeparators(QFileInfo(m_path).absolutePath()));
+        return false;
+    }
+    StagedFile staged(m_path);
+    return staged.write(QJsonDocument(root).toJson(QJsonDocument::Indented), error) &&
+           staged.commit(error);
+}
+
+} // namespace qv

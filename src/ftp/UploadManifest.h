@@ -1,0 +1,96 @@
+// What was last sent to an upload target, so that a re-upload sends only the files that changed.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QHash>
+#include <QMutex>
+#include <QString>
+
+namespace qv {
+
+// Where an upload goes: what was sent to one target says nothing about another.
+struct UploadManifestTarget {
+    QString protocol; // "ftp", "ftps", "sftp"
+    QString host;     // compared without regard to letter case
+    quint16 port = 0;
+    QString login;
+    QString remoteFolder; // the folder the upload went into; "/" at both ends is added
+
+    // The target as one text: the same for two targets exactly when they are the same place.
+    QString key() const;
+};
+
+// The size and SHA-256 of each file last sent successfully to one target, kept as a small file
+// of its own in a folder of the user's data, and the decision it allows: a file whose content
+// is what was sent last, and which the server still holds at that size, need not be sent again.
+// Content decides, never a file's time. A missing, unreadable or damaged record counts as nothing
+// sent, so everything is sent.
+//
+// shouldSend() and fileSent() may be called from the upload's thread while others ask
+// skippedCount(); they are safe from any thread.
+class UploadManifest {
+public:
+    // What the worker passes as the remote size when the server could not tell.
+    static constexpr qint64 kRemoteSizeUnknown = -1;
+    // What the worker passes when the server says it has no such file.
+    static constexpr qint64 kRemoteFileMissing = -2;
+
+    // The record of target for the files of localFolder, kept in recordFolder.
+    UploadManifest(const QString& recordFolder, const UploadManifestTarget& target,
+                   const QString& localFolder);
+
+    // The folder the designer and the command line keep their upload records in:
+    // <application data>/Quorvel/uploads.
+    static QString defaultFolder();
+
+    // The file that holds this target's record.
+    const QString& path() const { return m_path; }
+
+    // Reads what was sent before; false, with nothing remembered, when there is no record or it
+    // cannot be read whole (every file is then sent).
+    bool load();
+
+    // Whether the file at relativePath (below the local folder, "/" between names) must be sent:
+    // true unless its size and SHA-256 are those last sent to the target and, when the server
+    // told (remoteSize >= 0), the server's copy has that size too. A file the server does not
+    // have (kRemoteFileMissing) is always sent. A skipped file is counted.
+    bool shouldSend(const QString& relativePath, qint64 remoteSize);
+
+    // The file at relativePath has arrived on the server: its size and SHA-256 are recorded.
+    // A file that changed on disk since shouldSend() looked at it is not recorded (its content
+    // on the server is not known), so it is sent again next time.
+    void fileSent(const QString& relativePath);
+
+    // Files shouldSend() let skip, and files recorded by fileSent(), since construction.
+    int skippedCount() const;
+    int sentCount() const;
+
+    // Writes the record: what was read, with the files sent since replacing theirs. The file is
+    // replaced whole or not at all. False with a reason when it cannot be written.
+    bool save(QString* error = nullptr) const;
+
+private:
+    struct Sent {
+        qint64 size = 0;
+        QByteArray sha256; // raw 32 bytes
+    };
+    // What shouldSend() saw of a file, to recognise it unchanged in fileSent().
+    struct Seen {
+        qint64 size = -1;
+        qint64 modifiedMs = 0;
+        QByteArray sha256; // empty when it was not needed for the decision
+    };
+
+    QString fullPath(const QString& relativePath) const;
+
+    UploadManifestTarget m_target;
+    QString m_localFolder;
+    QString m_path;
+    mutable QMutex m_mutex;
+    QHash<QString, Sent> m_files;
+    QHash<QString, Seen> m_seen;
+    int m_skipped = 0;
+    int m_sent = 0;
+};
+
+} // namespace qv

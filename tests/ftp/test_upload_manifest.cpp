@@ -1,0 +1,232 @@
+// The record of what was last sent to an upload target: a re-upload skips only files whose
+// content is what the server got last and that the server still holds at that size; anything
+// doubtful is sent.
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "ftp/UploadManifest.h"
+#include "support/TestSupport.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using qv::UploadManifest;
+using qv::UploadManifestTarget;
+using qv::test::readBytes;
+using qv::test::writeBytes;
+
+namespace {
+
+UploadManifestTarget target() {
+    return {QStringLiteral("ftp"), QStringLiteral("example.org"), 21, QStringLiteral("anna"),
+            QStringLiteral("/www/")};
+}
+
+void setModified(const QString& path, const QDateTime& time) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(UploadManifestTarget)
+
+class TestUploadManifest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString site() const { return m_dir.filePath("site"); }
+    QString records() const { return m_dir.filePath("records"); }
+
+    // The site holds "data.xml" (12 bytes) and "Calendar.htm"; both were sent to target().
+    void sendAll() {
+        UploadManifest m(records(), target(), site());
+        m.load();
+        for (const char* file : {"data.xml", "Calendar.htm"}) {
+            QVERIFY(m.shouldSend(file, UploadManifest::kRemoteFileMissing));
+            m.fileSent(file);
+        }
+        QString error;
+        QVERIFY2(m.save(&error), qPrintable(error));
+    }
+
+private Q_SLOTS:
+    void init() {
+        QDir(site()).removeRecursively();
+        QDir(records()).removeRecursively();
+        QVERIFY(writeBytes(site() + "/data.xml", "<calendar/>\n"));
+        QVERIFY(writeBytes(site() + "/Calendar.htm", "page"));
+    }
+
+    void decidesBySizeAndContent_data() {
+        QTest::addColumn<QByteArray>("localNow"); // data.xml when uploading again
+        QTest::addColumn<qint64>("remoteSize");
+        QTest::addColumn<bool>("sent");
+        const QByteArray same = "<calendar/>\n";
+        const QByteArray sameSize = "<calendaR/>\n";
+        QTest::newRow("unchanged, server size unknown") << same << qint64(-1) << false;
+        QTest::newRow("unchanged, server has it") << same << qint64(12) << false;
+        QTest::newRow("unchanged, missing on the server") << same << qint64(-2) << true;
+        QTest::newRow("unchanged, another size on the server") << same << qint64(11) << true;
+        QTest::newRow("unchanged, empty on the server") << same << qint64(0) << true;
+        QTest::newRow("same size, other content") << sameSize << qint64(12) << true;
+        QTest::newRow("grown") << QByteArray("<calendar />\n") << qint64(12) << true;
+        QTest::newRow("emptied") << QByteArray() << qint64(-1) << true;
+    }
+    void decidesBySizeAndContent() {
+        QFETCH(QByteArray, localNow);
+        QFETCH(qint64, remoteSize);
+        QFETCH(bool, sent);
+        sendAll();
+        QVERIFY(writeBytes(site() + "/data.xml", localNow));
+
+        UploadManifest again(records(), target(), site());
+        QVERIFY(again.load());
+        QCOMPARE(again.shouldSend("data.xml", remoteSize), sent);
+        QCOMPARE(again.skippedCount(), sent ? 0 : 1);
+        QVERIFY(again.shouldSend("new.png", 5)); // never sent: always sent
+    }
+
+    // The time of a file says nothing: a touched file with the same bytes is skipped, a file
+    // changed with its old time kept is sent.
+    void contentDecidesNotTime() {
+        sendAll();
+        const QString data = site() + "/data.xml";
+        const QString page = site() + "/Calendar.htm";
+        const QDateTime pageTime = QFileInfo(page).lastModified();
+        setModified(data, QDateTime::currentDateTime().addDays(3));
+        QVERIFY(writeBytes(page, "PAGE"));
+        setModified(page, pageTime);
+
+        UploadManifest again(records(), target(), site());
+        QVERIFY(again.load());
+        QVERIFY(!again.shouldSend("data.xml", 12));
+        QVERIFY(again.shouldSend("Calendar.htm", 4));
+    }
+
+    void anotherTargetKnowsNothing_data() {
+        QTest::addColumn<UploadManifestTarget>("other");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("host in capitals")
+            << UploadManifestTarget{"ftp", "EXAMPLE.org", 21, "anna", "/www/"} << true;
+        QTest::newRow("folder without slashes")
+            << UploadManifestTarget{"ftp", "example.org", 21, "anna", "www"} << true;
+        QTest::newRow("other protocol")
+            << UploadManifestTarget{"sftp", "example.org", 21, "anna", "/www/"} << false;
+        QTest::newRow("other host")
+            << UploadManifestTarget{"ftp", "example.net", 21, "anna", "/www/"} << false;
+        QTest::newRow("other port")
+            << UploadManifestTarget{"ftp", "example.org", 2121, "anna", "/www/"} << false;
+        QTest::newRow("other login")
+            << UploadManifestTarget{"ftp", "example.org", 21, "Anna", "/www/"} << false;
+        QTest::newRow("other folder")
+            << UploadManifestTarget{"ftp", "example.org", 21, "anna", "/www/old/"} << false;
+    }
+    void anotherTargetKnowsNothing() {
+        QFETCH(UploadManifestTarget, other);
+        QFETCH(bool, same);
+        sendAll();
+        UploadManifest m(records(), other, site());
+        QCOMPARE(m.load(), same);
+        QCOMPARE(m.shouldSend("data.xml", 12), !same);
+    }
+
+    // A record that cannot be trusted whole is no record: everything is sent.
+    void damagedRecordSendsEverything_data() {
+        QTest::addColumn<QByteArray>("from"); // replaced in the saved record
+        QTest::addColumn<QByteArray>("to");
+        QTest::newRow("not JSON") << QByteArray("{") << QByteArray("<");
+        QTest::newRow("cut short") << QByteArray("\"files\"") << QByteArray("\"files\": [ {");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("other format") << QByteArray("\"format\": 1") << QByteArray("\"format\": 9");
+        QTest::newRow("short hash")
+            << QByteArray("\"sha256\": \"") << QByteArray("\"sha256\": \"ab");
+        QTest::newRow("negative size") << QByteArray("\"size\": 12") << QByteArray("\"size\": -12");
+        QTest::newRow("size as text")
+            << QByteArray("\"size\": 12") << QByteArray("\"size\": \"12\"");
+        QTest::newRow("other target")
+            << QByteArray("\"login\": \"anna\"") << QByteArray("\"login\": \"bert\"");
+    }
+    void damagedRecordSendsEverything() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        sendAll();
+        const QString path = UploadManifest(records(), target(), site()).path();
+        QByteArray bytes = readBytes(path);
+        if (from.isEmpty())
+            bytes.clear();
+        else
+            QVERIFY2(bytes.contains(from), bytes.constData());
+        QVERIFY(writeBytes(path, bytes.replace(from, to)));
+
+        UploadManifest m(records(), target(), site());
+        QVERIFY(!m.load());
+        QVERIFY(m.shouldSend("data.xml", 12));
+        QVERIFY(m.shouldSend("Calendar.htm", 4));
+        m.fileSent("data.xml");
+        QVERIFY(m.save()); // a damaged record is replaced by a sound one
+        UploadManifest next(records(), target(), site());
+        QVERIFY(next.load());
+        QVERIFY(!next.shouldSend("data.xml", 12));
+        QVERIFY(next.shouldSend("Calendar.htm", 4));
+    }
+
+    void missingRecordSendsEverything() {
+        UploadManifest m(records(), target(), site());
+        QVERIFY(!m.load());
+        QVERIFY(m.shouldSend("data.xml", 12));
+    }
+
+    // Only what arrived is recorded: an upload that fails or is cancelled after the first file
+    // leaves the others to be sent, and a file whose sending failed is sent again even if its
+    // old content comes back.
+    void onlyArrivedFilesAreRecorded() {
+        sendAll();
+        QVERIFY(writeBytes(site() + "/data.xml", "<calendar>1</calendar>\n"));
+        QVERIFY(writeBytes(site() + "/Calendar.htm", "new page"));
+        QVERIFY(writeBytes(site() + "/extra.css", "b{}"));
+        {
+            UploadManifest m(records(), target(), site());
+            QVERIFY(m.load());
+            QVERIFY(m.shouldSend("extra.css", -2));
+            m.fileSent("extra.css");
+            QVERIFY(m.shouldSend("data.xml", 12)); // then the connection drops
+            QVERIFY(m.save());
+        }
+        QVERIFY(writeBytes(site() + "/data.xml", "<calendar/>\n")); // old content back
+        UploadManifest m(records(), target(), site());
+        QVERIFY(m.load());
+        QVERIFY(!m.shouldSend("extra.css", 3));
+        QVERIFY(m.shouldSend("data.xml", -1));     // the server may hold half of it
+        QVERIFY(m.shouldSend("Calendar.htm", -1)); // never reached
+    }
+
+    // A file changed while it was being sent: what the server holds is not known.
+    void fileChangedWhileSendingIsSentAgain() {
+        UploadManifest m(records(), target(), site());
+        QVERIFY(m.shouldSend("data.xml", -2));
+        QVERIFY(writeBytes(site() + "/data.xml", "<calendar>changed</calendar>\n"));
+        m.fileSent("data.xml");
+        QCOMPARE(m.sentCount(), 1);
+        QVERIFY(m.save());
+        UploadManifest next(records(), target(), site());
+        QVERIFY(next.load());
+        QVERIFY(next.shouldSend("data.xml", -1));
+    }
+
+    void unwritableRecordFolderFails() {
+        QVERIFY(writeBytes(m_dir.filePath("blocked"), "a file, not a folder"));
+        UploadManifest m(m_dir.filePath("blocked/records"), target(), site());
+        QVERIFY(m.shouldSend("data.xml", -2));
+        m.fileSent("data.xml");
+        QString error;
+        QVERIFY(!m.save(&error));
+        QVERIFY2(error.contains("blocked"), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUploadManifest)
+#include "test_upload_manifest.moc"
