@@ -4,67 +4,12 @@
 // Setup: npm ci --prefix bench/player; run: npm run bench --prefix bench/player
 // SPDX-License-Identifier: GPL-3.0-or-later
 import fs from 'node:fs';
-import http from 'node:http';
-import path from 'node:path';
 import zlib from 'node:zlib';
-import { fileURLToPath } from 'node:url';
 import { chromium } from 'playwright-core';
-import { dataXml } from '../../player/tools/datafile.mjs';
+import { EVENTS, playerXml as xml, fcEvents, files, startServer } from './pages.mjs';
 
-const HERE = path.dirname(fileURLToPath(import.meta.url));
-const PLAYER = path.resolve(HERE, '..', '..', 'player');
-const FC = path.join(HERE, 'node_modules', 'fullcalendar', 'index.global.min.js');
 const RUNS = +(process.env.RUNS || 9);
-const EVENTS = 1000;
-
-// 1,000 timed events spread over March 2024, a few of them whole-day.
-const events = Array.from({ length: EVENTS }, (_, i) => {
-  const day = String(1 + (i * 7) % 31).padStart(2, '0');
-  const hour = String(6 + (i % 14)).padStart(2, '0');
-  return { title: { text: `Event ${i + 1}`, color: '1E2A3A' }, wholeDay: i % 10 === 0, start: `2024-03-${day}T${hour}:00:00`, end: `2024-03-${day}T${hour}:45:00` };
-});
-const xml = dataXml({ id: 'bench', events, cellWidth: 120, cellHeight: 100 });
-const fcEvents = JSON.stringify(events.map((e) => ({ title: e.title.text, start: e.start, end: e.end, allDay: e.wholeDay })));
-
-const BOX = 'style="width:1000px;height:800px"';
-const pages = {
-  '/player.htm': `<!DOCTYPE html><html><head><meta charset="utf-8"><link rel="stylesheet" href="/calendar.css"></head><body>
-<div id="cal" ${BOX} data-today="2024-03-15"></div><script src="/calendar.js"></script>
-<script>
-window.runBench = async (text) => {
-  const t0 = performance.now();
-  const cal = QuorvelCalendar.mount(document.getElementById('cal'), { xml: text, width: 1000, height: 800 });
-  await cal.ready;
-  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
-  if (document.getElementById('cal').dataset.state !== 'ready') throw new Error('player failed');
-  return [performance.now() - t0, document.querySelectorAll('.qv-chip').length];
-};
-</script></body></html>`,
-  '/fc.htm': `<!DOCTYPE html><html><head><meta charset="utf-8"></head><body>
-<div id="cal" ${BOX}></div><script src="/fullcalendar.js"></script>
-<script>
-window.runBench = async (text) => {
-  const t0 = performance.now();
-  const cal = new FullCalendar.Calendar(document.getElementById('cal'), {
-    initialView: 'dayGridMonth', initialDate: '2024-03-15', firstDay: 1, height: 800,
-    dayMaxEvents: true, events: JSON.parse(text),
-  });
-  cal.render();
-  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
-  return [performance.now() - t0, document.querySelectorAll('.fc-event').length];
-};
-</script></body></html>`,
-};
-const files = { '/calendar.js': path.join(PLAYER, 'calendar.js'), '/calendar.css': path.join(PLAYER, 'calendar.css'), '/fullcalendar.js': FC };
-
-const server = http.createServer((req, res) => {
-  const p = new URL(req.url, 'http://127.0.0.1').pathname;
-  if (pages[p]) { res.writeHead(200, { 'content-type': 'text/html; charset=utf-8' }); res.end(pages[p]); return; }
-  if (files[p]) { res.writeHead(200, { 'content-type': p.endsWith('.css') ? 'text/css' : 'text/javascript' }); fs.createReadStream(files[p]).pipe(res); return; }
-  res.writeHead(404); res.end();
-});
-await new Promise((r) => server.listen(0, '127.0.0.1', r));
-const base = `http://127.0.0.1:${server.address().port}`;
+const { base, close } = await startServer();
 
 const browser = await chromium.launch({
   executablePath: process.env.CHROMIUM_PATH || '/usr/bin/chromium', headless: true,
@@ -112,11 +57,11 @@ for (let i = 0; i < RUNS; i++) {
   await ctx.close();
 }
 await browser.close();
-server.close();
+close();
 
 const gz = (...f) => zlib.gzipSync(Buffer.concat(f.map((x) => fs.readFileSync(x))), { level: 9 }).length;
 const playerSize = gz(files['/calendar.js'], files['/calendar.css']);
-const fcSize = gz(FC);
+const fcSize = gz(files['/fullcalendar.js']);
 const p = median(times.player), f = median(times.fc), slow = median(times.slow);
 console.log(`month with ${EVENTS} events, ${RUNS} runs each, median (min\u2013max) time to a painted grid`);
 console.log(`  player                  ${p.toFixed(1)} ms (${spread(times.player)})`);
