@@ -117,3 +117,34 @@ test('every template shows its month with all its pictures, and axe finds no cri
   assert.deepEqual(faults, []);
 });
 
+
+test('the month title shows whole in a narrow calendar of every template, in long month names too', async () => {
+  const cut = [];
+  // Long month names: September in French, December in German, and English at a phone's width.
+  for (const [locale, today, width] of [['fr-FR', '2026-09-15', 280], ['de-DE', '2026-12-10', 280], ['en-US', '2026-09-15', 360]]) {
+    const ctx = await browser.newContext({ viewport: { width, height: 600 }, locale });
+    await ctx.addInitScript((day) => { window.QUORVEL_TODAY = day; }, today);
+    const page = await ctx.newPage();
+    for (const id of IDS) {
+      await page.goto(`${server.url}/${id}/Calendar.htm`);
+      await page.waitForFunction(() => document.querySelector('[data-quorvel-calendar]').dataset.state === 'ready');
+      for (const view of ['list', 'month']) {
+        const label = await page.$eval('.qv-month-label', (el) => ({
+          text: el.textContent, scroll: el.scrollWidth, client: el.clientWidth,
+          inside: el.getBoundingClientRect().right <= el.closest('.qv-cal').getBoundingClientRect().right + 0.5 &&
+            el.getBoundingClientRect().left >= el.closest('.qv-cal').getBoundingClientRect().left - 0.5,
+          listing: el.closest('.qv-cal').classList.contains('qv-listing'),
+        }));
+        if (label.scroll > label.client || !label.inside) cut.push(`${id} ${locale} ${width}px ${view}: "${label.text}" needs ${label.scroll} of ${label.client} px`);
+        if (view === 'list') {
+          assert.ok(label.listing, `${id}: a narrow calendar starts with the list`);
+          await page.click('.qv-view');
+          await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+        }
+      }
+      assert.match(await page.textContent('.qv-month-label'), locale === 'de-DE' ? /Dezember 2026/ : /septembre 2026|September 2026/i);
+    }
+    await ctx.close();
+  }
+  assert.deepEqual(cut, []);
+});
