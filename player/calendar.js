@@ -606,19 +606,8 @@
   /* ------------------------------------------------------ calendar files */
   // "Add to calendar" gives one event as an iCalendar file made here from the data the
   // calendar shows, and a Google Calendar link; "Subscribe" links to the calendar.ics that
-  // publishing puts beside data.xml. Texts reach the file escaped as iCalendar requires and
-  // the page only as text.
-  var REFERENCE = /&(amp|lt|gt|quot|apos|#\d+|#x[0-9a-fA-F]+);/g;
-  function plainText(markup) {
-    return markupText(markup).replace(REFERENCE, function (all, name) {
-      var named = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" }[name];
-      if (named) return named;
-      var code = name.charAt(1) === 'x' ? parseInt(name.slice(2), 16) : parseInt(name.slice(1), 10);
-      // Half a surrogate pair stays as typed, as the calendar shows it; encoded alone it would
-      // break the links made from the text.
-      return code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF) ? String.fromCodePoint(code) : all;
-    });
-  }
+  // publishing puts beside data.xml. Texts reach the file as the calendar shows them, escaped as
+  // iCalendar requires, and the page only as text.
   function icsText(text) {
     return text.replace(/\\/g, '\\\\').replace(/;/g, '\\;').replace(/,/g, '\\,').replace(/\r\n|\r|\n/g, '\\n');
   }
@@ -654,18 +643,18 @@
     var when = occurrenceOn(ev, day), value = when.date ? ';VALUE=DATE:' : ':';
     var stamp = new Date().toISOString().replace(/[-:]/g, '').replace(/\.\d+/, '');
     var id = (ev.uid || 'event-' + ev.index + '@quorvel') + (ev.kind === 'o' ? '' : '-' + icsDay(day));
-    var content = plainText(ev.content);
+    var content = markupText(ev.content);
     return 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quorvel//Plendix Flash Event Calendar//EN\r\n' +
       'METHOD:PUBLISH\r\nBEGIN:VEVENT\r\n' + icsLine('UID:' + icsText(id)) + 'DTSTAMP:' + stamp + '\r\n' +
       'DTSTART' + value + when.start + '\r\nDTEND' + value + when.end + '\r\n' +
-      icsLine('SUMMARY:' + icsText(plainText(ev.title))) +
+      icsLine('SUMMARY:' + icsText(markupText(ev.title))) +
       (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
   }
   function googleLink(ev, day) {
     var when = occurrenceOn(ev, day);
     return 'https://calendar.google.com/calendar/render?action=TEMPLATE&text=' +
-      encodeURIComponent(plainText(ev.title)) + '&dates=' + when.start + '/' + when.end +
-      '&details=' + encodeURIComponent(plainText(ev.content));
+      encodeURIComponent(markupText(ev.title)) + '&dates=' + when.start + '/' + when.end +
+      '&details=' + encodeURIComponent(markupText(ev.content));
   }
   // The feed beside data.xml; calendars subscribe to it through webcal:// when it is served
   // over the web.
@@ -685,7 +674,7 @@
     var google = box.appendChild(h('a', 'qv-add-google', { target: '_blank', rel: 'noopener' }));
     google.textContent = 'Google Calendar';
     cal.later(function () {
-      file.download = fileName(plainText(ev.title));
+      file.download = fileName(markupText(ev.title));
       file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));
       google.href = googleLink(ev, day);
     });
