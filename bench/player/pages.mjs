@@ -6,9 +6,9 @@ import http from 'node:http';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { dataXml } from '../../player/tools/datafile.mjs';
+import { shippedPlayer } from '../../player/tools/shipped.mjs';
 
 const HERE = path.dirname(fileURLToPath(import.meta.url));
-const PLAYER = path.resolve(HERE, '..', '..', 'player');
 export const EVENTS = 1000;
 
 // 1,000 timed events spread over March 2024, a few of them whole-day.
@@ -56,9 +56,11 @@ window.runBench = async (text) => {
 };
 </script></body></html>`,
 };
+// The player as the build puts it into every template.
+const SHIPPED = shippedPlayer();
 export const files = {
-  '/calendar.js': path.join(PLAYER, 'calendar.js'),
-  '/calendar.css': path.join(PLAYER, 'calendar.css'),
+  '/calendar.js': path.join(SHIPPED, 'calendar.js'),
+  '/calendar.css': path.join(SHIPPED, 'calendar.css'),
   '/fullcalendar.js': path.join(HERE, 'node_modules', 'fullcalendar', 'index.global.min.js'),
 };
 

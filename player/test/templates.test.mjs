@@ -7,6 +7,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import os from 'node:os';
 import { launch, serve, openCalendar, PLAYER_DIR, STYLE_IDS, dataJs } from './fixtures.mjs';
+import { shippedPlayer } from '../tools/shipped.mjs';
 
 const ROOT = path.resolve(PLAYER_DIR, '..', 'template');
 const IDS = fs.readdirSync(ROOT).filter((d) => fs.statSync(path.join(ROOT, d)).isDirectory()).sort();
@@ -59,9 +60,10 @@ before(async () => {
   browser = await launch();
   // serve the repository's template folder with the player beside each data file, as the build installs it
   site = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-templates-'));
+  const shipped = shippedPlayer();
   for (const id of IDS) {
     fs.cpSync(path.join(ROOT, id), path.join(site, id, 'quorvel'), { recursive: true });
-    for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(PLAYER_DIR, f), path.join(site, id, 'quorvel', f));
+    for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(shipped, f), path.join(site, id, 'quorvel', f));
     const layout = fs.readFileSync(path.join(PLAYER_DIR, '..', 'files', 'Layout_full.htm'), 'utf8');
     fs.writeFileSync(path.join(site, id, 'Calendar.htm'), layout.replaceAll('%_width_%', '620').replaceAll('%_height_%', '500'));
   }
