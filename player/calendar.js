@@ -957,7 +957,7 @@
     this.markCells();
     this.layout();
     this.showDay();
-    this.remember();
+    this.later(this.remember.bind(this));
   };
   // A cell's name for screen readers: its full date, then its events.
   function cellName(cell, day, count, cal) {
@@ -1086,9 +1086,14 @@
     if (!any) box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
   };
 
+  // A day list scrolls in its box, so on the first picture only its first events are needed.
+  var FIRST_LISTED = 6;
   function appendEvents(box, list, m, t, base, day, cal) {
     var ul = box.appendChild(h('ul', 'qv-list'));
-    list.forEach(function (ev) {
+    var now = cal.pending && box === cal.content && !cal.root.classList.contains('qv-natural') ? FIRST_LISTED : list.length;
+    list.slice(0, now).forEach(appendEvent);
+    if (now < list.length) cal.later(function () { list.slice(now).forEach(appendEvent); });
+    function appendEvent(ev) {
       var li = ul.appendChild(h('li', 'qv-event'));
       var icon = makeIcon(ev, base);
       if (icon) li.appendChild(icon);
@@ -1097,7 +1102,7 @@
       main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m, t);
       if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
       main.appendChild(eventActions(ev, day, t, cal));
-    });
+    }
   }
 
   function describeTime(ev, m, t) {

@@ -1,7 +1,7 @@
 // Where the first paint's time goes: renders the benchmark's month in the calendar player under
 // Chromium's tracing, ROUNDS times (default 5), and prints the renderer main thread's CPU time
 // (thread time, so a busy machine does not inflate it) by kind of work: script, style, layout,
-// paint... medians over the rounds. THROTTLE=4 slows the CPU as the benchmark does;
+// paint... medians over the rounds; then the sampled script time by function ("js: "). THROTTLE=4 slows the CPU as the benchmark does;
 // PLAYER=/path/calendar.js profiles another copy of the player.
 // Run: node bench/player/profile.mjs  (after npm ci --prefix bench/player)
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -47,6 +47,9 @@ for (let i = 0; i < ROUNDS; i++) {
   cdp.on('Tracing.dataCollected', (d) => events.push(...d.value));
   const done = new Promise((r) => cdp.once('Tracing.tracingComplete', r));
   await cdp.send('Tracing.start', { categories: 'devtools.timeline,toplevel', transferMode: 'ReportEvents' });
+  await cdp.send('Profiler.enable');
+  await cdp.send('Profiler.setSamplingInterval', { interval: 100 });
+  await cdp.send('Profiler.start');
   // The first paint only: the bench page's steps without its wait for idle work.
   const ms = await page.evaluate(async (text) => {
     const t0 = performance.now();
@@ -55,11 +58,20 @@ for (let i = 0; i < ROUNDS; i++) {
     await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
     return performance.now() - t0;
   }, playerXml);
+  const { profile } = await cdp.send('Profiler.stop');
   await cdp.send('Tracing.end');
   await done;
   await ctx.close();
   const self = selfTimes(events);
   self.set('(first paint, wall)', ms * 1000);
+  // Script time by function (sampled), shown as "js: name".
+  const nodes = new Map(profile.nodes.map((n) => [n.id, n]));
+  profile.samples.forEach((id, k) => {
+    const f = nodes.get(id).callFrame;
+    if (f.functionName === '(idle)' || f.functionName === '(program)' || f.functionName === '(root)') return;
+    const name = `js: ${f.functionName || '(anonymous)'}`;
+    self.set(name, (self.get(name) || 0) + (profile.timeDeltas[k] || 0));
+  });
   rounds.push(self);
 }
 await browser.close();
@@ -68,7 +80,7 @@ close();
 const median = (a) => [...a].sort((x, y) => x - y)[a.length >> 1];
 const names = new Set(rounds.flatMap((r) => [...r.keys()]));
 const rows = [...names].map((n) => [n, median(rounds.map((r) => r.get(n) || 0))]).filter((r) => Math.abs(r[1]) >= 200);
-const cpu = rows.filter((r) => r[0] !== '(first paint, wall)').reduce((a, r) => a + Math.max(0, r[1]), 0);
+const cpu = rows.filter((r) => r[0] !== '(first paint, wall)' && !r[0].startsWith('js: ')).reduce((a, r) => a + Math.max(0, r[1]), 0);
 console.log(`player main thread, CPU ${THROTTLE}x slower, median of ${ROUNDS} rounds (ms)`);
 for (const [n, v] of rows.sort((a, b) => b[1] - a[1])) console.log(`  ${(v / 1000).toFixed(1).padStart(8)}  ${n}`);
 console.log(`  ${(cpu / 1000).toFixed(1).padStart(8)}  (sum of the above CPU)`);
