@@ -713,7 +713,7 @@
       self.pending = [];
       self.showMonth(p.y, p.m);
       whenIdle(function () {
-        self.settle();
+        try { self.settle(); } catch (err) { self.fail(err); return; }
         if (container.getAttribute('data-state') === 'loading') container.setAttribute('data-state', 'ready');
       });
       global.addEventListener('hashchange', function () {
