@@ -56,8 +56,9 @@ window.runBench = async (text) => {
 };
 </script></body></html>`,
 };
-// The player as the build puts it into every template.
-const SHIPPED = shippedPlayer();
+// The player as the build puts it into every template; PLAYER_FILES=<folder> measures the
+// calendar.js and calendar.css of another folder as they are (an earlier version, say).
+const SHIPPED = process.env.PLAYER_FILES ? path.resolve(process.env.PLAYER_FILES) : shippedPlayer();
 export const files = {
   '/calendar.js': path.join(SHIPPED, 'calendar.js'),
   '/calendar.css': path.join(SHIPPED, 'calendar.css'),
