@@ -10,5 +10,6 @@ add_custom_command(
             -P ${CMAKE_SOURCE_DIR}/cmake/CopyContent.cmake
     COMMAND ${CMAKE_COMMAND} -E touch ${QUORVEL_CONTENT_STAMP}
     DEPENDS ${QUORVEL_CONTENT_FILES} ${CMAKE_SOURCE_DIR}/cmake/CopyContent.cmake
+            ${CMAKE_SOURCE_DIR}/cmake/ShipPlayer.cmake
     COMMENT "Laying out template/ and files/ in ${QUORVEL_BIN_DIR}")
 add_custom_target(quorvel_content ALL DEPENDS ${QUORVEL_CONTENT_STAMP})

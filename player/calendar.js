@@ -55,6 +55,8 @@
   // Days are handled as whole numbers (days since 1970-01-01, UTC based), so
   // daylight saving changes never shift a day.
   function dayNum(y, m, d) {
+    // Date.UTC reads years 0 to 99 as 1900 to 1999.
+    if (y >= 100) return Math.round(Date.UTC(y, m - 1, d) / 86400000);
     var dt = new Date(0);
     dt.setUTCFullYear(y, m - 1, d);
     return Math.round(dt.getTime() / 86400000);
@@ -64,7 +66,8 @@
     return { y: dt.getUTCFullYear(), m: dt.getUTCMonth() + 1, d: dt.getUTCDate(), wd: dt.getUTCDay() };
   }
   function daysInMonth(y, m) {
-    return dayNum(m === 12 ? y + 1 : y, m === 12 ? 1 : m + 1, 1) - dayNum(y, m, 1);
+    if (m !== 2) return m === 4 || m === 6 || m === 9 || m === 11 ? 30 : 31;
+    return y % 4 === 0 && (y % 100 !== 0 || y % 400 === 0) ? 29 : 28;
   }
   function intOr(text, def) {
     var s = String(text == null ? '' : text).trim();
@@ -79,11 +82,17 @@
   }
   // Date-time text "yyyy-mm-ddThh:mm:ss", read piece by piece; a missing piece
   // takes its default and an impossible date gives "now".
+  var DATE_TIME = /^(\d{4})-(\d\d)-(\d\d)T(\d\d):(\d\d):(\d\d)$/;
   function parseDateTime(text, now) {
-    var t = String(text == null ? '' : text);
-    var y = intOr(t.substring(0, 4), 2000), mo = intOr(t.substring(5, 7), 1),
-      d = intOr(t.substring(8, 10), 1), h = intOr(t.substring(11, 13), 12),
-      mi = intOr(t.substring(14, 16), 0), s = intOr(t.substring(17, 19), 0);
+    var t = String(text == null ? '' : text), f = DATE_TIME.exec(t), y, mo, d, h, mi, s;
+    if (f) {
+      // The form the designer writes, read in one step.
+      y = +f[1]; mo = +f[2]; d = +f[3]; h = +f[4]; mi = +f[5]; s = +f[6];
+    } else {
+      y = intOr(t.substring(0, 4), 2000); mo = intOr(t.substring(5, 7), 1);
+      d = intOr(t.substring(8, 10), 1); h = intOr(t.substring(11, 13), 12);
+      mi = intOr(t.substring(14, 16), 0); s = intOr(t.substring(17, 19), 0);
+    }
     if (y < 1 || y > 9999 || mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo) ||
       h < 0 || h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59) return now;
     return { day: dayNum(y, mo, d), minutes: h * 60 + mi };
@@ -332,20 +341,23 @@
   }
 
   function parseEntry(e, index, now) {
-    var start = parseDateTime(textOf(childByName(e, 'start')), now);
-    var end = parseDateTime(textOf(childByName(e, 'end')), now);
+    // One walk over the entry's children; the first of each name counts.
+    var part = Object.create(null);
+    for (var c = e.firstElementChild; c; c = c.nextElementSibling) if (!part[c.nodeName]) part[c.nodeName] = c;
+    var start = parseDateTime(textOf(part.start), now);
+    var end = parseDateTime(textOf(part.end), now);
     if (end.day < start.day || (end.day === start.day && end.minutes < start.minutes)) {
       end = { day: start.day, minutes: Math.max(start.minutes, end.day === start.day ? end.minutes : start.minutes) };
     }
     var ev = {
       index: index,
-      title: textOf(childByName(e, 'title')),
-      content: textOf(childByName(e, 'content')),
-      wholeDay: !!childByName(e, 'wholeday'),
+      title: textOf(part.title),
+      content: textOf(part.content),
+      wholeDay: !!part.wholeday,
       kind: 'o', weekDay: 1, monthDay: 1, month: 1,
       start: start, end: end, icon: '', iconUri: '', uid: attr(e, 'uid')
     };
-    var rep = childByName(e, 'repeat');
+    var rep = part.repeat;
     if (rep) {
       var v = attr(rep, 'value');
       switch (attr(rep, 'type')) {
@@ -365,7 +377,7 @@
           break;
       }
     }
-    var icon = childByName(e, 'icon');
+    var icon = part.icon;
     if (icon) {
       var type = attr(icon, 'type');
       if (type === 'custom') ev.iconUri = attr(icon, 'uri');
@@ -594,19 +606,8 @@
   /* ------------------------------------------------------ calendar files */
   // "Add to calendar" gives one event as an iCalendar file made here from the data the
   // calendar shows, and a Google Calendar link; "Subscribe" links to the calendar.ics that
-  // publishing puts beside data.xml. Texts reach the file escaped as iCalendar requires and
-  // the page only as text.
-  var REFERENCE = /&(amp|lt|gt|quot|apos|#\d+|#x[0-9a-fA-F]+);/g;
-  function plainText(markup) {
-    return markupText(markup).replace(REFERENCE, function (all, name) {
-      var named = { amp: '&', lt: '<', gt: '>', quot: '"', apos: "'" }[name];
-      if (named) return named;
-      var code = name.charAt(1) === 'x' ? parseInt(name.slice(2), 16) : parseInt(name.slice(1), 10);
-      // Half a surrogate pair stays as typed, as the calendar shows it; encoded alone it would
-      // break the links made from the text.
-      return code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF) ? String.fromCodePoint(code) : all;
-    });
-  }
+  // publishing puts beside data.xml. Texts reach the file as the calendar shows them, escaped as
+  // iCalendar requires, and the page only as text.
   function icsText(text) {
     return text.replace(/\\/g, '\\\\').replace(/;/g, '\\;').replace(/,/g, '\\,').replace(/\r\n|\r|\n/g, '\\n');
   }
@@ -642,18 +643,18 @@
     var when = occurrenceOn(ev, day), value = when.date ? ';VALUE=DATE:' : ':';
     var stamp = new Date().toISOString().replace(/[-:]/g, '').replace(/\.\d+/, '');
     var id = (ev.uid || 'event-' + ev.index + '@quorvel') + (ev.kind === 'o' ? '' : '-' + icsDay(day));
-    var content = plainText(ev.content);
+    var content = markupText(ev.content);
     return 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quorvel//Plendix Flash Event Calendar//EN\r\n' +
       'METHOD:PUBLISH\r\nBEGIN:VEVENT\r\n' + icsLine('UID:' + icsText(id)) + 'DTSTAMP:' + stamp + '\r\n' +
       'DTSTART' + value + when.start + '\r\nDTEND' + value + when.end + '\r\n' +
-      icsLine('SUMMARY:' + icsText(plainText(ev.title))) +
+      icsLine('SUMMARY:' + icsText(markupText(ev.title))) +
       (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
   }
   function googleLink(ev, day) {
     var when = occurrenceOn(ev, day);
     return 'https://calendar.google.com/calendar/render?action=TEMPLATE&text=' +
-      encodeURIComponent(plainText(ev.title)) + '&dates=' + when.start + '/' + when.end +
-      '&details=' + encodeURIComponent(plainText(ev.content));
+      encodeURIComponent(markupText(ev.title)) + '&dates=' + when.start + '/' + when.end +
+      '&details=' + encodeURIComponent(markupText(ev.content));
   }
   // The feed beside data.xml; calendars subscribe to it through webcal:// when it is served
   // over the web.
@@ -665,15 +666,18 @@
     var name = text.replace(/[^0-9A-Za-z\u00C0-\uFFFF]+/g, '-').replace(/^-+|-+$/g, '').slice(0, 60);
     return (name || 'event') + '.ics';
   }
-  function eventActions(ev, day, t) {
+  function eventActions(ev, day, t, cal) {
     var box = h('div', 'qv-event-actions');
-    var file = box.appendChild(h('a', 'qv-add-ics', { download: fileName(plainText(ev.title)) }));
-    file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));
+    var file = box.appendChild(h('a', 'qv-add-ics'));
     file.textContent = t.addToCalendar;
     box.appendChild(DOC.createTextNode(' \u00B7 '));
     var google = box.appendChild(h('a', 'qv-add-google', { target: '_blank', rel: 'noopener' }));
-    google.href = googleLink(ev, day);
     google.textContent = 'Google Calendar';
+    cal.later(function () {
+      file.download = fileName(markupText(ev.title));
+      file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));
+      google.href = googleLink(ev, day);
+    });
     return box;
   }
 
@@ -705,18 +709,39 @@
       var linked = linkedDay(self);
       if (linked !== null) p = dayParts(linked);
       self.selected = self.focused = linked !== null ? linked : self.today;
+      // The first picture holds what the eye sees; the rest waits for an idle moment.
+      self.pending = [];
       self.showMonth(p.y, p.m);
+      whenIdle(function () {
+        try { self.settle(); } catch (err) { self.fail(err); return; }
+        if (container.getAttribute('data-state') === 'loading') container.setAttribute('data-state', 'ready');
+      });
       global.addEventListener('hashchange', function () {
         var day = linkedDay(self);
         if (day !== null && day !== self.selected) self.pick(day, false);
       });
-      container.setAttribute('data-state', 'ready');
       return self;
     }).catch(function (err) {
       self.fail(err);
       return self;
     });
   }
+
+  // Work the first picture of a calendar does not need (texts for screen readers, the day
+  // list's calendar files) waits in `pending` until the browser is idle; after that, and for
+  // every later drawing, it is done at once.
+  function whenIdle(task) {
+    if (global.requestIdleCallback) global.requestIdleCallback(task, { timeout: 300 });
+    else global.setTimeout(task, 30);
+  }
+  Calendar.prototype.later = function (task) {
+    if (this.pending) this.pending.push(task); else task();
+  };
+  Calendar.prototype.settle = function () {
+    var tasks = this.pending || [];
+    this.pending = null;
+    tasks.forEach(function (task) { task(); });
+  };
 
   Calendar.prototype.fail = function (err) {
     var c = this.container;
@@ -923,18 +948,23 @@
       cell.classList.toggle('qv-outside', p.m !== m);
       cell.classList.toggle('qv-is-today', day === this.today);
       cell.classList.toggle('qv-occupied', list.length > 0);
-      cell.childNodes[1].textContent = t.date(day) + (day === this.today ? ', ' + t.todayWord : '') +
-        (list.length ? ', ' + t.count(list.length) + ':' : '');
+      this.later(cellName.bind(null, cell, day, list.length, this));
       if (day === this.today) cell.setAttribute('aria-current', 'date'); else cell.removeAttribute('aria-current');
     }
     if (this.focused < this.firstCell || this.focused > this.firstCell + 41 || dayParts(this.focused).m !== m) {
       this.focused = dayNum(y, m, Math.min(dayParts(this.focused).d, daysInMonth(y, m)));
     }
     this.markCells();
-    this.showDay();
     this.layout();
-    this.remember();
+    this.showDay();
+    this.later(this.remember.bind(this));
   };
+  // A cell's name for screen readers: its full date, then its events.
+  function cellName(cell, day, count, cal) {
+    var t = cal.lang;
+    cell.childNodes[1].textContent = t.date(day) + (day === cal.today ? ', ' + t.todayWord : '') +
+      (count ? ', ' + t.count(count) + ':' : '');
+  }
 
   Calendar.prototype.markCells = function () {
     for (var i = 0; i < 42; i++) {
@@ -1015,7 +1045,8 @@
       var more = items.appendChild(h('div', 'qv-more'));
       more.appendChild(h('span', '', { 'aria-hidden': 'true' })).textContent =
         cap > 0 ? t.say(t.more, rest.length) : '+' + t.number.format(rest.length);
-      more.appendChild(h('span', 'qv-sr')).textContent = rest.map(function (ev) { return eventName(ev, model, t) + ';'; }).join(' ');
+      var hidden = more.appendChild(h('span', 'qv-sr'));
+      this.later(function () { hidden.textContent = rest.map(function (ev) { return eventName(ev, model, t) + ';'; }).join(' '); });
     }
   };
 
@@ -1035,7 +1066,7 @@
       return;
     }
     head.appendChild(h('span', 'qv-day-count')).textContent = t.count(list.length);
-    appendEvents(box, list, m, t, this.base, day);
+    appendEvents(box, list, m, t, this.base, day, this);
   };
 
   // The month as a list: each day with events under its date.
@@ -1050,14 +1081,19 @@
       any = true;
       var head = box.appendChild(h('h3', 'qv-day-heading' + (day === this.today ? ' qv-agenda-today' : '')));
       head.textContent = t.date(day) + (day === this.today ? ' \u2022 ' + t.todayWord : '');
-      appendEvents(box, list, m, t, this.base, day);
+      appendEvents(box, list, m, t, this.base, day, this);
     }
     if (!any) box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
   };
 
-  function appendEvents(box, list, m, t, base, day) {
+  // A day list scrolls in its box, so on the first picture only its first events are needed.
+  var FIRST_LISTED = 6;
+  function appendEvents(box, list, m, t, base, day, cal) {
     var ul = box.appendChild(h('ul', 'qv-list'));
-    list.forEach(function (ev) {
+    var now = cal.pending && box === cal.content && !cal.root.classList.contains('qv-natural') ? FIRST_LISTED : list.length;
+    list.slice(0, now).forEach(appendEvent);
+    if (now < list.length) cal.later(function () { list.slice(now).forEach(appendEvent); });
+    function appendEvent(ev) {
       var li = ul.appendChild(h('li', 'qv-event'));
       var icon = makeIcon(ev, base);
       if (icon) li.appendChild(icon);
@@ -1065,8 +1101,8 @@
       appendMarkup(main.appendChild(h('div', 'qv-event-title')), ev.title);
       main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m, t);
       if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
-      main.appendChild(eventActions(ev, day, t));
-    });
+      main.appendChild(eventActions(ev, day, t, cal));
+    }
   }
 
   function describeTime(ev, m, t) {
@@ -1183,6 +1219,7 @@
     return this.ready.then(function () {
       var shown = self.root && /^(\d+)-(\d+)$/.exec(self.root.getAttribute('data-month') || '');
       var selected = self.selected, focused = self.focused;
+      self.settle();
       self.model = parseData(text, { day: self.today, minutes: 0 });
       self.build();
       var p = shown ? { y: +shown[1], m: +shown[2] } : dayParts(self.today);

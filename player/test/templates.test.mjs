@@ -7,6 +7,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import os from 'node:os';
 import { launch, serve, openCalendar, PLAYER_DIR, STYLE_IDS, dataJs } from './fixtures.mjs';
+import { shippedPlayer } from '../tools/shipped.mjs';
 
 const ROOT = path.resolve(PLAYER_DIR, '..', 'template');
 const IDS = fs.readdirSync(ROOT).filter((d) => fs.statSync(path.join(ROOT, d)).isDirectory()).sort();
@@ -59,9 +60,10 @@ before(async () => {
   browser = await launch();
   // serve the repository's template folder with the player beside each data file, as the build installs it
   site = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-templates-'));
+  const shipped = shippedPlayer();
   for (const id of IDS) {
     fs.cpSync(path.join(ROOT, id), path.join(site, id, 'quorvel'), { recursive: true });
-    for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(PLAYER_DIR, f), path.join(site, id, 'quorvel', f));
+    for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(shipped, f), path.join(site, id, 'quorvel', f));
     const layout = fs.readFileSync(path.join(PLAYER_DIR, '..', 'files', 'Layout_full.htm'), 'utf8');
     fs.writeFileSync(path.join(site, id, 'Calendar.htm'), layout.replaceAll('%_width_%', '620').replaceAll('%_height_%', '500'));
   }
@@ -117,3 +119,34 @@ test('every template shows its month with all its pictures, and axe finds no cri
   assert.deepEqual(faults, []);
 });
 
+
+test('the month title shows whole in a narrow calendar of every template, in long month names too', async () => {
+  const cut = [];
+  // Long month names: September in French, December in German, and English at a phone's width.
+  for (const [locale, today, width] of [['fr-FR', '2026-09-15', 280], ['de-DE', '2026-12-10', 280], ['en-US', '2026-09-15', 360]]) {
+    const ctx = await browser.newContext({ viewport: { width, height: 600 }, locale });
+    await ctx.addInitScript((day) => { window.QUORVEL_TODAY = day; }, today);
+    const page = await ctx.newPage();
+    for (const id of IDS) {
+      await page.goto(`${server.url}/${id}/Calendar.htm`);
+      await page.waitForFunction(() => document.querySelector('[data-quorvel-calendar]').dataset.state === 'ready');
+      for (const view of ['list', 'month']) {
+        const label = await page.$eval('.qv-month-label', (el) => ({
+          text: el.textContent, scroll: el.scrollWidth, client: el.clientWidth,
+          inside: el.getBoundingClientRect().right <= el.closest('.qv-cal').getBoundingClientRect().right + 0.5 &&
+            el.getBoundingClientRect().left >= el.closest('.qv-cal').getBoundingClientRect().left - 0.5,
+          listing: el.closest('.qv-cal').classList.contains('qv-listing'),
+        }));
+        if (label.scroll > label.client || !label.inside) cut.push(`${id} ${locale} ${width}px ${view}: "${label.text}" needs ${label.scroll} of ${label.client} px`);
+        if (view === 'list') {
+          assert.ok(label.listing, `${id}: a narrow calendar starts with the list`);
+          await page.click('.qv-view');
+          await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+        }
+      }
+      assert.match(await page.textContent('.qv-month-label'), locale === 'de-DE' ? /Dezember 2026/ : /septembre 2026|September 2026/i);
+    }
+    await ctx.close();
+  }
+  assert.deepEqual(cut, []);
+});

@@ -117,6 +117,12 @@ test('chip times, a selected today and the room of the day list', async () => {
     else assert.ok(m.scrolls && m.overflow === 'auto', 'a fixed height scrolls');
     await p.close();
   }
+
+  // a long day in a fixed box: every event is listed, each with its calendar file, once the calendar is ready
+  const many = Array.from({ length: 11 }, (_, i) => ({ title: `Talk ${i + 1}`, start: `2024-03-15T${String(8 + i).padStart(2, '0')}:00:00`, end: `2024-03-15T${String(8 + i).padStart(2, '0')}:30:00` }));
+  const p = await openCalendar(ctx, site({ events: many }, { width: '600', height: '420' }).fileUrl());
+  assert.deepEqual(await p.$$eval('.qv-content .qv-event', (els) => els.map((e) => e.querySelector('.qv-event-title').textContent + ' ' + e.querySelector('.qv-add-ics').getAttribute('href').slice(0, 15))),
+    many.map((e) => `${e.title} data:text/calen`));
   await ctx.close();
 });
 

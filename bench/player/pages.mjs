@@ -1,0 +1,78 @@
+// The benchmark's pages and data: one month of 1,000 events for the calendar player and the same
+// events for FullCalendar's month view, served from 127.0.0.1.
+// SPDX-License-Identifier: GPL-3.0-or-later
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { dataXml } from '../../player/tools/datafile.mjs';
+import { shippedPlayer } from '../../player/tools/shipped.mjs';
+
+const HERE = path.dirname(fileURLToPath(import.meta.url));
+export const EVENTS = 1000;
+
+// 1,000 timed events spread over March 2024, a few of them whole-day.
+const events = Array.from({ length: EVENTS }, (_, i) => {
+  const day = String(1 + (i * 7) % 31).padStart(2, '0');
+  const hour = String(6 + (i % 14)).padStart(2, '0');
+  return { title: { text: `Event ${i + 1}`, color: '1E2A3A' }, wholeDay: i % 10 === 0, start: `2024-03-${day}T${hour}:00:00`, end: `2024-03-${day}T${hour}:45:00` };
+});
+export const playerXml = dataXml({ id: 'bench', events, cellWidth: 120, cellHeight: 100 });
+export const fcEvents = JSON.stringify(events.map((e) => ({ title: e.title.text, start: e.start, end: e.end, allDay: e.wholeDay })));
+
+// "First paint" ends when the frame that shows the month grid with its chips has been drawn:
+// the animation frame after the calendar's `ready` (its grid and chips are in the page), and the
+// task after it. Which chips are counted is taken at that moment.
+const BOX = 'style="width:1000px;height:800px"';
+const pages = {
+  '/player.htm': `<!DOCTYPE html><html><head><meta charset="utf-8"><link rel="stylesheet" href="/calendar.css"></head><body>
+<div id="cal" ${BOX} data-today="2024-03-15"></div><script src="/calendar.js"></script>
+<script>
+window.runBench = async (text) => {
+  const t0 = performance.now();
+  const cal = QuorvelCalendar.mount(document.getElementById('cal'), { xml: text, width: 1000, height: 800 });
+  await cal.ready;
+  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  const ms = performance.now() - t0, chips = document.querySelectorAll('.qv-chip').length;
+  // Texts for screen readers and the day list's calendar files follow when the page is idle.
+  const el = document.getElementById('cal');
+  while (el.dataset.state === 'loading') await new Promise((r) => setTimeout(r, 20));
+  if (el.dataset.state !== 'ready') throw new Error('player failed');
+  return [ms, chips];
+};
+</script></body></html>`,
+  '/fc.htm': `<!DOCTYPE html><html><head><meta charset="utf-8"></head><body>
+<div id="cal" ${BOX}></div><script src="/fullcalendar.js"></script>
+<script>
+window.runBench = async (text) => {
+  const t0 = performance.now();
+  const cal = new FullCalendar.Calendar(document.getElementById('cal'), {
+    initialView: 'dayGridMonth', initialDate: '2024-03-15', firstDay: 1, height: 800,
+    dayMaxEvents: true, events: JSON.parse(text),
+  });
+  cal.render();
+  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  return [performance.now() - t0, document.querySelectorAll('.fc-event').length];
+};
+</script></body></html>`,
+};
+// The player as the build puts it into every template; PLAYER_FILES=<folder> measures the
+// calendar.js and calendar.css of another folder as they are (an earlier version, say).
+const SHIPPED = process.env.PLAYER_FILES ? path.resolve(process.env.PLAYER_FILES) : shippedPlayer();
+export const files = {
+  '/calendar.js': path.join(SHIPPED, 'calendar.js'),
+  '/calendar.css': path.join(SHIPPED, 'calendar.css'),
+  '/fullcalendar.js': path.join(HERE, 'node_modules', 'fullcalendar', 'index.global.min.js'),
+};
+
+// Serves the pages and scripts on a free port of 127.0.0.1.
+export async function startServer() {
+  const server = http.createServer((req, res) => {
+    const p = new URL(req.url, 'http://127.0.0.1').pathname;
+    if (pages[p]) { res.writeHead(200, { 'content-type': 'text/html; charset=utf-8' }); res.end(pages[p]); return; }
+    if (files[p]) { res.writeHead(200, { 'content-type': p.endsWith('.css') ? 'text/css' : 'text/javascript' }); fs.createReadStream(files[p]).pipe(res); return; }
+    res.writeHead(404); res.end();
+  });
+  await new Promise((r) => server.listen(0, '127.0.0.1', r));
+  return { base: `http://127.0.0.1:${server.address().port}`, close: () => server.close() };
+}
