@@ -15,9 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <zip.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -63,19 +67,41 @@ struct SourceEntry {
     qint64 modified = 0; // seconds since the epoch
 };
 
+// The files and folders below folder, each folder followed by what it holds, in the order of
+// their names. Links are left out: a link may lead anywhere, and the project holds only what lies
+// inside it. One status query per entry, with times as the system keeps them.
 void collectEntries(const QString& folder, const QString& prefix, std::vector<SourceEntry>& out) {
-    const QFileInfoList infos = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo& info : infos) {
-        if (info.isSymLink())
-            continue; // a link may lead anywhere; the project holds only what lies inside it
-        const QString name = prefix + info.fileName();
-        const qint64 modified = info.lastModified().toSecsSinceEpoch();
-        if (info.isDir()) {
-            out.push_back({name + QLatin1Char('/'), info.filePath(), true, 0, modified});
-            collectEntries(info.filePath(), name + QLatin1Char('/'), out);
-        } else if (info.isFile()) {
-            out.push_back({name, info.filePath(), false, info.size(), modified});
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    struct Item {
+        QString name;
+        bool folder = false;
+        qint64 size = 0;
+        qint64 modified = 0;
+    };
+    std::vector<Item> items;
+    while (const dirent* found = ::readdir(dir)) {
+        if (std::strcmp(found->d_name, ".") == 0 || std::strcmp(found->d_name, "..") == 0)
+            continue;
+        struct stat info;
+        if (::fstatat(::dirfd(dir), found->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))
+            items.push_back({QFile::decodeName(found->d_name), S_ISDIR(info.st_mode),
+                             qint64(info.st_size), qint64(info.st_mtim.tv_sec)});
+    }
+    ::closedir(dir);
+    std::sort(items.begin(), items.end(),
+              [](const Item& a, const Item& b) { return a.name < b.name; });
+    for (const Item& item : items) {
+        const QString name = prefix + item.name;
+        const QString path = folder + QLatin1Char('/') + item.name;
+        if (item.folder) {
+            out.push_back({name + QLatin1Char('/'), path, true, 0, item.modified});
+            collectEntries(path, name + QLatin1Char('/'), out);
+        } else {
+            out.push_back({name, path, false, item.size, item.modified});
         }
     }
 }

@@ -175,8 +175,32 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
     }
 
     QByteArray central;
+    // Entries that lie one after the other in the earlier archive are copied in one go; the
+    // times that change are written over the copied headers at the end.
     RangeCopy copier;
     quint64 copied = 0;
+    quint64 runFrom = 0, runTo = 0, runLength = 0;
+    enum class Copy { Done, Failed, Cancelled };
+    const auto copyRun = [&] {
+        for (quint64 done = 0; done < runLength;) {
+            const quint64 step = std::min(runLength - done, kCopyStep);
+            if (!copier.copy(earlierFd, off_t(runFrom + done), out.get(), off_t(runTo + done),
+                             step))
+                return Copy::Failed;
+            done += step;
+            copied += step;
+            if (progress && !progress(copied))
+                return Copy::Cancelled;
+        }
+        runLength = 0;
+        return Copy::Done;
+    };
+    const auto failedCopy = [&](Copy result) {
+        return fail(result == Copy::Cancelled
+                        ? QStringLiteral("Cancelled.")
+                        : QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
+    };
+    std::vector<std::pair<quint64, QByteArray>> newTimes; // where, and the time and date
     for (const SplicedEntry& entry : order) {
         if (!entry.reused) {
             const auto found = written.constFind(entry.name);
@@ -190,16 +214,14 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
         const quint64 length = reused.end - reused.begin;
         if (end + length >= k32)
             return SpliceResult::TooLarge;
-        for (quint64 done = 0; done < length;) {
-            const quint64 step = std::min(length - done, kCopyStep);
-            if (!copier.copy(earlierFd, off_t(reused.begin + done), out.get(), off_t(end + done),
-                             step))
-                return fail(
-                    QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
-            done += step;
-            copied += step;
-            if (progress && !progress(copied))
-                return fail(QStringLiteral("Cancelled."));
+        if (runLength > 0 && runFrom + runLength == reused.begin) {
+            runLength += length;
+        } else {
+            if (const Copy result = copyRun(); result != Copy::Done)
+                return failedCopy(result);
+            runFrom = reused.begin;
+            runTo = end;
+            runLength = length;
         }
         QByteArray record = reused.record->raw;
         const auto [dosTime, dosDate] = dosTimeAndDate(entry.modified);
@@ -207,15 +229,19 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
             QByteArray stamp(4, '\0');
             putLittle(stamp, 0, dosTime, 2);
             putLittle(stamp, 2, dosDate, 2);
-            if (!writeAllAt(out.get(), stamp.constData(), 4, off_t(end + 10)))
-                return fail(
-                    QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
+            newTimes.emplace_back(end + 10, stamp); // in the local header
             putLittle(record, 12, dosTime, 2);
             putLittle(record, 14, dosDate, 2);
         }
         putLittle(record, 42, end, 4);
         central += record;
         end += length;
+    }
+    if (const Copy result = copyRun(); result != Copy::Done)
+        return failedCopy(result);
+    for (const auto& [at, stamp] : newTimes) {
+        if (!writeAllAt(out.get(), stamp.constData(), size_t(stamp.size()), off_t(at)))
+            return fail(QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
     }
     if (end + quint64(central.size()) + 22 >= k32)
         return SpliceResult::TooLarge;

@@ -8,6 +8,7 @@
 
 #include <zip.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -55,8 +56,9 @@ private:
 
     FileCrcMemo& m_memo;
     int m_fd = -1;
-    std::vector<char> m_streamBuffer; // outlives the archive, whose stream reads into it
-    zip_t* m_archive = nullptr;
+    std::shared_ptr<std::vector<char>> m_streamBuffer; // the archive's stream reads into it
+    zip_t* m_archive = nullptr;                        // opened when first needed
+    bool m_libraryTried = false;
     CentralDirectory m_directory;
     QHash<QByteArray, zip_uint64_t> m_byName; // the first record of each name, as readers see
     std::vector<char> m_buffer;
