@@ -70,10 +70,15 @@ inline Result sideBySide(const char* title, const Side& ours, const Side& peer, 
         ratios.push_back(x / y);
     }
     const Result result{spreadOf(a), spreadOf(b), spreadOf(ratios)};
-    std::printf("%s\n  ours %-8s %8.3f s (%.3f to %.3f)\n  %-13s %8.3f s (%.3f to %.3f)\n"
+    // Seconds, or milliseconds when a side takes less than one.
+    const bool short_ = result.ours.median < 1 && result.peer.median < 1;
+    const double unit = short_ ? 1000 : 1;
+    const char* unitName = short_ ? "ms" : "s";
+    std::printf("%s\n  ours %-8s %8.3f %s (%.3f to %.3f)\n  %-13s %8.3f %s (%.3f to %.3f)\n"
                 "  ratio ours/peer %.2f (rounds %.2f to %.2f), %d rounds\n",
-                title, ours.name, result.ours.median, result.ours.low, result.ours.high, peer.name,
-                result.peer.median, result.peer.low, result.peer.high, result.ratio.median,
+                title, ours.name, result.ours.median * unit, unitName, result.ours.low * unit,
+                result.ours.high * unit, peer.name, result.peer.median * unit, unitName,
+                result.peer.low * unit, result.peer.high * unit, result.ratio.median,
                 result.ratio.low, result.ratio.high, rounds);
     std::fflush(stdout);
     return result;

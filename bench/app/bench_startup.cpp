@@ -1,8 +1,9 @@
 // Start-up time of the designer on a project, until the quick preview has loaded the calendar,
-// against a bare browser window loading the same page. Each start is a process of its own, so
-// both pay for starting the browser engine.
+// against a bare browser window loading the same page. Each start is a process of its own with a
+// shown window, so both pay for starting the browser engine; run.sh runs it on an X server of its
+// own (xvfb). Both warmed, the order alternated, median and spread of both and of the ratio.
 //
-//   bench_startup [RUNS]              measures and prints the medians and their ratio
+//   bench_startup [ROUNDS=7]          measures and prints the medians, spreads and ratio
 //   bench_startup --designer DIR ARCHIVE   (child) the designer's window on ARCHIVE
 //   bench_startup --peer PAGE              (child) a browser window on PAGE
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -14,6 +15,8 @@
 #include "platform/ui/QtPlatform.h"
 #include "project/Archive.h"
 #include "session/AppContext.h"
+
+#include "../SideBySide.h"
 
 #include <QApplication>
 #include <QDir>
@@ -59,28 +62,21 @@ int runPeer(int argc, char** argv, const QString& page) {
     return app.exec();
 }
 
-double timedRun(const QString& program, const QStringList& arguments) {
-    QElapsedTimer timer;
-    timer.start();
+bool startsAndLoads(const QString& program, const QStringList& arguments) {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(program, arguments);
     if (!child.waitForFinished(90000) || child.exitCode() != 0) {
         std::fprintf(stderr, "%s %s failed (exit %d)\n", qPrintable(program),
                      qPrintable(arguments.join(' ')), child.exitCode());
-        std::exit(1);
+        return false;
     }
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return true;
 }
 
 int measure(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
+    const int rounds = argc > 1 ? std::max(7, atoi(argv[1])) : 7;
     QTemporaryDir scratch;
     const QString templates = QStringLiteral(QUORVEL_BIN_DIR "/template");
     const QStringList names = QDir(templates).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -101,19 +97,19 @@ int measure(int argc, char** argv) {
     const QString data = scratch.filePath(QStringLiteral("data"));
     const QString page = data + QStringLiteral("/Quorvel/work/Calendar.htm");
 
-    timedRun(self, {QStringLiteral("--designer"), data, archive}); // warm-up; makes the page
-    timedRun(self, {QStringLiteral("--peer"), page});
-    std::vector<double> designer, peer;
-    for (int i = 0; i < runs; ++i) {
-        designer.push_back(timedRun(self, {QStringLiteral("--designer"), data, archive}));
-        peer.push_back(timedRun(self, {QStringLiteral("--peer"), page}));
-    }
-    const double ours = median(designer), theirs = median(peer);
-    std::printf("start-up on template \"%s\", median of %d runs\n", qPrintable(names.first()),
-                runs);
-    std::printf("  designer until the preview is loaded: %8.1f ms\n", ours);
-    std::printf("  bare browser window, same page:       %8.1f ms\n", theirs);
-    std::printf("  ratio (designer / browser window):    %8.2f  (target <= 1.30)\n", ours / theirs);
+    // The designer's first start (the warm-up) unpacks the project and writes the page the peer
+    // loads.
+    const bench::Side designer{
+        "designer", {}, [&] {
+            return startsAndLoads(self, {QStringLiteral("--designer"), data, archive});
+        }};
+    const bench::Side peer{"browser window", {}, [&] {
+                               return startsAndLoads(self, {QStringLiteral("--peer"), page});
+                           }};
+    std::printf("start-up on template \"%s\" (platform %s)\n", qPrintable(names.first()),
+                qgetenv("QT_QPA_PLATFORM").constData());
+    bench::sideBySide("until the calendar page has loaded in a shown window (target <= 1.30)",
+                      designer, peer, rounds);
     return 0;
 }
 

@@ -1,14 +1,17 @@
 // Reading plus writing a data file of 10,000 events, against xmllint parsing the same file
-// (xmllint --noout, libxml2-utils), measured in the same run. Prints the ratio ours / xmllint of
-// the wall-clock times (the aim is at most 1.0) and of the CPU times, which a machine busy with
-// other work disturbs less. Ours includes writing data.xml and data.js through temporary files
-// flushed to disk before they are renamed. Run it from an optimised build (scripts/build.sh).
+// (xmllint --noout, libxml2-utils), measured in the same run: both warmed, the order alternated,
+// median and spread of the wall-clock times and of their ratio ours / xmllint (the aim is at most
+// 1.0), and of the CPU times, which a machine busy with other work disturbs less. Ours includes
+// writing data.xml and data.js through temporary files flushed to disk before they are renamed.
+// Usage: bench_datafile [rounds=9]
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/Functions.h"
 #include "common/LocalTimeZone.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileReader.h"
 #include "document/DataFileWriter.h"
+
+#include "../SideBySide.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -27,7 +30,6 @@
 namespace {
 
 constexpr int kEvents = 10000;
-constexpr int kRounds = 7;
 
 qv::CalendarDocument largeDocument() {
     qv::CalendarDocument doc;
@@ -116,11 +118,6 @@ Timing xmllintParse(const QString& program, const QString& in) {
     return {wall, childrenCpu() - cpu};
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -140,24 +137,32 @@ int main(int argc, char** argv) {
         qFatal("cannot write %s", qPrintable(in));
     const QString out = dir.filePath(QStringLiteral("data.xml"));
 
-    std::vector<double> ours, peer, oursCpu, peerCpu;
-    for (int round = 0; round < kRounds; ++round) {
-        const Timing o = ourReadAndWrite(in, out);
-        const Timing p = xmllintParse(xmllint, in);
-        ours.push_back(o.wall);
-        oursCpu.push_back(o.cpu);
-        peer.push_back(p.wall);
-        peerCpu.push_back(p.cpu);
-    }
+    const QStringList args = app.arguments();
+    const int rounds = args.size() > 1 ? std::max(7, args.at(1).toInt()) : 9;
+    std::vector<double> oursCpu, peerCpu;
+    const bench::Side ours{"read+write", {}, [&] {
+                               oursCpu.push_back(ourReadAndWrite(in, out).cpu);
+                               return true;
+                           }};
+    const bench::Side peer{"xmllint --noout", {}, [&] {
+                               peerCpu.push_back(xmllintParse(xmllint, in).cpu);
+                               return true;
+                           }};
+    std::printf("data file: %d events, %.1f MB\n", kEvents, bytes.size() / 1e6);
+    bench::sideBySide("read + write (data.xml and data.js), against parsing only (aim <= 1.0)",
+                      ours, peer, rounds);
     if (qv::readUtf8TextFile(out) != qv::readUtf8TextFile(in))
         qFatal("the file written differs from the file read");
-    const double o = median(ours), p = median(peer);
-    std::printf("data file: %d events, %.1f MB\n", kEvents, bytes.size() / 1e6);
-    std::printf("ours, read + write (data.xml and data.js): %8.1f ms (median of %d)\n", o, kRounds);
-    std::printf("xmllint --noout, parse only:               %8.1f ms (median of %d)\n", p, kRounds);
-    std::printf("ratio ours / xmllint: %.2f (aim: at most 1.00)\n", o / p);
-    const double oc = median(oursCpu), pc = median(peerCpu);
-    std::printf("CPU time (user + system): ours %.1f ms, xmllint %.1f ms, ratio %.2f\n", oc, pc,
-                oc / pc);
+    // The warm-up runs are the first of each; the timed rounds follow.
+    oursCpu.erase(oursCpu.begin());
+    peerCpu.erase(peerCpu.begin());
+    std::vector<double> cpuRatios;
+    for (size_t i = 0; i < oursCpu.size(); ++i)
+        cpuRatios.push_back(oursCpu[i] / peerCpu[i]);
+    const bench::Spread oc = bench::spreadOf(oursCpu), pc = bench::spreadOf(peerCpu),
+                        rc = bench::spreadOf(cpuRatios);
+    std::printf("  CPU time (user + system): ours %.1f ms (%.1f to %.1f), xmllint %.1f ms (%.1f to "
+                "%.1f)\n  CPU ratio ours/peer %.2f (rounds %.2f to %.2f)\n",
+                oc.median, oc.low, oc.high, pc.median, pc.low, pc.high, rc.median, rc.low, rc.high);
     return 0;
 }

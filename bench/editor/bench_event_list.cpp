@@ -1,7 +1,8 @@
 // The event list with 10,000 events: a rebuild (filters worked out, rows replaced, the first
 // screen painted) and a scroll through the whole list page by page, against a QListView on a
 // QStringListModel that is handed the same 10,000 ready-made row texts, measured in the same
-// run. Prints the times and the ratios ours / peer. Runs headless (QT_QPA_PLATFORM=offscreen is
+// run: both warmed, the order alternated, median and spread of both and of the ratios ours / peer
+// over the rounds. Runs headless (QT_QPA_PLATFORM=offscreen is
 // set when no platform is given). Run it from an optimised build.
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/CalendarDocument.h"
@@ -10,6 +11,8 @@
 #include "editor/EventRowText.h"
 #include "editor/ui/EventListPanel.h"
 #include "editor/ui/EventRowDelegate.h"
+
+#include "../SideBySide.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,18 +48,6 @@ qv::CalendarDocument largeDocument() {
         doc.Events.append(e);
     }
     return doc;
-}
-
-double medianMs(const std::function<void()>& run) {
-    std::vector<double> times;
-    for (int round = 0; round < kRounds; ++round) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // Paints what the view shows now, as the window system would.
@@ -105,28 +96,34 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
 
     int listed = 0;
-    const double rebuildOurs = medianMs([&] {
-        const QList<int> rows =
-            qv::listedEventPositions(doc.Events, qv::TypeFilter::All, qv::TimeRange::NextYear, now);
-        listed = int(rows.size());
-        panel.setRows(rows, 0);
-        paint(ours);
-    });
-    const double rebuildPeer = medianMs([&] {
-        peerModel->setStringList(texts);
-        peer.setCurrentIndex(peerModel->index(0));
-        paint(peer);
-    });
+    const bench::Side rebuildOurs{"list", {}, [&] {
+                                      const QList<int> rows =
+                                          qv::listedEventPositions(doc.Events, qv::TypeFilter::All,
+                                                                   qv::TimeRange::NextYear, now);
+                                      listed = int(rows.size());
+                                      panel.setRows(rows, 0);
+                                      paint(ours);
+                                      return true;
+                                  }};
+    const bench::Side rebuildPeer{"QStringListModel", {}, [&] {
+                                      peerModel->setStringList(texts);
+                                      peer.setCurrentIndex(peerModel->index(0));
+                                      paint(peer);
+                                      return true;
+                                  }};
+    std::printf("event list, %d events\n", kEvents);
+    bench::sideBySide("rebuild and first paint", rebuildOurs, rebuildPeer, kRounds);
+    std::printf("  (%d listed by \"Next year\")\n", listed);
     panel.setRows(
         qv::listedEventPositions(doc.Events, qv::TypeFilter::All, qv::TimeRange::All, now), 0);
-    const double scrollOurs = medianMs([&] { scrollThrough(ours); });
-    const double scrollPeer = medianMs([&] { scrollThrough(peer); });
-
-    std::printf("event list, %d events (%d listed by \"Next year\"), median of %d rounds\n",
-                kEvents, listed, kRounds);
-    std::printf("rebuild and first paint: ours %.2f ms, QStringListModel %.2f ms, ratio %.2f\n",
-                rebuildOurs, rebuildPeer, rebuildOurs / rebuildPeer);
-    std::printf("scroll through all rows: ours %.2f ms, QStringListModel %.2f ms, ratio %.2f\n",
-                scrollOurs, scrollPeer, scrollOurs / scrollPeer);
+    const bench::Side scrollOurs{"list", {}, [&] {
+                                     scrollThrough(ours);
+                                     return true;
+                                 }};
+    const bench::Side scrollPeer{"QStringListModel", {}, [&] {
+                                     scrollThrough(peer);
+                                     return true;
+                                 }};
+    bench::sideBySide("scroll through all rows, page by page", scrollOurs, scrollPeer, kRounds);
     return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the editor benchmarks in release mode and runs them headless: the event list with 10,000
 # events rebuilt and scrolled, against a plain string list view showing the same row texts; and an
-# edit until the quick preview shows it, redrawn in place against the page loaded again.
+# edit until the quick preview shows it, redrawn in place against the page loaded again (order
+# alternated, both warmed, median and spread).
 # SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"

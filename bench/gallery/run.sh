@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the gallery benchmark in release mode and runs it headless: the gallery window moving
-# through 40 templates page by page, against decoding all 40 templates' thumbnails at once.
+# through 40 templates page by page, against the same pages of thumbnails read at their shown size
+# and painted by a plain widget (order alternated, both warmed, median and spread).
+#   bench/gallery/run.sh [rounds]
 # SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"

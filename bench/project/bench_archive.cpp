@@ -82,12 +82,14 @@ bool tool(const QString& program, const QStringList& arguments, const QString& f
            process.exitCode() == 0;
 }
 
-// Before every timed run: what the last one wrote goes to the disk, so no run pays for another's
-// write-back, and the output of the coming one is removed.
+// Before every timed run: the output of the coming one is removed, an archive replaced by an
+// earlier save has been let go, and what the last run wrote goes to the disk, so no run pays for
+// another's clearing up or write-back.
 std::function<bool()> fresh(const QString& path) {
     return [path] {
         QFile::remove(path);
         QDir(path).removeRecursively();
+        qv::waitForReleasedArchives();
         ::sync();
         return true;
     };
@@ -134,19 +136,45 @@ int main(int argc, char** argv) {
     if (!QFile::copy(first, saved))
         return 2;
     int variant = 0;
-    const bench::Side resave{"save",
-                             [&] {
-                                 writeFile(source + QStringLiteral("/quorvel/data.xml"),
-                                           dataFile(++variant));
-                                 ::sync();
-                                 return true;
-                             },
+    const auto editOneEvent = [&] {
+        writeFile(source + QStringLiteral("/quorvel/data.xml"), dataFile(++variant));
+        qv::waitForReleasedArchives();
+        ::sync();
+        return true;
+    };
+    const bench::Side resave{"save", editOneEvent,
                              [&] { return qv::createArchive(source, saved, 3); }};
     const bench::Side cp{"cp", fresh(copied), [&] {
                              return tool(QStringLiteral("cp"), {saved, copied}, dir.path());
                          }};
     bench::sideBySide("save after a one-event change, over the saved archive (target <= 1.5)",
                       resave, cp, rounds);
+    // The same job for both: a file replaced by a new one through a rename, the old one gone.
+    // The rename over an existing file makes the file system allocate and start writing the new
+    // one at once, and the save lets the replaced archive go off its thread; here it waits for
+    // that too.
+    const bench::Side resaveAndRelease{"save+let go", editOneEvent, [&] {
+                                           const bool ok = qv::createArchive(source, saved, 3);
+                                           qv::waitForReleasedArchives();
+                                           return ok;
+                                       }};
+    const QString moved = dir.filePath(QStringLiteral("moved.qvp"));
+    const bench::Side cpMv{"cp + rename",
+                           [&] {
+                               // The file mv replaces: the copy the previous round made.
+                               if (!QFileInfo::exists(moved) && !QFile::copy(saved, moved))
+                                   return false;
+                               return fresh(copied)();
+                           },
+                           [&] {
+                               // The rename in this process: no second program to start.
+                               return tool(QStringLiteral("cp"), {saved, copied}, dir.path()) &&
+                                      std::rename(QFile::encodeName(copied).constData(),
+                                                  QFile::encodeName(moved).constData()) == 0;
+                           }};
+    bench::sideBySide("the same job for both: a copy renamed over the file it replaces, until the "
+                      "replaced file is gone",
+                      resaveAndRelease, cpMv, rounds);
     std::printf("\n");
 
     const QString outOurs = dir.filePath(QStringLiteral("out-ours"));

@@ -1,8 +1,11 @@
 #include "project/Archive.h"
 #include "common/WriteFailure.h"
+#include "project/ArchiveSplice.h"
 #include "project/EarlierArchive.h"
 #include "project/EntryPacking.h"
+#include "project/FileCrcMemo.h"
 #include "project/PathBeside.h"
+#include "project/ZipDirectory.h"
 #include "project/ZipLayout.h"
 
 #include "document/DataFileReader.h"
@@ -12,9 +15,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <zip.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -60,31 +67,56 @@ struct SourceEntry {
     qint64 modified = 0; // seconds since the epoch
 };
 
+// The files and folders below folder, each folder followed by what it holds, in the order of
+// their names. Links are left out: a link may lead anywhere, and the project holds only what lies
+// inside it. One status query per entry, with times as the system keeps them.
 void collectEntries(const QString& folder, const QString& prefix, std::vector<SourceEntry>& out) {
-    const QFileInfoList infos = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo& info : infos) {
-        if (info.isSymLink())
-            continue; // a link may lead anywhere; the project holds only what lies inside it
-        const QString name = prefix + info.fileName();
-        const qint64 modified = info.lastModified().toSecsSinceEpoch();
-        if (info.isDir()) {
-            out.push_back({name + QLatin1Char('/'), info.filePath(), true, 0, modified});
-            collectEntries(info.filePath(), name + QLatin1Char('/'), out);
-        } else if (info.isFile()) {
-            out.push_back({name, info.filePath(), false, info.size(), modified});
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return;
+    struct Item {
+        QString name;
+        bool folder = false;
+        qint64 size = 0;
+        qint64 modified = 0;
+    };
+    std::vector<Item> items;
+    while (const dirent* found = ::readdir(dir)) {
+        if (std::strcmp(found->d_name, ".") == 0 || std::strcmp(found->d_name, "..") == 0)
+            continue;
+        struct stat info;
+        if (::fstatat(::dirfd(dir), found->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))
+            items.push_back({QFile::decodeName(found->d_name), S_ISDIR(info.st_mode),
+                             qint64(info.st_size), qint64(info.st_mtim.tv_sec)});
+    }
+    ::closedir(dir);
+    std::sort(items.begin(), items.end(),
+              [](const Item& a, const Item& b) { return a.name < b.name; });
+    for (const Item& item : items) {
+        const QString name = prefix + item.name;
+        const QString path = folder + QLatin1Char('/') + item.name;
+        if (item.folder) {
+            out.push_back({name + QLatin1Char('/'), path, true, 0, item.modified});
+            collectEntries(path, name + QLatin1Char('/'), out);
+        } else {
+            out.push_back({name, path, false, item.size, item.modified});
         }
     }
 }
 
+// Passes the archive library's progress on as a part of the whole: from + span * fraction.
 struct ProgressState {
     const ArchiveProgress* progress = nullptr;
+    double from = 0;
+    double span = 1;
     bool cancelled = false;
 };
 
 void reportZipProgress(zip_t*, double fraction, void* data) {
     auto* state = static_cast<ProgressState*>(data);
-    if (!state->cancelled && !(*state->progress)(fraction))
+    if (!state->cancelled && !(*state->progress)(state->from + state->span * fraction))
         state->cancelled = true;
 }
 
@@ -130,13 +162,47 @@ std::optional<zip_int32_t> reusableMethod(const SourceEntry& entry, int level) {
     return std::nullopt;
 }
 
-// Adds one file: its entry of the earlier archive when that holds the same bytes, else the file
-// compressed afresh. The index of the new entry, or -1.
-zip_int64_t addFile(zip_t* archive, const SourceEntry& entry, int level, EarlierArchive* earlier) {
+// For each entry, the entry of the earlier archive that holds the same bytes, if any.
+using ReusePlan = std::vector<std::optional<ReusableEntry>>;
+
+bool planReuse(const std::vector<SourceEntry>& entries, int level, EarlierArchive& earlier,
+               const ArchiveProgress& progress, ReusePlan& plan, QString* error) {
+    // Comparing files with the earlier archive may read them; a cancel is heard meanwhile.
+    constexpr qint64 kBetweenCancelChecks = 32 * 1024 * 1024;
+    qint64 checkedAt = 0;
+    plan.assign(entries.size(), std::nullopt);
+    if (earlier.descriptor() < 0)
+        return true;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const SourceEntry& entry = entries[i];
+        if (entry.folder)
+            continue;
+        plan[i] = earlier.unchangedEntry(entry.name, entry.path, entry.size,
+                                         reusableMethod(entry, level));
+        if (progress && earlier.bytesCompared() - checkedAt >= kBetweenCancelChecks) {
+            checkedAt = earlier.bytesCompared();
+            if (!progress(0.0)) {
+                setError(error, QStringLiteral("Cancelled."));
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Adds one entry: a folder, a file compressed afresh, or (given reused) the earlier archive's
+// entry as it is. The index of the new entry, or -1.
+zip_int64_t addEntry(zip_t* archive, const SourceEntry& entry, int level, EarlierArchive& earlier,
+                     const ReusableEntry* reused) {
     const QByteArray name = entry.name.toUtf8();
-    if (earlier) {
-        if (zip_source_t* kept = earlier->unchangedEntry(
-                archive, entry.name, entry.path, entry.size, reusableMethod(entry, level))) {
+    if (entry.folder) {
+        const zip_int64_t index = zip_dir_add(archive, name.constData(), ZIP_FL_ENC_UTF_8);
+        if (index >= 0)
+            zip_file_set_mtime(archive, zip_uint64_t(index), time_t(entry.modified), 0);
+        return index;
+    }
+    if (reused) {
+        if (zip_source_t* kept = earlier.sourceFor(archive, *reused)) {
             const zip_int64_t index =
                 zip_file_add(archive, name.constData(), kept, ZIP_FL_ENC_UTF_8);
             if (index < 0) {
@@ -161,40 +227,37 @@ zip_int64_t addFile(zip_t* archive, const SourceEntry& entry, int level, Earlier
     return index;
 }
 
-bool addEntries(zip_t* archive, const std::vector<SourceEntry>& entries, int level,
-                EarlierArchive* earlier, const ArchiveProgress& progress, QString* error) {
-    // Comparing files with the earlier archive reads them; a cancel is heard meanwhile.
-    constexpr qint64 kBetweenCancelChecks = 32 * 1024 * 1024;
-    qint64 checkedAt = 0;
-    for (const SourceEntry& entry : entries) {
-        zip_int64_t index = -1;
-        if (entry.folder) {
-            index = zip_dir_add(archive, entry.name.toUtf8().constData(), ZIP_FL_ENC_UTF_8);
-            if (index >= 0)
-                zip_file_set_mtime(archive, zip_uint64_t(index), time_t(entry.modified), 0);
-        } else {
-            index = addFile(archive, entry, level, earlier);
-        }
-        if (index < 0) {
-            setError(error, QStringLiteral("Cannot add \"%1\": %2")
-                                .arg(entry.name, QString::fromLocal8Bit(zip_strerror(archive))));
-            return false;
-        }
-        if (progress && earlier && earlier->bytesCompared() - checkedAt >= kBetweenCancelChecks) {
-            checkedAt = earlier->bytesCompared();
-            if (!progress(0.0)) {
-                setError(error, QStringLiteral("Cancelled."));
-                return false;
-            }
-        }
+// Tells the memo the CRC-32 of each file that the archive at path holds compressed afresh: the
+// archive library read them from readFrom on.
+void rememberWrittenFiles(const QString& path, const std::vector<SourceEntry>& entries,
+                          const ReusePlan& plan, qint64 readFrom) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const std::optional<CentralDirectory> directory = readCentralDirectory(file);
+    if (!directory)
+        return;
+    QHash<QByteArray, const CentralRecord*> byName;
+    for (const CentralRecord& record : directory->records)
+        byName.insert(record.name, &record);
+    FileCrcMemo& memo = FileCrcMemo::shared();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].folder || plan[i])
+            continue;
+        const CentralRecord* record = byName.value(entries[i].name.toUtf8());
+        const std::optional<FileStamp> stamp = fileStampOf(entries[i].path);
+        if (record && !record->zip64 && stamp && quint64(stamp->size) == record->size)
+            memo.remember(entries[i].path, *stamp, record->crc, readFrom);
     }
-    return true;
 }
 
-bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, int level,
-                  EarlierArchive* earlier, const ArchiveProgress& progress, QString* error) {
-    if (entries.empty())
-        return writeEmptyArchive(path, error);
+// What the archive library writes of the entries: all of them, or only those compressed afresh
+// (the reused ones are spliced in afterwards).
+enum class Reused { Included, Left };
+
+bool writeWithLibrary(const std::vector<SourceEntry>& entries, const ReusePlan& plan, Reused reused,
+                      const QString& path, int level, EarlierArchive& earlier, ProgressState& state,
+                      QString* error) {
     int code = 0;
     ZipHandle archive(zip_open(nativePath(path).constData(), ZIP_CREATE | ZIP_EXCL, &code));
     if (!archive) {
@@ -202,14 +265,23 @@ bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, 
                             .arg(QDir::toNativeSeparators(path), zipErrorText(code)));
         return false;
     }
-    if (!addEntries(archive.get(), entries, level, earlier, progress, error))
-        return false;
-    ProgressState state{&progress};
-    if (progress) {
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ReusableEntry* kept = plan[i] ? &*plan[i] : nullptr;
+        if (kept && reused == Reused::Left)
+            continue;
+        if (addEntry(archive.get(), entries[i], level, earlier, kept) < 0) {
+            setError(error, QStringLiteral("Cannot add \"%1\": %2")
+                                .arg(entries[i].name,
+                                     QString::fromLocal8Bit(zip_strerror(archive.get()))));
+            return false;
+        }
+    }
+    if (state.progress && *state.progress) {
         zip_register_progress_callback_with_state(archive.get(), 0.005, &reportZipProgress, nullptr,
                                                   &state);
         zip_register_cancel_callback_with_state(archive.get(), &askZipCancel, nullptr, &state);
     }
+    const qint64 readFrom = wallClockNs();
     if (zip_close(archive.get()) < 0) {
         setError(error, state.cancelled
                             ? QStringLiteral("Cancelled.")
@@ -219,7 +291,70 @@ bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, 
         return false;
     }
     archive.release(); // closed
+    rememberWrittenFiles(path, entries, plan, readFrom);
     return true;
+}
+
+// The archive library compresses the changed files; the unchanged ones are then copied over from
+// the earlier archive by the kernel, which costs about what copying the archive costs.
+SpliceResult writeSpliced(const std::vector<SourceEntry>& entries, const ReusePlan& plan,
+                          const QString& path, int level, EarlierArchive& earlier,
+                          const ArchiveProgress& progress, QString* error) {
+    quint64 reusedBytes = 0, freshBytes = 0;
+    bool anyWritten = false;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (plan[i]) {
+            reusedBytes += plan[i]->end - plan[i]->begin;
+        } else {
+            anyWritten = true;
+            // At worst deflating adds a little to a file; each entry has a header.
+            freshBytes += quint64(entries[i].size) + quint64(entries[i].size) / 100 + 1024;
+        }
+    }
+    if (!fitsWithoutZip64(reusedBytes + freshBytes, entries.size()))
+        return SpliceResult::TooLarge;
+    const double freshShare = double(freshBytes) / double(freshBytes + reusedBytes);
+    ProgressState state{&progress, 0.0, freshShare};
+    if (anyWritten &&
+        !writeWithLibrary(entries, plan, Reused::Left, path, level, earlier, state, error))
+        return SpliceResult::Failed;
+    std::vector<SplicedEntry> order;
+    order.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        order.push_back(
+            {entries[i].name.toUtf8(), plan[i] ? &*plan[i] : nullptr, entries[i].modified});
+    const SpliceProgress copyProgress = [&](quint64 copied) {
+        if (!progress)
+            return true;
+        return progress(copied >= reusedBytes ? 1.0
+                                              : freshShare + (1.0 - freshShare) * double(copied) /
+                                                                 double(reusedBytes));
+    };
+    return spliceArchive(path, order, earlier.descriptor(), copyProgress, error);
+}
+
+bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, int level,
+                  EarlierArchive& earlier, const ArchiveProgress& progress, QString* error) {
+    if (entries.empty())
+        return writeEmptyArchive(path, error);
+    ReusePlan plan;
+    if (!planReuse(entries, level, earlier, progress, plan, error))
+        return false;
+    const bool anyReused =
+        std::any_of(plan.begin(), plan.end(), [](const auto& kept) { return kept.has_value(); });
+    if (anyReused) {
+        switch (writeSpliced(entries, plan, path, level, earlier, progress, error)) {
+        case SpliceResult::Done:
+            return true;
+        case SpliceResult::Failed:
+            return false;
+        case SpliceResult::TooLarge:
+            QFile::remove(path); // the archive library takes the reused entries over itself
+            break;
+        }
+    }
+    ProgressState state{&progress};
+    return writeWithLibrary(entries, plan, Reused::Included, path, level, earlier, state, error);
 }
 
 // --- extracting -----------------------------------------------------------------------------
@@ -449,7 +584,7 @@ bool createArchive(const QString& folder, const QString& archivePath, int level,
     const QString temporary = unusedPathBeside(archivePath, QStringLiteral("part"));
     // Opened before the new archive is written and closed only after it is complete.
     EarlierArchive earlier(archivePath);
-    if (!writeArchive(entries, temporary, archiveCompressionLevel(level), &earlier, progress,
+    if (!writeArchive(entries, temporary, archiveCompressionLevel(level), earlier, progress,
                       error)) {
         QFile::remove(temporary);
         return false;

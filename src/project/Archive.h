@@ -35,6 +35,10 @@ int archiveCompressionLevel(int level);
 bool createArchive(const QString& folder, const QString& archivePath, int level,
                    const ArchiveProgress& progress = {}, QString* error = nullptr);
 
+// Waits until the archives that saves have replaced are let go: the system frees what it cached
+// of them while the program goes on, off the saving thread.
+void waitForReleasedArchives();
+
 // Unpacks every entry of the archive below folder (created when missing), recreating the
 // entries' folders and overwriting files that exist. Before anything is written the whole
 // archive is checked: an entry whose name is absolute or holds a ".." component, a symbolic

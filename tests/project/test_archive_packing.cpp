@@ -4,13 +4,20 @@
 
 #include "ProjectTestFiles.h"
 #include "project/Archive.h"
+#include "project/FileCrcMemo.h"
+#include "project/ZipLayout.h"
 #include "support/TestSupport.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <zip.h>
+#include <zlib.h>
 
 using namespace qv;
 using qv::test::readBytes;
@@ -40,6 +47,49 @@ QByteArray text(int lines, const QByteArray& word) {
 bool unpacksTo(const QString& archive, const QString& folder, const QString& scratch) {
     QDir(scratch).removeRecursively();
     return extractArchive(archive, scratch) && test::treeOf(scratch) == test::treeOf(folder);
+}
+
+quint32 crcOf(const QByteArray& bytes) {
+    return quint32(crc32_z(crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(bytes.data()),
+                           size_t(bytes.size())));
+}
+
+// Rewrites the file with bytes until its stamp differs from before: a write within the same tick
+// of the file system's clock would leave the times as they were.
+bool rewriteVisibly(const QString& path, const QByteArray& bytes, const FileStamp& before) {
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        if (!writeBytes(path, bytes))
+            return false;
+        const std::optional<FileStamp> after = fileStampOf(path);
+        if (after && !(*after == before))
+            return true;
+        QThread::msleep(2);
+    }
+    return false;
+}
+
+// The CRC-32 in the local header of the entry called name, or nothing when there is none.
+std::optional<quint32> localHeaderCrc(const QByteArray& archive, const QByteArray& name) {
+    const QByteArray signature("PK\x03\x04", 4);
+    for (qsizetype at = archive.indexOf(signature); at >= 0;
+         at = archive.indexOf(signature, at + 4)) {
+        const auto little = [&](qsizetype from, int width) {
+            quint32 value = 0;
+            for (int i = width - 1; i >= 0; --i)
+                value = (value << 8) | quint8(archive.at(from + i));
+            return value;
+        };
+        if (at + 30 + name.size() <= archive.size() && little(at + 26, 2) == quint32(name.size()) &&
+            archive.mid(at + 30, name.size()) == name)
+            return little(at + 14, 4);
+    }
+    return std::nullopt;
+}
+
+bool unzipTests(const QString& archive) {
+    QProcess process;
+    process.start(QStandardPaths::findExecutable("unzip"), {"-tq", archive});
+    return process.waitForFinished() && process.exitCode() == 0;
 }
 
 } // namespace
@@ -121,6 +171,136 @@ private Q_SLOTS:
         QCOMPARE(saved.compressedSize, takenOver ? earlier.compressedSize : fresh.compressedSize);
         QVERIFY(unpacksTo(archive, source, dir.filePath("out")));
         QCOMPARE(QDir(dir.path()).entryList({"p.qvp*"}, QDir::Files), QStringList{"p.qvp"});
+    }
+
+    // What an earlier save remembered about a file is trusted only while the file is untouched:
+    // rewritten or replaced by another file of the same size and times, it is packed afresh.
+    void aFileChangedSinceItWasRememberedIsPackedAfresh_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("takenOver");
+        QTest::newRow("untouched") << "none" << true;
+        QTest::newRow("rewritten in place, same size") << "rewrite" << false;
+        QTest::newRow("replaced, same size and times") << "replace" << false;
+    }
+    void aFileChangedSinceItWasRememberedIsPackedAfresh() {
+        QFETCH(QString, change);
+        QFETCH(bool, takenOver);
+        QTemporaryDir dir;
+        const QString source = dir.filePath("src"), archive = dir.filePath("p.qvp");
+        const QString path = source + "/quorvel/data.xml";
+        const QByteArray before = text(5000, "Meeting");
+        QByteArray after = before;
+        after[after.size() / 2] = 'X';
+        QVERIFY(writeBytes(path, before));
+        QVERIFY(writeBytes(source + "/quorvel/image/photo.jpg", noise(100000, 3)));
+        QVERIFY(createArchive(source, archive, 9));
+        const qint64 earlierSize = packedEntries(archive).value("quorvel/data.xml").compressedSize;
+        const std::optional<FileStamp> stamp = fileStampOf(path);
+        QVERIFY(stamp);
+        // As if the file had been read long after its last change.
+        FileCrcMemo::shared().remember(path, *stamp, crcOf(before),
+                                       wallClockNs() + 3600 * qint64(1000000000));
+        QCOMPARE(FileCrcMemo::shared().crcOf(path, *stamp), crcOf(before));
+
+        if (change == "rewrite") {
+            QVERIFY(rewriteVisibly(path, after, *stamp));
+        } else if (change == "replace") {
+            const QString other = path + ".new";
+            QVERIFY(writeBytes(other, after));
+            QFile file(other);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QFileInfo(path).lastModified(),
+                                     QFileDevice::FileModificationTime));
+            file.close();
+            QVERIFY(QFile::rename(path, path + ".old") && QFile::rename(other, path));
+            QVERIFY(QFile::remove(path + ".old"));
+        }
+        QString error;
+        QVERIFY2(createArchive(source, archive, 3, {}, &error), qPrintable(error));
+        const qint64 savedSize = packedEntries(archive).value("quorvel/data.xml").compressedSize;
+        QCOMPARE(savedSize == earlierSize, takenOver);
+        QVERIFY(unpacksTo(archive, source, dir.filePath("out")));
+    }
+
+    // The memo never trusts a file that changed shortly before it was read: a write in the same
+    // tick of the file system's clock would leave its stamp as it was.
+    void aFileJustWrittenIsNotTakenOnTrust() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("data.xml");
+        QVERIFY(writeBytes(path, "<calendar/>"));
+        const std::optional<FileStamp> stamp = fileStampOf(path);
+        QVERIFY(stamp);
+        FileCrcMemo memo;
+        memo.remember(path, *stamp, 7, wallClockNs());
+        QCOMPARE(memo.crcOf(path, *stamp), std::nullopt);
+        memo.remember(path, *stamp, 7, stamp->changedNs + FileCrcMemo::kSettledNs + 1);
+        QCOMPARE(memo.crcOf(path, *stamp), std::optional<quint32>(7));
+        // Read again just after a change: what was known is forgotten.
+        memo.remember(path, *stamp, 8, stamp->changedNs + 1);
+        QCOMPARE(memo.crcOf(path, *stamp), std::nullopt);
+    }
+
+    // Entries taken over from the archive being replaced sit beside entries packed afresh; every
+    // reader sees one whole archive, with the times of the files as they are now.
+    void aSaveOverAnArchiveIsWholeForEveryReader() {
+        if (QStandardPaths::findExecutable("unzip").isEmpty())
+            QSKIP("unzip is not installed");
+        QTemporaryDir dir;
+        const QString source = dir.filePath("src"), archive = dir.filePath("p.qvp");
+        QVERIFY(writeBytes(source + "/Calendar.htm", text(300, "Page")));
+        QVERIFY(writeBytes(source + "/quorvel/data.xml", text(3000, "Meeting")));
+        QVERIFY(writeBytes(source + "/quorvel/image/photo.jpg", noise(150000, 6)));
+        QVERIFY(writeBytes(source + "/quorvel/music/f\xc3\xaate.mp3", noise(90000, 7)));
+        QVERIFY(writeBytes(source + "/quorvel/empty.txt", ""));
+        QDir().mkpath(source + "/quorvel/unused");
+        QVERIFY(createArchive(source, archive, 3));
+
+        QVERIFY(writeBytes(source + "/quorvel/data.xml", text(3000, "Meetings")));
+        QVERIFY(writeBytes(source + "/quorvel/image/new.png", noise(20000, 8)));
+        const QDateTime touched(QDate(2001, 2, 3), QTime(4, 5, 6));
+        QFile photo(source + "/quorvel/image/photo.jpg");
+        QVERIFY(photo.open(QIODevice::ReadWrite) &&
+                photo.setFileTime(touched, QFileDevice::FileModificationTime));
+        photo.close();
+        QString error;
+        QVERIFY2(createArchive(source, archive, 3, {}, &error), qPrintable(error));
+
+        QVERIFY(unzipTests(archive));
+        QCOMPARE(zipLayoutProblem(archive), std::nullopt);
+        QVERIFY(unpacksTo(archive, source, dir.filePath("out")));
+        QProcess unzip;
+        unzip.start(QStandardPaths::findExecutable("unzip"),
+                    {"-q", archive, "-d", dir.filePath("byunzip")});
+        QVERIFY(unzip.waitForFinished() && unzip.exitCode() == 0);
+        QCOMPARE(test::treeOf(dir.filePath("byunzip")), test::treeOf(source));
+        int code = 0;
+        zip_t* opened = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &code);
+        QVERIFY(opened);
+        zip_stat_t stat;
+        const bool found = zip_stat(opened, "quorvel/image/photo.jpg", 0, &stat) == 0;
+        zip_discard(opened);
+        QVERIFY(found);
+        QCOMPARE(QDateTime::fromSecsSinceEpoch(stat.mtime), touched);
+    }
+
+    // An entry whose local header disagrees with its central record is not copied as it is,
+    // even when its bytes are those of the file.
+    void anEntryWithAForeignLocalHeaderIsPackedAfresh() {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("src"), archive = dir.filePath("p.qvp");
+        const QByteArray picture = noise(70000, 9);
+        QVERIFY(test::writeZip(archive, {{"image/", {}}, {"image/photo.jpg", picture}}));
+        QByteArray bytes = readBytes(archive);
+        QVERIFY(localHeaderCrc(bytes, "image/photo.jpg") == crcOf(picture));
+        const qsizetype at = bytes.indexOf("image/photo.jpg") - 30; // the local header comes first
+        QVERIFY(at >= 0);
+        bytes[at + 14] = char(bytes[at + 14] ^ 0x5A);
+        QVERIFY(writeBytes(archive, bytes));
+        QVERIFY(writeBytes(source + "/image/photo.jpg", picture));
+        QString error;
+        QVERIFY2(createArchive(source, archive, 3, {}, &error), qPrintable(error));
+        QCOMPARE(localHeaderCrc(readBytes(archive), "image/photo.jpg"), crcOf(picture));
+        QVERIFY(unpacksTo(archive, source, dir.filePath("out")));
     }
 
     // A picture of the same size but other bytes must not keep the earlier picture, whatever

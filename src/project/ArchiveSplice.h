@@ -1,0 +1,39 @@
+// Putting entries of an earlier archive, byte for byte, into a new archive next to the entries the
+// archive library compressed afresh, with the bytes moved by the kernel.
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "project/EarlierArchive.h"
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace qv {
+
+// One entry of the archive to finish, in the order of its central directory.
+struct SplicedEntry {
+    QByteArray name;                       // as stored (UTF-8)
+    const ReusableEntry* reused = nullptr; // taken from the earlier archive; else already written
+    qint64 modified = 0;                   // seconds since the epoch, for a reused entry
+};
+
+enum class SpliceResult { Done, Failed, TooLarge };
+
+// Reports how many of the reused entries' bytes have been copied; false cancels.
+using SpliceProgress = std::function<bool(quint64 copied)>;
+
+// The stored bytes of all entries of an archive, with room for their central directory, stay
+// within what an archive without zip64 records can address.
+bool fitsWithoutZip64(quint64 storedBytes, size_t entries);
+
+// Finishes the archive at path, which the archive library wrote with every entry of order that is
+// not reused (or which does not exist yet when there is none): appends each reused entry's local
+// header and stored data from the earlier archive open at earlierFd (its modification time set to
+// the entry's), then one central directory with all entries of order. TooLarge when the result
+// would need zip64 records, Failed with the cause in error; either way path is left to be removed.
+SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>& order,
+                           int earlierFd, const SpliceProgress& progress, QString* error);
+
+} // namespace qv
