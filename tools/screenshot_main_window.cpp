@@ -4,11 +4,11 @@
 //   screenshot_main_window ARCHIVE OUTPUT.png [TAB]     TAB 0 "Options" (default), 1 "Events"
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "app/AppContext.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
 #include "editor/ui/PreviewBrowser.h"
 #include "platform/ui/QtPlatform.h"
+#include "session/AppContext.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
+#include "document/CalendarDocument.h"
 #include "session/AppContext.h"
 #include "session/LayoutPages.h"
-#include "document/CalendarDocument.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
