@@ -12,7 +12,7 @@ BUILD_RUN=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
   zlib1g-dev
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev libssl-dev
   qtkeychain-qt6-dev
   libpugixml-dev
   libical-dev

@@ -22,12 +22,12 @@
 # - Every upload lands in an emptied folder, so no run pays for truncating an earlier copy.
 # - Both sides are warmed once per server, case and peer, then timed in ROUNDS rounds; a round
 #   times both, and who goes first alternates, so a slow spell of the machine falls on both alike.
-# - Against curl both do the same protocol work. Per file both send one passive-mode command
-#   (curl EPSV, we PASV; in active mode EPRT and PORT) and STOR, and read its 150 and 226 on the
-#   one control connection; curl adds PWD after logging in and QUIT at the end, we add TYPE I once
-#   (curl sends it before its first STOR). quorvel-cli skips the remote listing that ends an
-#   upload in the designer's window (it has nothing to show it in). lftp lists the remote folder
-#   first, as a mirror must.
+# - Against curl both do the same protocol work: both are libcurl. Per file both send EPSV (in
+#   active mode EPRT) and STOR and read its 150 and 226 on the one control connection; curl
+#   sends every file from one command line, we walk the folder (one name listing and one
+#   change of folder per folder) and make one libcurl transfer per file on the same connection.
+#   quorvel-cli skips the remote listing that ends an upload in the designer's window (it has
+#   nothing to show it in). lftp lists the remote folder first, as a mirror must.
 # - curl 7.88 (Debian 12) now and then sleeps a whole second before it opens a data connection
 #   (its transfer loop waits for its next timeout although the connection could be made at
 #   once); among thousands of files a few such seconds fall into most of its runs. That is curl's
@@ -75,7 +75,7 @@ free_port() { /usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("12
 wait_port() { for _ in $(seq 100); do (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null && return 0; sleep 0.05; done; return 1; }
 
 start_vsftpd() { # [tls]
-  local root=$WORK/vsftpd$1 port
+  local root=$WORK/vsftpd${1:-} port
   port=$(free_port)
   mkdir -p "$root/anon/upload" "$root/empty"
   chmod 755 "$root" "$root/anon" "$root/empty"

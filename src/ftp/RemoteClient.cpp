@@ -23,7 +23,6 @@ namespace qv {
 
 namespace {
 
-constexpr long kUploadBufferBytes = 512 * 1024;
 constexpr int kPollMs = 250; // how long one wait for the sockets lasts at most
 
 void initialiseCurl() {
@@ -368,8 +367,6 @@ bool RemoteClient::connectAndLogin(QString* error) {
     const bool sftp = m_endpoint.protocol == RemoteProtocol::Sftp;
     curl_easy_setopt(e, CURLOPT_ERRORBUFFER, curl->errors);
     curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);
-    if (qEnvironmentVariableIsSet("QUORVEL_CURL_VERBOSE"))
-        curl_easy_setopt(e, CURLOPT_VERBOSE, 1L);
     const QByteArray user = m_endpoint.user.toUtf8();
     const QByteArray password = m_endpoint.password.toUtf8();
     curl_easy_setopt(e, CURLOPT_USERNAME, user.constData());
@@ -389,7 +386,6 @@ bool RemoteClient::connectAndLogin(QString* error) {
     curl_easy_setopt(e, CURLOPT_WRITEDATA, curl.get());
     curl_easy_setopt(e, CURLOPT_READFUNCTION, &Curl::onRead);
     curl_easy_setopt(e, CURLOPT_READDATA, curl.get());
-    curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, kUploadBufferBytes);
     curl_easy_setopt(e, CURLOPT_OPENSOCKETFUNCTION, &Curl::onOpenSocket);
     curl_easy_setopt(e, CURLOPT_OPENSOCKETDATA, curl.get());
     curl_easy_setopt(e, CURLOPT_CLOSESOCKETFUNCTION, &Curl::onCloseSocket);
@@ -504,7 +500,7 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     QFile source;
     if (op == Op::Store) {
         source.setFileName(argument);
-        if (!source.open(QIODevice::ReadOnly)) {
+        if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
             fail(RemoteFailure::Kind::Other,
                  QStringLiteral("Cannot open the file \"%1\": %2")
                      .arg(argument, source.errorString()),

@@ -290,6 +290,48 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(server.uploadedPath() + "/a big.bin").size() < 96 * 1024 * 1024);
     }
 
+    // The hook for sending only some files: every file still counts in the reports, a skipped
+    // one is reported as such, a sent one as sent, and the remote size the listing shows is
+    // there to decide with.
+    void shouldSendDecidesPerFile_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("pyftpdlib") << Kind::Pyftpdlib;
+        QTest::newRow("sftp") << Kind::Sftp;
+    }
+    void shouldSendDecidesPerFile() {
+        QFETCH(Kind, kind);
+        RealFtpServer server(kind);
+        START_SERVER(server);
+        QTemporaryDir local;
+        makePublishedFolder(local.path());
+        QVERIFY2(upload(server, true, local.path()).completed, "first upload");
+        qv::test::writeBytes(local.filePath("quorvel/data.xml"), "<calendar changed=\"1\"/>\r\n");
+
+        qv::TFtpThread worker;
+        const int total = worker.prepare(local.path());
+        QStringList sent, skipped;
+        QList<int> numbers;
+        worker.setShouldSend([&](const QString& relative, qint64 size) {
+            return worker.remoteSize(relative) != std::optional<qint64>(size);
+        });
+        QObject::connect(&worker, &qv::TFtpThread::fileReport,
+                         [&](const QString&, int number, int) { numbers << number; });
+        QObject::connect(&worker, &qv::TFtpThread::fileSent,
+                         [&](const QString& relative) { sent << relative; });
+        QObject::connect(&worker, &qv::TFtpThread::fileSkipped,
+                         [&](const QString& relative) { skipped << relative; });
+        QString why;
+        auto client = trustingClient(server, true, &why);
+        QVERIFY2(client, qPrintable(why));
+        QVERIFY(worker.runHere(std::move(client)));
+        QCOMPARE(sent, QStringList{"quorvel/data.xml"});
+        QCOMPARE(skipped.size(), total - 1);
+        QCOMPARE(worker.skippedCount(), total - 1);
+        QCOMPARE(numbers.size(), total);
+        QCOMPARE(numbers.constLast(), total);
+        verifyMirrored(local.path(), server.uploadedPath());
+    }
+
     void loginDirectoryOfRealServers_data() {
         QTest::addColumn<Kind>("kind");
         QTest::addColumn<QString>("password");
