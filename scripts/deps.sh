@@ -13,7 +13,7 @@ BUILD_RUN=(
   qt6-base-dev qt6-webengine-dev libzip-dev zipcmp zipmerge ziptool
   zlib1g-dev
   libcurl4-openssl-dev
-  # SHA-256 of the files an upload compares (OpenSSL's libcrypto)
+  # certificate checks of FTP over TLS, and SHA-256 of the files an upload compares (OpenSSL)
   libssl-dev
   qtkeychain-qt6-dev
   # QtKeychain reaches the desktop's Secret Service (GNOME Keyring, KeePassXC...) through it

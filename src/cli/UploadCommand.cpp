@@ -8,6 +8,7 @@
 #include "ftp/ChangedFilesOnly.h"
 #include "ftp/FtpSettingsRules.h"
 #include "ftp/TFtpThread.h"
+#include "ftp/TrustStore.h"
 #include "ftp/UploadTarget.h"
 #include "session/Folders.h"
 #include "session/FtpPasswordPlace.h"
@@ -16,7 +17,6 @@
 #include "session/KeychainPasswordStore.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -25,7 +25,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "upload FOLDER [--host H] [--port P] [--user U] [--dir D] [--passive|--active] [--all]  "
+    "upload FOLDER [--host H] [--port P] [--user U] [--dir D] [--passive|--active] "
+    "[--protocol ftp|ftps|sftp] [--trust FINGERPRINT] [--all]  "
     "(password: QUORVEL_FTP_PASSWORD, else the desktop's keyring, else the settings file)";
 
 int usageError(const QString& text) {
@@ -59,6 +60,9 @@ int run(const QStringList& args) {
     QString folder;
     bool portGiven = false;
     bool all = false;
+    QString protocol = settings.protocol;
+    QStringList trusted;
+    QString trustValue;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         QString* value = nullptr;
@@ -70,6 +74,10 @@ int run(const QStringList& args) {
             value = &settings.user;
         else if (a == QLatin1String("--dir"))
             value = &settings.folder;
+        else if (a == QLatin1String("--protocol"))
+            value = &protocol;
+        else if (a == QLatin1String("--trust"))
+            value = &trustValue;
         else if (a == QLatin1String("--passive") || a == QLatin1String("--active"))
             settings.transferMode = a.mid(2);
         else if (a == QLatin1String("--all"))
@@ -83,8 +91,13 @@ int run(const QStringList& args) {
             if (++i == args.size())
                 return usageError(QStringLiteral("%1 needs a value").arg(a));
             *value = args[i];
+            if (value == &trustValue)
+                trusted << trustValue;
+            if (value == &protocol && !qv::protocolFromOption(protocol))
+                return usageError(QStringLiteral("Unknown protocol: %1").arg(protocol));
         }
     }
+    settings.protocol = protocol;
     if (folder.isEmpty())
         return usageError(QStringLiteral("No folder given"));
     // A port given here must be one; the settings file's falls back to 21 as in the designer.
@@ -104,35 +117,35 @@ int run(const QStringList& args) {
     for (const QString& link : worker.skippedLinks())
         QTextStream(stderr) << "Skipped (a symbolic link, never uploaded): "
                             << qv::printableText(link) << '\n';
-    QString error;
     const qv::UploadTarget target = qv::UploadTarget::fromSettings(settings);
-    auto client = qv::connectToRemoteFolder(target, &error);
-    if (!client) {
+    auto client = std::make_unique<qv::RemoteClient>(target.endpoint());
+    client->trust = qv::trustFor(qv::TrustStore(), client->endpoint());
+    client->trust.accepted = trusted;
+    // The command line has no window to keep painting: it waits for the server right here.
+    QString error;
+    if (!qv::connectToRemoteFolder(*client, target.remoteFolder, &error)) {
+        using Kind = qv::RemoteFailure::Kind;
+        const qv::RemoteFailure& failure = client->lastFailure();
+        if (failure.kind == Kind::UntrustedCertificate || failure.kind == Kind::UnknownHostKey)
+            error += QStringLiteral("\nRun again with --trust %1 to trust it for this run.")
+                         .arg(failure.fingerprint);
         QTextStream(stderr) << qv::printableText(error)
                             << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
         return 1;
     }
     QTextStream out(stdout);
     bool complete = false;
-    // Printed by the worker's own thread as it reaches each file: nothing else uses the output
-    // while it runs, and this thread need not wake for every file.
     QObject::connect(
-        &worker, &qv::TFtpThread::fileReport, &worker,
-        [&](const QString& file, int number, int total) {
+        &worker, &qv::TFtpThread::fileReport, [&](const QString& file, int number, int total) {
             out << QStringLiteral("(%1 of %2) ").arg(number).arg(total) << file << Qt::endl;
-        },
-        Qt::DirectConnection);
+        });
     QObject::connect(&worker, &qv::TFtpThread::completed, [&] { complete = true; });
     QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& text) { error = text; });
-    const auto record = qv::attachUploadRecord(
-        worker, qv::UploadManifest::defaultFolder(),
-        {QStringLiteral("ftp"), target.host, target.port, target.user, target.remoteFolder}, folder,
-        !all);
-    // The command line tool has no other event loop: this one is its main loop while it uploads.
-    QEventLoop loop;
-    QObject::connect(&worker, &qv::TFtpThread::finished, &loop, &QEventLoop::quit);
-    worker.start(std::move(client));
-    loop.exec();
+    // The upload ends here, on this thread; the record keeps what arrived, whatever the outcome.
+    const auto record =
+        qv::attachUploadRecord(worker, qv::UploadManifest::defaultFolder(),
+                               qv::uploadRecordTarget(target, target.remoteFolder), folder, !all);
+    worker.runHere(std::move(client));
     QString recordError;
     if (!record->save(&recordError))
         QTextStream(stderr) << qv::printableText(recordError) << '\n';

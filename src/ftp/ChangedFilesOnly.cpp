@@ -11,9 +11,9 @@ std::shared_ptr<UploadManifest> attachUploadRecord(TFtpThread& worker, const QSt
     auto record = std::make_shared<UploadManifest>(recordFolder, target, localFolder);
     record->load();
     if (onlyChanged)
-        worker.shouldSend = [record](const QString& relativePath, qint64 size) {
-            return record->shouldSend(relativePath, size);
-        };
+        worker.setShouldSend([record, &worker](const QString& relativePath, qint64) {
+            return record->shouldSend(relativePath, worker.listedSize(relativePath));
+        });
     // Recorded on the upload thread as each file arrives (the record is safe from any thread),
     // so nothing is lost when the window goes away before the queued reports would arrive.
     QObject::connect(
@@ -21,6 +21,12 @@ std::shared_ptr<UploadManifest> attachUploadRecord(TFtpThread& worker, const QSt
         [record](const QString& relativePath) { record->fileSent(relativePath); },
         Qt::DirectConnection);
     return record;
+}
+
+UploadManifestTarget uploadRecordTarget(const UploadTarget& target, const QString& remoteFolder) {
+    const QString protocol =
+        target.protocol == RemoteProtocol::Sftp ? QStringLiteral("sftp") : QStringLiteral("ftp");
+    return {protocol, target.host, target.port, target.user, remoteFolder};
 }
 
 QString skippedFilesText(int skipped) {

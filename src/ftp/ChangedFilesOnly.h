@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ftp/UploadManifest.h"
+#include "ftp/UploadTarget.h"
 
 #include <QString>
 
@@ -19,6 +20,10 @@ class TFtpThread;
 std::shared_ptr<UploadManifest> attachUploadRecord(TFtpThread& worker, const QString& recordFolder,
                                                    const UploadManifestTarget& target,
                                                    const QString& localFolder, bool onlyChanged);
+
+// The record's target for an upload to target's server and login, into remoteFolder. FTP, and
+// FTP over TLS whether chosen or taken when offered, reach the same files: one record for both.
+UploadManifestTarget uploadRecordTarget(const UploadTarget& target, const QString& remoteFolder);
 
 // What an upload says about the files it left alone: "Unchanged files skipped: 3".
 QString skippedFilesText(int skipped);

@@ -1,6 +1,5 @@
 #include "ftp/FtpSettingsRules.h"
 
-#include "ftp/FtpClient.h"
 #include "ftp/UploadTarget.h"
 #include "session/FtpSettings.h"
 
@@ -23,22 +22,24 @@ std::optional<QString> portProblem(const QString& port) {
     return std::nullopt;
 }
 
-ConnectionTestResult testConnection(const FtpSettings& settings) {
-    FtpClient client;
-    client.host = settings.host;
+RemoteEndpoint testEndpoint(const FtpSettings& settings) {
     // The test refuses no port text; one that is no port number at all tries the standard port
     // rather than whatever a cut-off number would give.
-    client.port = UploadTarget::portFromText(settings.port);
-    client.username = settings.user;
-    client.password = settings.password;
-    client.passive = settings.transferMode == QLatin1String("passive");
+    return UploadTarget::fromSettings(settings).endpoint();
+}
+
+ConnectionTestResult testConnection(RemoteClient& client, bool readDirectory) {
     ConnectionTestResult result;
-    if (!client.connectAndLogin(&result.text))
+    const auto failed = [&] {
+        result.failure = client.lastFailure();
+        client.close();
         return result;
-    if (settings.folder.isEmpty()) {
-        result.directory = client.currentDirectory(&result.text);
-        if (!result.directory)
-            return result;
+    };
+    if (!client.connectAndLogin(&result.text))
+        return failed();
+    result.encrypted = client.isEncrypted();
+    if (readDirectory) {
+        result.directory = client.loginDirectory(); // as the server named it
     }
     client.close();
     result.text = QStringLiteral("Connected to your server successfully!");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ftp/RemoteClient.h"
+
 #include <QString>
 
 #include <optional>
@@ -18,12 +20,18 @@ struct ConnectionTestResult {
     QString text;                     // for the result label
     std::optional<QString> directory; // the login directory, when it was read
     bool connected = false;           // the test succeeded
+    bool encrypted = false;           // and the login travelled encrypted
+    RemoteFailure failure;            // why it did not, when it did not
 };
 
 struct FtpSettings;
 
-// Connects and logs in with the settings as typed (a port text that is no whole number means
-// 21), reads the login directory when settings.folder is empty, and closes the connection.
-ConnectionTestResult testConnection(const FtpSettings& settings);
+// The server the test tries: the settings as typed; a port text that is no port number means
+// the protocol's own port.
+RemoteEndpoint testEndpoint(const FtpSettings& settings);
+// Connects and logs in, reads the login directory when readDirectory is set, and closes the
+// connection. Blocks until the server answers or the client is cancelled: run it off the window
+// thread.
+ConnectionTestResult testConnection(RemoteClient& client, bool readDirectory);
 
 } // namespace qv

@@ -92,4 +92,31 @@ QList<RemoteEntry> parseRemoteListing(const QStringList& lines) {
     return entries;
 }
 
+QHash<QString, qint64> remoteFileSizes(const QStringList& lines) {
+    QHash<QString, qint64> sizes;
+    if (lines.isEmpty())
+        return sizes;
+    const QString head = lines.first().left(10);
+    const bool unixStyle = head.contains(QLatin1Char('r')) || head.contains(QLatin1Char('w')) ||
+                           head.contains(QLatin1Char('x'));
+    for (const QString& line : lines) {
+        bool ok = false;
+        qint64 size = 0;
+        RemoteEntry e;
+        if (unixStyle) {
+            const QStringList fields = splitListingFields(line);
+            if (fields.size() < 9)
+                continue;
+            e = unixEntry(line);
+            size = fields[4].toLongLong(&ok);
+        } else {
+            e = dosEntry(line);
+            size = line.mid(17, 22).trimmed().toLongLong(&ok);
+        }
+        if (ok && !e.directory && !e.name.isEmpty())
+            sizes.insert(e.name, size);
+    }
+    return sizes;
+}
+
 } // namespace qv

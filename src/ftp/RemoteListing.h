@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,10 @@ struct RemoteEntry {
 // to 29, the name from column 40). "." and ".." are dropped, a line without any field is skipped,
 // and the directories come first, each kind in the listing's order.
 QList<RemoteEntry> parseRemoteListing(const QStringList& lines);
+
+// The sizes of the files of a LIST reply by name, where the lines show them: the fifth field of
+// a Unix line, the number before column 40 of a DOS line. Directories are left out.
+QHash<QString, qint64> remoteFileSizes(const QStringList& lines);
 
 // The fields of a Unix listing line: separated by runs of characters 1 to 32 or by a comma; a
 // field that starts with a double quote runs to its closing quote, a doubled quote standing for

@@ -1,10 +1,14 @@
 #include "ftp/TFtpThread.h"
 
+#include "ftp/UploadManifest.h"
+
 #include "ftp/FolderWalk.h"
+#include "ftp/RemoteListing.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QThread>
 
 namespace qv {
@@ -45,19 +49,27 @@ int TFtpThread::prepare(const QString& localFolder,
     return m_total;
 }
 
-void TFtpThread::start(std::unique_ptr<FtpClient> client) {
+void TFtpThread::start(std::unique_ptr<RemoteClient> client) {
     Q_ASSERT(!m_thread);
-    FtpClient* c = client.release();
-    c->setParent(nullptr);
-    c->setCancelFlag(&m_cancel);
-    m_thread = QThread::create([this, c] { run(c); });
-    c->moveToThread(m_thread);
-    connect(m_thread, &QThread::finished, this, &TFtpThread::finished);
+    RemoteClient* c = client.release();
+    m_thread = QThread::create([this, c] {
+        run(c);
+        Q_EMIT finished();
+    });
     m_thread->start();
+}
+
+bool TFtpThread::runHere(std::unique_ptr<RemoteClient> client) {
+    const bool ok = run(client.release());
+    Q_EMIT finished();
+    return ok;
 }
 
 void TFtpThread::cancel() {
     m_cancel.store(true);
+    std::lock_guard lock(m_clientLock);
+    if (m_cancelClient)
+        m_cancelClient->cancel();
 }
 
 bool TFtpThread::isRunning() const {
@@ -68,19 +80,57 @@ bool TFtpThread::wait(int ms) {
     return !m_thread || m_thread->wait(QDeadlineTimer(ms));
 }
 
-void TFtpThread::run(FtpClient* client) {
+bool TFtpThread::run(RemoteClient* client) {
+    {
+        std::lock_guard lock(m_clientLock);
+        m_cancelClient = client;
+        if (m_cancel.load())
+            client->cancel();
+    }
     QString error;
     const bool ok = runWalk(client, &error);
     if (!ok && !m_cancel.load())
         Q_EMIT failed(error);
+    {
+        std::lock_guard lock(m_clientLock);
+        m_cancelClient = nullptr;
+    }
     delete client; // releasing the client closes a connection that is still open
+    return ok;
 }
 
-bool TFtpThread::runWalk(FtpClient* client, QString* error) {
+std::optional<qint64> TFtpThread::remoteSize(const QString& relativePath) {
+    if (!m_runningClient)
+        return std::nullopt;
+    const qsizetype slash = relativePath.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash < 0 ? QString() : relativePath.left(slash);
+    const QString name = relativePath.mid(slash + 1);
+    if (!m_remoteSizes || m_remoteSizesFolder != folder) {
+        // Only the folder the walk is in can be listed without leaving it.
+        QString ignored;
+        const auto lines = m_runningClient->listDetails(&ignored);
+        m_remoteSizes = remoteFileSizes(lines.value_or(QStringList()));
+        m_remoteListed = lines.has_value();
+        m_remoteSizesFolder = folder;
+    }
+    const auto found = m_remoteSizes->constFind(name);
+    if (found == m_remoteSizes->constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+qint64 TFtpThread::listedSize(const QString& relativePath) {
+    if (const std::optional<qint64> size = remoteSize(relativePath))
+        return *size;
+    return m_remoteListed ? UploadManifest::kRemoteFileMissing : UploadManifest::kRemoteSizeUnknown;
+}
+
+bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
     QElapsedTimer clock;
     clock.start();
-    qint64 bytesBefore = 0; // of the files already sent
+    qint64 bytesBefore = 0; // of the files already sent or skipped
     qint64 lastReport = -kBytesReportMs;
+    m_skippedCount = 0;
     const auto reportBytes = [&](qint64 sent, bool always) {
         const qint64 now = clock.elapsed();
         if (!always && now - lastReport < kBytesReportMs)
@@ -91,6 +141,12 @@ bool TFtpThread::runWalk(FtpClient* client, QString* error) {
             Q_EMIT bytesReport(sent, m_totalBytes, speed);
     };
 
+    m_runningClient = client;
+    m_remoteSizes.reset();
+    const auto done = qScopeGuard([this] {
+        m_runningClient = nullptr;
+        m_remoteSizes.reset();
+    });
     FolderWalkVisitor visitor;
     visitor.cancelled = [this] { return m_cancel.load(); };
     visitor.enterFolder = [&](const QString& name, const QString&) {
@@ -105,11 +161,14 @@ bool TFtpThread::runWalk(FtpClient* client, QString* error) {
     };
     visitor.leaveFolder = [&] { return client->changeToParentDirectory(error); };
     visitor.file = [&](const QString& relativePath, const QString& fullPath) {
-        if (shouldSend &&
-            !shouldSend(relativePath, client->remoteFileSize(QFileInfo(fullPath).fileName()))) {
-            bytesBefore += QFileInfo(fullPath).size();
+        const qint64 size = QFileInfo(fullPath).size();
+        if (m_shouldSend && !m_shouldSend(relativePath, size)) {
+            ++m_skippedCount;
+            bytesBefore += size;
             ++m_currentNumber;
-            return true;
+            if (!m_cancel.load())
+                Q_EMIT fileSkipped(relativePath);
+            return !m_cancel.load();
         }
         if (!m_cancel.load())
             Q_EMIT fileReport(relativePath, m_currentNumber, m_total);
@@ -117,16 +176,17 @@ bool TFtpThread::runWalk(FtpClient* client, QString* error) {
             fullPath, error, [&](qint64 sent) { reportBytes(bytesBefore + sent, false); });
         if (!stored)
             return false;
-        Q_EMIT fileSent(relativePath);
-        bytesBefore += QFileInfo(fullPath).size();
+        bytesBefore += size;
         reportBytes(bytesBefore, true);
         ++m_currentNumber;
+        if (!m_cancel.load())
+            Q_EMIT fileSent(relativePath);
         return true;
     };
     const FolderWalkEnd end = walkFolder(m_localFolder, visitor);
     if (end == FolderWalkEnd::Cancelled || m_cancel.load()) {
         client->close();
-        *error = FtpClient::cancelledText();
+        *error = RemoteClient::cancelledText();
         return false;
     }
     if (end != FolderWalkEnd::Completed)

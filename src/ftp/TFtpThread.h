@@ -1,7 +1,8 @@
 #pragma once
 
-#include "ftp/FtpClient.h"
+#include "ftp/RemoteClient.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -9,16 +10,18 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 class QThread;
 
 namespace qv {
 
 // The upload worker: mirrors a local folder into the remote directory a connected client is in,
-// on a thread of its own. It lives on the thread that created it (the window's); its reports are
-// signals emitted from the upload thread, so they reach receivers there as queued calls and carry
-// everything they need by value. After cancel() it sends nothing more to the server and emits no
-// report; only finished() follows.
+// on a thread of its own (start) or on the caller's (runHere). It lives on the thread that
+// created it (the window's); its reports are signals emitted from the upload thread, so they
+// reach receivers there as queued calls and carry everything they need by value. After cancel()
+// it sends nothing more to the server and emits no report; only finished() follows.
 class TFtpThread : public QObject {
     Q_OBJECT
 public:
@@ -30,58 +33,79 @@ public:
     // each one's path below the folder. Returns the total.
     int prepare(const QString& localFolder,
                 const std::function<void(const QString& relativePath)>& eachFile = {});
-    // Starts the run with a connected client, which the worker takes over and releases when it
-    // ends. Call once, from the thread that created the worker (and the client).
-    void start(std::unique_ptr<FtpClient> client);
-    // Safe from any thread: the run stops at its next step, aborting a transfer in flight.
+    // Starts the run on a thread of its own with a connected client, which the worker takes
+    // over and releases when it ends. Call once, from the thread that created the worker.
+    void start(std::unique_ptr<RemoteClient> client);
+    // The same run on the calling thread; returns when it has ended, true when it completed.
+    // For a caller without a window to keep painting (the command line).
+    bool runHere(std::unique_ptr<RemoteClient> client);
+    // Safe from any thread: the run stops at once, aborting a transfer in flight.
     void cancel();
     bool isCancelled() const { return m_cancel.load(); }
     bool isRunning() const;
     bool wait(int ms);
-
-    // Asked before each file when set (before start()), on the upload thread: whether to send the
-    // file at relativePath (below the local folder, "/" between names), given its size on the
-    // server (-1 when the server cannot tell, -2 when it has no such file). A file it declines
-    // is counted as done without a file report.
-    std::function<bool(const QString& relativePath, qint64 size)> shouldSend;
 
     // Whether the run ends with a listing of the remote folder for remoteListRefresh() (on by
     // default). Without one to show it in, it only costs time: servers answer slowly right
     // after a big file.
     void setRefreshRemoteList(bool on) { m_refreshRemoteList = on; }
 
+    // Asked on the upload thread before each file is sent, with its path below the local folder
+    // and its size; false skips the file: it gets no file report but uses up its number, so the
+    // next file's report counts it, and fileSkipped() tells of it. Without one every file is sent.
+    using ShouldSend = std::function<bool(const QString& relativePath, qint64 size)>;
+    void setShouldSend(ShouldSend decide) { m_shouldSend = std::move(decide); }
+    // Meant for shouldSend: the size the server lists for a file of the folder being uploaded
+    // (one detailed listing per folder, made when first asked); nothing when the listing does not
+    // show it, the file is missing, or the listing failed.
+    std::optional<qint64> remoteSize(const QString& relativePath);
+    // The same for an upload record: the listed size, UploadManifest::kRemoteFileMissing when the
+    // folder's listing was read and does not show the file, UploadManifest::kRemoteSizeUnknown
+    // when the listing could not be read.
+    qint64 listedSize(const QString& relativePath);
+
     const QString& localFolder() const { return m_localFolder; }
     int total() const { return m_total; }
     // The symbolic links prepare() found: they are not uploaded (walkFolder never follows one).
     const QStringList& skippedLinks() const { return m_skippedLinks; }
     qint64 totalBytes() const { return m_totalBytes; }
+    int skippedCount() const { return m_skippedCount; }
 
 Q_SIGNALS:
     void fileReport(const QString& currentFile, int currentNumber, int total);
-    // The file has arrived on the server whole (emitted on the upload thread).
-    void fileSent(const QString& relativePath);
     // Bytes of the files sent so far against the bytes counted by prepare(), and the average
     // speed of the run in bytes per second; sent at least every quarter of a second while a file
     // moves.
     void bytesReport(qint64 bytesSent, qint64 bytesTotal, double bytesPerSecond);
+    // A file has arrived on the server whole; one the decision skipped.
+    void fileSent(const QString& relativePath);
+    void fileSkipped(const QString& relativePath);
     void remoteListRefresh(const QStringList& lines);
     void browsingOff();
     void completed();
     void failed(const QString& text);
-    // The upload thread has ended, whatever the outcome.
+    // The upload has ended, whatever the outcome.
     void finished();
 
 private:
-    void run(FtpClient* client);
-    bool runWalk(FtpClient* client, QString* error);
+    bool run(RemoteClient* client);
+    bool runWalk(RemoteClient* client, QString* error);
 
     QString m_localFolder;
     int m_total = 0;
     qint64 m_totalBytes = 0;
     QStringList m_skippedLinks;
     int m_currentNumber = 1;
+    int m_skippedCount = 0;
     bool m_refreshRemoteList = true;
+    ShouldSend m_shouldSend;
+    RemoteClient* m_runningClient = nullptr; // the client of the walk, for remoteSize
+    QString m_remoteSizesFolder;             // the folder whose sizes m_remoteSizes holds
+    std::optional<QHash<QString, qint64>> m_remoteSizes;
+    bool m_remoteListed = false; // whether the listing behind m_remoteSizes was read
     std::atomic<bool> m_cancel{false};
+    std::mutex m_clientLock; // guards m_cancelClient against cancel() from another thread
+    RemoteClient* m_cancelClient = nullptr;
     QThread* m_thread = nullptr;
 };
 

@@ -4,8 +4,9 @@ namespace qv {
 
 UploadTarget UploadTarget::fromSettings(const FtpSettings& settings) {
     UploadTarget t;
+    t.protocol = protocolFromSetting(settings.protocol);
     t.host = settings.host;
-    t.port = portFromText(settings.port);
+    t.port = portFromText(settings.port, t.protocol);
     t.user = settings.user;
     t.password = settings.password;
     t.passive = settings.transferMode == QLatin1String("passive");
@@ -13,10 +14,18 @@ UploadTarget UploadTarget::fromSettings(const FtpSettings& settings) {
     return t;
 }
 
-quint16 UploadTarget::portFromText(const QString& text) {
+RemoteEndpoint UploadTarget::endpoint() const {
+    return {protocol, host, port, user, password, passive};
+}
+
+quint16 UploadTarget::portFromText(const QString& text, RemoteProtocol protocol) {
     bool ok = false;
     const int port = text.toInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? static_cast<quint16>(port) : 21;
+    if (!ok || port < 1 || port > 65535)
+        return defaultPort(protocol);
+    if (protocol == RemoteProtocol::Sftp && port == 21)
+        return defaultPort(protocol);
+    return static_cast<quint16>(port);
 }
 
 QString UploadTarget::remoteFolderFromSetting(const QString& folder) {
@@ -29,18 +38,11 @@ QString UploadTarget::remoteFolderFromSetting(const QString& folder) {
     return f;
 }
 
-std::unique_ptr<FtpClient> connectToRemoteFolder(const UploadTarget& target, QString* error) {
-    auto client = std::make_unique<FtpClient>();
-    client->host = target.host;
-    client->port = target.port;
-    client->username = target.user;
-    client->password = target.password;
-    if (!client->connectAndLogin(error))
-        return nullptr;
-    client->passive = target.passive;
-    if (!client->changeDirectory(target.remoteFolder, error))
-        return nullptr;
-    return client;
+bool connectToRemoteFolder(RemoteClient& client, const QString& remoteFolder, QString* error) {
+    if (client.connectAndLogin(error) && client.changeDirectory(remoteFolder, error))
+        return true;
+    client.close(); // the failure stays readable through lastFailure()
+    return false;
 }
 
 } // namespace qv

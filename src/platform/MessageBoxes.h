@@ -32,6 +32,9 @@ constexpr int Yes = 6;
 constexpr int No = 7;
 } // namespace QuestionResult
 
+// The answers to the question whether to trust a server's certificate or host key.
+enum class TrustAnswer { Always, Once, Cancel };
+
 // The message boxes the program shows. Windows and core code reach the user only through this,
 // so tests can answer them from a script.
 class MessageBoxes {
@@ -55,6 +58,15 @@ public:
         Q_UNUSED(buttons);
         Q_UNUSED(defaultButton);
         return -1;
+    }
+    // The program's title, a warning icon, question ("Trust this certificate?") as the main
+    // instruction and text (whose server, its fingerprint, why it is not trusted) below it, with
+    // the buttons "Always", "Once" and "Cancel". Where no one can answer, nothing is shown and the
+    // answer is Cancel.
+    virtual TrustAnswer trustQuestion(const QString& question, const QString& text) {
+        Q_UNUSED(question);
+        Q_UNUSED(text);
+        return TrustAnswer::Cancel;
     }
 };
 

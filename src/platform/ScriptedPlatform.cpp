@@ -31,6 +31,11 @@ int ScriptedPlatform::choice(const QString& text, const QStringList& buttons, in
     return choiceAnswers.isEmpty() ? -1 : choiceAnswers.dequeue();
 }
 
+TrustAnswer ScriptedPlatform::trustQuestion(const QString& question, const QString& text) {
+    shown.append({QStringLiteral("trust"), programTitle(), question, text, 0});
+    return trustAnswers.isEmpty() ? TrustAnswer::Cancel : trustAnswers.dequeue();
+}
+
 QString ScriptedPlatform::openFile(const QString&, const QString& initialPath, const QString&) {
     fileDialogs.append(QStringLiteral("open:") + initialPath);
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.dequeue();

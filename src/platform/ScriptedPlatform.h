@@ -15,7 +15,7 @@ namespace qv {
 class ScriptedPlatform : public Platform {
 public:
     struct Shown {
-        QString kind; // "information", "confirm", "message", "question"
+        QString kind; // "information", "confirm", "message", "question", "choice", "trust"
         QString title;
         QString instruction;
         QString text;
@@ -26,6 +26,7 @@ public:
     QQueue<bool> confirmAnswers;
     QQueue<int> questionAnswers;
     QQueue<int> choiceAnswers; // button positions; -1 is a box closed without a button
+    QQueue<TrustAnswer> trustAnswers;
     QQueue<QString> openFileAnswers;
     QQueue<QString> saveFileAnswers;
     QQueue<QString> folderAnswers;
@@ -41,6 +42,7 @@ public:
     int question(const QString& title, const QString& instruction, int buttons, int icon,
                  const QString& text) override;
     int choice(const QString& text, const QStringList& buttons, int defaultButton) override;
+    TrustAnswer trustQuestion(const QString& question, const QString& text) override;
 
     QString openFile(const QString& title, const QString& initialPath,
                      const QString& filter) override;

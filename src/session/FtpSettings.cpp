@@ -8,9 +8,10 @@ struct Key {
     QString FtpSettings::*field;
 };
 const Key kKeys[] = {
-    {"defFtpHost", &FtpSettings::host},     {"defFtpUser", &FtpSettings::user},
-    {"defFtpPass", &FtpSettings::password}, {"defFtpDir", &FtpSettings::folder},
-    {"defFtpPort", &FtpSettings::port},     {"defFtpTransferMode", &FtpSettings::transferMode},
+    {"defFtpHost", &FtpSettings::host},         {"defFtpUser", &FtpSettings::user},
+    {"defFtpPass", &FtpSettings::password},     {"defFtpDir", &FtpSettings::folder},
+    {"defFtpPort", &FtpSettings::port},         {"defFtpTransferMode", &FtpSettings::transferMode},
+    {"defFtpProtocol", &FtpSettings::protocol},
 };
 } // namespace
 
@@ -30,9 +31,15 @@ FtpSettings FtpSettings::read(const IniFile& ini) {
 }
 
 bool FtpSettings::write(IniFile& ini, QString* error) const {
-    for (const Key& k : kKeys)
+    for (const Key& k : kKeys) {
+        // Without a protocol chosen the file stays as the first versions wrote it.
+        const QString name = QString::fromLatin1(k.name);
+        if (k.field == &FtpSettings::protocol && protocol.isEmpty() &&
+            ini.readString(kSettingsSection, name, QStringLiteral("\n")) == QLatin1String("\n"))
+            continue;
         if (!ini.writeString(kSettingsSection, QString::fromLatin1(k.name), this->*k.field, error))
             return false;
+    }
     return true;
 }
 

@@ -6,7 +6,8 @@
 
 namespace qv {
 
-// The FTP settings kept in section "Settings" of the settings file.
+// The FTP settings kept in section "Settings" of the settings file: the six of the first
+// versions and the protocol (key defFtpProtocol).
 struct FtpSettings {
     QString host;
     QString user;
@@ -14,14 +15,17 @@ struct FtpSettings {
     QString folder;
     QString port = QStringLiteral("21");
     QString transferMode = QStringLiteral("active");
+    // "ftp", "ftps" or "sftp"; empty (and any other word) means FTP over TLS when the server
+    // offers it, otherwise plain FTP: what settings files from before the choice get.
+    QString protocol;
 
     bool operator==(const FtpSettings&) const = default;
 
-    // Creates the file with the six keys and their first values when it does not exist yet.
+    // Creates the file with the keys and their first values when it does not exist yet.
     static bool createIfMissing(IniFile& ini, QString* error = nullptr);
-    // Reads the six keys, each with its default when missing; the file is not completed.
+    // Reads the keys, each with its default when missing; the file is not completed.
     static FtpSettings read(const IniFile& ini);
-    // Writes all six keys; false with a reason when the file cannot be written.
+    // Writes all keys; false with a reason when the file cannot be written.
     bool write(IniFile& ini, QString* error = nullptr) const;
 };
 

@@ -14,6 +14,7 @@
 #include <QTest>
 
 using qv::test::RealFtpServer;
+Q_DECLARE_METATYPE(RealFtpServer::Kind)
 
 namespace {
 
@@ -163,6 +164,8 @@ private Q_SLOTS:
             << QStringList{"--port", "70000"} << QString() << 2 << QString();
         QTest::newRow("port not a number")
             << QStringList{"--port", "ftp"} << QString() << 2 << QString();
+        QTest::newRow("unknown protocol")
+            << QStringList{"--protocol", "scp"} << QString() << 2 << QString();
     }
     void failures() {
         QFETCH(QStringList, args);
@@ -180,6 +183,50 @@ private Q_SLOTS:
             QCOMPARE(run.err, err);
         else
             QVERIFY(run.err.contains(QStringLiteral("Usage: quorvel-cli upload")));
+    }
+
+    // A server whose certificate or host key is not trusted is refused with its fingerprint;
+    // --trust with that fingerprint lets the upload go ahead for this run only.
+    void untrustedServersNeedTrust_data() {
+        QTest::addColumn<RealFtpServer::Kind>("kind");
+        QTest::addColumn<QString>("protocol");
+        QTest::newRow("FTP over TLS") << RealFtpServer::Kind::VsftpdTls << QStringLiteral("ftps");
+        QTest::newRow("SFTP") << RealFtpServer::Kind::Sftp << QStringLiteral("sftp");
+    }
+    void untrustedServersNeedTrust() {
+        QFETCH(RealFtpServer::Kind, kind);
+        QFETCH(QString, protocol);
+        RealFtpServer server(kind);
+        QString why;
+        if (!server.start(&why))
+            QSKIP(qPrintable(why));
+        QTemporaryDir data; // a trust store of nobody's
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        const QStringList args{m_local.path(),
+                               "--host",
+                               "127.0.0.1",
+                               "--port",
+                               QString::number(server.port()),
+                               "--user",
+                               server.user(),
+                               "--dir",
+                               server.uploadFolder(),
+                               "--protocol",
+                               protocol,
+                               "--passive"};
+        const CliRun refused = runCli(cliPath(), args, server.password());
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral("--trust ") + server.fingerprint()),
+                 qPrintable(refused.err));
+        QVERIFY(!QFileInfo::exists(server.uploadedPath() + "/Calendar.htm"));
+        const CliRun trusted = runCli(
+            cliPath(), args + QStringList{"--trust", server.fingerprint()}, server.password());
+        QCOMPARE(trusted.exitCode, 0);
+        QCOMPARE(trusted.out, expectedOutput(m_local.path()));
+        QCOMPARE(qv::test::readBytes(server.uploadedPath() + "/quorvel/image/f\u00fcnf.png"),
+                 QByteArray(70000, 'p'));
+        // Trusted for that run only.
+        QCOMPARE(runCli(cliPath(), args, server.password()).exitCode, 1);
     }
 
     // Options not given come from the settings file beside the program; the environment's

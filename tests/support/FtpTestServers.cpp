@@ -10,6 +10,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QTimer>
 
 #include <grp.h>
 #include <pwd.h>
@@ -53,35 +54,66 @@ RealFtpServer::~RealFtpServer() {
 }
 
 QString RealFtpServer::user() const {
-    return m_kind == Kind::Pyftpdlib ? QStringLiteral("tester") : QStringLiteral("anonymous");
+    return isVsftpd() ? QStringLiteral("anonymous") : QStringLiteral("tester");
 }
 
 QString RealFtpServer::password() const {
-    return m_kind == Kind::Pyftpdlib ? QStringLiteral("s3cret") : QString();
+    return isVsftpd() ? QString() : QStringLiteral("s3cret");
 }
 
 QString RealFtpServer::uploadFolder() const {
-    return m_kind == Kind::Pyftpdlib ? QStringLiteral("/") : QStringLiteral("/upload/");
+    return isVsftpd() ? QStringLiteral("/upload/") : QStringLiteral("/");
 }
 
 QString RealFtpServer::uploadedPath() const {
-    return m_kind == Kind::Pyftpdlib ? m_dir.filePath(QStringLiteral("root"))
-                                     : m_dir.filePath(QStringLiteral("anon/upload"));
+    return isVsftpd() ? m_dir.filePath(QStringLiteral("anon/upload"))
+                      : m_dir.filePath(QStringLiteral("root"));
 }
 
 QString RealFtpServer::refusedName() const {
-    return m_kind == Kind::Pyftpdlib ? QStringLiteral("locked") : QStringLiteral("stop.refused");
+    return isVsftpd() ? QStringLiteral("stop.refused") : QStringLiteral("locked");
 }
 
 QString RealFtpServer::refusedText() const {
-    return m_kind == Kind::Pyftpdlib ? QStringLiteral("Not enough privileges.\n")
-                                     : QStringLiteral("Permission denied.\n");
+    return isVsftpd() ? QStringLiteral("Permission denied.\n")
+                      : QStringLiteral("Not enough privileges.\n");
 }
 
 bool RealFtpServer::start(QString* why) {
     if (!m_dir.isValid()) {
         *why = QStringLiteral("no temporary folder");
         return false;
+    }
+    if (m_kind == Kind::Sftp) {
+        if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
+                              {QStringLiteral("-c"), QStringLiteral("import asyncssh")}) != 0) {
+            m_missing = true;
+            *why = QStringLiteral("asyncssh is not installed (python3-asyncssh)");
+            return false;
+        }
+        const QString root = uploadedPath();
+        QDir().mkpath(root);
+        if (m_hostKeyFile.isEmpty())
+            m_hostKeyFile = m_dir.filePath(QStringLiteral("host_key"));
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(QStringLiteral("/usr/bin/python3"),
+                        {dataPath(QStringLiteral("ftp/sftp_server.py")), root, user(), password(),
+                         m_hostKeyFile});
+        if (!m_process.waitForStarted(5000)) {
+            *why = m_process.errorString();
+            return false;
+        }
+        QList<QByteArray> lines;
+        while (lines.size() < 2 && (m_process.canReadLine() || m_process.waitForReadyRead(10000)))
+            while (m_process.canReadLine())
+                lines << m_process.readLine().trimmed();
+        if (lines.size() < 2) {
+            *why = QStringLiteral("the SFTP server did not start");
+            return false;
+        }
+        m_port = lines[0].toUShort();
+        m_fingerprint = QString::fromLatin1(lines[1]);
+        return true;
     }
     if (m_kind == Kind::Pyftpdlib) {
         if (!QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ||
@@ -141,8 +173,34 @@ bool RealFtpServer::start(QString* why) {
                               "anon_mkdir_write_enable=YES\nanon_other_write_enable=YES\n"
                               "no_anon_password=YES\nanon_umask=022\nxferlog_enable=NO\n"
                               "pasv_enable=YES\nport_enable=YES\ndeny_file={*.refused}\n";
+    QByteArray tls;
+    if (m_kind == Kind::VsftpdTls) {
+        const QString key = m_dir.filePath(QStringLiteral("key.pem"));
+        const QString cert = m_dir.filePath(QStringLiteral("cert.pem"));
+        if (QProcess::execute(
+                QStringLiteral("openssl"),
+                {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                 QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
+                 key, QStringLiteral("-out"), cert, QStringLiteral("-days"), QStringLiteral("2"),
+                 QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")}) != 0) {
+            m_missing = true;
+            *why = QStringLiteral("openssl cannot make a certificate");
+            return false;
+        }
+        QProcess print;
+        print.start(QStringLiteral("openssl"),
+                    {QStringLiteral("x509"), QStringLiteral("-in"), cert, QStringLiteral("-noout"),
+                     QStringLiteral("-fingerprint"), QStringLiteral("-sha256")});
+        print.waitForFinished(10000);
+        m_fingerprint = QString::fromLatin1(print.readAll().trimmed()).section(QLatin1Char('='), 1);
+        // Login and data only over TLS; data connections must resume the control connection's
+        // TLS session (vsftpd's default, said here in so many words).
+        tls = "ssl_enable=YES\nallow_anon_ssl=YES\nforce_anon_logins_ssl=YES\n"
+              "force_anon_data_ssl=YES\nrequire_ssl_reuse=YES\nrsa_cert_file=" +
+              QFile::encodeName(cert) + "\nrsa_private_key_file=" + QFile::encodeName(key) + "\n";
+    }
     const QString configPath = m_dir.filePath(QStringLiteral("vsftpd.conf"));
-    if (!writeText(configPath, config)) {
+    if (!writeText(configPath, config + tls)) {
         *why = QStringLiteral("cannot write the vsftpd configuration");
         return false;
     }
@@ -172,45 +230,92 @@ bool RealFtpServer::waitForListening(QString* why) {
     return false;
 }
 
-ScriptedFtpServer::ScriptedFtpServer() : m_server(new QTcpServer) {
-    m_server->listen(QHostAddress::LocalHost, 0);
-    QObject::connect(m_server, &QTcpServer::newConnection, m_server, [this] {
-        while (QTcpSocket* control = m_server->nextPendingConnection()) {
-            ++connections;
-            clientGone = false;
-            control->write(greeting);
-            auto buffer = std::make_shared<QByteArray>();
-            QObject::connect(control, &QTcpSocket::readyRead, control, [this, control, buffer] {
-                buffer->append(control->readAll());
-                qsizetype end;
-                while ((end = buffer->indexOf("\r\n")) >= 0) {
-                    const QByteArray line = buffer->left(end);
-                    buffer->remove(0, end + 2);
-                    received << line;
-                    onCommand(control, line);
-                }
-            });
-            QObject::connect(control, &QTcpSocket::disconnected, control, [this, control] {
-                clientGone = true;
-                control->deleteLater();
-            });
-        }
-    });
+ScriptedFtpServer::ScriptedFtpServer() {
+    m_context = new QObject;
+    m_context->moveToThread(&m_thread);
+    m_thread.start();
+    QMetaObject::invokeMethod(
+        m_context,
+        [this] {
+            m_server = new QTcpServer;
+            m_server->listen(QHostAddress::LocalHost, 0);
+            m_port = m_server->serverPort();
+            QObject::connect(m_server, &QTcpServer::newConnection, m_server,
+                             [this] { onConnection(); });
+        },
+        Qt::BlockingQueuedConnection);
 }
 
 ScriptedFtpServer::~ScriptedFtpServer() {
-    delete m_passive;
-    delete m_server;
+    QMetaObject::invokeMethod(
+        m_context,
+        [this] {
+            delete m_passive;
+            delete m_server;
+        },
+        Qt::BlockingQueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    delete m_context;
+}
+
+QList<QByteArray> ScriptedFtpServer::received() const {
+    QMutexLocker lock(&m_lock);
+    return m_received;
+}
+
+QByteArray ScriptedFtpServer::stored() const {
+    QMutexLocker lock(&m_lock);
+    return m_stored;
+}
+
+void ScriptedFtpServer::onConnection() {
+    while (QTcpSocket* control = m_server->nextPendingConnection()) {
+        ++connections;
+        clientGone = false;
+        control->write(greeting);
+        if (!dribble.isEmpty()) {
+            auto* timer = new QTimer(control);
+            auto sent = std::make_shared<qsizetype>(0);
+            QObject::connect(timer, &QTimer::timeout, control, [this, control, sent] {
+                if (*sent < dribble.size())
+                    control->write(dribble.mid((*sent)++, 1));
+            });
+            timer->start(dribbleMs);
+        }
+        auto buffer = std::make_shared<QByteArray>();
+        QObject::connect(control, &QTcpSocket::readyRead, control, [this, control, buffer] {
+            buffer->append(control->readAll());
+            qsizetype end;
+            while ((end = buffer->indexOf("\r\n")) >= 0) {
+                const QByteArray line = buffer->left(end);
+                buffer->remove(0, end + 2);
+                {
+                    QMutexLocker lock(&m_lock);
+                    m_received << line;
+                }
+                onCommand(control, line);
+            }
+        });
+        QObject::connect(control, &QTcpSocket::disconnected, control, [this, control] {
+            clientGone = true;
+            control->deleteLater();
+        });
+    }
 }
 
 quint16 ScriptedFtpServer::port() const {
-    return m_server->serverPort();
+    return m_port;
 }
 
 void ScriptedFtpServer::onCommand(QTcpSocket* control, const QByteArray& line) {
     const qsizetype space = line.indexOf(' ');
     const QByteArray verb = (space < 0 ? line : line.left(space)).toUpper();
     const QByteArray argument = space < 0 ? QByteArray() : line.mid(space + 1);
+    if (replies.contains(line)) { // a reply for the whole line comes before one for the verb
+        control->write(replies.value(line));
+        return;
+    }
     if (replies.contains(verb)) {
         control->write(replies.value(verb));
         return;
@@ -253,10 +358,14 @@ void ScriptedFtpServer::runData(QTcpSocket* control, bool store) {
     const auto withData = [this, control, store](QTcpSocket* data) {
         control->write("150 Opening data connection.\r\n");
         if (store) {
-            stored.clear();
+            {
+                QMutexLocker lock(&m_lock);
+                m_stored.clear();
+            }
             QObject::connect(data, &QTcpSocket::readyRead, data, [this, data, control] {
-                stored += data->readAll();
-                if (resetStoreAfter < 0 || stored.size() < resetStoreAfter)
+                QMutexLocker lock(&m_lock);
+                m_stored += data->readAll();
+                if (resetStoreAfter < 0 || m_stored.size() < resetStoreAfter)
                     return;
                 QObject::disconnect(data, nullptr, data, nullptr);
                 data->abort();
@@ -264,7 +373,10 @@ void ScriptedFtpServer::runData(QTcpSocket* control, bool store) {
                 data->deleteLater();
             });
             QObject::connect(data, &QTcpSocket::disconnected, data, [this, data, control] {
-                stored += data->readAll();
+                {
+                    QMutexLocker lock(&m_lock);
+                    m_stored += data->readAll();
+                }
                 control->write(afterData);
                 data->deleteLater();
             });
@@ -292,6 +404,7 @@ void ScriptedFtpServer::runData(QTcpSocket* control, bool store) {
     if (!acceptActive)
         return; // announces nothing and never connects: the client's wait runs out
     auto* data = new QTcpSocket(m_server);
+    data->bind(QHostAddress(activeFrom));
     data->connectToHost(m_activeHost, m_activePort);
     if (!data->waitForConnected(2000)) {
         control->write("425 Cannot open data connection.\r\n");

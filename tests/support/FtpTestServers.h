@@ -8,6 +8,10 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <QMutex>
+#include <QThread>
+
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -19,10 +23,12 @@ namespace qv::test {
 // The files of a local folder below it, in the order the upload walks them.
 QStringList filesInWalkOrder(const QString& folder);
 
-// A real FTP server process on 127.0.0.1 serving a temporary folder; killed when destroyed.
+// A real FTP or SFTP server process on 127.0.0.1 serving a temporary folder; killed when
+// destroyed. VsftpdTls requires TLS for login and data, with a self-signed certificate made for
+// the run; Sftp is python3-asyncssh with a password login.
 class RealFtpServer {
 public:
-    enum class Kind { Pyftpdlib, Vsftpd };
+    enum class Kind { Pyftpdlib, Vsftpd, VsftpdTls, Sftp };
 
     explicit RealFtpServer(Kind kind);
     ~RealFtpServer();
@@ -42,6 +48,12 @@ public:
     // below it in which every store is refused (pyftpdlib), with the reply text it gives.
     QString refusedName() const;
     QString refusedText() const;
+    // The server's certificate (VsftpdTls) or host key (Sftp) fingerprint, as the client shows it.
+    QString fingerprint() const { return m_fingerprint; }
+    // Sftp: the file holding the host key; a server started with the same file shows the same key.
+    void setHostKeyFile(const QString& path) { m_hostKeyFile = path; }
+    Kind kind() const { return m_kind; }
+    bool isVsftpd() const { return m_kind == Kind::Vsftpd || m_kind == Kind::VsftpdTls; }
 
 private:
     bool waitForListening(QString* why);
@@ -51,11 +63,14 @@ private:
     QProcess m_process;
     quint16 m_port = 0;
     bool m_missing = false;
+    QString m_fingerprint;
+    QString m_hostKeyFile;
 };
 
-// A scripted FTP server in the test's own thread for the replies real servers do not give. It
+// A scripted FTP server on a thread of its own for the replies real servers do not give. It
 // answers each command from a table of raw replies (by verb) and runs the data connections of
-// PASV, PORT, LIST, NLST and STOR itself.
+// PASV, PORT, LIST, NLST and STOR itself. Set its fields before a client connects; read what it
+// received once the client's operation has ended.
 class ScriptedFtpServer {
 public:
     ScriptedFtpServer();
@@ -64,7 +79,14 @@ public:
     quint16 port() const;
 
     QByteArray greeting = "220 scripted\r\n";
-    // Raw replies by verb; a verb without one gets a sensible default ("500" when unknown).
+    // Sent after the greeting one byte every dribbleMs: a reply that never ends in time.
+    QByteArray dribble;
+    int dribbleMs = 300;
+    // The address active-mode data connections come from (another host than the control
+    // connection's when it is not 127.0.0.1).
+    QString activeFrom = QStringLiteral("127.0.0.1");
+    // Raw replies by whole command line or by verb; a command without one gets a sensible
+    // default ("500" when unknown).
     QHash<QByteArray, QByteArray> replies;
     // The numbers a PASV reply names as its address, and whether they stand in parentheses.
     QByteArray pasvAddress = "127,0,0,1";
@@ -77,16 +99,24 @@ public:
     qint64 resetStoreAfter = -1;
 
     // Every command line received, without its line end, in order.
-    QList<QByteArray> received;
-    QByteArray stored; // the bytes of the last STOR
-    int connections = 0;
-    bool clientGone = false; // the control connection of the last session was closed by the client
+    QList<QByteArray> received() const;
+    QByteArray stored() const; // the bytes of the last STOR
+    std::atomic<int> connections{0};
+    std::atomic<bool> clientGone{false}; // the last session's control connection was closed
 
 private:
     void onCommand(QTcpSocket* control, const QByteArray& line);
     void runData(QTcpSocket* control, bool store);
 
-    QTcpServer* m_server;
+    void onConnection();
+
+    mutable QMutex m_lock; // m_received, m_stored
+    QList<QByteArray> m_received;
+    QByteArray m_stored;
+    QThread m_thread;
+    QObject* m_context = nullptr; // lives on m_thread; the server's work runs as its calls
+    QTcpServer* m_server = nullptr;
+    quint16 m_port = 0;
     QTcpServer* m_passive = nullptr;
     QString m_activeHost;
     quint16 m_activePort = 0;

@@ -6,6 +6,7 @@
 #include "ftp/TransferStatus.h"
 #include "ftp/UploadTarget.h"
 #include "ftp/WebAddress.h"
+#include "ftp/WorkerThread.h"
 #include "ftp/ui/TfrmFtpCreateDirectory.h"
 #include "platform/FileDialogs.h"
 #include "platform/MessageBoxes.h"
@@ -65,12 +66,6 @@ private:
     std::function<void()> m_action;
 };
 
-// The busy cursor for the length of a scope.
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 const char* const kPages[] = {"Connecting", "Uploading", "Failed", "Complete", "Initial"};
 
 } // namespace
@@ -78,7 +73,7 @@ const char* const kPages[] = {"Connecting", "Uploading", "Failed", "Complete", "
 TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSettings& settings,
                              const QString& publishedFolder, QWidget* parent)
     : QDialog(parent), m_messages(messages), m_shell(shell), m_settings(settings),
-      m_worker(new TFtpThread(this)) {
+      m_jobs(new WorkerThread(this)), m_worker(new TFtpThread(this)) {
     setWindowTitle(QStringLiteral("Publish To FTP"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     m_localFolder = QDir::fromNativeSeparators(publishedFolder);
@@ -102,6 +97,8 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
     addInfo(3, "Password", lblPassword);
     addInfo(4, "Local Folder", lblLocalFolder);
     addInfo(5, "Remote Folder", lblRemoteFolder);
+    lblEncryption = new QLabel;
+    infoGrid->addWidget(lblEncryption, 6, 0, 1, 2);
 
     tntlbLocal = new QListWidget;
     tntlbLocal->setEnabled(false);
@@ -179,7 +176,10 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
 }
 
 TfrmFtpModule::~TfrmFtpModule() {
-    // A run still going is stopped; the worker's destructor waits the few milliseconds it takes.
+    // A step or a run still going is stopped; the destructors wait the moments it takes.
+    if (m_client)
+        m_client->cancel();
+    delete m_jobs;
     m_worker->disconnect(this);
     m_worker->cancel();
     if (m_uploadRecord) {
@@ -305,9 +305,6 @@ void TfrmFtpModule::showEvent(QShowEvent* event) {
 }
 
 void TfrmFtpModule::FormShow() {
-    BusyCursor busy;
-    m_connecting = true;
-    const auto done = qScopeGuard([this] { m_connecting = false; });
     FormActivate();
     lblConnecting->setText(QStringLiteral("Connecting to %1 ...").arg(m_settings.host));
     showPage(QStringLiteral("Connecting"));
@@ -318,17 +315,77 @@ void TfrmFtpModule::FormShow() {
     for (const QString& link : m_worker->skippedLinks())
         tntlbLocal->addItem(QLatin1Char('/') + printableText(link) +
                             QStringLiteral(" (a symbolic link, not uploaded)"));
-    QString error;
     UploadTarget target = UploadTarget::fromSettings(m_settings);
-    target.remoteFolder = m_remoteFolder;
-    std::unique_ptr<FtpClient> client = connectToRemoteFolder(target, &error);
-    if (!client) {
-        onFailed(error);
+    m_client = std::make_unique<RemoteClient>(target.endpoint());
+    m_client->trust = trustFor(trustStore, m_client->endpoint());
+    connectStep();
+}
+
+bool TfrmFtpModule::isBusy() const {
+    return m_jobs->isBusy();
+}
+
+void TfrmFtpModule::runStep(std::function<StepResult(RemoteClient&)> step,
+                            std::function<void(const StepResult&)> done) {
+    RemoteClient* client = m_client.get();
+    setCursor(Qt::BusyCursor);
+    m_jobs->run<StepResult>([client, step] { return step(*client); }, this,
+                            [this, done](StepResult result) {
+                                unsetCursor();
+                                done(result);
+                            });
+}
+
+void TfrmFtpModule::connectStep() {
+    m_connecting = true;
+    const QString folder = m_remoteFolder;
+    runStep(
+        [folder](RemoteClient& client) {
+            StepResult r;
+            r.ok = connectToRemoteFolder(client, folder, &r.error);
+            r.failure = client.lastFailure();
+            r.encrypted = client.isEncrypted();
+            if (r.ok) {
+                QString ignored;
+                r.lines = client.listDetails(&ignored).value_or(QStringList());
+            }
+            return r;
+        },
+        [this](const StepResult& r) { onConnected(r); });
+}
+
+void TfrmFtpModule::onConnected(const StepResult& result) {
+    if (!result.ok &&
+        askToTrust(result.failure, m_client->endpoint(), m_messages, trustStore, m_client->trust)) {
+        connectStep();
         return;
     }
-    m_client = std::move(client);
-    listRemote();
+    m_connecting = false;
+    if (!result.ok) {
+        onFailed(result.error);
+        return;
+    }
+    showEncryption(true, result.encrypted);
+    fillRemoteList(result.lines);
     showPage(QStringLiteral("Initial"));
+}
+
+void TfrmFtpModule::showEncryption(bool known, bool encrypted) {
+    if (!known) {
+        lblEncryption->clear();
+        return;
+    }
+    const RemoteProtocol protocol = protocolFromSetting(m_settings.protocol);
+    if (!encrypted) {
+        lblEncryption->setText(QStringLiteral("Not encrypted (plain FTP)"));
+        lblEncryption->setStyleSheet(QStringLiteral("color: #CC0000;"));
+        return;
+    }
+    lblEncryption->setText(QStringLiteral("\U0001F512 Encrypted (%1)")
+                               .arg(protocol == RemoteProtocol::Sftp
+                                        ? QStringLiteral("SFTP")
+                                        : QStringLiteral("FTP over TLS")));
+    lblEncryption->setStyleSheet(QStringLiteral("color: #209F23;"));
 }
 
 bool TfrmFtpModule::event(QEvent* e) {
@@ -339,7 +396,8 @@ bool TfrmFtpModule::event(QEvent* e) {
 
 void TfrmFtpModule::FormActivate() {
     lblFtpServer->setText(m_settings.host);
-    lblPort->setText(QString::number(UploadTarget::portFromText(m_settings.port)));
+    lblPort->setText(QString::number(
+        UploadTarget::portFromText(m_settings.port, protocolFromSetting(m_settings.protocol))));
     lblUsername->setText(m_settings.user);
     lblPassword->setText(QString(m_settings.password.size(), QLatin1Char('*')));
     lblLocalFolder->setText(m_localFolder);
@@ -366,13 +424,7 @@ void TfrmFtpModule::lblC_ChangeSettingClick() {
 }
 
 bool TfrmFtpModule::browsingAvailable() const {
-    return m_client && !m_finished && !m_failed && m_idle;
-}
-
-void TfrmFtpModule::listRemote() {
-    QString ignored;
-    fillRemoteList(m_client ? m_client->listDetails(&ignored).value_or(QStringList())
-                            : QStringList());
+    return m_client && !m_connecting && !isBusy() && !m_finished && !m_failed && m_idle;
 }
 
 void TfrmFtpModule::fillRemoteList(const QStringList& lines) {
@@ -388,15 +440,24 @@ void TfrmFtpModule::fillRemoteList(const QStringList& lines) {
     tntlbFolderStatus->setVisible(m_entries.isEmpty());
 }
 
-bool TfrmFtpModule::showCurrentDirectory(QString* error) {
-    const std::optional<QString> directory = m_client->currentDirectory(error);
-    if (!directory)
-        return false;
-    lblRemoteFolder->setText(*directory);
+namespace {
+// Reads the directory the client is in and its listing, after a change of directory.
+template <typename Result> void readDirectory(RemoteClient& client, Result& r) {
+    r.directory = client.currentDirectory(&r.error);
+    if (!r.directory)
+        return;
+    QString ignored;
+    r.lines = client.listDetails(&ignored).value_or(QStringList());
+    r.ok = true;
+}
+} // namespace
+
+void TfrmFtpModule::showDirectory(const StepResult& r) {
+    lblRemoteFolder->setText(*r.directory);
     m_remoteFolder =
-        directory->endsWith(QLatin1Char('/')) ? *directory : *directory + QLatin1Char('/');
-    listRemote();
-    return true;
+        r.directory->endsWith(QLatin1Char('/')) ? *r.directory : *r.directory + QLatin1Char('/');
+    lblRemoteFolder->setToolTip(m_remoteFolder);
+    fillRemoteList(r.lines);
 }
 
 void TfrmFtpModule::lvRemoteDblClick() {
@@ -404,26 +465,50 @@ void TfrmFtpModule::lvRemoteDblClick() {
     if (!browsingAvailable() || !item ||
         item->data(kKindRole).toString() != QLatin1String("directory"))
         return;
-    BusyCursor busy;
-    QString error;
-    if (!m_client->changeDirectory(item->text(), &error) || !showCurrentDirectory(&error))
-        m_messages.message(error);
+    const QString name = item->text();
+    runStep(
+        [name](RemoteClient& client) {
+            StepResult r;
+            if (client.changeDirectory(name, &r.error))
+                readDirectory(client, r);
+            return r;
+        },
+        [this](const StepResult& r) {
+            if (r.ok)
+                showDirectory(r);
+            else
+                m_messages.message(r.error);
+        });
 }
 
 void TfrmFtpModule::tntSBUpOneLevelClick() {
     if (!browsingAvailable())
         return;
-    BusyCursor busy;
-    QString ignored;
-    if (m_client->changeToParentDirectory(&ignored))
-        showCurrentDirectory(&ignored);
+    runStep(
+        [](RemoteClient& client) {
+            StepResult r;
+            if (client.changeToParentDirectory(&r.error))
+                readDirectory(client, r);
+            return r;
+        },
+        [this](const StepResult& r) {
+            if (r.ok) // a failure is not reported
+                showDirectory(r);
+        });
 }
 
 void TfrmFtpModule::tntSBRefreshClick() {
     if (!browsingAvailable())
         return;
-    BusyCursor busy;
-    listRemote();
+    runStep(
+        [](RemoteClient& client) {
+            StepResult r;
+            QString ignored;
+            r.lines = client.listDetails(&ignored).value_or(QStringList());
+            r.ok = true;
+            return r;
+        },
+        [this](const StepResult& r) { fillRemoteList(r.lines); });
 }
 
 void TfrmFtpModule::tntSBCreateDirectoryClick() {
@@ -431,7 +516,7 @@ void TfrmFtpModule::tntSBCreateDirectoryClick() {
         return;
     const std::optional<QString> typed = askDirectoryName();
     const QString name = typed.value_or(QString()).trimmed();
-    if (name.isEmpty())
+    if (name.isEmpty() || !browsingAvailable())
         return;
     for (const RemoteEntry& e : m_entries) {
         if (e.directory && e.name == name) {
@@ -440,15 +525,25 @@ void TfrmFtpModule::tntSBCreateDirectoryClick() {
             return;
         }
     }
-    QString error;
-    const std::optional<QString> current = m_client->currentDirectory(&error);
-    if (!current || !m_client->makeDirectory(*current + QLatin1Char('/') + name, &error)) {
-        m_messages.information(
-            QStringLiteral("Fail to create directory, please check your account permission!"));
-        return;
-    }
-    BusyCursor busy;
-    listRemote();
+    runStep(
+        [name](RemoteClient& client) {
+            StepResult r;
+            const std::optional<QString> current = client.currentDirectory(&r.error);
+            if (!current || !client.makeDirectory(*current + QLatin1Char('/') + name, &r.error))
+                return r;
+            QString ignored;
+            r.lines = client.listDetails(&ignored).value_or(QStringList());
+            r.ok = true;
+            return r;
+        },
+        [this](const StepResult& r) {
+            if (!r.ok) {
+                m_messages.information(QStringLiteral(
+                    "Fail to create directory, please check your account permission!"));
+                return;
+            }
+            fillRemoteList(r.lines);
+        });
 }
 
 void TfrmFtpModule::btnStartClick() {
@@ -458,11 +553,10 @@ void TfrmFtpModule::btnStartClick() {
                   true);
     btnStart->setEnabled(false);
     cbOnlyChanged->setEnabled(false);
-    m_uploadRecord = attachUploadRecord(*m_worker, uploadRecordFolder,
-                                        {QStringLiteral("ftp"), m_settings.host,
-                                         UploadTarget::portFromText(m_settings.port),
-                                         m_settings.user, m_remoteFolder},
-                                        m_localFolder, cbOnlyChanged->isChecked());
+    m_uploadRecord = attachUploadRecord(
+        *m_worker, uploadRecordFolder,
+        uploadRecordTarget(UploadTarget::fromSettings(m_settings), m_remoteFolder), m_localFolder,
+        cbOnlyChanged->isChecked());
     m_idle = false;
     showPage(QStringLiteral("Connecting"));
     m_worker->start(std::move(m_client));
@@ -515,10 +609,12 @@ void TfrmFtpModule::onFailed(const QString& text) {
 }
 
 bool TfrmFtpModule::FormCloseQuery() {
-    if (m_connecting)
-        return false; // the connect step ends first; its waits take no input
-    if (m_idle)
+    if (m_idle) {
+        // A step talking to the server is cancelled; its result never arrives.
+        if (m_client)
+            m_client->cancel();
         return true;
+    }
     if (!m_messages.confirm(
             QStringLiteral("Upload is still in progress.\nAre you sure you want to exit?")))
         return false;

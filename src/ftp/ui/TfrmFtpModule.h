@@ -1,7 +1,8 @@
 #pragma once
 
-#include "ftp/FtpClient.h"
+#include "ftp/RemoteClient.h"
 #include "ftp/RemoteListing.h"
+#include "ftp/TrustStore.h"
 #include "session/FtpSettings.h"
 
 #include <QDialog>
@@ -26,19 +27,24 @@ class MessageBoxes;
 class Shell;
 class TFtpThread;
 class UploadManifest;
+class WorkerThread;
 
 // The "Publish To FTP" window: connects with the FTP settings, lets the user pick the remote
 // folder and uploads the published folder there through the upload worker.
 //
-// The connect step and the browsing talk to the server on this thread; the client's waits keep
-// the window painting while they refuse user input, and the busy cursor shows. From "&Upload" on
-// the client belongs to the worker, whose reports arrive here as queued calls.
+// The connect step and the browsing talk to the server on a thread of their own and hand their
+// results back as queued calls, so the window keeps painting; while one runs the window shows
+// the busy cursor and takes no other command, and closing it cancels the step at once. From
+// "&Upload" on the client belongs to the upload worker, whose reports arrive the same way.
 class TfrmFtpModule : public QDialog {
     Q_OBJECT
 public:
     TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSettings& settings,
                   const QString& publishedFolder, QWidget* parent = nullptr);
     ~TfrmFtpModule() override;
+
+    // Where "Always" trusted certificates and host keys are kept; tests replace it.
+    TrustStore trustStore;
 
     // The two small dialogs; tests replace them.
     std::function<std::optional<QString>()> askDirectoryName;
@@ -52,6 +58,8 @@ public:
     const QString& remoteFolder() const { return m_remoteFolder; }
     bool isIdle() const { return m_idle; }
     bool isFinished() const { return m_finished; }
+    // A step of the connection or the browsing is talking to the server.
+    bool isBusy() const;
     TFtpThread* worker() const { return m_worker; }
 
     // The handlers, public so tests can run them as the window system would.
@@ -72,6 +80,7 @@ public:
     QLabel* lblPassword;
     QLabel* lblLocalFolder;
     QLabel* lblRemoteFolder;
+    QLabel* lblEncryption; // a lock and "Encrypted (...)", or "Not encrypted (plain FTP)"
     QListWidget* tntlbLocal;
     QListWidget* lvRemote;
     QToolButton* tntSBCreateDirectory;
@@ -104,8 +113,21 @@ private:
     void buildPages();
     void showPage(const QString& name);
     bool browsingAvailable() const;
-    void listRemote();
-    bool showCurrentDirectory(QString* error);
+    // What a step of the connection or the browsing brought back from the server.
+    struct StepResult {
+        bool ok = false;
+        QString error;
+        RemoteFailure failure;
+        std::optional<QString> directory;
+        QStringList lines;
+        bool encrypted = false;
+    };
+    void runStep(std::function<StepResult(RemoteClient&)> step,
+                 std::function<void(const StepResult&)> done);
+    void connectStep();
+    void onConnected(const StepResult& result);
+    void showDirectory(const StepResult& result);
+    void showEncryption(bool known, bool encrypted);
     void setWebAddress(const QString& text, bool pageRule);
     void onFileReport(const QString& currentFile, int currentNumber, int total);
     void onBytesReport(qint64 sent, qint64 total, double bytesPerSecond);
@@ -117,7 +139,8 @@ private:
     FtpSettings m_settings;
     QString m_localFolder;
     QString m_remoteFolder;
-    std::unique_ptr<FtpClient> m_client;
+    std::unique_ptr<RemoteClient> m_client;
+    WorkerThread* m_jobs;
     TFtpThread* m_worker;
     QList<RemoteEntry> m_entries;
     bool m_idle = true;

@@ -1,10 +1,13 @@
 #include "ftp/ui/TfrmFtpSetting.h"
 
 #include "ftp/FtpSettingsRules.h"
+#include "ftp/UploadTarget.h"
+#include "ftp/WorkerThread.h"
 #include "platform/MessageBoxes.h"
 #include "session/AppContext.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -30,7 +33,7 @@ QLabel* label(const QString& text, const char* color = nullptr, bool bold = fals
 } // namespace
 
 TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
-    : QDialog(parent), m_messages(messages) {
+    : QDialog(parent), m_messages(messages), m_jobs(new WorkerThread(this)) {
     setWindowTitle(QStringLiteral("Ftp Setting"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
 
@@ -60,6 +63,11 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
                        "/public_html. If you are not sure the folder name, just leave this blank"),
         "red");
     lbDefaultHostDirHints->setWordWrap(true);
+    lbProtocol = label(QStringLiteral("Protocol"));
+    cmbProtocol = new QComboBox;
+    for (RemoteProtocol p : chosenProtocols())
+        cmbProtocol->addItem(protocolCaption(p), protocolSetting(p));
+    cmbProtocol->setPlaceholderText(protocolCaption(RemoteProtocol::FtpTlsIfOffered));
     lbTransferMode = label(QStringLiteral("Transfer Mode"));
     rbTransferModeActive = new QRadioButton(QStringLiteral("Active"));
     rbTransferModePassive = new QRadioButton(QStringLiteral("Passive"));
@@ -93,6 +101,8 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     grid->addLayout(dirRow, 5, 1);
     grid->addWidget(lbDefaultHostDirHints, 6, 1);
     grid->addWidget(lbTransferMode, 7, 0);
+    grid->addWidget(lbProtocol, 9, 0);
+    grid->addWidget(cmbProtocol, 9, 1);
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(rbTransferModeActive);
     modeRow->addWidget(rbTransferModePassive);
@@ -121,6 +131,35 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     connect(btnOk, &QPushButton::clicked, this, &TfrmFtpSetting::btnOkClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(bbTestConnection, &QPushButton::clicked, this, &TfrmFtpSetting::bbTestConnectionClick);
+    connect(cmbProtocol, &QComboBox::activated, this, &TfrmFtpSetting::cmbProtocolChange);
+}
+
+TfrmFtpSetting::~TfrmFtpSetting() {
+    stopTest();
+    delete m_jobs; // waits for the cancelled test
+}
+
+void TfrmFtpSetting::stopTest() {
+    if (m_client)
+        m_client->cancel();
+}
+
+void TfrmFtpSetting::reject() {
+    stopTest(); // closing the dialog ends a test at once
+    QDialog::reject();
+}
+
+// A port left at the old protocol's own number follows the new protocol; one the user set stays.
+void TfrmFtpSetting::cmbProtocolChange() {
+    const RemoteProtocol chosen = protocolFromSetting(cmbProtocol->currentData().toString());
+    const QString port = edFtpPort->text().trimmed();
+    if (port.isEmpty() || port == QLatin1String("21") || port == QLatin1String("22"))
+        edFtpPort->setText(QString::number(defaultPort(chosen)));
+    const bool sftp = chosen == RemoteProtocol::Sftp;
+    rbTransferModeActive->setEnabled(!sftp);
+    rbTransferModePassive->setEnabled(!sftp);
+    TntLabel1->setText(sftp ? QStringLiteral("(Default sftp port 22)")
+                            : QStringLiteral("(Default ftp port 21)"));
 }
 
 void TfrmFtpSetting::setSettings(const FtpSettings& settings) {
@@ -142,6 +181,12 @@ void TfrmFtpSetting::TntFormShow() {
     const bool active = m_settings.transferMode == QLatin1String("active");
     rbTransferModeActive->setChecked(active);
     rbTransferModePassive->setChecked(!active);
+    cmbProtocol->setCurrentIndex(cmbProtocol->findData(m_settings.protocol));
+    const bool sftp = protocolFromSetting(m_settings.protocol) == RemoteProtocol::Sftp;
+    rbTransferModeActive->setEnabled(!sftp);
+    rbTransferModePassive->setEnabled(!sftp);
+    TntLabel1->setText(sftp ? QStringLiteral("(Default sftp port 22)")
+                            : QStringLiteral("(Default ftp port 21)"));
     lbTestResult->clear();
 }
 
@@ -154,6 +199,9 @@ FtpSettings TfrmFtpSetting::fromEdits() const {
     s.port = edFtpPort->text();
     s.transferMode =
         rbTransferModeActive->isChecked() ? QStringLiteral("active") : QStringLiteral("passive");
+    // With nothing chosen the setting stays as it was (TLS when the server offers it).
+    s.protocol = cmbProtocol->currentIndex() < 0 ? m_settings.protocol
+                                                 : cmbProtocol->currentData().toString();
     return s;
 }
 
@@ -172,6 +220,8 @@ void TfrmFtpSetting::btnOkClick() {
 }
 
 void TfrmFtpSetting::bbTestConnectionClick() {
+    if (isTesting())
+        return;
     const FtpSettings typed = fromEdits();
     if (const auto problem = hostProblem(typed.host)) {
         m_messages.information(*problem);
@@ -179,17 +229,43 @@ void TfrmFtpSetting::bbTestConnectionClick() {
     }
     lbTestResult->clear();
     lbDetectHostDirectory->hide();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const ConnectionTestResult result = testConnection(typed);
-    QApplication::restoreOverrideCursor();
-    if (result.directory) {
-        edDefHostDir->setText(*result.directory);
-        lbDetectHostDirectory->show();
-    }
-    lbTestResult->setText(result.text);
-    // Success in green, a failure in red.
-    lbTestResult->setStyleSheet(
-        QStringLiteral("color: %1;").arg(QLatin1String(result.connected ? "green" : "red")));
+    runTest(typed.folder.isEmpty());
+}
+
+void TfrmFtpSetting::runTest(bool readDirectory) {
+    m_client = std::make_unique<RemoteClient>(testEndpoint(fromEdits()));
+    m_client->trust = trustFor(trustStore, m_client->endpoint());
+    m_client->trust.accepted = m_trustedOnce;
+    RemoteClient* client = m_client.get();
+    bbTestConnection->setEnabled(false);
+    setCursor(Qt::BusyCursor);
+    lbTestResult->setStyleSheet(QString());
+    lbTestResult->setText(QStringLiteral("Connecting to %1 ...").arg(edFtpHost->text()));
+    m_jobs->run<ConnectionTestResult>(
+        [client, readDirectory] { return testConnection(*client, readDirectory); }, this,
+        [this, readDirectory](ConnectionTestResult result) {
+            const std::unique_ptr<RemoteClient> client = std::move(m_client);
+            unsetCursor();
+            bbTestConnection->setEnabled(true);
+            if (!isVisible() && result.failure.kind == RemoteFailure::Kind::Cancelled)
+                return;
+            PeerTrust trust = client->trust;
+            if (!result.connected &&
+                askToTrust(result.failure, client->endpoint(), m_messages, trustStore, trust)) {
+                m_trustedOnce = trust.accepted;
+                runTest(readDirectory);
+                return;
+            }
+            if (result.directory) {
+                edDefHostDir->setText(*result.directory);
+                lbDetectHostDirectory->show();
+            }
+            lbTestResult->setText(result.text);
+            // Success in green, a failure in red.
+            lbTestResult->setStyleSheet(
+                QStringLiteral("color: %1;")
+                    .arg(QLatin1String(result.connected ? "green" : "red")));
+        });
 }
 
 bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* parent) {

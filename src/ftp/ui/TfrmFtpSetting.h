@@ -1,9 +1,12 @@
 #pragma once
 
+#include "ftp/RemoteClient.h"
+#include "ftp/TrustStore.h"
 #include "session/FtpSettings.h"
 
 #include <QDialog>
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -14,12 +17,21 @@ namespace qv {
 
 class AppContext;
 class MessageBoxes;
+class WorkerThread;
 
-// The "Ftp Setting" dialog: edits the six FTP settings and tries them against the server.
+// The "Ftp Setting" dialog: edits the FTP settings and tries them against the server. The test
+// talks to the server on a thread of its own: the dialog keeps painting, shows that it is busy,
+// and closing it cancels the test at once.
 class TfrmFtpSetting : public QDialog {
     Q_OBJECT
 public:
     TfrmFtpSetting(MessageBoxes& messages, QWidget* parent = nullptr);
+    ~TfrmFtpSetting() override;
+
+    // Where "Always" trusted certificates and host keys are kept; tests replace it.
+    TrustStore trustStore;
+    // A test is talking to the server.
+    bool isTesting() const { return m_client != nullptr; }
 
     // The values the dialog shows (TntFormShow) and, after OK, the values it accepted.
     void setSettings(const FtpSettings& settings);
@@ -44,6 +56,8 @@ public:
     QLineEdit* edDefHostDir;
     QLabel* lbDetectHostDirectory;
     QLabel* lbDefaultHostDirHints;
+    QLabel* lbProtocol;
+    QComboBox* cmbProtocol; // "FTP", "FTP over TLS (explicit)", "SFTP"; none chosen: TLS if offered
     QLabel* lbTransferMode;
     QRadioButton* rbTransferModeActive;
     QRadioButton* rbTransferModePassive;
@@ -55,12 +69,21 @@ public:
     QPushButton* btnOk;
     QPushButton* btnCancel;
 
+protected:
+    void reject() override;
+
 private:
     void TntFormShow();
     FtpSettings fromEdits() const;
+    void cmbProtocolChange();
+    void runTest(bool readDirectory);
+    void stopTest();
 
     MessageBoxes& m_messages;
     FtpSettings m_settings;
+    WorkerThread* m_jobs;
+    std::unique_ptr<RemoteClient> m_client; // of the test in progress
+    QStringList m_trustedOnce;              // fingerprints trusted "Once" while the dialog is open
 };
 
 // The "Ftp Settings" command and the result window's "Ftp Setting" button: edits the settings

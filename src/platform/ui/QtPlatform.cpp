@@ -114,6 +114,23 @@ int QtPlatform::choice(const QString& text, const QStringList& buttons, int defa
     return int(added.indexOf(box.clickedButton()));
 }
 
+TrustAnswer QtPlatform::trustQuestion(const QString& question, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, programTitle(),
+                    printableText(question).left(kMaxDialogText), QMessageBox::NoButton, m_owner);
+    box.setInformativeText(text.left(kMaxDialogText));
+    QAbstractButton* always = box.addButton(QStringLiteral("Always"), QMessageBox::AcceptRole);
+    QAbstractButton* once = box.addButton(QStringLiteral("Once"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == always)
+        return TrustAnswer::Always;
+    if (box.clickedButton() == once)
+        return TrustAnswer::Once;
+    return TrustAnswer::Cancel;
+}
+
 QString QtPlatform::openFile(const QString& title, const QString& initialPath,
                              const QString& filter) {
     QFileDialog dialog(m_owner, title, initialPath, filter);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "ftp/TFtpThread.h"
+#include "ftp/TrustStore.h"
 #include "ftp/ui/TfrmFtpModule.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/FtpTestServers.h"
@@ -22,8 +23,23 @@
 
 using qv::TfrmFtpModule;
 using qv::test::RealFtpServer;
+Q_DECLARE_METATYPE(qv::TrustAnswer)
 
 namespace {
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget* widget, int* count) : m_count(count) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            ++*m_count;
+        return false;
+    }
+
+private:
+    int* m_count;
+};
 
 QStringList itemTexts(const QListWidget* list) {
     QStringList texts;
@@ -50,6 +66,7 @@ private:
         s.password = m_server->password();
         s.folder = folder;
         s.transferMode = QStringLiteral("passive");
+        s.protocol = QStringLiteral("ftp");
         return s;
     }
 
@@ -83,6 +100,7 @@ private Q_SLOTS:
         TfrmFtpModule w(platform, platform, settings(QStringLiteral("public_html")),
                         m_published.path());
         w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
         QCOMPARE(w.currentPage(), QStringLiteral("Initial"));
         QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/"));
         QCOMPARE(w.lblPassword->text(), QStringLiteral("******"));
@@ -96,15 +114,19 @@ private Q_SLOTS:
         // A file does not open; a folder does, and shows it is empty.
         selectEntry(w, QStringLiteral("readme.txt"));
         w.lvRemoteDblClick();
+        QTRY_VERIFY(!w.isBusy());
         QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/"));
         selectEntry(w, QStringLiteral("site"));
         w.lvRemoteDblClick();
+        QTRY_VERIFY(!w.isBusy());
         QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/site/"));
         QCOMPARE(w.lblRemoteFolder->text(), QStringLiteral("/public_html/site"));
         QCOMPARE(w.lvRemote->count(), 0);
         QVERIFY(w.tntlbFolderStatus->isVisibleTo(&w));
 
         w.tntSBUpOneLevelClick();
+
+        QTRY_VERIFY(!w.isBusy());
         QCOMPARE(w.remoteFolder(), QStringLiteral("/public_html/"));
         QVERIFY(!w.tntlbFolderStatus->isVisibleTo(&w));
         QCOMPARE(platform.texts(), QStringList());
@@ -139,7 +161,9 @@ private Q_SLOTS:
                         m_published.path());
         w.askDirectoryName = [&] { return std::optional<QString>(typed); };
         w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
         w.tntSBCreateDirectoryClick();
+        QTRY_VERIFY(!w.isBusy());
         QCOMPARE(platform.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         const QString made = m_server->uploadedPath() + "/public_html/" + typed.trimmed();
         QCOMPARE(created, !typed.trimmed().isEmpty() && QFileInfo(made).isDir() &&
@@ -157,6 +181,7 @@ private Q_SLOTS:
         TfrmFtpModule w(platform, platform, settings(QStringLiteral("empty target")),
                         m_published.path());
         w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
         QCOMPARE(w.lvRemote->count(), 0);
         QSignalSpy finished(w.worker(), &qv::TFtpThread::finished);
         w.btnStartClick();
@@ -205,6 +230,7 @@ private Q_SLOTS:
             QVERIFY(w.cbOnlyChanged->isChecked()); // on by default
             w.cbOnlyChanged->setChecked(onlyChanged);
             w.FormShow();
+            QTRY_VERIFY(!w.isBusy()); // connected
             QSignalSpy reports(w.worker(), &qv::TFtpThread::fileReport);
             QSignalSpy finished(w.worker(), &qv::TFtpThread::finished);
             w.btnStartClick();
@@ -236,6 +262,7 @@ private Q_SLOTS:
         s.password = QStringLiteral("wrong");
         TfrmFtpModule w(platform, platform, s, m_published.path());
         w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
         QCOMPARE(w.currentPage(), QStringLiteral("Failed"));
         QCOMPARE(w.lblF_Error->text(), QStringLiteral("Authentication failed.\n"));
         QVERIFY(!w.btnStart->isEnabled());
@@ -246,24 +273,74 @@ private Q_SLOTS:
         QVERIFY(w.FormCloseQuery());
     }
 
-    void cannotCloseDuringTheConnectStep() {
+    // A server that accepts and never answers: the window keeps painting and shows it is busy,
+    // and closing it ends the connection within a second.
+    void closingDuringAStalledConnectStepEndsIt() {
         qv::test::ScriptedFtpServer server;
-        server.replies = {{"USER", ""}}; // the login never gets an answer
+        server.greeting = ""; // never a word
         qv::FtpSettings s = settings();
         s.port = QString::number(server.port());
+        s.protocol = QStringLiteral("ftp");
         qv::ScriptedPlatform platform;
-        TfrmFtpModule w(platform, platform, s, m_published.path());
-        const int replyMs = std::exchange(qv::FtpTimeouts::defaults().replyMs, 300);
-        std::optional<bool> closedWhileConnecting;
-        QTimer::singleShot(100, &w, [&] { closedWhileConnecting = w.FormCloseQuery(); });
-        w.FormShow();
-        qv::FtpTimeouts::defaults().replyMs = replyMs;
-        QCOMPARE(closedWhileConnecting, std::optional<bool>(false));
-        QCOMPARE(w.currentPage(), QStringLiteral("Failed"));
-        QVERIFY2(w.lblF_Error->text().startsWith(QStringLiteral("Connection timed out")),
-                 qPrintable(w.lblF_Error->text()));
-        QVERIFY(w.FormCloseQuery());
+        auto* w = new TfrmFtpModule(platform, platform, s, m_published.path());
+        int paints = 0;
+        PaintCounter counter(w->lblConnecting, &paints);
+        w->show();
+        QTRY_VERIFY(w->isBusy());
+        QCOMPARE(w->currentPage(), QStringLiteral("Connecting"));
+        QCOMPARE(w->cursor().shape(), Qt::BusyCursor);
+        const int before = paints;
+        w->lblConnecting->setText(QStringLiteral("still here"));
+        QTRY_VERIFY(paints > before); // the window thread is free to paint
+        QTRY_COMPARE(server.connections.load(), 1);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(w->close());
+        delete w; // waits for the cancelled step
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QTRY_VERIFY_WITH_TIMEOUT(server.clientGone, 1000);
         QCOMPARE(platform.shown.size(), 0);
+    }
+
+    // A self-signed certificate is asked about; "Once" connects, and nothing is remembered.
+    void untrustedCertificateIsAskedAbout_data() {
+        QTest::addColumn<qv::TrustAnswer>("answer");
+        QTest::newRow("once") << qv::TrustAnswer::Once;
+        QTest::newRow("always") << qv::TrustAnswer::Always;
+        QTest::newRow("cancel") << qv::TrustAnswer::Cancel;
+    }
+    void untrustedCertificateIsAskedAbout() {
+        QFETCH(qv::TrustAnswer, answer);
+        RealFtpServer tls(RealFtpServer::Kind::VsftpdTls);
+        QString why;
+        if (!tls.start(&why))
+            QSKIP(qPrintable(why));
+        QTemporaryDir store;
+        qv::FtpSettings s;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = QString::number(tls.port());
+        s.user = tls.user();
+        s.folder = QStringLiteral("upload");
+        s.transferMode = QStringLiteral("passive");
+        s.protocol = QStringLiteral("ftps");
+        qv::ScriptedPlatform platform;
+        platform.trustAnswers << answer;
+        TfrmFtpModule w(platform, platform, s, m_published.path());
+        w.trustStore = qv::TrustStore(store.filePath(QStringLiteral("trusted.ini")));
+        w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
+        QTRY_VERIFY(w.currentPage() != QStringLiteral("Connecting"));
+        QCOMPARE(platform.shown.size(), 1);
+        QCOMPARE(platform.shown[0].kind, QStringLiteral("trust"));
+        QCOMPARE(platform.shown[0].instruction, QStringLiteral("Trust this certificate?"));
+        QVERIFY(platform.shown[0].text.contains(tls.fingerprint()));
+        const bool trusted = answer != qv::TrustAnswer::Cancel;
+        QCOMPARE(w.currentPage(), trusted ? QStringLiteral("Initial") : QStringLiteral("Failed"));
+        if (trusted)
+            QVERIFY2(w.lblEncryption->text().contains(QLatin1String("Encrypted (FTP over TLS)")),
+                     qPrintable(w.lblEncryption->text()));
+        QCOMPARE(w.trustStore.remembered(qv::RemoteProtocol::Ftps, s.host, tls.port()),
+                 answer == qv::TrustAnswer::Always ? tls.fingerprint() : QString());
     }
 
     void cancellingMidUploadClosesAtOnce_data() {
@@ -279,6 +356,7 @@ private Q_SLOTS:
         qv::ScriptedPlatform platform;
         auto* w = new TfrmFtpModule(platform, platform, settings(), big.path());
         w->FormShow();
+        QTRY_VERIFY(!w->isBusy());
         w->btnStartClick();
         QTRY_COMPARE(w->currentPage(), QStringLiteral("Uploading"));
         platform.confirmAnswers << confirm;

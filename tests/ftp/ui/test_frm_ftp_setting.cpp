@@ -10,6 +10,7 @@
 #include "support/TestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -192,6 +193,49 @@ private Q_SLOTS:
         QCOMPARE(int(QFile::permissions(ini) & 0x0077), 0); // nobody else reads it
     }
 
+    // Without a protocol in the settings none is chosen (TLS where offered) and OK keeps it so;
+    // choosing SFTP moves a port left at 21 to 22 and stores "sftp"; a port the user set stays.
+    void protocolChoice_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("choose"); // index of the choice, -1 for none
+        QTest::addColumn<QString>("protocol");
+        QTest::addColumn<QString>("portAfter");
+        QTest::newRow("none stays none") << QString() << "21" << -1 << QString() << "21";
+        QTest::newRow("sftp moves port 21") << QString() << "21" << 2 << "sftp"
+                                            << "22";
+        QTest::newRow("ftps keeps 2121") << "sftp"
+                                         << "2121" << 1 << "ftps"
+                                         << "2121";
+        QTest::newRow("back to ftp from 22") << "sftp"
+                                             << "22" << 0 << "ftp"
+                                             << "21";
+    }
+    void protocolChoice() {
+        QFETCH(QString, stored);
+        QFETCH(QString, port);
+        QFETCH(int, choose);
+        QFETCH(QString, protocol);
+        QFETCH(QString, portAfter);
+        qv::ScriptedPlatform platform;
+        TfrmFtpSetting dialog(platform);
+        FtpSettings s = sample();
+        s.protocol = stored;
+        s.port = port;
+        dialog.setSettings(s);
+        QCOMPARE(dialog.cmbProtocol->currentIndex(), stored.isEmpty() ? -1 : 2);
+        QCOMPARE(dialog.cmbProtocol->itemText(1), QStringLiteral("FTP over TLS (explicit)"));
+        if (choose >= 0) {
+            dialog.cmbProtocol->setCurrentIndex(choose);
+            Q_EMIT dialog.cmbProtocol->activated(choose);
+        }
+        QCOMPARE(dialog.edFtpPort->text(), portAfter);
+        QCOMPARE(dialog.rbTransferModeActive->isEnabled(), protocol != QLatin1String("sftp"));
+        dialog.btnOkClick();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.settings().protocol, protocol);
+    }
+
     void testConnectionFillsTheDirectory_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("shownFolder");
@@ -211,9 +255,11 @@ private Q_SLOTS:
         s.host = QStringLiteral("127.0.0.1");
         s.port = QString::number(server.port());
         s.folder = folder;
+        s.protocol = QStringLiteral("ftp");
         dialog.setSettings(s);
         dialog.lbDetectHostDirectory->show();
         dialog.bbTestConnectionClick();
+        QTRY_VERIFY(!dialog.isTesting());
         QCOMPARE(dialog.lbTestResult->text(),
                  QStringLiteral("Connected to your server successfully!"));
         QVERIFY(dialog.lbTestResult->styleSheet().contains("green"));
@@ -232,8 +278,10 @@ private Q_SLOTS:
         s.host = QStringLiteral("127.0.0.1");
         s.port = QString::number(server.port());
         s.folder.clear();
+        s.protocol = QStringLiteral("ftp");
         dialog.setSettings(s);
         dialog.bbTestConnectionClick();
+        QTRY_VERIFY(!dialog.isTesting());
         QCOMPARE(dialog.lbTestResult->text(), QStringLiteral("Login incorrect.\n"));
         QVERIFY(dialog.lbTestResult->styleSheet().contains("red"));
         QCOMPARE(dialog.edDefHostDir->text(), QString());

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ftp/TrustStore.h"
+
+#include "common/Functions.h"
+#include "platform/MessageBoxes.h"
+#include "session/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace qv {
+
+namespace {
+QString sectionFor(RemoteProtocol protocol) {
+    return protocol == RemoteProtocol::Sftp ? QStringLiteral("HostKeys")
+                                            : QStringLiteral("Certificates");
+}
+QString keyFor(const QString& host, quint16 port) {
+    return host.toLower() + QLatin1Char(':') + QString::number(port);
+}
+} // namespace
+
+TrustStore::TrustStore(QString path) : m_path(std::move(path)) {}
+
+QString TrustStore::defaultPath() {
+    return applicationDataFolder() + QStringLiteral("/Quorvel/trusted-servers.ini");
+}
+
+QString TrustStore::remembered(RemoteProtocol protocol, const QString& host, quint16 port) const {
+    return IniFile(m_path).readString(sectionFor(protocol), keyFor(host, port), QString());
+}
+
+bool TrustStore::remember(RemoteProtocol protocol, const QString& host, quint16 port,
+                          const QString& fingerprint, QString* error) {
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    IniFile file(m_path);
+    return file.writeString(sectionFor(protocol), keyFor(host, port), fingerprint, error);
+}
+
+PeerTrust trustFor(const TrustStore& store, const RemoteEndpoint& endpoint) {
+    return {store.remembered(endpoint.protocol, endpoint.host, endpoint.port), {}};
+}
+
+bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
+                MessageBoxes& messages, TrustStore& store, PeerTrust& trust) {
+    using Kind = RemoteFailure::Kind;
+    if (failure.kind != Kind::UntrustedCertificate && failure.kind != Kind::UnknownHostKey)
+        return false;
+    const QString question = failure.kind == Kind::UntrustedCertificate
+                                 ? QStringLiteral("Trust this certificate?")
+                                 : QStringLiteral("Trust this host key?");
+    switch (messages.trustQuestion(question, failure.text)) {
+    case TrustAnswer::Always:
+        if (!store.remember(endpoint.protocol, endpoint.host, endpoint.port, failure.fingerprint))
+            messages.message(QStringLiteral("Unable to write to %1").arg(store.path()));
+        trust.remembered = failure.fingerprint;
+        return true;
+    case TrustAnswer::Once:
+        trust.accepted << failure.fingerprint;
+        return true;
+    case TrustAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+} // namespace qv
