@@ -10,6 +10,8 @@
 #   SERVERS="vsftpd vsftpd_tls pyftpdlib" (default: the first two)
 #   PEERS="curl lftp lftp4" (default: curl; lftp only when installed)
 #
+# bench/ftp/reupload.sh times a second upload after one edit against the first (only changed files).
+#
 # The peers, each with its best options for the same work:
 # - curl: one connection, every file in one command (-T "{a,b,...}");
 # - lftp: mirror -R of the folder over one connection, without setting permissions afterwards;
