@@ -14,6 +14,7 @@
 #include <openssl/x509.h>
 #include <openssl/x509_vfy.h>
 
+#include <sys/select.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -23,7 +24,23 @@ namespace qv {
 
 namespace {
 
-constexpr int kPollMs = 250; // how long one wait for the sockets lasts at most
+constexpr int kPollMs = 250;       // how long one wait for the sockets lasts at most
+constexpr int kNoSocketStepMs = 2; // the wait while libcurl has no socket to offer
+
+// How long the next wait for the sockets may last. In some states between two commands (an
+// EPSV answered, the data connection not yet opened) libcurl 7.88 offers no socket and no time
+// limit of its own, so a wait would sleep its whole length each time: a quarter of a second per
+// file. Then only a short step is waited before libcurl is asked again.
+int waitStepMs(CURLM* multi) {
+    fd_set read, write, error;
+    FD_ZERO(&read);
+    FD_ZERO(&write);
+    FD_ZERO(&error);
+    int highest = -1;
+    if (curl_multi_fdset(multi, &read, &write, &error, &highest) != CURLM_OK || highest < 0)
+        return kNoSocketStepMs;
+    return kPollMs;
+}
 
 void initialiseCurl() {
     static std::once_flag once;
@@ -555,7 +572,7 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
             result = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
-        curl_multi_poll(c.multi, nullptr, 0, kPollMs, nullptr);
+        curl_multi_poll(c.multi, nullptr, 0, waitStepMs(c.multi), nullptr);
     }
     curl_multi_remove_handle(c.multi, e);
     curl_easy_setopt(e, CURLOPT_QUOTE, nullptr);
