@@ -90,8 +90,12 @@ int main(int argc, char** argv) {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    if (!qv::createProjectFromTemplate(doc, window.lifecycle(),
-                                       program + QStringLiteral("/template/classic_blue"))) {
+    // Nothing is unsaved, so the project is made within the call.
+    bool created = false;
+    qv::createProjectFromTemplate(doc, window.lifecycle(),
+                                  program + QStringLiteral("/template/classic_blue"),
+                                  [&created](bool made) { created = made; });
+    if (!created) {
         std::fprintf(stderr, "cannot create the project: %s\n", qPrintable(ui.texts().join('\n')));
         return 1;
     }

@@ -65,8 +65,9 @@ int main(int argc, char** argv) {
 
     std::vector<double> pageChanges, peers;
     for (int round = 0; round < kRounds; ++round) {
-        qv::TFormTemplateSelect gallery({catalogue, dir.path(), QStringLiteral("Benchmark"), &ui,
-                                         [](const QString&) { return true; }});
+        qv::TFormTemplateSelect gallery(
+            {catalogue, dir.path(), QStringLiteral("Benchmark"), &ui,
+             [](const QString&, const std::function<void(bool)>& done) { done(true); }});
         gallery.show();
         QCoreApplication::processEvents();
         const int pages = gallery.paging().pageCount();

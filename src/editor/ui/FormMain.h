@@ -60,7 +60,7 @@ public:
     CalendarModel& model() { return *m_model; }
     Platform& platform() { return m_platform; }
 
-    // Replaces the save question asked before the window closes.
+    // Replaces the save question asked before the window closes (a question answered at once).
     void setCloseQuestion(std::function<bool()> question) { m_closeQuestion = std::move(question); }
     // Closes without asking, for an end requested by the system (SIGTERM, SIGINT).
     void closeWithoutQuestion();
@@ -97,6 +97,9 @@ public:
     RecentList& recentList() { return *m_recent; }
 
     void EnableProjectCommands(bool on);
+    // Whether a project archive is being packed or unpacked. Meanwhile the window shows its
+    // progress, the file commands are off, their handlers refuse to start, and closing waits.
+    bool archiveWorkRunning() const { return m_archiveWorkRunning; }
 
     // Command handlers.
     void anewExecute();
@@ -180,14 +183,20 @@ protected:
 private:
     static void keepSettingsColumnWide(QScrollArea* scroll);
     void FormCreate(const StartPaths& paths);
-    bool FormCloseQuery();
+    // The save question before closing; done: whether the window may close.
+    void FormCloseQuery(std::function<void(bool mayClose)> done);
+    void setArchiveWorkRunning(bool running);
+    void applyCommandStates();
     void createCommands();
     void createMenus();
     void createToolBar();
     void createPages();
     void createProjectLifecycle(const StartPaths& paths);
     void resetNewEventFormatting();
-    bool openStartupProject();
+    // Opens the project given on the command line; false when there is none to open, otherwise
+    // done follows with whether it is open.
+    bool openStartupProject(std::function<void(bool opened)> done);
+    void endStartupSequence(bool opened, bool recovered);
     void openHandedOverProjects();
     void runStartupSequence();
     void runLayoutCommand(int layout);
@@ -220,6 +229,9 @@ private:
     std::unique_ptr<ProjectLifecycle> m_lifecycle;
     RecentMenu* m_recentMenu = nullptr;
     bool m_skipQuestion = false;
+    bool m_closeApproved = false;
+    bool m_archiveWorkRunning = false;
+    bool m_projectCommandsOn = true;
     bool m_startupPosted = false;
     bool m_startupDone = false;
 };

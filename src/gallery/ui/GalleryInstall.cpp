@@ -48,8 +48,9 @@ TFormTemplateSelect::Setup gallerySetup(TFormMain& window) {
     setup.templateFolder = window.context().folders.templates;
     setup.caption = programTitle();
     setup.messages = &window.platform();
-    setup.create = [&window](const QString& templatePath) {
-        return createProjectFromTemplate(window.document(), window.lifecycle(), templatePath);
+    setup.create = [&window](const QString& templatePath, std::function<void(bool)> done) {
+        createProjectFromTemplate(window.document(), window.lifecycle(), templatePath,
+                                  std::move(done));
     };
     return setup;
 }
@@ -79,15 +80,17 @@ void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
             return window.platform().openFile(QStringLiteral("Open"), QString(),
                                               ProjectLifecycle::kArchiveFilter);
         };
-        setup.open = [&window](const QString& path) {
-            return window.lifecycle().LoadContents(path, false) &&
-                   !window.document().Marks.ProjectPath.isEmpty();
+        setup.open = [&window](const QString& path, std::function<void(bool)> done) {
+            window.lifecycle().LoadContents(path, false, [&window, done](bool loaded) {
+                done(loaded && !window.document().Marks.ProjectPath.isEmpty());
+            });
         };
         setup.showGallery = [&window] { return showGallery(window); };
         setup.wizardMode = [&window] { return window.context().wizardMode; };
         setup.endProgram = endProgram;
         // Still waited for: the start-up sequence goes on from the wizard's answer in the same
-        // call, and the wizard's Create waits for the gallery in turn (showGallery).
+        // call, and the wizard's Create waits for the gallery in turn (showGallery). Opening an
+        // archive from it does not wait: its Open ends the wizard once the archive is read.
         TFormWizard wizard(std::move(setup), &window);
         return wizard.exec() == QDialog::Accepted;
     });

@@ -31,8 +31,10 @@ public:
         QString templateFolder;
         QString caption; // the main window's caption
         MessageBoxes* messages = nullptr;
-        // Makes the project from a template's folder; true when it was created.
-        std::function<bool(const QString& templatePath)> create;
+        // Makes the project from a template's folder and calls done with whether it was created,
+        // possibly after it has returned.
+        std::function<void(const QString& templatePath, std::function<void(bool created)> done)>
+            create;
     };
 
     explicit TFormTemplateSelect(Setup setup, QWidget* parent = nullptr);
@@ -78,6 +80,7 @@ private:
     GalleryPaging m_paging;
     QButtonGroup* m_buttons = nullptr;
     int m_thumbnailReads = 0;
+    bool m_creating = false; // a Create is waiting for its project
 };
 
 } // namespace qv

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -139,8 +140,16 @@ void TFormWizard::BtnGetPrjClick() {
 }
 
 void TFormWizard::BtnOpenClick() {
-    if (m_setup.open && m_setup.open(CmbRecent->currentText()))
-        done(QDialog::Accepted);
+    if (!m_setup.open || m_opening)
+        return;
+    m_opening = true;
+    m_setup.open(CmbRecent->currentText(), [wizard = QPointer<TFormWizard>(this)](bool opened) {
+        if (!wizard)
+            return;
+        wizard->m_opening = false;
+        if (opened)
+            wizard->done(QDialog::Accepted);
+    });
 }
 
 void TFormWizard::BtnCreateClick() {

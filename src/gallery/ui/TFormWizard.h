@@ -23,9 +23,9 @@ public:
         QStringList recent; // the recent projects, most recent first
         // The project-archive open dialog; empty when the user cancelled.
         std::function<QString()> browse;
-        // Loads the project archive at path (asking for one when path is empty); true when a
-        // project is open afterwards.
-        std::function<bool(const QString& path)> open;
+        // Loads the project archive at path (asking for one when path is empty) and calls done
+        // with whether a project is open afterwards, possibly after it has returned.
+        std::function<void(const QString& path, std::function<void(bool opened)> done)> open;
         // Shows the gallery; true when it created a project.
         std::function<bool()> showGallery;
         std::function<int()> wizardMode;
@@ -59,6 +59,7 @@ private:
     void TntFormCreate();
 
     Setup m_setup;
+    bool m_opening = false; // an Open is waiting for its archive
 };
 
 } // namespace qv

@@ -61,6 +61,7 @@ private Q_SLOTS:
         QVERIFY(f.window->windowTitle().startsWith("club.qvp*"));
 
         f.window->asavexml->trigger();
+        QTRY_VERIFY(!f.window->archiveWorkRunning());
         QCOMPARE(f.ui.fileDialogs, QStringList());
         QVERIFY(!f.doc.Marks.Modified);
         QVERIFY(!QFileInfo::exists(unsavedWorkMark(f.ctx.folders.working)));

@@ -59,9 +59,9 @@ struct Gallery {
         setup.templateFolder = dir.path();
         setup.caption = "Plendix Flash Event Calendar - mine.qvp";
         setup.messages = &ui;
-        setup.create = [this](const QString& path) {
+        setup.create = [this](const QString& path, const std::function<void(bool)>& done) {
             created.append(path);
-            return createWork;
+            done(createWork);
         };
         form = std::make_unique<TFormTemplateSelect>(std::move(setup));
     }

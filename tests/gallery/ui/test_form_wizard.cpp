@@ -39,9 +39,9 @@ struct Wizard {
         setup.browse = [this] {
             return browseAnswers.isEmpty() ? QString() : browseAnswers.takeFirst();
         };
-        setup.open = [this](const QString& path) {
+        setup.open = [this](const QString& path, const std::function<void(bool)>& done) {
             opened.append(path);
-            return openWorks;
+            done(openWorks);
         };
         setup.showGallery = [this] {
             ++galleryShown;
