@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
     qv::AppContext context(doc);
     qv::ScriptedPlatform ui;
     qv::TFormMain window(context, ui, {program, data.path(), nullptr});
-    window.setStartupWizard([] { return false; });
+    window.setStartupWizard([](const std::function<void(bool)>& done) { done(false); });
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

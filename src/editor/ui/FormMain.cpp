@@ -489,9 +489,18 @@ void TFormMain::runStartupSequence() {
 }
 
 void TFormMain::endStartupSequence(bool opened, bool recovered) {
-    if (!opened && !recovered && m_startupWizard && m_startupWizard())
-        EnableProjectCommands(true);
-    m_startupDone = true;
+    if (opened || recovered || !m_startupWizard) {
+        m_startupDone = true;
+        return;
+    }
+    // The start-up sequence ends when the wizard has closed.
+    m_startupWizard([window = QPointer<TFormMain>(this)](bool created) {
+        if (!window)
+            return;
+        if (created)
+            window->EnableProjectCommands(true);
+        window->m_startupDone = true;
+    });
 }
 
 bool TFormMain::openStartupProject(std::function<void(bool opened)> done) {
@@ -672,10 +681,6 @@ void TFormMain::aexitExecute() {
 }
 
 void TFormMain::FormCloseQuery(std::function<void(bool mayClose)> done) {
-    if (m_skipQuestion) {
-        keepTypedWork(); // kept in the working folder for the next start to recover
-        return done(true);
-    }
     commitTypedText();
     if (m_closeQuestion)
         return done(m_closeQuestion());
@@ -690,6 +695,13 @@ void TFormMain::closeWithoutQuestion() {
 void TFormMain::closeEvent(QCloseEvent* event) {
     if (m_closeApproved) {
         m_closeApproved = false;
+        event->accept();
+        return;
+    }
+    // An end the system asked for does not wait for archive work: the work is cancelled with the
+    // window.
+    if (m_skipQuestion) {
+        keepTypedWork(); // kept in the working folder for the next start to recover
         event->accept();
         return;
     }

@@ -64,8 +64,10 @@ public:
     void setCloseQuestion(std::function<bool()> question) { m_closeQuestion = std::move(question); }
     // Closes without asking, for an end requested by the system (SIGTERM, SIGINT).
     void closeWithoutQuestion();
-    // The first window the user sees; answers whether a project was created or opened.
-    void setStartupWizard(std::function<bool()> wizard) { m_startupWizard = std::move(wizard); }
+    // The first window the user sees, shown without waiting for it: it calls done with whether a
+    // project was created or opened once it has closed.
+    using StartupWizard = std::function<void(std::function<void(bool opened)> done)>;
+    void setStartupWizard(StartupWizard wizard) { m_startupWizard = std::move(wizard); }
     // Resets the formatting new events start with.
     void setNewEventFormattingReset(std::function<void()> reset) {
         m_resetNewEventFormatting = std::move(reset);
@@ -215,7 +217,7 @@ private:
     Platform& m_platform;
     CalendarModel* m_model = nullptr;
     std::function<bool()> m_closeQuestion;
-    std::function<bool()> m_startupWizard;
+    StartupWizard m_startupWizard;
     std::function<void()> m_resetNewEventFormatting;
     std::function<bool()> m_commitEventEditing;
     QTimer* m_keepTimer = nullptr;

@@ -153,8 +153,12 @@ void TFormWizard::BtnOpenClick() {
 }
 
 void TFormWizard::BtnCreateClick() {
-    if (m_setup.showGallery && m_setup.showGallery())
-        done(QDialog::Accepted);
+    if (!m_setup.showGallery)
+        return;
+    m_setup.showGallery([wizard = QPointer<TFormWizard>(this)](bool created) {
+        if (wizard && created)
+            wizard->done(QDialog::Accepted);
+    });
 }
 
 void TFormWizard::btnSkip2Click() {

@@ -26,8 +26,9 @@ public:
         // Loads the project archive at path (asking for one when path is empty) and calls done
         // with whether a project is open afterwards, possibly after it has returned.
         std::function<void(const QString& path, std::function<void(bool opened)> done)> open;
-        // Shows the gallery; true when it created a project.
-        std::function<bool()> showGallery;
+        // Shows the gallery without waiting for it and calls done with whether it created a
+        // project once it has closed.
+        std::function<void(std::function<void(bool created)> done)> showGallery;
         std::function<int()> wizardMode;
         // Asks the program to end once the wizard has closed.
         std::function<void()> endProgram;

@@ -22,9 +22,9 @@ struct LeftWorkFixture : test::MainWindowFixture {
         test::writeBytes(ctx.folders.dataFile(), kDataFile);
         if (marked)
             noteUnsavedWork(ctx.folders.working, {true, true, data.filePath("club.qvp")});
-        window->setStartupWizard([this] {
+        window->setStartupWizard([this](const std::function<void(bool)>& done) {
             ++wizards;
-            return false;
+            done(false);
         });
     }
     void start(int answer) {

@@ -43,9 +43,9 @@ struct Wizard {
             opened.append(path);
             done(openWorks);
         };
-        setup.showGallery = [this] {
+        setup.showGallery = [this](const std::function<void(bool)>& done) {
             ++galleryShown;
-            return galleryCreates;
+            done(galleryCreates);
         };
         setup.wizardMode = [this] { return wizardMode; };
         setup.endProgram = [this] { ++endRequests; };
