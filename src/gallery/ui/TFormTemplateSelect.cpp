@@ -304,7 +304,14 @@ void TFormTemplateSelect::BtnOpenClick() {
 }
 
 void TFormTemplateSelect::btnSkip2Click() {
+    if (m_creating)
+        return;
     done(QDialog::Rejected);
+}
+
+void TFormTemplateSelect::reject() {
+    if (!m_creating)
+        QDialog::reject();
 }
 
 } // namespace qv

@@ -52,6 +52,9 @@ public:
     void ComboGalleryPageChange(int page);
     void BtnOpenClick();
     void btnSkip2Click();
+    // Esc and the title bar's close button; refused, like Back, while a Create waits for its
+    // project.
+    void reject() override;
 
     std::array<QToolButton*, 4> T{}; // T1 .. T4
     QLabel* ImgPreview = nullptr;

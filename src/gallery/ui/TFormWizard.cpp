@@ -162,10 +162,19 @@ void TFormWizard::BtnCreateClick() {
 }
 
 void TFormWizard::btnSkip2Click() {
+    if (m_opening)
+        return;
     done(QDialog::Rejected);
 }
 
+void TFormWizard::reject() {
+    if (!m_opening)
+        QDialog::reject();
+}
+
 void TFormWizard::btnExit2Click() {
+    if (m_opening)
+        return;
     done(QDialog::Rejected);
     if (m_setup.endProgram && exitEndsProgram(m_setup.wizardMode ? m_setup.wizardMode() : 0))
         m_setup.endProgram();

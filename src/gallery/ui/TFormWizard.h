@@ -42,6 +42,9 @@ public:
     void BtnCreateClick();
     void btnSkip2Click();
     void btnExit2Click();
+    // Esc and the title bar's close button; refused, like Skip and Exit, while an Open waits for
+    // its archive.
+    void reject() override;
 
     QLabel* TntLabel7 = nullptr;
     QLabel* TntLabel2 = nullptr;
