@@ -86,12 +86,16 @@ int main(int argc, char** argv) {
     qv::AppContext context(doc);
     qv::ScriptedPlatform ui;
     qv::TFormMain window(context, ui, {program, data.path(), nullptr});
-    window.setStartupWizard([] { return false; });
+    window.setStartupWizard([](const std::function<void(bool)>& done) { done(false); });
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
-    if (!qv::createProjectFromTemplate(doc, window.lifecycle(),
-                                       program + QStringLiteral("/template/classic_blue"))) {
+    // Nothing is unsaved, so the project is made within the call.
+    bool created = false;
+    qv::createProjectFromTemplate(doc, window.lifecycle(),
+                                  program + QStringLiteral("/template/classic_blue"),
+                                  [&created](bool made) { created = made; });
+    if (!created) {
         std::fprintf(stderr, "cannot create the project: %s\n", qPrintable(ui.texts().join('\n')));
         return 1;
     }

@@ -104,9 +104,9 @@ int main(int argc, char** argv) {
     const bench::Side ours{
         "gallery",
         [&] {
-            gallery = std::make_unique<qv::TFormTemplateSelect>(
-                qv::TFormTemplateSelect::Setup{catalogue, dir.path(), QStringLiteral("Benchmark"),
-                                               &ui, [](const QString&) { return true; }});
+            gallery = std::make_unique<qv::TFormTemplateSelect>(qv::TFormTemplateSelect::Setup{
+                catalogue, dir.path(), QStringLiteral("Benchmark"), &ui,
+                [](const QString&, const std::function<void(bool)>& done) { done(true); }});
             gallery->show();
             QCoreApplication::processEvents();
             return true;

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QScopeGuard>
 
+#include <memory>
+
 namespace qv {
 
 const QString ProjectLifecycle::kArchiveFilter = QStringLiteral("Quorvel (*.qvp)");
@@ -24,6 +26,11 @@ const QString kWrongFile = QStringLiteral("Wrong file project!");
 const QString kCannotSave = QStringLiteral("Cannot save project!");
 const QString kLoadError = QStringLiteral("ERROR LOADING FILE: ");
 
+void answer(const ProjectLifecycle::Done& done, bool value) {
+    if (done)
+        done(value);
+}
+
 } // namespace
 
 ProjectLifecycle::ProjectLifecycle(AppContext& context, Platform& platform, RecentList& recent,
@@ -31,39 +38,55 @@ ProjectLifecycle::ProjectLifecycle(AppContext& context, Platform& platform, Rece
     : m_context(context), m_document(context.document), m_platform(platform), m_recent(recent),
       m_access(std::move(access)) {}
 
-bool ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate) {
-    if (!SaveHandled())
-        return false;
-    QString path = givenPath;
-    if (path.isEmpty()) {
-        path = m_platform.openFile(QStringLiteral("Open"), QString(), kArchiveFilter);
-        if (path.isEmpty())
-            return false;
-    }
+void ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate, Done done) {
+    SaveHandled([this, givenPath, fromTemplate, done = std::move(done)](bool mayGoOn) {
+        if (!mayGoOn)
+            return answer(done, false);
+        QString path = givenPath;
+        if (path.isEmpty()) {
+            path = m_platform.openFile(QStringLiteral("Open"), QString(), kArchiveFilter);
+            if (path.isEmpty())
+                return answer(done, false);
+        }
+        loadChosen(path, fromTemplate, done);
+    });
+}
 
+void ProjectLifecycle::loadChosen(const QString& path, bool fromTemplate, Done done) {
     // The new project is unpacked and read beside the working folder; the open project is
     // replaced only when both succeeded.
     removeLeftovers();
     const QString staging = unusedPathBeside(m_context.folders.working, QStringLiteral("load"));
-    const auto removeStaging = qScopeGuard([&staging] { deleteFolder(staging); });
     if (!QDir().mkpath(staging + QStringLiteral("/quorvel"))) {
+        deleteFolder(staging);
         m_platform.information(kLoadError + QStringLiteral("Cannot create the folder \"%1\".")
                                                 .arg(QDir::toNativeSeparators(staging)));
-        return false;
+        return answer(done, false);
     }
-    if (!unpackInto(staging, path, fromTemplate))
-        return false;
-    CalendarDocument candidate = m_document;
-    candidate.clearPresentMarks();
-    if (!m_access.read(staging + QStringLiteral("/quorvel/data.xml"), candidate, m_platform,
-                       nullptr))
-        return false;
-    QString error;
-    if (!replaceWorkingFolder(staging, &error)) {
-        m_platform.information(kLoadError + error);
-        return false;
-    }
+    const auto unpacked = [this, staging, path, fromTemplate, done](bool ok) {
+        const auto removeStaging = qScopeGuard([&staging] { deleteFolder(staging); });
+        if (!ok)
+            return answer(done, false);
+        CalendarDocument candidate = m_document;
+        candidate.clearPresentMarks();
+        if (!m_access.read(staging + QStringLiteral("/quorvel/data.xml"), candidate, m_platform,
+                           nullptr))
+            return answer(done, false);
+        QString error;
+        if (!replaceWorkingFolder(staging, &error)) {
+            m_platform.information(kLoadError + error);
+            return answer(done, false);
+        }
+        loadUnpacked(path, fromTemplate);
+        answer(done, true);
+    };
+    if (fromTemplate)
+        unpacked(copyTemplateInto(staging, path));
+    else
+        unpackArchiveInto(staging, path, unpacked);
+}
 
+void ProjectLifecycle::loadUnpacked(const QString& path, bool fromTemplate) {
     // Read again in place, now with the editor's windows following what is read.
     m_document.Marks.ProjectPath = fromTemplate ? QString() : path;
     m_document.clearPresentMarks();
@@ -72,7 +95,6 @@ bool ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate)
     m_document.Marks.Loaded = true;
     noteUnsavedWork(m_context.folders.working, m_document.Marks);
     writePlayerScript();
-    return true;
 }
 
 // Folders a load that never ended (the program was killed) left beside the working folder. Only
@@ -86,33 +108,40 @@ void ProjectLifecycle::removeLeftovers() {
         deleteFolder(parent.filePath(name));
 }
 
-bool ProjectLifecycle::unpackInto(const QString& staging, const QString& path, bool fromTemplate) {
+bool ProjectLifecycle::copyTemplateInto(const QString& staging, const QString& path) {
     QString error;
-    if (fromTemplate) {
-        const QString data = staging + QStringLiteral("/quorvel");
-        // A template folder that is not there shows when its data file is read; one that cannot
-        // be copied whole (a full disk) makes no project.
-        if (QFileInfo(path).isDir() && !copyFolderContents(path, data, &error)) {
-            m_platform.information(kLoadError + error);
-            return false;
-        }
-        QFile::remove(data + QStringLiteral("/thumb.jpg"));
-        QFile::remove(data + QStringLiteral("/thumb_s.jpg"));
-        return true;
+    const QString data = staging + QStringLiteral("/quorvel");
+    // A template folder that is not there shows when its data file is read; one that cannot be
+    // copied whole (a full disk) makes no project.
+    if (QFileInfo(path).isDir() && !copyFolderContents(path, data, &error)) {
+        m_platform.information(kLoadError + error);
+        return false;
     }
-    const bool ok =
-        m_runner(QStringLiteral("Opening project"), [&](const ArchiveProgress& progress) {
-            return extractProjectArchive(path, staging, progress, &error);
+    QFile::remove(data + QStringLiteral("/thumb.jpg"));
+    QFile::remove(data + QStringLiteral("/thumb_s.jpg"));
+    return true;
+}
+
+void ProjectLifecycle::unpackArchiveInto(const QString& staging, const QString& path, Done done) {
+    // The work runs on another thread and may end after this call: it owns what it writes.
+    auto error = std::make_shared<QString>();
+    m_runner(
+        QStringLiteral("Opening project"),
+        [path, staging, error](const ArchiveProgress& progress) {
+            return extractProjectArchive(path, staging, progress, error.get());
+        },
+        [this, staging, path, error, done = std::move(done)](bool ok) {
+            if (!ok) {
+                // The staging folder is the program's own business: the user hears of the
+                // archive.
+                error->replace(QDir::toNativeSeparators(staging),
+                               QDir::toNativeSeparators(m_context.folders.working));
+                m_platform.information(
+                    kWrongFile + QLatin1Char('\n') +
+                    QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(path), *error));
+            }
+            answer(done, ok);
         });
-    if (!ok) {
-        // The staging folder is the program's own business: the user hears of the archive.
-        error.replace(QDir::toNativeSeparators(staging),
-                      QDir::toNativeSeparators(m_context.folders.working));
-        m_platform.information(
-            kWrongFile + QLatin1Char('\n') +
-            QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(path), error));
-    }
-    return ok;
 }
 
 bool ProjectLifecycle::replaceWorkingFolder(const QString& staging, QString* error) {
@@ -149,55 +178,65 @@ void ProjectLifecycle::writePlayerScript() {
         m_platform.information(kLoadError + error);
 }
 
-bool ProjectLifecycle::SaveContents(bool saveAs) {
+void ProjectLifecycle::SaveContents(bool saveAs, Done done) {
     QString path = m_document.Marks.ProjectPath.trimmed();
     if (path.isEmpty() || saveAs) {
         path = m_platform.saveFile(QStringLiteral("Save As"), path, kArchiveFilter, kArchiveSuffix);
         if (path.isEmpty())
-            return false;
+            return answer(done, false);
     }
-    const QString working = m_context.folders.working;
-    QString error;
-    const bool ok =
-        m_runner(QStringLiteral("Saving project"), [&](const ArchiveProgress& progress) {
-            return createArchive(working, path, kCompressionLevel, progress, &error);
-        });
-    if (!ok) {
-        m_platform.information(kCannotSave + QLatin1Char('\n') + error);
-        return false;
-    }
-    m_document.Marks.ProjectPath = path;
-    m_document.Marks.Modified = false;
-    noteUnsavedWork(working, m_document.Marks);
-    m_recent.RecentAdd(path);
-    return true;
+    saveInto(path, std::move(done));
 }
 
-bool ProjectLifecycle::SaveHandled() {
+void ProjectLifecycle::saveInto(const QString& path, Done done) {
+    const QString working = m_context.folders.working;
+    auto error = std::make_shared<QString>();
+    m_runner(
+        QStringLiteral("Saving project"),
+        [working, path, error](const ArchiveProgress& progress) {
+            return createArchive(working, path, kCompressionLevel, progress, error.get());
+        },
+        [this, working, path, error, done = std::move(done)](bool ok) {
+            if (!ok) {
+                m_platform.information(kCannotSave + QLatin1Char('\n') + *error);
+                return answer(done, false);
+            }
+            m_document.Marks.ProjectPath = path;
+            m_document.Marks.Modified = false;
+            noteUnsavedWork(working, m_document.Marks);
+            m_recent.RecentAdd(path);
+            answer(done, true);
+        });
+}
+
+void ProjectLifecycle::SaveHandled(Done done) {
     if (!m_document.Marks.Modified)
-        return true;
-    const int answer = m_platform.question(
+        return answer(done, true);
+    const int choice = m_platform.question(
         QStringLiteral("Save Changes"),
         QStringLiteral("The contents of your document have changed"),
         QuestionButton::Yes | QuestionButton::No | QuestionButton::Cancel, QuestionIcon::Question,
         QStringLiteral("Would you like to save your changes?  Click No only if you wish to abandon "
                        "any changes."));
-    if (answer == QuestionResult::Yes)
-        return SaveContents(false);
-    return answer == QuestionResult::No;
+    if (choice == QuestionResult::Yes)
+        return SaveContents(false, std::move(done));
+    answer(done, choice == QuestionResult::No);
 }
 
-void ProjectLifecycle::aopenxmlExecute() {
+void ProjectLifecycle::aopenxmlExecute(Done done) {
     hookReset();
-    LoadContents(QString(), false);
-    hookEnable(true);
+    LoadContents(QString(), false, [this, done = std::move(done)](bool opened) {
+        hookEnable(true);
+        answer(done, opened);
+    });
 }
 
-bool ProjectLifecycle::acloseprojectExecute() {
-    if (!SaveHandled())
-        return false;
-    hookEnable(false);
-    return true;
+void ProjectLifecycle::acloseprojectExecute(Done done) {
+    SaveHandled([this, done = std::move(done)](bool mayClose) {
+        if (mayClose)
+            hookEnable(false);
+        answer(done, mayClose);
+    });
 }
 
 bool ProjectLifecycle::anewExecute(const std::function<bool()>& showGallery) {
@@ -231,20 +270,22 @@ bool ProjectLifecycle::recoverWork(const QString& projectPath) {
     return true;
 }
 
-bool ProjectLifecycle::createFromTemplate(const QString& templateFolder) {
-    return LoadContents(templateFolder, true);
+void ProjectLifecycle::createFromTemplate(const QString& templateFolder, Done done) {
+    LoadContents(templateFolder, true, std::move(done));
 }
 
-bool ProjectLifecycle::recent1Click(const QString& caption) {
-    return openProjectFile(RecentList::pathOfCaption(caption));
+bool ProjectLifecycle::recent1Click(const QString& caption, Done done) {
+    return openProjectFile(RecentList::pathOfCaption(caption), std::move(done));
 }
 
-bool ProjectLifecycle::openProjectFile(const QString& path) {
+bool ProjectLifecycle::openProjectFile(const QString& path, Done done) {
     if (!QFileInfo(path).isFile())
         return false;
     hookReset();
-    LoadContents(path, false);
-    hookEnable(true);
+    LoadContents(path, false, [this, path, done = std::move(done)](bool) {
+        hookEnable(true);
+        answer(done, m_document.Marks.ProjectPath == path);
+    });
     return true;
 }
 

@@ -178,9 +178,9 @@ private Q_SLOTS:
         ModelSignals s(model);
         bool ok = false;
         if (how == "open") {
-            ok = lifecycle.LoadContents(archive, false);
+            lifecycle.LoadContents(archive, false, [&ok](bool loaded) { ok = loaded; });
         } else if (how == "new") {
-            ok = lifecycle.LoadContents(templateFolder, true);
+            lifecycle.LoadContents(templateFolder, true, [&ok](bool loaded) { ok = loaded; });
         } else {
             QVERIFY(test::writeBytes(context.folders.dataFile(), data));
             ok = lifecycle.recoverWork(archive);

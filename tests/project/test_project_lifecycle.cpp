@@ -1,4 +1,5 @@
 #include "ProjectTestFiles.h"
+#include "common/BackgroundJob.h"
 #include "document/CalendarDocument.h"
 #include "document/EditorSync.h"
 #include "platform/ScriptedPlatform.h"
@@ -16,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 using namespace qv;
 using qv::test::readBytes;
 using qv::test::treeOf;
@@ -23,6 +26,16 @@ using qv::test::writeBytes;
 using qv::test::ZipEntry;
 
 namespace {
+
+// The answer a lifecycle command gives through its Done. With the runner that works in place (the
+// default) it comes before the command returns.
+bool answerOf(const std::function<void(const ProjectLifecycle::Done&)>& command) {
+    std::optional<bool> answer;
+    command([&answer](bool given) { answer = given; });
+    if (!answer)
+        qWarning("the command gave no answer");
+    return answer.value_or(false);
+}
 
 QByteArray dataXml(const QByteArray& id) {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<calendar id=\"" + id +
@@ -155,7 +168,7 @@ private Q_SLOTS:
         d.document.Marks.Modified = true;
         d.platform.saveFileAnswers.enqueue(d.path("mine"));
 
-        QVERIFY(d.lifecycle->SaveContents(false));
+        QVERIFY(answerOf([&](auto done) { d.lifecycle->SaveContents(false, done); }));
         QCOMPARE(d.platform.fileDialogs, QStringList{"save:"});
         QCOMPARE(d.platform.filters, QStringList{"Quorvel (*.qvp)"});
         const QString saved = d.path("mine.qvp");
@@ -165,7 +178,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(saved).isFile());
 
         // Saved: closing asks nothing.
-        QVERIFY(d.lifecycle->SaveHandled());
+        QVERIFY(answerOf([&](auto done) { d.lifecycle->SaveHandled(done); }));
         QVERIFY(d.platform.shown.isEmpty());
     }
 
@@ -212,7 +225,7 @@ private Q_SLOTS:
         if (!saveAs.isEmpty())
             d.platform.saveFileAnswers.enqueue(d.path(saveAs));
 
-        QCOMPARE(d.lifecycle->SaveHandled(), mayGoOn);
+        QCOMPARE(answerOf([&](auto done) { d.lifecycle->SaveHandled(done); }), mayGoOn);
         QCOMPARE(QFileInfo::exists(d.path("kept.qvp")), saved);
         if (!modified) {
             QVERIFY(d.platform.shown.isEmpty());
@@ -232,10 +245,10 @@ private Q_SLOTS:
         d.open(d.makeArchive("start.qvp", "start"));
         d.document.Marks.Modified = true;
         d.platform.questionAnswers.enqueue(QuestionResult::Cancel);
-        QVERIFY(!d.lifecycle->acloseprojectExecute());
+        QVERIFY(!answerOf([&](auto done) { d.lifecycle->acloseprojectExecute(done); }));
         QVERIFY(d.commandsEnabled.isEmpty());
         d.platform.questionAnswers.enqueue(QuestionResult::No);
-        QVERIFY(d.lifecycle->acloseprojectExecute());
+        QVERIFY(answerOf([&](auto done) { d.lifecycle->acloseprojectExecute(done); }));
         QCOMPARE(d.commandsEnabled, QList<bool>{false});
     }
 
@@ -251,8 +264,8 @@ private Q_SLOTS:
         const QMap<QString, QByteArray> edited = treeOf(d.working());
 
         d.platform.saveFileAnswers.enqueue(d.path("edited.qvp"));
-        QVERIFY(d.lifecycle->SaveContents(true));
-        QVERIFY(d.lifecycle->acloseprojectExecute());
+        QVERIFY(answerOf([&](auto done) { d.lifecycle->SaveContents(true, done); }));
+        QVERIFY(answerOf([&](auto done) { d.lifecycle->acloseprojectExecute(done); }));
         d.open(d.makeArchive("other.qvp", "other"));
         QCOMPARE(d.document.CalendarId, "other");
 
@@ -370,15 +383,16 @@ private Q_SLOTS:
                 QSKIP("running with the right to write anywhere");
         }
         if (cancel) {
-            d.lifecycle->setArchiveRunner([](const QString&, const ArchiveWork& work) {
-                return work([](double) { return false; });
-            });
+            d.lifecycle->setArchiveRunner(
+                [](const QString&, const ArchiveWork& work, const ArchiveDone& done) {
+                    done(work([](double) { return false; }));
+                });
         }
         const bool saveAs = !target.isEmpty();
         if (saveAs)
             d.platform.saveFileAnswers.enqueue(target.startsWith('/') ? target : d.path(target));
 
-        QVERIFY(!d.lifecycle->SaveContents(saveAs));
+        QVERIFY(!answerOf([&](auto done) { d.lifecycle->SaveContents(saveAs, done); }));
         // The reason follows on a second line.
         QCOMPARE(d.platform.texts().size(), 1);
         QVERIFY2(d.platform.texts()[0].startsWith("Cannot save project!\n") &&
@@ -402,7 +416,7 @@ private Q_SLOTS:
         writeBytes(templ + "/image/flower.png", "flower");
         const QMap<QString, QByteArray> templateBefore = treeOf(templ);
 
-        d.lifecycle->createFromTemplate(templ);
+        d.lifecycle->createFromTemplate(templ, {});
         QVERIFY(d.platform.shown.isEmpty());
         const QMap<QString, QByteArray> expected = {
             {"quorvel/", {}},
@@ -431,7 +445,7 @@ private Q_SLOTS:
         QVERIFY(disk.fillLeaving(64 * 1024));
         const Snapshot before = Snapshot::of(d);
 
-        QVERIFY(!d.lifecycle->createFromTemplate(templ));
+        QVERIFY(!answerOf([&](auto done) { d.lifecycle->createFromTemplate(templ, done); }));
 
         QCOMPARE(d.platform.shown.size(), 1);
         QVERIFY2(d.platform.shown[0].text.startsWith("ERROR LOADING FILE: ") &&
@@ -447,7 +461,7 @@ private Q_SLOTS:
         const Snapshot before = Snapshot::of(d);
         writeBytes(d.path("program/template/Spring/data.xml"), dataXml("spring"));
         d.platform.questionAnswers.enqueue(QuestionResult::Cancel);
-        d.lifecycle->createFromTemplate(d.path("program/template/Spring"));
+        d.lifecycle->createFromTemplate(d.path("program/template/Spring"), {});
         QCOMPARE(d.platform.shown.value(0).instruction, kInstruction);
         QCOMPARE(Snapshot::of(d), before);
     }
@@ -520,21 +534,33 @@ private Q_SLOTS:
     void archiveWorkRunsOffTheCallingThread() {
         Designer d;
         QList<double> reported;
-        std::atomic<bool> cancel = false;
-        d.lifecycle->setArchiveRunner([&](const QString&, const ArchiveWork& work) {
-            return runArchiveWorkInThread(
-                work, [&](double f) { reported.append(f); }, &cancel);
-        });
+        bool cancel = false;
+        d.lifecycle->setArchiveRunner(
+            [&](const QString&, const ArchiveWork& work, const ArchiveDone& done) {
+                BackgroundJob* job = startArchiveWorkInThread(work, done, nullptr);
+                QObject::connect(job, &BackgroundJob::progressed, job,
+                                 [&](double f) { reported.append(f); });
+                if (cancel)
+                    job->cancel();
+            });
         d.open(d.makeArchive("start.qvp", "start"));
-        QCOMPARE(d.document.CalendarId, "start");
+        QTRY_COMPARE(d.document.CalendarId, "start");
+        // The command returns while the work runs; its answer comes from the event loop.
+        std::optional<bool> saved;
         d.platform.saveFileAnswers.enqueue(d.path("copy.qvp"));
-        QVERIFY(d.lifecycle->SaveContents(true));
+        d.lifecycle->SaveContents(true, [&](bool ok) { saved = ok; });
+        QVERIFY(!saved.has_value());
+        QTRY_VERIFY(saved.has_value());
+        QVERIFY(*saved);
         QVERIFY(!reported.isEmpty());
         QCOMPARE(reported.last(), 1.0);
 
         cancel = true;
+        saved.reset();
         d.platform.saveFileAnswers.enqueue(d.path("never.qvp"));
-        QVERIFY(!d.lifecycle->SaveContents(true));
+        d.lifecycle->SaveContents(true, [&](bool ok) { saved = ok; });
+        QTRY_VERIFY(saved.has_value());
+        QVERIFY(!*saved);
         QVERIFY(!QFileInfo::exists(d.path("never.qvp")));
     }
 };

@@ -42,8 +42,11 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+
 #include <QToolBar>
 #include <QToolButton>
+#include <memory>
+#include <optional>
 
 namespace qv {
 
@@ -135,7 +138,19 @@ void TFormMain::createProjectLifecycle(const StartPaths& paths) {
     m_lifecycle = std::make_unique<ProjectLifecycle>(m_context, m_platform, *m_recent,
                                                      standardDataFileAccess());
     m_lifecycle->setEditorSync(m_model);
-    m_lifecycle->setArchiveRunner(progressDialogRunner(this));
+    // The archive work runs behind a progress dialog while the window goes on; its end comes
+    // back through the event loop.
+    m_lifecycle->setArchiveRunner([this, runner = progressDialogRunner(this)](
+                                      const QString& caption, ArchiveWork work, ArchiveDone done) {
+        setArchiveWorkRunning(true);
+        runner(caption, std::move(work),
+               [this, window = QPointer<TFormMain>(this), done = std::move(done)](bool ok) {
+                   if (!window)
+                       return;
+                   setArchiveWorkRunning(false);
+                   done(ok);
+               });
+    });
     m_lifecycle->setHooks(
         {[this] { resetNewEventFormatting(); }, [this](bool on) { EnableProjectCommands(on); }});
     m_recentMenu = new RecentMenu(
@@ -384,13 +399,30 @@ void TFormMain::createPages() {
 }
 
 void TFormMain::EnableProjectCommands(bool on) {
+    m_projectCommandsOn = on;
+    applyCommandStates();
+    updateCaption();
+}
+
+void TFormMain::setArchiveWorkRunning(bool running) {
+    m_archiveWorkRunning = running;
+    applyCommandStates();
+}
+
+void TFormMain::applyCommandStates() {
+    const bool on = m_projectCommandsOn;
+    const bool idle = !m_archiveWorkRunning;
+    // Nothing changes the working folder while it is packed or unpacked.
     for (QAction* a : {asavexml, alayout, aopenbrowser, arefresh, apublish, asaveas, acloseproject,
                        aupdateproject})
-        a->setEnabled(on);
-    Preview1->setEnabled(on);
-    Events1->setEnabled(on);
-    PageControl1->setEnabled(on);
-    updateCaption();
+        a->setEnabled(on && idle);
+    for (QAction* a :
+         {anew, aopenxml, aexit, afulllayout, aleftlayout, arightlayout, acenterlayout})
+        a->setEnabled(idle);
+    Recentfiles1->setEnabled(idle);
+    Preview1->setEnabled(on && idle);
+    Events1->setEnabled(on && idle);
+    PageControl1->setEnabled(on && idle);
 }
 
 void TFormMain::updateCaption() {
@@ -449,17 +481,33 @@ void TFormMain::runStartupSequence() {
     QTimer::singleShot(0, this, [this] {
         resetNewEventFormatting();
         const bool recovered = offerRecovery();
-        if (!openStartupProject() && !recovered && m_startupWizard && m_startupWizard())
-            EnableProjectCommands(true);
-        m_startupDone = true;
+        const bool opening = openStartupProject(
+            [this, recovered](bool opened) { endStartupSequence(opened, recovered); });
+        if (!opening)
+            endStartupSequence(false, recovered);
     });
 }
 
-bool TFormMain::openStartupProject() {
+void TFormMain::endStartupSequence(bool opened, bool recovered) {
+    if (opened || recovered || !m_startupWizard) {
+        m_startupDone = true;
+        return;
+    }
+    // The start-up sequence ends when the wizard has closed.
+    m_startupWizard([window = QPointer<TFormMain>(this)](bool created) {
+        if (!window)
+            return;
+        if (created)
+            window->EnableProjectCommands(true);
+        window->m_startupDone = true;
+    });
+}
+
+bool TFormMain::openStartupProject(std::function<void(bool opened)> done) {
     if (m_startupProject.isEmpty())
         return false;
     const QString path = QFileInfo(m_startupProject).absoluteFilePath();
-    return m_lifecycle->openProjectFile(path) && document().Marks.ProjectPath == path;
+    return m_lifecycle->openProjectFile(path, std::move(done));
 }
 
 void TFormMain::openHandedOverProject(const QString& path) {
@@ -470,7 +518,7 @@ void TFormMain::openHandedOverProject(const QString& path) {
 void TFormMain::openHandedOverProjects() {
     if (m_handedOver.isEmpty())
         return;
-    if (QApplication::activeModalWidget() || !m_startupDone) {
+    if (QApplication::activeModalWidget() || !m_startupDone || m_archiveWorkRunning) {
         QTimer::singleShot(300, this, &TFormMain::openHandedOverProjects);
         return;
     }
@@ -479,9 +527,13 @@ void TFormMain::openHandedOverProjects() {
         showNormal();
     raise();
     activateWindow();
-    m_lifecycle->openProjectFile(path);
-    if (!m_handedOver.isEmpty())
-        QTimer::singleShot(0, this, &TFormMain::openHandedOverProjects);
+    const auto next = [this] {
+        updateCaption();
+        if (!m_handedOver.isEmpty())
+            QTimer::singleShot(0, this, &TFormMain::openHandedOverProjects);
+    };
+    if (!m_lifecycle->openProjectFile(path, [next](bool) { next(); }))
+        next();
 }
 
 void TFormMain::resetNewEventFormatting() {
@@ -490,6 +542,8 @@ void TFormMain::resetNewEventFormatting() {
 }
 
 void TFormMain::anewExecute() {
+    if (m_archiveWorkRunning)
+        return;
     commitTypedText();
     m_lifecycle->beginNew();
     if (!m_gallery)
@@ -504,30 +558,33 @@ void TFormMain::anewExecute() {
     });
 }
 
+// The project commands return while their archive work runs; the caption follows their end.
 void TFormMain::aopenxmlExecute() {
+    if (m_archiveWorkRunning)
+        return;
     commitTypedText();
-    m_lifecycle->aopenxmlExecute();
-    updateCaption();
+    m_lifecycle->aopenxmlExecute([this](bool) { updateCaption(); });
 }
 
 void TFormMain::asavexmlExecute() {
+    if (m_archiveWorkRunning)
+        return;
     commitTypedText();
-    m_lifecycle->asavexmlExecute();
-    updateCaption();
+    m_lifecycle->asavexmlExecute([this](bool) { updateCaption(); });
 }
 
 void TFormMain::asaveasExecute() {
+    if (m_archiveWorkRunning)
+        return;
     commitTypedText();
-    m_lifecycle->asaveasExecute();
-    updateCaption();
+    m_lifecycle->asaveasExecute([this](bool) { updateCaption(); });
 }
 
 void TFormMain::acloseprojectExecute() {
-    if (!acloseproject->isEnabled())
+    if (!acloseproject->isEnabled() || m_archiveWorkRunning)
         return;
     commitTypedText();
-    m_lifecycle->acloseprojectExecute();
-    updateCaption();
+    m_lifecycle->acloseprojectExecute([this](bool) { updateCaption(); });
 }
 
 void TFormMain::aftpsettingsExecute() {
@@ -535,9 +592,11 @@ void TFormMain::aftpsettingsExecute() {
 }
 
 void TFormMain::recent1Click(const QString& caption) {
+    if (m_archiveWorkRunning)
+        return;
     commitTypedText();
-    m_lifecycle->recent1Click(caption);
-    updateCaption();
+    if (!m_lifecycle->recent1Click(caption, [this](bool) { updateCaption(); }))
+        updateCaption();
 }
 
 void TFormMain::documentReset(int editorLayout) {
@@ -621,13 +680,11 @@ void TFormMain::aexitExecute() {
     close();
 }
 
-bool TFormMain::FormCloseQuery() {
-    if (m_skipQuestion) {
-        keepTypedWork(); // kept in the working folder for the next start to recover
-        return true;
-    }
+void TFormMain::FormCloseQuery(std::function<void(bool mayClose)> done) {
     commitTypedText();
-    return m_closeQuestion ? m_closeQuestion() : m_lifecycle->SaveHandled();
+    if (m_closeQuestion)
+        return done(m_closeQuestion());
+    m_lifecycle->SaveHandled(std::move(done));
 }
 
 void TFormMain::closeWithoutQuestion() {
@@ -636,10 +693,39 @@ void TFormMain::closeWithoutQuestion() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
-    if (FormCloseQuery())
+    if (m_closeApproved) {
+        m_closeApproved = false;
         event->accept();
-    else
-        event->ignore();
+        return;
+    }
+    // An end the system asked for does not wait for archive work: the work is cancelled with the
+    // window.
+    if (m_skipQuestion) {
+        keepTypedWork(); // kept in the working folder for the next start to recover
+        event->accept();
+        return;
+    }
+    // While an archive is packed or unpacked the window stays; the save question's own save
+    // closes it when it has succeeded.
+    event->ignore();
+    if (m_archiveWorkRunning)
+        return;
+    // The answer comes within this call, or after it once the save question's save has ended.
+    auto answered = std::make_shared<std::optional<bool>>();
+    auto waiting = std::make_shared<bool>(false);
+    FormCloseQuery([this, answered, waiting, window = QPointer<TFormMain>(this)](bool mayClose) {
+        if (!*waiting) {
+            *answered = mayClose;
+            return;
+        }
+        if (window && mayClose) {
+            m_closeApproved = true;
+            close();
+        }
+    });
+    *waiting = true;
+    if (answered->value_or(false))
+        event->accept();
 }
 
 } // namespace qv

@@ -60,12 +60,14 @@ public:
     CalendarModel& model() { return *m_model; }
     Platform& platform() { return m_platform; }
 
-    // Replaces the save question asked before the window closes.
+    // Replaces the save question asked before the window closes (a question answered at once).
     void setCloseQuestion(std::function<bool()> question) { m_closeQuestion = std::move(question); }
     // Closes without asking, for an end requested by the system (SIGTERM, SIGINT).
     void closeWithoutQuestion();
-    // The first window the user sees; answers whether a project was created or opened.
-    void setStartupWizard(std::function<bool()> wizard) { m_startupWizard = std::move(wizard); }
+    // The first window the user sees, shown without waiting for it: it calls done with whether a
+    // project was created or opened once it has closed.
+    using StartupWizard = std::function<void(std::function<void(bool opened)> done)>;
+    void setStartupWizard(StartupWizard wizard) { m_startupWizard = std::move(wizard); }
     // Resets the formatting new events start with.
     void setNewEventFormattingReset(std::function<void()> reset) {
         m_resetNewEventFormatting = std::move(reset);
@@ -97,6 +99,9 @@ public:
     RecentList& recentList() { return *m_recent; }
 
     void EnableProjectCommands(bool on);
+    // Whether a project archive is being packed or unpacked. Meanwhile the window shows its
+    // progress, the file commands are off, their handlers refuse to start, and closing waits.
+    bool archiveWorkRunning() const { return m_archiveWorkRunning; }
 
     // Command handlers.
     void anewExecute();
@@ -180,14 +185,20 @@ protected:
 private:
     static void keepSettingsColumnWide(QScrollArea* scroll);
     void FormCreate(const StartPaths& paths);
-    bool FormCloseQuery();
+    // The save question before closing; done: whether the window may close.
+    void FormCloseQuery(std::function<void(bool mayClose)> done);
+    void setArchiveWorkRunning(bool running);
+    void applyCommandStates();
     void createCommands();
     void createMenus();
     void createToolBar();
     void createPages();
     void createProjectLifecycle(const StartPaths& paths);
     void resetNewEventFormatting();
-    bool openStartupProject();
+    // Opens the project given on the command line; false when there is none to open, otherwise
+    // done follows with whether it is open.
+    bool openStartupProject(std::function<void(bool opened)> done);
+    void endStartupSequence(bool opened, bool recovered);
     void openHandedOverProjects();
     void runStartupSequence();
     void runLayoutCommand(int layout);
@@ -206,7 +217,7 @@ private:
     Platform& m_platform;
     CalendarModel* m_model = nullptr;
     std::function<bool()> m_closeQuestion;
-    std::function<bool()> m_startupWizard;
+    StartupWizard m_startupWizard;
     std::function<void()> m_resetNewEventFormatting;
     std::function<bool()> m_commitEventEditing;
     QTimer* m_keepTimer = nullptr;
@@ -220,6 +231,9 @@ private:
     std::unique_ptr<ProjectLifecycle> m_lifecycle;
     RecentMenu* m_recentMenu = nullptr;
     bool m_skipQuestion = false;
+    bool m_closeApproved = false;
+    bool m_archiveWorkRunning = false;
+    bool m_projectCommandsOn = true;
     bool m_startupPosted = false;
     bool m_startupDone = false;
 };

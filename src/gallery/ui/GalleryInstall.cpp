@@ -48,20 +48,14 @@ TFormTemplateSelect::Setup gallerySetup(TFormMain& window) {
     setup.templateFolder = window.context().folders.templates;
     setup.caption = programTitle();
     setup.messages = &window.platform();
-    setup.create = [&window](const QString& templatePath) {
-        return createProjectFromTemplate(window.document(), window.lifecycle(), templatePath);
+    setup.create = [&window](const QString& templatePath, std::function<void(bool)> done) {
+        createProjectFromTemplate(window.document(), window.lifecycle(), templatePath,
+                                  std::move(done));
     };
     return setup;
 }
 
 } // namespace
-
-bool showGallery(TFormMain& window) {
-    // The start-up wizard goes on from the gallery's answer in the same call, inside its own
-    // modal run, so it waits for the gallery.
-    TFormTemplateSelect gallery(gallerySetup(window), windowInFront(window));
-    return gallery.exec() == QDialog::Accepted;
-}
 
 void openGallery(TFormMain& window, const std::function<void(bool created)>& done) {
     auto* gallery = new TFormTemplateSelect(gallerySetup(window), windowInFront(window));
@@ -71,7 +65,7 @@ void openGallery(TFormMain& window, const std::function<void(bool created)>& don
 }
 
 void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
-    window.setStartupWizard([&window, endProgram] {
+    window.setStartupWizard([&window, endProgram](std::function<void(bool opened)> done) {
         TFormWizard::Setup setup;
         setup.caption = programTitle();
         setup.recent = window.recentList().paths();
@@ -79,17 +73,20 @@ void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
             return window.platform().openFile(QStringLiteral("Open"), QString(),
                                               ProjectLifecycle::kArchiveFilter);
         };
-        setup.open = [&window](const QString& path) {
-            return window.lifecycle().LoadContents(path, false) &&
-                   !window.document().Marks.ProjectPath.isEmpty();
+        setup.open = [&window](const QString& path, std::function<void(bool)> done) {
+            window.lifecycle().LoadContents(path, false, [&window, done](bool loaded) {
+                done(loaded && !window.document().Marks.ProjectPath.isEmpty());
+            });
         };
-        setup.showGallery = [&window] { return showGallery(window); };
+        setup.showGallery = [&window](std::function<void(bool)> created) {
+            openGallery(window, created);
+        };
         setup.wizardMode = [&window] { return window.context().wizardMode; };
         setup.endProgram = endProgram;
-        // Still waited for: the start-up sequence goes on from the wizard's answer in the same
-        // call, and the wizard's Create waits for the gallery in turn (showGallery).
-        TFormWizard wizard(std::move(setup), &window);
-        return wizard.exec() == QDialog::Accepted;
+        auto* wizard = new TFormWizard(std::move(setup), &window);
+        showWithoutWaiting<TFormWizard>(
+            wizard, [](TFormWizard& w) { w.open(); },
+            [wizard, done] { done(wizard->result() == QDialog::Accepted); });
     });
 }
 

@@ -23,16 +23,12 @@ public:
 // command "Update Calendar in project".
 void installGallery(TFormMain& window);
 
-// Makes the start-up wizard the first window the user sees. endProgram ends the program (the
-// wizard's Exit).
+// Makes the start-up wizard the first window the user sees, shown without waiting for it.
+// endProgram ends the program (the wizard's Exit).
 void installStartupWizard(TFormMain& window, std::function<void()> endProgram);
 
-// Shows the gallery modally over the window in front; true when it created a project. The
-// start-up wizard waits for it this way.
-bool showGallery(TFormMain& window);
-
-// Opens the gallery over the window without waiting for it (the New command); done gets whether
-// it created a project once it has closed.
+// Opens the gallery over the window in front without waiting for it (the New command, the
+// start-up wizard's Create); done gets whether it created a project once it has closed.
 void openGallery(TFormMain& window, const std::function<void(bool created)>& done);
 
 // "Update Calendar in project".

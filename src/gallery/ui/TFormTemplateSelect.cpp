@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -287,16 +288,30 @@ void TFormTemplateSelect::ComboGalleryPageChange(int page) {
 
 void TFormTemplateSelect::BtnOpenClick() {
     const int current = m_paging.current();
-    if (current < 0 || !m_setup.create)
+    if (current < 0 || !m_setup.create || m_creating)
         return;
     // When the project could not be made (the load has said why), the gallery stays so that
     // another template can be chosen or the user can go back.
-    if (m_setup.create(templatePath(m_setup.catalogue.value(current))))
-        done(QDialog::Accepted);
+    m_creating = true;
+    m_setup.create(templatePath(m_setup.catalogue.value(current)),
+                   [gallery = QPointer<TFormTemplateSelect>(this)](bool created) {
+                       if (!gallery)
+                           return;
+                       gallery->m_creating = false;
+                       if (created)
+                           gallery->done(QDialog::Accepted);
+                   });
 }
 
 void TFormTemplateSelect::btnSkip2Click() {
+    if (m_creating)
+        return;
     done(QDialog::Rejected);
+}
+
+void TFormTemplateSelect::reject() {
+    if (!m_creating)
+        QDialog::reject();
 }
 
 } // namespace qv

@@ -31,8 +31,10 @@ public:
         QString templateFolder;
         QString caption; // the main window's caption
         MessageBoxes* messages = nullptr;
-        // Makes the project from a template's folder; true when it was created.
-        std::function<bool(const QString& templatePath)> create;
+        // Makes the project from a template's folder and calls done with whether it was created,
+        // possibly after it has returned.
+        std::function<void(const QString& templatePath, std::function<void(bool created)> done)>
+            create;
     };
 
     explicit TFormTemplateSelect(Setup setup, QWidget* parent = nullptr);
@@ -50,6 +52,9 @@ public:
     void ComboGalleryPageChange(int page);
     void BtnOpenClick();
     void btnSkip2Click();
+    // Esc and the title bar's close button; refused, like Back, while a Create waits for its
+    // project.
+    void reject() override;
 
     std::array<QToolButton*, 4> T{}; // T1 .. T4
     QLabel* ImgPreview = nullptr;
@@ -78,6 +83,7 @@ private:
     GalleryPaging m_paging;
     QButtonGroup* m_buttons = nullptr;
     int m_thumbnailReads = 0;
+    bool m_creating = false; // a Create is waiting for its project
 };
 
 } // namespace qv

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -139,20 +140,41 @@ void TFormWizard::BtnGetPrjClick() {
 }
 
 void TFormWizard::BtnOpenClick() {
-    if (m_setup.open && m_setup.open(CmbRecent->currentText()))
-        done(QDialog::Accepted);
+    if (!m_setup.open || m_opening)
+        return;
+    m_opening = true;
+    m_setup.open(CmbRecent->currentText(), [wizard = QPointer<TFormWizard>(this)](bool opened) {
+        if (!wizard)
+            return;
+        wizard->m_opening = false;
+        if (opened)
+            wizard->done(QDialog::Accepted);
+    });
 }
 
 void TFormWizard::BtnCreateClick() {
-    if (m_setup.showGallery && m_setup.showGallery())
-        done(QDialog::Accepted);
+    if (!m_setup.showGallery)
+        return;
+    m_setup.showGallery([wizard = QPointer<TFormWizard>(this)](bool created) {
+        if (wizard && created)
+            wizard->done(QDialog::Accepted);
+    });
 }
 
 void TFormWizard::btnSkip2Click() {
+    if (m_opening)
+        return;
     done(QDialog::Rejected);
 }
 
+void TFormWizard::reject() {
+    if (!m_opening)
+        QDialog::reject();
+}
+
 void TFormWizard::btnExit2Click() {
+    if (m_opening)
+        return;
     done(QDialog::Rejected);
     if (m_setup.endProgram && exitEndsProgram(m_setup.wizardMode ? m_setup.wizardMode() : 0))
         m_setup.endProgram();

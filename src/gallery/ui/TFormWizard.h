@@ -23,11 +23,12 @@ public:
         QStringList recent; // the recent projects, most recent first
         // The project-archive open dialog; empty when the user cancelled.
         std::function<QString()> browse;
-        // Loads the project archive at path (asking for one when path is empty); true when a
-        // project is open afterwards.
-        std::function<bool(const QString& path)> open;
-        // Shows the gallery; true when it created a project.
-        std::function<bool()> showGallery;
+        // Loads the project archive at path (asking for one when path is empty) and calls done
+        // with whether a project is open afterwards, possibly after it has returned.
+        std::function<void(const QString& path, std::function<void(bool opened)> done)> open;
+        // Shows the gallery without waiting for it and calls done with whether it created a
+        // project once it has closed.
+        std::function<void(std::function<void(bool created)> done)> showGallery;
         std::function<int()> wizardMode;
         // Asks the program to end once the wizard has closed.
         std::function<void()> endProgram;
@@ -41,6 +42,9 @@ public:
     void BtnCreateClick();
     void btnSkip2Click();
     void btnExit2Click();
+    // Esc and the title bar's close button; refused, like Skip and Exit, while an Open waits for
+    // its archive.
+    void reject() override;
 
     QLabel* TntLabel7 = nullptr;
     QLabel* TntLabel2 = nullptr;
@@ -59,6 +63,7 @@ private:
     void TntFormCreate();
 
     Setup m_setup;
+    bool m_opening = false; // an Open is waiting for its archive
 };
 
 } // namespace qv

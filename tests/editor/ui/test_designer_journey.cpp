@@ -24,8 +24,8 @@ private Q_SLOTS:
         f.window->show();
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         f.window->setGallery([&f](std::function<void(bool)> done) {
-            done(createProjectFromTemplate(f.doc, f.window->lifecycle(),
-                                           test::binDir() + "/template/classic_blue"));
+            createProjectFromTemplate(f.doc, f.window->lifecycle(),
+                                      test::binDir() + "/template/classic_blue", done);
         });
         f.window->anew->trigger();
         QVERIFY(f.doc.Marks.Loaded);
@@ -50,6 +50,7 @@ private Q_SLOTS:
         const QString archive = f.data.filePath("club.qvp");
         f.ui.saveFileAnswers << archive;
         f.window->asavexml->trigger();
+        QTRY_VERIFY(!f.window->archiveWorkRunning());
         QVERIFY(QFileInfo::exists(archive));
         QVERIFY(f.window->windowTitle().startsWith("club.qvp "));
 
@@ -57,6 +58,7 @@ private Q_SLOTS:
         f.doc.Events.clear();
         f.ui.openFileAnswers << archive;
         f.window->aopenxml->trigger();
+        QTRY_VERIFY(!f.window->archiveWorkRunning());
         QCOMPARE(f.doc.Titles[0].Text, QString("Riverside Club"));
         QCOMPARE(title->text(), QString("Riverside Club"));
         QCOMPARE(f.doc.Events.last().Title.Text, QString("Club night"));

@@ -57,9 +57,9 @@ private Q_SLOTS:
         int resets = 0;
         bool commandsWhileWizard = true;
         f.window->setNewEventFormattingReset([&] { ++resets; });
-        f.window->setStartupWizard([&] {
+        f.window->setStartupWizard([&](const std::function<void(bool)>& done) {
             commandsWhileWizard = f.window->asavexml->isEnabled();
-            return wizardOk;
+            done(wizardOk);
         });
         f.window->show();
         QTRY_COMPARE(resets, 1);

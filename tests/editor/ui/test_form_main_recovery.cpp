@@ -22,9 +22,9 @@ struct LeftWorkFixture : test::MainWindowFixture {
         test::writeBytes(ctx.folders.dataFile(), kDataFile);
         if (marked)
             noteUnsavedWork(ctx.folders.working, {true, true, data.filePath("club.qvp")});
-        window->setStartupWizard([this] {
+        window->setStartupWizard([this](const std::function<void(bool)>& done) {
             ++wizards;
-            return false;
+            done(false);
         });
     }
     void start(int answer) {
@@ -61,6 +61,7 @@ private Q_SLOTS:
         QVERIFY(f.window->windowTitle().startsWith("club.qvp*"));
 
         f.window->asavexml->trigger();
+        QTRY_VERIFY(!f.window->archiveWorkRunning());
         QCOMPARE(f.ui.fileDialogs, QStringList());
         QVERIFY(!f.doc.Marks.Modified);
         QVERIFY(!QFileInfo::exists(unsavedWorkMark(f.ctx.folders.working)));

@@ -76,6 +76,7 @@ private Q_SLOTS:
         f.ui.saveFileAnswers << archive;
         f.typeTitle("Typed only");
         f.window->findChild<QAction*>(command)->trigger();
+        QTRY_VERIFY(!f.window->archiveWorkRunning());
 
         QVERIFY(f.dataFileHolds("Typed only"));
         bool asked = false;
@@ -122,9 +123,11 @@ private Q_SLOTS:
         QCOMPARE(f.window->windowTitle(), QString("Untitled* \u2014 ") + program);
         f.ui.saveFileAnswers << f.data.filePath("club.qvp");
         f.window->asavexml->trigger();
+        QTRY_VERIFY(!f.window->archiveWorkRunning());
         QCOMPARE(f.window->windowTitle(), QString("club.qvp \u2014 ") + program);
         f.ui.questionAnswers << QuestionResult::No;
         f.window->acloseproject->trigger();
+        QTRY_VERIFY(!f.window->archiveWorkRunning());
         f.doc.Marks.Loaded = false;
         f.window->EnableProjectCommands(false);
         QCOMPARE(f.window->windowTitle(), program);

@@ -40,6 +40,8 @@ struct Gallery {
     ScriptedPlatform ui;
     QStringList created;
     bool createWork = true;
+    bool createWaits = false; // the answer is kept back in pendingCreate
+    std::function<void(bool)> pendingCreate;
     std::unique_ptr<TFormTemplateSelect> form;
 
     explicit Gallery(int count, bool withThumbnails = true) {
@@ -59,9 +61,12 @@ struct Gallery {
         setup.templateFolder = dir.path();
         setup.caption = "Plendix Flash Event Calendar - mine.qvp";
         setup.messages = &ui;
-        setup.create = [this](const QString& path) {
+        setup.create = [this](const QString& path, const std::function<void(bool)>& done) {
             created.append(path);
-            return createWork;
+            if (createWaits)
+                pendingCreate = done;
+            else
+                done(createWork);
         };
         form = std::make_unique<TFormTemplateSelect>(std::move(setup));
     }
@@ -309,6 +314,28 @@ private Q_SLOTS:
         QCOMPARE(g.created.size(), 1);
         QCOMPARE(finished.size(), 0);
         QVERIFY(f.BtnOpen->isEnabled());
+    }
+
+    // While the project is made (a save of the open one may come first) the gallery stays: Back,
+    // Esc, the close button and a second Create do nothing.
+    void aCreateInProgressKeepsTheGallery() {
+        Gallery g(6);
+        g.createWaits = true;
+        TFormTemplateSelect& f = *g.form;
+        f.show();
+        QSignalSpy finished(&f, &QDialog::finished);
+        f.BtnOpen->click();
+        QVERIFY(g.pendingCreate);
+        f.BtnOpen->click();
+        f.btnSkip2->click();
+        QTest::keyClick(&f, Qt::Key_Escape);
+        f.close();
+        QCOMPARE(g.created.size(), 1);
+        QCOMPARE(finished.size(), 0);
+        QVERIFY(f.isVisible());
+        g.pendingCreate(true);
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(f.result(), int(QDialog::Accepted));
     }
 
     void titleBarCloseIsBack() {

@@ -21,6 +21,8 @@ struct Wizard {
     QStringList browseAnswers;
     QStringList opened;
     bool openWorks = false;
+    bool openWaits = false; // the open's answer is kept back in pendingOpen
+    std::function<void(bool)> pendingOpen;
     bool galleryCreates = false;
     int galleryShown = 0;
     int wizardMode = 0;
@@ -39,13 +41,16 @@ struct Wizard {
         setup.browse = [this] {
             return browseAnswers.isEmpty() ? QString() : browseAnswers.takeFirst();
         };
-        setup.open = [this](const QString& path) {
+        setup.open = [this](const QString& path, const std::function<void(bool)>& done) {
             opened.append(path);
-            return openWorks;
+            if (openWaits)
+                pendingOpen = done;
+            else
+                done(openWorks);
         };
-        setup.showGallery = [this] {
+        setup.showGallery = [this](const std::function<void(bool)>& done) {
             ++galleryShown;
-            return galleryCreates;
+            done(galleryCreates);
         };
         setup.wizardMode = [this] { return wizardMode; };
         setup.endProgram = [this] { ++endRequests; };
@@ -169,6 +174,29 @@ private Q_SLOTS:
         w.openWorks = true;
         f.BtnOpen->click();
         QCOMPARE(w.opened, (QStringList{w.dir.filePath("mine.qvp"), w.dir.filePath("mine.qvp")}));
+        QVERIFY(w.closedWith(QDialog::Accepted));
+    }
+
+    // While the archive is read the wizard stays: Skip, Exit, Esc and a second Open do nothing.
+    void anOpenInProgressKeepsTheWizard() {
+        Wizard w;
+        w.recent = {w.file("mine.qvp")};
+        w.openWaits = true;
+        TFormWizard& f = w.make();
+        f.show();
+        f.CmbRecent->setCurrentIndex(0);
+        f.BtnOpen->click();
+        QVERIFY(w.pendingOpen);
+        f.BtnOpen->click();
+        f.btnSkip2->click();
+        f.btnExit2->click();
+        QTest::keyClick(&f, Qt::Key_Escape);
+        f.close();
+        QCOMPARE(w.opened.size(), 1);
+        QCOMPARE(w.finished->size(), 0);
+        QCOMPARE(w.endRequests, 0);
+        QVERIFY(f.isVisible());
+        w.pendingOpen(true);
         QVERIFY(w.closedWith(QDialog::Accepted));
     }
 
