@@ -13,41 +13,16 @@ CLI="${1:-$REPO/build/bin/quorvel-cli}"
 TEMPLATE="${TEMPLATE:-classic_blue}"
 ROUNDS="${ROUNDS:-7}"
 WORK="$(mktemp -d "${SCRATCH:-/dev/shm}/quorvel-reupload.XXXXXX")"
-SERVER_PID=""
-cleanup() { [ -n "$SERVER_PID" ] && kill "$SERVER_PID" 2>/dev/null; rm -rf "$WORK"; }
+PIDS=()
+cleanup() {
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
 trap cleanup EXIT
-
-# vsftpd on 127.0.0.1 with anonymous upload into anon/upload (pyftpdlib answers the first data
-# connections after a listing a quarter of a second late, which would measure the server).
-PORT=$(/usr/bin/python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-mkdir -p "$WORK/anon/upload" "$WORK/empty" "$WORK/data"
-chmod 755 "$WORK" "$WORK/anon" "$WORK/empty"
-chown ftp:ftp "$WORK/anon/upload"
-cat > "$WORK/vsftpd.conf" <<CONF
-listen=YES
-listen_ipv6=NO
-listen_address=127.0.0.1
-listen_port=$PORT
-background=NO
-seccomp_sandbox=NO
-isolate=NO
-isolate_network=NO
-secure_chroot_dir=$WORK/empty
-connect_from_port_20=NO
-anonymous_enable=YES
-local_enable=NO
-anon_root=$WORK/anon
-write_enable=YES
-anon_upload_enable=YES
-anon_mkdir_write_enable=YES
-anon_other_write_enable=YES
-no_anon_password=YES
-anon_umask=022
-xferlog_enable=NO
-CONF
-/usr/sbin/vsftpd "$WORK/vsftpd.conf" &
-SERVER_PID=$!
-sleep 0.5
+chmod 755 "$WORK"
+source "$(dirname "$0")/servers.sh"
+start_vsftpd
+mkdir -p "$WORK/data"
 
 # A project made from the template: its files under quorvel/, as the designer lays them out.
 mkdir -p "$WORK/project/quorvel"
@@ -56,13 +31,13 @@ cp -R "$(dirname "$CLI")/template/$TEMPLATE/." "$WORK/project/quorvel/"
 now() { date +%s%N; }
 publish() { rm -rf "$WORK/site"; "$CLI" pack "$WORK/project" "$WORK/project.qvp" >/dev/null
   "$CLI" publish "$WORK/project.qvp" "$WORK/site" >/dev/null; }
-upload() { XDG_DATA_HOME=$WORK/data QUORVEL_FTP_PASSWORD= "$CLI" upload "$WORK/site" \
-  --protocol ftp --host 127.0.0.1 --port "$PORT" --user anonymous --dir /upload/site --passive >/dev/null; }
+upload() { XDG_DATA_HOME=$WORK/data QUORVEL_FTP_PASSWORD=$PASS "$CLI" upload "$WORK/site" \
+  --protocol ftp --host 127.0.0.1 --port "$PORT" --user "$USER" --dir "$DIR/site" --passive >/dev/null; }
 
 first=() second=()
 for round in $(seq 0 "$ROUNDS"); do
-  rm -rf "$WORK/anon/upload/site" "$WORK/data"; mkdir -p "$WORK/data" "$WORK/anon/upload/site"
-  chown ftp:ftp "$WORK/anon/upload/site"
+  rm -rf "$LANDED/site" "$WORK/data"; mkdir -p "$WORK/data" "$LANDED/site"
+  chown ftp:ftp "$LANDED/site"
   publish
   t0=$(now); upload; t1=$(now)
   # One event's title changed, as an edit in the designer would: the data files change.
