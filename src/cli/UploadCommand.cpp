@@ -35,21 +35,20 @@ int usageError(const QString& text) {
 }
 
 // The password: QUORVEL_FTP_PASSWORD, else the one the desktop's keyring keeps for the account,
-// else the settings file's. The keyring answers through the event loop, which runs here until it
-// has: nothing else runs at this point.
+// else the settings file's. The keyring answers through the event loop: the program's own loop
+// runs here, once, until it has (the command line has no window and no other loop).
 QString passwordFor(const qv::FtpSettings& settings) {
     const QByteArray fromEnvironment = qgetenv("QUORVEL_FTP_PASSWORD");
     if (!fromEnvironment.isNull())
         return QString::fromLocal8Bit(fromEnvironment);
     qv::KeychainPasswordStore keyring;
     std::optional<qv::PasswordStore::Answer> answer;
-    QEventLoop loop;
     keyring.read(qv::ftpPasswordAccount(settings), [&](const qv::PasswordStore::Answer& a) {
         answer = a;
-        loop.quit();
+        QCoreApplication::exit(0);
     });
     if (!answer)
-        loop.exec();
+        QCoreApplication::exec();
     return answer->outcome == qv::PasswordStore::Outcome::Done ? answer->password
                                                                : settings.password;
 }

@@ -42,26 +42,37 @@ PeerTrust trustFor(const TrustStore& store, const RemoteEndpoint& endpoint) {
 }
 
 bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
-                MessageBoxes& messages, TrustStore& store, PeerTrust& trust) {
+                MessageBoxes& messages, const TrustStore& store, const PeerTrust& trust,
+                const std::function<void(bool again, const PeerTrust& trust)>& done) {
     using Kind = RemoteFailure::Kind;
     if (failure.kind != Kind::UntrustedCertificate && failure.kind != Kind::UnknownHostKey)
         return false;
     const QString question = failure.kind == Kind::UntrustedCertificate
                                  ? QStringLiteral("Trust this certificate?")
                                  : QStringLiteral("Trust this host key?");
-    switch (messages.trustQuestion(question, failure.text)) {
-    case TrustAnswer::Always:
-        if (!store.remember(endpoint.protocol, endpoint.host, endpoint.port, failure.fingerprint))
-            messages.message(QStringLiteral("Unable to write to %1").arg(store.path()));
-        trust.remembered = failure.fingerprint;
-        return true;
-    case TrustAnswer::Once:
-        trust.accepted << failure.fingerprint;
-        return true;
-    case TrustAnswer::Cancel:
-        break;
-    }
-    return false;
+    // Copies: the answer may come after the caller's objects are gone.
+    messages.trustQuestion(
+        question, failure.text,
+        [&messages, store = TrustStore(store), endpoint, trust, done,
+         fingerprint = failure.fingerprint](TrustAnswer answer) mutable {
+            PeerTrust extended = trust;
+            switch (answer) {
+            case TrustAnswer::Always:
+                if (!store.remember(endpoint.protocol, endpoint.host, endpoint.port, fingerprint))
+                    messages.message(QStringLiteral("Unable to write to %1").arg(store.path()));
+                extended.remembered = fingerprint;
+                done(true, extended);
+                return;
+            case TrustAnswer::Once:
+                extended.accepted << fingerprint;
+                done(true, extended);
+                return;
+            case TrustAnswer::Cancel:
+                break;
+            }
+            done(false, trust);
+        });
+    return true;
 }
 
 } // namespace qv

@@ -3,6 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include "ftp/RemoteClient.h"
 #include "ftp/RemoteProtocol.h"
 
@@ -37,10 +39,12 @@ class MessageBoxes;
 PeerTrust trustFor(const TrustStore& store, const RemoteEndpoint& endpoint);
 
 // After a connection failed because the server's certificate or host key is not trusted: asks
-// "Trust this certificate?" (or host key), remembers an "Always" in the store and adds an
-// "Always" or "Once" to trust. True when the connection is worth trying again; false for any
-// other failure, a changed host key, and Cancel.
+// "Trust this certificate?" (or host key) and returns true at once; when answered, an "Always"
+// is remembered in the store, and done gets trust with the "Always" or "Once" added and true
+// (the connection is worth trying again), or trust unchanged and false for Cancel. For any other
+// failure, and a changed host key, nothing is asked, done is not called and the result is false.
 bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
-                MessageBoxes& messages, TrustStore& store, PeerTrust& trust);
+                MessageBoxes& messages, const TrustStore& store, const PeerTrust& trust,
+                const std::function<void(bool again, const PeerTrust& trust)>& done);
 
 } // namespace qv

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+
 #include <QStringList>
+#include <functional>
 
 namespace qv {
 
@@ -61,12 +63,14 @@ public:
     }
     // The program's title, a warning icon, question ("Trust this certificate?") as the main
     // instruction and text (whose server, its fingerprint, why it is not trusted) below it, with
-    // the buttons "Always", "Once" and "Cancel". Where no one can answer, nothing is shown and the
-    // answer is Cancel.
-    virtual TrustAnswer trustQuestion(const QString& question, const QString& text) {
+    // the buttons "Always", "Once" and "Cancel". It returns at once; answered gets the answer when
+    // the box closes (not at all when its owner window goes first). Where no one can answer,
+    // nothing is shown and the answer is Cancel.
+    virtual void trustQuestion(const QString& question, const QString& text,
+                               const std::function<void(TrustAnswer)>& answered) {
         Q_UNUSED(question);
         Q_UNUSED(text);
-        return TrustAnswer::Cancel;
+        answered(TrustAnswer::Cancel);
     }
 };
 

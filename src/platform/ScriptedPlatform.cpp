@@ -31,9 +31,10 @@ int ScriptedPlatform::choice(const QString& text, const QStringList& buttons, in
     return choiceAnswers.isEmpty() ? -1 : choiceAnswers.dequeue();
 }
 
-TrustAnswer ScriptedPlatform::trustQuestion(const QString& question, const QString& text) {
+void ScriptedPlatform::trustQuestion(const QString& question, const QString& text,
+                                     const std::function<void(TrustAnswer)>& answered) {
     shown.append({QStringLiteral("trust"), programTitle(), question, text, 0});
-    return trustAnswers.isEmpty() ? TrustAnswer::Cancel : trustAnswers.dequeue();
+    answered(trustAnswers.isEmpty() ? TrustAnswer::Cancel : trustAnswers.dequeue());
 }
 
 QString ScriptedPlatform::openFile(const QString&, const QString& initialPath, const QString&) {

@@ -21,6 +21,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -355,11 +356,25 @@ void TfrmFtpModule::connectStep() {
 }
 
 void TfrmFtpModule::onConnected(const StepResult& result) {
+    // An untrusted server: the question is answered later, the window stays busy meanwhile.
+    const QPointer<TfrmFtpModule> self(this);
     if (!result.ok &&
-        askToTrust(result.failure, m_client->endpoint(), m_messages, trustStore, m_client->trust)) {
-        connectStep();
+        askToTrust(result.failure, m_client->endpoint(), m_messages, trustStore, m_client->trust,
+                   [self, result](bool again, const PeerTrust& trust) {
+                       if (!self)
+                           return;
+                       if (!again) {
+                           self->onConnectStepEnded(result);
+                           return;
+                       }
+                       self->m_client->trust = trust;
+                       self->connectStep();
+                   }))
         return;
-    }
+    onConnectStepEnded(result);
+}
+
+void TfrmFtpModule::onConnectStepEnded(const StepResult& result) {
     m_connecting = false;
     if (!result.ok) {
         onFailed(result.error);

@@ -126,6 +126,8 @@ private:
                  std::function<void(const StepResult&)> done);
     void connectStep();
     void onConnected(const StepResult& result);
+    // The connect step's result, once no trust question is pending: the remote list or the failure.
+    void onConnectStepEnded(const StepResult& result);
     void showDirectory(const StepResult& result);
     void showEncryption(bool known, bool encrypted);
     void setWebAddress(const QString& text, bool pageRule);

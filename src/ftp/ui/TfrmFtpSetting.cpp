@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -249,23 +250,35 @@ void TfrmFtpSetting::runTest(bool readDirectory) {
             bbTestConnection->setEnabled(true);
             if (!isVisible() && result.failure.kind == RemoteFailure::Kind::Cancelled)
                 return;
-            PeerTrust trust = client->trust;
+            // An untrusted server: the test goes on once the question is answered.
+            const QPointer<TfrmFtpSetting> self(this);
             if (!result.connected &&
-                askToTrust(result.failure, client->endpoint(), m_messages, trustStore, trust)) {
-                m_trustedOnce = trust.accepted;
-                runTest(readDirectory);
+                askToTrust(result.failure, client->endpoint(), m_messages, trustStore,
+                           client->trust,
+                           [self, readDirectory, result](bool again, const PeerTrust& trust) {
+                               if (!self)
+                                   return;
+                               if (!again) {
+                                   self->showTestResult(result);
+                                   return;
+                               }
+                               self->m_trustedOnce = trust.accepted;
+                               self->runTest(readDirectory);
+                           }))
                 return;
-            }
-            if (result.directory) {
-                edDefHostDir->setText(*result.directory);
-                lbDetectHostDirectory->show();
-            }
-            lbTestResult->setText(result.text);
-            // Success in green, a failure in red.
-            lbTestResult->setStyleSheet(
-                QStringLiteral("color: %1;")
-                    .arg(QLatin1String(result.connected ? "green" : "red")));
+            showTestResult(result);
         });
+}
+
+void TfrmFtpSetting::showTestResult(const ConnectionTestResult& result) {
+    if (result.directory) {
+        edDefHostDir->setText(*result.directory);
+        lbDetectHostDirectory->show();
+    }
+    lbTestResult->setText(result.text);
+    // Success in green, a failure in red.
+    lbTestResult->setStyleSheet(
+        QStringLiteral("color: %1;").arg(QLatin1String(result.connected ? "green" : "red")));
 }
 
 bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* parent) {

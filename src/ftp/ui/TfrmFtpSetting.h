@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ftp/FtpSettingsRules.h"
 #include "ftp/RemoteClient.h"
 #include "ftp/TrustStore.h"
 #include "session/FtpSettings.h"
@@ -77,6 +78,8 @@ private:
     FtpSettings fromEdits() const;
     void cmbProtocolChange();
     void runTest(bool readDirectory);
+    // What Test Connection found: the login directory when read, the result in green or red.
+    void showTestResult(const ConnectionTestResult& result);
     void stopTest();
 
     MessageBoxes& m_messages;

@@ -114,21 +114,27 @@ int QtPlatform::choice(const QString& text, const QStringList& buttons, int defa
     return int(added.indexOf(box.clickedButton()));
 }
 
-TrustAnswer QtPlatform::trustQuestion(const QString& question, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, programTitle(),
-                    printableText(question).left(kMaxDialogText), QMessageBox::NoButton, m_owner);
-    box.setInformativeText(text.left(kMaxDialogText));
-    QAbstractButton* always = box.addButton(QStringLiteral("Always"), QMessageBox::AcceptRole);
-    QAbstractButton* once = box.addButton(QStringLiteral("Once"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    if (box.clickedButton() == always)
-        return TrustAnswer::Always;
-    if (box.clickedButton() == once)
-        return TrustAnswer::Once;
-    return TrustAnswer::Cancel;
+void QtPlatform::trustQuestion(const QString& question, const QString& text,
+                               const std::function<void(TrustAnswer)>& answered) {
+    // Shown window-modal with open(): the caller's handler returns and the windows keep drawing
+    // while the user reads the fingerprint.
+    auto* box = new QMessageBox(QMessageBox::Warning, programTitle(),
+                                printableText(question).left(kMaxDialogText), QMessageBox::NoButton,
+                                m_owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setInformativeText(text.left(kMaxDialogText));
+    QAbstractButton* always = box->addButton(QStringLiteral("Always"), QMessageBox::AcceptRole);
+    QAbstractButton* once = box->addButton(QStringLiteral("Once"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box->setDefaultButton(cancel);
+    box->setEscapeButton(cancel);
+    QObject::connect(box, &QMessageBox::finished, box, [box, always, once, answered] {
+        const QAbstractButton* clicked = box->clickedButton();
+        answered(clicked == always ? TrustAnswer::Always
+                 : clicked == once ? TrustAnswer::Once
+                                   : TrustAnswer::Cancel);
+    });
+    box->open();
 }
 
 QString QtPlatform::openFile(const QString& title, const QString& initialPath,

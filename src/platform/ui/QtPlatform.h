@@ -20,7 +20,8 @@ public:
     int question(const QString& title, const QString& instruction, int buttons, int icon,
                  const QString& text) override;
     int choice(const QString& text, const QStringList& buttons, int defaultButton) override;
-    TrustAnswer trustQuestion(const QString& question, const QString& text) override;
+    void trustQuestion(const QString& question, const QString& text,
+                       const std::function<void(TrustAnswer)>& answered) override;
 
     QString openFile(const QString& title, const QString& initialPath,
                      const QString& filter) override;
