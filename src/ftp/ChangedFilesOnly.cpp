@@ -18,7 +18,9 @@ std::shared_ptr<UploadManifest> attachUploadRecord(TFtpThread& worker, const QSt
     // so nothing is lost when the window goes away before the queued reports would arrive.
     QObject::connect(
         &worker, &TFtpThread::fileSent, &worker,
-        [record](const QString& relativePath) { record->fileSent(relativePath); },
+        [record](const QString& relativePath, qint64 size, const QByteArray& sha256) {
+            record->fileSent(relativePath, size, sha256);
+        },
         Qt::DirectConnection);
     return record;
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ftp/RemoteClient.h"
 
+#include "common/FileDigest.h"
+
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +13,7 @@
 #include <QUrl>
 
 #include <curl/curl.h>
+#include <openssl/evp.h>
 #include <openssl/ssl.h>
 #include <openssl/x509.h>
 #include <openssl/x509_vfy.h>
@@ -19,6 +23,7 @@
 #include <unistd.h>
 
 #include <mutex>
+#include <thread>
 
 namespace qv {
 
@@ -26,6 +31,9 @@ namespace {
 
 constexpr int kPollMs = 250;       // how long one wait for the sockets lasts at most
 constexpr int kNoSocketStepMs = 2; // the wait while libcurl has no socket to offer
+// From this size on, a file's digest is made by a thread of its own, reading the file beside the
+// transfer, so that the digest costs no time of the sending thread.
+constexpr qint64 kDigestBesideBytes = 8 * 1024 * 1024;
 
 // How long the next wait for the sockets may last. In some states between two commands (an
 // EPSV answered, the data connection not yet opened) libcurl 7.88 offers no socket and no time
@@ -114,6 +122,8 @@ struct RemoteClient::Curl {
     bool tooLong = false;
     QFile* source = nullptr;
     bool readFailed = false;
+    EVP_MD_CTX* digest = nullptr; // of the bytes read from source, when the caller wants it
+    qint64 bytesRead = 0;
     const Progress* progress = nullptr;
     QHostAddress controlPeer;
     QString foreignPeer;
@@ -215,6 +225,9 @@ struct RemoteClient::Curl {
             self->readFailed = true;
             return CURL_READFUNC_ABORT;
         }
+        self->bytesRead += n;
+        if (self->digest && n > 0 && EVP_DigestUpdate(self->digest, buffer, size_t(n)) != 1)
+            self->digest = nullptr; // no digest rather than a wrong one
         return static_cast<size_t>(n);
     }
 
@@ -394,6 +407,8 @@ bool RemoteClient::connectAndLogin(QString* error) {
     curl_easy_setopt(e, CURLOPT_ACCEPTTIMEOUT_MS, long(timeouts.acceptMs));
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, wholeSeconds(timeouts.dataIdleMs));
+    curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, 1024L * 1024L);
+    curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, 1024L * 1024L);
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &Curl::onProgress);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, curl.get());
@@ -469,7 +484,7 @@ bool RemoteClient::connectAndLogin(QString* error) {
 }
 
 bool RemoteClient::run(Op op, const QString& folder, QString* error, const QString& argument,
-                       QByteArray* received, const Progress& progress) {
+                       QByteArray* received, const Progress& progress, SentContent* sent) {
     if (m_cancelled.load()) {
         fail(RemoteFailure::Kind::Cancelled, cancelledText(), error);
         return false;
@@ -535,6 +550,23 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     c.tooLong = false;
     c.source = &source;
     c.readFailed = false;
+    c.bytesRead = 0;
+    // What was sent is known from a digest of the bytes as they are read, or, for a big file,
+    // from a digest made beside the transfer of a file that did not change while it was sent.
+    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> digest(nullptr, &EVP_MD_CTX_free);
+    std::atomic<bool> stopDigest{false};
+    QByteArray besideDigest;
+    std::thread besideThread;
+    QDateTime modifiedBefore;
+    if (sent && op == Op::Store && source.size() >= kDigestBesideBytes) {
+        modifiedBefore = QFileInfo(argument).lastModified();
+        besideThread = std::thread([&] { besideDigest = sha256OfFile(argument, &stopDigest); });
+    } else if (sent && op == Op::Store) {
+        digest.reset(EVP_MD_CTX_new());
+        if (digest && EVP_DigestInit_ex(digest.get(), EVP_sha256(), nullptr) != 1)
+            digest.reset();
+    }
+    c.digest = digest.get();
     c.progress = &progress;
     c.foreignPeer.clear();
     c.lastCode = 0;
@@ -580,8 +612,29 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     c.received = nullptr;
     c.source = nullptr;
     c.progress = nullptr;
-    if (result == CURLE_OK)
+    const bool digested = c.digest != nullptr;
+    c.digest = nullptr;
+    if (besideThread.joinable()) {
+        if (result != CURLE_OK)
+            stopDigest.store(true);
+        besideThread.join();
+    }
+    if (result == CURLE_OK) {
+        if (sent) {
+            sent->size = c.bytesRead;
+            sent->sha256.clear();
+            unsigned char bytes[EVP_MAX_MD_SIZE];
+            unsigned int length = 0;
+            if (digested && EVP_DigestFinal_ex(digest.get(), bytes, &length) == 1) {
+                sent->sha256 = QByteArray(reinterpret_cast<const char*>(bytes), int(length));
+            } else if (!besideDigest.isEmpty()) {
+                const QFileInfo after(argument);
+                if (after.size() == c.bytesRead && after.lastModified() == modifiedBefore)
+                    sent->sha256 = besideDigest;
+            }
+        }
         return true;
+    }
 
     // What the failure was, in the words the user is shown.
     using Kind = RemoteFailure::Kind;
@@ -722,10 +775,17 @@ std::optional<QStringList> RemoteClient::listDetails(QString* error) {
     return linesOf(data);
 }
 
-bool RemoteClient::storeFile(const QString& localPath, QString* error, const Progress& progress) {
-    if (refuseLineBreaks(QFileInfo(localPath).fileName(), error))
+bool RemoteClient::storeFile(const QString& localPath, QString* error, const Progress& progress,
+                             SentContent* sent) {
+    return storeFileInto(m_current, localPath, error, progress, sent);
+}
+
+bool RemoteClient::storeFileInto(const QString& remoteFolder, const QString& localPath,
+                                 QString* error, const Progress& progress, SentContent* sent) {
+    if (refuseLineBreaks(QFileInfo(localPath).fileName(), error) ||
+        refuseLineBreaks(remoteFolder, error))
         return false;
-    return run(Op::Store, m_current, error, localPath, nullptr, progress);
+    return run(Op::Store, remoteFolder, error, localPath, nullptr, progress, sent);
 }
 
 } // namespace qv

@@ -106,9 +106,20 @@ public:
 
     // Called while a file is being sent with the bytes of it that have left so far.
     using Progress = std::function<void(qint64 bytesSent)>;
+    // What a store read from the local file and handed to the server: its size and SHA-256,
+    // taken from the very bytes sent, so no second reading of the file is needed to know what the
+    // server now holds.
+    struct SentContent {
+        qint64 size = 0;
+        QByteArray sha256; // raw 32 bytes; empty when the digest could not be made
+    };
     // Sends the local file under its bare name into the current directory, replacing a file of
-    // that name where the server allows it.
-    bool storeFile(const QString& localPath, QString* error, const Progress& progress = {});
+    // that name where the server allows it. On success, sent (when given) holds what was sent.
+    bool storeFile(const QString& localPath, QString* error, const Progress& progress = {},
+                   SentContent* sent = nullptr);
+    // The same into the remote folder given in full (an absolute path), wherever the client is.
+    bool storeFileInto(const QString& remoteFolder, const QString& localPath, QString* error,
+                       const Progress& progress = {}, SentContent* sent = nullptr);
 
     // The absolute form of a path given relative to the current directory.
     QString resolve(const QString& path) const;
@@ -117,7 +128,8 @@ private:
     struct Curl;
     enum class Op { Login, Enter, List, Names, Quote, Store };
     bool run(Op op, const QString& folder, QString* error, const QString& argument = QString(),
-             QByteArray* received = nullptr, const Progress& progress = {});
+             QByteArray* received = nullptr, const Progress& progress = {},
+             SentContent* sent = nullptr);
     bool refuseLineBreaks(const QString& name, QString* error);
     void fail(RemoteFailure::Kind kind, const QString& text, QString* error);
 

@@ -172,15 +172,17 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
         }
         if (!m_cancel.load())
             Q_EMIT fileReport(relativePath, m_currentNumber, m_total);
+        RemoteClient::SentContent content;
         const bool stored = client->storeFile(
-            fullPath, error, [&](qint64 sent) { reportBytes(bytesBefore + sent, false); });
+            fullPath, error, [&](qint64 sent) { reportBytes(bytesBefore + sent, false); },
+            &content);
         if (!stored)
             return false;
         bytesBefore += size;
         reportBytes(bytesBefore, true);
         ++m_currentNumber;
         if (!m_cancel.load())
-            Q_EMIT fileSent(relativePath);
+            Q_EMIT fileSent(relativePath, content.size, content.sha256);
         return true;
     };
     const FolderWalkEnd end = walkFolder(m_localFolder, visitor);

@@ -77,8 +77,9 @@ Q_SIGNALS:
     // speed of the run in bytes per second; sent at least every quarter of a second while a file
     // moves.
     void bytesReport(qint64 bytesSent, qint64 bytesTotal, double bytesPerSecond);
-    // A file has arrived on the server whole; one the decision skipped.
-    void fileSent(const QString& relativePath);
+    // A file has arrived on the server whole, with the size and SHA-256 of the bytes sent (the
+    // digest is empty when it could not be made); one the decision skipped.
+    void fileSent(const QString& relativePath, qint64 size, const QByteArray& sha256);
     void fileSkipped(const QString& relativePath);
     void remoteListRefresh(const QStringList& lines);
     void browsingOff();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ftp/UploadManifest.h"
 
+#include "common/FileDigest.h"
 #include "common/Functions.h"
 #include "common/StagedFile.h"
 
@@ -13,8 +14,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMutexLocker>
-
-#include <openssl/evp.h>
 
 #include <memory>
 
@@ -40,35 +39,6 @@ QJsonObject targetObject(const UploadManifestTarget& t) {
             {QStringLiteral("port"), int(t.port)},
             {QStringLiteral("login"), t.login},
             {QStringLiteral("remoteFolder"), withSlashes(t.remoteFolder)}};
-}
-
-// The file's SHA-256, read in blocks; empty when the file cannot be read. OpenSSL's digest uses
-// the processor's SHA instructions, many times faster than a portable one on a big picture.
-QByteArray sha256Of(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> context(EVP_MD_CTX_new(),
-                                                                          &EVP_MD_CTX_free);
-    if (!context || EVP_DigestInit_ex(context.get(), EVP_sha256(), nullptr) != 1)
-        return {};
-    QByteArray block(1 << 20, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = file.read(block.data(), block.size());
-        if (n < 0)
-            return {};
-        if (n == 0)
-            break;
-        if (EVP_DigestUpdate(context.get(), block.constData(), size_t(n)) != 1)
-            return {};
-    }
-    QByteArray digest(EVP_MAX_MD_SIZE, Qt::Uninitialized);
-    unsigned int length = 0;
-    if (EVP_DigestFinal_ex(context.get(), reinterpret_cast<unsigned char*>(digest.data()),
-                           &length) != 1)
-        return {};
-    digest.truncate(int(length));
-    return digest;
 }
 
 } // namespace
@@ -138,7 +108,7 @@ bool UploadManifest::shouldSend(const QString& relativePath, qint64 remoteSize) 
     bool send = true;
     if (last && remoteSize != kRemoteFileMissing && info.isFile() && seen.size == last->size &&
         (remoteSize < 0 || remoteSize == last->size)) {
-        seen.sha256 = sha256Of(info.filePath()); // read outside the lock: it may take a while
+        seen.sha256 = sha256OfFile(info.filePath()); // read outside the lock: it may take a while
         send = seen.sha256 != last->sha256;
     }
     QMutexLocker lock(&m_mutex);
@@ -166,7 +136,8 @@ void UploadManifest::fileSent(const QString& relativePath) {
     const bool trusted = unchanged || !seen;
     QByteArray sha256;
     if (trusted && info.isFile())
-        sha256 = unchanged && !seen->sha256.isEmpty() ? seen->sha256 : sha256Of(info.filePath());
+        sha256 =
+            unchanged && !seen->sha256.isEmpty() ? seen->sha256 : sha256OfFile(info.filePath());
     QMutexLocker lock(&m_mutex);
     m_seen.remove(relativePath);
     ++m_sent;
@@ -174,6 +145,16 @@ void UploadManifest::fileSent(const QString& relativePath) {
         m_files.remove(relativePath); // what the server holds is not known: send it next time
     else
         m_files.insert(relativePath, {info.size(), sha256});
+}
+
+void UploadManifest::fileSent(const QString& relativePath, qint64 size, const QByteArray& sha256) {
+    QMutexLocker lock(&m_mutex);
+    m_seen.remove(relativePath);
+    ++m_sent;
+    if (sha256.size() == 32)
+        m_files.insert(relativePath, {size, sha256});
+    else
+        m_files.remove(relativePath);
 }
 
 int UploadManifest::skippedCount() const {

@@ -60,6 +60,10 @@ public:
     // A file that changed on disk since shouldSend() looked at it is not recorded (its content
     // on the server is not known), so it is sent again next time.
     void fileSent(const QString& relativePath);
+    // The file at relativePath has arrived on the server with these size and SHA-256, taken from
+    // the bytes that were sent: they are recorded as they are, whatever the file holds by now. An
+    // empty digest records nothing (the file is sent again next time).
+    void fileSent(const QString& relativePath, qint64 size, const QByteArray& sha256);
 
     // Files shouldSend() let skip, and files recorded by fileSent(), since construction.
     int skippedCount() const;

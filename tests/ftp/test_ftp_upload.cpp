@@ -8,6 +8,7 @@
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -316,8 +317,14 @@ private Q_SLOTS:
         });
         QObject::connect(&worker, &qv::TFtpThread::fileReport,
                          [&](const QString&, int number, int) { numbers << number; });
+        QByteArray sentDigest;
+        qint64 sentSize = -1;
         QObject::connect(&worker, &qv::TFtpThread::fileSent,
-                         [&](const QString& relative) { sent << relative; });
+                         [&](const QString& relative, qint64 size, const QByteArray& sha256) {
+                             sent << relative;
+                             sentSize = size;
+                             sentDigest = sha256;
+                         });
         QObject::connect(&worker, &qv::TFtpThread::fileSkipped,
                          [&](const QString& relative) { skipped << relative; });
         QString why;
@@ -325,6 +332,9 @@ private Q_SLOTS:
         QVERIFY2(client, qPrintable(why));
         QVERIFY(worker.runHere(std::move(client)));
         QCOMPARE(sent, QStringList{"quorvel/data.xml"});
+        const QByteArray changed = qv::test::readBytes(local.filePath("quorvel/data.xml"));
+        QCOMPARE(sentSize, changed.size());
+        QCOMPARE(sentDigest, QCryptographicHash::hash(changed, QCryptographicHash::Sha256));
         QCOMPARE(skipped.size(), total - 1);
         QCOMPARE(worker.skippedCount(), total - 1);
         QCOMPARE(numbers.size(), 1); // the one file sent

@@ -6,7 +6,10 @@
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QScopeGuard>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -264,6 +267,61 @@ private Q_SLOTS:
         QCOMPARE(server.stored(), bytes);
         QCOMPARE(progressed, bytes.size());
         QVERIFY(essential(server.received()).contains("STOR bild \xc3\xbc.png"));
+    }
+
+    // The digest a store hands back is that of the bytes that reached the server: made while
+    // reading a small file, beside the transfer for a big one, and a big file that changed
+    // while it was sent gets none (what the server holds is not known).
+    void sentContentIsWhatTheServerGot_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("changedWhileSending");
+        QTest::addColumn<bool>("digestKnown");
+        QTest::newRow("small") << 300 * 1024 << false << true;
+        QTest::newRow("small, changed while sending") << 3 * 1024 * 1024 << true << true;
+        QTest::newRow("big") << 9 * 1024 * 1024 << false << true;
+        QTest::newRow("big, changed while sending") << 9 * 1024 * 1024 << true << false;
+    }
+    void sentContentIsWhatTheServerGot() {
+        QFETCH(int, size);
+        QFETCH(bool, changedWhileSending);
+        QFETCH(bool, digestKnown);
+        ScriptedFtpServer server;
+        QTemporaryDir local;
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 13 + i / 4096);
+        const QString file = local.filePath(QStringLiteral("big.bin"));
+        QVERIFY(qv::test::writeBytes(file, bytes));
+        {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(QDateTime::currentDateTime().addDays(-3),
+                                  QFileDevice::FileModificationTime));
+        }
+        auto client = clientFor(server);
+        QString why;
+        QVERIFY2(client->connectAndLogin(&why), qPrintable(why));
+        bool changed = false;
+        const auto changeTheTail = [&](qint64) {
+            if (!changedWhileSending || changed)
+                return;
+            changed = true;
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.seek(size - 1024));
+            QVERIFY(f.write(QByteArray(1024, 'x')) == 1024);
+        };
+        RemoteClient::SentContent sent;
+        QVERIFY2(client->storeFile(file, &why, changeTheTail, &sent), qPrintable(why));
+        QCOMPARE(changed, changedWhileSending);
+        QCOMPARE(server.stored().size(), size);
+        QCOMPARE(server.stored() != bytes, changedWhileSending); // the change went out
+        QCOMPARE(sent.size, qint64(size));
+        if (digestKnown)
+            QCOMPARE(sent.sha256,
+                     QCryptographicHash::hash(server.stored(), QCryptographicHash::Sha256));
+        else
+            QVERIFY(sent.sha256.isEmpty());
     }
 
     void storeMissingFile() {

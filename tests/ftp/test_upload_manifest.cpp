@@ -6,6 +6,7 @@
 #include "ftp/UploadManifest.h"
 #include "support/TestSupport.h"
 
+#include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -215,6 +216,29 @@ private Q_SLOTS:
         UploadManifest next(records(), target(), site());
         QVERIFY(next.load());
         QVERIFY(next.shouldSend("data.xml", -1));
+    }
+
+    // The worker hands over the digest of the bytes it sent: that is what the server holds, even
+    // when the file changed on disk meanwhile.
+    void digestOfTheSentBytesIsRecorded() {
+        const QByteArray sent = "<calendar/>\n";
+        UploadManifest m(records(), target(), site());
+        QVERIFY(m.shouldSend("data.xml", -2));
+        QVERIFY(writeBytes(site() + "/data.xml", "<calendar>changed</calendar>\n"));
+        m.fileSent("data.xml", sent.size(),
+                   QCryptographicHash::hash(sent, QCryptographicHash::Sha256));
+        m.fileSent("Calendar.htm", 4, QByteArray()); // no digest: nothing known
+        QVERIFY(m.save());
+        {
+            UploadManifest next(records(), target(), site());
+            QVERIFY(next.load());
+            QVERIFY(next.shouldSend("data.xml", -1)); // the disk holds something else
+            QVERIFY(next.shouldSend("Calendar.htm", 4));
+        }
+        QVERIFY(writeBytes(site() + "/data.xml", sent));
+        UploadManifest next(records(), target(), site());
+        QVERIFY(next.load());
+        QVERIFY(!next.shouldSend("data.xml", 12));
     }
 
     void unwritableRecordFolderFails() {
