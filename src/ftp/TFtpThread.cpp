@@ -11,6 +11,8 @@
 #include <QScopeGuard>
 #include <QThread>
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -70,6 +72,12 @@ void TFtpThread::cancel() {
     std::lock_guard lock(m_clientLock);
     if (m_cancelClient)
         m_cancelClient->cancel();
+    if (m_cancelLanes)
+        m_cancelLanes->cancel();
+}
+
+void TFtpThread::setConnections(int count) {
+    m_connections = std::clamp(count, 1, kMaxConnections);
 }
 
 bool TFtpThread::isRunning() const {
@@ -125,21 +133,52 @@ qint64 TFtpThread::listedSize(const QString& relativePath) {
     return m_remoteListed ? UploadManifest::kRemoteFileMissing : UploadManifest::kRemoteSizeUnknown;
 }
 
-bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
-    QElapsedTimer clock;
-    clock.start();
-    qint64 bytesBefore = 0; // of the files already sent or skipped
-    qint64 lastReport = -kBytesReportMs;
-    m_skippedCount = 0;
-    const auto reportBytes = [&](qint64 sent, bool always) {
-        const qint64 now = clock.elapsed();
-        if (!always && now - lastReport < kBytesReportMs)
-            return;
-        lastReport = now;
-        const double speed = now > 0 ? sent * 1000.0 / now : 0.0;
+void TFtpThread::reportBytes(qint64 inFlightChange, bool always) {
+    // Called with m_reportLock held.
+    m_bytesInFlight += inFlightChange;
+    const qint64 now = m_clock.elapsed();
+    if (!always && now - m_lastBytesReport < kBytesReportMs)
+        return;
+    m_lastBytesReport = now;
+    const qint64 sent = m_bytesEnded + m_bytesInFlight;
+    const double speed = now > 0 ? sent * 1000.0 / now : 0.0;
+    if (!m_cancel.load())
+        Q_EMIT bytesReport(sent, m_totalBytes, speed);
+}
+
+bool TFtpThread::sendFile(RemoteClient& client, const TransferJob& job, QString* error) {
+    {
+        std::lock_guard lock(m_reportLock);
         if (!m_cancel.load())
-            Q_EMIT bytesReport(sent, m_totalBytes, speed);
+            Q_EMIT fileReport(job.relativePath, m_currentNumber, m_total);
+    }
+    qint64 counted = 0; // of this file, in m_bytesInFlight
+    const auto progress = [&](qint64 sent) {
+        std::lock_guard lock(m_reportLock);
+        reportBytes(sent - counted, false);
+        counted = sent;
     };
+    RemoteClient::SentContent content;
+    const bool stored =
+        client.storeFileInto(job.remoteFolder, job.fullPath, error, progress, &content);
+    std::lock_guard lock(m_reportLock);
+    m_bytesInFlight -= counted;
+    if (!stored)
+        return false;
+    m_bytesEnded += job.size;
+    reportBytes(0, true);
+    ++m_currentNumber;
+    if (!m_cancel.load())
+        Q_EMIT fileSent(job.relativePath, content.size, content.sha256);
+    return true;
+}
+
+bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
+    m_clock.start();
+    m_bytesEnded = 0;
+    m_bytesInFlight = 0;
+    m_lastBytesReport = -kBytesReportMs;
+    m_skippedCount = 0;
 
     m_runningClient = client;
     m_remoteSizes.reset();
@@ -147,8 +186,39 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
         m_runningClient = nullptr;
         m_remoteSizes.reset();
     });
+
+    // The first failure of a lane ends the walk as one of the walk's own would.
+    std::mutex failureLock;
+    QString laneFailure;
+    std::atomic<bool> laneFailed{false};
+    std::unique_ptr<TransferLanes> lanes;
+    if (m_connections > 1) {
+        lanes = std::make_unique<TransferLanes>(
+            *client, m_connections - 1, [&](RemoteClient& laneClient, const TransferJob& job) {
+                QString why;
+                if (sendFile(laneClient, job, &why))
+                    return true;
+                std::lock_guard lock(failureLock);
+                if (!laneFailed.exchange(true))
+                    laneFailure = why;
+                return false;
+            });
+        std::lock_guard lock(m_clientLock);
+        m_cancelLanes = lanes.get();
+        if (m_cancel.load())
+            lanes->cancel();
+    }
+    const auto endLanes = [&] {
+        if (!lanes)
+            return;
+        lanes->finish();
+        std::lock_guard lock(m_clientLock);
+        m_cancelLanes = nullptr;
+    };
+    const auto lanesEnded = qScopeGuard([&] { endLanes(); });
+
     FolderWalkVisitor visitor;
-    visitor.cancelled = [this] { return m_cancel.load(); };
+    visitor.cancelled = [&] { return m_cancel.load() || laneFailed.load(); };
     visitor.enterFolder = [&](const QString& name, const QString&) {
         QString ignored;
         const QStringList names = client->listNames(&ignored).value_or(QStringList());
@@ -163,29 +233,28 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
     visitor.file = [&](const QString& relativePath, const QString& fullPath) {
         const qint64 size = QFileInfo(fullPath).size();
         if (m_shouldSend && !m_shouldSend(relativePath, size)) {
+            std::lock_guard lock(m_reportLock);
             ++m_skippedCount;
-            bytesBefore += size;
+            m_bytesEnded += size;
             ++m_currentNumber;
             if (!m_cancel.load())
                 Q_EMIT fileSkipped(relativePath);
             return !m_cancel.load();
         }
-        if (!m_cancel.load())
-            Q_EMIT fileReport(relativePath, m_currentNumber, m_total);
-        RemoteClient::SentContent content;
-        const bool stored = client->storeFile(
-            fullPath, error, [&](qint64 sent) { reportBytes(bytesBefore + sent, false); },
-            &content);
-        if (!stored)
-            return false;
-        bytesBefore += size;
-        reportBytes(bytesBefore, true);
-        ++m_currentNumber;
-        if (!m_cancel.load())
-            Q_EMIT fileSent(relativePath, content.size, content.sha256);
-        return true;
+        const TransferJob job{relativePath, fullPath, client->resolve(QString()), size};
+        if (lanes && lanes->offer(job))
+            return true;
+        return sendFile(*client, job, error);
     };
-    const FolderWalkEnd end = walkFolder(m_localFolder, visitor);
+    FolderWalkEnd end = walkFolder(m_localFolder, visitor);
+    endLanes(); // the files in flight end, whatever the walk's end
+    if (laneFailed.load() && !m_cancel.load()) {
+        // The walk stopped for the lane's failure (or ended before it): that is the one reported.
+        // When the walk failed by itself as well, its own failure is reported.
+        if (end != FolderWalkEnd::Stopped)
+            *error = laneFailure;
+        end = FolderWalkEnd::Stopped;
+    }
     if (end == FolderWalkEnd::Cancelled || m_cancel.load()) {
         client->close();
         *error = RemoteClient::cancelledText();

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "ftp/RemoteClient.h"
+#include "ftp/TransferLanes.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QString>
@@ -22,6 +24,13 @@ namespace qv {
 // created it (the window's); its reports are signals emitted from the upload thread, so they
 // reach receivers there as queued calls and carry everything they need by value. After cancel()
 // it sends nothing more to the server and emits no report; only finished() follows.
+//
+// With more than one connection the files of the walk go up several at once (TransferLanes).
+// The folders are still made in the order of the walk, each before its files; the reports come
+// from the thread that sent the file, never from two threads at once, and number the files in
+// the order they end: a file report names a file about to be sent and the number the next file
+// to end gets. The first failure ends the run as with one connection: no further file is
+// started, the files in flight end, and the failure is reported.
 class TFtpThread : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +53,13 @@ public:
     bool isCancelled() const { return m_cancel.load(); }
     bool isRunning() const;
     bool wait(int ms);
+
+    // How many files go up at once, each over a connection of its own (1 to kMaxConnections;
+    // 1 unless set). The upload's own client is one of them; the others connect when the run
+    // starts. With 1 the files go up one after another in the order of the walk.
+    static constexpr int kMaxConnections = 10;
+    void setConnections(int count);
+    int connections() const { return m_connections; }
 
     // Whether the run ends with a listing of the remote folder for remoteListRefresh() (on by
     // default). Without one to show it in, it only costs time: servers answer slowly right
@@ -91,12 +107,21 @@ Q_SIGNALS:
 private:
     bool run(RemoteClient* client);
     bool runWalk(RemoteClient* client, QString* error);
+    // Sends one file over client, with its reports; false with the failure's text.
+    bool sendFile(RemoteClient& client, const TransferJob& job, QString* error);
+    void reportBytes(qint64 inFlightChange, bool always);
 
     QString m_localFolder;
     int m_total = 0;
     qint64 m_totalBytes = 0;
     QStringList m_skippedLinks;
-    int m_currentNumber = 1;
+    int m_connections = 1;
+    std::mutex m_reportLock; // one report at a time; guards the counts below during a run
+    int m_currentNumber = 1; // one more than the files ended (sent or skipped)
+    qint64 m_bytesEnded = 0; // of the files sent or skipped
+    qint64 m_bytesInFlight = 0;
+    qint64 m_lastBytesReport = 0;
+    QElapsedTimer m_clock;
     int m_skippedCount = 0;
     bool m_refreshRemoteList = true;
     ShouldSend m_shouldSend;
@@ -107,6 +132,7 @@ private:
     std::atomic<bool> m_cancel{false};
     std::mutex m_clientLock; // guards m_cancelClient against cancel() from another thread
     RemoteClient* m_cancelClient = nullptr;
+    TransferLanes* m_cancelLanes = nullptr;
     QThread* m_thread = nullptr;
 };
 

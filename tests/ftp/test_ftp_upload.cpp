@@ -10,9 +10,13 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <algorithm>
 
 using qv::test::RealFtpServer;
 using Kind = RealFtpServer::Kind;
@@ -75,6 +79,8 @@ struct UploadRun {
     QStringList remoteLines;
     bool browsingOff = false;
     qint64 lastBytes = 0;
+    QStringList sent;
+    QSet<QThread*> sendingThreads; // the threads that reported files sent
 };
 
 qv::UploadTarget targetOf(const RealFtpServer& server, bool passive) {
@@ -102,9 +108,11 @@ std::unique_ptr<qv::RemoteClient> trustingClient(const RealFtpServer& server, bo
     return client;
 }
 
-UploadRun upload(const RealFtpServer& server, bool passive, const QString& folder) {
+UploadRun upload(const RealFtpServer& server, bool passive, const QString& folder,
+                 int connections = 1) {
     UploadRun run;
     qv::TFtpThread worker;
+    worker.setConnections(connections);
     run.total = worker.prepare(folder);
     auto client = trustingClient(server, passive, &run.failure);
     if (!client)
@@ -119,6 +127,10 @@ UploadRun upload(const RealFtpServer& server, bool passive, const QString& folde
                      });
     QObject::connect(&worker, &qv::TFtpThread::bytesReport,
                      [&](qint64 sent, qint64, double) { run.lastBytes = sent; });
+    QObject::connect(&worker, &qv::TFtpThread::fileSent, [&](const QString& file) {
+        run.sent << file;
+        run.sendingThreads.insert(QThread::currentThread());
+    });
     QObject::connect(&worker, &qv::TFtpThread::remoteListRefresh,
                      [&](const QStringList& lines) { run.remoteLines = lines; });
     QObject::connect(&worker, &qv::TFtpThread::browsingOff, [&] { run.browsingOff = true; });
@@ -199,11 +211,15 @@ private Q_SLOTS:
 
     void refusedStoreEndsTheRun_data() {
         QTest::addColumn<Kind>("kind");
-        QTest::newRow("pyftpdlib") << Kind::Pyftpdlib;
-        QTest::newRow("vsftpd") << Kind::Vsftpd;
+        QTest::addColumn<int>("connections");
+        QTest::newRow("pyftpdlib") << Kind::Pyftpdlib << 1;
+        QTest::newRow("vsftpd") << Kind::Vsftpd << 1;
+        QTest::newRow("pyftpdlib, 3 connections") << Kind::Pyftpdlib << 3;
+        QTest::newRow("vsftpd, 3 connections") << Kind::Vsftpd << 3;
     }
     void refusedStoreEndsTheRun() {
         QFETCH(Kind, kind);
+        QFETCH(int, connections);
         RealFtpServer server(kind);
         START_SERVER(server);
         QTemporaryDir local;
@@ -214,17 +230,62 @@ private Q_SLOTS:
             kind == Kind::Pyftpdlib ? server.refusedName() + "/x.txt" : server.refusedName();
         qv::test::writeBytes(local.filePath(refused), "refused");
 
-        UploadRun run = upload(server, true, local.path());
+        UploadRun run = upload(server, true, local.path(), connections);
         QVERIFY(run.connected);
         QVERIFY(!run.completed);
         QCOMPARE(run.failure, server.refusedText());
-        QCOMPARE(run.reported.constLast(), refused);
         QVERIFY(!run.browsingOff);
+        QVERIFY(!run.sent.contains(refused));
+        if (connections == 1) // one after another: the refused file is the last one tried
+            QCOMPARE(run.reported.constLast(), refused);
+        else
+            QVERIFY(run.reported.contains(refused));
         // The files sent before the refusal stay.
-        for (const QString& earlier : run.reported.mid(0, run.reported.size() - 1))
+        for (const QString& earlier : run.sent)
             QCOMPARE(qv::test::readBytes(server.uploadedPath() + '/' + earlier),
                      qv::test::readBytes(local.filePath(earlier)));
         QVERIFY(!QFileInfo::exists(server.uploadedPath() + '/' + refused));
+    }
+
+    // Several connections at once: every file arrives whole, each is reported once, the numbers
+    // never go back, and more than one connection carried files.
+    void parallelUploadMirrorsTheFolder_data() {
+        QTest::addColumn<Kind>("kind");
+        QTest::newRow("pyftpdlib") << Kind::Pyftpdlib;
+        QTest::newRow("vsftpd") << Kind::Vsftpd;
+        QTest::newRow("vsftpd over TLS") << Kind::VsftpdTls;
+        QTest::newRow("sftp") << Kind::Sftp;
+    }
+    void parallelUploadMirrorsTheFolder() {
+        QFETCH(Kind, kind);
+        RealFtpServer server(kind);
+        START_SERVER(server);
+        QTemporaryDir local;
+        makePublishedFolder(local.path());
+        qint64 bytes = 300 * 1024 + 23 + 13 + 7;
+        for (int i = 0; i < 60; ++i) {
+            const QByteArray content = pattern(2000 + i, i);
+            qv::test::writeBytes(local.filePath(QStringLiteral("quorvel/image/p%1.jpg").arg(i)),
+                                 content);
+            bytes += content.size();
+        }
+
+        UploadRun run = upload(server, true, local.path(), 3);
+        QVERIFY2(run.completed, qPrintable(run.failure));
+        verifyMirrored(local.path(), server.uploadedPath());
+        QStringList inWalkOrder = qv::test::filesInWalkOrder(local.path());
+        QStringList reported = run.reported;
+        QStringList sent = run.sent;
+        inWalkOrder.sort();
+        reported.sort();
+        sent.sort();
+        QCOMPARE(reported, inWalkOrder);
+        QCOMPARE(sent, inWalkOrder);
+        QVERIFY(std::is_sorted(run.numbers.begin(), run.numbers.end()));
+        QVERIFY(run.numbers.constFirst() >= 1 && run.numbers.constLast() <= run.total);
+        QCOMPARE(run.lastBytes, bytes);
+        QVERIFY2(run.sendingThreads.size() > 1, "only one connection carried files");
+        QVERIFY(run.browsingOff);
     }
 
     void nameWithLineBreakIsRefused() {
@@ -249,36 +310,64 @@ private Q_SLOTS:
         QVERIFY(run.browsingOff);
     }
 
+    // Cancel ends the run within moments, with a file in flight on every connection: nothing is
+    // reported afterwards and the files in flight stay incomplete.
+    void cancelMidTransferStopsAtOnce_data() {
+        QTest::addColumn<int>("connections");
+        QTest::newRow("one connection") << 1;
+        QTest::newRow("three connections") << 3;
+    }
     void cancelMidTransferStopsAtOnce() {
+        QFETCH(int, connections);
         RealFtpServer server(Kind::Pyftpdlib);
         START_SERVER(server);
         QTemporaryDir local;
-        qv::test::writeBytes(local.filePath("a big.bin"), pattern(1024 * 1024, 3).repeated(96));
+        const QByteArray big = pattern(1024 * 1024, 3).repeated(connections == 1 ? 96 : 32);
+        QStringList files{"a big.bin"};
+        if (connections > 1)
+            files << "b big.bin"
+                  << "c big.bin";
+        for (const QString& name : files)
+            qv::test::writeBytes(local.filePath(name), big);
         qv::test::writeBytes(local.filePath("zz after.txt"), "after");
 
         qv::TFtpThread worker;
-        QCOMPARE(worker.prepare(local.path()), 2);
+        worker.setConnections(connections);
+        QCOMPARE(worker.prepare(local.path()), files.size() + 1);
         QString why;
         auto client = trustingClient(server, true, &why);
         QVERIFY2(client, qPrintable(why));
         int reportsAfterCancel = 0;
         bool cancelled = false;
+        QStringList inFlight;
         QElapsedTimer clock;
         const auto count = [&] {
             if (cancelled)
                 ++reportsAfterCancel;
         };
-        QObject::connect(&worker, &qv::TFtpThread::fileReport, count);
+        const auto cancelNow = [&] {
+            cancelled = true;
+            clock.start();
+            worker.cancel();
+        };
+        QObject::connect(&worker, &qv::TFtpThread::fileReport, [&](const QString& file) {
+            count();
+            inFlight << file;
+            // With several connections: once the last big file has started beside the others.
+            if (!cancelled && connections > 1 && file == files.constLast())
+                cancelNow();
+        });
+        QObject::connect(&worker, &qv::TFtpThread::fileSent, [&](const QString& file) {
+            count();
+            inFlight.removeOne(file);
+        });
         QObject::connect(&worker, &qv::TFtpThread::completed, count);
         QObject::connect(&worker, &qv::TFtpThread::failed, count);
         QObject::connect(&worker, &qv::TFtpThread::remoteListRefresh, count);
         QObject::connect(&worker, &qv::TFtpThread::bytesReport, [&](qint64 sent, qint64, double) {
             count();
-            if (!cancelled && sent > 0 && sent < 96 * 1024 * 1024) {
-                cancelled = true;
-                clock.start();
-                worker.cancel();
-            }
+            if (!cancelled && connections == 1 && sent > 0 && sent < big.size())
+                cancelNow();
         });
         QSignalSpy finished(&worker, &qv::TFtpThread::finished);
         worker.start(std::move(client));
@@ -287,8 +376,13 @@ private Q_SLOTS:
         QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
         QTest::qWait(100); // reports already queued would arrive now
         QCOMPARE(reportsAfterCancel, 0);
-        QVERIFY(!QFileInfo::exists(server.uploadedPath() + "/zz after.txt"));
-        QVERIFY(QFileInfo(server.uploadedPath() + "/a big.bin").size() < 96 * 1024 * 1024);
+        QVERIFY(std::any_of(inFlight.begin(), inFlight.end(),
+                            [&](const QString& file) { return files.contains(file); }));
+        for (const QString& file : std::as_const(inFlight))
+            QVERIFY2(QFileInfo(server.uploadedPath() + '/' + file).size() < big.size(),
+                     qPrintable(file));
+        if (connections == 1)
+            QVERIFY(!QFileInfo::exists(server.uploadedPath() + "/zz after.txt"));
     }
 
     // The hook for sending only some files: a skipped file is reported as such and gets no file

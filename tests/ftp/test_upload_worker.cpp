@@ -108,6 +108,48 @@ private Q_SLOTS:
         QCOMPARE(sent, commands);
         QTRY_VERIFY_WITH_TIMEOUT(server.clientGone, 2000); // the worker released the client
     }
+
+    // A host that allows one connection per address turns the upload's extra connections away:
+    // the upload goes on over the one it has, in the order of the walk, and completes.
+    void turnedAwayConnectionsLeaveTheFilesToTheOthers() {
+        QTemporaryDir local;
+        QStringList names; // enough files that the extra connections are tried meanwhile
+        for (char c = 'a'; c <= 't'; ++c) {
+            names << QStringLiteral("%1.txt").arg(QLatin1Char(c));
+            QVERIFY(qv::test::writeBytes(local.filePath("Site/" + names.constLast()), "x"));
+        }
+        ScriptedFtpServer server;
+        server.listing = "Site\r\n";
+        server.maxConnections = 1;
+        qv::RemoteEndpoint endpoint;
+        endpoint.protocol = qv::RemoteProtocol::Ftp;
+        endpoint.host = QStringLiteral("127.0.0.1");
+        endpoint.port = server.port();
+        endpoint.passive = true;
+        auto client = std::make_unique<qv::RemoteClient>(endpoint);
+        QString why;
+        QVERIFY2(client->connectAndLogin(&why), qPrintable(why));
+
+        qv::TFtpThread worker;
+        worker.setConnections(3);
+        worker.setRefreshRemoteList(false);
+        QCOMPARE(worker.prepare(local.path()), names.size());
+        QString failed;
+        bool completed = false;
+        QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& t) { failed = t; });
+        QObject::connect(&worker, &qv::TFtpThread::completed, [&] { completed = true; });
+        QSignalSpy finished(&worker, &qv::TFtpThread::finished);
+        worker.start(std::move(client));
+        QVERIFY(finished.wait(10000));
+        QVERIFY2(completed, qPrintable(failed));
+        QCOMPARE(server.connections.load(), 3); // both extra connections were tried
+        QStringList stores;
+        for (const QByteArray& line : server.received())
+            if (line.startsWith("STOR "))
+                stores << QString::fromUtf8(line.mid(5));
+        stores.sort();
+        QCOMPARE(stores, names);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestUploadWorker)

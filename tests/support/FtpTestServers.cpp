@@ -271,6 +271,13 @@ QByteArray ScriptedFtpServer::stored() const {
 
 void ScriptedFtpServer::onConnection() {
     while (QTcpSocket* control = m_server->nextPendingConnection()) {
+        if (maxConnections > 0 && connections.load() >= maxConnections) {
+            ++connections;
+            control->write("421 Too many connections from your address.\r\n");
+            control->disconnectFromHost();
+            QObject::connect(control, &QTcpSocket::disconnected, control, &QObject::deleteLater);
+            continue;
+        }
         ++connections;
         clientGone = false;
         control->write(greeting);

@@ -97,6 +97,9 @@ public:
     // When a STOR has brought at least this many bytes, the data connection is reset and
     // afterData is sent (below zero: never).
     qint64 resetStoreAfter = -1;
+    // Above zero: connections after the first this many are turned away with a 421 greeting, as
+    // hosts that allow few connections per address do.
+    int maxConnections = 0;
 
     // Every command line received, without its line end, in order.
     QList<QByteArray> received() const;

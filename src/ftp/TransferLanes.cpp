@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ftp/TransferLanes.h"
+
+namespace qv {
+
+TransferLanes::TransferLanes(const RemoteClient& model, int count, Send send)
+    : m_endpoint(model.endpoint()), m_trust(model.trust), m_timeouts(model.timeouts),
+      m_encrypted(model.isEncrypted()), m_send(std::move(send)) {
+    for (int i = 0; i < count; ++i)
+        m_lanes.push_back(std::make_unique<Lane>());
+    for (const auto& lane : m_lanes)
+        lane->thread = std::thread([this, l = lane.get()] { runLane(*l); });
+}
+
+TransferLanes::~TransferLanes() {
+    finish();
+}
+
+void TransferLanes::runLane(Lane& lane) {
+    RemoteClient client(m_endpoint);
+    client.trust = m_trust;
+    client.timeouts = m_timeouts;
+    {
+        std::lock_guard lock(m_lock);
+        if (m_cancelled || m_finishing)
+            return;
+        lane.client = &client;
+    }
+    QString ignored;
+    const bool connected = client.connectAndLogin(&ignored) && client.isEncrypted() == m_encrypted;
+    std::unique_lock lock(m_lock);
+    if (connected) {
+        lane.idle = true;
+        for (;;) {
+            m_wake.wait(lock, [&] { return lane.job || m_finishing || m_cancelled; });
+            if (!lane.job)
+                break;
+            const TransferJob job = *lane.job;
+            lock.unlock();
+            const bool sent = m_send(client, job);
+            lock.lock();
+            lane.job.reset();
+            m_wake.notify_all(); // finish() waits for the jobs handed out
+            if (!sent)
+                break;
+            lane.idle = true;
+        }
+    }
+    lane.idle = false;
+    lane.client = nullptr;
+    lock.unlock();
+    client.close();
+}
+
+bool TransferLanes::offer(const TransferJob& job) {
+    std::lock_guard lock(m_lock);
+    if (m_finishing || m_cancelled)
+        return false;
+    for (const auto& lane : m_lanes) {
+        if (lane->idle && !lane->job) {
+            lane->idle = false;
+            lane->job = job;
+            m_wake.notify_all();
+            return true;
+        }
+    }
+    return false;
+}
+
+void TransferLanes::finish() {
+    {
+        std::lock_guard lock(m_lock);
+        m_finishing = true;
+        for (const auto& lane : m_lanes)
+            if (lane->client && !lane->idle && !lane->job)
+                lane->client->cancel(); // still connecting: no job will come
+        m_wake.notify_all();
+    }
+    for (const auto& lane : m_lanes)
+        if (lane->thread.joinable())
+            lane->thread.join();
+}
+
+void TransferLanes::cancel() {
+    std::lock_guard lock(m_lock);
+    m_cancelled = true;
+    for (const auto& lane : m_lanes)
+        if (lane->client)
+            lane->client->cancel();
+    m_wake.notify_all();
+}
+
+} // namespace qv
