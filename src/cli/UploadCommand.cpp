@@ -26,7 +26,7 @@ namespace {
 
 constexpr const char* kUsage =
     "upload FOLDER [--host H] [--port P] [--user U] [--dir D] [--passive|--active] "
-    "[--protocol ftp|ftps|sftp] [--trust FINGERPRINT] [--all]  "
+    "[--protocol ftp|ftps|sftp] [--trust FINGERPRINT] [--all] [--connections N]  "
     "(password: QUORVEL_FTP_PASSWORD, else the desktop's keyring, else the settings file)";
 
 int usageError(const QString& text) {
@@ -62,6 +62,7 @@ int run(const QStringList& args) {
     QString protocol = settings.protocol;
     QStringList trusted;
     QString trustValue;
+    QString connections;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         QString* value = nullptr;
@@ -77,6 +78,8 @@ int run(const QStringList& args) {
             value = &protocol;
         else if (a == QLatin1String("--trust"))
             value = &trustValue;
+        else if (a == QLatin1String("--connections"))
+            value = &connections;
         else if (a == QLatin1String("--passive") || a == QLatin1String("--active"))
             settings.transferMode = a.mid(2);
         else if (a == QLatin1String("--all"))
@@ -94,6 +97,15 @@ int run(const QStringList& args) {
                 trusted << trustValue;
             if (value == &protocol && !qv::protocolFromOption(protocol))
                 return usageError(QStringLiteral("Unknown protocol: %1").arg(protocol));
+            if (value == &connections) {
+                bool ok = false;
+                const int n = connections.toInt(&ok);
+                if (!ok || n < 1 || n > qv::FtpSettings::kMaxConnections)
+                    return usageError(
+                        QStringLiteral("--connections must be a whole number from 1 to %1")
+                            .arg(qv::FtpSettings::kMaxConnections));
+                settings.connections = connections;
+            }
         }
     }
     settings.protocol = protocol;
@@ -111,6 +123,7 @@ int run(const QStringList& args) {
     settings.password = passwordFor(settings);
 
     qv::TFtpThread worker;
+    worker.setConnections(settings.connectionCount());
     worker.setRefreshRemoteList(false); // nothing here shows the remote folder afterwards
     worker.prepare(folder);
     for (const QString& link : worker.skippedLinks())

@@ -2,6 +2,7 @@
 
 #include "ftp/RemoteClient.h"
 #include "ftp/TransferLanes.h"
+#include "session/FtpSettings.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -57,7 +58,7 @@ public:
     // How many files go up at once, each over a connection of its own (1 to kMaxConnections;
     // 1 unless set). The upload's own client is one of them; the others connect when the run
     // starts. With 1 the files go up one after another in the order of the walk.
-    static constexpr int kMaxConnections = 10;
+    static constexpr int kMaxConnections = FtpSettings::kMaxConnections;
     void setConnections(int count);
     int connections() const { return m_connections; }
 

@@ -7,7 +7,8 @@
 namespace qv {
 
 // The FTP settings kept in section "Settings" of the settings file: the six of the first
-// versions and the protocol (key defFtpProtocol).
+// versions, the protocol (key defFtpProtocol) and the number of connections of an upload
+// (key defFtpConnections).
 struct FtpSettings {
     QString host;
     QString user;
@@ -18,6 +19,14 @@ struct FtpSettings {
     // "ftp", "ftps" or "sftp"; empty (and any other word) means FTP over TLS when the server
     // offers it, otherwise plain FTP: what settings files from before the choice get.
     QString protocol;
+    // How many files an upload sends at once (key defFtpConnections), 1 to 10; empty (and any
+    // other text) means 2. 1 sends them one after another.
+    QString connections;
+
+    // The number the connections setting stands for.
+    int connectionCount() const;
+    static constexpr int kDefaultConnections = 2;
+    static constexpr int kMaxConnections = 10;
 
     bool operator==(const FtpSettings&) const = default;
 

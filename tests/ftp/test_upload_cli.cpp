@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,24 +103,50 @@ private Q_SLOTS:
 
     void uploadsWithOptions_data() {
         QTest::addColumn<QString>("mode");
-        QTest::newRow("passive") << QStringLiteral("--passive");
-        QTest::newRow("active") << QStringLiteral("--active");
+        QTest::addColumn<int>("connections");
+        QTest::newRow("passive") << QStringLiteral("--passive") << 1;
+        QTest::newRow("active") << QStringLiteral("--active") << 1;
+        QTest::newRow("passive, 3 connections") << QStringLiteral("--passive") << 3;
+        QTest::newRow("active, 3 connections") << QStringLiteral("--active") << 3;
     }
     void uploadsWithOptions() {
         QFETCH(QString, mode);
-        const QString remote = QStringLiteral("site ") + mode.mid(2);
+        QFETCH(int, connections);
+        const QString remote = QStringLiteral("site %1 %2").arg(mode.mid(2)).arg(connections);
         QVERIFY(QDir().mkpath(m_server.uploadedPath() + '/' + remote));
-        const CliRun run = runCli(cliPath(),
-                                  {m_local.path(), "--host", "127.0.0.1", "--port",
-                                   QString::number(m_server.port()), "--user", m_server.user(),
-                                   "--dir", remote, mode},
-                                  m_server.password());
+        const CliRun run =
+            runCli(cliPath(),
+                   {m_local.path(), "--host", "127.0.0.1", "--port",
+                    QString::number(m_server.port()), "--user", m_server.user(), "--dir", remote,
+                    mode, "--connections", QString::number(connections)},
+                   m_server.password());
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, expectedOutput(m_local.path()));
-        QCOMPARE(qv::test::readBytes(m_server.uploadedPath() + '/' + remote +
-                                     "/quorvel/image/f\u00fcnf.png"),
-                 QByteArray(70000, 'p'));
+        if (connections == 1) {
+            QCOMPARE(run.out, expectedOutput(m_local.path()));
+        } else {
+            // Each file once; the numbers count the files that have ended, so they never go back.
+            const QStringList files = qv::test::filesInWalkOrder(m_local.path());
+            QStringList named;
+            int last = 0;
+            for (const QString& line : run.out.split('\n', Qt::SkipEmptyParts)) {
+                const QRegularExpressionMatch m =
+                    QRegularExpression(QStringLiteral("^\\((\\d+) of (\\d+)\\) (.+)$")).match(line);
+                QVERIFY2(m.hasMatch(), qPrintable(line));
+                QVERIFY(m.captured(1).toInt() >= last && m.captured(1).toInt() <= files.size());
+                QCOMPARE(m.captured(2).toInt(), files.size());
+                last = m.captured(1).toInt();
+                named << m.captured(3);
+            }
+            named.sort();
+            QStringList expected = files;
+            expected.sort();
+            QCOMPARE(named, expected);
+        }
+        const QString uploaded = m_server.uploadedPath() + '/' + remote;
+        for (const QString& file : qv::test::filesInWalkOrder(m_local.path()))
+            QCOMPARE(qv::test::readBytes(uploaded + '/' + file),
+                     qv::test::readBytes(m_local.filePath(file)));
     }
 
     // A link to a private folder and a loop are not uploaded; standard error names both.
@@ -135,7 +162,7 @@ private Q_SLOTS:
         const CliRun run =
             runCli(cliPath(),
                    {site, "--host", "127.0.0.1", "--port", QString::number(m_server.port()),
-                    "--user", m_server.user(), "--dir", remote},
+                    "--user", m_server.user(), "--dir", remote, "--connections", "1"},
                    m_server.password());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains("symbolic link") && run.err.contains("quorvel/home") &&
@@ -166,6 +193,10 @@ private Q_SLOTS:
             << QStringList{"--port", "ftp"} << QString() << 2 << QString();
         QTest::newRow("unknown protocol")
             << QStringList{"--protocol", "scp"} << QString() << 2 << QString();
+        for (const char* count : {"0", "11", "two"})
+            QTest::addRow("--connections %s", count)
+                << QStringList{"--connections", QString::fromLatin1(count)} << QString() << 2
+                << QString();
     }
     void failures() {
         QFETCH(QStringList, args);
@@ -213,7 +244,9 @@ private Q_SLOTS:
                                server.uploadFolder(),
                                "--protocol",
                                protocol,
-                               "--passive"};
+                               "--passive",
+                               "--connections",
+                               "1"};
         const CliRun refused = runCli(cliPath(), args, server.password());
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.err.contains(QStringLiteral("--trust ") + server.fingerprint()),
@@ -247,7 +280,9 @@ private Q_SLOTS:
             program.filePath("quorvel.ini"),
             "[Settings]\r\ndefFtpHost=127.0.0.1\r\ndefFtpUser=tester\r\ndefFtpPass=s3cret\r\n"
             "defFtpDir=\\from ini\r\ndefFtpPort=" +
-                QByteArray::number(m_server.port()) + "\r\ndefFtpTransferMode=passive\r\n"));
+                QByteArray::number(m_server.port()) +
+                "\r\ndefFtpTransferMode=passive\r\n"
+                "defFtpConnections=1\r\n"));
         QVERIFY(QDir().mkpath(m_server.uploadedPath() + "/from ini"));
         const CliRun run = runCli(cli, {m_local.path()}, password);
         QCOMPARE(run.exitCode, exitCode);
@@ -312,7 +347,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(uploaded));
         const QStringList args{
             site,     "--host",        "127.0.0.1", "--port", QString::number(m_server.port()),
-            "--user", m_server.user(), "--dir",     remote};
+            "--user", m_server.user(), "--dir",     remote,   "--connections",
+            "1"};
         const auto upload = [&](const QStringList& extra) {
             return runCli(cliPath(), args + extra, m_server.password());
         };

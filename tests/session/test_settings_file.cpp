@@ -46,6 +46,33 @@ private Q_SLOTS:
         QCOMPARE(s.transferMode, QString("active"));
     }
 
+    // The number of connections of an upload: 1 to 10 as written, anything else the default 2;
+    // a number chosen is written, none leaves the key out.
+    void connectionsOfAnUpload_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("count");
+        QTest::newRow("missing") << QByteArray() << 2;
+        QTest::newRow("one") << QByteArray("defFtpConnections=1\r\n") << 1;
+        QTest::newRow("ten") << QByteArray("defFtpConnections=10\r\n") << 10;
+        QTest::newRow("zero") << QByteArray("defFtpConnections=0\r\n") << 2;
+        QTest::newRow("too many") << QByteArray("defFtpConnections=11\r\n") << 2;
+        QTest::newRow("not a number") << QByteArray("defFtpConnections=four\r\n") << 2;
+    }
+    void connectionsOfAnUpload() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, count);
+        QTemporaryDir tmp;
+        QVERIFY(test::writeBytes(tmp.filePath("q.ini"), "[Settings]\r\ndefFtpHost=h\r\n" + line));
+        IniFile ini(tmp.filePath("q.ini"));
+        FtpSettings s = FtpSettings::read(ini);
+        QCOMPARE(s.connectionCount(), count);
+        QVERIFY(s.write(ini));
+        QCOMPARE(test::readBytes(ini.path()).contains("defFtpConnections"), !line.isEmpty());
+        s.connections = QStringLiteral("4");
+        QVERIFY(s.write(ini));
+        QCOMPARE(FtpSettings::read(ini).connectionCount(), 4);
+    }
+
     // Blanks around the equals sign, as a hand-edited file has them, are not part of the value.
     void blanksAroundTheEqualsSignAreNotRead() {
         QTemporaryDir tmp;

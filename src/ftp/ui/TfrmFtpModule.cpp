@@ -572,6 +572,7 @@ void TfrmFtpModule::btnStartClick() {
         *m_worker, uploadRecordFolder,
         uploadRecordTarget(UploadTarget::fromSettings(m_settings), m_remoteFolder), m_localFolder,
         cbOnlyChanged->isChecked());
+    m_worker->setConnections(m_settings.connectionCount());
     m_idle = false;
     showPage(QStringLiteral("Connecting"));
     m_worker->start(std::move(m_client));

@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace qv {
@@ -69,6 +70,12 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     for (RemoteProtocol p : chosenProtocols())
         cmbProtocol->addItem(protocolCaption(p), protocolSetting(p));
     cmbProtocol->setPlaceholderText(protocolCaption(RemoteProtocol::FtpTlsIfOffered));
+    lbConnections = label(QStringLiteral("Simultaneous transfers"));
+    seConnections = new QSpinBox;
+    seConnections->setRange(1, FtpSettings::kMaxConnections);
+    seConnections->setToolTip(
+        QStringLiteral("How many files an upload sends at once, each over a connection of its "
+                       "own. Use 1 when the server allows only one connection."));
     lbTransferMode = label(QStringLiteral("Transfer Mode"));
     rbTransferModeActive = new QRadioButton(QStringLiteral("Active"));
     rbTransferModePassive = new QRadioButton(QStringLiteral("Passive"));
@@ -104,6 +111,11 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     grid->addWidget(lbTransferMode, 7, 0);
     grid->addWidget(lbProtocol, 9, 0);
     grid->addWidget(cmbProtocol, 9, 1);
+    grid->addWidget(lbConnections, 10, 0);
+    auto* connectionsRow = new QHBoxLayout;
+    connectionsRow->addWidget(seConnections);
+    connectionsRow->addStretch();
+    grid->addLayout(connectionsRow, 10, 1);
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(rbTransferModeActive);
     modeRow->addWidget(rbTransferModePassive);
@@ -183,6 +195,7 @@ void TfrmFtpSetting::TntFormShow() {
     rbTransferModeActive->setChecked(active);
     rbTransferModePassive->setChecked(!active);
     cmbProtocol->setCurrentIndex(cmbProtocol->findData(m_settings.protocol));
+    seConnections->setValue(m_settings.connectionCount());
     const bool sftp = protocolFromSetting(m_settings.protocol) == RemoteProtocol::Sftp;
     rbTransferModeActive->setEnabled(!sftp);
     rbTransferModePassive->setEnabled(!sftp);
@@ -203,6 +216,10 @@ FtpSettings TfrmFtpSetting::fromEdits() const {
     // With nothing chosen the setting stays as it was (TLS when the server offers it).
     s.protocol = cmbProtocol->currentIndex() < 0 ? m_settings.protocol
                                                  : cmbProtocol->currentData().toString();
+    // A number left as it was keeps the setting as it was (the default stays unwritten).
+    s.connections = seConnections->value() == m_settings.connectionCount()
+                        ? m_settings.connections
+                        : QString::number(seConnections->value());
     return s;
 }
 

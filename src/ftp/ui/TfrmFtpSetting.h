@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 
 namespace qv {
 
@@ -59,6 +60,8 @@ public:
     QLabel* lbDefaultHostDirHints;
     QLabel* lbProtocol;
     QComboBox* cmbProtocol; // "FTP", "FTP over TLS (explicit)", "SFTP"; none chosen: TLS if offered
+    QLabel* lbConnections;
+    QSpinBox* seConnections; // files an upload sends at once
     QLabel* lbTransferMode;
     QRadioButton* rbTransferModeActive;
     QRadioButton* rbTransferModePassive;

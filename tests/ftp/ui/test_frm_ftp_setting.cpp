@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -234,6 +235,38 @@ private Q_SLOTS:
         dialog.btnOkClick();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(dialog.settings().protocol, protocol);
+    }
+
+    // The number of connections shows as the setting stands (2 when it is not set or not a
+    // number the dialog offers); OK keeps an untouched setting as it was and stores one chosen.
+    void connectionsChoice_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("shown");
+        QTest::addColumn<int>("choose"); // 0: leave it
+        QTest::addColumn<QString>("after");
+        QTest::newRow("not set, left") << QString() << 2 << 0 << QString();
+        QTest::newRow("not set, one chosen") << QString() << 2 << 1 << QStringLiteral("1");
+        QTest::newRow("four, left") << QStringLiteral("4") << 4 << 0 << QStringLiteral("4");
+        QTest::newRow("nonsense, left") << QStringLiteral("99") << 2 << 0 << QStringLiteral("99");
+        QTest::newRow("four, back to two") << QStringLiteral("4") << 4 << 2 << QStringLiteral("2");
+    }
+    void connectionsChoice() {
+        QFETCH(QString, stored);
+        QFETCH(int, shown);
+        QFETCH(int, choose);
+        QFETCH(QString, after);
+        qv::ScriptedPlatform platform;
+        TfrmFtpSetting dialog(platform);
+        FtpSettings s = sample();
+        s.connections = stored;
+        dialog.setSettings(s);
+        QCOMPARE(dialog.seConnections->value(), shown);
+        QCOMPARE(dialog.seConnections->maximum(), 10);
+        if (choose > 0)
+            dialog.seConnections->setValue(choose);
+        dialog.btnOkClick();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.settings().connections, after);
     }
 
     void testConnectionFillsTheDirectory_data() {
