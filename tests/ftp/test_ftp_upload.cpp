@@ -251,13 +251,16 @@ private Q_SLOTS:
     // never go back, and more than one connection carried files.
     void parallelUploadMirrorsTheFolder_data() {
         QTest::addColumn<Kind>("kind");
-        QTest::newRow("pyftpdlib") << Kind::Pyftpdlib;
-        QTest::newRow("vsftpd") << Kind::Vsftpd;
-        QTest::newRow("vsftpd over TLS") << Kind::VsftpdTls;
-        QTest::newRow("sftp") << Kind::Sftp;
+        QTest::addColumn<bool>("passive");
+        QTest::newRow("pyftpdlib passive") << Kind::Pyftpdlib << true;
+        QTest::newRow("vsftpd passive") << Kind::Vsftpd << true;
+        QTest::newRow("vsftpd active") << Kind::Vsftpd << false;
+        QTest::newRow("vsftpd over TLS") << Kind::VsftpdTls << true;
+        QTest::newRow("sftp") << Kind::Sftp << true;
     }
     void parallelUploadMirrorsTheFolder() {
         QFETCH(Kind, kind);
+        QFETCH(bool, passive);
         RealFtpServer server(kind);
         START_SERVER(server);
         QTemporaryDir local;
@@ -270,7 +273,7 @@ private Q_SLOTS:
             bytes += content.size();
         }
 
-        UploadRun run = upload(server, true, local.path(), 3);
+        UploadRun run = upload(server, passive, local.path(), 3);
         QVERIFY2(run.completed, qPrintable(run.failure));
         verifyMirrored(local.path(), server.uploadedPath());
         QStringList inWalkOrder = qv::test::filesInWalkOrder(local.path());
