@@ -313,7 +313,7 @@ private Q_SLOTS:
         QVERIFY(qv::test::writeBytes(
             program.filePath("quorvel.ini"),
             "[Settings]\r\ndefFtpHost=127.0.0.1\r\ndefFtpUser=" + m_server.user().toUtf8() +
-                "\r\ndefFtpPass=stale\r\ndefFtpDir=keyring\r\n"
+                "\r\ndefFtpPass=stale\r\ndefFtpDir=keyring\r\ndefFtpTransferMode=passive\r\n"
                 "defFtpPort=" +
                 QByteArray::number(m_server.port()) + "\r\n"));
         QVERIFY(QDir().mkpath(m_server.uploadedPath() + "/keyring"));
