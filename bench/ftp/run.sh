@@ -9,6 +9,7 @@
 #   BIG_MB=300 SMALL_COUNT=1000 SMALL_KB=4 ROUNDS=7 MODE=passive|active bench/ftp/run.sh
 #   SERVERS="vsftpd vsftpd_tls pyftpdlib" (default: the first two)
 #   PEERS="curl lftp lftp4" (default: curl; lftp only when installed)
+#   CASES="big small" (default: both)
 #
 # bench/ftp/reupload.sh times a second upload after one edit against the first (only changed files).
 #
@@ -16,6 +17,8 @@
 # - curl: one connection, every file in one command (-T "{a,b,...}");
 # - lftp: mirror -R of the folder over one connection, without setting permissions afterwards;
 # - lftp4: the same with --parallel=4, four files in flight on four connections at once.
+# We send over as many connections as the peer: one against curl and lftp, four against lftp4
+# (--connections), so both sides do the same work with the same number of connections.
 #
 # What makes the figures comparable:
 # - Everything lives on a RAM file system (/dev/shm, or SCRATCH=...): the source files and the
@@ -50,6 +53,8 @@ MODE=${MODE:-passive}
 SERVERS=${SERVERS:-"vsftpd vsftpd_tls"}
 SCRATCH=${SCRATCH:-/dev/shm}
 PEERS=${PEERS:-"curl"}
+CASES=${CASES:-"big small"}
+CONNECTIONS=1
 command -v lftp >/dev/null || PEERS=${PEERS//lftp4/}
 command -v lftp >/dev/null || PEERS=${PEERS//lftp/}
 [ -d "$SCRATCH" ] && [ -w "$SCRATCH" ] || SCRATCH=/tmp
@@ -90,7 +95,7 @@ start_pyftpdlib() {
 protocol() { if [ -n "$TLS" ]; then echo "--protocol ftps --trust $TLS"; else echo "--protocol ftp"; fi; }
 # Every run sends every file (--all): the peers do not skip what the server already holds. Its
 # upload records go to the scratch folder, not the user's data folder.
-ours() { XDG_DATA_HOME=$WORK/data QUORVEL_FTP_PASSWORD=$PASS "$CLI" upload "$WORK/$1" --all --host 127.0.0.1 --port "$PORT" --user "$USER" --dir "$DIR" "--$MODE" $(protocol); }
+ours() { XDG_DATA_HOME=$WORK/data QUORVEL_FTP_PASSWORD=$PASS "$CLI" upload "$WORK/$1" --all --host 127.0.0.1 --port "$PORT" --user "$USER" --dir "$DIR" "--$MODE" --connections "$CONNECTIONS" $(protocol); }
 curl_mode() {
   # TLS 1.2 as ours: with TLS 1.3 curl 7.88's data connections fail at vsftpd (522 session
   # reuse required), as libcurl's do.
@@ -135,6 +140,8 @@ most() { sort -g | tail -1; }
 # ours, the same of the peer, then the median, lowest and highest of the rounds' ratios.
 measure() { # big|small curl|lftp|lftp4
   local case=$1 peer=$2 r t_ours t_peer ours_times="" peer_times="" ratios=""
+  CONNECTIONS=1
+  [ "$peer" = lftp4 ] && CONNECTIONS=4
   timed ours "$case" >/dev/null
   timed "${peer}_run" "$case" >/dev/null
   for r in $(seq "$ROUNDS"); do
@@ -164,7 +171,7 @@ printf '%-10s %-14s %-6s %22s %22s %21s %9s\n' server case peer "ours MB/s" "pee
   "ratio median (range)" "best"
 for server in $SERVERS; do
   "start_$server"
-  for case in big small; do
+  for case in $CASES; do
     if [ "$case" = big ]; then mb=$BIG_MB label="1 x $BIG_MB MB"; else mb=$SMALL_MB label="$SMALL_COUNT x $SMALL_KB KB"; fi
     for peer in $PEERS; do
       read -r mo lo ho mp lp hp rm rl rh < <(measure "$case" "$peer")
