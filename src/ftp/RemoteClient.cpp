@@ -38,15 +38,20 @@ constexpr qint64 kDigestBesideBytes = 8 * 1024 * 1024;
 // How long the next wait for the sockets may last. In some states between two commands (an
 // EPSV answered, the data connection not yet opened) libcurl 7.88 offers no socket and no time
 // limit of its own, so a wait would sleep its whole length each time: a quarter of a second per
-// file. Then only a short step is waited before libcurl is asked again.
-int waitStepMs(CURLM* multi) {
+// file. Then libcurl is asked again at once the first time (it usually goes on: it opens the
+// data connection), and after that in short steps.
+int waitStepMs(CURLM* multi, bool* hadNoSocket) {
     fd_set read, write, error;
     FD_ZERO(&read);
     FD_ZERO(&write);
     FD_ZERO(&error);
     int highest = -1;
-    if (curl_multi_fdset(multi, &read, &write, &error, &highest) != CURLM_OK || highest < 0)
-        return kNoSocketStepMs;
+    if (curl_multi_fdset(multi, &read, &write, &error, &highest) != CURLM_OK || highest < 0) {
+        const bool again = *hadNoSocket;
+        *hadNoSocket = true;
+        return again ? kNoSocketStepMs : 0;
+    }
+    *hadNoSocket = false;
     return kPollMs;
 }
 
@@ -585,6 +590,7 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     curl_multi_add_handle(c.multi, e);
     CURLcode result = CURLE_OK;
     bool done = false;
+    bool hadNoSocket = false;
     while (!done) {
         int running = 0;
         if (curl_multi_perform(c.multi, &running) != CURLM_OK) {
@@ -604,7 +610,7 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
             result = CURLE_ABORTED_BY_CALLBACK;
             break;
         }
-        curl_multi_poll(c.multi, nullptr, 0, waitStepMs(c.multi), nullptr);
+        curl_multi_poll(c.multi, nullptr, 0, waitStepMs(c.multi, &hadNoSocket), nullptr);
     }
     curl_multi_remove_handle(c.multi, e);
     curl_easy_setopt(e, CURLOPT_QUOTE, nullptr);

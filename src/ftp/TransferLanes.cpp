@@ -27,7 +27,9 @@ void TransferLanes::runLane(Lane& lane) {
         lane.client = &client;
     }
     QString ignored;
-    const bool connected = client.connectAndLogin(&ignored) && client.isEncrypted() == m_encrypted;
+    // A lane never carries in the clear what the upload's own connection encrypts.
+    const bool connected =
+        client.connectAndLogin(&ignored) && (client.isEncrypted() || !m_encrypted);
     std::unique_lock lock(m_lock);
     if (connected) {
         lane.idle = true;
