@@ -147,10 +147,14 @@ int run(const QStringList& args) {
     }
     QTextStream out(stdout);
     bool complete = false;
+    // Printed as each file starts, on the thread that sends it: the worker never reports from two
+    // threads at once.
     QObject::connect(
-        &worker, &qv::TFtpThread::fileReport, [&](const QString& file, int number, int total) {
+        &worker, &qv::TFtpThread::fileReport, &worker,
+        [&](const QString& file, int number, int total) {
             out << QStringLiteral("(%1 of %2) ").arg(number).arg(total) << file << Qt::endl;
-        });
+        },
+        Qt::DirectConnection);
     QObject::connect(&worker, &qv::TFtpThread::completed, [&] { complete = true; });
     QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& text) { error = text; });
     // The upload ends here, on this thread; the record keeps what arrived, whatever the outcome.
