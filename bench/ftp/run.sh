@@ -108,7 +108,10 @@ curl_small() { (cd "$WORK/small" && curl -sS $(curl_mode) -u "$USER:$PASS" -T "{
 lftp_case() { # big|small parallel
   local passive=on
   [ "$MODE" = active ] && passive=off
-  lftp -u "$USER,$PASS" -p "$PORT" -e "set ftp:passive-mode $passive; set ftp:port-range 31200-31400; set net:max-retries 1; set net:reconnect-interval-base 1; set ftp:prefer-epsv off; mirror -R --no-perms --parallel=$2 $WORK/$1 $DIR; quit" 127.0.0.1
+  # Over TLS lftp trusts the run's certificate as the others do and encrypts login and data.
+  local tls="set ftp:ssl-allow no;"
+  [ -n "$TLS" ] && tls="set ssl:verify-certificate no; set ftp:ssl-force yes; set ftp:ssl-protect-data yes;"
+  lftp -u "$USER,$PASS" -p "$PORT" -e "$tls set ftp:passive-mode $passive; set ftp:port-range 31200-31400; set net:max-retries 1; set net:reconnect-interval-base 1; set ftp:prefer-epsv off; mirror -R --no-perms --parallel=$2 $WORK/$1 $DIR; quit" 127.0.0.1
 }
 curl_run() { "curl_$1"; }
 lftp_run() { lftp_case "$1" 1; }

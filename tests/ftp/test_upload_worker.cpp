@@ -12,6 +12,23 @@
 using qv::test::ScriptedFtpServer;
 using Replies = QHash<QByteArray, QByteArray>;
 
+namespace {
+
+// A passive-mode client logged in to the scripted server; nothing when the login failed.
+std::unique_ptr<qv::RemoteClient> connectedClient(const ScriptedFtpServer& server, QString* why) {
+    qv::RemoteEndpoint endpoint;
+    endpoint.protocol = qv::RemoteProtocol::Ftp;
+    endpoint.host = QStringLiteral("127.0.0.1");
+    endpoint.port = server.port();
+    endpoint.passive = true;
+    auto client = std::make_unique<qv::RemoteClient>(endpoint);
+    if (!client->connectAndLogin(why))
+        return nullptr;
+    return client;
+}
+
+} // namespace
+
 class TestUploadWorker : public QObject {
     Q_OBJECT
 
@@ -70,14 +87,9 @@ private Q_SLOTS:
         ScriptedFtpServer server;
         server.listing = names;
         server.replies = replies;
-        qv::RemoteEndpoint endpoint;
-        endpoint.protocol = qv::RemoteProtocol::Ftp;
-        endpoint.host = QStringLiteral("127.0.0.1");
-        endpoint.port = server.port();
-        endpoint.passive = true;
-        auto client = std::make_unique<qv::RemoteClient>(endpoint);
         QString why;
-        QVERIFY2(client->connectAndLogin(&why), qPrintable(why));
+        auto client = connectedClient(server, &why);
+        QVERIFY2(client, qPrintable(why));
 
         qv::TFtpThread worker;
         worker.setRefreshRemoteList(refresh);
@@ -121,14 +133,9 @@ private Q_SLOTS:
         ScriptedFtpServer server;
         server.listing = "Site\r\n";
         server.maxConnections = 1;
-        qv::RemoteEndpoint endpoint;
-        endpoint.protocol = qv::RemoteProtocol::Ftp;
-        endpoint.host = QStringLiteral("127.0.0.1");
-        endpoint.port = server.port();
-        endpoint.passive = true;
-        auto client = std::make_unique<qv::RemoteClient>(endpoint);
         QString why;
-        QVERIFY2(client->connectAndLogin(&why), qPrintable(why));
+        auto client = connectedClient(server, &why);
+        QVERIFY2(client, qPrintable(why));
 
         qv::TFtpThread worker;
         worker.setConnections(3);
