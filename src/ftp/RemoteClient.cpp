@@ -413,7 +413,6 @@ bool RemoteClient::connectAndLogin(QString* error) {
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(e, CURLOPT_LOW_SPEED_TIME, wholeSeconds(timeouts.dataIdleMs));
     curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, 1024L * 1024L);
-    curl_easy_setopt(e, CURLOPT_UPLOAD_BUFFERSIZE, 1024L * 1024L);
     curl_easy_setopt(e, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(e, CURLOPT_XFERINFOFUNCTION, &Curl::onProgress);
     curl_easy_setopt(e, CURLOPT_XFERINFODATA, curl.get());

@@ -98,7 +98,6 @@ QString UploadManifest::fullPath(const QString& relativePath) const {
 
 bool UploadManifest::shouldSend(const QString& relativePath, qint64 remoteSize) {
     const QFileInfo info(fullPath(relativePath));
-    Seen seen{info.size(), info.lastModified().toMSecsSinceEpoch(), {}};
     std::optional<Sent> last;
     {
         QMutexLocker lock(&m_mutex);
@@ -106,14 +105,13 @@ bool UploadManifest::shouldSend(const QString& relativePath, qint64 remoteSize) 
             last = *it;
     }
     bool send = true;
-    if (last && remoteSize != kRemoteFileMissing && info.isFile() && seen.size == last->size &&
+    if (last && remoteSize != kRemoteFileMissing && info.isFile() && info.size() == last->size &&
         (remoteSize < 0 || remoteSize == last->size)) {
-        seen.sha256 = sha256OfFile(info.filePath()); // read outside the lock: it may take a while
-        send = seen.sha256 != last->sha256;
+        // Read outside the lock: it may take a while.
+        send = sha256OfFile(info.filePath()) != last->sha256;
     }
     QMutexLocker lock(&m_mutex);
     if (send) {
-        m_seen.insert(relativePath, seen);
         // The server's copy is about to be replaced: until it has arrived, it is not known.
         m_files.remove(relativePath);
     } else {
@@ -122,34 +120,8 @@ bool UploadManifest::shouldSend(const QString& relativePath, qint64 remoteSize) 
     return send;
 }
 
-void UploadManifest::fileSent(const QString& relativePath) {
-    const QFileInfo info(fullPath(relativePath));
-    std::optional<Seen> seen;
-    {
-        QMutexLocker lock(&m_mutex);
-        if (const auto it = m_seen.constFind(relativePath); it != m_seen.constEnd())
-            seen = *it;
-    }
-    const bool unchanged = seen && seen->size == info.size() &&
-                           seen->modifiedMs == info.lastModified().toMSecsSinceEpoch();
-    // Without a look before sending, the content read now is the best there is.
-    const bool trusted = unchanged || !seen;
-    QByteArray sha256;
-    if (trusted && info.isFile())
-        sha256 =
-            unchanged && !seen->sha256.isEmpty() ? seen->sha256 : sha256OfFile(info.filePath());
-    QMutexLocker lock(&m_mutex);
-    m_seen.remove(relativePath);
-    ++m_sent;
-    if (sha256.isEmpty())
-        m_files.remove(relativePath); // what the server holds is not known: send it next time
-    else
-        m_files.insert(relativePath, {info.size(), sha256});
-}
-
 void UploadManifest::fileSent(const QString& relativePath, qint64 size, const QByteArray& sha256) {
     QMutexLocker lock(&m_mutex);
-    m_seen.remove(relativePath);
     ++m_sent;
     if (sha256.size() == 32)
         m_files.insert(relativePath, {size, sha256});

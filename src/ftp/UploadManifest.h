@@ -56,10 +56,6 @@ public:
     // have (kRemoteFileMissing) is always sent. A skipped file is counted.
     bool shouldSend(const QString& relativePath, qint64 remoteSize);
 
-    // The file at relativePath has arrived on the server: its size and SHA-256 are recorded.
-    // A file that changed on disk since shouldSend() looked at it is not recorded (its content
-    // on the server is not known), so it is sent again next time.
-    void fileSent(const QString& relativePath);
     // The file at relativePath has arrived on the server with these size and SHA-256, taken from
     // the bytes that were sent: they are recorded as they are, whatever the file holds by now. An
     // empty digest records nothing (the file is sent again next time).
@@ -78,13 +74,6 @@ private:
         qint64 size = 0;
         QByteArray sha256; // raw 32 bytes
     };
-    // What shouldSend() saw of a file, to recognise it unchanged in fileSent().
-    struct Seen {
-        qint64 size = -1;
-        qint64 modifiedMs = 0;
-        QByteArray sha256; // empty when it was not needed for the decision
-    };
-
     QString fullPath(const QString& relativePath) const;
 
     UploadManifestTarget m_target;
@@ -92,7 +81,6 @@ private:
     QString m_path;
     mutable QMutex m_mutex;
     QHash<QString, Sent> m_files;
-    QHash<QString, Seen> m_seen;
     int m_skipped = 0;
     int m_sent = 0;
 };

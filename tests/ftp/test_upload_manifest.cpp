@@ -25,6 +25,13 @@ UploadManifestTarget target() {
             QStringLiteral("/www/")};
 }
 
+// What the upload worker hands over for a file it has just sent: the size and SHA-256 of the bytes
+// that went out, here the file's content as it is now.
+void recordSent(UploadManifest& m, const QString& site, const QString& file) {
+    const QByteArray bytes = readBytes(site + '/' + file);
+    m.fileSent(file, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
+}
+
 void setModified(const QString& path, const QDateTime& time) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadWrite));
@@ -48,7 +55,7 @@ class TestUploadManifest : public QObject {
         m.load();
         for (const char* file : {"data.xml", "Calendar.htm"}) {
             QVERIFY(m.shouldSend(file, UploadManifest::kRemoteFileMissing));
-            m.fileSent(file);
+            recordSent(m, site(), file);
         }
         QString error;
         QVERIFY2(m.save(&error), qPrintable(error));
@@ -167,7 +174,7 @@ private Q_SLOTS:
         QVERIFY(!m.load());
         QVERIFY(m.shouldSend("data.xml", 12));
         QVERIFY(m.shouldSend("Calendar.htm", 4));
-        m.fileSent("data.xml");
+        recordSent(m, site(), "data.xml");
         QVERIFY(m.save()); // a damaged record is replaced by a sound one
         UploadManifest next(records(), target(), site());
         QVERIFY(next.load());
@@ -193,7 +200,7 @@ private Q_SLOTS:
             UploadManifest m(records(), target(), site());
             QVERIFY(m.load());
             QVERIFY(m.shouldSend("extra.css", -2));
-            m.fileSent("extra.css");
+            recordSent(m, site(), "extra.css");
             QVERIFY(m.shouldSend("data.xml", 12)); // then the connection drops
             QVERIFY(m.save());
         }
@@ -205,12 +212,14 @@ private Q_SLOTS:
         QVERIFY(m.shouldSend("Calendar.htm", -1)); // never reached
     }
 
-    // A file changed while it was being sent: what the server holds is not known.
+    // A file changed after it was sent: the record holds what the server got, so it goes again.
     void fileChangedWhileSendingIsSentAgain() {
         UploadManifest m(records(), target(), site());
         QVERIFY(m.shouldSend("data.xml", -2));
+        const QByteArray sent = readBytes(site() + "/data.xml");
         QVERIFY(writeBytes(site() + "/data.xml", "<calendar>changed</calendar>\n"));
-        m.fileSent("data.xml");
+        m.fileSent("data.xml", sent.size(),
+                   QCryptographicHash::hash(sent, QCryptographicHash::Sha256));
         QCOMPARE(m.sentCount(), 1);
         QVERIFY(m.save());
         UploadManifest next(records(), target(), site());
@@ -245,7 +254,7 @@ private Q_SLOTS:
         QVERIFY(writeBytes(m_dir.filePath("blocked"), "a file, not a folder"));
         UploadManifest m(m_dir.filePath("blocked/records"), target(), site());
         QVERIFY(m.shouldSend("data.xml", -2));
-        m.fileSent("data.xml");
+        recordSent(m, site(), "data.xml");
         QString error;
         QVERIFY(!m.save(&error));
         QVERIFY2(error.contains("blocked"), qPrintable(error));
