@@ -102,6 +102,9 @@ public:
     // Whether a project archive is being packed or unpacked. Meanwhile the window shows its
     // progress, the file commands are off, their handlers refuse to start, and closing waits.
     bool archiveWorkRunning() const { return m_archiveWorkRunning; }
+    // Whether the start-up sequence that follows the first show (recovery offer, start-up
+    // project, wizard) has ended.
+    bool startupDone() const { return m_startupDone; }
 
     // Command handlers.
     void anewExecute();

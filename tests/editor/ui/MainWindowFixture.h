@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -32,6 +33,14 @@ struct MainWindowFixture {
                            "</title></head>\n<body data-w=\"%_width_%\"></body></html>\n");
         window = std::make_unique<TFormMain>(
             ctx, ui, TFormMain::StartPaths{program.path(), data.path(), std::move(recentSettings)});
+    }
+
+    // Shows the window and lets its start-up sequence end, as the event loop does before the user
+    // can act; a test that acts first races the recovery offer and the start-up project.
+    [[nodiscard]] bool showStarted() {
+        window->show();
+        return QTest::qWaitFor([this] { return window->startupDone(); }, 10000) &&
+               QTest::qWaitForWindowActive(window.get());
     }
 
     // As if a project had been read in this run.

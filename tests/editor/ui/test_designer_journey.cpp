@@ -21,8 +21,7 @@ class TestDesignerJourney : public QObject {
 private Q_SLOTS:
     void fromTemplateToPublishedCalendar() {
         test::MainWindowFixture f;
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.showStarted());
         f.window->setGallery([&f](std::function<void(bool)> done) {
             createProjectFromTemplate(f.doc, f.window->lifecycle(),
                                       test::binDir() + "/template/classic_blue", done);
@@ -51,7 +50,8 @@ private Q_SLOTS:
         f.ui.saveFileAnswers << archive;
         f.window->asavexml->trigger();
         QTRY_VERIFY(!f.window->archiveWorkRunning());
-        QVERIFY(QFileInfo::exists(archive));
+        QVERIFY2(QFileInfo::exists(archive),
+                 qPrintable((f.ui.texts() + f.ui.fileDialogs).join(QLatin1Char('\n'))));
         QVERIFY(f.window->windowTitle().startsWith("club.qvp "));
 
         f.doc.Titles[0].Text.clear();

@@ -142,8 +142,7 @@ private Q_SLOTS:
     void rowsAreEditedByDoubleClickAndDeletedByTheDeleteKey() {
         EventsFixture f({ev("A"), ev("B")});
         f.pretendLoaded();
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.showStarted());
         f.window->EnableProjectCommands(true); // the start-up has turned them off
         f.window->PageControl1->setCurrentWidget(f.window->TabSheet2);
         QVERIFY(f.window->Events1->actions().contains(f.window->aeditevent));

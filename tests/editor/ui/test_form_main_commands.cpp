@@ -74,7 +74,7 @@ private Q_SLOTS:
         QCOMPARE(checkedLayouts(*f.window), QList<QAction*>{f.window->aleftlayout});
         QCOMPARE(f.window->alayout->text(), QString("Layout"));
         f.window->EnableProjectCommands(false);
-        f.window->show();
+        QVERIFY(f.showStarted());
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(f.window.get(), Qt::Key_F1, Qt::ControlModifier);
         QCOMPARE(f.doc.EditorLayout, 0);
@@ -89,7 +89,7 @@ private Q_SLOTS:
         test::MainWindowFixture f;
         f.pretendLoaded();
         f.window->EnableProjectCommands(false); // as Close Project leaves it
-        f.window->show();
+        QVERIFY(f.showStarted());
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(f.window.get(), Qt::Key_F4, Qt::ControlModifier);
         QCOMPARE(f.window->alayout->text(), QString("Layout (center)"));
@@ -186,8 +186,7 @@ private Q_SLOTS:
             asked = true;
             return true;
         });
-        f.window->show();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QVERIFY(f.showStarted());
         f.window->EnableProjectCommands(true);
         field->setText("cut me");
         field->selectAll();

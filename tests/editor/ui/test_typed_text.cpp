@@ -20,8 +20,7 @@ struct TypingFixture : test::MainWindowFixture {
 
     TypingFixture() {
         pretendLoaded();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(showStarted());
         window->EnableProjectCommands(true);
         title = window->findChild<QLineEdit*>("EdtOTitle");
         subtitle = window->findChild<QLineEdit*>("EdtOSubtitle");
