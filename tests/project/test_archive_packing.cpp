@@ -283,6 +283,30 @@ private Q_SLOTS:
         QCOMPARE(QDateTime::fromSecsSinceEpoch(stat.mtime), touched);
     }
 
+    // More entries than a classic zip directory holds: the resave cannot splice the unchanged
+    // entries into a classic archive and leaves the whole archive to the library, which writes
+    // zip64; nothing of the project may be lost on that way.
+    void aResaveBeyondTheClassicEntryLimitIsWrittenWhole() {
+        QTemporaryDir dir;
+        const QString source = dir.filePath("src"), archive = dir.filePath("p.qvp");
+        QVERIFY(writeBytes(source + "/quorvel/data.xml", text(200, "Meeting")));
+        const int files = 0xFFFF + 8;
+        for (int i = 0; i < files; ++i) {
+            QFile file(source + QStringLiteral("/quorvel/n/%1/%2.txt").arg(i / 1000).arg(i));
+            if (i % 1000 == 0)
+                QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray::number(i)) > 0);
+        }
+        QString error;
+        QVERIFY2(createArchive(source, archive, 3, {}, &error), qPrintable(error));
+
+        QVERIFY(writeBytes(source + "/quorvel/data.xml", text(200, "Meetings")));
+        QVERIFY(writeBytes(source + "/quorvel/n/added.txt", "added"));
+        QVERIFY2(createArchive(source, archive, 3, {}, &error), qPrintable(error));
+        QVERIFY(unpacksTo(archive, source, dir.filePath("out")));
+        QCOMPARE(QDir(dir.path()).entryList({"p.qvp*"}, QDir::Files), QStringList{"p.qvp"});
+    }
+
     // An entry whose local header disagrees with its central record is not copied as it is,
     // even when its bytes are those of the file.
     void anEntryWithAForeignLocalHeaderIsPackedAfresh() {
