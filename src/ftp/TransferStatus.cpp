@@ -19,4 +19,10 @@ QString transferStatusText(qint64 sent, qint64 total, double bytesPerSecond) {
         .arg(amount(sent), amount(total), amount(bytesPerSecond));
 }
 
+QString fileInFlightText(const QString& path, int othersInFlight) {
+    if (othersInFlight <= 0)
+        return path;
+    return QStringLiteral("%1 and %2 more").arg(path).arg(othersInFlight);
+}
+
 } // namespace qv

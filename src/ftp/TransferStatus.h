@@ -8,4 +8,8 @@ namespace qv {
 // "1.5 MB of 300.0 MB, 85.2 MB/s".
 QString transferStatusText(qint64 sent, qint64 total, double bytesPerSecond);
 
+// A file the upload window names, with how many others go up at the same time over the other
+// connections: "/site/a.png" alone, "/site/a.png and 2 more" beside two others.
+QString fileInFlightText(const QString& path, int othersInFlight);
+
 } // namespace qv

@@ -30,6 +30,18 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QCOMPARE(qv::transferStatusText(sent, total, speed), text);
     }
+
+    void fileInFlight_data() {
+        QTest::addColumn<int>("others");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("alone") << 0 << QStringLiteral("/site/a.png");
+        QTest::newRow("beside two others") << 2 << QStringLiteral("/site/a.png and 2 more");
+    }
+    void fileInFlight() {
+        QFETCH(int, others);
+        QFETCH(QString, text);
+        QCOMPARE(qv::fileInFlightText(QStringLiteral("/site/a.png"), others), text);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTransferStatus)

@@ -164,6 +164,8 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
             &TfrmFtpModule::tntSBCreateDirectoryClick);
 
     connect(m_worker, &TFtpThread::fileReport, this, &TfrmFtpModule::onFileReport);
+    connect(m_worker, &TFtpThread::fileSent, this, &TfrmFtpModule::onFileEnded);
+    connect(m_worker, &TFtpThread::fileSkipped, this, &TfrmFtpModule::onFileEnded);
     connect(m_worker, &TFtpThread::bytesReport, this, &TfrmFtpModule::onBytesReport);
     connect(m_worker, &TFtpThread::remoteListRefresh, this, &TfrmFtpModule::fillRemoteList);
     connect(m_worker, &TFtpThread::browsingOff, this, [this] {
@@ -579,16 +581,30 @@ void TfrmFtpModule::btnStartClick() {
 }
 
 void TfrmFtpModule::onFileReport(const QString& currentFile, int currentNumber, int total) {
+    m_filesInFlight.append(currentFile);
+    const int others = int(m_filesInFlight.size()) - 1;
     const QString from = m_localFolder + currentFile;
     const QString to = m_remoteFolder + QString(currentFile).replace(QLatin1Char('\\'), '/');
-    lblU_From->setText(from);
+    lblU_From->setText(fileInFlightText(from, others));
     lblU_From->setToolTip(from);
-    lblU_To->setText(to);
+    lblU_To->setText(fileInFlightText(to, others));
     lblU_To->setToolTip(to);
     pgU_Progress->setRange(0, total);
     pgU_Progress->setValue(std::clamp(currentNumber, 0, total));
     lblU_FilesCount->setText(QStringLiteral("(%1 of %2)").arg(currentNumber).arg(total));
     showPage(QStringLiteral("Uploading"));
+}
+
+void TfrmFtpModule::onFileEnded(const QString& relativePath) {
+    // With several connections files end in another order than they start: the count follows
+    // the files that have ended, so that it reads "(m of m)" once the last one has.
+    m_filesInFlight.removeOne(relativePath);
+    const int total = m_worker->total();
+    m_filesEnded = std::min(m_filesEnded + 1, total);
+    pgU_Progress->setRange(0, total);
+    pgU_Progress->setValue(m_filesEnded);
+    lblU_FilesCount->setText(
+        QStringLiteral("(%1 of %2)").arg(std::min(m_filesEnded + 1, total)).arg(total));
 }
 
 void TfrmFtpModule::onBytesReport(qint64 sent, qint64 total, double bytesPerSecond) {

@@ -133,6 +133,7 @@ private:
     void setWebAddress(const QString& text, bool pageRule);
     void onFileReport(const QString& currentFile, int currentNumber, int total);
     void onBytesReport(qint64 sent, qint64 total, double bytesPerSecond);
+    void onFileEnded(const QString& relativePath);
     void onCompleted();
     void onFailed(const QString& text);
 
@@ -141,6 +142,9 @@ private:
     FtpSettings m_settings;
     QString m_localFolder;
     QString m_remoteFolder;
+    // The files reported as started and not yet ended (with several connections, more than one).
+    QStringList m_filesInFlight;
+    int m_filesEnded = 0;
     std::unique_ptr<RemoteClient> m_client;
     WorkerThread* m_jobs;
     TFtpThread* m_worker;

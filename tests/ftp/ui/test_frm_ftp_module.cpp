@@ -256,6 +256,32 @@ private Q_SLOTS:
         QCOMPARE(third.last(), QStringLiteral("-"));
     }
 
+    // With several connections files end in another order than they start: the window names the
+    // file started last with the number of others still going up, and its count follows the
+    // files that have ended, up to "(3 of 3)".
+    void filesGoingUpAtOnceAreCounted() {
+        QTemporaryDir site;
+        for (const char* name : {"a.png", "c.png", "quorvel/b.png"})
+            QVERIFY(qv::test::writeBytes(site.filePath(name), "x"));
+        qv::ScriptedPlatform platform;
+        TfrmFtpModule w(platform, platform, settings(), site.path());
+        qv::TFtpThread& worker = *w.worker();
+        QCOMPARE(worker.prepare(site.path()), 3);
+        Q_EMIT worker.fileReport(QStringLiteral("a.png"), 1, 3);
+        QVERIFY(w.lblU_From->text().endsWith(QStringLiteral("a.png")));
+        Q_EMIT worker.fileReport(QStringLiteral("quorvel\\b.png"), 1, 3);
+        QVERIFY(w.lblU_From->text().endsWith(QStringLiteral("b.png and 1 more")));
+        QVERIFY(w.lblU_To->text().endsWith(QStringLiteral("quorvel/b.png and 1 more")));
+        Q_EMIT worker.fileSent(QStringLiteral("a.png"), 1, QByteArray());
+        QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(2 of 3)"));
+        Q_EMIT worker.fileReport(QStringLiteral("c.png"), 2, 3);
+        QVERIFY(w.lblU_From->text().endsWith(QStringLiteral("c.png and 1 more")));
+        Q_EMIT worker.fileSent(QStringLiteral("c.png"), 1, QByteArray());
+        Q_EMIT worker.fileSent(QStringLiteral("quorvel\\b.png"), 1, QByteArray());
+        QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(3 of 3)"));
+        QCOMPARE(w.pgU_Progress->value(), 3);
+    }
+
     void connectFailureShowsTheReason() {
         qv::ScriptedPlatform platform;
         qv::FtpSettings s = settings();
