@@ -32,17 +32,18 @@ async function once(name, data, throttle = 1) {
 
 const median = (a) => { const s = [...a].sort((x, y) => x - y); return s[Math.floor(s.length / 2)]; };
 const spread = (a) => { const s = [...a].sort((x, y) => x - y), d = s[0] < 10 ? 2 : 1; return `${s[0].toFixed(d)}\u2013${s[s.length - 1].toFixed(d)}`; };
-const times = { player: [], fc: [], slow: [], fcSlow: [] };
+const times = { player: [], fc: [], slow: [], fcSlow: [], floor: [], floorSlow: [] };
 await once('/player.htm', xml); // warm the browser's caches for both
 await once('/fc.htm', fcEvents);
 await once('/player.htm', xml, 4);
 // Each round runs all four in an order that rotates, so no one always goes first.
-const KINDS = ['player', 'fc', 'slow', 'fcSlow'];
+const KINDS = ['player', 'fc', 'slow', 'fcSlow', 'floor', 'floorSlow'];
 for (let i = 0; i < RUNS; i++) {
   for (let k = 0; k < KINDS.length; k++) {
     const who = KINDS[(i + k) % KINDS.length];
-    const slowed = who === 'slow' || who === 'fcSlow' ? 4 : 1;
-    const r = who.startsWith('fc') ? await once('/fc.htm', fcEvents, slowed) : await once('/player.htm', xml, slowed);
+    const slowed = who === 'slow' || who.endsWith('Slow') ? 4 : 1;
+    const r = who.startsWith('fc') ? await once('/fc.htm', fcEvents, slowed)
+      : who.startsWith('floor') ? await once('/floor.htm', '', slowed) : await once('/player.htm', xml, slowed);
     if (!r.shown) throw new Error(`${who} painted no events`);
     times[who].push(r.ms);
   }
@@ -73,6 +74,9 @@ console.log(`  player, CPU 4x slower   ${slow.toFixed(1)} ms (${spread(times.slo
 console.log(`  FullCalendar, CPU 4x    ${fSlow.toFixed(1)} ms (${spread(times.fcSlow)})`);
 console.log(`  ratio player/FullCalendar = ${(p / f).toFixed(2)} (target <= 0.30)`);
 console.log(`  ratio player 4x slower CPU/player = ${(slow / p).toFixed(2)} (target <= 2); per round ${median(slowdown).toFixed(2)} (${spread(slowdown)})`);
+const floorSlowdown = times.floorSlow.map((t, i) => t / times.floor[i]);
+console.log(`  floor: 42 empty cells   ${median(times.floor).toFixed(1)} ms (${spread(times.floor)}), CPU 4x slower ${median(times.floorSlow).toFixed(1)} ms (${spread(times.floorSlow)})`);
+console.log(`  ratio floor 4x slower CPU/floor = ${(median(times.floorSlow) / median(times.floor)).toFixed(2)}; per round ${median(floorSlowdown).toFixed(2)} (${spread(floorSlowdown)})`);
 console.log(`  ratio with the CPU 4x slower player/FullCalendar = ${(slow / fSlow).toFixed(2)}`);
 console.log('gzipped script size');
 console.log(`  player as shipped (calendar.js + calendar.css)  ${(playerSize / 1024).toFixed(1)} KB (target <= 20 KB)`);

@@ -55,6 +55,19 @@ window.runBench = async (text) => {
   return [performance.now() - t0, document.querySelectorAll('.fc-event').length];
 };
 </script></body></html>`,
+  // The least a first paint can be under this measure: 42 empty day cells put into the page and
+  // the same frame waited for. Its slowdown with the CPU throttled is the floor of anyone's.
+  '/floor.htm': `<!DOCTYPE html><html><head><meta charset="utf-8"><style>#cal{display:grid;grid-template-columns:repeat(7,1fr)}#cal div{border:1px solid #ccc;height:100px}</style></head><body>
+<div id="cal" ${BOX}></div>
+<script>
+window.runBench = async () => {
+  const t0 = performance.now();
+  const grid = document.getElementById('cal');
+  for (let i = 0; i < 42; i++) grid.appendChild(document.createElement('div')).textContent = String(1 + (i % 31));
+  await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+  return [performance.now() - t0, grid.children.length];
+};
+</script></body></html>`,
 };
 // The player as the build puts it into every template; PLAYER_FILES=<folder> measures the
 // calendar.js and calendar.css of another folder as they are (an earlier version, say).
