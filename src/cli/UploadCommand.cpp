@@ -8,6 +8,7 @@
 #include "ftp/ChangedFilesOnly.h"
 #include "ftp/FtpSettingsRules.h"
 #include "ftp/TFtpThread.h"
+#include "ftp/TransferStatus.h"
 #include "ftp/TrustStore.h"
 #include "ftp/UploadTarget.h"
 #include "session/Folders.h"
@@ -152,7 +153,7 @@ int run(const QStringList& args) {
     QObject::connect(
         &worker, &qv::TFtpThread::fileReport, &worker,
         [&](const QString& file, int number, int total) {
-            out << QStringLiteral("(%1 of %2) ").arg(number).arg(total) << file << Qt::endl;
+            out << qv::fileCountText(number, total) << ' ' << file << Qt::endl;
         },
         Qt::DirectConnection);
     QObject::connect(&worker, &qv::TFtpThread::completed, [&] { complete = true; });

@@ -19,6 +19,10 @@ QString transferStatusText(qint64 sent, qint64 total, double bytesPerSecond) {
         .arg(amount(sent), amount(total), amount(bytesPerSecond));
 }
 
+QString fileCountText(int number, int total) {
+    return QStringLiteral("(%1 of %2)").arg(number).arg(total);
+}
+
 QString fileInFlightText(const QString& path, int othersInFlight) {
     if (othersInFlight <= 0)
         return path;

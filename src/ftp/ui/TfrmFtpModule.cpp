@@ -591,7 +591,7 @@ void TfrmFtpModule::onFileReport(const QString& currentFile, int currentNumber, 
     lblU_To->setToolTip(to);
     pgU_Progress->setRange(0, total);
     pgU_Progress->setValue(std::clamp(currentNumber, 0, total));
-    lblU_FilesCount->setText(QStringLiteral("(%1 of %2)").arg(currentNumber).arg(total));
+    lblU_FilesCount->setText(fileCountText(currentNumber, total));
     showPage(QStringLiteral("Uploading"));
 }
 
@@ -603,8 +603,7 @@ void TfrmFtpModule::onFileEnded(const QString& relativePath) {
     m_filesEnded = std::min(m_filesEnded + 1, total);
     pgU_Progress->setRange(0, total);
     pgU_Progress->setValue(m_filesEnded);
-    lblU_FilesCount->setText(
-        QStringLiteral("(%1 of %2)").arg(std::min(m_filesEnded + 1, total)).arg(total));
+    lblU_FilesCount->setText(fileCountText(std::min(m_filesEnded + 1, total), total));
 }
 
 void TfrmFtpModule::onBytesReport(qint64 sent, qint64 total, double bytesPerSecond) {

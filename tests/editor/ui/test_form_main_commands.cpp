@@ -75,7 +75,6 @@ private Q_SLOTS:
         QCOMPARE(f.window->alayout->text(), QString("Layout"));
         f.window->EnableProjectCommands(false);
         QVERIFY(f.showStarted());
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(f.window.get(), Qt::Key_F1, Qt::ControlModifier);
         QCOMPARE(f.doc.EditorLayout, 0);
         QCOMPARE(checkedLayouts(*f.window), QList<QAction*>{f.window->afulllayout});
@@ -90,7 +89,6 @@ private Q_SLOTS:
         f.pretendLoaded();
         f.window->EnableProjectCommands(false); // as Close Project leaves it
         QVERIFY(f.showStarted());
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
         QTest::keyClick(f.window.get(), Qt::Key_F4, Qt::ControlModifier);
         QCOMPARE(f.window->alayout->text(), QString("Layout (center)"));
         QVERIFY(test::readBytes(f.ctx.folders.dataFile()).contains("editor_layout=\"3\""));
