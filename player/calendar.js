@@ -864,7 +864,15 @@
       root.classList.add('qv-natural');
     }
     this.container.appendChild(root);
+    // Nothing of the cells built before is on screen any more.
+    this.capacity = this.filledMonth = this.listedMonth = this.shownDay = null;
+    if (!this.watching) this.watch();
+  };
 
+  // Listens once per calendar to the window: print and size changes lay it out again.
+  Calendar.prototype.watch = function () {
+    var self = this;
+    this.watching = true;
     // Printing shows every event of the month; the screen layout returns after.
     global.addEventListener('beforeprint', function () {
       self.printing = true;
@@ -886,6 +894,7 @@
   Calendar.prototype.buildMusic = function (menu) {
     var mu = this.model.music, url = mu && mediaUrl(mu.src, this.base);
     if (!url) return;
+    if (this.audio) this.audio.pause();
     var audio = this.audio = new Audio();
     audio.src = url;
     audio.loop = true;

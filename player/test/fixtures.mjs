@@ -120,3 +120,33 @@ export function baseDoc(extra = {}) {
   };
 }
 export { STYLE_IDS } from '../tools/datafile.mjs';
+
+export const TEMPLATE_DIR = path.resolve(PLAYER_DIR, '..', 'template');
+export const TEMPLATE_IDS = fs.readdirSync(TEMPLATE_DIR).filter((d) => fs.statSync(path.join(TEMPLATE_DIR, d)).isDirectory()).sort();
+const LAYOUT_PAGES = ['Layout_full.htm', 'Layout_left.htm', 'Layout_right.htm', 'Layout_center.htm'];
+
+// Serves every installed template with the player as the build ships it: <id>/Calendar.htm is the
+// full-page layout at 620 × 500, <id>/Preview.htm the page the designer's preview shows (the
+// template's own layout at its publishing size).
+export async function templateSite() {
+  const { shippedPlayer } = await import('../tools/shipped.mjs');
+  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-templates-'));
+  const shipped = shippedPlayer();
+  const fill = (name, width, height) => fillPlaceholders(fs.readFileSync(path.join(FILES_DIR, name), 'utf8'),
+    { '%_width_%': String(width), '%_height_%': String(height) });
+  for (const id of TEMPLATE_IDS) {
+    fs.cpSync(path.join(TEMPLATE_DIR, id), path.join(root, id, 'quorvel'), { recursive: true });
+    for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(shipped, f), path.join(root, id, 'quorvel', f));
+    fs.writeFileSync(path.join(root, id, 'Calendar.htm'), fill('Layout_full.htm', 620, 500));
+    const head = /editor_layout="(\d)" publishwidth="(\d+)" publishheight="(\d+)"/.exec(fs.readFileSync(path.join(TEMPLATE_DIR, id, 'data.xml'), 'utf8'));
+    fs.writeFileSync(path.join(root, id, 'Preview.htm'), fill(LAYOUT_PAGES[+head[1]], head[2], head[3]));
+  }
+  const server = await serve(root);
+  return {
+    root,
+    server,
+    url: (id, page = 'Calendar.htm') => `${server.url}/${id}/${page}`,
+    dataText: (id) => fs.readFileSync(path.join(TEMPLATE_DIR, id, 'data.xml'), 'utf8'),
+    close: async () => { await server.close(); fs.rmSync(root, { recursive: true, force: true }); },
+  };
+}

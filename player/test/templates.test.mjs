@@ -5,12 +5,9 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import os from 'node:os';
-import { launch, serve, openCalendar, PLAYER_DIR, STYLE_IDS, dataJs } from './fixtures.mjs';
-import { shippedPlayer } from '../tools/shipped.mjs';
+import { launch, openCalendar, PLAYER_DIR, STYLE_IDS, dataJs, templateSite, TEMPLATE_DIR, TEMPLATE_IDS as IDS } from './fixtures.mjs';
 
-const ROOT = path.resolve(PLAYER_DIR, '..', 'template');
-const IDS = fs.readdirSync(ROOT).filter((d) => fs.statSync(path.join(ROOT, d)).isDirectory()).sort();
+const ROOT = TEMPLATE_DIR;
 
 function jpegSize(file) {
   const d = fs.readFileSync(file);
@@ -58,21 +55,12 @@ test('at least twelve templates, each complete and in the data file layout', () 
 let browser, server, site;
 before(async () => {
   browser = await launch();
-  // serve the repository's template folder with the player beside each data file, as the build installs it
-  site = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-templates-'));
-  const shipped = shippedPlayer();
-  for (const id of IDS) {
-    fs.cpSync(path.join(ROOT, id), path.join(site, id, 'quorvel'), { recursive: true });
-    for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(shipped, f), path.join(site, id, 'quorvel', f));
-    const layout = fs.readFileSync(path.join(PLAYER_DIR, '..', 'files', 'Layout_full.htm'), 'utf8');
-    fs.writeFileSync(path.join(site, id, 'Calendar.htm'), layout.replaceAll('%_width_%', '620').replaceAll('%_height_%', '500'));
-  }
-  server = await serve(site);
+  site = await templateSite();
+  server = site.server;
 });
 after(async () => {
   await browser.close();
-  await server.close();
-  fs.rmSync(site, { recursive: true, force: true });
+  await site.close();
 });
 
 const AXE = fs.readFileSync(path.join(PLAYER_DIR, 'node_modules', 'axe-core', 'axe.min.js'), 'utf8');
