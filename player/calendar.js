@@ -1045,7 +1045,7 @@
       }
       var icon = makeIcon(ev, base);
       if (icon) chip.appendChild(icon);
-      if (!ev.wholeDay && day === ev.start.day) chip.appendChild(h('span', 'qv-chip-time', { 'aria-hidden': 'true' })).textContent = chipTime(ev.start.minutes, model.hours12, t);
+      if (!ev.wholeDay && (!spans(ev) || day === ev.start.day)) chip.appendChild(h('span', 'qv-chip-time', { 'aria-hidden': 'true' })).textContent = chipTime(ev.start.minutes, model.hours12, t);
       appendMarkup(chip.appendChild(h('span', 'qv-chip-title', { 'aria-hidden': 'true' })), ev.title);
       chip.appendChild(h('span', 'qv-sr')).textContent = name + ';';
     }
