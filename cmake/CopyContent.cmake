@@ -1,6 +1,6 @@
 # Script mode: SOURCE_DIR, BIN_DIR.
 # SPDX-License-Identifier: GPL-3.0-or-later
-file(REMOVE_RECURSE ${BIN_DIR}/template ${BIN_DIR}/files)
+file(REMOVE_RECURSE ${BIN_DIR}/template ${BIN_DIR}/files ${BIN_DIR}/manual ${BIN_DIR}/README.md)
 file(MAKE_DIRECTORY ${BIN_DIR}/template ${BIN_DIR}/files)
 file(COPY ${SOURCE_DIR}/files/ DESTINATION ${BIN_DIR}/files)
 file(COPY ${SOURCE_DIR}/template/ DESTINATION ${BIN_DIR}/template)
@@ -12,4 +12,5 @@ foreach(t IN LISTS templates)
         ship_player(${SOURCE_DIR}/player ${t})
     endif()
 endforeach()
-file(COPY ${SOURCE_DIR}/README.md DESTINATION ${BIN_DIR})
+# The user's manual, which Help opens.
+file(COPY ${SOURCE_DIR}/manual DESTINATION ${BIN_DIR})

@@ -1,6 +1,6 @@
-# Installation layout: the programs with template/ and files/ beside them in lib/quorvel (the
-# designer finds its content beside its executable), linked from bin/, plus the desktop entry,
-# icons, MIME type and AppStream data.
+# Installation layout: the programs with template/, files/ and manual/ (the user's manual) beside
+# them in lib/quorvel (the designer finds its content beside its executable), linked from bin/,
+# plus the desktop entry, icons, MIME type and AppStream data.
 # SPDX-License-Identifier: GPL-3.0-or-later
 set(QUORVEL_LIB_DIR lib/quorvel)
 if(QUORVEL_GUI)
@@ -8,8 +8,8 @@ if(QUORVEL_GUI)
 else()
     install(TARGETS quorvel-cli RUNTIME DESTINATION ${QUORVEL_LIB_DIR})
 endif()
-install(DIRECTORY ${QUORVEL_BIN_DIR}/template ${QUORVEL_BIN_DIR}/files DESTINATION ${QUORVEL_LIB_DIR})
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${QUORVEL_LIB_DIR})
+install(DIRECTORY ${QUORVEL_BIN_DIR}/template ${QUORVEL_BIN_DIR}/files ${QUORVEL_BIN_DIR}/manual
+        DESTINATION ${QUORVEL_LIB_DIR})
 
 set(link_dir ${CMAKE_BINARY_DIR}/install-links)
 file(MAKE_DIRECTORY ${link_dir})

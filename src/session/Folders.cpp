@@ -20,6 +20,7 @@ Folders Folders::make(const QString& programFolder, const QString& dataFolder) {
     f.working = withoutTrailingSeparator(dataFolder) + QStringLiteral("/Quorvel/work");
     f.templates = f.program + QStringLiteral("/template");
     f.files = f.program + QStringLiteral("/files");
+    f.manual = f.program + QStringLiteral("/manual");
     return f;
 }
 

@@ -10,6 +10,7 @@ struct Folders {
     QString working;   // <application data>/Quorvel/work: the project being edited, unpacked
     QString templates; // <program>/template
     QString files;     // <program>/files
+    QString manual;    // <program>/manual: the user's manual
 
     // Folders of a program installed in programFolder, with the working folder under dataFolder.
     static Folders make(const QString& programFolder, const QString& dataFolder);
@@ -17,6 +18,7 @@ struct Folders {
     QString projectData() const { return working + QStringLiteral("/quorvel"); }
     QString dataFile() const { return projectData() + QStringLiteral("/data.xml"); }
     QString previewPage() const { return working + QStringLiteral("/Calendar.htm"); }
+    QString manualPage() const { return manual + QStringLiteral("/index.html"); }
 };
 
 // True for folders of the system (under /usr, /opt, /etc, /var, ... or the root itself, after

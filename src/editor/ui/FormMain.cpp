@@ -282,10 +282,14 @@ void TFormMain::createMenus() {
 
     Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
-    QAction* readme = Help1->addAction(QStringLiteral("Read Me"));
-    readme->setObjectName(QStringLiteral("aReadme"));
-    connect(readme, &QAction::triggered, this,
-            [this] { m_platform.open(m_context.folders.program + QStringLiteral("/README.md")); });
+    // The user's manual, in the desktop's web browser.
+    amanual = Help1->addAction(QStringLiteral("User's Manual"));
+    amanual->setObjectName(QStringLiteral("amanual"));
+    amanual->setShortcut(QKeySequence::HelpContents);
+    amanual->setShortcutContext(Qt::WindowShortcut);
+    addAction(amanual);
+    connect(amanual, &QAction::triggered, this,
+            [this] { showInBrowser(m_context.folders.manualPage()); });
     Help1->addSeparator();
     Help1->addAction(aabout);
 
@@ -665,9 +669,13 @@ void TFormMain::RefreshPreview() {
 }
 
 void TFormMain::aopenbrowserExecute() {
-    if (!m_platform.open(m_context.folders.previewPage()))
+    showInBrowser(m_context.folders.previewPage());
+}
+
+void TFormMain::showInBrowser(const QString& page) {
+    if (!m_platform.open(page))
         m_platform.message(QStringLiteral("Cannot start a web browser to show \"%1\".")
-                               .arg(m_context.folders.previewPage()));
+                               .arg(QDir::toNativeSeparators(page)));
 }
 
 void TFormMain::aaboutExecute() {

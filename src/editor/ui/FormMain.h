@@ -123,6 +123,8 @@ public:
     void arefreshExecute();
     void RefreshPreview();
     void aopenbrowserExecute();
+    // Opens a page in the desktop's web browser, or says that none could be started.
+    void showInBrowser(const QString& page);
     void aaboutExecute();
     void aexitExecute();
 
@@ -148,6 +150,7 @@ public:
     QAction* apublish = nullptr;
     QAction* aftpsettings = nullptr;
     QAction* aabout = nullptr;
+    QAction* amanual = nullptr; // Help's "User's Manual"
     QAction* aaddevent = nullptr;
     QAction* aeditevent = nullptr;
     QAction* adeleteevent = nullptr;

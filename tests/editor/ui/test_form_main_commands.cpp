@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "editor/ui/PreviewBrowser.h"
+#include "session/Folders.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -158,6 +160,63 @@ private Q_SLOTS:
         f.window->aopenbrowser->trigger();
         QCOMPARE(f.ui.texts(), QStringList{"Cannot start a web browser to show \"" +
                                            f.ctx.folders.previewPage() + "\"."});
+    }
+
+    // Help's "User's Manual", from the menu or by F1, with or without a project: the manual's
+    // first page beside the program, in the desktop's browser.
+    void helpOpensTheUsersManual_data() {
+        QTest::addColumn<bool>("byKey");
+        QTest::addColumn<bool>("projectOpen");
+        QTest::newRow("menu, no project") << false << false;
+        QTest::newRow("menu, project open") << false << true;
+        QTest::newRow("F1, no project") << true << false;
+        QTest::newRow("F1, project open") << true << true;
+    }
+    void helpOpensTheUsersManual() {
+        QFETCH(bool, byKey);
+        QFETCH(bool, projectOpen);
+        test::MainWindowFixture f;
+        QVERIFY(f.showStarted());
+        f.window->EnableProjectCommands(projectOpen);
+        const QString manual = f.program.filePath("manual/index.html");
+        if (byKey) {
+            QTest::keyClick(f.window.get(), Qt::Key_F1);
+        } else {
+            QAction* item = nullptr;
+            for (QAction* a : f.window->Help1->actions())
+                if (a->text() == "User's Manual")
+                    item = a;
+            QVERIFY(item);
+            QVERIFY(item->isEnabled());
+            item->trigger();
+        }
+        QCOMPARE(f.ui.opened, QStringList{manual});
+        QVERIFY(f.ui.shown.isEmpty());
+
+        // No browser to start: said so, naming the page.
+        f.ui.openStarts = false;
+        f.window->amanual->trigger();
+        QCOMPARE(f.ui.texts(),
+                 QStringList{"Cannot start a web browser to show \"" + manual + "\"."});
+    }
+
+    // The page Help opens is there where the build lays out the programs as installed, with the
+    // pictures and stylesheet it refers to.
+    void theUsersManualIsInTheInstallationLayout() {
+        const QString page =
+            Folders::make(QStringLiteral(QUORVEL_BIN_DIR), QDir::tempPath()).manualPage();
+        QFile file(page);
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(page));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(text.contains("<html lang=\"en\">"));
+        const QDir folder = QFileInfo(page).dir();
+        static const QRegularExpression reference(QStringLiteral("(?:src|href)=\"([^\"#:]+)\""));
+        int references = 0;
+        for (const QRegularExpressionMatch& m : reference.globalMatch(text)) {
+            QVERIFY2(QFileInfo(folder.filePath(m.captured(1))).isFile(), qPrintable(m.captured(1)));
+            ++references;
+        }
+        QVERIFY(references > 0);
     }
 
     // Ctrl+X cuts in a text field and ends the program elsewhere; Ctrl+Q ends it everywhere.
