@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Builds the Debian package from build/, checks it with lintian (no errors, no warnings), checks
-# its Depends, manual pages and documentation, unpacks it into a scratch root and starts the
-# unpacked designer headless, by its menu entry's command line, on a project archive; the designer
-# must open the project, write its settings file privately into the user's configuration folder
-# and end cleanly on SIGTERM. When it may (run as root, with mount namespaces), it starts the
-# designer from the installed path itself: the scratch root laid over /usr in a mount namespace of
-# its own, so that the program folder is /usr/lib/quorvel as after `apt install`.
+# its Depends, manual pages, documentation and user's manual, unpacks it into a scratch root and
+# starts the unpacked designer headless, by its menu entry's command line, on a project archive;
+# the designer must open the project, write its settings file privately into the user's
+# configuration folder and end cleanly on SIGTERM. When it may (run as root, with mount
+# namespaces), it starts the designer from the installed path itself: the scratch root laid over
+# /usr in a mount namespace of its own, so that the program folder is /usr/lib/quorvel as after
+# `apt install`.
 # SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,9 +42,12 @@ for f in bin/quorvel bin/quorvel-cli lib/quorvel/files/embed_page.htm \
          share/applications/io.quorvel.Designer.desktop share/mime/packages/io.quorvel.Designer.xml \
          share/metainfo/io.quorvel.Designer.metainfo.xml share/icons/hicolor/scalable/apps/io.quorvel.Designer.svg \
          share/doc/quorvel/copyright share/doc/quorvel/changelog.gz \
-         share/man/man1/quorvel.1.gz share/man/man1/quorvel-cli.1.gz; do
+         share/man/man1/quorvel.1.gz share/man/man1/quorvel-cli.1.gz \
+         lib/quorvel/manual/index.html; do
   [ -e "$root/$f" ] || fail "missing in the package: $f"
 done
+# The user's manual that Help opens, whole: its pictures and stylesheet are in the package too.
+bash scripts/check-manual.sh "$root/lib/quorvel/manual" || fail "the manual in the package is incomplete"
 # The menu entry without even a hint, the AppStream data without infos or warnings.
 validation="$(desktop-file-validate "$root/share/applications/io.quorvel.Designer.desktop" 2>&1)"
 [ -z "$validation" ] || fail "desktop entry: $validation"
