@@ -79,12 +79,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "the window to take did not open\n");
         app.exit(result);
     };
-    // A window of its own once it has drawn itself.
-    const auto takeWindow = [&](const QString& name) {
-        QTimer::singleShot(1500, &app, [&, name] {
+    // A window of its own, of the named class, once it has drawn itself.
+    const auto takeWindow = [&](const char* className) {
+        QTimer::singleShot(1500, &app, [&, className] {
             QWidget* shown = nullptr;
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (w->objectName() == name && w->isVisible())
+                if (w->inherits(className) && w->isVisible())
                     shown = w;
             finish(shown);
         });
@@ -92,12 +92,11 @@ int main(int argc, char** argv) {
     const auto take = [&] {
         if (what == QLatin1String("gallery")) {
             window.anew->trigger();
-            takeWindow(QStringLiteral("TFormTemplateSelect"));
+            takeWindow("qv::TFormTemplateSelect");
         } else if (what == QLatin1String("publishing")) {
             window.publishCommand->showResult = [&](qv::TfrmPublishing& publishing) {
-                publishing.setObjectName(QStringLiteral("TfrmPublishing"));
                 publishing.open();
-                takeWindow(publishing.objectName());
+                takeWindow("qv::TfrmPublishing");
             };
             window.apublish->trigger();
         } else {
