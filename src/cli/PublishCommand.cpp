@@ -38,6 +38,10 @@ int run(const QStringList& arguments) {
         err << "Usage: quorvel-cli " << kUsage << '\n';
         return 2;
     }
+    if (address) {
+        if (const std::optional<QString> warning = qv::fullPathWarning(*address))
+            err << *warning << '\n';
+    }
     const QString archive = QFileInfo(positional.at(0)).absoluteFilePath();
     const QString folder = QFileInfo(positional.at(1)).absoluteFilePath();
     if (!QFileInfo(archive).isFile()) {

@@ -37,6 +37,21 @@ int usageError(const QCommandLineParser& parser, const QString& problem) {
     return 2;
 }
 
+// "--name=value" is taken as "--name value", as people type options for other programs. Only the
+// first "=" splits: a value may hold more of them (a web address with a query, say).
+QStringList withOptionValuesApart(const QStringList& arguments) {
+    QStringList apart;
+    for (const QString& argument : arguments) {
+        const qsizetype equals = argument.indexOf(u'=');
+        if (argument.startsWith(QLatin1String("--")) && equals > 2) {
+            apart << argument.left(equals) << argument.mid(equals + 1);
+            continue;
+        }
+        apart << argument;
+    }
+    return apart;
+}
+
 bool asksForHelp(const QStringList& arguments) {
     return arguments.contains(QLatin1String("--help")) || arguments.contains(QLatin1String("-h"));
 }
@@ -78,5 +93,5 @@ int main(int argc, char** argv) {
         QTextStream(stdout) << "Usage: quorvel-cli " << it->second.usage << '\n';
         return 0;
     }
-    return it->second.run(args.mid(1));
+    return it->second.run(withOptionValuesApart(args.mid(1)));
 }

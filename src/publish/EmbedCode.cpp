@@ -30,6 +30,16 @@ QString fullPathPrefix(const QString& address) {
     return prefix;
 }
 
+std::optional<QString> fullPathWarning(const QString& address) {
+    const QString prefix = fullPathPrefix(address);
+    if (prefix.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+        prefix.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return std::nullopt;
+    return QStringLiteral("Warning: \"%1\" is not a web address starting with http:// or https://; "
+                          "the embed code may not find the calendar.")
+        .arg(address);
+}
+
 std::optional<QStringList> embedCodeLines(const QString& templatePath,
                                           const PublishContext& context,
                                           const PlaceholderValues& values, QString* error) {

@@ -26,6 +26,11 @@ QString fillPlaceholders(const QString& line, const PublishContext& context,
 // ends, then "/" appended unless it ends in one already. An empty address gives "/".
 QString fullPathPrefix(const QString& address);
 
+// A warning when the typed web address is not one a visitor's browser loads a page from (it does
+// not start with "http://" or "https://", in any case): "www.example.org/calendar" would make the
+// embed code point at a folder of that name beside the page. Nothing for a web address.
+std::optional<QString> fullPathWarning(const QString& address);
+
 // Why the publish width or height cannot go into the embed code: each must be a whole number from
 // 1 to 10000 (anything else could break the page it is put into). Nothing when both can.
 std::optional<QString> publishSizeProblem(const QString& width, const QString& height);

@@ -49,6 +49,33 @@ private Q_SLOTS:
             QVERIFY2(usage.contains("--version"), qPrintable(usage));
         }
     }
+
+    // "--name=value" means what "--name value" means, for every command's options.
+    void optionValuesMayBeJoinedByEquals_data() {
+        QTest::addColumn<QStringList>("apart");
+        QTest::addColumn<QStringList>("joined");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("upload --protocol")
+            << QStringList{"upload", "site", "--protocol", "gopher"}
+            << QStringList{"upload", "site", "--protocol=gopher"} << "Unknown protocol: gopher";
+        QTest::newRow("upload --connections")
+            << QStringList{"upload", "--connections", "0", "site"}
+            << QStringList{"upload", "--connections=0", "site"} << "--connections must be";
+        QTest::newRow("a value holding =")
+            << QStringList{"upload", "site", "--protocol", "ftp=x"}
+            << QStringList{"upload", "site", "--protocol=ftp=x"} << "Unknown protocol: ftp=x";
+    }
+    void optionValuesMayBeJoinedByEquals() {
+        QFETCH(QStringList, apart);
+        QFETCH(QStringList, joined);
+        QFETCH(QString, err);
+        const qv::test::CliRun expected = qv::test::runCli(apart);
+        const qv::test::CliRun run = qv::test::runCli(joined);
+        QVERIFY2(expected.err.startsWith(err), qPrintable(expected.err));
+        QCOMPARE(run.exitCode, expected.exitCode);
+        QCOMPARE(run.err, expected.err);
+        QCOMPARE(run.out, expected.out);
+    }
 };
 
 QTEST_GUILESS_MAIN(CommandLineTest)

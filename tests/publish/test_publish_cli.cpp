@@ -58,12 +58,34 @@ private Q_SLOTS:
         QVERIFY(!run.out.contains("%_calendar_"));
     }
 
+    // The address is taken as typed, in either form of the option; one a browser does not load a
+    // page from is still used, with a warning.
+    void fullPathPrefix_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("href");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("apart") << QStringList{"--full-path", " http://example.com/cal "}
+                               << "http://example.com/cal/" << false;
+        QTest::newRow("joined by =") << QStringList{"--full-path=https://example.com/a=b"}
+                                     << "https://example.com/a=b/" << false;
+        QTest::newRow("upper-case scheme")
+            << QStringList{"--full-path", "HTTPS://example.com"} << "HTTPS://example.com/" << false;
+        QTest::newRow("no scheme")
+            << QStringList{"--full-path", "www.example.com/cal"} << "www.example.com/cal/" << true;
+        QTest::newRow("ftp") << QStringList{"--full-path=ftp://example.com/cal"}
+                             << "ftp://example.com/cal/" << true;
+    }
     void fullPathPrefix() {
-        const CliRun run =
-            runCli({"publish", m_archive, path("full"), "--full-path", " http://example.com/cal "});
+        QFETCH(QStringList, options);
+        QFETCH(QString, href);
+        QFETCH(bool, warned);
+        const CliRun run = runCli(QStringList{"publish", m_archive, path("full")} + options);
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-        QVERIFY2(run.out.contains("href=\"http://example.com/cal/quorvel/calendar.css\""),
+        QVERIFY2(run.out.contains("href=\"" + href + "quorvel/calendar.css\""),
                  qPrintable(run.out));
+        QCOMPARE(run.err.contains("Warning: "), warned);
+        if (warned)
+            QVERIFY2(run.err.contains("http:// or https://"), qPrintable(run.err));
     }
 
     void publishFailures_data() {
