@@ -43,7 +43,9 @@ void ProjectHandover::takeConnection() {
             }
             const QByteArray line = socket->readLine(kMaxPathBytes + 1).trimmed();
             socket->disconnectFromServer();
-            if (!line.isEmpty())
+            if (line.isEmpty())
+                Q_EMIT frontRequested();
+            else
                 Q_EMIT projectRequested(QString::fromUtf8(line));
         });
     }

@@ -2,6 +2,7 @@
 #include "app/ProjectHandover.h"
 #include "app/UnixSignals.h"
 #include "app/ui/Application.h"
+#include "app/ui/DesktopIdentity.h"
 #include "common/LocalTimeZone.h"
 #include "document/CalendarDocument.h"
 #include "editor/ui/FormMain.h"
@@ -98,12 +99,13 @@ int main(int argc, char** argv) {
     const QString& project = arguments.project;
     qv::InstanceLock lock;
     if (!lock.tryLock()) {
-        // Another copy runs: it opens the project given to this one; otherwise end silently.
-        if (project.isEmpty())
-            return 0;
+        // Another copy runs: it opens the project given to this one, or only comes to the front.
         QCoreApplication handOverApp(argc, argv);
         QString error;
-        if (!qv::ProjectHandover::sendToRunning(project, 5000, &error)) {
+        const bool handedOver = qv::ProjectHandover::sendToRunning(project, 5000, &error);
+        if (project.isEmpty())
+            return 0; // a copy that did not answer is not this start's concern
+        if (!handedOver) {
             std::fprintf(stderr, "quorvel: cannot hand %s to the running designer: %s\n",
                          qPrintable(project), qPrintable(error));
             return 1;
@@ -116,6 +118,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
     qv::Application app(argc, argv);
+    qv::applyDesktopIdentity();
 
     qv::QtPlatform platform;
     app.setMessageBoxes(&platform);
@@ -137,6 +140,8 @@ int main(int argc, char** argv) {
                          qPrintable(handoverError));
         QObject::connect(&handover, &qv::ProjectHandover::projectRequested, &window,
                          &qv::TFormMain::openHandedOverProject);
+        QObject::connect(&handover, &qv::ProjectHandover::frontRequested, &window,
+                         &qv::TFormMain::bringToFront);
         qv::installStartupWizard(window, [] { QCoreApplication::exit(0); });
         QObject::connect(&signals, &qv::UnixSignals::terminationRequested, &window, [&](int) {
             endedBySystem = true;

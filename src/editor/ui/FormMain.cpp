@@ -519,6 +519,17 @@ void TFormMain::openHandedOverProject(const QString& path) {
     openHandedOverProjects();
 }
 
+void TFormMain::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    if (QWidget* box = QApplication::activeModalWidget()) {
+        box->raise();
+        box->activateWindow();
+    }
+}
+
 void TFormMain::openHandedOverProjects() {
     if (m_handedOver.isEmpty())
         return;
@@ -527,10 +538,7 @@ void TFormMain::openHandedOverProjects() {
         return;
     }
     const QString path = m_handedOver.takeFirst();
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
+    bringToFront();
     const auto next = [this] {
         updateCaption();
         if (!m_handedOver.isEmpty())

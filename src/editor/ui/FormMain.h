@@ -94,6 +94,9 @@ public:
     // Opens a project archive handed over by another start of the program, as the "Recent" menu
     // opens one, once no modal window is in the way.
     void openHandedOverProject(const QString& path);
+    // Brings the program to the user: the main window, or the box open in front of it, is shown
+    // unminimised, raised and given the focus (a second start of the designer asks for this).
+    void bringToFront();
 
     ProjectLifecycle& lifecycle() { return *m_lifecycle; }
     RecentList& recentList() { return *m_recent; }

@@ -66,6 +66,26 @@ class TestDesignerProcess : public QObject {
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
     }
 
+    // A virtual X display of the test's own; its name, or nothing when it did not come up.
+    static QString startXvfb(QProcess& xvfb) {
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        if (!xvfb.waitForStarted(10000) || !waitFor([&] { return xvfb.canReadLine(); }, 10000))
+            return {};
+        return ":" + QString::fromLatin1(xvfb.readLine().trimmed());
+    }
+
+    // The window class the menu entry groups the running designer by.
+    static QString entryWindowClass() {
+        QFile entry(
+            QStringLiteral(QUORVEL_TEST_DATA "/../../packaging/io.quorvel.Designer.desktop"));
+        if (!entry.open(QIODevice::ReadOnly))
+            return {};
+        for (const QByteArray& line : entry.readAll().split('\n'))
+            if (line.startsWith("StartupWMClass="))
+                return QString::fromUtf8(line.mid(15).trimmed());
+        return {};
+    }
+
     QByteArray archiveData(const QString& archive) {
         QProcess unzip;
         unzip.start("unzip", {"-p", archive, "quorvel/data.xml"});
@@ -134,14 +154,12 @@ private Q_SLOTS:
             QStandardPaths::findExecutable("unzip").isEmpty())
             QSKIP("needs Xvfb, xdotool and unzip (scripts/deps.sh)");
         QProcess xvfb;
-        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        QVERIFY(xvfb.waitForStarted(10000));
+        const QString display = startXvfb(xvfb);
+        QVERIFY(!display.isEmpty());
         const auto stopXvfb = qScopeGuard([&] {
             xvfb.terminate();
             xvfb.waitForFinished(5000);
         });
-        QVERIFY(waitFor([&] { return xvfb.canReadLine(); }, 10000));
-        const QString display = ":" + QString::fromLatin1(xvfb.readLine().trimmed());
 
         const QString archive = projectWithTitle("Orchard");
         QVERIFY(archiveData(archive).contains("editor_layout=\"1\""));
@@ -233,6 +251,56 @@ private Q_SLOTS:
         QVERIFY(waitFor([&] { return workingDataHolds("Winter"); }));
         alone.terminate();
         QVERIFY(alone.waitForFinished(20000));
+    }
+
+    // Started again while it runs, the designer comes to the front: its window, found by the window
+    // class its menu entry names, takes the focus back from wherever it was.
+    void aSecondStartBringsTheRunningDesignerToTheFront() {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty() ||
+            QStandardPaths::findExecutable("xdotool").isEmpty())
+            QSKIP("needs Xvfb and xdotool (scripts/deps.sh)");
+        QProcess xvfb;
+        const QString display = startXvfb(xvfb);
+        QVERIFY(!display.isEmpty());
+        const auto stopXvfb = qScopeGuard([&] {
+            xvfb.terminate();
+            xvfb.waitForFinished(5000);
+        });
+        const QString windowClass = entryWindowClass();
+        QVERIFY2(!windowClass.isEmpty(), "the menu entry names no window class");
+        const QString archive = projectWithTitle("Meadow");
+        QProcess designer;
+        start(designer, {archive}, display);
+        const auto stopDesigner = qScopeGuard([&] {
+            designer.terminate();
+            designer.waitForFinished(20000);
+        });
+        QByteArray window;
+        QVERIFY2(waitFor([&] {
+                     return xdotool(display,
+                                    {"search", "--onlyvisible", "--class", "^" + windowClass + "$",
+                                     "--name", "^Meadow.qvp "},
+                                    &window);
+                 }),
+                 "no designer window of the entry's window class");
+        window = window.trimmed();
+        QByteArray root, focus;
+        QVERIFY(xdotool(display, {"search", "--maxdepth", "0", ""}, &root));
+        QVERIFY(xdotool(display, {"windowfocus", "--sync", QString::fromLatin1(root.trimmed())}));
+        QVERIFY(xdotool(display, {"getwindowfocus", "-f"}, &focus));
+        QCOMPARE(focus.trimmed(), root.trimmed());
+
+        QProcess second;
+        start(second, {}, display);
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(second.readAllStandardError(), QByteArray());
+        QVERIFY2(waitFor([&] {
+                     return xdotool(display, {"getwindowfocus", "-f"}, &focus) &&
+                            focus.trimmed() == window;
+                 }),
+                 qPrintable("the focus stayed on " + focus));
+        QCOMPARE(designer.state(), QProcess::Running);
     }
 
     // Options are answered without starting the designer; they are never taken for a project.
