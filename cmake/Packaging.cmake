@@ -1,21 +1,27 @@
-# Installation layout: the programs with template/, files/ and manual/ (the user's manual) beside
-# them in lib/quorvel (the designer finds its content beside its executable), linked from bin/,
+# Installation layout: the programs in lib/quorvel, linked from bin/; what is the same on every
+# architecture (templates with their player, layout and embed pages, the user's manual) in
+# share/quorvel, linked from lib/quorvel, where the programs find it beside them as in build/bin;
 # plus the desktop entry, icons, MIME type and AppStream data.
 # SPDX-License-Identifier: GPL-3.0-or-later
 set(QUORVEL_LIB_DIR lib/quorvel)
+set(QUORVEL_SHARE_DIR share/quorvel)
 if(QUORVEL_GUI)
     install(TARGETS quorvel quorvel-cli RUNTIME DESTINATION ${QUORVEL_LIB_DIR})
 else()
     install(TARGETS quorvel-cli RUNTIME DESTINATION ${QUORVEL_LIB_DIR})
 endif()
 install(DIRECTORY ${QUORVEL_BIN_DIR}/template ${QUORVEL_BIN_DIR}/files ${QUORVEL_BIN_DIR}/manual
-        DESTINATION ${QUORVEL_LIB_DIR})
+        DESTINATION ${QUORVEL_SHARE_DIR})
 
 set(link_dir ${CMAKE_BINARY_DIR}/install-links)
-file(MAKE_DIRECTORY ${link_dir})
+file(MAKE_DIRECTORY ${link_dir}/bin ${link_dir}/lib)
 foreach(program quorvel quorvel-cli)
-    file(CREATE_LINK ../${QUORVEL_LIB_DIR}/${program} ${link_dir}/${program} SYMBOLIC)
-    install(FILES ${link_dir}/${program} DESTINATION bin)
+    file(CREATE_LINK ../${QUORVEL_LIB_DIR}/${program} ${link_dir}/bin/${program} SYMBOLIC)
+    install(FILES ${link_dir}/bin/${program} DESTINATION bin)
+endforeach()
+foreach(content template files manual)
+    file(CREATE_LINK ../../${QUORVEL_SHARE_DIR}/${content} ${link_dir}/lib/${content} SYMBOLIC)
+    install(FILES ${link_dir}/lib/${content} DESTINATION ${QUORVEL_LIB_DIR})
 endforeach()
 
 set(pkg ${CMAKE_SOURCE_DIR}/packaging)

@@ -75,6 +75,19 @@ for option in $options; do
   grep -qF -- "$option" <<<"$manual_text" || fail "the manual page of quorvel-cli does not describe $option"
 done
 [ -n "$(ls "$root/lib/quorvel/template")" ] || { echo "no templates in the package" >&2; exit 1; }
+# What is the same on every architecture lives in /usr/share/quorvel; /usr/lib/quorvel holds the
+# programs and links to that content only.
+for content in template files manual; do
+  [ -d "$root/share/quorvel/$content" ] && [ ! -L "$root/share/quorvel/$content" ] ||
+    fail "share/quorvel/$content is not a folder in the package"
+  [ "$(readlink "$root/lib/quorvel/$content")" = "../../share/quorvel/$content" ] ||
+    fail "lib/quorvel/$content is not a link to share/quorvel/$content"
+done
+stray="$(find "$root/lib/quorvel" -mindepth 1 -maxdepth 1 ! -type l ! -name quorvel ! -name quorvel-cli)"
+[ -z "$stray" ] || fail "architecture-independent files in lib/quorvel: $stray"
+# The companion needs no window system: neither Qt's widgets nor its web engine are loaded.
+heavy="$(ldd "$root/lib/quorvel/quorvel-cli" | grep -E 'libQt6(Widgets|WebEngine)' || true)"
+[ -z "$heavy" ] || fail "quorvel-cli loads libraries of the windows: $heavy"
 
 # A project made from an installed template with the installed companion.
 template="$(ls "$root/lib/quorvel/template" | head -1)"
