@@ -31,6 +31,8 @@ TEST=(
   xvfb xauth
   # keys typed into the real designer under Xvfb by the crash recovery test
   xdotool
+  # a window manager on that display, for the test of a second start bringing the window forward
+  openbox
   # real FTP and SFTP servers and peers for the upload tests and benchmarks
   python3-pyftpdlib vsftpd curl
   python3-asyncssh
