@@ -786,8 +786,8 @@
     root.appendChild(h('div', 'qv-bg-colour', { 'aria-hidden': 'true' }));
 
     var header = root.appendChild(h('header', 'qv-header'));
-    appendMarkup(header.appendChild(h('div', 'qv-title', { id: id + '-title' })), m.title);
-    appendMarkup(header.appendChild(h('div', 'qv-subtitle')), m.subtitle);
+    appendMarkup(header.appendChild(h('div', 'qv-title', { id: id + '-title', dir: 'auto' })), m.title);
+    appendMarkup(header.appendChild(h('div', 'qv-subtitle', { dir: 'auto' })), m.subtitle);
     if (!markupText(m.title).trim() && !markupText(m.subtitle).trim()) header.hidden = true;
 
     var menu = root.appendChild(h('div', 'qv-menu'));
@@ -848,7 +848,7 @@
     this.content = body.appendChild(h('section', 'qv-content', { 'aria-live': 'polite', 'aria-label': t.dayEvents, tabindex: '0' }));
 
     var footer = root.appendChild(h('footer', 'qv-footer'));
-    appendMarkup(footer, m.copyright);
+    appendMarkup(footer.appendChild(h('div', '', { dir: 'auto' })), m.copyright);
     if (!markupText(m.copyright).trim()) footer.hidden = true;
     var subscribe = root.appendChild(h('div', 'qv-subscribe'));
     var feed = subscribe.appendChild(h('a', 'qv-subscribe-link'));
@@ -1046,7 +1046,7 @@
       var icon = makeIcon(ev, base);
       if (icon) chip.appendChild(icon);
       if (!ev.wholeDay && (!spans(ev) || day === ev.start.day)) chip.appendChild(h('span', 'qv-chip-time', { 'aria-hidden': 'true' })).textContent = chipTime(ev.start.minutes, model.hours12, t);
-      appendMarkup(chip.appendChild(h('span', 'qv-chip-title', { 'aria-hidden': 'true' })), ev.title);
+      appendMarkup(chip.appendChild(h('span', 'qv-chip-title', { 'aria-hidden': 'true', dir: 'auto' })), ev.title);
       chip.appendChild(h('span', 'qv-sr')).textContent = name + ';';
     }
     var rest = slots[i].slice(shown[i]).filter(Boolean);
@@ -1107,9 +1107,9 @@
       var icon = makeIcon(ev, base);
       if (icon) li.appendChild(icon);
       var main = li.appendChild(h('div', 'qv-event-main'));
-      appendMarkup(main.appendChild(h('div', 'qv-event-title')), ev.title);
+      appendMarkup(main.appendChild(h('div', 'qv-event-title', { dir: 'auto' })), ev.title);
       main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m, t);
-      if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content')), ev.content);
+      if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content', { dir: 'auto' })), ev.content);
       main.appendChild(eventActions(ev, day, t, cal));
     }
   }

@@ -6,6 +6,7 @@ import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import { launch, makeSite, openCalendar, baseDoc, simplePage, fillPlaceholders, FILES_DIR } from './fixtures.mjs';
+import { ENGINE_NAMES, startEngine } from './engines.mjs';
 
 let browser;
 const sites = [];
@@ -108,5 +109,26 @@ test('our layout pages take the calendar language', async () => {
     const p = await openCalendar(ctx, site.fileUrl());
     assert.deepEqual(await p.evaluate(() => [document.documentElement.lang, document.documentElement.dir]), [expected, dir]);
     await ctx.close();
+  }
+});
+
+test('text the owner typed reads in its own direction inside a right-to-left calendar', async () => {
+  const owned = [
+    { title: 'Rehearsal & tea', start: '2024-03-15T18:00:00', end: '2024-03-15T19:00:00', content: 'Bring the scores.' },
+    { title: 'Football.', start: '2024-03-15T10:00:00', end: '2024-03-15T11:00:00' },
+    { title: 'حفلة الربيع', start: '2024-03-15T12:00:00', end: '2024-03-15T13:00:00' },
+  ].map((e) => ({ ...e, title: { text: e.title, color: '000000' }, content: e.content ? { text: e.content, color: '000000' } : undefined }));
+  const site = makeSite({ xml: baseDoc({ language: 'ar', events: owned, title: { text: 'Riverside Choir', color: '000000' }, copyright: '(c) Riverside Choir.' }), page: simplePage({}) });
+  sites.push(site);
+  for (const engineName of ENGINE_NAMES) {
+    const engine = await startEngine(engineName);
+    const page = await engine.open(site.fileUrl(), { width: 700, height: 560 });
+    const got = await page.$$eval('.qv-title, .qv-footer > *, .qv-chip-title, .qv-event-title, .qv-event-content',
+      (els) => els.map((el) => `${el.textContent.trim()}: ${getComputedStyle(el).direction}`));
+    await engine.close();
+    assert.ok(got.length >= 6, `${engineName}: ${got.length} texts`);
+    assert.deepEqual([...new Set(got)].sort(), [
+      '(c) Riverside Choir.: ltr', 'Bring the scores.: ltr', 'Football.: ltr', 'Rehearsal & tea: ltr', 'Riverside Choir: ltr', 'حفلة الربيع: rtl',
+    ].sort(), engineName);
   }
 });
