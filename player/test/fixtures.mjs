@@ -125,9 +125,26 @@ export const TEMPLATE_DIR = path.resolve(PLAYER_DIR, '..', 'template');
 export const TEMPLATE_IDS = fs.readdirSync(TEMPLATE_DIR).filter((d) => fs.statSync(path.join(TEMPLATE_DIR, d)).isDirectory()).sort();
 const LAYOUT_PAGES = ['Layout_full.htm', 'Layout_left.htm', 'Layout_right.htm', 'Layout_center.htm'];
 
+// A web site theme with element rules on everything the calendar is made of.
+export const HOSTILE_CSS = `
+* { line-height: 2; letter-spacing: 0.05em; }
+div { margin-bottom: 1em; padding: 4px; border: 1px solid #C00; border-radius: 9px; }
+section { padding: 20px; margin: 15px; }
+header, footer { margin-top: 2em; padding: 1em; }
+ul { list-style: disc; padding-left: 40px; margin: 1em 0; }
+li { margin-bottom: 0.5em; padding: 4px; }
+a { color: #C00; text-decoration: none; border-bottom: 2px dotted; padding: 3px; }
+button { background: #333; color: #FFF; padding: 12px 24px; border-radius: 20px; font-size: 20px; text-transform: uppercase; }
+table { border-collapse: collapse; margin: 2em; }
+h3 { font-size: 2em; margin: 1em 0; }
+p { margin: 1.5em 0; }
+span, strong, em { padding: 2px; font-size: 1.1em; }
+img { max-width: 50%; height: auto; border: 3px solid #000; }
+`;
+
 // Serves every installed template with the player as the build ships it: <id>/Calendar.htm is the
 // full-page layout at 620 × 500, <id>/Preview.htm the page the designer's preview shows (the
-// template's own layout at its publishing size).
+// template's own layout at its publishing size), <id>/Hostile.htm the full page under HOSTILE_CSS.
 export async function templateSite() {
   const { shippedPlayer } = await import('../tools/shipped.mjs');
   const root = fs.mkdtempSync(path.join(os.tmpdir(), 'qv-templates-'));
@@ -138,6 +155,7 @@ export async function templateSite() {
     fs.cpSync(path.join(TEMPLATE_DIR, id), path.join(root, id, 'quorvel'), { recursive: true });
     for (const f of ['calendar.js', 'calendar.css']) fs.copyFileSync(path.join(shipped, f), path.join(root, id, 'quorvel', f));
     fs.writeFileSync(path.join(root, id, 'Calendar.htm'), fill('Layout_full.htm', 620, 500));
+    fs.writeFileSync(path.join(root, id, 'Hostile.htm'), fill('Layout_full.htm', 620, 500).replace('</head>', `<style>${HOSTILE_CSS}</style></head>`));
     const head = /editor_layout="(\d)" publishwidth="(\d+)" publishheight="(\d+)"/.exec(fs.readFileSync(path.join(TEMPLATE_DIR, id, 'data.xml'), 'utf8'));
     fs.writeFileSync(path.join(root, id, 'Preview.htm'), fill(LAYOUT_PAGES[+head[1]], head[2], head[3]));
   }
