@@ -1011,8 +1011,9 @@
     this.fillAll(cap);
   };
 
+  // A full cell shows as many rows as fit and counts the rest, "+N", on its date line.
   Calendar.prototype.fillAll = function (cap) {
-    var shown = this.slots.map(function (slots) { return slots.length <= cap ? slots.length : Math.max(0, cap - 1); });
+    var shown = this.slots.map(function (slots) { return Math.min(slots.length, cap); });
     for (var i = 0; i < 42; i++) this.fillCell(i, shown, cap);
   };
 
@@ -1051,7 +1052,7 @@
     }
     var rest = slots[i].slice(shown[i]).filter(Boolean);
     if (rest.length) {
-      var more = items.appendChild(h('div', 'qv-more'));
+      var more = items.appendChild(h('div', cap > 0 ? 'qv-more qv-more-top' : 'qv-more'));
       more.appendChild(h('span', '', { 'aria-hidden': 'true' })).textContent =
         cap > 0 ? t.say(t.more, rest.length) : '+' + t.number.format(rest.length);
       var hidden = more.appendChild(h('span', 'qv-sr'));

@@ -179,22 +179,23 @@ for (const engineName of ENGINE_NAMES) {
   });
 }
 
-test('a bar cut by "+N more" on some days is drawn again where it shows', async () => {
-  // Short cells hold two slots: Tuesday's third event pushes the second
-  // lane into "+N more" there, so its bar starts again on Wednesday.
+test('a bar with no room left in its lane is counted in "+N more" on each of its days', async () => {
+  // Short cells hold two rows: two bars from Monday fill them, so Tuesday's long bar is counted.
   const events = [
     { title: 'Early', start: '2024-03-11T08:00:00', end: '2024-03-12T09:00:00' },
+    { title: 'Second', start: '2024-03-11T09:00:00', end: '2024-03-12T10:00:00' },
     { title: 'Long', start: '2024-03-12T09:00:00', end: '2024-03-14T10:00:00' },
-    { title: 'A', start: '2024-03-12T11:00:00', end: '2024-03-12T12:00:00' },
   ].map((e) => ({ ...e, title: { text: e.title, color: '000000' } }));
   const local = makeSite({ xml: baseDoc({ events, cellWidth: 100, cellHeight: 52 }), page: simplePage({ width: '', height: '', today: '2024-03-01' }) });
   const ctx = await browser.newContext({ viewport: { width: 900, height: 1200 } });
   const page = await openCalendar(ctx, local.fileUrl());
-  const slots = await page.$$eval('[data-date="2024-03-12"] .qv-items > *', (els) => els.length);
   const bars = await page.$$eval('.qv-bar', (els) => els.map((b) => b.closest('.qv-cell').dataset.date + ' ' + b.querySelector('.qv-chip-title').textContent + ' ' + Math.round(b.getBoundingClientRect().width / b.parentNode.getBoundingClientRect().width)));
-  assert.equal(slots, 2, 'two slots fit');
-  assert.equal(await page.locator('[data-date="2024-03-12"] .qv-more > [aria-hidden]').textContent(), '+2 more');
-  assert.deepEqual(bars, ['2024-03-11 Early 2', '2024-03-13 Long 2']);
+  assert.equal(await page.$$eval('[data-date="2024-03-12"] .qv-chip', (els) => els.length), 2, 'two rows fit');
+  for (const d of ['12', '13', '14']) {
+    assert.equal(await page.locator(`[data-date="2024-03-${d}"] .qv-more > [aria-hidden]`).textContent(), '+1 more', `2024-03-${d}`);
+    assert.match(await page.locator(`[data-date="2024-03-${d}"] .qv-more .qv-sr`).textContent(), /09:00 Long;/);
+  }
+  assert.deepEqual(bars, ['2024-03-11 Early 2', '2024-03-11 Second 2']);
   await ctx.close();
   local.remove();
 });
