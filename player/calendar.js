@@ -992,6 +992,8 @@
     var hgt = this.container.clientHeight;
 
     root.classList.toggle('qv-narrow', w < 480);
+    // A phone shows the month as a list as high as its screen.
+    if (this.height) this.container.style.height = w < 480 && !this.view ? Math.max(global.innerHeight, 320) + 'px' : this.height;
     root.classList.toggle('qv-side', !!this.height && w >= 640 && w >= 1.5 * hgt);
     var listing = this.view ? this.view === 'list' : w < 480;
     root.classList.toggle('qv-listing', listing);
@@ -1081,7 +1083,7 @@
 
   // The month as a list: each day with events under its date.
   Calendar.prototype.showAgenda = function () {
-    var m = this.model, t = this.lang, box = this.agenda, y = this.year, mo = this.month;
+    var m = this.model, t = this.lang, box = this.agenda, y = this.year, mo = this.month, self = this;
     this.listedMonth = this.firstCell;
     box.textContent = '';
     var first = dayNum(y, mo, 1), any = false;
@@ -1089,11 +1091,14 @@
       var list = this.byDay.get(day);
       if (!list) continue;
       any = true;
-      var head = box.appendChild(h('h3', 'qv-day-heading' + (day === this.today ? ' qv-agenda-today' : '')));
+      var head = box.appendChild(h('h3', 'qv-day-heading' + (day === this.today ? ' qv-agenda-today' : ''), { 'data-day': day }));
       head.textContent = t.date(day) + (day === this.today ? ' \u2022 ' + t.todayWord : '');
       appendEvents(box, list, m, t, this.base, day, this);
     }
     if (!any) box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
+    // The list opens at the selected day, or the next one with events.
+    var from = [].filter.call(box.children, function (el) { return +el.getAttribute('data-day') >= self.selected; })[0];
+    box.scrollTop = from ? from.offsetTop - box.firstChild.offsetTop : 0;
   };
 
   // A day list scrolls in its box, so on the first picture only its first events are needed.
