@@ -171,7 +171,7 @@ export const TEMPLATES = [
     id: 'corporate_slate', size: [680, 548], layout: 3, firstDay: 'mon', cell: [92, 56], content: [120, 8], time: '24', date: 'yyyy-mm-dd',
     title: { text: 'Slate & Teal', color: 'E0F2F1', bold: true }, subtitle: { text: 'Board meetings and deadlines', color: '80CBC4' },
     copyright: { text: '\u00A9 2027 Slate Partners LLP', color: '80CBC4' },
-    styles: ['263238,90', '37474F,95', '263238,90', '263238,40', '37474F,85', '00897B,100', '455A64,95', '26A69A,95',
+    styles: ['263238,90', '37474F,95', '263238,90', '263238,40', '37474F,85', '00695C,100', '455A64,95', '26A69A,95',
       'E0F2F1,100', '80CBC4,100', 'ECEFF1,100', 'ECEFF1', '263238,85'],
     art: ['lines', {}],
     events: [OFFICE, 'E0F2F1', 'B0BEC5'], badge: { disc: '#26A69A', ribbon: '#37474F', text: '\u25C6' },
