@@ -671,8 +671,17 @@
     var file = box.appendChild(h('a', 'qv-add-ics'));
     file.textContent = t.addToCalendar;
     box.appendChild(DOC.createTextNode(' \u00B7 '));
-    var google = box.appendChild(h('a', 'qv-add-google', { target: '_blank', rel: 'noopener' }));
+    var google = box.appendChild(h('a', 'qv-add-google', { target: '_blank', rel: 'noopener', tabindex: '-1' }));
     google.textContent = 'Google Calendar';
+    // One Tab stop per event: the arrow keys move between its two links.
+    box.addEventListener('keydown', function (e) {
+      if (!/^Arrow(Left|Right|Up|Down)$/.test(e.key)) return;
+      e.preventDefault();
+      var to = e.target === file ? google : file;
+      to.tabIndex = 0;
+      e.target.tabIndex = -1;
+      to.focus();
+    });
     cal.later(function () {
       file.download = fileName(markupText(ev.title));
       file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));

@@ -4,6 +4,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { launch, makeSite, openCalendar, baseDoc, simplePage } from './fixtures.mjs';
+import { ENGINE_NAMES, startEngine } from './engines.mjs';
 
 let browser, site;
 before(async () => {
@@ -145,4 +146,32 @@ test('month and list switch on any width', async () => {
   await page.click('.qv-view');
   assert.equal(await page.locator('.qv-grid').isVisible(), true);
   await ctx.close();
+});
+
+test('each event of a busy day is one Tab stop; the arrow keys reach its second link', async () => {
+  const events = Array.from({ length: 10 }, (_, i) => ({ title: { text: `Talk ${i + 1}`, color: '000000' },
+    start: `2024-03-15T${String(8 + i).padStart(2, '0')}:00:00`, end: `2024-03-15T${String(8 + i).padStart(2, '0')}:30:00` }));
+  const local = makeSite({ xml: baseDoc({ events }), page: simplePage({ today: '2024-03-15' }) });
+  for (const engineName of ENGINE_NAMES) {
+    const engine = await startEngine(engineName);
+    const page = await engine.open(local.fileUrl(), { width: 800, height: 700 });
+    await page.focus('.qv-content');
+    const stops = [];
+    for (let i = 0; i < 12; i++) {
+      await page.keyboard.press('Tab');
+      const at = await page.evaluate(() => document.activeElement.closest('.qv-content') ? document.activeElement.className : 'outside');
+      if (at === 'outside') break;
+      stops.push(at);
+    }
+    assert.deepEqual(stops, Array(10).fill('qv-add-ics'), engineName);
+    await page.keyboard.press('Shift+Tab');
+    const focused = () => page.evaluate(() => `${document.activeElement.className} ${document.activeElement.closest('.qv-event').querySelector('.qv-event-title').textContent}`);
+    assert.equal(await focused(), 'qv-add-ics Talk 10', engineName);
+    await page.keyboard.press('ArrowRight');
+    assert.equal(await focused(), 'qv-add-google Talk 10', engineName);
+    await page.keyboard.press('ArrowLeft');
+    assert.equal(await focused(), 'qv-add-ics Talk 10', engineName);
+    await engine.close();
+  }
+  local.remove();
 });
