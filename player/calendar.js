@@ -1015,7 +1015,7 @@
     var chipH = probe.offsetHeight || 16;
     items.removeChild(probe);
     var room = cell.getBoundingClientRect().bottom - items.getBoundingClientRect().top;
-    var cap = cell.getBoundingClientRect().width < 48 ? 0 : Math.max(0, Math.floor((room - 2) / (chipH + 1)));
+    var cap = cell.getBoundingClientRect().width < 48 ? 0 : Math.max(0, Math.floor((room + 1) / (chipH + 1)));
     if (cap === this.capacity && this.filledMonth === this.firstCell) return;
     this.capacity = cap;
     this.filledMonth = this.firstCell;
