@@ -1002,7 +1002,8 @@
 
     root.classList.toggle('qv-narrow', w < 480);
     // A phone shows the month as a list as high as its screen.
-    if (this.height) this.container.style.height = w < 480 && !this.view ? Math.max(global.innerHeight, 320) + 'px' : this.height;
+    var phone = w < 480 && global.innerWidth < 600 && !this.view;
+    if (this.height) this.container.style.height = phone ? Math.max(global.innerHeight, 320) + 'px' : this.height;
     root.classList.toggle('qv-side', !!this.height && w >= 640 && w >= 1.5 * hgt);
     var listing = this.view ? this.view === 'list' : w < 480;
     root.classList.toggle('qv-listing', listing);
