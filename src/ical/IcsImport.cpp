@@ -1,6 +1,7 @@
 #include "ical/IcsImport.h"
 
 #include "ical/IcalHandles.h"
+#include "ical/IcsParse.h"
 #include "ical/IcsRule.h"
 
 #include <QCryptographicHash>
@@ -23,10 +24,10 @@ QString text(const char* utf8) {
     return utf8 ? QString::fromUtf8(utf8) : QString();
 }
 
-// Where the times of one property are: a zone libical knows (from the file's VTIMEZONE), a zone
-// of the system's zone database, UTC, or floating (taken as local time).
+// Where the times of one property are: a zone of the system's zone database, a zone only the
+// file describes (libical's, from its VTIMEZONE), UTC, or floating (taken as local time).
 struct SourceZone {
-    QTimeZone qtZone; // when libical does not know the TZID but the zone database does
+    QTimeZone qtZone; // when the zone database knows the TZID
 };
 
 // A time of the file as this machine's local date and time.
@@ -35,44 +36,70 @@ QDateTime toLocal(const icaltimetype& t, const SourceZone& zone) {
     if (t.is_date)
         return QDateTime(date, QTime(0, 0));
     const QTime time(t.hour, t.minute, std::min(t.second, 59));
+    if (!icaltime_is_utc(t) && zone.qtZone.isValid())
+        return QDateTime(date, time, zone.qtZone).toLocalTime();
     if (icaltime_is_utc(t) || t.zone)
         return QDateTime::fromSecsSinceEpoch(qint64(
             icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone())));
-    if (zone.qtZone.isValid())
-        return QDateTime(date, time, zone.qtZone).toLocalTime();
     return QDateTime(date, time);
 }
 
-// The zones of the zone database the file names without describing them, looked up once each.
+// Whether a name can be looked up in the zone database: letters, digits and "_+-/", no "..".
+bool lookableName(const QByteArray& name) {
+    if (name.isEmpty() || name.startsWith('/') || name.contains(".."))
+        return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '+' || c == '-' || c == '/';
+    });
+}
+
+} // namespace
+
+QTimeZone databaseZone(const QByteArray& tzid) {
+    const QByteArray name = tzid.trimmed();
+    if (lookableName(name) && QTimeZone(name).isValid())
+        return QTimeZone(name);
+    if (const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(name); !iana.isEmpty())
+        return QTimeZone(iana);
+    // A prefixed name: the longest "Area/Location" at its end that the database knows.
+    const QList<QByteArray> parts = name.split('/');
+    for (qsizetype i = 1; i + 2 <= parts.size(); ++i) {
+        const QByteArray tail = parts.mid(i).join('/');
+        if (lookableName(tail) && QTimeZone(tail).isValid())
+            return QTimeZone(tail);
+    }
+    return QTimeZone();
+}
+
+namespace {
+
+// The zones the file names, looked up once each; the names neither the zone database nor the file
+// knows.
 struct ZoneLookup {
     QHash<QByteArray, QTimeZone> known;
-    QSet<QString> unknown;
+    QSet<QString> unknown;   // taken as local time
+    QSet<QString> described; // converted with the file's own description
 };
 
-// The zone a property's TZID names when libical could not find it in the file: the zone
-// database by name, or by the Windows name Outlook writes. An unknown zone is noted once.
+// The zone a property's TZID names: the zone database's when it knows the name (also as a Windows
+// name or after a prefix), so that a file's own description, often cut short, counts only for
+// names the database does not know. An unknown zone is noted once.
 SourceZone sourceZone(icalproperty* property, const icaltimetype& t, ZoneLookup& zones) {
     SourceZone zone;
-    if (!property || t.is_date || t.zone || icaltime_is_utc(t))
+    if (!property || t.is_date || icaltime_is_utc(t))
         return zone;
     icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
     if (!tzid)
         return zone;
     const QByteArray name = QByteArray(icalparameter_get_tzid(tzid)).trimmed();
-    if (const auto found = zones.known.constFind(name); found != zones.known.constEnd()) {
-        zone.qtZone = *found;
-        return zone;
+    auto found = zones.known.constFind(name);
+    if (found == zones.known.constEnd()) {
+        found = zones.known.insert(name, databaseZone(name));
+        if (!found->isValid())
+            (t.zone ? zones.described : zones.unknown).insert(QString::fromUtf8(name));
     }
-    // An empty name would give the system's zone.
-    const QByteArray iana = name.isEmpty() ? QByteArray()
-                            : QTimeZone::isTimeZoneIdAvailable(name)
-                                ? name
-                                : QTimeZone::windowsIdToDefaultIanaId(name);
-    if (!iana.isEmpty())
-        zone.qtZone = QTimeZone(iana);
-    if (!zone.qtZone.isValid())
-        zones.unknown.insert(QString::fromUtf8(name));
-    zones.known.insert(name, zone.qtZone);
+    zone.qtZone = *found;
     return zone;
 }
 
@@ -100,10 +127,14 @@ public:
         QHash<QString, Component> byUid;
         int count = 0;
         const auto take = [&](icalcomponent* calendar) {
+            // A calendar sent to cancel its events cancels each of them.
+            const bool cancelling = icalcomponent_get_method(calendar) == ICAL_METHOD_CANCEL;
             for (icalcomponent* c =
                      icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
                  c; c = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
                 ++count;
+                if (cancelling)
+                    cancelledByMethod_.insert(c);
                 const QString uid = uidOf(c);
                 const bool isOverride =
                     icalcomponent_get_first_property(c, ICAL_RECURRENCEID_PROPERTY) != nullptr;
@@ -113,8 +144,14 @@ public:
                     it = byUid.insert(uid, Component{isOverride ? nullptr : c, {}});
                     if (isOverride)
                         it->overrides.append(c);
-                } else if (isOverride || it->event) {
+                } else if (isOverride) {
                     it->overrides.append(c);
+                } else if (it->event) {
+                    // Two events under one UID: the first one read stands for it.
+                    result_.notes.append(
+                        QStringLiteral("\"%1\" was left out: \"%2\" has the same UID (%3).")
+                            .arg(text(icalcomponent_get_summary(c)),
+                                 text(icalcomponent_get_summary(it->event)), uid));
                 } else {
                     it->event = c;
                 }
@@ -147,6 +184,11 @@ public:
             }
             result_.entries.append(std::move(entry));
         }
+        for (const QString& zone : std::as_const(zones_.described))
+            result_.notes.append(QStringLiteral("The time zone \"%1\" is not in the system's zone "
+                                                "database; its times were converted as the file "
+                                                "describes the zone.")
+                                     .arg(zone));
         for (const QString& zone : std::as_const(zones_.unknown))
             result_.notes.append(
                 QStringLiteral("The time zone \"%1\" is unknown; its times were taken as local "
@@ -176,8 +218,9 @@ private:
         return QString::fromLatin1(hash.result().toHex().left(20)) + QStringLiteral("@ics");
     }
 
-    static bool isCancelled(icalcomponent* c) {
-        return icalcomponent_get_status(c) == ICAL_STATUS_CANCELLED;
+    bool isCancelled(icalcomponent* c) const {
+        return icalcomponent_get_status(c) == ICAL_STATUS_CANCELLED ||
+               cancelledByMethod_.contains(c);
     }
 
     // Title and content of an event made from c: SUMMARY, and DESCRIPTION with LOCATION on a line
@@ -271,12 +314,18 @@ private:
              p = icalcomponent_get_next_property(c, ICAL_RRULE_PROPERTY))
             rules.append(p);
         const bool hasExdate = icalcomponent_get_first_property(c, ICAL_EXDATE_PROPERTY);
-        const bool hasRdate = icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY);
+        const bool hasRdate = icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY) &&
+                              !(rules.size() == 1 && onlyShortMonthEnds(c, rules[0], times));
 
         if (rules.isEmpty() && !hasRdate) {
             TEventRec event = base;
             setTimes(event, times.localStart, times.localEnd, times.isDate);
             entry.events.append(event);
+            if (const QString rule = unreadableRule(c); !rule.isEmpty())
+                entry.simplifiedBecause =
+                    QStringLiteral("its repeat rule cannot be read (%1); only its first date "
+                                   "was imported")
+                        .arg(rule);
             return;
         }
         QString why;
@@ -296,17 +345,82 @@ private:
             const icalrecurrencetype rule = icalproperty_get_rrule(rules[0]);
             const int dayShift = int(QDate(times.start.year, times.start.month, times.start.day)
                                          .daysTo(times.localStart.date()));
-            if (const std::optional<RepeatMapping> mapping =
-                    mapRule(rule, times.localStart, dayShift, &why)) {
+            const std::optional<RepeatMapping> mapping =
+                mapRule(rule, times.localStart, dayShift, &why);
+            if (mapping && steadyInLocalTime(rule, times, dayShift)) {
                 entry.events.append(repeating(base, times, rule, *mapping));
                 return;
             }
+            if (mapping)
+                why = QStringLiteral("its time zone changes its clocks on other days than this "
+                                     "calendar's");
         }
         expand(component, base, times, rules, entry);
         entry.simplifiedBecause = why + QStringLiteral("; made into %1 single events from %2 to %3")
                                             .arg(entry.events.size())
                                             .arg(windowStart_.toString(Qt::ISODate),
                                                  windowEnd_.addDays(-1).toString(Qt::ISODate));
+    }
+
+    // Whether every occurrence of the rule up to the window's end, converted on its own, keeps
+    // the local time of day and the day shift of the first, so that one repeat in local time
+    // gives them all. Not so when the event's zone changes its clocks on other days than this
+    // machine's (Chicago and Berlin in March and in October), or when it does and UTC does not.
+    bool steadyInLocalTime(const icalrecurrencetype& rule, const Times& times, int dayShift) {
+        if (times.isDate ||
+            (!times.zone.qtZone.isValid() && !times.start.zone && !icaltime_is_utc(times.start)))
+            return true; // dates and floating times are local already
+        IcalRecurIterator it(rule, times.start);
+        for (int step = 0; step < options_.limits.maxRuleSteps; ++step) {
+            const icaltimetype t = it.next();
+            if (icaltime_is_null_time(t))
+                return true;
+            const QDateTime local = toLocal(t, times.zone);
+            if (!local.isValid() || local.date() >= windowEnd_)
+                return true;
+            if (local.time() != times.localStart.time() ||
+                QDate(t.year, t.month, t.day).daysTo(local.date()) != dayShift)
+                return false;
+        }
+        return true;
+    }
+
+    // The text of a repeat rule libical could not read (and left out), or nothing.
+    static QString unreadableRule(icalcomponent* c) {
+        const QString marker = QStringLiteral("in RRULE property. Removing entire property: ");
+        for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_XLICERROR_PROPERTY); p;
+             p = icalcomponent_get_next_property(c, ICAL_XLICERROR_PROPERTY)) {
+            const QString error = text(icalproperty_get_xlicerror(p));
+            if (const qsizetype at = error.indexOf(marker); at >= 0)
+                return error.mid(at + marker.size())
+                    .replace(QStringLiteral("\\;"), QStringLiteral(";"));
+        }
+        return QString();
+    }
+
+    // Whether the extra dates are only the last days of the months shorter than the day a
+    // monthly rule repeats on: how a feed says "the 29th (or 30th), or the month's last day".
+    bool onlyShortMonthEnds(icalcomponent* c, icalproperty* ruleProperty, const Times& times) {
+        const icalrecurrencetype rule = icalproperty_get_rrule(ruleProperty);
+        const int day = rule.by_month_day[0];
+        if (rule.freq != ICAL_MONTHLY_RECURRENCE || (day != 29 && day != 30) ||
+            rule.by_month_day[1] != ICAL_RECURRENCE_ARRAY_MAX ||
+            rule.by_set_pos[0] != ICAL_RECURRENCE_ARRAY_MAX)
+            return false;
+        for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY); p;
+             p = icalcomponent_get_next_property(c, ICAL_RDATE_PROPERTY)) {
+            const icaldatetimeperiodtype r = icalproperty_get_rdate(p);
+            const icaltimetype t = r.time;
+            if (!icaltime_is_null_time(r.period.start) || icaltime_is_null_time(t) ||
+                bool(t.is_date) != times.isDate)
+                return false;
+            const QDateTime local = toLocal(t, sourceZone(p, t, zones_));
+            const QDate date = local.date();
+            if (date.daysInMonth() >= day || date.day() != date.daysInMonth() ||
+                local.time() != times.localStart.time() || date < times.localStart.date())
+                return false;
+        }
+        return true;
     }
 
     // Whether each occurrence keeps to one day, as the player shows a repeating event.
@@ -377,7 +491,11 @@ private:
             const qint64 key = instanceKey(start, times.isDate);
             if (skip.contains(key) || seen.contains(key))
                 return;
-            if (start.date() < windowStart_ || start.date() >= windowEnd_)
+            const QDateTime end =
+                times.isDate ? start.addDays(times.lengthDays) : start.addSecs(times.lengthSeconds);
+            // An occurrence under way when the window starts is kept.
+            const QDate lastDay = times.isDate ? end.date().addDays(-1) : end.date();
+            if (std::max(lastDay, start.date()) < windowStart_ || start.date() >= windowEnd_)
                 return;
             if (int(seen.size()) >= cap) {
                 capped = true;
@@ -385,8 +503,6 @@ private:
             }
             seen.insert(key);
             TEventRec event = base;
-            const QDateTime end =
-                times.isDate ? start.addDays(times.lengthDays) : start.addSecs(times.lengthSeconds);
             setTimes(event, start, end, times.isDate);
             entry.events.append(event);
         };
@@ -436,7 +552,10 @@ private:
         Times times;
         if (!timesOf(o, times))
             return;
-        if (times.localStart.date() < windowStart_ || times.localStart.date() >= windowEnd_)
+        const QDate lastDay =
+            times.isDate ? times.localEnd.date().addDays(-1) : times.localEnd.date();
+        if (std::max(lastDay, times.localStart.date()) < windowStart_ ||
+            times.localStart.date() >= windowEnd_)
             return;
         TEventRec event = textsOf(o);
         setTimes(event, times.localStart, times.localEnd, times.isDate);
@@ -454,6 +573,7 @@ private:
     QDate windowStart_;
     QDate windowEnd_;
     ZoneLookup zones_;
+    QSet<icalcomponent*> cancelledByMethod_;
     int skipped_ = 0;
     int made_ = 0;
 };
@@ -473,10 +593,11 @@ std::optional<IcsReadResult> readIcs(const QByteArray& bytes, const IcsImportOpt
     if (!bytes.contains("BEGIN:VCALENDAR"))
         return fail(QStringLiteral("The file is no iCalendar file (it has no BEGIN:VCALENDAR)."));
     icalerror_set_errors_are_fatal(0);
-    const IcalComponent root(icalparser_parse_string(bytes.constData()));
+    const IcalComponent root = parseIcsText(bytes);
     if (!root.get())
         return fail(QStringLiteral("The file could not be read as an iCalendar file."));
     IcsReadResult result;
+    result.notes = boundZoneRules(root.get(), options.limits.maxRuleSteps);
     QString why;
     if (!Reader(options, result).read(root.get(), &why))
         return fail(why);

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -18,7 +19,8 @@ struct IcsLimits {
     qint64 maxFileBytes = qint64(32) * 1024 * 1024;
     int maxEvents = 200000;            // events in the file and events the import makes
     int maxOccurrencesPerEvent = 1000; // single events one expanded rule may become
-    int maxRuleSteps = 200000;         // steps through one rule before the expansion gives up
+    int maxRuleSteps = 200000;         // steps through one rule before the expansion gives up, and
+                                       // through the rules of all time zones the file describes
 };
 
 // How an import reads times and how far it expands rules our repeat kinds cannot express.
@@ -43,9 +45,15 @@ struct IcsReadResult {
     QStringList notes; // what was read differently from the file, one line each
 };
 
+// The zone of the system's zone database an iCalendar TZID names: an IANA name or alias
+// ("Europe/Berlin", "US/Eastern"), a Windows name ("W. Europe Standard Time"), or either after a
+// prefix ("/mozilla.org/20050126_1/America/New_York"). Invalid when the database knows none.
+QTimeZone databaseZone(const QByteArray& tzid);
+
 // Reads the events of an iCalendar text. Times with a time zone or in UTC become local time of
-// this machine; dates become whole-day events. Nothing, with the reason in error, when the text is
-// no calendar or is beyond the limits.
+// this machine (a zone the zone database knows is taken from there, not from the file); dates
+// become whole-day events. Nothing, with the reason in error, when the text is no calendar or is
+// beyond the limits.
 std::optional<IcsReadResult> readIcs(const QByteArray& bytes, const IcsImportOptions& options,
                                      QString* error);
 

@@ -1,7 +1,11 @@
 #include "ical/IcsImport.h"
 
+#include "editor/EventOccurrence.h"
+
 #include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 namespace qv {
 
@@ -18,6 +22,22 @@ TEventRec keepingLook(TEventRec imported, const TEventRec& old) {
     keepFormat(imported.Content, old.Content);
     imported.Icon = old.Icon;
     return imported;
+}
+
+// Whether two events say the same: the same texts, times of day and end, on the same days over
+// four years from the earlier start (a leap year among them). An export writes a repeating event
+// from the first day it takes place, which its import then starts on; the event in the calendar
+// may start earlier and name its day another way ("TUE", the 31st of April) and is no other.
+bool sameOccurrences(const TEventRec& a, const TEventRec& b) {
+    if (a == b)
+        return true;
+    if (a.Title != b.Title || a.Content != b.Content || a.Icon != b.Icon ||
+        a.WholeDay != b.WholeDay || a.RepeatKind != b.RepeatKind || a.Uid != b.Uid ||
+        a.EndTime != b.EndTime || a.StartTime.time() != b.StartTime.time())
+        return false;
+    const QDate from = std::min(a.StartTime.date(), b.StartTime.date());
+    const QDate to = from.addYears(4);
+    return occurrenceDays(a, from, to) == occurrenceDays(b, from, to);
 }
 
 } // namespace
@@ -79,7 +99,9 @@ IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& 
             imported.Uid = entry.uid;
             if (i < old.size()) {
                 imported = keepingLook(imported, *old[i]);
-                if (!(imported == *old[i]))
+                if (sameOccurrences(imported, *old[i]))
+                    imported = *old[i];
+                else
                     ++summary.updated;
             } else {
                 imported = keepingLook(imported, look);

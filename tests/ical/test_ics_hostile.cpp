@@ -116,6 +116,74 @@ private Q_SLOTS:
         QVERIFY(!read->entries.at(0).simplifiedBecause.isEmpty());
     }
 
+    // A time zone the file describes is used with the rules it can need; rules that would change
+    // its offset every minute since 1970, or more often than the step budget allows, are left out
+    // with a note, and its times take the offset its observance names.
+    void zoneRules_data() {
+        QTest::addColumn<QByteArray>("observances");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<int>("maxRuleSteps");
+        QTest::addColumn<bool>("noted");
+        QTest::newRow("every minute since 1970")
+            << QByteArray("BEGIN:STANDARD\r\nDTSTART:19700101T000000\r\nRRULE:FREQ=MINUTELY\r\n"
+                          "TZOFFSETFROM:+0300\r\nTZOFFSETTO:+0300\r\nEND:STANDARD\r\n")
+            << "2025-03-01T08:00:00" << 200000 << true;
+        QTest::newRow("daily since 1970, beyond the budget")
+            << QByteArray("BEGIN:STANDARD\r\nDTSTART:19700101T000000\r\nRRULE:FREQ=DAILY\r\n"
+                          "TZOFFSETFROM:+0300\r\nTZOFFSETTO:+0300\r\nEND:STANDARD\r\n")
+            << "2025-03-01T08:00:00" << 1000 << true;
+        // Summer time at +0300 from the last Sunday in March: 10:00 there is 09:00 in Berlin.
+        QTest::newRow("yearly summer time is kept")
+            << QByteArray("BEGIN:STANDARD\r\nDTSTART:19701025T030000\r\n"
+                          "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
+                          "TZOFFSETFROM:+0300\r\nTZOFFSETTO:+0200\r\nEND:STANDARD\r\n"
+                          "BEGIN:DAYLIGHT\r\nDTSTART:19700329T020000\r\n"
+                          "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\n"
+                          "TZOFFSETFROM:+0200\r\nTZOFFSETTO:+0300\r\nEND:DAYLIGHT\r\n")
+            << "2025-07-01T09:00:00" << 1000 << false;
+    }
+    void zoneRules() {
+        QFETCH(QByteArray, observances);
+        QFETCH(QString, start);
+        QFETCH(int, maxRuleSteps);
+        QFETCH(bool, noted);
+        const QByteArray day = start.startsWith("2025-03") ? "20250301" : "20250701";
+        const QByteArray ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTIMEZONE\r\n"
+                               "TZID:Hostile/Zone\r\n" +
+                               observances +
+                               "END:VTIMEZONE\r\nBEGIN:VEVENT\r\nUID:z\r\nSUMMARY:Zoned\r\n"
+                               "DTSTART;TZID=Hostile/Zone:" +
+                               day + "T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        IcsImportOptions options = windowFrom2025();
+        options.limits.maxRuleSteps = maxRuleSteps;
+        QString error;
+        const auto read = readIcs(ics, options, &error);
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(read->entries.at(0).events.at(0).StartTime.toString(Qt::ISODate), start);
+        QStringList expected{"The time zone \"Hostile/Zone\" is not in the system's zone "
+                             "database; its times were converted as the file describes the zone."};
+        if (noted)
+            expected.prepend("The time zone \"Hostile/Zone\" describes more changes of its offset "
+                             "than a time zone has; its repeating changes were left out.");
+        QCOMPARE(read->notes, expected);
+    }
+
+    // One long line is read in time linear in its length: 64 million characters take a second
+    // or two, where reading them in time square to it would take many minutes.
+    void longLine() {
+        const int length = 64 * 1000 * 1000;
+        QByteArray line = "DESCRIPTION:";
+        line += QByteArray(length, 'x');
+        const QByteArray ics = calendarWith("DTSTART:20250301T100000\r\n" + line + "\r\n");
+        line.clear();
+        IcsImportOptions options = windowFrom2025();
+        options.limits.maxFileBytes = qint64(128) * 1024 * 1024;
+        QString error;
+        const auto read = readIcs(ics, options, &error);
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(read->entries.at(0).events.at(0).Content.Text.size(), length);
+    }
+
     // What cannot be read is skipped or taken as plainly as possible, and said.
     void oddEvents() {
         const QByteArray ics =

@@ -138,7 +138,55 @@ private Q_SLOTS:
             << "thunderbird.ics"
             << "e4f5a6b7-c8d9-4e0f-9a1b-3c4d5e6f7a8b" << 0 << "Night shift"
             << ""
-            << "w sun 2025-01-05T00:00:00..9999-12-31T05:00:00";
+            << "o 2025-01-05T00:00:00..2025-01-05T05:00:00";
+        QTest::newRow("thunderbird: ... but Saturday while only New York is on summer time")
+            << "thunderbird.ics"
+            << "e4f5a6b7-c8d9-4e0f-9a1b-3c4d5e6f7a8b" << 10 << "Night shift"
+            << ""
+            << "o 2025-03-15T23:00:00..2025-03-16T04:00:00";
+
+        // Zones the zone database knows are taken from there, whatever the file says of them.
+        QTest::newRow("wordpress: a zone described for 2018 to 2020 only, summer")
+            << "wordpress.ics"
+            << "10001-1752321600-1752332400@vereinsheim.example.org" << 0 << "Sommerfest im Hof"
+            << QString::fromUtf8("Grill, Musik und Kinderprogramm.\nVereinsheim Süd, Hauptstraße "
+                                 "5, 70173 Stuttgart")
+            << "o 2025-07-12T14:00:00..2025-07-12T17:00:00";
+        QTest::newRow("wordpress: the same zone in winter")
+            << "wordpress.ics"
+            << "10002-1765026000-1765036800@vereinsheim.example.org" << 0 << "Adventsbasar"
+            << QString::fromUtf8("Selbstgemachtes und Glühwein.\nVereinsheim Süd, Hauptstraße 5, "
+                                 "70173 Stuttgart")
+            << "o 2025-12-06T14:00:00..2025-12-06T17:00:00";
+        QTest::newRow("thunderbird: a /mozilla.org/ zone with the rules of 2005, New York in March")
+            << "thunderbird-legacy.ics"
+            << "f0e1d2c3-b4a5-4968-8776-655443322110" << 0 << "Call with the New York office"
+            << ""
+            << "o 2025-03-20T15:00:00..2025-03-20T16:00:00";
+        QTest::newRow("apple: the alias US/Eastern without VTIMEZONE")
+            << "apple.ics"
+            << "8A2F5C1E-3B4D-4E6F-9A0B-1C2D3E4F5A6B" << 0 << "Lunch in Boston"
+            << "Quincy Market\nBoston, MA, United States"
+            << "o 2025-02-05T18:00:00..2025-02-05T19:00:00";
+
+        // A weekly event of a zone that changes its clocks on other days is expanded there and
+        // each occurrence converted: 11:00 in Chicago is 18:00 in Berlin, but 17:00 in the weeks
+        // the United States are on summer time and Europe not yet (or no longer).
+        QTest::newRow("google: Chicago weekly in Berlin, winter")
+            << "google-chicago.ics"
+            << "7kq2m9v3c1b8x4n6p0r5t2w8y1@google.com" << 0 << "Team call with Chicago"
+            << ""
+            << "o 2025-01-07T18:00:00..2025-01-07T19:00:00";
+        QTest::newRow("google: Chicago weekly in Berlin, the weeks between the changes")
+            << "google-chicago.ics"
+            << "7kq2m9v3c1b8x4n6p0r5t2w8y1@google.com" << 9 << "Team call with Chicago"
+            << ""
+            << "o 2025-03-11T17:00:00..2025-03-11T18:00:00";
+        QTest::newRow("google: Chicago weekly in Berlin, both on summer time")
+            << "google-chicago.ics"
+            << "7kq2m9v3c1b8x4n6p0r5t2w8y1@google.com" << 12 << "Team call with Chicago"
+            << ""
+            << "o 2025-04-01T18:00:00..2025-04-01T19:00:00";
     }
     void eventsOfExports() {
         QFETCH(QString, file);
@@ -156,6 +204,76 @@ private Q_SLOTS:
         QCOMPARE(event.Content.Text, content);
         QCOMPARE(test::describe(event), times);
         QVERIFY(event.Icon.isEmpty());
+    }
+
+    // What an import keeps of unusual files and what it says about them.
+    void whatImportSays_data() {
+        QTest::addColumn<QByteArray>("ics");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<bool>("cancelled");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QString>("because"); // how the reason it was simplified begins
+        const QByteArray head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+        const QByteArray event = "BEGIN:VEVENT\r\nUID:x\r\nSUMMARY:X\r\n";
+        QTest::newRow("an occurrence under way when the window starts is kept")
+            << head + event +
+                   "DTSTART:20241231T220000\r\nDTEND:20250101T010000\r\n"
+                   "RRULE:FREQ=DAILY;COUNT=3\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"
+            << 3 << false << "o 2024-12-31T22:00:00..2025-01-01T01:00:00" << QStringList()
+            << "each occurrence lasts more than a day";
+        QTest::newRow("METHOD:CANCEL cancels its events")
+            << head + "METHOD:CANCEL\r\n" + event +
+                   "DTSTART:20250301T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"
+            << 0 << true << "" << QStringList() << "";
+        QTest::newRow("a zone only the file describes is converted, and said so")
+            << head +
+                   "BEGIN:VTIMEZONE\r\nTZID:Club Time\r\nBEGIN:STANDARD\r\n"
+                   "DTSTART:19700101T000000\r\nTZOFFSETFROM:+0300\r\nTZOFFSETTO:+0300\r\n"
+                   "END:STANDARD\r\nEND:VTIMEZONE\r\n" +
+                   event +
+                   "DTSTART;TZID=Club Time:20250301T100000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"
+            << 1 << false << "o 2025-03-01T08:00:00..2025-03-01T08:00:00"
+            << QStringList{"The time zone \"Club Time\" is not in the system's zone database; its "
+                           "times were converted as the file describes the zone."}
+            << "";
+        QTest::newRow("a second event under the same UID is left out, and said so")
+            << head + event + "DTSTART:20250301T100000\r\nEND:VEVENT\r\n" +
+                   "BEGIN:VEVENT\r\nUID:x\r\nSUMMARY:Y\r\nDTSTART:20250302T100000\r\n"
+                   "END:VEVENT\r\nEND:VCALENDAR\r\n"
+            << 1 << false << "o 2025-03-01T10:00:00..2025-03-01T10:00:00"
+            << QStringList{"\"Y\" was left out: \"X\" has the same UID (x)."} << "";
+        QTest::newRow("an unreadable rule leaves the first date, and is counted as simplified")
+            << head + event +
+                   "DTSTART:20250301T100000\r\nRRULE:FREQ=FORTNIGHTLY;BYDAY=MO\r\nEND:VEVENT\r\n"
+                   "END:VCALENDAR\r\n"
+            << 1 << false << "o 2025-03-01T10:00:00..2025-03-01T10:00:00" << QStringList()
+            << "its repeat rule cannot be read (FREQ=FORTNIGHTLY;BYDAY=MO); only its first date "
+               "was imported";
+    }
+    void whatImportSays() {
+        QFETCH(QByteArray, ics);
+        QFETCH(int, events);
+        QFETCH(bool, cancelled);
+        QFETCH(QString, first);
+        QFETCH(QStringList, notes);
+        QFETCH(QString, because);
+        IcsImportOptions options;
+        options.windowStart = kWindowStart;
+        QString error;
+        const std::optional<IcsReadResult> read = readIcs(ics, options, &error);
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(read->entries.size(), 1);
+        const IcsEntry& entry = read->entries[0];
+        QCOMPARE(entry.events.size(), events);
+        QCOMPARE(entry.cancelled, cancelled);
+        if (events > 0)
+            QCOMPARE(test::describe(entry.events[0]), first);
+        QCOMPARE(read->notes, notes);
+        QCOMPARE(entry.simplifiedBecause.left(because.size()), because);
+        QCOMPARE(entry.simplifiedBecause.isEmpty(), because.isEmpty());
+        QList<TEventRec> merged;
+        QCOMPARE(mergeIcsEntries(merged, *read).simplified, because.isEmpty() ? 0 : 1);
     }
 
     // How many events each entry becomes, and which entries were simplified and why.
