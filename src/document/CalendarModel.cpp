@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/CalendarModel.h"
 
+#include "document/EventIdentity.h"
+
 namespace qv {
 
 CalendarModel::CalendarModel(CalendarDocument& document, QObject* parent)
@@ -24,6 +26,8 @@ void CalendarModel::noteTyped() {
 
 int CalendarModel::addEvent(const TEventRec& event) {
     m_document.Events.append(event);
+    if (event.Uid.isEmpty())
+        m_document.Events.last().Uid = newEventUid(); // a new event has a new identity
     const int index = int(m_document.Events.size()) - 1;
     Q_EMIT eventsChanged(EventChange::Added, index);
     return index;
@@ -32,7 +36,14 @@ int CalendarModel::addEvent(const TEventRec& event) {
 void CalendarModel::replaceEvent(int index, const TEventRec& event) {
     if (index < 0 || index >= m_document.Events.size())
         return;
-    m_document.Events[index] = event;
+    TEventRec& stored = m_document.Events[index];
+    // The event keeps its identity; one of an older data file, without uid, keeps the one feeds
+    // gave it before it was changed.
+    const QString uid = !event.Uid.isEmpty()    ? event.Uid
+                        : !stored.Uid.isEmpty() ? stored.Uid
+                                                : derivedEventUid(m_document.CalendarId, stored);
+    stored = event;
+    stored.Uid = uid;
     Q_EMIT eventsChanged(EventChange::Replaced, index);
 }
 

@@ -53,9 +53,10 @@ public:
     void typedTextWritten() { m_typed = false; }
 
     // The event list operations; each emits eventsChanged once.
-    // Appends an event; answers its index.
+    // Appends an event, giving it a new identity (Uid) when it has none; answers its index.
     int addEvent(const TEventRec& event);
-    // Gives the event at index new values; an index outside the list changes nothing.
+    // Gives the event at index new values, keeping its identity (Uid; for an event without one,
+    // the one feeds derived for it); an index outside the list changes nothing.
     void replaceEvent(int index, const TEventRec& event);
     // Removes the event at index; an index outside the list changes nothing.
     void removeEvent(int index);

@@ -4,6 +4,7 @@
 #include "document/CalendarDocument.h"
 #include "document/DataFileReader.h"
 #include "document/DataFileWriter.h"
+#include "document/EventIdentity.h"
 #include "ical/IcsExport.h"
 #include "project/Archive.h"
 
@@ -28,16 +29,15 @@ public:
                          .arg(QDir::toNativeSeparators(archivePath));
             return false;
         }
-        if (!extractArchive(archivePath, scratch_.path(), {}, error))
+        // A data file larger than the reader takes is refused before anything is unpacked.
+        if (!extractProjectArchive(archivePath, scratch_.path(), {}, error))
             return false;
-        QFile data(dataFile());
-        if (!data.open(QIODevice::ReadOnly)) {
-            *error = QStringLiteral("The project has no data file: ") + data.errorString();
+        const std::optional<QByteArray> bytes = loadDataFileBytes(dataFile(), error);
+        if (!bytes)
             return false;
-        }
         document.enrolStandardStyleItems();
         QString readError;
-        if (!readDataFileBytes(data.readAll(), document, &readError)) {
+        if (!readDataFileBytes(*bytes, document, &readError)) {
             *error = QStringLiteral("ERROR: ") + readError;
             return false;
         }
@@ -65,6 +65,8 @@ std::optional<IcsImportSummary> importIcsIntoArchive(const QString& archivePath,
     UnpackedProject project;
     if (!project.open(archivePath, error))
         return std::nullopt;
+    // Events of an older data file are found by the identity feeds gave them.
+    giveEventsUids(project.document);
     const IcsImportSummary summary = mergeIcsEntries(project.document.Events, *read);
     if (!writeDataFile(project.dataFile(), project.document, error))
         return std::nullopt;

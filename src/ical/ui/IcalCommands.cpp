@@ -2,6 +2,7 @@
 
 #include "document/CalendarDocument.h"
 #include "document/CalendarModel.h"
+#include "document/EventIdentity.h"
 #include "editor/ui/EventsEditor.h"
 #include "editor/ui/FormMain.h"
 #include "ical/IcsExport.h"
@@ -79,6 +80,8 @@ void IcalCommands::merge(const std::optional<IcsReadResult>& read, const QString
     if (!document.Marks.Loaded)
         return;                            // the project was closed while the file was read
     m_window.eventsEditor->storeEditing(); // an event being typed is kept, not lost
+    // Events of an older data file are found by the identity feeds gave them.
+    giveEventsUids(document);
     IcsImportSummary summary;
     m_window.model().mergeEvents(
         [&](QList<TEventRec>& events) { summary = mergeIcsEntries(events, *read); });

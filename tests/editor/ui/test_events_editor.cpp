@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 
+#include "document/EventIdentity.h"
 #include "document/MediaFiles.h"
 #include "editor/EventListModel.h"
 #include "editor/ui/EventListPanel.h"
@@ -270,6 +271,7 @@ private Q_SLOTS:
         expected.WeekDay = QStringLiteral("fri");
         expected.MonthDay = QStringLiteral("04");
         expected.Month = QStringLiteral("07");
+        expected.Uid = derivedEventUid(f.doc.CalendarId, ev("Old")); // its identity in feeds
         QCOMPARE(f.doc.Events[0], expected);
         QVERIFY(!f.ed.isEditing());
         QVERIFY(f.doc.Marks.Modified);
