@@ -2,11 +2,11 @@
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
+#include "document/EventIdentity.h"
 #include "editor/EventOccurrence.h"
 #include "ical/IcalHandles.h"
 #include "ical/IcsRule.h"
 
-#include <QCryptographicHash>
 #include <QHash>
 #include <QSet>
 #include <QTimeZone>
@@ -17,6 +17,10 @@ namespace {
 
 // A rule that reaches this day has no end.
 const QDate kOpenEnd(9999, 12, 31);
+
+// How many years of shorter months' last days a monthly event on the 29th or 30th without an end
+// lists beside its rule.
+constexpr int kShortMonthYears = 50;
 
 icaltimetype dateValue(const QDate& d) {
     icaltimetype t = icaltime_null_date();
@@ -37,6 +41,58 @@ icaltimetype floatingValue(const QDate& d, const QTime& time) {
     return t;
 }
 
+// How the feed writes the calendar's times (the wall times the player shows): with the zone's
+// name (TZID) and its description (VTIMEZONE) when the system's zone database knows the zone,
+// else as the instants they are in UTC. Dates stay dates.
+class FeedZone {
+public:
+    explicit FeedZone(const QByteArray& id) {
+        const QTimeZone zone(id);
+        const bool utc =
+            !zone.isValid() ||
+            (!zone.hasTransitions() && zone.offsetFromUtc(QDateTime::currentDateTimeUtc()) == 0);
+        if (!utc && id.contains('/') && icaltimezone_get_builtin_timezone(id.constData()))
+            name_ = id;
+    }
+
+    // The zone's VTIMEZONE under its plain name, or null when times go out in UTC.
+    icalcomponent* description() const {
+        if (name_.isEmpty())
+            return nullptr;
+        icalcomponent* zone = icalcomponent_new_clone(
+            icaltimezone_get_component(icaltimezone_get_builtin_timezone(name_.constData())));
+        if (icalproperty* tzid = icalcomponent_get_first_property(zone, ICAL_TZID_PROPERTY))
+            icalproperty_set_tzid(tzid, name_.constData());
+        return zone;
+    }
+
+    icaltimetype wall(const QDate& day, const QTime& time) const {
+        if (!name_.isEmpty())
+            return floatingValue(day, time);
+        const QDateTime utc = QDateTime(day, time).toUTC();
+        icaltimetype t = floatingValue(utc.date(), utc.time());
+        t.zone = icaltimezone_get_utc_timezone();
+        return t;
+    }
+
+    // The property of a time made by wall, with the zone's name.
+    icalproperty* named(icalproperty* p) const {
+        if (!name_.isEmpty())
+            icalproperty_add_parameter(p, icalparameter_new_tzid(name_.constData()));
+        return p;
+    }
+
+    // The end of a rule's last day as UNTIL: in UTC, as a rule of a zoned start requires.
+    static QString until(const QDate& day) {
+        return QDateTime(day, QTime(23, 59, 59))
+            .toUTC()
+            .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    }
+
+private:
+    QByteArray name_;
+};
+
 void addText(icalcomponent* c, icalproperty* p) {
     icalcomponent_add_property(c, p);
 }
@@ -55,14 +111,7 @@ public:
     QString uidFor(const TEventRec& event) {
         QString uid = event.Uid;
         if (uid.isEmpty()) {
-            QCryptographicHash hash(QCryptographicHash::Sha1);
-            hash.addData(calendarId_.toUtf8());
-            hash.addData(QByteArrayView("\n"));
-            hash.addData(event.Title.Text.toUtf8());
-            hash.addData(QByteArrayView("\n"));
-            hash.addData(event.StartTime.toString(Qt::ISODate).toUtf8());
-            hash.addData(event.RepeatKind.toUtf8());
-            uid = QString::fromLatin1(hash.result().toHex().left(24)) + QStringLiteral("@quorvel");
+            uid = derivedEventUid(calendarId_, event);
         } else if (shared_.value(uid) > 1) {
             uid += u'-' + event.StartTime.toString(QStringLiteral("yyyyMMdd'T'HHmmss"));
         }
@@ -80,8 +129,8 @@ private:
 };
 
 // One VEVENT for the event, or null when the player never shows it.
-icalcomponent* eventComponent(const TEventRec& event, const QString& uid,
-                              const icaltimetype& stamp) {
+icalcomponent* eventComponent(const TEventRec& event, const QString& uid, const icaltimetype& stamp,
+                              const FeedZone& zone) {
     if (!event.StartTime.isValid())
         return nullptr;
     const QString& kind = event.RepeatKind;
@@ -94,14 +143,15 @@ icalcomponent* eventComponent(const TEventRec& event, const QString& uid,
     icaltimetype dtStart;
     icaltimetype dtEnd;
     QString rule;
+    QList<QDate> shortMonths; // the days a monthly rule on the 29th or 30th lacks
     if (!repeats) {
         if (event.WholeDay) {
             dtStart = dateValue(start);
             dtEnd = dateValue(end.addDays(1));
         } else {
-            dtStart = floatingValue(start, startTime);
+            dtStart = zone.wall(start, startTime);
             const QDateTime last(end, endTime);
-            dtEnd = last < event.StartTime ? dtStart : floatingValue(end, endTime);
+            dtEnd = last < event.StartTime ? dtStart : zone.wall(end, endTime);
         }
     } else {
         // The first day the player shows it is the feed's DTSTART, which every reader then counts
@@ -114,16 +164,18 @@ icalcomponent* eventComponent(const TEventRec& event, const QString& uid,
             dtStart = dateValue(day);
             dtEnd = dateValue(day.addDays(1));
         } else {
-            dtStart = floatingValue(day, startTime);
-            dtEnd = floatingValue(day, endTime < startTime ? startTime : endTime);
+            dtStart = zone.wall(day, startTime);
+            dtEnd = zone.wall(day, endTime < startTime ? startTime : endTime);
         }
         const PlayerRepeat repeat = playerRepeat(event);
         rule = ruleText(kind, repeat.weekDay, repeat.monthDay, repeat.month);
+        if (kind == u"m")
+            shortMonths =
+                shortMonthDays(repeat.monthDay, day, std::min(end, day.addYears(kShortMonthYears)));
         if (end < kOpenEnd)
-            rule += QStringLiteral(";UNTIL=") +
-                    (event.WholeDay
-                         ? end.toString(QStringLiteral("yyyyMMdd"))
-                         : end.toString(QStringLiteral("yyyyMMdd")) + QStringLiteral("T235959"));
+            rule +=
+                QStringLiteral(";UNTIL=") +
+                (event.WholeDay ? end.toString(QStringLiteral("yyyyMMdd")) : FeedZone::until(end));
     }
 
     icalcomponent* c = icalcomponent_new(ICAL_VEVENT_COMPONENT);
@@ -134,12 +186,26 @@ icalcomponent* eventComponent(const TEventRec& event, const QString& uid,
     if (event.WholeDay) {
         icalproperty_add_parameter(s, icalparameter_new_value(ICAL_VALUE_DATE));
         icalproperty_add_parameter(e, icalparameter_new_value(ICAL_VALUE_DATE));
+    } else {
+        zone.named(s);
+        zone.named(e);
     }
     addText(c, s);
     addText(c, e);
     if (!rule.isEmpty())
         addText(c,
                 icalproperty_new_rrule(icalrecurrencetype_from_string(rule.toUtf8().constData())));
+    for (const QDate& extra : shortMonths) {
+        icaldatetimeperiodtype value{};
+        value.time = event.WholeDay ? dateValue(extra) : zone.wall(extra, startTime);
+        value.period = icalperiodtype_null_period();
+        icalproperty* p = icalproperty_new_rdate(value);
+        if (event.WholeDay)
+            icalproperty_add_parameter(p, icalparameter_new_value(ICAL_VALUE_DATE));
+        else
+            zone.named(p);
+        addText(c, p);
+    }
     addText(c, icalproperty_new_summary(event.Title.Text.toUtf8().constData()));
     if (!event.Content.Text.isEmpty())
         addText(c, icalproperty_new_description(event.Content.Text.toUtf8().constData()));
@@ -162,9 +228,12 @@ QByteArray calendarFeedBytes(const CalendarDocument& document, const QDateTime& 
         addText(root, p);
     };
     extension("X-WR-CALNAME", document.Titles[0].Text);
-    const QByteArray zone = QTimeZone::systemTimeZoneId();
-    if (!zone.isEmpty() && zone.contains('/'))
-        extension("X-WR-TIMEZONE", QString::fromLatin1(zone));
+    const QByteArray zoneId = QTimeZone::systemTimeZoneId();
+    if (!zoneId.isEmpty() && zoneId.contains('/'))
+        extension("X-WR-TIMEZONE", QString::fromLatin1(zoneId));
+    const FeedZone zone(zoneId);
+    if (icalcomponent* description = zone.description())
+        icalcomponent_add_component(root, description);
 
     const QDateTime when = (stamp.isValid() ? stamp : QDateTime::currentDateTimeUtc()).toUTC();
     icaltimetype dtStamp = floatingValue(when.date(), when.time());
@@ -172,7 +241,7 @@ QByteArray calendarFeedBytes(const CalendarDocument& document, const QDateTime& 
     UidMaker uids(document);
     for (const TEventRec& event : document.Events) {
         const QString uid = uids.uidFor(event);
-        if (icalcomponent* c = eventComponent(event, uid, dtStamp))
+        if (icalcomponent* c = eventComponent(event, uid, dtStamp, zone))
             icalcomponent_add_component(root, c);
     }
     char* text = icalcomponent_as_ical_string_r(root);

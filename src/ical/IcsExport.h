@@ -9,12 +9,14 @@ namespace qv {
 class CalendarDocument;
 
 // The calendar as an iCalendar feed (RFC 5545): one VEVENT for every event the calendar player
-// shows at least once, our repeat kinds as RRULEs that give the days the player shows (the 31st
-// and February 29 fall back to the month's last day as they do in the player), the calendar's
-// title as X-WR-CALNAME. Times are written as the designer holds them, without a zone (floating),
+// shows at least once, our repeat kinds as RRULEs that give the days the player shows in forms
+// every reader expands alike (see ruleText: the 31st and February 29 as the month's last day, the
+// 29th and 30th with the shorter months' last days listed as RDATEs), the calendar's title as
+// X-WR-CALNAME. Times are written as the designer holds them, without a zone (floating),
 // with the machine's zone named in X-WR-TIMEZONE, so every calendar shows them at the hour the
-// player shows. Each event carries the UID it was imported with, or one made from its calendar,
-// title and start, so the same event keeps the same UID from one publish to the next. stamp is the
+// player shows. Each event carries its identity (Uid), an event of an older data file without one
+// the identity derivedEventUid gives it, so the same event keeps the same UID from one publish to
+// the next. stamp is the
 // DTSTAMP of every event; the current time when invalid.
 QByteArray calendarFeedBytes(const CalendarDocument& document, const QDateTime& stamp = {});
 

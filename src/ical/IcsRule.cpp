@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QList>
 
+#include <algorithm>
+
 namespace qv {
 
 namespace {
@@ -121,19 +123,28 @@ std::optional<RepeatMapping> mapRule(const icalrecurrencetype& rule, const QDate
 }
 
 QString ruleText(const QString& kind, int weekDay, int monthDay, int month) {
-    const auto monthDays = [](int day) {
-        if (day <= 28)
-            return QStringLiteral("BYMONTHDAY=%1").arg(day);
-        QStringList days;
-        for (int d = 28; d <= day; ++d)
-            days.append(QString::number(d));
-        return QStringLiteral("BYMONTHDAY=%1;BYSETPOS=-1").arg(days.join(u','));
-    };
     if (kind == QLatin1String("w"))
         return QStringLiteral("FREQ=WEEKLY;BYDAY=") + QLatin1String(kRuleDays[weekDay - 1]);
     if (kind == QLatin1String("m"))
-        return QStringLiteral("FREQ=MONTHLY;") + monthDays(monthDay);
-    return QStringLiteral("FREQ=YEARLY;BYMONTH=%1;").arg(month) + monthDays(monthDay);
+        return QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=%1").arg(monthDay >= 31 ? -1 : monthDay);
+    // February's last day changes with the year; any other month's is its length.
+    const int length = QDate(2001, month, 1).daysInMonth();
+    const int day = month == 2 && monthDay > length ? -1 : std::min(monthDay, length);
+    return QStringLiteral("FREQ=YEARLY;BYMONTH=%1;BYMONTHDAY=%2").arg(month).arg(day);
+}
+
+QList<QDate> shortMonthDays(int monthDay, const QDate& first, const QDate& last) {
+    QList<QDate> days;
+    if (monthDay < 29 || monthDay > 30 || !first.isValid() || !last.isValid())
+        return days;
+    for (QDate month(first.year(), first.month(), 1); month <= last; month = month.addMonths(1)) {
+        if (month.daysInMonth() >= monthDay)
+            continue;
+        const QDate end(month.year(), month.month(), month.daysInMonth());
+        if (end >= first && end <= last)
+            days.append(end);
+    }
+    return days;
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <libical/ical.h>
@@ -27,9 +28,16 @@ struct RepeatMapping {
 std::optional<RepeatMapping> mapRule(const icalrecurrencetype& rule, const QDateTime& start,
                                      int dayShift, QString* reason);
 
-// The rule for one of our repeat kinds, as RRULE text without UNTIL: "FREQ=WEEKLY;BYDAY=MO",
-// "FREQ=MONTHLY;BYMONTHDAY=15", "FREQ=MONTHLY;BYMONTHDAY=28,29,30,31;BYSETPOS=-1" for the 31st,
-// "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=28,29;BYSETPOS=-1" for February 29.
+// The rule for one of our repeat kinds, as RRULE text without UNTIL, in the forms every reader
+// expands alike: "FREQ=WEEKLY;BYDAY=MO", "FREQ=MONTHLY;BYMONTHDAY=15", "FREQ=MONTHLY;BYMONTHDAY=-1"
+// for the 31st (the month's last day), "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1" for February 29 and
+// the month's length for a later day of another month ("BYMONTH=4;BYMONTHDAY=30" for April 31).
+// The 29th and the 30th of every month are written as that day; the shorter months' last days,
+// on which the player shows them too, come from shortMonthDays.
 QString ruleText(const QString& kind, int weekDay, int monthDay, int month);
+
+// The days from first to last (both included) on which a monthly event on monthDay falls on the
+// last day of a month shorter than monthDay: the days a feed lists beside the rule (RDATE).
+QList<QDate> shortMonthDays(int monthDay, const QDate& first, const QDate& last);
 
 } // namespace qv

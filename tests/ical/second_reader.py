@@ -8,12 +8,20 @@ takes place between FROM and TO (both included): its title, a tab and the day.
 import datetime
 import sys
 
-from dateutil.rrule import rrulestr
+from dateutil.rrule import rruleset, rrulestr
 from icalendar import Calendar
 
 
 def day(text):
     return datetime.date.fromisoformat(text)
+
+
+def bound(day, time, zone):
+    """A day and time in the zone of an event's start (naive for a start without zone)."""
+    naive = datetime.datetime.combine(day, time)
+    if zone is None:
+        return naive
+    return zone.localize(naive) if hasattr(zone, 'localize') else naive.replace(tzinfo=zone)
 
 
 def main():
@@ -30,9 +38,20 @@ def main():
         if 'RRULE' in event:
             rule = event['RRULE'].to_ical().decode()
             begin = datetime.datetime.combine(start, datetime.time()) if is_date else start
-            for when in rrulestr(rule, dtstart=begin).between(
-                    datetime.datetime.combine(first, datetime.time()),
-                    datetime.datetime.combine(last, datetime.time(23, 59, 59)), inc=True):
+            # DTSTART is the first occurrence; RDATE adds days to the rule's.
+            occurrences = rruleset()
+            occurrences.rrule(rrulestr(rule, dtstart=begin))
+            occurrences.rdate(begin)
+            extra = event.get('RDATE', [])
+            for values in extra if isinstance(extra, list) else [extra]:
+                for value in values.dts:
+                    when = value.dt
+                    if not isinstance(when, datetime.datetime):
+                        when = datetime.datetime.combine(when, datetime.time())
+                    occurrences.rdate(when)
+            for when in occurrences.between(bound(first, datetime.time(), begin.tzinfo),
+                                            bound(last, datetime.time(23, 59, 59), begin.tzinfo),
+                                            inc=True):
                 lines.append(title + '\t' + when.date().isoformat())
             continue
         # A date's end is the day after its last day; a time's end lies on its last day.

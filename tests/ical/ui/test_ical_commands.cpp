@@ -77,7 +77,7 @@ private Q_SLOTS:
         QVERIFY(w.ui.shown.isEmpty());
         const QByteArray feed = test::readBytes(dir.filePath("mine.ics"));
         QVERIFY(feed.contains("SUMMARY:Exported\r\n"));
-        QVERIFY(feed.contains("DTSTART:20260501T090000\r\n"));
+        QVERIFY(feed.contains("DTSTART;TZID=Europe/Berlin:20260501T090000\r\n"));
 
         w.ui.saveFileAnswers.enqueue(dir.filePath("no/such/folder/mine.ics"));
         w.commands->aexportical->trigger();
