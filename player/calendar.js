@@ -639,14 +639,23 @@
     var end = once ? ev.end.minutes : Math.max(ev.start.minutes, ev.end.minutes);
     return { date: false, start: icsTime(first, ev.start.minutes), end: icsTime(last, end) };
   }
-  function eventFile(ev, day) {
+  // The UID the published feed gives the event: its uid, with its start after it where several
+  // events share one (a series imported as single events); without a uid (a data file of an older
+  // designer), one of this calendar's own. A repeating event's day is that UID and the day's start
+  // (RECURRENCE-ID), as calendars name one occurrence of a series.
+  function feedUid(ev, model) {
+    if (!ev.uid) return (model.id || 'calendar') + '-event-' + ev.index + '@quorvel';
+    var shared = model.events.some(function (o) { return o !== ev && o.uid === ev.uid; });
+    return shared ? ev.uid + '-' + icsTime(ev.start.day, ev.start.minutes) : ev.uid;
+  }
+  function eventFile(ev, day, model) {
     var when = occurrenceOn(ev, day), value = when.date ? ';VALUE=DATE:' : ':';
     var stamp = new Date().toISOString().replace(/[-:]/g, '').replace(/\.\d+/, '');
-    var id = (ev.uid || 'event-' + ev.index + '@quorvel') + (ev.kind === 'o' ? '' : '-' + icsDay(day));
+    var occurrence = ev.kind === 'o' ? '' : 'RECURRENCE-ID' + value + when.start + '\r\n';
     var content = markupText(ev.content);
     return 'BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Quorvel//Plendix Flash Event Calendar//EN\r\n' +
-      'METHOD:PUBLISH\r\nBEGIN:VEVENT\r\n' + icsLine('UID:' + icsText(id)) + 'DTSTAMP:' + stamp + '\r\n' +
-      'DTSTART' + value + when.start + '\r\nDTEND' + value + when.end + '\r\n' +
+      'METHOD:PUBLISH\r\nBEGIN:VEVENT\r\n' + icsLine('UID:' + icsText(feedUid(ev, model))) + occurrence +
+      'DTSTAMP:' + stamp + '\r\n' + 'DTSTART' + value + when.start + '\r\nDTEND' + value + when.end + '\r\n' +
       icsLine('SUMMARY:' + icsText(markupText(ev.title))) +
       (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
   }
@@ -684,7 +693,7 @@
     });
     cal.later(function () {
       file.download = fileName(markupText(ev.title));
-      file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day));
+      file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day, cal.model));
       google.href = googleLink(ev, day);
     });
     return box;
