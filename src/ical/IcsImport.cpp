@@ -27,7 +27,8 @@ QString text(const char* utf8) {
 // Where the times of one property are: a zone of the system's zone database, a zone only the
 // file describes (libical's, from its VTIMEZONE), UTC, or floating (taken as local time).
 struct SourceZone {
-    QTimeZone qtZone; // when the zone database knows the TZID
+    QTimeZone qtZone;   // when the zone database knows the TZID
+    bool local = false; // the zone is this machine's: its times are local as they stand
 };
 
 // A time of the file as this machine's local date and time.
@@ -36,6 +37,8 @@ QDateTime toLocal(const icaltimetype& t, const SourceZone& zone) {
     if (t.is_date)
         return QDateTime(date, QTime(0, 0));
     const QTime time(t.hour, t.minute, std::min(t.second, 59));
+    if (!icaltime_is_utc(t) && zone.local)
+        return QDateTime(date, time);
     if (!icaltime_is_utc(t) && zone.qtZone.isValid())
         return QDateTime(date, time, zone.qtZone).toLocalTime();
     if (icaltime_is_utc(t) || t.zone)
@@ -77,6 +80,7 @@ namespace {
 // The zones the file names, looked up once each; the names neither the zone database nor the file
 // knows.
 struct ZoneLookup {
+    QByteArray localId = QTimeZone::systemTimeZoneId();
     QHash<QByteArray, QTimeZone> known;
     QSet<QString> unknown;   // taken as local time
     QSet<QString> described; // converted with the file's own description
@@ -100,6 +104,7 @@ SourceZone sourceZone(icalproperty* property, const icaltimetype& t, ZoneLookup&
             (t.zone ? zones.described : zones.unknown).insert(QString::fromUtf8(name));
     }
     zone.qtZone = *found;
+    zone.local = found->isValid() && found->id() == zones.localId;
     return zone;
 }
 
@@ -367,9 +372,9 @@ private:
     // gives them all. Not so when the event's zone changes its clocks on other days than this
     // machine's (Chicago and Berlin in March and in October), or when it does and UTC does not.
     bool steadyInLocalTime(const icalrecurrencetype& rule, const Times& times, int dayShift) {
-        if (times.isDate ||
+        if (times.isDate || times.zone.local ||
             (!times.zone.qtZone.isValid() && !times.start.zone && !icaltime_is_utc(times.start)))
-            return true; // dates and floating times are local already
+            return true; // dates, floating times and times of this machine's zone are local
         IcalRecurIterator it(rule, times.start);
         for (int step = 0; step < options_.limits.maxRuleSteps; ++step) {
             const icaltimetype t = it.next();
