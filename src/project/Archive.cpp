@@ -1,4 +1,5 @@
 #include "project/Archive.h"
+#include "common/RegularFile.h"
 #include "common/WriteFailure.h"
 #include "project/ArchiveSplice.h"
 #include "project/EarlierArchive.h"
@@ -65,6 +66,7 @@ struct SourceEntry {
     bool folder = false;
     qint64 size = 0;
     qint64 modified = 0; // seconds since the epoch
+    quint32 permissions = 0644;
 };
 
 // The files and folders below folder, each folder followed by what it holds, in the order of
@@ -79,6 +81,7 @@ void collectEntries(const QString& folder, const QString& prefix, std::vector<So
         bool folder = false;
         qint64 size = 0;
         qint64 modified = 0;
+        quint32 permissions = 0;
     };
     std::vector<Item> items;
     while (const dirent* found = ::readdir(dir)) {
@@ -89,7 +92,8 @@ void collectEntries(const QString& folder, const QString& prefix, std::vector<So
             continue;
         if (S_ISDIR(info.st_mode) || S_ISREG(info.st_mode))
             items.push_back({QFile::decodeName(found->d_name), S_ISDIR(info.st_mode),
-                             qint64(info.st_size), qint64(info.st_mtim.tv_sec)});
+                             qint64(info.st_size), qint64(info.st_mtim.tv_sec),
+                             quint32(info.st_mode & 0777)});
     }
     ::closedir(dir);
     std::sort(items.begin(), items.end(),
@@ -98,10 +102,11 @@ void collectEntries(const QString& folder, const QString& prefix, std::vector<So
         const QString name = prefix + item.name;
         const QString path = folder + QLatin1Char('/') + item.name;
         if (item.folder) {
-            out.push_back({name + QLatin1Char('/'), path, true, 0, item.modified});
+            out.push_back(
+                {name + QLatin1Char('/'), path, true, 0, item.modified, item.permissions});
             collectEntries(path, name + QLatin1Char('/'), out);
         } else {
-            out.push_back({name, path, false, item.size, item.modified});
+            out.push_back({name, path, false, item.size, item.modified, item.permissions});
         }
     }
 }
@@ -190,10 +195,21 @@ bool planReuse(const std::vector<SourceEntry>& entries, int level, EarlierArchiv
     return true;
 }
 
-// Adds one entry: a folder, a file compressed afresh, or (given reused) the earlier archive's
-// entry as it is. The index of the new entry, or -1.
-zip_int64_t addEntry(zip_t* archive, const SourceEntry& entry, int level, EarlierArchive& earlier,
-                     const ReusableEntry* reused) {
+// Gives the entry at index this program's own attributes: a regular file or a folder with the
+// permissions it has in the folder, no extra fields of an earlier archive.
+bool setOwnAttributes(zip_t* archive, zip_int64_t index, const SourceEntry& entry) {
+    const zip_uint32_t type = entry.folder ? S_IFDIR : S_IFREG;
+    return index >= 0 &&
+           zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
+                                            (type | (entry.permissions & 0777)) << 16) == 0 &&
+           zip_file_extra_field_delete(archive, zip_uint64_t(index), ZIP_EXTRA_FIELD_ALL,
+                                       ZIP_FL_CENTRAL | ZIP_FL_LOCAL) == 0;
+}
+
+// The data of one entry: a folder, a file compressed afresh, or (given reused) the earlier
+// archive's entry as it is. The index of the new entry, or -1.
+zip_int64_t addEntryData(zip_t* archive, const SourceEntry& entry, int level,
+                         EarlierArchive& earlier, const ReusableEntry* reused) {
     const QByteArray name = entry.name.toUtf8();
     if (entry.folder) {
         const zip_int64_t index = zip_dir_add(archive, name.constData(), ZIP_FL_ENC_UTF_8);
@@ -225,6 +241,13 @@ zip_int64_t addEntry(zip_t* archive, const SourceEntry& entry, int level, Earlie
                                  zip_uint32_t(level)) < 0)
         return -1;
     return index;
+}
+
+// Adds one entry with this program's own attributes. The index of the new entry, or -1.
+zip_int64_t addEntry(zip_t* archive, const SourceEntry& entry, int level, EarlierArchive& earlier,
+                     const ReusableEntry* reused) {
+    const zip_int64_t index = addEntryData(archive, entry, level, earlier, reused);
+    return setOwnAttributes(archive, index, entry) ? index : -1;
 }
 
 // Tells the memo the CRC-32 of each file that the archive at path holds compressed afresh: the
@@ -321,8 +344,8 @@ SpliceResult writeSpliced(const std::vector<SourceEntry>& entries, const ReusePl
     std::vector<SplicedEntry> order;
     order.reserve(entries.size());
     for (size_t i = 0; i < entries.size(); ++i)
-        order.push_back(
-            {entries[i].name.toUtf8(), plan[i] ? &*plan[i] : nullptr, entries[i].modified});
+        order.push_back({entries[i].name.toUtf8(), plan[i] ? &*plan[i] : nullptr,
+                         entries[i].modified, entries[i].permissions});
     const SpliceProgress copyProgress = [&](quint64 copied) {
         if (!progress)
             return true;
@@ -348,8 +371,19 @@ bool writeArchive(const std::vector<SourceEntry>& entries, const QString& path, 
             return true;
         case SpliceResult::Failed:
             return false;
+        case SpliceResult::Damaged:
+            // The earlier archive went bad since it was written: the folder is the truth.
+            QFile::remove(path);
+            plan.assign(entries.size(), std::nullopt);
+            break;
         case SpliceResult::TooLarge:
-            QFile::remove(path); // the archive library takes the reused entries over itself
+            // The archive library takes the reused entries over itself, once their bytes are
+            // checked.
+            QFile::remove(path);
+            for (std::optional<ReusableEntry>& kept : plan) {
+                if (kept && !earlier.intact(*kept))
+                    kept.reset();
+            }
             break;
         }
     }
@@ -456,7 +490,8 @@ class Extractor {
 public:
     Extractor(zip_t* archive, const QString& folder, const ArchiveProgress& progress,
               qint64 totalBytes)
-        : m_archive(archive), m_folder(folder), m_progress(progress), m_total(totalBytes) {}
+        : m_archive(archive), m_folder(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())),
+          m_progress(progress), m_total(totalBytes) {}
 
     bool run(const std::vector<PlannedEntry>& plan, QString* error) {
         if (!QDir().mkpath(m_folder)) {
@@ -562,8 +597,10 @@ private:
 void removeInterruptedSaves(const QString& archivePath) {
     const QFileInfo archive(archivePath);
     const QDir folder = archive.absoluteDir();
-    const QString pattern = archive.fileName() + QStringLiteral(".part-????????");
-    for (const QString& name : folder.entryList({pattern}, QDir::Files | QDir::Hidden))
+    // Ours, and the one the archive library writes beside ours while it finishes it.
+    const QString ours = archive.fileName() + QStringLiteral(".part-????????");
+    const QStringList patterns{ours, ours + QStringLiteral(".??????")};
+    for (const QString& name : folder.entryList(patterns, QDir::Files | QDir::Hidden))
         QFile::remove(folder.filePath(name));
 }
 
@@ -571,13 +608,19 @@ int archiveCompressionLevel(int level) {
     return level >= 0 && level <= 9 ? level : 3;
 }
 
-bool createArchive(const QString& folder, const QString& archivePath, int level,
+bool createArchive(const QString& folder, const QString& givenPath, int level,
                    const ArchiveProgress& progress, QString* error) {
     if (!QFileInfo(folder).isDir()) {
         setError(error, QStringLiteral("The folder \"%1\" does not exist.")
                             .arg(QDir::toNativeSeparators(folder)));
         return false;
     }
+    if (const std::optional<QString> problem = notAFileProblem(givenPath)) {
+        setError(error, *problem);
+        return false;
+    }
+    // Saving over a link replaces the file it leads to, beside that file, as editors do.
+    const QString archivePath = writeTargetOf(QFileInfo(givenPath).absoluteFilePath());
     std::vector<SourceEntry> entries;
     collectEntries(folder, QString(), entries);
     removeInterruptedSaves(archivePath);
@@ -622,6 +665,10 @@ std::optional<QString> projectProblem(const std::vector<PlannedEntry>& plan) {
 
 bool extract(const QString& archivePath, const QString& folder, const ArchiveProgress& progress,
              QString* error, const ArchiveLimits& limits, bool project) {
+    if (const std::optional<QString> problem = unreadableFileProblem(archivePath)) {
+        setError(error, *problem);
+        return false;
+    }
     int code = 0;
     ZipHandle archive(zip_open(nativePath(archivePath).constData(), ZIP_RDONLY, &code));
     if (!archive) {

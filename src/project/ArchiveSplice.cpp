@@ -1,4 +1,5 @@
 #include "project/ArchiveSplice.h"
+#include "project/StoredDataCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -19,8 +21,8 @@ namespace {
 
 constexpr quint64 k32 = 0xFFFFFFFF;
 constexpr quint64 kMostEntries = 0xFFFF;
-// A kernel copy of at most this many bytes at once, so that a cancel is heard in between.
-constexpr quint64 kCopyStep = quint64(32) << 20;
+// Bytes copied between two reports of progress, where a cancel is heard.
+constexpr quint64 kBetweenReports = quint64(8) << 20;
 
 void putLittle(QByteArray& bytes, qsizetype at, quint64 value, int width) {
     for (int i = 0; i < width; ++i, value >>= 8)
@@ -78,53 +80,76 @@ bool writeAllAt(int fd, const char* data, size_t size, off_t at) {
     return true;
 }
 
-// Copies size bytes at from of in to at of out: in the kernel where it can, else through a buffer.
-class RangeCopy {
+// Bytes for the end of the archive, written in large pieces.
+class PendingWrite {
 public:
-    bool copy(int in, off_t from, int out, off_t at, quint64 size) {
-        while (size > 0 && m_kernel) {
-            const ssize_t copied = ::copy_file_range(in, &from, out, &at, size_t(size), 0);
-            if (copied > 0) {
-                size -= quint64(copied);
-            } else if (copied == 0) {
-                errno = EIO; // the earlier archive got shorter
+    PendingWrite(int fd, quint64 at) : m_fd(fd), m_at(at) {}
+    bool append(const char* data, size_t size) {
+        if (qsizetype(size) >= kFlushAt / 2) { // large pieces go as they are
+            if (!flush() || !writeAllAt(m_fd, data, size, off_t(m_at)))
                 return false;
-            } else if (errno == EINTR) {
-                continue;
-            } else if (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP ||
-                       errno == EINVAL || errno == EPERM) {
-                m_kernel = false;
-            } else {
-                return false;
-            }
-        }
-        if (size == 0)
+            m_at += size;
             return true;
-        if (m_buffer.empty())
-            m_buffer.resize(size_t(1) << 20);
-        while (size > 0) {
-            const ssize_t got = ::pread(in, m_buffer.data(),
-                                        size_t(std::min<quint64>(size, m_buffer.size())), from);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
-                if (got == 0)
-                    errno = EIO;
-                return false;
-            }
-            if (!writeAllAt(out, m_buffer.data(), size_t(got), at))
-                return false;
-            from += got;
-            at += got;
-            size -= quint64(got);
         }
+        m_bytes.append(data, qsizetype(size));
+        return m_bytes.size() < kFlushAt || flush();
+    }
+    bool flush() {
+        if (!writeAllAt(m_fd, m_bytes.constData(), size_t(m_bytes.size()), off_t(m_at)))
+            return false;
+        m_at += quint64(m_bytes.size());
+        m_bytes.clear();
         return true;
     }
 
 private:
-    bool m_kernel = true;
-    std::vector<char> m_buffer;
+    static constexpr qsizetype kFlushAt = qsizetype(1) << 20;
+    int m_fd;
+    quint64 m_at;
+    QByteArray m_bytes;
 };
+
+bool isAscii(const QByteArray& bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return quint8(c) < 0x80; });
+}
+
+constexpr quint16 kUtf8Name = 0x0800;
+constexpr quint64 kMadeByUnix = (3 << 8) | 20;
+
+// The fixed part of a local header and of a central record shared by both: version needed,
+// flags, method, time, date, CRC-32, sizes and name length.
+QByteArray commonFields(const SplicedEntry& entry) {
+    const CentralRecord& record = *entry.reused->record;
+    QByteArray fields(26, '\0');
+    const auto [dosTime, dosDate] = dosTimeAndDate(entry.modified);
+    putLittle(fields, 0, record.method == 8 ? 20 : 10, 2);
+    putLittle(fields, 2, isAscii(entry.name) ? 0 : kUtf8Name, 2);
+    putLittle(fields, 4, record.method, 2);
+    putLittle(fields, 6, dosTime, 2);
+    putLittle(fields, 8, dosDate, 2);
+    putLittle(fields, 10, record.crc, 4);
+    putLittle(fields, 14, record.compressedSize, 4);
+    putLittle(fields, 18, record.size, 4);
+    putLittle(fields, 22, quint64(entry.name.size()), 2);
+    return fields; // with the extra field's length: 0
+}
+
+QByteArray localHeader(const SplicedEntry& entry) {
+    QByteArray header(4, '\0');
+    putLittle(header, 0, 0x04034b50, 4);
+    return header + commonFields(entry) + entry.name; // no extra field
+}
+
+QByteArray centralRecord(const SplicedEntry& entry, quint64 localOffset) {
+    QByteArray record(6, '\0');
+    putLittle(record, 0, 0x02014b50, 4);
+    putLittle(record, 4, kMadeByUnix, 2);
+    record += commonFields(entry);
+    QByteArray rest(14, '\0'); // no comment; disk and internal attributes 0
+    putLittle(rest, 6, quint64(S_IFREG | (entry.permissions & 0777)) << 16, 4);
+    putLittle(rest, 10, localOffset, 4);
+    return record + rest + entry.name;
+}
 
 QString systemReason() {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -145,6 +170,9 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
         if (error)
             *error = text;
         return SpliceResult::Failed;
+    };
+    const auto failedWrite = [&] {
+        return fail(QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
     };
     if (order.size() > kMostEntries)
         return SpliceResult::TooLarge;
@@ -175,32 +203,9 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
     }
 
     QByteArray central;
-    // Entries that lie one after the other in the earlier archive are copied in one go; the
-    // times that change are written over the copied headers at the end.
-    RangeCopy copier;
-    quint64 copied = 0;
-    quint64 runFrom = 0, runTo = 0, runLength = 0;
-    enum class Copy { Done, Failed, Cancelled };
-    const auto copyRun = [&] {
-        for (quint64 done = 0; done < runLength;) {
-            const quint64 step = std::min(runLength - done, kCopyStep);
-            if (!copier.copy(earlierFd, off_t(runFrom + done), out.get(), off_t(runTo + done),
-                             step))
-                return Copy::Failed;
-            done += step;
-            copied += step;
-            if (progress && !progress(copied))
-                return Copy::Cancelled;
-        }
-        runLength = 0;
-        return Copy::Done;
-    };
-    const auto failedCopy = [&](Copy result) {
-        return fail(result == Copy::Cancelled
-                        ? QStringLiteral("Cancelled.")
-                        : QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
-    };
-    std::vector<std::pair<quint64, QByteArray>> newTimes; // where, and the time and date
+    PendingWrite pending(out.get(), end);
+    std::vector<char> buffer(size_t(1) << 20);
+    quint64 copied = 0, reportedAt = 0;
     for (const SplicedEntry& entry : order) {
         if (!entry.reused) {
             const auto found = written.constFind(entry.name);
@@ -210,39 +215,47 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
             central += found->raw;
             continue;
         }
-        const ReusableEntry& reused = *entry.reused;
-        const quint64 length = reused.end - reused.begin;
-        if (end + length >= k32)
+        const CentralRecord& record = *entry.reused->record;
+        const QByteArray header = localHeader(entry);
+        if (end + quint64(header.size()) + record.compressedSize >= k32)
             return SpliceResult::TooLarge;
-        if (runLength > 0 && runFrom + runLength == reused.begin) {
-            runLength += length;
-        } else {
-            if (const Copy result = copyRun(); result != Copy::Done)
-                return failedCopy(result);
-            runFrom = reused.begin;
-            runTo = end;
-            runLength = length;
+        central += centralRecord(entry, end);
+        if (!pending.append(header.constData(), size_t(header.size())))
+            return failedWrite();
+        // The stored data is checked as it passes: bytes that went bad in the earlier archive
+        // never reach the new one.
+        StoredDataCheck check(record.method, record.crc, record.size);
+        quint64 from = entry.reused->end - record.compressedSize;
+        for (quint64 left = record.compressedSize; left > 0;) {
+            const ssize_t got =
+                ::pread(earlierFd, buffer.data(), size_t(std::min<quint64>(left, buffer.size())),
+                        off_t(from));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return fail(
+                    QStringLiteral("Cannot read the earlier archive: %1").arg(systemReason()));
+            if (got == 0 || !check.feed(buffer.data(), size_t(got)))
+                return SpliceResult::Damaged; // it got shorter, or holds other bytes
+            if (!pending.append(buffer.data(), size_t(got)))
+                return failedWrite();
+            from += quint64(got);
+            left -= quint64(got);
+            copied += quint64(got);
+            if (progress && copied - reportedAt >= kBetweenReports) {
+                reportedAt = copied;
+                if (!progress(copied))
+                    return fail(QStringLiteral("Cancelled."));
+            }
         }
-        QByteArray record = reused.record->raw;
-        const auto [dosTime, dosDate] = dosTimeAndDate(entry.modified);
-        if (littleEndian(record, 12, 2) != dosTime || littleEndian(record, 14, 2) != dosDate) {
-            QByteArray stamp(4, '\0');
-            putLittle(stamp, 0, dosTime, 2);
-            putLittle(stamp, 2, dosDate, 2);
-            newTimes.emplace_back(end + 10, stamp); // in the local header
-            putLittle(record, 12, dosTime, 2);
-            putLittle(record, 14, dosDate, 2);
-        }
-        putLittle(record, 42, end, 4);
-        central += record;
-        end += length;
+        if (!check.intact())
+            return SpliceResult::Damaged;
+        end += quint64(header.size()) + record.compressedSize;
     }
-    if (const Copy result = copyRun(); result != Copy::Done)
-        return failedCopy(result);
-    for (const auto& [at, stamp] : newTimes) {
-        if (!writeAllAt(out.get(), stamp.constData(), size_t(stamp.size()), off_t(at)))
-            return fail(QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
-    }
+    if (!pending.flush())
+        return failedWrite();
+    if (progress && !progress(copied))
+        return fail(QStringLiteral("Cancelled."));
     if (end + quint64(central.size()) + 22 >= k32)
         return SpliceResult::TooLarge;
 

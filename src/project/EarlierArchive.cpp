@@ -1,5 +1,6 @@
 #include "project/EarlierArchive.h"
 #include "project/Archive.h"
+#include "project/StoredDataCheck.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -154,6 +156,25 @@ bool EarlierArchive::localHeaderAgrees(const CentralRecord& record, ReusableEntr
     entry.end = record.localOffset + quint64(fixed) + quint64(record.name.size()) +
                 littleEndian(header, 28, 2) + record.compressedSize;
     return entry.end <= m_directory.offset;
+}
+
+bool EarlierArchive::intact(const ReusableEntry& entry) {
+    const CentralRecord& record = *entry.record;
+    StoredDataCheck check(record.method, record.crc, record.size);
+    if (m_buffer.empty())
+        m_buffer.resize(size_t(1) << 20);
+    quint64 from = entry.end - record.compressedSize;
+    for (quint64 left = record.compressedSize; left > 0;) {
+        const ssize_t got = ::pread(m_fd, m_buffer.data(),
+                                    size_t(std::min<quint64>(left, m_buffer.size())), off_t(from));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0 || !check.feed(m_buffer.data(), size_t(got)))
+            return false;
+        from += quint64(got);
+        left -= quint64(got);
+    }
+    return check.intact();
 }
 
 zip_source_t* EarlierArchive::sourceFor(zip_t* target, const ReusableEntry& entry) {

@@ -40,6 +40,9 @@ public:
     std::optional<ReusableEntry> unchangedEntry(const QString& name, const QString& path,
                                                 qint64 size, std::optional<zip_int32_t> method);
 
+    // The stored data of entry, read now, holds what its headers claim.
+    bool intact(const ReusableEntry& entry);
+
     // A source for target that holds the compressed data of entry as it is, or nullptr. It reads
     // from this archive, which must therefore stay open until target is closed.
     zip_source_t* sourceFor(zip_t* target, const ReusableEntry& entry);

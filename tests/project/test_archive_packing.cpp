@@ -5,6 +5,7 @@
 #include "ProjectTestFiles.h"
 #include "project/Archive.h"
 #include "project/FileCrcMemo.h"
+#include "project/ZipDirectory.h"
 #include "project/ZipLayout.h"
 #include "support/TestSupport.h"
 
@@ -90,6 +91,77 @@ bool unzipTests(const QString& archive) {
     QProcess process;
     process.start(QStandardPaths::findExecutable("unzip"), {"-tq", archive});
     return process.waitForFinished() && process.exitCode() == 0;
+}
+
+// Flips one byte in the middle of the stored data of the entry called name.
+bool flipStoredByte(const QString& archivePath, const QByteArray& name) {
+    QFile file(archivePath);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const std::optional<CentralDirectory> directory = readCentralDirectory(file);
+    if (!directory)
+        return false;
+    for (const CentralRecord& record : directory->records) {
+        QByteArray local;
+        if (record.name != name || !readAt(file, record.localOffset, 30, local))
+            continue;
+        const quint64 data =
+            record.localOffset + 30 + littleEndian(local, 26, 2) + littleEndian(local, 28, 2);
+        QByteArray byte;
+        const quint64 at = data + record.compressedSize / 2;
+        if (!readAt(file, at, 1, byte) || !file.seek(qint64(at)))
+            return false;
+        return file.write(QByteArray(1, char(byte.at(0) ^ 0x10))) == 1;
+    }
+    return false;
+}
+
+// Changes what the entry called name claims to be, as another tool may have written it: a
+// symbolic link, or a carrier of a foreign extra field.
+bool markEntry(const QString& archivePath, const char* name, bool asLink) {
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(archivePath).constData(), 0, &code);
+    if (!archive)
+        return false;
+    const zip_int64_t index = zip_name_locate(archive, name, 0);
+    static const zip_uint8_t foreign[] = {1, 2, 3, 4, 5, 6};
+    const bool marked =
+        index >= 0 &&
+        (asLink ? zip_file_set_external_attributes(archive, zip_uint64_t(index), 0, ZIP_OPSYS_UNIX,
+                                                   zip_uint32_t(0120777) << 16)
+                : zip_file_extra_field_set(archive, zip_uint64_t(index), 0xCAFE,
+                                           ZIP_EXTRA_FIELD_NEW, foreign, sizeof foreign,
+                                           ZIP_FL_CENTRAL | ZIP_FL_LOCAL)) == 0;
+    if (!marked) {
+        zip_discard(archive);
+        return false;
+    }
+    return zip_close(archive) == 0;
+}
+
+// Every entry is a regular file or a folder of Unix and carries no extra field; the names of
+// those that are not.
+QStringList foreignEntries(const QString& archivePath) {
+    QStringList foreign;
+    int code = 0;
+    zip_t* archive = zip_open(QFile::encodeName(archivePath).constData(), ZIP_RDONLY, &code);
+    if (!archive)
+        return {"(the archive does not open)"};
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        const QString name = QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0));
+        zip_uint8_t system = 0;
+        zip_uint32_t attributes = 0;
+        zip_file_get_external_attributes(archive, zip_uint64_t(i), 0, &system, &attributes);
+        const zip_uint32_t type = (attributes >> 16) & 0170000;
+        const bool own =
+            system == ZIP_OPSYS_UNIX && type == (name.endsWith('/') ? 0040000u : 0100000u) &&
+            zip_file_extra_fields_count(archive, zip_uint64_t(i), ZIP_FL_CENTRAL | ZIP_FL_LOCAL) ==
+                0;
+        if (!own)
+            foreign.append(name);
+    }
+    zip_discard(archive);
+    return foreign;
 }
 
 } // namespace
@@ -312,6 +384,47 @@ private Q_SLOTS:
 
     // An entry whose local header disagrees with its central record is not copied as it is,
     // even when its bytes are those of the file.
+    // The earlier archive may have gone bad on the disk (bit rot, a sync client, a partial copy)
+    // or been rewritten by another tool since it was saved: the save still holds the folder's
+    // bytes, as regular files of this program's making, and opens again.
+    void anEarlierArchiveGoneBadNeverReachesTheSave_data() {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("a byte flipped in a stored picture") << "flip"
+                                                            << "image/photo.jpg";
+        QTest::newRow("a byte flipped in deflated data") << "flip"
+                                                         << "quorvel/data.xml";
+        QTest::newRow("a picture marked as a link") << "link"
+                                                    << "image/photo.jpg";
+        QTest::newRow("the data file marked as a link") << "link"
+                                                        << "quorvel/data.xml";
+        QTest::newRow("a foreign extra field") << "extra"
+                                               << "image/photo.jpg";
+    }
+    void anEarlierArchiveGoneBadNeverReachesTheSave() {
+        QFETCH(QString, damage);
+        QFETCH(QString, entry);
+        QTemporaryDir dir;
+        const QString source = dir.filePath("src"), archive = dir.filePath("p.qvp");
+        QVERIFY(writeBytes(source + "/quorvel/data.xml", text(400, "Concert")));
+        QVERIFY(writeBytes(source + "/image/photo.jpg", noise(90000, 21)));
+        QString error;
+        QVERIFY2(createArchive(source, archive, 3, {}, &error), qPrintable(error));
+        QCOMPARE(packedEntries(archive).value(entry).method,
+                 entry.endsWith(".jpg") ? ZIP_CM_STORE : ZIP_CM_DEFLATE);
+        if (damage == "flip")
+            QVERIFY(flipStoredByte(archive, entry.toUtf8()));
+        else
+            QVERIFY(markEntry(archive, entry.toUtf8().constData(), damage == "link"));
+
+        QVERIFY2(createArchive(source, archive, 3, {}, &error), qPrintable(error));
+        QVERIFY(unzipTests(archive));
+        QCOMPARE(foreignEntries(archive), QStringList());
+        const QString out = dir.filePath("out");
+        QVERIFY2(extractProjectArchive(archive, out, {}, &error), qPrintable(error));
+        QCOMPARE(test::treeOf(out), test::treeOf(source));
+    }
+
     void anEntryWithAForeignLocalHeaderIsPackedAfresh() {
         QTemporaryDir dir;
         const QString source = dir.filePath("src"), archive = dir.filePath("p.qvp");
