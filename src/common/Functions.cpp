@@ -8,6 +8,9 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace qv {
@@ -15,10 +18,23 @@ namespace qv {
 bool deleteFolder(const QString& folder) {
     if (folder.isEmpty())
         return false;
-    QDir dir(folder);
-    if (!dir.exists())
+    const QByteArray native = QFile::encodeName(folder);
+    struct stat info;
+    if (::lstat(native.constData(), &info) != 0)
         return false;
-    return dir.removeRecursively();
+    // A link is removed itself: what it points to is not this program's to delete.
+    if (S_ISLNK(info.st_mode))
+        return ::unlink(native.constData()) == 0;
+    if (!S_ISDIR(info.st_mode))
+        return false;
+    return QDir(folder).removeRecursively();
+}
+
+bool makePrivateFolder(const QString& folder) {
+    if (!QDir().mkpath(folder))
+        return false;
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return true;
 }
 
 std::optional<QString> readUtf8TextFile(const QString& path, QString* error) {

@@ -13,6 +13,10 @@ namespace qv {
 // not exist or could not be removed completely.
 bool deleteFolder(const QString& folder);
 
+// Creates the folder with its parents when missing and lets only its owner in (0700). False when
+// it is not there afterwards.
+bool makePrivateFolder(const QString& folder);
+
 // Copies every file and sub-folder of sourceFolder into destinationFolder (created when missing),
 // replacing files that exist there and keeping the others. False on any failure, with the first
 // failure's file and reason in error. goOn, when given, is asked before each file: once it

@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <vector>
 
@@ -24,22 +27,19 @@ std::filesystem::path fsPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-void removeLeftoverStaging(const QString& targetFolder) {
-    const QDir target(targetFolder);
-    const QString pattern = QLatin1String(kStagingFolderPrefix) + QLatin1Char('*');
-    for (const QString& name :
-         target.entryList({pattern}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
-        deleteFolder(target.filePath(name));
-}
-
 QString newStagingFolder(const QString& targetFolder) {
     for (;;) {
         const QString candidate =
             QStringLiteral("%1/%2%3")
                 .arg(targetFolder, QLatin1String(kStagingFolderPrefix))
                 .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        if (QDir().mkdir(candidate))
-            return candidate;
+        if (QDir().mkdir(candidate)) {
+            QFile marker(candidate + QLatin1Char('/') + QLatin1String(kStagingMarkerName));
+            if (marker.open(QIODevice::NewOnly))
+                return candidate;
+            QDir().rmdir(candidate);
+            return {};
+        }
         if (!QFileInfo::exists(candidate))
             return {};
     }
@@ -59,10 +59,13 @@ std::vector<Move> plannedMoves(const QString& staging, const QString& targetFold
     // Folders are listed before what they hold.
     QDirIterator it(staging, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
+    const QString marker = QLatin1String(kStagingMarkerName);
     while (it.hasNext()) {
         it.next();
         const QFileInfo info = it.fileInfo();
         const QString relative = root.relativeFilePath(info.filePath());
+        if (relative == marker)
+            continue;
         moves.push_back({relative, info.filePath(), targetFolder + QLatin1Char('/') + relative,
                          info.isDir() && !info.isSymLink()});
     }
@@ -112,9 +115,34 @@ bool moveIntoPlace(const std::vector<Move>& moves, QString* error) {
 
 } // namespace
 
-bool fillFolderStaged(const QString& targetFolder,
+void removeLeftoverStaging(const QString& targetFolder) {
+    const QDir target(targetFolder);
+    const QString pattern = QLatin1String(kStagingFolderPrefix) + QLatin1Char('*');
+    for (const QString& name : target.entryList(
+             {pattern}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        const QString path = target.filePath(name);
+        const QByteArray native = QFile::encodeName(path);
+        struct stat info;
+        if (::lstat(native.constData(), &info) != 0)
+            continue;
+        if (S_ISLNK(info.st_mode)) {
+            ::unlink(native.constData());
+        } else if (S_ISDIR(info.st_mode) &&
+                   ::lstat(QFile::encodeName(path + QLatin1Char('/') +
+                                             QLatin1String(kStagingMarkerName))
+                               .constData(),
+                           &info) == 0 &&
+                   S_ISREG(info.st_mode)) {
+            deleteFolder(path);
+        }
+    }
+}
+
+bool fillFolderStaged(const QString& givenFolder,
                       const std::function<bool(const QString& staging, QString* reason)>& fill,
                       QString* error) {
+    // Absolute and clean: the staging folder's files are found again by their paths below it.
+    const QString targetFolder = QDir::cleanPath(QFileInfo(givenFolder).absoluteFilePath());
     const bool existed = QFileInfo(targetFolder).isDir();
     if (!QDir().mkpath(targetFolder)) {
         setError(error, QStringLiteral("Cannot create the folder \"%1\".")

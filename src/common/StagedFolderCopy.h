@@ -29,4 +29,12 @@ bool fillFolderStaged(const QString& targetFolder,
 // The name that staging folders inside a target folder start with.
 inline constexpr const char* kStagingFolderPrefix = ".quorvel-staging-";
 
+// The file that marks a staging folder as made by this program: only a real folder (not a link)
+// holding it is ever removed as a leftover.
+inline constexpr const char* kStagingMarkerName = ".quorvel-staging-marker";
+
+// Removes what copies that never ended left in targetFolder: each staging folder made by this
+// program (a real folder with the marker), and each link named like one, unlinked, never followed.
+void removeLeftoverStaging(const QString& targetFolder);
+
 } // namespace qv

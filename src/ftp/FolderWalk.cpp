@@ -1,7 +1,11 @@
 #include "ftp/FolderWalk.h"
+#include "common/StagedFolderCopy.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace qv {
 
@@ -14,10 +18,19 @@ FolderWalkEnd walk(const QString& folder, const QString& relative,
     for (const QFileInfo& entry : entries) {
         const QString path =
             relative.isEmpty() ? entry.fileName() : relative + QLatin1Char('/') + entry.fileName();
-        if (entry.isSymLink()) {
+        struct stat info;
+        if (::lstat(QFile::encodeName(entry.filePath()).constData(), &info) != 0)
+            continue; // gone meanwhile
+        if (S_ISLNK(info.st_mode)) {
             if (visitor.skippedLink)
                 visitor.skippedLink(path);
-        } else if (entry.isDir()) {
+        } else if (!S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode)) {
+            if (visitor.skippedSpecial)
+                visitor.skippedSpecial(path);
+        } else if (S_ISDIR(info.st_mode) &&
+                   entry.fileName().startsWith(QLatin1String(kStagingFolderPrefix))) {
+            // a leftover of this program's own, removed by the next publish
+        } else if (S_ISDIR(info.st_mode)) {
             if (visitor.enterFolder && !visitor.enterFolder(entry.fileName(), path))
                 return FolderWalkEnd::Stopped;
             const FolderWalkEnd inner = walk(entry.filePath(), path, visitor);

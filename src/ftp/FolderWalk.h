@@ -19,6 +19,9 @@ struct FolderWalkVisitor {
     // A symbolic link, never followed: it may lead out of the walked folder (to the home folder)
     // or back into it (a loop). Its path below the walked folder.
     std::function<void(const QString& relativePath)> skippedLink;
+    // Anything else that is neither a file nor a folder (a named pipe, a device, a socket), never
+    // read: a pipe would wait forever, a device never ends. Its path below the walked folder.
+    std::function<void(const QString& relativePath)> skippedSpecial;
     // Read after each entry; true skips the rest of the tree.
     std::function<bool()> cancelled;
 };
@@ -27,7 +30,9 @@ enum class FolderWalkEnd { Completed, Stopped, Cancelled };
 
 // Walks the folder depth first: every entry, hidden ones included, in the order the file system
 // lists them; a sub-folder is walked where it stands, before the entries after it. Symbolic links
-// are skipped, whatever they point to. The upload
+// are skipped, whatever they point to, and so is anything but regular files and folders. The
+// staging folders a publish that never ended left (named kStagingFolderPrefix...) are no part of
+// the site and are passed over without a word. The upload
 // window's local list and the upload itself both walk this way, so they count files alike.
 FolderWalkEnd walkFolder(const QString& folder, const FolderWalkVisitor& visitor);
 

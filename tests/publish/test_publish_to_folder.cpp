@@ -259,10 +259,41 @@ private Q_SLOTS:
     void leftoverStagingIsRemoved() {
         const QString site = path("left");
         QVERIFY(writeBytes(site + "/.quorvel-staging-0000abcd/Calendar.htm", "half"));
+        QVERIFY(writeBytes(site + "/.quorvel-staging-0000abcd/.quorvel-staging-marker", ""));
         QVERIFY(writeBytes(site + "/.quorvel-staging-notes.txt", "the user's own file"));
         QVERIFY(qv::copyToPublishFolder(m_working, site));
         QCOMPARE(QDir(site).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{".quorvel-staging-notes.txt", "Calendar.htm", "quorvel"}));
+    }
+
+    // Anyone who can write to a shared web root can put a link named like a staging folder there:
+    // publishing removes the link and never what it points to, nor a folder it did not make.
+    void whatLooksLikeStagingIsNeverFollowed_data() {
+        QTest::addColumn<QString>("planted"); // what lies at .quorvel-staging-0000abcd
+        QTest::newRow("a link to the user's documents") << "folder link";
+        QTest::newRow("a link to a document") << "file link";
+        QTest::newRow("a folder of the user's own") << "own folder";
+    }
+    void whatLooksLikeStagingIsNeverFollowed() {
+        QFETCH(QString, planted);
+        const QString site = path("shared-" + planted), documents = path("documents-" + planted);
+        QVERIFY(writeBytes(documents + "/letter.txt", "dear"));
+        QVERIFY(writeBytes(documents + "/taxes/2026.txt", "numbers"));
+        const QString staging = site + "/.quorvel-staging-0000abcd";
+        QVERIFY(QDir().mkpath(site));
+        if (planted == "folder link")
+            QVERIFY(QFile::link(documents, staging));
+        else if (planted == "file link")
+            QVERIFY(QFile::link(documents + "/letter.txt", staging));
+        else
+            QVERIFY(QDir().rename(documents, staging));
+        QString error;
+        QVERIFY2(qv::copyToPublishFolder(m_working, site, &error), qPrintable(error));
+        const QString kept = planted == "own folder" ? staging : documents;
+        QCOMPARE(readBytes(kept + "/letter.txt"), QByteArray("dear"));
+        QCOMPARE(readBytes(kept + "/taxes/2026.txt"), QByteArray("numbers"));
+        QCOMPARE(QFileInfo(staging).isSymLink(), false);
+        QCOMPARE(readBytes(site + "/Calendar.htm"), QByteArray("page v2"));
     }
 
     void copyFailureIsShown() {
