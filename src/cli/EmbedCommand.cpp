@@ -24,8 +24,11 @@ int run(const QStringList& arguments) {
         err << "Usage: quorvel-cli embed PAGE FOLDER\n";
         return 2;
     }
-    const QString pagePath = arguments.at(0);
-    const QString folder = arguments.at(1);
+    const std::optional<QStringList> paths = qv::cli::absolutePaths(arguments);
+    if (!paths)
+        return 1;
+    const QString pagePath = paths->at(0);
+    const QString folder = paths->at(1);
 
     const QString dataPath = folder + QStringLiteral("/quorvel/data.xml");
     QFile dataFile(dataPath);

@@ -13,8 +13,11 @@ int run(const QStringList& arguments) {
         err << "Usage: quorvel-cli export-ics ARCHIVE OUT.ics\n";
         return 2;
     }
+    const std::optional<QStringList> paths = qv::cli::filePaths(arguments);
+    if (!paths)
+        return 1;
     QString error;
-    if (!qv::exportIcsFromArchive(arguments.at(0), arguments.at(1), &error)) {
+    if (!qv::exportIcsFromArchive(paths->at(0), paths->at(1), &error)) {
         err << error << '\n';
         return 1;
     }

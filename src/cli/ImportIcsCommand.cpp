@@ -14,9 +14,12 @@ int run(const QStringList& arguments) {
         err << "Usage: quorvel-cli import-ics ARCHIVE FILE.ics\n";
         return 2;
     }
+    const std::optional<QStringList> paths = qv::cli::filePaths(arguments);
+    if (!paths)
+        return 1;
     QString error;
     const std::optional<qv::IcsImportSummary> summary =
-        qv::importIcsIntoArchive(arguments.at(0), arguments.at(1), {}, &error);
+        qv::importIcsIntoArchive(paths->at(0), paths->at(1), {}, &error);
     if (!summary) {
         err << error << '\n';
         return 1;

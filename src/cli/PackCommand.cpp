@@ -1,6 +1,9 @@
 #include "cli/CliCommand.h"
+#include "common/Functions.h"
 #include "project/Archive.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -13,9 +16,23 @@ int run(const QStringList& arguments) {
         err << "Usage: quorvel-cli pack FOLDER ARCHIVE\n";
         return 2;
     }
+    const std::optional<QStringList> paths = qv::cli::absolutePaths(arguments);
+    if (!paths)
+        return 1;
+    const QString folder = paths->at(0);
     QString error;
-    if (!qv::createArchive(arguments.at(0), arguments.at(1), 3, {}, &error)) {
-        err << "Cannot save project!\n" << error << '\n';
+    // Unpack, Open and publish refuse an archive without a data file: none is ever written.
+    if (QFileInfo(folder).isDir() &&
+        !QFileInfo(folder + QStringLiteral("/quorvel/data.xml")).isFile()) {
+        err << "Cannot save project!\n"
+            << qv::printableText(
+                   QStringLiteral("The folder \"%1\" holds no data file (quorvel/data.xml).")
+                       .arg(QDir::toNativeSeparators(folder)))
+            << '\n';
+        return 1;
+    }
+    if (!qv::createArchive(folder, paths->at(1), 3, {}, &error)) {
+        err << "Cannot save project!\n" << qv::printableText(error) << '\n';
         return 1;
     }
     return 0;

@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/ConsolePlatform.h"
+#include "common/RegularFile.h"
 
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
@@ -42,10 +43,14 @@ int run(const QStringList& arguments) {
         if (const std::optional<QString> warning = qv::fullPathWarning(*address))
             err << *warning << '\n';
     }
-    const QString archive = QFileInfo(positional.at(0)).absoluteFilePath();
-    const QString folder = QFileInfo(positional.at(1)).absoluteFilePath();
-    if (!QFileInfo(archive).isFile()) {
-        err << "Cannot open file \"" << QDir::toNativeSeparators(archive) << "\".\n";
+    const std::optional<QStringList> paths = qv::cli::absolutePaths(positional);
+    if (!paths)
+        return 1;
+    const QString archive = paths->at(0);
+    const QString folder = paths->at(1);
+    if (const std::optional<QString> problem = qv::unreadableFileProblem(archive)) {
+        err << "Cannot open file \"" << QDir::toNativeSeparators(archive) << "\". " << *problem
+            << '\n';
         return 1;
     }
 

@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 
 #include "common/Functions.h"
+#include "common/RegularFile.h"
 #include "document/CalendarDocument.h"
 #include "document/DataFileReader.h"
 #include "document/DataFileWriter.h"
@@ -18,8 +19,15 @@ int run(const QStringList& arguments) {
         err << "Usage: quorvel-cli roundtrip IN.xml OUT.xml\n";
         return 2;
     }
+    const std::optional<QStringList> paths = qv::cli::absolutePaths(arguments);
+    if (!paths)
+        return 1;
+    if (const std::optional<QString> problem = qv::unreadableFileProblem(paths->at(0))) {
+        err << "ERROR: " << qv::printableText(*problem) << '\n';
+        return 1;
+    }
     QString error;
-    const std::optional<QByteArray> bytes = qv::loadDataFileBytes(arguments.at(0), &error);
+    const std::optional<QByteArray> bytes = qv::loadDataFileBytes(paths->at(0), &error);
     if (!bytes) {
         err << "ERROR: " << error << '\n';
         return 1;
@@ -30,7 +38,7 @@ int run(const QStringList& arguments) {
         err << "ERROR: " << error << '\n';
         return 1;
     }
-    if (!qv::writeFileAtomically(arguments.at(1), qv::dataFileBytes(document), &error)) {
+    if (!qv::writeFileAtomically(paths->at(1), qv::dataFileBytes(document), &error)) {
         err << "ERROR: " << error << '\n';
         return 1;
     }

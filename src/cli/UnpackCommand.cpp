@@ -19,10 +19,13 @@ int run(const QStringList& arguments) {
     }
     // Unpacked beside what the folder holds and moved into it only when the whole archive came
     // out: a damaged or refused archive leaves the folder as it was.
-    const QString archive = arguments.at(0);
+    const std::optional<QStringList> paths = qv::cli::absolutePaths(arguments);
+    if (!paths)
+        return 1;
+    const QString archive = paths->at(0);
     QString error;
     const bool ok = qv::fillFolderStaged(
-        arguments.at(1),
+        paths->at(1),
         [&archive](const QString& staging, QString* reason) {
             return qv::extractProjectArchive(archive, staging, {}, reason);
         },

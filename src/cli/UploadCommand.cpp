@@ -18,6 +18,7 @@
 #include "session/KeychainPasswordStore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -112,6 +113,7 @@ int run(const QStringList& args) {
     settings.protocol = protocol;
     if (folder.isEmpty())
         return usageError(QStringLiteral("No folder given"));
+    folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     // A port given here must be one; the settings file's falls back to 21 as in the designer.
     if (portGiven) {
         if (const auto problem = qv::portProblem(settings.port))

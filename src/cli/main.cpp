@@ -1,8 +1,12 @@
 #include "cli/CliCommand.h"
+#include "common/Functions.h"
 #include "common/LocalTimeZone.h"
+#include "common/RegularFile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace qv::cli {
@@ -10,6 +14,29 @@ namespace qv::cli {
 std::map<QString, Command>& commands() {
     static std::map<QString, Command> table;
     return table;
+}
+
+std::optional<QStringList> absolutePaths(const QStringList& given) {
+    QStringList paths;
+    for (const QString& path : given) {
+        if (path.isEmpty()) {
+            QTextStream(stderr) << "An empty argument was given where a path belongs.\n";
+            return std::nullopt;
+        }
+        paths.append(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    }
+    return paths;
+}
+
+std::optional<QStringList> filePaths(const QStringList& given) {
+    std::optional<QStringList> paths = absolutePaths(given);
+    for (const QString& path : paths ? *paths : QStringList()) {
+        if (const std::optional<QString> problem = notAFileProblem(path)) {
+            QTextStream(stderr) << printableText(*problem) << '\n';
+            return std::nullopt;
+        }
+    }
+    return paths;
 }
 
 Registration::Registration(const char* name, const char* usage, CommandFunction run) {

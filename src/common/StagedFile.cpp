@@ -1,5 +1,6 @@
 #include "common/StagedFile.h"
 
+#include "common/RegularFile.h"
 #include "common/WriteFailure.h"
 
 #include <QDir>
@@ -10,9 +11,15 @@
 
 namespace qv {
 
-StagedFile::StagedFile(const QString& path) : file_(path) {}
+StagedFile::StagedFile(const QString& path) : file_(writeTargetOf(path)), given_(path) {}
 
 bool StagedFile::write(const QByteArray& bytes, QString* error) {
+    if (const std::optional<QString> problem = notAFileProblem(given_)) {
+        if (error)
+            *error = QStringLiteral("Cannot create file \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(given_), *problem);
+        return false;
+    }
     if (!file_.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("Cannot create file \"%1\". %2"), file_.errorString(), error);
     if (file_.write(bytes) != bytes.size() || !file_.flush())

@@ -6,8 +6,10 @@
 namespace qv {
 
 // A file written beside its target and put in its place only by commit(), so the target stays
-// whole until the new bytes are complete and on disk. Dropped without commit, it leaves the target
-// as it was. Several staged files let a caller replace them together once all are written.
+// whole until the new bytes are complete and on disk. A link as the target is written through to
+// the file it leads to; a folder, device, pipe or socket is refused. Dropped without commit, it
+// leaves the target as it was. Several staged files let a caller replace them together once all are
+// written.
 class StagedFile {
 public:
     explicit StagedFile(const QString& path);
@@ -22,6 +24,7 @@ private:
     bool fail(const QString& what, const QString& reason, QString* error);
 
     QSaveFile file_;
+    QString given_;
 };
 
 } // namespace qv

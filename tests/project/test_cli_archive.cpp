@@ -17,6 +17,7 @@ private Q_SLOTS:
     void packThenUnpack() {
         QTemporaryDir dir;
         writeBytes(dir.filePath("old/stale.txt"), "stale");
+        writeBytes(dir.filePath("old/quorvel/data.xml"), "<calendar/>\r\n");
         QCOMPARE(runCli({"pack", dir.filePath("old"), dir.filePath("p.qvp")}).exitCode, 0);
         writeBytes(dir.filePath("src/quorvel/data.xml"), "<calendar/>\r\n");
         writeBytes(dir.filePath("src/quorvel/image/a b.png"), QByteArray(5000, 'x'));

@@ -29,9 +29,12 @@ QString binDir() {
     return QStringLiteral(QUORVEL_BIN_DIR);
 }
 
-CliRun runCli(const QStringList& arguments, const QProcessEnvironment& environment, int timeoutMs) {
+CliRun runCli(const QStringList& arguments, const QProcessEnvironment& environment, int timeoutMs,
+              const QString& workingFolder) {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (!workingFolder.isEmpty())
+        process.setWorkingDirectory(workingFolder);
     process.start(binDir() + QStringLiteral("/quorvel-cli"), arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();

@@ -23,6 +23,6 @@ struct CliRun {
 };
 CliRun runCli(const QStringList& arguments,
               const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-              int timeoutMs = 30000);
+              int timeoutMs = 30000, const QString& workingFolder = {});
 
 } // namespace qv::test
