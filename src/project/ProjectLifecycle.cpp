@@ -57,7 +57,8 @@ void ProjectLifecycle::loadChosen(const QString& path, bool fromTemplate, Done d
     // replaced only when both succeeded.
     removeLeftovers();
     const QString staging = unusedPathBeside(m_context.folders.working, QStringLiteral("load"));
-    if (!QDir().mkpath(staging + QStringLiteral("/quorvel"))) {
+    // Becomes the working folder: the user's alone.
+    if (!makePrivateFolder(staging) || !QDir().mkpath(staging + QStringLiteral("/quorvel"))) {
         deleteFolder(staging);
         m_platform.information(kLoadError + QStringLiteral("Cannot create the folder \"%1\".")
                                                 .arg(QDir::toNativeSeparators(staging)));
@@ -162,6 +163,19 @@ bool ProjectLifecycle::replaceWorkingFolder(const QString& staging, QString* err
                      .arg(QDir::toNativeSeparators(working));
         return false;
     }
+    if (!previous.isEmpty() && m_context.unrecoveredWork) {
+        // The work that could not be recovered goes along beside the new working folder, with
+        // its mark, so that nothing of it is lost; the user hears where it lies.
+        const QString kept = unusedPathBeside(working, QStringLiteral("unrecovered"));
+        if (QDir().rename(previous, kept)) {
+            QFile::rename(unsavedWorkMark(working), kept + QStringLiteral(".unsaved"));
+            m_context.unrecoveredWork = false;
+            m_platform.information(
+                QStringLiteral("The unsaved work that could not be recovered was kept in \"%1\".")
+                    .arg(QDir::toNativeSeparators(kept)));
+            return true;
+        }
+    }
     if (!previous.isEmpty())
         deleteFolder(previous);
     return true;
@@ -259,8 +273,11 @@ void ProjectLifecycle::newCreated() {
 bool ProjectLifecycle::recoverWork(const QString& projectPath) {
     m_document.clearPresentMarks();
     m_document.Marks.ProjectPath = projectPath;
-    if (!m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor))
+    if (!m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor)) {
+        // Kept as it is: the next start asks again, and another tool may yet read it.
+        m_context.unrecoveredWork = true;
         return false;
+    }
     m_document.Marks.Modified = true;
     m_document.Marks.Loaded = true;
     noteUnsavedWork(m_context.folders.working, m_document.Marks);

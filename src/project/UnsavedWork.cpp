@@ -29,7 +29,11 @@ bool noteUnsavedWork(const QString& workingFolder, const DocumentMarks& marks) {
     QFile existing(mark);
     if (existing.open(QIODevice::ReadOnly) && existing.readAll() == content)
         return true;
-    return writeFileAtomically(mark, content);
+    if (!writeFileAtomically(mark, content))
+        return false;
+    // It names the project and where it lies: for the user's eyes only.
+    QFile::setPermissions(mark, QFile::ReadOwner | QFile::WriteOwner);
+    return true;
 }
 
 RecoverableWork findRecoverableWork(const QString& workingFolder) {

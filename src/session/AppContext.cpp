@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace qv {
 
@@ -21,7 +22,10 @@ QStringList AppContext::start(const QString& programFolder, const QString& dataF
     QStringList errors;
     folders = Folders::make(programFolder, dataFolder);
     document.Marks.Loaded = false;
-    QDir().mkpath(folders.working); // a failure shows up when a project is loaded
+    // The work and what is kept of it for recovery are the user's alone; a failure shows up when
+    // a project is loaded.
+    makePrivateFolder(QFileInfo(folders.working).absolutePath());
+    makePrivateFolder(folders.working);
 
     QString error;
     if (!layoutPages.read(folders.files, &error))
@@ -129,7 +133,7 @@ void AppContext::storeFtpPassword(const FtpSettings& kept, std::function<void()>
 }
 
 void AppContext::finish(bool endedByUser) {
-    if (folders.working.isEmpty())
+    if (folders.working.isEmpty() || unrecoveredWork)
         return;
     if (!endedByUser && document.Marks.Modified)
         return; // keep the unsaved project for the user to rescue

@@ -28,6 +28,9 @@ public:
     std::unique_ptr<IniFile> settings;
     FtpSettings ftp;
     int wizardMode = 0; // 0 at start-up, 2 when the New command opens the gallery
+    // The working folder holds a former run's unsaved work that could not be read: it is never
+    // deleted, so that the next start offers it again.
+    bool unrecoveredWork = false;
     // The desktop's secret store for the FTP password, set by the program before start(); not
     // owned. Without one the password stays in the settings file.
     PasswordStore* passwords = nullptr;
@@ -54,7 +57,7 @@ public:
                           std::function<void()> done = {});
 
     // The end of the run: removes the working folder, unless unsaved changes would go with it
-    // and the run was not ended by the user.
+    // and the run was not ended by the user, or it holds work that could not be recovered.
     void finish(bool endedByUser);
 
 private:

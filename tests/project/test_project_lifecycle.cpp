@@ -6,6 +6,7 @@
 #include "project/Archive.h"
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
+#include "project/UnsavedWork.h"
 #include "session/AppContext.h"
 #include "support/SmallDisk.h"
 #include "support/TestSupport.h"
@@ -403,6 +404,57 @@ private Q_SLOTS:
         QCOMPARE(d.recent.slots(), recentBefore);
         QCOMPARE(readBytes(own), ownBytes);
         QCOMPARE(QDir(d.path(".")).entryList({"own.qvp*"}), QStringList{"own.qvp"});
+    }
+
+    // Unsaved work of a former run whose data file cannot be read is never deleted: not when the
+    // user ends the program, not when another project is opened.
+    void unreadableUnsavedWorkIsKept_data() {
+        QTest::addColumn<QString>("next");
+        QTest::newRow("exit") << "exit";
+        QTest::newRow("open another project") << "open";
+    }
+    void unreadableUnsavedWorkIsKept() {
+        QFETCH(QString, next);
+        Designer d;
+        QVERIFY(writeBytes(d.working() + "/quorvel/data.xml", "half a calendar"));
+        QVERIFY(writeBytes(unsavedWorkMark(d.working()), "/projects/p.qvp\n"));
+        QVERIFY(!d.lifecycle->recoverWork("/projects/p.qvp"));
+        QString kept = d.working();
+        if (next == "exit") {
+            d.context.finish(true);
+            QVERIFY(findRecoverableWork(d.working()).found);
+        } else {
+            d.open(d.makeArchive("other.qvp", "other"));
+            QCOMPARE(d.document.CalendarId, QString("other"));
+            const QDir beside(QFileInfo(d.working()).absolutePath());
+            const QStringList found =
+                beside.entryList({QFileInfo(d.working()).fileName() + ".unrecovered-*"},
+                                 QDir::Dirs | QDir::NoDotAndDotDot);
+            QCOMPARE(found.size(), 1);
+            kept = beside.filePath(found.first());
+            d.context.finish(true);
+        }
+        QCOMPARE(readBytes(kept + "/quorvel/data.xml"), QByteArray("half a calendar"));
+    }
+
+    // The working folder and what is kept for recovery name the user's projects and hold their
+    // work: only the user may look in.
+    void theWorkIsTheUsersAlone() {
+        Designer d;
+        d.context.start(d.path("program"), d.path("appdata"));
+        const auto permissions = [](const QString& path) {
+            return int(QFile::permissions(path)) & 0x7077; // owner, group, others
+        };
+        const int ownerOnly = int(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(permissions(QFileInfo(d.working()).absolutePath()), ownerOnly);
+        QCOMPARE(permissions(d.working()), ownerOnly);
+        d.open(d.makeArchive("club.qvp", "club"));
+        QCOMPARE(d.document.CalendarId, QString("club"));
+        QCOMPARE(permissions(d.working()), ownerOnly);
+        d.document.Marks.Modified = true;
+        QVERIFY(noteUnsavedWork(d.working(), d.document.Marks));
+        QCOMPARE(permissions(unsavedWorkMark(d.working())),
+                 int(QFile::ReadOwner | QFile::WriteOwner));
     }
 
     void projectFromTemplate() {
