@@ -1,5 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/ConsolePlatform.h"
+#include "common/Functions.h"
 #include "common/RegularFile.h"
 
 #include "document/CalendarDocument.h"
@@ -49,8 +50,7 @@ int run(const QStringList& arguments) {
     const QString archive = paths->at(0);
     const QString folder = paths->at(1);
     if (const std::optional<QString> problem = qv::unreadableFileProblem(archive)) {
-        err << "Cannot open file \"" << QDir::toNativeSeparators(archive) << "\". " << *problem
-            << '\n';
+        err << qv::printableText(*problem) << '\n';
         return 1;
     }
 
