@@ -5,6 +5,7 @@
 
 #include "cli/CliCommand.h"
 #include "common/Functions.h"
+#include "common/SecretMemory.h"
 #include "ftp/ChangedFilesOnly.h"
 #include "ftp/FtpSettingsRules.h"
 #include "ftp/TFtpThread.h"
@@ -37,9 +38,10 @@ int usageError(const QString& text) {
 }
 
 // The password: QUORVEL_FTP_PASSWORD, else the one the desktop's keyring keeps for the account,
-// else the settings file's. The keyring answers through the event loop: the program's own loop
-// runs here, once, until it has (the command line has no window and no other loop).
-QString passwordFor(const qv::FtpSettings& settings) {
+// else the settings file's, but only for the login, host and port it was saved with; nothing
+// when none is known for the account. The keyring answers through the event loop: the program's
+// own loop runs here, once, until it has (the command line has no window and no other loop).
+std::optional<QString> passwordFor(const qv::FtpSettings& settings, const qv::FtpSettings& saved) {
     const QByteArray fromEnvironment = qgetenv("QUORVEL_FTP_PASSWORD");
     if (!fromEnvironment.isNull())
         return QString::fromLocal8Bit(fromEnvironment);
@@ -51,13 +53,18 @@ QString passwordFor(const qv::FtpSettings& settings) {
     });
     if (!answer)
         QCoreApplication::exec();
-    return answer->outcome == qv::PasswordStore::Outcome::Done ? answer->password
-                                                               : settings.password;
+    if (answer->outcome == qv::PasswordStore::Outcome::Done)
+        return answer->password;
+    if (qv::ftpPasswordAccount(settings) == qv::ftpPasswordAccount(saved))
+        return saved.password;
+    return std::nullopt;
 }
 
 int run(const QStringList& args) {
     qv::IniFile ini(qv::settingsFilePath(QCoreApplication::applicationDirPath()));
-    qv::FtpSettings settings = qv::FtpSettings::read(ini);
+    qv::keepSecretsOutOfCrashFiles(); // the settings file and the keyring may hand a password
+    const qv::FtpSettings saved = qv::FtpSettings::read(ini);
+    qv::FtpSettings settings = saved;
     QString folder;
     bool portGiven = false;
     bool all = false;
@@ -123,7 +130,18 @@ int run(const QStringList& args) {
         QTextStream(stderr) << "Not a folder: " << folder << '\n';
         return 1;
     }
-    settings.password = passwordFor(settings);
+    const std::optional<QString> password = passwordFor(settings, saved);
+    if (!password) {
+        QTextStream(stderr) << qv::printableText(
+                                   QStringLiteral("No password is known for the login \"%1\" on "
+                                                  "%2. Set QUORVEL_FTP_PASSWORD, or save the "
+                                                  "password for this login and host in the "
+                                                  "designer's FTP settings.")
+                                       .arg(settings.user, settings.host))
+                            << '\n';
+        return 1;
+    }
+    settings.password = *password;
 
     qv::TFtpThread worker;
     worker.setConnections(settings.connectionCount());
@@ -134,20 +152,25 @@ int run(const QStringList& args) {
                             << qv::printableText(link) << '\n';
     const qv::UploadTarget target = qv::UploadTarget::fromSettings(settings);
     auto client = std::make_unique<qv::RemoteClient>(target.endpoint());
-    client->trust = qv::trustFor(qv::TrustStore(), client->endpoint());
+    qv::TrustStore trustStore;
+    client->trust = qv::trustFor(trustStore, client->endpoint());
     client->trust.accepted = trusted;
     // The command line has no window to keep painting: it waits for the server right here.
     QString error;
     if (!qv::connectToRemoteFolder(*client, target.remoteFolder, &error)) {
         using Kind = qv::RemoteFailure::Kind;
         const qv::RemoteFailure& failure = client->lastFailure();
-        if (failure.kind == Kind::UntrustedCertificate || failure.kind == Kind::UnknownHostKey)
+        if (failure.kind == Kind::UntrustedCertificate || failure.kind == Kind::UnknownHostKey ||
+            failure.kind == Kind::ChangedCertificate)
             error += QStringLiteral("\nRun again with --trust %1 to trust it for this run.")
                          .arg(failure.fingerprint);
+        if (failure.kind == Kind::NoEncryption || failure.kind == Kind::EncryptionWithdrawn)
+            error += QStringLiteral("\nRun again with --protocol ftp to send them unencrypted.");
         QTextStream(stderr) << qv::printableText(error)
                             << (error.endsWith(QLatin1Char('\n')) ? "" : "\n");
         return 1;
     }
+    trustStore.noteLogin(client->endpoint(), client->isEncrypted());
     QTextStream out(stdout);
     bool complete = false;
     // Printed as each file starts, on the thread that sends it: the worker never reports from two

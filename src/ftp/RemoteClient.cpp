@@ -95,6 +95,12 @@ QHostAddress addressOf(const sockaddr_storage& storage) {
     return ok ? QHostAddress(v4) : a;
 }
 
+// A server's reply quoted after a text of ours.
+QString serverSaid(const QStringList& lines) {
+    const QString reply = lines.join(QLatin1Char(' ')).trimmed();
+    return reply.isEmpty() ? QString() : QStringLiteral("\nThe server said: %1").arg(reply);
+}
+
 } // namespace
 
 bool PeerTrust::trusts(const QString& fingerprint) const {
@@ -121,6 +127,7 @@ struct RemoteClient::Curl {
     QStringList replyLines;
     int lastCode = 0;
     QStringList lastLines;
+    QString garbage; // a line that is no FTP reply, where one should begin
 
     // Per operation.
     QByteArray* received = nullptr;
@@ -138,7 +145,8 @@ struct RemoteClient::Curl {
     QString certificate;       // SHA-256 fingerprint of the server's certificate
     QString certificateReason; // why it was refused, when it was
     bool certificateRefused = false;
-    QString hostKey; // SHA256 fingerprint of the SSH host key
+    bool certificateChanged = false; // refused, and another one was remembered for the server
+    QString hostKey;                 // SHA256 fingerprint of the SSH host key
     bool hostKeyRefused = false;
     bool hostKeyChanged = false;
 
@@ -191,6 +199,11 @@ struct RemoteClient::Curl {
             line.size() >= 3 && line[0].isDigit() && line[1].isDigit() && line[2].isDigit() &&
             (line.size() == 3 || line[3] == QLatin1Char(' ') || line[3] == QLatin1Char('-'));
         if (self->replyCode == 0) {
+            if (!coded && !line.trimmed().isEmpty()) {
+                // No FTP server says this: waiting for a reply it never sends only costs time.
+                self->garbage = line.left(80);
+                return 0;
+            }
             if (!coded)
                 return bytes;
             self->replyCode = line.left(3).toInt();
@@ -293,7 +306,9 @@ struct RemoteClient::Curl {
                 return 1;
             }
             self->certificateRefused = true;
-            self->certificateReason = QStringLiteral("it is not the certificate trusted before");
+            self->certificateChanged = !trust.remembered.isEmpty();
+            self->certificateReason =
+                QStringLiteral("its fingerprint is not the one given to trust for this run");
             return 0;
         }
         if (!preverified) {
@@ -386,6 +401,7 @@ bool RemoteClient::connectAndLogin(QString* error) {
     close();
     m_failure = {};
     m_encrypted = false;
+    m_peerFingerprint.clear();
     if (m_cancelled.load()) {
         fail(RemoteFailure::Kind::Cancelled, cancelledText(), error);
         return false;
@@ -439,12 +455,10 @@ bool RemoteClient::connectAndLogin(QString* error) {
         curl_easy_setopt(e, CURLOPT_FTPPORT, m_endpoint.passive ? nullptr : "-");
         curl_easy_setopt(e, CURLOPT_SOCKOPTFUNCTION, &Curl::onSocket);
         curl_easy_setopt(e, CURLOPT_SOCKOPTDATA, curl.get());
-        long ssl = CURLUSESSL_TRY;
-        if (m_endpoint.protocol == RemoteProtocol::Ftp)
-            ssl = CURLUSESSL_NONE;
-        else if (m_endpoint.protocol == RemoteProtocol::Ftps)
-            ssl = CURLUSESSL_ALL;
-        curl_easy_setopt(e, CURLOPT_USE_SSL, ssl);
+        // TLS is never merely tried: a server (or anyone on the way) that does not take it up
+        // gets no login, and one that will not protect the data connections gets no file.
+        const bool clear = m_endpoint.protocol == RemoteProtocol::Ftp || trust.clearTextAccepted;
+        curl_easy_setopt(e, CURLOPT_USE_SSL, long(clear ? CURLUSESSL_NONE : CURLUSESSL_ALL));
         curl_easy_setopt(e, CURLOPT_FTPSSLAUTH, long(CURLFTPAUTH_TLS));
         // Servers that insist that every data connection resumes the control connection's TLS
         // session (vsftpd by default) refuse libcurl 7.88's data connections under TLS 1.3,
@@ -479,6 +493,7 @@ bool RemoteClient::connectAndLogin(QString* error) {
     if (bool v4 = false; m_curl->controlPeer.toIPv4Address(&v4), v4)
         m_curl->controlPeer = QHostAddress(m_curl->controlPeer.toIPv4Address());
     m_encrypted = sftp || m_curl->tlsStarted;
+    m_peerFingerprint = sftp ? m_curl->hostKey : m_curl->certificate;
     // libcurl 7.88 cannot bring TLS up on a data connection the server opened (active mode: the
     // server sees the connection reset); with TLS the data connections are passive.
     if (m_curl->tlsStarted && !m_endpoint.passive)
@@ -575,10 +590,12 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     c.foreignPeer.clear();
     c.lastCode = 0;
     c.lastLines.clear();
+    c.garbage.clear();
     c.replyCode = 0;
     c.replyLines.clear();
     c.errors[0] = '\0';
     c.certificateRefused = false;
+    c.certificateChanged = false;
     c.certificateReason.clear();
     c.hostKeyRefused = false;
     c.hostKeyChanged = false;
@@ -652,6 +669,9 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     Kind kind = Kind::Other;
     QString text;
     QString fingerprint;
+    const bool lost = result == CURLE_RECV_ERROR || result == CURLE_SEND_ERROR ||
+                      result == CURLE_GOT_NOTHING || result == CURLE_PARTIAL_FILE ||
+                      result == CURLE_UPLOAD_FAILED;
     if (m_cancelled.load()) {
         kind = Kind::Cancelled;
         text = cancelledText();
@@ -659,13 +679,15 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
         text = QStringLiteral("A data connection came from %1 instead of the server; it was "
                               "refused.")
                    .arg(c.foreignPeer);
-    } else if (c.hostKeyChanged) {
-        kind = Kind::ChangedHostKey;
-        fingerprint = c.hostKey;
-        text = QStringLiteral("WARNING: the host key of %1 has changed. The server showed %2, "
-                              "but %3 was trusted for it. Someone may be intercepting the "
-                              "connection, so it was refused.")
-                   .arg(where, c.hostKey, trust.remembered);
+    } else if (c.hostKeyChanged || c.certificateChanged) {
+        kind = c.hostKeyChanged ? Kind::ChangedHostKey : Kind::ChangedCertificate;
+        fingerprint = c.hostKeyChanged ? c.hostKey : c.certificate;
+        text =
+            QStringLiteral("WARNING: the %1 of %2 has changed. The server showed %3, but %4 "
+                           "was trusted for it. Someone may be intercepting the connection, "
+                           "so it was refused.")
+                .arg(c.hostKeyChanged ? QStringLiteral("host key") : QStringLiteral("certificate"),
+                     where, fingerprint, trust.remembered);
     } else if (c.hostKeyRefused) {
         kind = Kind::UnknownHostKey;
         fingerprint = c.hostKey;
@@ -679,14 +701,36 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
         text = QStringLiteral("The certificate of %1 is not trusted (%2).\nSHA-256 fingerprint: "
                               "%3")
                    .arg(where, reason, c.certificate);
+    } else if (result == CURLE_USE_SSL_FAILED && !c.tlsStarted) {
+        const bool warning = trust.encryptedBefore || !trust.remembered.isEmpty();
+        kind = warning ? Kind::EncryptionWithdrawn : Kind::NoEncryption;
+        text = warning ? QStringLiteral("WARNING: %1 used encryption before but does not offer "
+                                        "it now. Someone may be intercepting the connection, so "
+                                        "your password and files were not sent.")
+                             .arg(where)
+                       : QStringLiteral("%1 does not offer encryption, so your password and "
+                                        "files were not sent.")
+                             .arg(where);
+        text += serverSaid(c.lastLines);
+    } else if (result == CURLE_USE_SSL_FAILED) {
+        text = QStringLiteral("%1 refused to encrypt the file transfers (PROT P), so no file was "
+                              "sent.")
+                   .arg(where) +
+               serverSaid(c.lastLines);
     } else if (c.tooLong) {
         text = QStringLiteral("The listing is longer than %1 MiB; the connection was closed.")
                    .arg(kMaxListingBytes / (1024 * 1024));
     } else if (c.readFailed) {
         text =
             QStringLiteral("Cannot read the file \"%1\": %2").arg(argument, source.errorString());
+    } else if (!c.garbage.isEmpty()) {
+        text = QStringLiteral("%1 did not answer as an FTP server does; it sent \"%2\".")
+                   .arg(where, c.garbage);
     } else if (c.lastCode >= 400) {
-        // The server's refusal says more than anything of ours.
+        // The server's refusal says more than anything of ours; where it does not name the
+        // folder it refers to, we do.
+        if (op == Op::Enter)
+            text = QStringLiteral("Cannot open the folder \"%1\" on %2:\n").arg(folder, where);
         for (const QString& line : std::as_const(c.lastLines))
             text += line + QLatin1Char('\n');
     } else if (result == CURLE_OPERATION_TIMEDOUT) {
@@ -695,6 +739,16 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
         text = QStringLiteral("Cannot connect to %1: %2").arg(where, curlText);
     } else if (result == CURLE_LOGIN_DENIED) {
         text = QStringLiteral("The server refused the login name or password.");
+    } else if (lost) {
+        // libcurl's words for a closed connection end in the meaningless errno of a socket
+        // that was still being opened.
+        const QString how = curlText.startsWith(QLatin1String("response reading failed"))
+                                ? QStringLiteral("the server closed the connection.")
+                                : curlText;
+        text = op == Op::Store
+                   ? QStringLiteral("The connection to %1 was lost while sending \"%2\": %3")
+                         .arg(where, QFileInfo(argument).fileName(), how)
+                   : QStringLiteral("The connection to %1 was lost: %2").arg(where, how);
     } else {
         text = curlText;
     }
@@ -702,7 +756,7 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
         curlText.contains(QLatin1String("too slow")))
         text = QStringLiteral("Connection timed out: no data moved for %1 s.")
                    .arg(seconds(timeouts.dataIdleMs));
-    m_failure = {kind, text, fingerprint};
+    m_failure = {kind, text, fingerprint, lost && kind == Kind::Other && c.lastCode < 400};
     if (error)
         *error = text;
     // A session that failed in its transfer may have lost its connection; libcurl makes a new

@@ -18,7 +18,7 @@ namespace qv {
 
 // Where a client connects and as whom.
 struct RemoteEndpoint {
-    RemoteProtocol protocol = RemoteProtocol::FtpTlsIfOffered;
+    RemoteProtocol protocol = RemoteProtocol::Ftps;
     QString host;
     quint16 port = 21;
     QString user;
@@ -31,6 +31,12 @@ struct RemoteEndpoint {
 struct PeerTrust {
     QString remembered;   // kept for this server from an earlier "Always"
     QStringList accepted; // trusted for this run only ("Once", a --trust option)
+    // The server was seen with TLS before: a server that no longer offers it is a warning sign,
+    // never a question.
+    bool encryptedBefore = false;
+    // For FTP over TLS: the user agreed, for this run, to log in and send the files unencrypted
+    // to a server that offers no encryption.
+    bool clearTextAccepted = false;
 
     bool trusts(const QString& fingerprint) const;
 };
@@ -43,11 +49,17 @@ struct RemoteFailure {
         UntrustedCertificate, // fingerprint holds the certificate's; the user may trust it
         UnknownHostKey,       // fingerprint holds the SSH host key's; the user may trust it
         ChangedHostKey,       // the host key differs from the remembered one: refused
+        ChangedCertificate,   // the certificate differs from the remembered one; fingerprint
+                              // holds the new one's
+        NoEncryption,         // the server offers no TLS; nothing was sent but the offer asked
+                              // for; the user may agree to send without encryption
+        EncryptionWithdrawn,  // the same from a server seen with TLS before: refused
         Cancelled,
     };
     Kind kind = Kind::None;
     QString text;
     QString fingerprint;
+    bool connectionLost = false; // the connection broke off: the operation may go well on another
 };
 
 // One session with an FTP, FTP over TLS or SFTP server. Every operation blocks its caller until
@@ -86,6 +98,9 @@ public:
     bool isConnected() const { return m_connected; }
     // Whether the login and the files travel encrypted (TLS or SSH); known once connected.
     bool isEncrypted() const { return m_encrypted; }
+    // The fingerprint of the certificate or host key the server showed when the session began;
+    // empty without encryption.
+    const QString& peerFingerprint() const { return m_peerFingerprint; }
     // Ends the session; further operations fail until the next connectAndLogin.
     void close();
     const RemoteFailure& lastFailure() const { return m_failure; }
@@ -140,6 +155,7 @@ private:
     void* m_wakeMulti = nullptr;
     bool m_connected = false;
     bool m_encrypted = false;
+    QString m_peerFingerprint;
     QString m_loginDirectory;
     QString m_current;
     RemoteFailure m_failure;

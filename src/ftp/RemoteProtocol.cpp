@@ -4,7 +4,7 @@
 namespace qv {
 
 RemoteProtocol protocolFromSetting(const QString& value) {
-    return protocolFromOption(value).value_or(RemoteProtocol::FtpTlsIfOffered);
+    return protocolFromOption(value).value_or(RemoteProtocol::Ftps);
 }
 
 QString protocolSetting(RemoteProtocol protocol) {
@@ -14,11 +14,9 @@ QString protocolSetting(RemoteProtocol protocol) {
     case RemoteProtocol::Ftps:
         return QStringLiteral("ftps");
     case RemoteProtocol::Sftp:
-        return QStringLiteral("sftp");
-    case RemoteProtocol::FtpTlsIfOffered:
         break;
     }
-    return QString();
+    return QStringLiteral("sftp");
 }
 
 std::optional<RemoteProtocol> protocolFromOption(const QString& option) {
@@ -41,11 +39,9 @@ QString protocolCaption(RemoteProtocol protocol) {
     case RemoteProtocol::Ftps:
         return QStringLiteral("FTP over TLS (explicit)");
     case RemoteProtocol::Sftp:
-        return QStringLiteral("SFTP");
-    case RemoteProtocol::FtpTlsIfOffered:
         break;
     }
-    return QStringLiteral("FTP over TLS if the server offers it, otherwise FTP");
+    return QStringLiteral("SFTP");
 }
 
 quint16 defaultPort(RemoteProtocol protocol) {

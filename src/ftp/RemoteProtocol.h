@@ -10,16 +10,16 @@
 namespace qv {
 
 enum class RemoteProtocol {
-    FtpTlsIfOffered, // FTP, switched to TLS when the server offers it (settings without a choice)
-    Ftp,             // plain FTP: nothing encrypted
-    Ftps,            // FTP over TLS (explicit): login and data encrypted, or no connection
-    Sftp,            // SSH file transfer
+    Ftp,  // plain FTP: nothing encrypted; only ever used when the user chose it
+    Ftps, // FTP over TLS (explicit): login and data encrypted, or no login at all
+    Sftp, // SSH file transfer
 };
 
 // The protocol a settings value names: "ftp", "ftps" or "sftp"; anything else (an empty value,
-// a settings file from before the choice existed) means FTP over TLS when the server offers it.
+// a settings file from before the choice existed) means FTP over TLS: nothing goes out
+// unencrypted unless the user chose plain FTP.
 RemoteProtocol protocolFromSetting(const QString& value);
-// The settings value of a protocol; empty for FtpTlsIfOffered.
+// The settings value of a protocol.
 QString protocolSetting(RemoteProtocol protocol);
 // The protocol a command line names ("ftp", "ftps" or "sftp"), nothing for another word.
 std::optional<RemoteProtocol> protocolFromOption(const QString& option);

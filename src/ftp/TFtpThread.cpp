@@ -147,10 +147,11 @@ void TFtpThread::reportBytes(qint64 inFlightChange, bool always) {
 }
 
 bool TFtpThread::sendFile(RemoteClient& client, const TransferJob& job, QString* error) {
-    {
+    if (!job.again) { // a file sent again keeps its number
         std::lock_guard lock(m_reportLock);
         if (!m_cancel.load())
             Q_EMIT fileReport(job.relativePath, m_currentNumber, m_total);
+        ++m_currentNumber;
     }
     qint64 counted = 0; // of this file, in m_bytesInFlight
     const auto progress = [&](qint64 sent) {
@@ -167,7 +168,6 @@ bool TFtpThread::sendFile(RemoteClient& client, const TransferJob& job, QString*
         return false;
     m_bytesEnded += job.size;
     reportBytes(0, true);
-    ++m_currentNumber;
     if (!m_cancel.load())
         Q_EMIT fileSent(job.relativePath, content.size, content.sha256);
     return true;
@@ -187,10 +187,12 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
         m_remoteSizes.reset();
     });
 
-    // The first failure of a lane ends the walk as one of the walk's own would.
+    // The first failure of a lane ends the walk as one of the walk's own would; but a file whose
+    // connection broke off goes again, once, over the walk's own connection.
     std::mutex failureLock;
     QString laneFailure;
     std::atomic<bool> laneFailed{false};
+    QList<TransferJob> sendAgain; // guarded by failureLock
     std::unique_ptr<TransferLanes> lanes;
     if (m_connections > 1) {
         lanes = std::make_unique<TransferLanes>(
@@ -199,6 +201,12 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
                 if (sendFile(laneClient, job, &why))
                     return true;
                 std::lock_guard lock(failureLock);
+                if (!job.again && laneClient.lastFailure().connectionLost && !m_cancel.load()) {
+                    TransferJob retry = job;
+                    retry.again = true;
+                    sendAgain.append(retry);
+                    return false; // this lane's connection is gone; the others go on
+                }
                 if (!laneFailed.exchange(true))
                     laneFailure = why;
                 return false;
@@ -217,6 +225,21 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
     };
     const auto lanesEnded = qScopeGuard([&] { endLanes(); });
 
+    // Sends the files waiting to go again over the walk's own connection.
+    const auto sendTheLost = [&] {
+        for (;;) {
+            TransferJob job;
+            {
+                std::lock_guard lock(failureLock);
+                if (sendAgain.isEmpty())
+                    return true;
+                job = sendAgain.takeFirst();
+            }
+            if (!sendFile(*client, job, error))
+                return false;
+        }
+    };
+
     FolderWalkVisitor visitor;
     visitor.cancelled = [&] { return m_cancel.load() || laneFailed.load(); };
     visitor.enterFolder = [&](const QString& name, const QString&) {
@@ -225,9 +248,15 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
         const bool listed = std::any_of(names.begin(), names.end(), [&](const QString& line) {
             return line.compare(name, Qt::CaseInsensitive) == 0;
         });
-        if (!listed && !m_cancel.load())
-            client->makeDirectory(name, &ignored);
-        return client->changeDirectory(name, error);
+        QString refusal; // of the folder's creation: the reason the folder cannot be entered
+        if (!listed && !m_cancel.load() && client->makeDirectory(name, &refusal))
+            refusal.clear();
+        if (client->changeDirectory(name, error))
+            return true;
+        if (!refusal.isEmpty() && !m_cancel.load())
+            *error = QStringLiteral("Cannot create the folder \"%1\" on %2:\n%3")
+                         .arg(client->resolve(name), client->endpoint().host, refusal);
+        return false;
     };
     visitor.leaveFolder = [&] { return client->changeToParentDirectory(error); };
     visitor.file = [&](const QString& relativePath, const QString& fullPath) {
@@ -241,6 +270,8 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
                 Q_EMIT fileSkipped(relativePath);
             return !m_cancel.load();
         }
+        if (!sendTheLost())
+            return false;
         const TransferJob job{relativePath, fullPath, client->resolve(QString()), size};
         if (lanes && lanes->offer(job))
             return true;
@@ -248,6 +279,8 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
     };
     FolderWalkEnd end = walkFolder(m_localFolder, visitor);
     endLanes(); // the files in flight end, whatever the walk's end
+    if (end == FolderWalkEnd::Completed && !laneFailed.load() && !m_cancel.load() && !sendTheLost())
+        end = FolderWalkEnd::Stopped;
     if (laneFailed.load() && !m_cancel.load()) {
         // The walk stopped for the lane's failure (or ended before it): that is the one reported.
         // When the walk failed by itself as well, its own failure is reported.

@@ -29,8 +29,8 @@ namespace qv {
 // With more than one connection the files of the walk go up several at once (TransferLanes).
 // The folders are still made in the order of the walk, each before its files; the reports come
 // from the thread that sent the file, never from two threads at once, and number the files in
-// the order they end: a file report names a file about to be sent and the number the next file
-// to end gets. The first failure ends the run as with one connection: no further file is
+// the order they start, one more each time, so the last file started is "m of m" whatever the
+// number of connections. The first failure ends the run as with one connection: no further file is
 // started, the files in flight end, and the failure is reported.
 class TFtpThread : public QObject {
     Q_OBJECT
@@ -118,7 +118,7 @@ private:
     QStringList m_skippedLinks;
     int m_connections = 1;
     std::mutex m_reportLock; // one report at a time; guards the counts below during a run
-    int m_currentNumber = 1; // one more than the files ended (sent or skipped)
+    int m_currentNumber = 1; // the number the next file started or skipped gets
     qint64 m_bytesEnded = 0; // of the files sent or skipped
     qint64 m_bytesInFlight = 0;
     qint64 m_lastBytesReport = 0;

@@ -6,6 +6,12 @@ namespace qv {
 TransferLanes::TransferLanes(const RemoteClient& model, int count, Send send)
     : m_endpoint(model.endpoint()), m_trust(model.trust), m_timeouts(model.timeouts),
       m_encrypted(model.isEncrypted()), m_send(std::move(send)) {
+    // Each lane must meet the very certificate or host key the upload's own connection met,
+    // before it logs in.
+    if (!model.peerFingerprint().isEmpty()) {
+        m_trust.remembered = model.peerFingerprint();
+        m_trust.accepted.clear();
+    }
     for (int i = 0; i < count; ++i)
         m_lanes.push_back(std::make_unique<Lane>());
     for (const auto& lane : m_lanes)

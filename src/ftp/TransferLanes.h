@@ -22,10 +22,12 @@ struct TransferJob {
     QString fullPath;
     QString remoteFolder;
     qint64 size = 0;
+    bool again = false; // sent once before over a connection that broke off
 };
 
 // Lanes, each a thread with a connection of its own to the server the upload's own client
-// reached, logged in the same way and trusting the same identities. A lane connects in the
+// reached, logged in the same way, encrypted before the login as that one is, and accepting
+// only the certificate or host key that one met. A lane connects in the
 // background when started and then waits for jobs; the walk offers each file to an idle lane and
 // sends it itself when none is idle, so every connection stays busy and the walk never waits
 // for a lane. A lane whose connection cannot be made, or that would carry in the clear what the

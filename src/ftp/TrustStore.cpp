@@ -37,14 +37,64 @@ bool TrustStore::remember(RemoteProtocol protocol, const QString& host, quint16 
     return file.writeString(sectionFor(protocol), keyFor(host, port), fingerprint, error);
 }
 
+namespace {
+const QString kEncryptedSection = QStringLiteral("Encrypted");
+} // namespace
+
+bool TrustStore::wasEncrypted(const QString& host, quint16 port) const {
+    return !IniFile(m_path).readString(kEncryptedSection, keyFor(host, port), QString()).isEmpty();
+}
+
+void TrustStore::noteLogin(const RemoteEndpoint& endpoint, bool encrypted) {
+    if (!encrypted || endpoint.protocol == RemoteProtocol::Sftp ||
+        wasEncrypted(endpoint.host, endpoint.port))
+        return;
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    IniFile file(m_path);
+    file.writeString(kEncryptedSection, keyFor(endpoint.host, endpoint.port),
+                     QStringLiteral("yes"));
+}
+
 PeerTrust trustFor(const TrustStore& store, const RemoteEndpoint& endpoint) {
-    return {store.remembered(endpoint.protocol, endpoint.host, endpoint.port), {}};
+    PeerTrust trust;
+    trust.remembered = store.remembered(endpoint.protocol, endpoint.host, endpoint.port);
+    trust.encryptedBefore = endpoint.protocol != RemoteProtocol::Sftp &&
+                            store.wasEncrypted(endpoint.host, endpoint.port);
+    return trust;
 }
 
 bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
                 MessageBoxes& messages, const TrustStore& store, const PeerTrust& trust,
                 const std::function<void(bool again, const PeerTrust& trust)>& done) {
     using Kind = RemoteFailure::Kind;
+    if (failure.kind == Kind::NoEncryption) {
+        messages.warningQuestion(
+            QStringLiteral("This server does not offer encryption. Send your password and files "
+                           "unencrypted?"),
+            failure.text, QStringLiteral("Send unencrypted"), [trust, done](bool accepted) {
+                PeerTrust extended = trust;
+                extended.clearTextAccepted = accepted;
+                done(accepted, extended);
+            });
+        return true;
+    }
+    if (failure.kind == Kind::ChangedCertificate) {
+        messages.warningQuestion(
+            QStringLiteral("The certificate of this server has changed. Trust the new one?"),
+            failure.text, QStringLiteral("Trust the new certificate"),
+            [&messages, store = TrustStore(store), endpoint, trust, done,
+             fingerprint = failure.fingerprint](bool accepted) mutable {
+                PeerTrust extended = trust;
+                if (accepted) {
+                    if (!store.remember(endpoint.protocol, endpoint.host, endpoint.port,
+                                        fingerprint))
+                        messages.message(QStringLiteral("Unable to write to %1").arg(store.path()));
+                    extended.remembered = fingerprint;
+                }
+                done(accepted, extended);
+            });
+        return true;
+    }
     if (failure.kind != Kind::UntrustedCertificate && failure.kind != Kind::UnknownHostKey)
         return false;
     const QString question = failure.kind == Kind::UntrustedCertificate

@@ -11,7 +11,7 @@ namespace qv {
 
 // Where an upload goes, worked out from the FTP settings.
 struct UploadTarget {
-    RemoteProtocol protocol = RemoteProtocol::FtpTlsIfOffered;
+    RemoteProtocol protocol = RemoteProtocol::Ftps;
     QString host;
     quint16 port = 21;
     QString user;

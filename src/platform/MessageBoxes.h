@@ -72,6 +72,18 @@ public:
         Q_UNUSED(text);
         answered(TrustAnswer::Cancel);
     }
+    // The program's title, a warning icon, question as the main instruction and text below it,
+    // with the buttons acceptCaption and "Cancel", Cancel the default. Returns at once; answered
+    // gets true for acceptCaption when the box closes (not at all when its owner window goes
+    // first). Where no one can answer, nothing is shown and the answer is false.
+    virtual void warningQuestion(const QString& question, const QString& text,
+                                 const QString& acceptCaption,
+                                 const std::function<void(bool accepted)>& answered) {
+        Q_UNUSED(question);
+        Q_UNUSED(text);
+        Q_UNUSED(acceptCaption);
+        answered(false);
+    }
 };
 
 // The program's own title, used by plain message boxes and the main window.

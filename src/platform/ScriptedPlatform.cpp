@@ -37,6 +37,13 @@ void ScriptedPlatform::trustQuestion(const QString& question, const QString& tex
     answered(trustAnswers.isEmpty() ? TrustAnswer::Cancel : trustAnswers.dequeue());
 }
 
+void ScriptedPlatform::warningQuestion(const QString& question, const QString& text,
+                                       const QString& acceptCaption,
+                                       const std::function<void(bool)>& answered) {
+    shown.append({QStringLiteral("warning"), acceptCaption, question, text, 0});
+    answered(!warningAnswers.isEmpty() && warningAnswers.dequeue());
+}
+
 QString ScriptedPlatform::openFile(const QString&, const QString& initialPath, const QString&) {
     fileDialogs.append(QStringLiteral("open:") + initialPath);
     return openFileAnswers.isEmpty() ? QString() : openFileAnswers.dequeue();

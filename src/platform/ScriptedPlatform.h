@@ -15,7 +15,8 @@ namespace qv {
 class ScriptedPlatform : public Platform {
 public:
     struct Shown {
-        QString kind; // "information", "confirm", "message", "question", "choice", "trust"
+        QString kind; // "information", "confirm", "message", "question", "choice", "trust",
+                      // "warning"
         QString title;
         QString instruction;
         QString text;
@@ -27,6 +28,7 @@ public:
     QQueue<int> questionAnswers;
     QQueue<int> choiceAnswers; // button positions; -1 is a box closed without a button
     QQueue<TrustAnswer> trustAnswers;
+    QQueue<bool> warningAnswers; // an empty queue answers Cancel, the default
     QQueue<QString> openFileAnswers;
     QQueue<QString> saveFileAnswers;
     QQueue<QString> folderAnswers;
@@ -44,6 +46,8 @@ public:
     int choice(const QString& text, const QStringList& buttons, int defaultButton) override;
     void trustQuestion(const QString& question, const QString& text,
                        const std::function<void(TrustAnswer)>& answered) override;
+    void warningQuestion(const QString& question, const QString& text, const QString& acceptCaption,
+                         const std::function<void(bool)>& answered) override;
 
     QString openFile(const QString& title, const QString& initialPath,
                      const QString& filter) override;

@@ -1,6 +1,7 @@
 #include "session/AppContext.h"
 
 #include "common/Functions.h"
+#include "common/SecretMemory.h"
 #include "document/CalendarDocument.h"
 
 #include "project/UnsavedWork.h"
@@ -38,6 +39,8 @@ QStringList AppContext::start(const QString& programFolder, const QString& dataF
     settings->makePrivate();
     if (!FtpSettings::createIfMissing(*settings, &error))
         errors.append(error);
+    // The FTP password stays in memory from here on (and may be typed in later).
+    keepSecretsOutOfCrashFiles();
     ftp = FtpSettings::read(*settings);
     loadFtpPassword();
     return errors;

@@ -16,8 +16,8 @@ struct FtpSettings {
     QString folder;
     QString port = QStringLiteral("21");
     QString transferMode = QStringLiteral("active");
-    // "ftp", "ftps" or "sftp"; empty (and any other word) means FTP over TLS when the server
-    // offers it, otherwise plain FTP: what settings files from before the choice get.
+    // "ftp", "ftps" or "sftp"; empty (new settings, and files from before the choice) and any
+    // other word mean FTP over TLS: plain FTP is used only when chosen.
     QString protocol;
     // How many files an upload sends at once (key defFtpConnections), 1 to 10; empty (and any
     // other text) means 2. 1 sends them one after another.

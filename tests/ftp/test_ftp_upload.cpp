@@ -17,6 +17,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <numeric>
 
 using qv::test::RealFtpServer;
 using Kind = RealFtpServer::Kind;
@@ -83,13 +84,15 @@ struct UploadRun {
     QSet<QThread*> sendingThreads; // the threads that reported files sent
 };
 
-qv::UploadTarget targetOf(const RealFtpServer& server, bool passive) {
+// The server's own address unless a middleman's port is given.
+qv::UploadTarget targetOf(const RealFtpServer& server, bool passive, quint16 through = 0) {
     qv::UploadTarget t;
-    t.protocol = server.kind() == Kind::VsftpdTls ? qv::RemoteProtocol::Ftps
-                 : server.kind() == Kind::Sftp    ? qv::RemoteProtocol::Sftp
-                                                  : qv::RemoteProtocol::Ftp;
+    const bool tls = server.kind() == Kind::VsftpdTls || server.kind() == Kind::TlsRefusingProt;
+    t.protocol = tls                           ? qv::RemoteProtocol::Ftps
+                 : server.kind() == Kind::Sftp ? qv::RemoteProtocol::Sftp
+                                               : qv::RemoteProtocol::Ftp;
     t.host = QStringLiteral("127.0.0.1");
-    t.port = server.port();
+    t.port = through != 0 ? through : server.port();
     t.user = server.user();
     t.password = server.password();
     t.passive = passive;
@@ -99,8 +102,8 @@ qv::UploadTarget targetOf(const RealFtpServer& server, bool passive) {
 
 // A client for the server that trusts its certificate or host key.
 std::unique_ptr<qv::RemoteClient> trustingClient(const RealFtpServer& server, bool passive,
-                                                 QString* why) {
-    const qv::UploadTarget target = targetOf(server, passive);
+                                                 QString* why, quint16 through = 0) {
+    const qv::UploadTarget target = targetOf(server, passive, through);
     auto client = std::make_unique<qv::RemoteClient>(target.endpoint());
     client->trust.accepted << server.fingerprint();
     if (!qv::connectToRemoteFolder(*client, target.remoteFolder, why))
@@ -109,12 +112,12 @@ std::unique_ptr<qv::RemoteClient> trustingClient(const RealFtpServer& server, bo
 }
 
 UploadRun upload(const RealFtpServer& server, bool passive, const QString& folder,
-                 int connections = 1) {
+                 int connections = 1, quint16 through = 0) {
     UploadRun run;
     qv::TFtpThread worker;
     worker.setConnections(connections);
     run.total = worker.prepare(folder);
-    auto client = trustingClient(server, passive, &run.failure);
+    auto client = trustingClient(server, passive, &run.failure, through);
     if (!client)
         return run;
     run.connected = true;
@@ -284,11 +287,69 @@ private Q_SLOTS:
         sent.sort();
         QCOMPARE(reported, inWalkOrder);
         QCOMPARE(sent, inWalkOrder);
-        QVERIFY(std::is_sorted(run.numbers.begin(), run.numbers.end()));
-        QVERIFY(run.numbers.constFirst() >= 1 && run.numbers.constLast() <= run.total);
+        // One number per file, in the order they started, ending at the total.
+        QList<int> oneByOne(run.total);
+        std::iota(oneByOne.begin(), oneByOne.end(), 1);
+        QCOMPARE(run.numbers, oneByOne);
         QCOMPARE(run.lastBytes, bytes);
         QVERIFY2(run.sendingThreads.size() > 1, "only one connection carried files");
         QVERIFY(run.browsingOff);
+    }
+
+    // A folder the server will not create (no right, a full quota) ends the run naming it and
+    // the server's reason, not a later "No such file or directory".
+    void refusedFolderIsNamed() {
+        RealFtpServer server(Kind::Pyftpdlib);
+        START_SERVER(server);
+        QTemporaryDir local;
+        qv::test::writeBytes(local.filePath(server.refusedName() + "/new/page.htm"), "<p/>");
+        const UploadRun run = upload(server, true, local.path());
+        QVERIFY(run.connected);
+        QCOMPARE(run.failure,
+                 QStringLiteral("Cannot create the folder \"/%1/new\" on 127.0.0.1:\n%2")
+                     .arg(server.refusedName(), server.refusedText()));
+    }
+
+    // A connection that drops in the middle of a file: with several connections the file goes
+    // again over another and the upload completes, each file counted once; with one the failure
+    // names the server and the file.
+    void droppedConnection_data() {
+        QTest::addColumn<int>("connections");
+        QTest::addColumn<int>("cut"); // the connection cut at its first STOR
+        QTest::newRow("an extra connection of three") << 3 << 2;
+        QTest::newRow("the only connection") << 1 << 1;
+    }
+    void droppedConnection() {
+        QFETCH(int, connections);
+        QFETCH(int, cut);
+        RealFtpServer server(Kind::Pyftpdlib);
+        START_SERVER(server);
+        qv::test::ScriptedFtpServer middleman;
+        middleman.relayTo = server.port();
+        middleman.relayed = connections;
+        middleman.cutOnStor = cut;
+        QTemporaryDir local;
+        makePublishedFolder(local.path());
+        for (int i = 0; i < 30; ++i)
+            qv::test::writeBytes(local.filePath(QStringLiteral("quorvel/image/p%1.jpg").arg(i)),
+                                 pattern(5000 + i, i));
+        const UploadRun run = upload(server, true, local.path(), connections, middleman.port());
+        QVERIFY(middleman.wasCut);
+        if (connections == 1) {
+            QVERIFY(!run.completed);
+            QCOMPARE(run.failure,
+                     QStringLiteral("The connection to 127.0.0.1:%1 was lost while sending \"%2\": "
+                                    "the server closed the connection.")
+                         .arg(middleman.port())
+                         .arg(QFileInfo(run.reported.constFirst()).fileName()));
+            return;
+        }
+        QVERIFY2(run.completed, qPrintable(run.failure));
+        verifyMirrored(local.path(), server.uploadedPath());
+        QList<int> oneByOne(run.total);
+        std::iota(oneByOne.begin(), oneByOne.end(), 1);
+        QCOMPARE(run.numbers, oneByOne);
+        QCOMPARE(run.sent.size(), run.total);
     }
 
     void nameWithLineBreakIsRefused() {
@@ -473,23 +534,77 @@ private Q_SLOTS:
         QCOMPARE(client.isEncrypted(), kind == Kind::VsftpdTls || kind == Kind::Sftp);
     }
 
-    // Without a choice of protocol, TLS is used where the server offers it, else plain FTP.
-    void tlsWhereOffered_data() {
+    // Settings without a choice of protocol mean FTP over TLS: a server without TLS gets no
+    // login unless plain FTP is chosen.
+    void encryptionUnlessPlainFtpIsChosen_data() {
         QTest::addColumn<Kind>("kind");
-        QTest::newRow("vsftpd over TLS") << Kind::VsftpdTls;
-        QTest::newRow("pyftpdlib without TLS") << Kind::Pyftpdlib;
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<bool>("connects");
+        QTest::newRow("vsftpd over TLS, no choice") << Kind::VsftpdTls << QString() << true;
+        QTest::newRow("pyftpdlib, no choice") << Kind::Pyftpdlib << QString() << false;
+        QTest::newRow("vsftpd without TLS, no choice") << Kind::Vsftpd << QString() << false;
+        QTest::newRow("vsftpd without TLS, ftps")
+            << Kind::Vsftpd << QStringLiteral("ftps") << false;
+        QTest::newRow("pyftpdlib, plain FTP chosen")
+            << Kind::Pyftpdlib << QStringLiteral("ftp") << true;
     }
-    void tlsWhereOffered() {
+    void encryptionUnlessPlainFtpIsChosen() {
         QFETCH(Kind, kind);
+        QFETCH(QString, setting);
+        QFETCH(bool, connects);
         RealFtpServer server(kind);
         START_SERVER(server);
         qv::UploadTarget target = targetOf(server, true);
-        target.protocol = qv::RemoteProtocol::FtpTlsIfOffered;
+        target.protocol = qv::protocolFromSetting(setting);
         qv::RemoteClient client(target.endpoint());
         client.trust.accepted << server.fingerprint();
         QString why;
-        QVERIFY2(client.connectAndLogin(&why), qPrintable(why));
+        QCOMPARE(client.connectAndLogin(&why), connects);
         QCOMPARE(client.isEncrypted(), kind == Kind::VsftpdTls);
+        if (!connects)
+            QCOMPARE(client.lastFailure().kind, qv::RemoteFailure::Kind::NoEncryption);
+    }
+
+    // A middleman who lets the first connection be and strips TLS from the others gets no
+    // login on those: every extra connection is encrypted before it logs in, and the upload
+    // goes on over the connection that is.
+    void extraConnectionsStrippedOfTlsGetNoLogin() {
+        RealFtpServer server(Kind::VsftpdTls);
+        START_SERVER(server);
+        qv::test::ScriptedFtpServer middleman;
+        middleman.relayTo = server.port();
+        middleman.relayed = 1;
+        QTemporaryDir local;
+        makePublishedFolder(local.path());
+        const UploadRun run = upload(server, true, local.path(), 3, middleman.port());
+        QVERIFY2(run.completed, qPrintable(run.failure));
+        verifyMirrored(local.path(), server.uploadedPath());
+        QVERIFY(middleman.connections.load() > 1);
+        const QList<QByteArray> stripped = middleman.received();
+        QVERIFY(stripped.contains("AUTH TLS"));
+        for (const QByteArray& line : stripped)
+            QVERIFY2(!line.startsWith("USER") && !line.startsWith("PASS"), line.constData());
+    }
+
+    // A server that takes TLS for the login but will not protect the data connections gets no
+    // file, and the failure says why.
+    void refusedDataProtectionSendsNoFile() {
+        RealFtpServer server(Kind::TlsRefusingProt);
+        START_SERVER(server);
+        QTemporaryDir local;
+        makePublishedFolder(local.path());
+        const UploadRun run = upload(server, true, local.path());
+        QVERIFY(!run.connected);
+        QVERIFY2(run.failure.startsWith(QStringLiteral("127.0.0.1:%1 refused to encrypt the file "
+                                                       "transfers (PROT P), so no file was sent.")
+                                            .arg(server.port())),
+                 qPrintable(run.failure));
+        QVERIFY2(run.failure.contains(QLatin1String("Data protection level not supported here.")),
+                 qPrintable(run.failure));
+        const QStringList received = server.commandsReceived();
+        QVERIFY(received.contains(QStringLiteral("PROT P")));
+        for (const QString& line : received)
+            QVERIFY2(!line.startsWith(QLatin1String("STOR")), qPrintable(line));
     }
 
     // A self-signed certificate or an unknown host key is refused, naming its fingerprint, until
@@ -523,11 +638,14 @@ private Q_SLOTS:
                 ? QStringLiteral("SHA256:AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA")
                 : QStringLiteral("00:11:22");
         QVERIFY(!other.connectAndLogin(&why));
-        // A certificate may be renewed: asked about again. A host key that changed is refused.
+        // Either is refused with a warning that names both fingerprints.
         QCOMPARE(other.lastFailure().kind,
-                 kind == Kind::Sftp ? Failure::ChangedHostKey : Failure::UntrustedCertificate);
-        if (kind == Kind::Sftp)
-            QVERIFY2(why.startsWith(QLatin1String("WARNING: the host key of")), qPrintable(why));
+                 kind == Kind::Sftp ? Failure::ChangedHostKey : Failure::ChangedCertificate);
+        QVERIFY2(why.startsWith(kind == Kind::Sftp ? QLatin1String("WARNING: the host key of")
+                                                   : QLatin1String("WARNING: the certificate of")),
+                 qPrintable(why));
+        QVERIFY2(why.contains(server.fingerprint()) && why.contains(other.trust.remembered),
+                 qPrintable(why));
     }
 
     // A server that comes back with another host key (same address) is refused although the

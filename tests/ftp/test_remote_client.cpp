@@ -97,6 +97,82 @@ private Q_SLOTS:
             QCOMPARE(client->currentDirectory(&why), QStringLiteral("/"));
     }
 
+    // Unless plain FTP is chosen, a server that does not take up TLS (or a middleman who
+    // refuses AUTH on its way) gets no login: the password never reaches it. From a server seen
+    // with TLS before, or one whose certificate is remembered, it is a warning, not a question.
+    void noLoginWithoutEncryption_data() {
+        using Kind = qv::RemoteFailure::Kind;
+        QTest::addColumn<bool>("plainChosen");
+        QTest::addColumn<bool>("clearTextAccepted");
+        QTest::addColumn<bool>("encryptedBefore");
+        QTest::addColumn<QString>("remembered");
+        QTest::addColumn<int>("kind"); // None: logged in
+        QTest::newRow("TLS not offered")
+            << false << false << false << QString() << int(Kind::NoEncryption);
+        QTest::newRow("seen with TLS before")
+            << false << false << true << QString() << int(Kind::EncryptionWithdrawn);
+        QTest::newRow("certificate remembered")
+            << false << false << false << QStringLiteral("AB:CD") << int(Kind::EncryptionWithdrawn);
+        QTest::newRow("seen before, unencrypted accepted")
+            << false << true << true << QString() << int(Kind::None);
+        QTest::newRow("plain FTP chosen") << true << false << true << QString() << int(Kind::None);
+    }
+    void noLoginWithoutEncryption() {
+        QFETCH(bool, plainChosen);
+        QFETCH(bool, clearTextAccepted);
+        QFETCH(bool, encryptedBefore);
+        QFETCH(QString, remembered);
+        QFETCH(int, kind);
+        ScriptedFtpServer server;
+        qv::RemoteEndpoint e;
+        e.host = QStringLiteral("127.0.0.1");
+        e.port = server.port();
+        e.user = QStringLiteral("anna");
+        e.password = QStringLiteral("pw");
+        e.passive = true;
+        if (plainChosen)
+            e.protocol = qv::RemoteProtocol::Ftp;
+        RemoteClient client(e);
+        client.trust.clearTextAccepted = clearTextAccepted;
+        client.trust.encryptedBefore = encryptedBefore;
+        client.trust.remembered = remembered;
+        QString why;
+        const bool loggedIn = kind == int(qv::RemoteFailure::Kind::None);
+        QCOMPARE(client.connectAndLogin(&why), loggedIn);
+        QCOMPARE(int(client.lastFailure().kind), kind);
+        QVERIFY(!client.isEncrypted());
+        const QList<QByteArray> received = server.received();
+        QCOMPARE(received.contains("PASS pw"), loggedIn);
+        QCOMPARE(received.contains("USER anna"), loggedIn);
+        if (loggedIn)
+            return;
+        QVERIFY(received.contains("AUTH TLS"));
+        const QString where = QStringLiteral("127.0.0.1:%1").arg(server.port());
+        QVERIFY2(why.startsWith(kind == int(qv::RemoteFailure::Kind::NoEncryption)
+                                    ? where + QStringLiteral(" does not offer encryption")
+                                    : QStringLiteral("WARNING: ") + where),
+                 qPrintable(why));
+        QVERIFY2(why.contains(QStringLiteral("The server said: Unknown command.")),
+                 qPrintable(why));
+    }
+
+    // Something that is no FTP server (an SSH server on the port, a web server) is named as
+    // such at once, not after the reply time limit with a transport message.
+    void notAnFtpServerFailsAtOnce() {
+        ScriptedFtpServer server;
+        server.greeting = "SSH-2.0-OpenSSH_9.2p1 Debian-2\r\n";
+        auto client = clientFor(server);
+        client->timeouts.replyMs = 20000;
+        QElapsedTimer clock;
+        clock.start();
+        QString why;
+        QVERIFY(!client->connectAndLogin(&why));
+        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(why, QStringLiteral("127.0.0.1:%1 did not answer as an FTP server does; it sent "
+                                     "\"SSH-2.0-OpenSSH_9.2p1 Debian-2\".")
+                          .arg(server.port()));
+    }
+
     void transportFailures() {
         QTcpServer closed;
         closed.listen(QHostAddress::LocalHost, 0);
@@ -160,7 +236,8 @@ private Q_SLOTS:
         QTest::addColumn<Replies>("replies");
         QTest::addColumn<QString>("error");
         QTest::newRow("folder missing") << Replies{{"CWD", "550 No such directory.\r\n"}}
-                                        << QStringLiteral("No such directory.\n");
+                                        << QStringLiteral("Cannot open the folder \"/x\" on "
+                                                          "127.0.0.1:PORT:\nNo such directory.\n");
         QTest::newRow("make directory refused") << Replies{{"MKD", "550 Permission denied.\r\n"}}
                                                 << QStringLiteral("Permission denied.\n");
     }
@@ -176,7 +253,8 @@ private Q_SLOTS:
         const bool ok = replies.contains("CWD") ? client->changeDirectory(QStringLiteral("x"), &why)
                                                 : client->makeDirectory(QStringLiteral("x"), &why);
         QVERIFY(!ok);
-        QCOMPARE(why, error);
+        QCOMPARE(why,
+                 QString(error).replace(QLatin1String("PORT"), QString::number(server.port())));
         QCOMPARE(client->currentDirectory(&why), QStringLiteral("/"));
     }
 

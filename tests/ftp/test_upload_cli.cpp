@@ -122,14 +122,14 @@ private Q_SLOTS:
             runCli(cliPath(),
                    {m_local.path(), "--host", "127.0.0.1", "--port",
                     QString::number(m_server.port()), "--user", m_server.user(), "--dir", remote,
-                    mode, "--connections", QString::number(connections)},
+                    mode, "--connections", QString::number(connections), "--protocol", "ftp"},
                    m_server.password());
         QCOMPARE(run.err, QString());
         QCOMPARE(run.exitCode, 0);
         if (connections == 1) {
             QCOMPARE(run.out, expectedOutput(m_local.path()));
         } else {
-            // Each file once; the numbers count the files that have ended, so they never go back.
+            // Each file once, numbered one more each, up to "(m of m)".
             const QStringList files = qv::test::filesInWalkOrder(m_local.path());
             QStringList named;
             int last = 0;
@@ -137,11 +137,12 @@ private Q_SLOTS:
                 const QRegularExpressionMatch m =
                     QRegularExpression(QStringLiteral("^\\((\\d+) of (\\d+)\\) (.+)$")).match(line);
                 QVERIFY2(m.hasMatch(), qPrintable(line));
-                QVERIFY(m.captured(1).toInt() >= last && m.captured(1).toInt() <= files.size());
+                QCOMPARE(m.captured(1).toInt(), last + 1);
                 QCOMPARE(m.captured(2).toInt(), files.size());
                 last = m.captured(1).toInt();
                 named << m.captured(3);
             }
+            QCOMPARE(last, int(files.size()));
             named.sort();
             QStringList expected = files;
             expected.sort();
@@ -163,11 +164,11 @@ private Q_SLOTS:
         QVERIFY(QFile::link(site, site + "/quorvel/loop"));
         const QString remote = QStringLiteral("links");
         QVERIFY(QDir().mkpath(m_server.uploadedPath() + '/' + remote));
-        const CliRun run =
-            runCli(cliPath(),
-                   {site, "--host", "127.0.0.1", "--port", QString::number(m_server.port()),
-                    "--user", m_server.user(), "--dir", remote, "--connections", "1"},
-                   m_server.password());
+        const CliRun run = runCli(cliPath(),
+                                  {site, "--host", "127.0.0.1", "--port",
+                                   QString::number(m_server.port()), "--user", m_server.user(),
+                                   "--dir", remote, "--connections", "1", "--protocol", "ftp"},
+                                  m_server.password());
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.err.contains("symbolic link") && run.err.contains("quorvel/home") &&
                      run.err.contains("quorvel/loop"),
@@ -188,7 +189,9 @@ private Q_SLOTS:
                                        << 1 << QStringLiteral("Authentication failed.\n");
         QTest::newRow("remote folder missing")
             << QStringList{"--user", "tester", "--dir", "/nowhere"} << QStringLiteral("s3cret") << 1
-            << QStringLiteral("No such file or directory.\n");
+            << QStringLiteral("Cannot open the folder \"/nowhere\" on 127.0.0.1:%1:\n"
+                              "No such file or directory.\n")
+                   .arg(m_server.port());
         QTest::newRow("password is not an option")
             << QStringList{"--password", "s3cret"} << QString() << 2 << QString();
         QTest::newRow("port out of range")
@@ -207,11 +210,12 @@ private Q_SLOTS:
         QFETCH(QString, password);
         QFETCH(int, exitCode);
         QFETCH(QString, err);
-        const CliRun run = runCli(cliPath(),
-                                  QStringList{m_local.path(), "--host", "127.0.0.1", "--port",
-                                              QString::number(m_server.port())} +
-                                      args,
-                                  password);
+        const CliRun run =
+            runCli(cliPath(),
+                   QStringList{m_local.path(), "--host", "127.0.0.1", "--port",
+                               QString::number(m_server.port()), "--protocol", "ftp"} +
+                       args,
+                   password);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(run.out, QString());
         if (exitCode == 1)
@@ -251,19 +255,22 @@ private Q_SLOTS:
                                "--passive",
                                "--connections",
                                "1"};
-        const CliRun refused = runCli(cliPath(), args, server.password());
+        // vsftpd's anonymous login has an empty password, given as such.
+        const QString password =
+            server.password().isNull() ? QStringLiteral("") : server.password();
+        const CliRun refused = runCli(cliPath(), args, password);
         QCOMPARE(refused.exitCode, 1);
         QVERIFY2(refused.err.contains(QStringLiteral("--trust ") + server.fingerprint()),
                  qPrintable(refused.err));
         QVERIFY(!QFileInfo::exists(server.uploadedPath() + "/Calendar.htm"));
-        const CliRun trusted = runCli(
-            cliPath(), args + QStringList{"--trust", server.fingerprint()}, server.password());
+        const CliRun trusted =
+            runCli(cliPath(), args + QStringList{"--trust", server.fingerprint()}, password);
         QCOMPARE(trusted.exitCode, 0);
         QCOMPARE(trusted.out, expectedOutput(m_local.path()));
         QCOMPARE(qv::test::readBytes(server.uploadedPath() + "/quorvel/image/f\u00fcnf.png"),
                  QByteArray(70000, 'p'));
         // Trusted for that run only.
-        QCOMPARE(runCli(cliPath(), args, server.password()).exitCode, 1);
+        QCOMPARE(runCli(cliPath(), args, password).exitCode, 1);
     }
 
     // Options not given come from the settings file beside the program; the environment's
@@ -286,7 +293,7 @@ private Q_SLOTS:
             "defFtpDir=\\from ini\r\ndefFtpPort=" +
                 QByteArray::number(m_server.port()) +
                 "\r\ndefFtpTransferMode=passive\r\n"
-                "defFtpConnections=1\r\n"));
+                "defFtpConnections=1\r\ndefFtpProtocol=ftp\r\n"));
         QVERIFY(QDir().mkpath(m_server.uploadedPath() + "/from ini"));
         const CliRun run = runCli(cli, {m_local.path()}, password);
         QCOMPARE(run.exitCode, exitCode);
@@ -295,6 +302,77 @@ private Q_SLOTS:
             QCOMPARE(qv::test::readBytes(m_server.uploadedPath() + "/from ini/Calendar.htm"),
                      QByteArray("<html/>"));
         }
+    }
+
+    // Unless plain FTP is chosen, a server without TLS (or a middleman who strips it) gets no
+    // login: the command fails naming --protocol ftp, and the password never reaches the server.
+    void noLoginInTheClearUnlessChosen_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("loggedIn");
+        QTest::newRow("no protocol given") << QStringList{} << false;
+        QTest::newRow("ftps") << QStringList{"--protocol", "ftps"} << false;
+        QTest::newRow("plain FTP chosen") << QStringList{"--protocol", "ftp"} << true;
+    }
+    void noLoginInTheClearUnlessChosen() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, loggedIn);
+        qv::test::ScriptedFtpServer server;
+        const CliRun run = runCli(cliPath(),
+                                  QStringList{m_local.path(), "--host", "127.0.0.1", "--port",
+                                              QString::number(server.port()), "--user", "anna",
+                                              "--passive", "--connections", "1"} +
+                                      args,
+                                  QStringLiteral("pw"));
+        if (loggedIn) {
+            QTRY_VERIFY(server.received().contains("PASS pw"));
+            return;
+        }
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(QLatin1String("does not offer encryption")) &&
+                     run.err.contains(QLatin1String("Run again with --protocol ftp")),
+                 qPrintable(run.err));
+        for (const QByteArray& line : server.received())
+            QVERIFY2(!line.startsWith("USER") && !line.startsWith("PASS"), line.constData());
+    }
+
+    // The settings file's password goes only to the login, host and port it was saved for;
+    // for any other the command fails without connecting.
+    void filePasswordStaysWithItsServer_data() {
+        QTest::addColumn<QByteArray>("savedFor"); // the settings file's login, host and port
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("the same server") << QByteArray("tester 127.0.0.1 -") << true;
+        QTest::newRow("another login") << QByteArray("anna 127.0.0.1 -") << false;
+        QTest::newRow("another host") << QByteArray("tester ftp.example.com -") << false;
+        QTest::newRow("another port") << QByteArray("tester 127.0.0.1 21") << false;
+    }
+    void filePasswordStaysWithItsServer() {
+        QFETCH(QByteArray, savedFor);
+        QFETCH(bool, sent);
+        qv::test::ScriptedFtpServer server;
+        const QList<QByteArray> saved = savedFor.split(' ');
+        const QByteArray port = saved[2] == "-" ? QByteArray::number(server.port()) : saved[2];
+        QTemporaryDir program;
+        const QString cli = program.filePath("quorvel-cli");
+        QVERIFY(QFile::copy(cliPath(), cli));
+        QVERIFY(qv::test::writeBytes(
+            program.filePath("quorvel.ini"),
+            "[Settings]\r\ndefFtpHost=" + saved[1] + "\r\ndefFtpUser=" + saved[0] +
+                "\r\ndefFtpPass=s3cret\r\ndefFtpPort=" + port + "\r\ndefFtpProtocol=ftp\r\n"));
+        const CliRun run =
+            runCli(cli,
+                   {m_local.path(), "--host", "127.0.0.1", "--port", QString::number(server.port()),
+                    "--user", "tester", "--passive", "--connections", "1"},
+                   QString());
+        if (sent) {
+            QTRY_VERIFY(server.received().contains("PASS s3cret"));
+            return;
+        }
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, QStringLiteral("No password is known for the login \"tester\" on "
+                                         "127.0.0.1. Set QUORVEL_FTP_PASSWORD, or save the "
+                                         "password for this login and host in the designer's "
+                                         "FTP settings.\n"));
+        QCOMPARE(server.connections.load(), 0);
     }
 
     // No password in the environment: the desktop's keyring has it (a private GNOME Keyring
@@ -314,7 +392,7 @@ private Q_SLOTS:
             program.filePath("quorvel.ini"),
             "[Settings]\r\ndefFtpHost=127.0.0.1\r\ndefFtpUser=" + m_server.user().toUtf8() +
                 "\r\ndefFtpPass=stale\r\ndefFtpDir=keyring\r\ndefFtpTransferMode=passive\r\n"
-                "defFtpPort=" +
+                "defFtpProtocol=ftp\r\ndefFtpPort=" +
                 QByteArray::number(m_server.port()) + "\r\n"));
         QVERIFY(QDir().mkpath(m_server.uploadedPath() + "/keyring"));
         qv::FtpSettings account;
@@ -352,7 +430,7 @@ private Q_SLOTS:
         const QStringList args{
             site,     "--host",        "127.0.0.1", "--port", QString::number(m_server.port()),
             "--user", m_server.user(), "--dir",     remote,   "--connections",
-            "1"};
+            "1",      "--protocol",    "ftp"};
         const auto upload = [&](const QStringList& extra) {
             return runCli(cliPath(), args + extra, m_server.password());
         };

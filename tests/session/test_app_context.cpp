@@ -1,3 +1,4 @@
+#include "common/SecretMemory.h"
 #include "document/CalendarDocument.h"
 #include "session/AppContext.h"
 #include "session/LayoutPages.h"
@@ -26,7 +27,10 @@ private Q_SLOTS:
         writeLayoutPages(program.filePath("files"));
         CalendarDocument doc;
         AppContext ctx(doc);
+        QVERIFY(!secretsKeptOutOfCrashFiles());
         QCOMPARE(ctx.start(program.path() + "/", data.path()), QStringList());
+        // It holds the FTP password from now on: no core dump may carry it away.
+        QVERIFY(secretsKeptOutOfCrashFiles());
         QCOMPARE(ctx.folders.program, program.path());
         QCOMPARE(ctx.folders.working, data.path() + "/Quorvel/work");
         QCOMPARE(ctx.folders.templates, program.path() + "/template");

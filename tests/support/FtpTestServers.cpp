@@ -79,10 +79,60 @@ QString RealFtpServer::refusedText() const {
                       : QStringLiteral("Not enough privileges.\n");
 }
 
+bool RealFtpServer::makeCertificate(const QString& key, const QString& cert, QString* why) {
+    if (QProcess::execute(
+            QStringLiteral("openssl"),
+            {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+             QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"), key,
+             QStringLiteral("-out"), cert, QStringLiteral("-days"), QStringLiteral("2"),
+             QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")}) != 0) {
+        m_missing = true;
+        *why = QStringLiteral("openssl cannot make a certificate");
+        return false;
+    }
+    QProcess print;
+    print.start(QStringLiteral("openssl"),
+                {QStringLiteral("x509"), QStringLiteral("-in"), cert, QStringLiteral("-noout"),
+                 QStringLiteral("-fingerprint"), QStringLiteral("-sha256")});
+    print.waitForFinished(10000);
+    m_fingerprint = QString::fromLatin1(print.readAll().trimmed()).section(QLatin1Char('='), 1);
+    return true;
+}
+
+QStringList RealFtpServer::commandsReceived() {
+    while (m_process.waitForReadyRead(50)) {
+    }
+    m_output += m_process.readAllStandardOutput();
+    QStringList commands;
+    for (const QByteArray& line : m_output.split('\n'))
+        if (line.startsWith("got: "))
+            commands << QString::fromLatin1(line.mid(5));
+    return commands;
+}
+
 bool RealFtpServer::start(QString* why) {
     if (!m_dir.isValid()) {
         *why = QStringLiteral("no temporary folder");
         return false;
+    }
+    if (m_kind == Kind::TlsRefusingProt) {
+        const QString key = m_dir.filePath(QStringLiteral("key.pem"));
+        const QString cert = m_dir.filePath(QStringLiteral("cert.pem"));
+        if (!makeCertificate(key, cert, why))
+            return false;
+        m_process.setStandardErrorFile(QProcess::nullDevice());
+        m_process.start(QStringLiteral("/usr/bin/python3"),
+                        {dataPath(QStringLiteral("ftp/tls_refusing_server.py")), cert, key});
+        if (!m_process.waitForStarted(5000)) {
+            *why = m_process.errorString();
+            return false;
+        }
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        m_port = m_process.readLine().trimmed().toUShort();
+        if (m_port == 0)
+            *why = QStringLiteral("the scripted TLS server did not start");
+        return m_port != 0;
     }
     if (m_kind == Kind::Sftp) {
         if (QProcess::execute(QStringLiteral("/usr/bin/python3"),
@@ -177,22 +227,8 @@ bool RealFtpServer::start(QString* why) {
     if (m_kind == Kind::VsftpdTls) {
         const QString key = m_dir.filePath(QStringLiteral("key.pem"));
         const QString cert = m_dir.filePath(QStringLiteral("cert.pem"));
-        if (QProcess::execute(
-                QStringLiteral("openssl"),
-                {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                 QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-keyout"),
-                 key, QStringLiteral("-out"), cert, QStringLiteral("-days"), QStringLiteral("2"),
-                 QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1")}) != 0) {
-            m_missing = true;
-            *why = QStringLiteral("openssl cannot make a certificate");
+        if (!makeCertificate(key, cert, why))
             return false;
-        }
-        QProcess print;
-        print.start(QStringLiteral("openssl"),
-                    {QStringLiteral("x509"), QStringLiteral("-in"), cert, QStringLiteral("-noout"),
-                     QStringLiteral("-fingerprint"), QStringLiteral("-sha256")});
-        print.waitForFinished(10000);
-        m_fingerprint = QString::fromLatin1(print.readAll().trimmed()).section(QLatin1Char('='), 1);
         // Login and data only over TLS; data connections must resume the control connection's
         // TLS session (vsftpd's default, said here in so many words).
         tls = "ssl_enable=YES\nallow_anon_ssl=YES\nforce_anon_logins_ssl=YES\n"
@@ -278,6 +314,11 @@ void ScriptedFtpServer::onConnection() {
             QObject::connect(control, &QTcpSocket::disconnected, control, &QObject::deleteLater);
             continue;
         }
+        if (relayTo != 0 && connections.load() < relayed) {
+            ++connections;
+            relay(control);
+            continue;
+        }
         ++connections;
         clientGone = false;
         control->write(greeting);
@@ -309,6 +350,30 @@ void ScriptedFtpServer::onConnection() {
             control->deleteLater();
         });
     }
+}
+
+void ScriptedFtpServer::relay(QTcpSocket* control) {
+    auto* upstream = new QTcpSocket(control);
+    upstream->connectToHost(QHostAddress::LocalHost, relayTo);
+    const bool cut = connections.load() == cutOnStor;
+    QObject::connect(control, &QTcpSocket::readyRead, upstream, [this, control, upstream, cut] {
+        const QByteArray bytes = control->readAll();
+        if (cut && bytes.contains("STOR ")) {
+            wasCut = true;
+            upstream->abort();
+            control->abort();
+            return;
+        }
+        upstream->write(bytes);
+    });
+    QObject::connect(upstream, &QTcpSocket::readyRead, control,
+                     [control, upstream] { control->write(upstream->readAll()); });
+    QObject::connect(upstream, &QTcpSocket::disconnected, control,
+                     [control] { control->disconnectFromHost(); });
+    QObject::connect(control, &QTcpSocket::disconnected, control, [control, upstream] {
+        upstream->disconnectFromHost();
+        control->deleteLater();
+    });
 }
 
 quint16 ScriptedFtpServer::port() const {

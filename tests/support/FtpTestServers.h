@@ -28,7 +28,9 @@ QStringList filesInWalkOrder(const QString& folder);
 // the run; Sftp is python3-asyncssh with a password login.
 class RealFtpServer {
 public:
-    enum class Kind { Pyftpdlib, Vsftpd, VsftpdTls, Sftp };
+    // TlsRefusingProt is a scripted server that takes TLS for the login but refuses to protect
+    // the data connections.
+    enum class Kind { Pyftpdlib, Vsftpd, VsftpdTls, Sftp, TlsRefusingProt };
 
     explicit RealFtpServer(Kind kind);
     ~RealFtpServer();
@@ -55,8 +57,12 @@ public:
     Kind kind() const { return m_kind; }
     bool isVsftpd() const { return m_kind == Kind::Vsftpd || m_kind == Kind::VsftpdTls; }
 
+    // TlsRefusingProt: the command lines it received so far.
+    QStringList commandsReceived();
+
 private:
     bool waitForListening(QString* why);
+    bool makeCertificate(const QString& key, const QString& cert, QString* why);
 
     Kind m_kind;
     QTemporaryDir m_dir;
@@ -65,6 +71,7 @@ private:
     bool m_missing = false;
     QString m_fingerprint;
     QString m_hostKeyFile;
+    QByteArray m_output;
 };
 
 // A scripted FTP server on a thread of its own for the replies real servers do not give. It
@@ -100,6 +107,14 @@ public:
     // Above zero: connections after the first this many are turned away with a 421 greeting, as
     // hosts that allow few connections per address do.
     int maxConnections = 0;
+    // A middleman: the first relayed connections are passed through unchanged to the server on
+    // 127.0.0.1:relayTo (0: none are), the later ones get this script.
+    quint16 relayTo = 0;
+    int relayed = 0;
+    // The relayed connection of this number (from 1) is cut when its client sends STOR, as a
+    // connection that drops in the middle of an upload (0: none is).
+    int cutOnStor = 0;
+    std::atomic<bool> wasCut{false};
 
     // Every command line received, without its line end, in order.
     QList<QByteArray> received() const;
@@ -112,6 +127,7 @@ private:
     void runData(QTcpSocket* control, bool store);
 
     void onConnection();
+    void relay(QTcpSocket* control);
 
     mutable QMutex m_lock; // m_received, m_stored
     QList<QByteArray> m_received;

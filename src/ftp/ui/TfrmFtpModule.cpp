@@ -36,6 +36,7 @@ namespace qv {
 namespace {
 
 constexpr int kKindRole = Qt::UserRole;
+constexpr int kProgressSteps = 1000; // of the progress bar, for the bytes sent
 
 QLabel* boldLabel(const QString& text = QString()) {
     auto* l = new QLabel(text);
@@ -175,6 +176,9 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
     });
     connect(m_worker, &TFtpThread::completed, this, &TfrmFtpModule::onCompleted);
     connect(m_worker, &TFtpThread::failed, this, &TfrmFtpModule::onFailed);
+    // Server replies, folder and file names show as they are: never as rich text.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     showPage(QStringLiteral("Connecting"));
 }
 
@@ -382,6 +386,7 @@ void TfrmFtpModule::onConnectStepEnded(const StepResult& result) {
         onFailed(result.error);
         return;
     }
+    trustStore.noteLogin(m_client->endpoint(), result.encrypted);
     showEncryption(true, result.encrypted);
     fillRemoteList(result.lines);
     showPage(QStringLiteral("Initial"));
@@ -589,25 +594,20 @@ void TfrmFtpModule::onFileReport(const QString& currentFile, int currentNumber, 
     lblU_From->setToolTip(from);
     lblU_To->setText(fileInFlightText(to, others));
     lblU_To->setToolTip(to);
-    pgU_Progress->setRange(0, total);
-    pgU_Progress->setValue(std::clamp(currentNumber, 0, total));
-    lblU_FilesCount->setText(fileCountText(currentNumber, total));
+    lblU_FilesCount->setText(fileCountText(std::clamp(currentNumber, 0, total), total));
     showPage(QStringLiteral("Uploading"));
 }
 
 void TfrmFtpModule::onFileEnded(const QString& relativePath) {
-    // With several connections files end in another order than they start: the count follows
-    // the files that have ended, so that it reads "(m of m)" once the last one has.
     m_filesInFlight.removeOne(relativePath);
-    const int total = m_worker->total();
-    m_filesEnded = std::min(m_filesEnded + 1, total);
-    pgU_Progress->setRange(0, total);
-    pgU_Progress->setValue(m_filesEnded);
-    lblU_FilesCount->setText(fileCountText(std::min(m_filesEnded + 1, total), total));
 }
 
 void TfrmFtpModule::onBytesReport(qint64 sent, qint64 total, double bytesPerSecond) {
     lblU_Bytes->setText(transferStatusText(sent, total, bytesPerSecond));
+    // The bar follows the bytes: one big file weighs more than many small ones.
+    pgU_Progress->setRange(0, kProgressSteps);
+    pgU_Progress->setValue(
+        total > 0 ? int(std::clamp(sent, qint64(0), total) * kProgressSteps / total) : 0);
 }
 
 void TfrmFtpModule::onCompleted() {

@@ -144,7 +144,6 @@ private:
     QString m_remoteFolder;
     // The files reported as started and not yet ended (with several connections, more than one).
     QStringList m_filesInFlight;
-    int m_filesEnded = 0;
     std::unique_ptr<RemoteClient> m_client;
     WorkerThread* m_jobs;
     TFtpThread* m_worker;

@@ -69,7 +69,6 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     cmbProtocol = new QComboBox;
     for (RemoteProtocol p : chosenProtocols())
         cmbProtocol->addItem(protocolCaption(p), protocolSetting(p));
-    cmbProtocol->setPlaceholderText(protocolCaption(RemoteProtocol::FtpTlsIfOffered));
     lbConnections = label(QStringLiteral("Simultaneous transfers"));
     seConnections = new QSpinBox;
     seConnections->setRange(1, FtpSettings::kMaxConnections);
@@ -145,6 +144,9 @@ TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(bbTestConnection, &QPushButton::clicked, this, &TfrmFtpSetting::bbTestConnectionClick);
     connect(cmbProtocol, &QComboBox::activated, this, &TfrmFtpSetting::cmbProtocolChange);
+    // A server's reply and the directory it names show as they are: never as rich text.
+    for (QLabel* l : findChildren<QLabel*>())
+        l->setTextFormat(Qt::PlainText);
 }
 
 TfrmFtpSetting::~TfrmFtpSetting() {
@@ -194,7 +196,8 @@ void TfrmFtpSetting::TntFormShow() {
     const bool active = m_settings.transferMode == QLatin1String("active");
     rbTransferModeActive->setChecked(active);
     rbTransferModePassive->setChecked(!active);
-    cmbProtocol->setCurrentIndex(cmbProtocol->findData(m_settings.protocol));
+    cmbProtocol->setCurrentIndex(
+        cmbProtocol->findData(protocolSetting(protocolFromSetting(m_settings.protocol))));
     seConnections->setValue(m_settings.connectionCount());
     const bool sftp = protocolFromSetting(m_settings.protocol) == RemoteProtocol::Sftp;
     rbTransferModeActive->setEnabled(!sftp);
@@ -213,9 +216,12 @@ FtpSettings TfrmFtpSetting::fromEdits() const {
     s.port = edFtpPort->text();
     s.transferMode =
         rbTransferModeActive->isChecked() ? QStringLiteral("active") : QStringLiteral("passive");
-    // With nothing chosen the setting stays as it was (TLS when the server offers it).
-    s.protocol = cmbProtocol->currentIndex() < 0 ? m_settings.protocol
-                                                 : cmbProtocol->currentData().toString();
+    // A choice that means what the setting meant leaves the setting as it was.
+    const QString chosen = cmbProtocol->currentData().toString();
+    s.protocol = cmbProtocol->currentIndex() < 0 ||
+                         protocolFromSetting(chosen) == protocolFromSetting(m_settings.protocol)
+                     ? m_settings.protocol
+                     : chosen;
     // A number left as it was keeps the setting as it was (the default stays unwritten).
     s.connections = seConnections->value() == m_settings.connectionCount()
                         ? m_settings.connections
@@ -254,6 +260,7 @@ void TfrmFtpSetting::runTest(bool readDirectory) {
     m_client = std::make_unique<RemoteClient>(testEndpoint(fromEdits()));
     m_client->trust = trustFor(trustStore, m_client->endpoint());
     m_client->trust.accepted = m_trustedOnce;
+    m_client->trust.clearTextAccepted = m_clearTextOnce;
     RemoteClient* client = m_client.get();
     bbTestConnection->setEnabled(false);
     setCursor(Qt::BusyCursor);
@@ -280,9 +287,12 @@ void TfrmFtpSetting::runTest(bool readDirectory) {
                                    return;
                                }
                                self->m_trustedOnce = trust.accepted;
+                               self->m_clearTextOnce = trust.clearTextAccepted;
                                self->runTest(readDirectory);
                            }))
                 return;
+            if (result.connected)
+                trustStore.noteLogin(client->endpoint(), result.encrypted);
             showTestResult(result);
         });
 }

@@ -90,6 +90,7 @@ private:
     WorkerThread* m_jobs;
     std::unique_ptr<RemoteClient> m_client; // of the test in progress
     QStringList m_trustedOnce;              // fingerprints trusted "Once" while the dialog is open
+    bool m_clearTextOnce = false;           // the user agreed to test a server without encryption
 };
 
 // The "Ftp Settings" command and the result window's "Ftp Setting" button: edits the settings

@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -48,6 +49,15 @@ int resultFor(QMessageBox::StandardButton button) {
     default:
         return QuestionResult::Ok;
     }
+}
+
+// A box whose texts came from a server or a file: shown as they are, never as rich text
+// (a hostile reply could otherwise draw headlines, links and local images in it).
+void setPlainTexts(QMessageBox* box, const QString& informative) {
+    box->setTextFormat(Qt::PlainText);
+    box->setInformativeText(printableText(informative).left(kMaxDialogText));
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        label->setTextFormat(Qt::PlainText);
 }
 
 } // namespace
@@ -122,7 +132,7 @@ void QtPlatform::trustQuestion(const QString& question, const QString& text,
                                 printableText(question).left(kMaxDialogText), QMessageBox::NoButton,
                                 m_owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setInformativeText(text.left(kMaxDialogText));
+    setPlainTexts(box, text);
     QAbstractButton* always = box->addButton(QStringLiteral("Always"), QMessageBox::AcceptRole);
     QAbstractButton* once = box->addButton(QStringLiteral("Once"), QMessageBox::AcceptRole);
     QPushButton* cancel = box->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
@@ -134,6 +144,23 @@ void QtPlatform::trustQuestion(const QString& question, const QString& text,
                  : clicked == once ? TrustAnswer::Once
                                    : TrustAnswer::Cancel);
     });
+    box->open();
+}
+
+void QtPlatform::warningQuestion(const QString& question, const QString& text,
+                                 const QString& acceptCaption,
+                                 const std::function<void(bool)>& answered) {
+    auto* box = new QMessageBox(QMessageBox::Warning, programTitle(),
+                                printableText(question).left(kMaxDialogText), QMessageBox::NoButton,
+                                m_owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    setPlainTexts(box, text);
+    QAbstractButton* accept = box->addButton(acceptCaption, QMessageBox::AcceptRole);
+    QPushButton* cancel = box->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    box->setDefaultButton(cancel);
+    box->setEscapeButton(cancel);
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [box, accept, answered] { answered(box->clickedButton() == accept); });
     box->open();
 }
 

@@ -22,6 +22,8 @@ public:
     int choice(const QString& text, const QStringList& buttons, int defaultButton) override;
     void trustQuestion(const QString& question, const QString& text,
                        const std::function<void(TrustAnswer)>& answered) override;
+    void warningQuestion(const QString& question, const QString& text, const QString& acceptCaption,
+                         const std::function<void(bool)>& answered) override;
 
     QString openFile(const QString& title, const QString& initialPath,
                      const QString& filter) override;

@@ -3,6 +3,7 @@
 
 #include "ftp/TFtpThread.h"
 #include "ftp/TrustStore.h"
+#include "ftp/UploadTarget.h"
 #include "ftp/ui/TfrmFtpModule.h"
 #include "platform/ScriptedPlatform.h"
 #include "support/FtpTestServers.h"
@@ -67,6 +68,17 @@ private:
         s.folder = folder;
         s.transferMode = QStringLiteral("passive");
         s.protocol = QStringLiteral("ftp");
+        return s;
+    }
+
+    // Settings for vsftpd over TLS, as the settings window stores them by default.
+    static qv::FtpSettings tlsSettings(const RealFtpServer& tls) {
+        qv::FtpSettings s;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = QString::number(tls.port());
+        s.user = tls.user();
+        s.folder = QStringLiteral("upload");
+        s.transferMode = QStringLiteral("passive");
         return s;
     }
 
@@ -193,7 +205,7 @@ private Q_SLOTS:
         QVERIFY(w.isFinished());
         QCOMPARE(w.btnClose->text(), QStringLiteral("Close"));
         QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(2 of 2)"));
-        QCOMPARE(w.pgU_Progress->value(), 2);
+        QCOMPARE(w.pgU_Progress->value(), w.pgU_Progress->maximum());
         QVERIFY(!w.lblU_Bytes->text().isEmpty());
         QCOMPARE(itemTexts(w.lvRemote), (QStringList{"quorvel", "Calendar.htm"}));
         QVERIFY(!w.tntSBRefresh->isEnabled());
@@ -257,8 +269,8 @@ private Q_SLOTS:
     }
 
     // With several connections files end in another order than they start: the window names the
-    // file started last with the number of others still going up, and its count follows the
-    // files that have ended, up to "(3 of 3)".
+    // file started last with the number of others still going up; the count goes up by one per
+    // file started, to "(3 of 3)"; the bar follows the bytes, not the files.
     void filesGoingUpAtOnceAreCounted() {
         QTemporaryDir site;
         for (const char* name : {"a.png", "c.png", "quorvel/b.png"})
@@ -269,17 +281,23 @@ private Q_SLOTS:
         QCOMPARE(worker.prepare(site.path()), 3);
         Q_EMIT worker.fileReport(QStringLiteral("a.png"), 1, 3);
         QVERIFY(w.lblU_From->text().endsWith(QStringLiteral("a.png")));
-        Q_EMIT worker.fileReport(QStringLiteral("quorvel\\b.png"), 1, 3);
+        QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(1 of 3)"));
+        Q_EMIT worker.fileReport(QStringLiteral("quorvel\\b.png"), 2, 3);
         QVERIFY(w.lblU_From->text().endsWith(QStringLiteral("b.png and 1 more")));
         QVERIFY(w.lblU_To->text().endsWith(QStringLiteral("quorvel/b.png and 1 more")));
-        Q_EMIT worker.fileSent(QStringLiteral("a.png"), 1, QByteArray());
         QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(2 of 3)"));
-        Q_EMIT worker.fileReport(QStringLiteral("c.png"), 2, 3);
+        Q_EMIT worker.fileSent(QStringLiteral("a.png"), 1, QByteArray());
+        Q_EMIT worker.fileReport(QStringLiteral("c.png"), 3, 3);
         QVERIFY(w.lblU_From->text().endsWith(QStringLiteral("c.png and 1 more")));
+        QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(3 of 3)"));
+        // 5.1 of 29.7 MB sent: the bar stands at about a sixth, whatever the files' count.
+        Q_EMIT worker.bytesReport(5'100'000, 29'700'000, 1e6);
+        QCOMPARE(w.pgU_Progress->value() * 1000 / w.pgU_Progress->maximum(), 171);
         Q_EMIT worker.fileSent(QStringLiteral("c.png"), 1, QByteArray());
         Q_EMIT worker.fileSent(QStringLiteral("quorvel\\b.png"), 1, QByteArray());
+        Q_EMIT worker.bytesReport(29'700'000, 29'700'000, 1e6);
         QCOMPARE(w.lblU_FilesCount->text(), QStringLiteral("(3 of 3)"));
-        QCOMPARE(w.pgU_Progress->value(), 3);
+        QCOMPARE(w.pgU_Progress->value(), w.pgU_Progress->maximum());
     }
 
     void connectFailureShowsTheReason() {
@@ -342,13 +360,7 @@ private Q_SLOTS:
         if (!tls.start(&why))
             QSKIP(qPrintable(why));
         QTemporaryDir store;
-        qv::FtpSettings s;
-        s.host = QStringLiteral("127.0.0.1");
-        s.port = QString::number(tls.port());
-        s.user = tls.user();
-        s.folder = QStringLiteral("upload");
-        s.transferMode = QStringLiteral("passive");
-        s.protocol = QStringLiteral("ftps");
+        const qv::FtpSettings s = tlsSettings(tls);
         qv::ScriptedPlatform platform;
         platform.trustAnswers << answer;
         TfrmFtpModule w(platform, platform, s, m_published.path());
@@ -367,6 +379,107 @@ private Q_SLOTS:
                      qPrintable(w.lblEncryption->text()));
         QCOMPARE(w.trustStore.remembered(qv::RemoteProtocol::Ftps, s.host, tls.port()),
                  answer == qv::TrustAnswer::Always ? tls.fingerprint() : QString());
+    }
+
+    // A server that offers no encryption: the window asks before the login goes out, Cancel
+    // being the answer when none is given; a server seen with TLS before is refused unasked.
+    void serverWithoutEncryption_data() {
+        QTest::addColumn<bool>("seenBefore");
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("cancelled") << false << false;
+        QTest::newRow("send unencrypted") << false << true;
+        QTest::newRow("seen with TLS before") << true << true;
+    }
+    void serverWithoutEncryption() {
+        QFETCH(bool, seenBefore);
+        QFETCH(bool, answer);
+        qv::test::ScriptedFtpServer server;
+        QTemporaryDir store;
+        qv::FtpSettings s;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = QString::number(server.port());
+        s.user = QStringLiteral("anna");
+        s.password = QStringLiteral("pw");
+        s.transferMode = QStringLiteral("passive");
+        s.protocol.clear(); // a settings file from before the choice of protocol
+        qv::ScriptedPlatform platform;
+        platform.warningAnswers << answer;
+        TfrmFtpModule w(platform, platform, s, m_published.path());
+        w.trustStore = qv::TrustStore(store.filePath(QStringLiteral("trusted.ini")));
+        if (seenBefore)
+            w.trustStore.noteLogin(qv::UploadTarget::fromSettings(s).endpoint(), true);
+        w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
+        QTRY_VERIFY(w.currentPage() != QStringLiteral("Connecting"));
+        const bool connected = answer && !seenBefore;
+        QCOMPARE(w.currentPage(), connected ? QStringLiteral("Initial") : QStringLiteral("Failed"));
+        QCOMPARE(server.received().contains("PASS pw"), connected);
+        QCOMPARE(platform.shown.size(), seenBefore ? 0 : 1);
+        if (seenBefore) {
+            QVERIFY2(w.lblF_Error->text().startsWith(QLatin1String("WARNING: ")),
+                     qPrintable(w.lblF_Error->text()));
+            return;
+        }
+        QCOMPARE(platform.shown[0].kind, QStringLiteral("warning"));
+        QCOMPARE(platform.shown[0].instruction,
+                 QStringLiteral("This server does not offer encryption. Send your password and "
+                                "files unencrypted?"));
+        if (connected)
+            QCOMPARE(w.lblEncryption->text(), QStringLiteral("Not encrypted (plain FTP)"));
+    }
+
+    // A certificate other than the one trusted always is a warning that names both; only its
+    // explicit choice replaces the one trusted.
+    void changedCertificateIsAWarning_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("trust the new certificate") << true;
+    }
+    void changedCertificateIsAWarning() {
+        QFETCH(bool, answer);
+        RealFtpServer tls(RealFtpServer::Kind::VsftpdTls);
+        QString why;
+        if (!tls.start(&why))
+            QSKIP(qPrintable(why));
+        QTemporaryDir store;
+        const qv::FtpSettings s = tlsSettings(tls);
+        qv::ScriptedPlatform platform;
+        platform.warningAnswers << answer;
+        TfrmFtpModule w(platform, platform, s, m_published.path());
+        w.trustStore = qv::TrustStore(store.filePath(QStringLiteral("trusted.ini")));
+        const QString old = QStringLiteral("00:11:22:33");
+        QVERIFY(w.trustStore.remember(qv::RemoteProtocol::Ftps, s.host, tls.port(), old));
+        w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
+        QTRY_VERIFY(w.currentPage() != QStringLiteral("Connecting"));
+        QCOMPARE(platform.shown.size(), 1);
+        QCOMPARE(platform.shown[0].kind, QStringLiteral("warning"));
+        QCOMPARE(platform.shown[0].instruction,
+                 QStringLiteral("The certificate of this server has changed. Trust the new one?"));
+        QVERIFY2(platform.shown[0].text.contains(tls.fingerprint()) &&
+                     platform.shown[0].text.contains(old),
+                 qPrintable(platform.shown[0].text));
+        QCOMPARE(w.currentPage(), answer ? QStringLiteral("Initial") : QStringLiteral("Failed"));
+        QCOMPARE(w.trustStore.remembered(qv::RemoteProtocol::Ftps, s.host, tls.port()),
+                 answer ? tls.fingerprint() : old);
+    }
+
+    // A hostile server's reply is shown as the text it is: no headline, link or image of its.
+    void serverTextShowsAsPlainText() {
+        qv::test::ScriptedFtpServer server;
+        const QByteArray reply =
+            "<h1 style='color:red'>Big</h1><a href='http://x.invalid'>link</a><img src='/x.png'>";
+        server.replies = {{"PASS", "530 " + reply + "\r\n"}};
+        qv::FtpSettings s = settings();
+        s.port = QString::number(server.port());
+        qv::ScriptedPlatform platform;
+        TfrmFtpModule w(platform, platform, s, m_published.path());
+        w.FormShow();
+        QTRY_VERIFY(!w.isBusy());
+        QCOMPARE(w.currentPage(), QStringLiteral("Failed"));
+        QVERIFY2(w.lblF_Error->text().contains(QString::fromLatin1(reply)),
+                 qPrintable(w.lblF_Error->text()));
+        QCOMPARE(w.lblF_Error->textFormat(), Qt::PlainText);
     }
 
     void cancellingMidUploadClosesAtOnce_data() {

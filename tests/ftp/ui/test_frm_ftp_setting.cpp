@@ -194,7 +194,7 @@ private Q_SLOTS:
         QCOMPARE(int(QFile::permissions(ini) & 0x0077), 0); // nobody else reads it
     }
 
-    // Without a protocol in the settings none is chosen (TLS where offered) and OK keeps it so;
+    // Without a protocol in the settings FTP over TLS shows as chosen, and OK leaves it so;
     // choosing SFTP moves a port left at 21 to 22 and stores "sftp"; a port the user set stays.
     void protocolChoice_data() {
         QTest::addColumn<QString>("stored");
@@ -202,7 +202,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("choose"); // index of the choice, -1 for none
         QTest::addColumn<QString>("protocol");
         QTest::addColumn<QString>("portAfter");
-        QTest::newRow("none stays none") << QString() << "21" << -1 << QString() << "21";
+        QTest::newRow("none is FTP over TLS") << QString() << "21" << -1 << QString() << "21";
         QTest::newRow("sftp moves port 21") << QString() << "21" << 2 << "sftp"
                                             << "22";
         QTest::newRow("ftps keeps 2121") << "sftp"
@@ -224,7 +224,7 @@ private Q_SLOTS:
         s.protocol = stored;
         s.port = port;
         dialog.setSettings(s);
-        QCOMPARE(dialog.cmbProtocol->currentIndex(), stored.isEmpty() ? -1 : 2);
+        QCOMPARE(dialog.cmbProtocol->currentIndex(), stored.isEmpty() ? 1 : 2);
         QCOMPARE(dialog.cmbProtocol->itemText(1), QStringLiteral("FTP over TLS (explicit)"));
         if (choose >= 0) {
             dialog.cmbProtocol->setCurrentIndex(choose);
@@ -300,6 +300,42 @@ private Q_SLOTS:
         QCOMPARE(dialog.lbDetectHostDirectory->isVisibleTo(&dialog), detected);
         QTRY_VERIFY_WITH_TIMEOUT(server.clientGone, 2000);
         QCOMPARE(dialog.settings(), s); // a test stores nothing
+    }
+
+    // A server without encryption is not "Connected ... successfully": the test asks first, and
+    // without a yes the password never goes out.
+    void testConnectionAsksBeforeSendingUnencrypted_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("cancelled") << false;
+        QTest::newRow("send unencrypted") << true;
+    }
+    void testConnectionAsksBeforeSendingUnencrypted() {
+        QFETCH(bool, answer);
+        qv::test::ScriptedFtpServer server;
+        qv::ScriptedPlatform platform;
+        platform.warningAnswers << answer;
+        TfrmFtpSetting dialog(platform);
+        FtpSettings s = sample();
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = QString::number(server.port());
+        s.password = QStringLiteral("pw");
+        s.protocol.clear();
+        dialog.setSettings(s);
+        dialog.bbTestConnectionClick();
+        QTRY_VERIFY(!dialog.isTesting());
+        QTRY_VERIFY(!dialog.lbTestResult->text().startsWith(QLatin1String("Connecting")));
+        QCOMPARE(platform.shown.size(), 1);
+        QCOMPARE(platform.shown[0].kind, QStringLiteral("warning"));
+        QCOMPARE(server.received().contains("PASS pw"), answer);
+        if (answer) {
+            QCOMPARE(dialog.lbTestResult->text(),
+                     QStringLiteral("Connected to your server successfully!"));
+            return;
+        }
+        QVERIFY2(dialog.lbTestResult->text().startsWith(
+                     QStringLiteral("127.0.0.1:%1 does not offer encryption").arg(server.port())),
+                 qPrintable(dialog.lbTestResult->text()));
+        QVERIFY(dialog.lbTestResult->styleSheet().contains("red"));
     }
 
     void testConnectionShowsTheFailure() {
