@@ -150,6 +150,9 @@ int run(const QStringList& args) {
     for (const QString& link : worker.skippedLinks())
         QTextStream(stderr) << "Skipped (a symbolic link, never uploaded): "
                             << qv::printableText(link) << '\n';
+    for (const QString& special : worker.skippedSpecialFiles())
+        QTextStream(stderr) << "Skipped (a pipe, device or socket, never uploaded): "
+                            << qv::printableText(special) << '\n';
     const qv::UploadTarget target = qv::UploadTarget::fromSettings(settings);
     auto client = std::make_unique<qv::RemoteClient>(target.endpoint());
     qv::TrustStore trustStore;

@@ -11,7 +11,8 @@
 
 namespace qv {
 
-StagedFile::StagedFile(const QString& path) : file_(writeTargetOf(path)), given_(path) {}
+StagedFile::StagedFile(const QString& path, Readers readers)
+    : file_(writeTargetOf(path)), given_(path), readers_(readers) {}
 
 bool StagedFile::write(const QByteArray& bytes, QString* error) {
     if (const std::optional<QString> problem = notAFileProblem(given_)) {
@@ -21,6 +22,10 @@ bool StagedFile::write(const QByteArray& bytes, QString* error) {
         return false;
     }
     if (!file_.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot create file \"%1\". %2"), file_.errorString(), error);
+    // Set on the staged file before any byte is in it; the rename keeps it.
+    if (readers_ == Readers::OwnerOnly &&
+        !file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return fail(QStringLiteral("Cannot create file \"%1\". %2"), file_.errorString(), error);
     if (file_.write(bytes) != bytes.size() || !file_.flush())
         return fail(QStringLiteral("Cannot write file \"%1\". %2"), writeFailureReason(file_),

@@ -12,7 +12,10 @@ namespace qv {
 // written.
 class StagedFile {
 public:
-    explicit StagedFile(const QString& path);
+    enum class Readers { AsBefore, OwnerOnly };
+
+    // OwnerOnly: the file is readable and writable by its owner alone, whatever it was before.
+    explicit StagedFile(const QString& path, Readers readers = Readers::AsBefore);
 
     // Writes the bytes to the file beside the target and starts putting them on disk, so that
     // commit(), which waits for the disk, has less to wait for when other work came between.
@@ -25,6 +28,7 @@ private:
 
     QSaveFile file_;
     QString given_;
+    Readers readers_;
 };
 
 } // namespace qv

@@ -36,9 +36,13 @@ int TFtpThread::prepare(const QString& localFolder,
     m_total = 0;
     m_totalBytes = 0;
     m_skippedLinks.clear();
+    m_skippedSpecialFiles.clear();
     FolderWalkVisitor visitor;
     visitor.skippedLink = [this](const QString& relativePath) {
         m_skippedLinks.append(relativePath);
+    };
+    visitor.skippedSpecial = [this](const QString& relativePath) {
+        m_skippedSpecialFiles.append(relativePath);
     };
     visitor.file = [&](const QString& relativePath, const QString& fullPath) {
         ++m_total;

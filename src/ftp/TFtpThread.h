@@ -85,6 +85,8 @@ public:
     int total() const { return m_total; }
     // The symbolic links prepare() found: they are not uploaded (walkFolder never follows one).
     const QStringList& skippedLinks() const { return m_skippedLinks; }
+    // Named pipes, devices and sockets in the folder: never read, never sent.
+    const QStringList& skippedSpecialFiles() const { return m_skippedSpecialFiles; }
     qint64 totalBytes() const { return m_totalBytes; }
     int skippedCount() const { return m_skippedCount; }
 
@@ -116,6 +118,7 @@ private:
     int m_total = 0;
     qint64 m_totalBytes = 0;
     QStringList m_skippedLinks;
+    QStringList m_skippedSpecialFiles;
     int m_connections = 1;
     std::mutex m_reportLock; // one report at a time; guards the counts below during a run
     int m_currentNumber = 1; // the number the next file started or skipped gets

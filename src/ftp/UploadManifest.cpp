@@ -162,7 +162,8 @@ bool UploadManifest::save(QString* error) const {
                          .arg(QDir::toNativeSeparators(QFileInfo(m_path).absolutePath()));
         return false;
     }
-    StagedFile staged(m_path);
+    // It names the server, the login, the folder and every file sent: for its owner's eyes only.
+    StagedFile staged(m_path, StagedFile::Readers::OwnerOnly);
     return staged.write(QJsonDocument(root).toJson(QJsonDocument::Indented), error) &&
            staged.commit(error);
 }

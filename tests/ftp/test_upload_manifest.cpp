@@ -69,6 +69,22 @@ private Q_SLOTS:
         QVERIFY(writeBytes(site() + "/Calendar.htm", "page"));
     }
 
+    // The record names the server, the login, the folder and every file: its owner's alone, also
+    // when an earlier version left it readable by others.
+    void theRecordIsPrivate() {
+        sendAll();
+        const QStringList saved = QDir(records()).entryList(QDir::Files);
+        QCOMPARE(saved.size(), 1);
+        QFile record(records() + "/" + saved.constFirst());
+        const QFileDevice::Permissions ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        QCOMPARE(record.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+                 ownerOnly);
+        QVERIFY(record.setPermissions(ownerOnly | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        sendAll();
+        QCOMPARE(record.permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+                 ownerOnly);
+    }
+
     void decidesBySizeAndContent_data() {
         QTest::addColumn<QByteArray>("localNow"); // data.xml when uploading again
         QTest::addColumn<qint64>("remoteSize");

@@ -322,6 +322,9 @@ void TfrmFtpModule::FormShow() {
     for (const QString& link : m_worker->skippedLinks())
         tntlbLocal->addItem(QLatin1Char('/') + printableText(link) +
                             QStringLiteral(" (a symbolic link, not uploaded)"));
+    for (const QString& special : m_worker->skippedSpecialFiles())
+        tntlbLocal->addItem(QLatin1Char('/') + printableText(special) +
+                            QStringLiteral(" (not a regular file, not uploaded)"));
     UploadTarget target = UploadTarget::fromSettings(m_settings);
     m_client = std::make_unique<RemoteClient>(target.endpoint());
     m_client->trust = trustFor(trustStore, m_client->endpoint());
