@@ -33,9 +33,9 @@ private Q_SLOTS:
                                       << "ERROR: 'first' is not a valid integer value\n";
         QTest::newRow("missing input")
             << qv::test::dataPath("datafile/fail/none.xml") << "ERROR: Cannot open file";
-        // A device without end is cut off at the limit instead of filling the memory.
+        // A device without end is refused before a byte is read, instead of filling the memory.
         QTest::newRow("endless input") << "/dev/zero"
-                                       << "ERROR: The data file is larger than";
+                                       << "ERROR: \"/dev/zero\" is a device, not a file.";
     }
 
     void failedReadWritesNothing() {
