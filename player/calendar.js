@@ -910,6 +910,7 @@
   };
 
   Calendar.prototype.buildMusic = function (menu) {
+    if (this.stopWaitingForAction) this.stopWaitingForAction();
     var mu = this.model.music, url = mu && mediaUrl(mu.src, this.base);
     if (!url) return;
     if (this.audio) this.audio.pause();
@@ -933,21 +934,25 @@
       if (audio.paused) { var p = audio.play(); if (p && p.catch) p.catch(function () {}); } else audio.pause();
     });
     if (mu.startup) {
+      // Browsers may block sound until the visitor acts; then the first action
+      // inside this calendar starts it, never a click elsewhere on the host
+      // page. The wait begins at once: the browser's refusal can come after
+      // that first action.
+      var self = this;
+      var once = function (e) {
+        self.stopWaitingForAction();
+        // The music button does its own toggling.
+        if (audio.paused && !btn.contains(e.target)) audio.play().catch(function () {});
+      };
+      this.stopWaitingForAction = function () {
+        root.removeEventListener('pointerdown', once, true);
+        root.removeEventListener('keydown', once, true);
+        self.stopWaitingForAction = null;
+      };
+      root.addEventListener('pointerdown', once, true);
+      root.addEventListener('keydown', once, true);
       var start = audio.play();
-      if (start && start.catch) {
-        // Browsers block sound until the visitor acts; only an action inside
-        // this calendar starts it, never a click elsewhere on the host page.
-        start.catch(function () {
-          var once = function (e) {
-            root.removeEventListener('pointerdown', once, true);
-            root.removeEventListener('keydown', once, true);
-            // The music button does its own toggling.
-            if (audio.paused && !btn.contains(e.target)) audio.play().catch(function () {});
-          };
-          root.addEventListener('pointerdown', once, true);
-          root.addEventListener('keydown', once, true);
-        });
-      }
+      if (start && start.catch) start.catch(function () {});
     }
   };
 
