@@ -1,35 +1,15 @@
 #include "session/IniFile.h"
 
 #include "common/Functions.h"
+#include "common/StagedFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace qv {
 
 namespace {
-
-// The file may hold a password: only its owner reads and writes it.
-constexpr QFileDevice::Permissions kPrivate = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
-
-// Writes the whole file beside the target with owner-only permissions and renames it into place,
-// so the text is never readable by others, not even for a moment.
-bool writePrivateFile(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    const auto fail = [&](const QString& what) {
-        if (error)
-            *error = what.arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Cannot create file \"%1\". %2"));
-    if (!file.setPermissions(kPrivate) || file.write(bytes) != bytes.size() || !file.commit())
-        return fail(QStringLiteral("Cannot write file \"%1\". %2"));
-    return true;
-}
 
 bool isSectionLine(const QString& line, QString* name = nullptr) {
     const QString t = line.trimmed();
@@ -133,8 +113,11 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         }
     }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return writePrivateFile(
-        m_path, (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(), error);
+    // The file may hold a password: owner-only from its first byte, put in place whole.
+    StagedFile file(m_path, StagedFile::Readers::OwnerOnly);
+    return file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8(),
+                      error) &&
+           file.commit(error);
 }
 
 } // namespace qv

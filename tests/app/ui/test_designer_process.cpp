@@ -8,6 +8,28 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+// A virtual X display of the test's own, ended with it; an empty name when it did not come up.
+struct VirtualDisplay {
+    QProcess xvfb;
+    QString name;
+
+    VirtualDisplay() {
+        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+        if (!xvfb.waitForStarted(10000))
+            return;
+        QElapsedTimer timer;
+        timer.start();
+        while (!xvfb.canReadLine() && timer.elapsed() < 10000)
+            xvfb.waitForReadyRead(100);
+        if (xvfb.canReadLine())
+            name = ":" + QString::fromLatin1(xvfb.readLine().trimmed());
+    }
+    ~VirtualDisplay() {
+        xvfb.terminate();
+        xvfb.waitForFinished(5000);
+    }
+};
+
 // Starts the real designer, headless, with folders of the test's own.
 class TestDesignerProcess : public QObject {
     Q_OBJECT
@@ -64,14 +86,6 @@ class TestDesignerProcess : public QObject {
         if (output)
             *output = tool.readAllStandardOutput();
         return tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
-    }
-
-    // A virtual X display of the test's own; its name, or nothing when it did not come up.
-    static QString startXvfb(QProcess& xvfb) {
-        xvfb.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-        if (!xvfb.waitForStarted(10000) || !waitFor([&] { return xvfb.canReadLine(); }, 10000))
-            return {};
-        return ":" + QString::fromLatin1(xvfb.readLine().trimmed());
     }
 
     // The window class the menu entry groups the running designer by.
@@ -153,13 +167,9 @@ private Q_SLOTS:
             QStandardPaths::findExecutable("xdotool").isEmpty() ||
             QStandardPaths::findExecutable("unzip").isEmpty())
             QSKIP("needs Xvfb, xdotool and unzip (scripts/deps.sh)");
-        QProcess xvfb;
-        const QString display = startXvfb(xvfb);
+        const VirtualDisplay x;
+        const QString& display = x.name;
         QVERIFY(!display.isEmpty());
-        const auto stopXvfb = qScopeGuard([&] {
-            xvfb.terminate();
-            xvfb.waitForFinished(5000);
-        });
 
         const QString archive = projectWithTitle("Orchard");
         QVERIFY(archiveData(archive).contains("editor_layout=\"1\""));
@@ -261,13 +271,9 @@ private Q_SLOTS:
             QStandardPaths::findExecutable("xdotool").isEmpty() ||
             QStandardPaths::findExecutable("openbox").isEmpty())
             QSKIP("needs Xvfb, xdotool and openbox (scripts/deps.sh)");
-        QProcess xvfb;
-        const QString display = startXvfb(xvfb);
+        const VirtualDisplay x;
+        const QString& display = x.name;
         QVERIFY(!display.isEmpty());
-        const auto stopXvfb = qScopeGuard([&] {
-            xvfb.terminate();
-            xvfb.waitForFinished(5000);
-        });
         QProcess windowManager;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DISPLAY", display);
