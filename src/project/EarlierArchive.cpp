@@ -8,7 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <algorithm>
 #include <atomic>
@@ -206,7 +206,7 @@ std::optional<quint32> EarlierArchive::fileCrc(const QString& path, qint64 size)
         return std::nullopt;
     if (m_buffer.empty())
         m_buffer.resize(size_t(1) << 20);
-    uLong crc = crc32_z(0, nullptr, 0);
+    quint32 crc = 0;
     qint64 total = 0;
     for (;;) {
         const ssize_t got = ::read(fd, m_buffer.data(), m_buffer.size());
@@ -218,7 +218,7 @@ std::optional<quint32> EarlierArchive::fileCrc(const QString& path, qint64 size)
         }
         if (got == 0)
             break;
-        crc = crc32_z(crc, reinterpret_cast<const Bytef*>(m_buffer.data()), size_t(got));
+        crc = libdeflate_crc32(crc, m_buffer.data(), size_t(got));
         total += got;
         m_compared += got;
     }

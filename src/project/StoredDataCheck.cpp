@@ -1,10 +1,11 @@
 #include "project/StoredDataCheck.h"
 
+#include <libdeflate.h>
+
 namespace qv {
 
 StoredDataCheck::StoredDataCheck(quint16 method, quint32 crc, quint64 size)
-    : m_deflated(method == 8), m_expectedCrc(crc), m_expectedSize(size),
-      m_crc(crc32_z(0, nullptr, 0)) {
+    : m_deflated(method == 8), m_expectedCrc(crc), m_expectedSize(size), m_crc(0) {
     if (method != 0 && method != 8) {
         m_broken = true;
         return;
@@ -28,7 +29,7 @@ bool StoredDataCheck::take(const Bytef* data, size_t size) {
     m_size += size;
     if (m_size > m_expectedSize)
         return false;
-    m_crc = crc32_z(m_crc, data, size);
+    m_crc = libdeflate_crc32(m_crc, data, size);
     return true;
 }
 

@@ -30,7 +30,7 @@ private:
     bool m_deflated;
     quint32 m_expectedCrc;
     quint64 m_expectedSize;
-    uLong m_crc;
+    quint32 m_crc;
     quint64 m_size = 0;
     bool m_broken = false;
     bool m_ended = false;
