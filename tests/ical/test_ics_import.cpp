@@ -145,6 +145,33 @@ private Q_SLOTS:
             << ""
             << "o 2025-03-15T23:00:00..2025-03-16T04:00:00";
 
+        const QString rehearsal =
+            QString::fromUtf8("Noten für das Frühjahrskonzert bitte mitbringen. In den Ferien "
+                              "fällt die Probe aus; Ersatztermine folgen.\nGemeindehaus, "
+                              "Kirchplatz 3, 79098 Freiburg");
+        QTest::newRow("nextcloud: weekly with EXDATE expanded, first Tuesday, folded text")
+            << "nextcloud.ics"
+            << "3b1f7c2e-8d4a-4f6b-9e2c-5a7d1c0b8e4f" << 0 << "Probe Blasorchester" << rehearsal
+            << "o 2025-01-07T19:30:00..2025-01-07T21:30:00";
+        QTest::newRow("nextcloud: 25 February and 4 March left out")
+            << "nextcloud.ics"
+            << "3b1f7c2e-8d4a-4f6b-9e2c-5a7d1c0b8e4f" << 7 << "Probe Blasorchester" << rehearsal
+            << "o 2025-03-11T19:30:00..2025-03-11T21:30:00";
+        QTest::newRow("nextcloud: summer time keeps the hour")
+            << "nextcloud.ics"
+            << "3b1f7c2e-8d4a-4f6b-9e2c-5a7d1c0b8e4f" << 101 << "Probe Blasorchester" << rehearsal
+            << "o 2026-12-29T19:30:00..2026-12-29T21:30:00";
+        QTest::newRow("nextcloud: all-day date")
+            << "nextcloud.ics"
+            << "9a0c5e71-2f3b-4d8a-b6e4-1c7f9d2a3b50" << 0
+            << QString::fromUtf8("Frühjahrsputz am Vereinsheim") << ""
+            << "o 2025-05-03..2025-05-03 whole day";
+        QTest::newRow("nextcloud: summer evening with its place")
+            << "nextcloud.ics"
+            << "c4e8a1d2-6b5f-4e3c-8a9d-0f2b7c6e5d41" << 0 << "Sommerkonzert"
+            << "Stadtgarten"
+            << "o 2025-06-21T18:00:00..2025-06-21T23:00:00";
+
         // Zones the zone database knows are taken from there, whatever the file says of them.
         QTest::newRow("wordpress: a zone described for 2018 to 2020 only, summer")
             << "wordpress.ics"
@@ -289,6 +316,13 @@ private Q_SLOTS:
         QTest::newRow("EXDATE") << "google.ics"
                                 << "choir@google.com" << 90 << false
                                 << "some of its dates are left out (EXDATE)";
+        // 104 Tuesdays in the window, two left out; the reminder (VALARM) is no event.
+        QTest::newRow("nextcloud EXDATE") << "nextcloud.ics"
+                                          << "3b1f7c2e-8d4a-4f6b-9e2c-5a7d1c0b8e4f" << 102 << false
+                                          << "some of its dates are left out (EXDATE)";
+        QTest::newRow("nextcloud all-day")
+            << "nextcloud.ics"
+            << "9a0c5e71-2f3b-4d8a-b6e4-1c7f9d2a3b50" << 1 << false << "";
         QTest::newRow("cancelled") << "google.ics"
                                    << "cancelled-talk@google.com" << 0 << true << "";
         QTest::newRow("COUNT")
