@@ -289,7 +289,7 @@
       subtitle: textOf(childByName(root, 'subtitle')),
       copyright: textOf(childByName(root, 'copyright')),
       firstDay: 1, cellWidth: 39, cellHeight: 39, contentHeight: 99, contentMargin: 0,
-      hours12: false, dateFormat: 'yyyy-mm-dd', language: 'auto',
+      hours12: false, dateFormat: 'yyyy-mm-dd', language: 'auto', timeZone: '',
       styles: {}, backgroundImage: '', monthly: null, music: null, events: []
     };
     var option = childByName(root, 'option');
@@ -303,6 +303,7 @@
         case 'content_margin': model.contentMargin = clampInt(v, 0, 0, 200); break;
         case 'time_format': model.hours12 = v === '12'; break;
         case 'language': model.language = v.trim() || 'auto'; break;
+        case 'timezone': model.timeZone = v.trim(); break;
         case 'date_format':
           var f = v.toLowerCase();
           model.dateFormat = DATE_FORMATS.indexOf(f) >= 0 ? f : 'yyyy-mm-dd';
@@ -631,13 +632,43 @@
   function icsTime(day, minutes) {
     return icsDay(day) + 'T' + pad2(Math.floor(minutes / 60)) + pad2(minutes % 60) + '00';
   }
+  // How many minutes zone is ahead of UTC at the instant ms; NaN for a zone the browser does
+  // not know.
+  var zoneClocks = {};
+  function zoneOffset(zone, ms) {
+    if (!(zone in zoneClocks)) {
+      try {
+        zoneClocks[zone] = new Intl.DateTimeFormat('en-US', { timeZone: zone, hourCycle: 'h23',
+          year: 'numeric', month: 'numeric', day: 'numeric', hour: 'numeric', minute: 'numeric', second: 'numeric' });
+      } catch (e) {
+        zoneClocks[zone] = null;
+      }
+    }
+    if (!zoneClocks[zone]) return NaN;
+    var p = {};
+    zoneClocks[zone].formatToParts(new Date(ms)).forEach(function (part) { p[part.type] = +part.value; });
+    return (Date.UTC(p.year, p.month - 1, p.day, p.hour, p.minute, p.second) - ms) / 60000;
+  }
+  // A wall-clock time of the calendar's zone as the instant it is, in UTC ("...Z"), so that a
+  // calendar anywhere shows it at the calendar's hour; as written, without a zone, when the
+  // calendar names no zone (a data file of an older designer) or one the browser does not know.
+  function icsInstant(day, minutes, zone) {
+    var wall = day * 86400000 + minutes * 60000;
+    var offset = zone && dayParts(day).y >= 100 ? zoneOffset(zone, wall) : NaN;
+    if (isNaN(offset)) return icsTime(day, minutes);
+    var ms = wall - offset * 60000, settled = zoneOffset(zone, ms);
+    if (settled !== offset) ms = wall - settled * 60000; // the other side of a change of clocks
+    var t = new Date(ms);
+    return String(t.getUTCFullYear()).padStart(4, '0') + pad2(t.getUTCMonth() + 1) + pad2(t.getUTCDate()) +
+      'T' + pad2(t.getUTCHours()) + pad2(t.getUTCMinutes()) + '00Z';
+  }
   // The event as it takes place on day: a one-time event over its whole span, a repeating one
-  // on that day. Times are the calendar's own, without a zone, as the feed writes them.
-  function occurrenceOn(ev, day) {
+  // on that day. Times are the instants the calendar's wall-clock times are in its zone.
+  function occurrenceOn(ev, day, zone) {
     var once = ev.kind === 'o', first = once ? ev.start.day : day, last = once ? ev.end.day : day;
     if (ev.wholeDay) return { date: true, start: icsDay(first), end: icsDay(last + 1) };
     var end = once ? ev.end.minutes : Math.max(ev.start.minutes, ev.end.minutes);
-    return { date: false, start: icsTime(first, ev.start.minutes), end: icsTime(last, end) };
+    return { date: false, start: icsInstant(first, ev.start.minutes, zone), end: icsInstant(last, end, zone) };
   }
   // The UID the published feed gives the event: its uid, with its start after it where several
   // events share one (a series imported as single events); without a uid (a data file of an older
@@ -649,7 +680,7 @@
     return shared ? ev.uid + '-' + icsTime(ev.start.day, ev.start.minutes) : ev.uid;
   }
   function eventFile(ev, day, model) {
-    var when = occurrenceOn(ev, day), value = when.date ? ';VALUE=DATE:' : ':';
+    var when = occurrenceOn(ev, day, model.timeZone), value = when.date ? ';VALUE=DATE:' : ':';
     var stamp = new Date().toISOString().replace(/[-:]/g, '').replace(/\.\d+/, '');
     var occurrence = ev.kind === 'o' ? '' : 'RECURRENCE-ID' + value + when.start + '\r\n';
     var content = markupText(ev.content);
@@ -659,8 +690,8 @@
       icsLine('SUMMARY:' + icsText(markupText(ev.title))) +
       (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
   }
-  function googleLink(ev, day) {
-    var when = occurrenceOn(ev, day);
+  function googleLink(ev, day, zone) {
+    var when = occurrenceOn(ev, day, zone);
     return 'https://calendar.google.com/calendar/render?action=TEMPLATE&text=' +
       encodeURIComponent(markupText(ev.title)) + '&dates=' + when.start + '/' + when.end +
       '&details=' + encodeURIComponent(markupText(ev.content));
@@ -694,7 +725,7 @@
     cal.later(function () {
       file.download = fileName(markupText(ev.title));
       file.href = 'data:text/calendar;charset=utf-8,' + encodeURIComponent(eventFile(ev, day, cal.model));
-      google.href = googleLink(ev, day);
+      google.href = googleLink(ev, day, cal.model.timeZone);
     });
     return box;
   }

@@ -100,3 +100,44 @@ test('each event offers its own calendar file and a Google Calendar link; the pa
   assert.deepEqual(german.errors, []);
   await ctx.close();
 });
+
+// A calendar in Berlin seen by a visitor in Tokyo: the page shows the calendar's hours as written,
+// and "Add to calendar" and the Google link give the instants they are in Berlin (winter and
+// summer), so the visitor's calendar puts them at the right hour. A zone the browser does not
+// know leaves the times as written.
+test('times of a calendar with a time zone reach visitors elsewhere at the calendar\'s hour', async () => {
+  const events = [
+    { title: { text: 'Rehearsal', color: '000000' }, repeat: { type: 'week', value: 'wed' },
+      start: '2024-03-01T19:00:00', end: '2024-12-31T20:30:00' },
+  ];
+  const ctx = await browser.newContext({ viewport: { width: 1000, height: 1400 }, timezoneId: 'Asia/Tokyo' });
+  const cases = [
+    { zone: 'Europe/Berlin', winter: ['20240320T180000Z', '20240320T193000Z'], summer: ['20240710T170000Z', '20240710T183000Z'] },
+    { zone: 'Mars/Olympus_Mons', winter: ['20240320T190000', '20240320T203000'], summer: ['20240710T190000', '20240710T203000'] },
+  ];
+  for (const { zone, winter, summer } of cases) {
+    const xml = dataXml(baseDoc({ events, timeZone: zone, cellHeight: 120, contentHeight: 400 }));
+    site?.remove();
+    await server?.close();
+    site = makeSite({ xml, page: simplePage({ width: '', height: '', today: '2024-03-15' }) });
+    server = await serve(site.root);
+    const page = await openCalendar(ctx, server.url + '/Calendar.htm');
+    await page.click('[data-date="2024-03-20"]');
+    assert.match(await page.textContent('.qv-event-time'), /^19:00\D+20:30$/, zone);
+    const ics = fileOf(await page.getAttribute('.qv-add-ics', 'href'));
+    const [, times, , occurrence] = secondReader(ics);
+    assert.equal(times, winter.join(' '), zone);
+    assert.equal(occurrence, winter[0], zone);
+    const google = new URL(await page.getAttribute('.qv-add-google', 'href'));
+    assert.equal(google.searchParams.get('dates'), winter.join('/'), zone);
+    assert.deepEqual(page.errors, []);
+    // Summer: one hour less between Berlin and UTC.
+    const july = await openCalendar(ctx, server.url + '/Calendar.htm');
+    for (let i = 0; i < 4; i++) await july.click('.qv-next');
+    await july.click('[data-date="2024-07-10"]');
+    const summerFile = fileOf(await july.getAttribute('.qv-add-ics', 'href'));
+    assert.equal(secondReader(summerFile)[1], summer.join(' '), zone);
+    assert.deepEqual(july.errors, []);
+  }
+  await ctx.close();
+});

@@ -43,6 +43,7 @@ export function dataXml(doc) {
   L.push(`        <item id="time_format" value="${o.timeFormat === '12' ? '12' : '24'}"/>`);
   L.push(`        <item id="date_format" value="${o.dateFormat}"/>`);
   if (o.language != null) L.push(`        <item id="language" value="${o.language}"/>`);
+  if (o.timeZone != null) L.push(`        <item id="timezone" value="${o.timeZone}"/>`);
   L.push('    </option>');
   L.push('    <style>');
   const styles = o.styles || {};
