@@ -82,8 +82,11 @@ struct CalendarOptions {
     int TimeFormat = Hour24;
     QString DateFormat = QStringLiteral("yyyy-mm-dd"); // empty when none is selected
     QString Language = QStringLiteral("auto"); // "auto" or a language tag, see calendarLanguage
-    QString BackgroundImage;                   // "image\<file>" or empty
-    QString MusicFile;                         // "music\<file>" or empty
+    // The zone database name of the zone the calendar's times are in ("Europe/Berlin"); empty
+    // for a data file without one, which means this computer's zone (see calendarZone).
+    QString TimeZone;
+    QString BackgroundImage; // "image\<file>" or empty
+    QString MusicFile;       // "music\<file>" or empty
     QString MusicVolume = QStringLiteral("0");
     bool MusicOnStartup = false;
 

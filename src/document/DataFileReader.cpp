@@ -53,6 +53,7 @@ public:
         for (int i = 0; i < 3; ++i)
             doc_.Titles[i] = fromMarkup(xmlText(calendar.child(titleNames[i])));
         doc_.Options.Language = QStringLiteral("auto"); // also when the file names none
+        doc_.Options.TimeZone.clear();                  // none: this computer's zone
         for (pugi::xml_node item : calendar.child("option").children())
             readOption(item);
         if (!readStyle(calendar.child("style")) || !readMusic(calendar))
@@ -113,6 +114,8 @@ private:
             o.DateFormat = it == formats.end() ? QString() : *it;
         } else if (id == u"language") {
             o.Language = calendarLanguage(value);
+        } else if (id == u"timezone") {
+            o.TimeZone = value; // written back as read, also a name this computer does not know
         }
     }
 

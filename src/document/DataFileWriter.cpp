@@ -92,6 +92,8 @@ void writeOptions(Lines& out, const CalendarOptions& o) {
     item("date_format", o.DateFormat);
     if (const QString language = calendarLanguage(o.Language); language != u"auto")
         item("language", language); // no item means "auto"
+    if (!o.TimeZone.isEmpty())
+        item("timezone", o.TimeZone); // no item means this computer's zone
     out << "    </option>";
     out.endLine();
 }

@@ -2,6 +2,7 @@
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
+#include "document/CalendarZone.h"
 #include "document/EventIdentity.h"
 #include "editor/EventOccurrence.h"
 #include "ical/IcalHandles.h"
@@ -46,8 +47,8 @@ icaltimetype floatingValue(const QDate& d, const QTime& time) {
 // else as the instants they are in UTC. Dates stay dates.
 class FeedZone {
 public:
-    explicit FeedZone(const QByteArray& id) {
-        const QTimeZone zone(id);
+    explicit FeedZone(const QTimeZone& zone) : zone_(zone) {
+        const QByteArray id = zone.id();
         const bool utc =
             !zone.isValid() ||
             (!zone.hasTransitions() && zone.offsetFromUtc(QDateTime::currentDateTimeUtc()) == 0);
@@ -69,7 +70,7 @@ public:
     icaltimetype wall(const QDate& day, const QTime& time) const {
         if (!name_.isEmpty())
             return floatingValue(day, time);
-        const QDateTime utc = QDateTime(day, time).toUTC();
+        const QDateTime utc = QDateTime(day, time, zone_).toUTC();
         icaltimetype t = floatingValue(utc.date(), utc.time());
         t.zone = icaltimezone_get_utc_timezone();
         return t;
@@ -83,13 +84,14 @@ public:
     }
 
     // The end of a rule's last day as UNTIL: in UTC, as a rule of a zoned start requires.
-    static QString until(const QDate& day) {
-        return QDateTime(day, QTime(23, 59, 59))
+    QString until(const QDate& day) const {
+        return QDateTime(day, QTime(23, 59, 59), zone_)
             .toUTC()
             .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     }
 
 private:
+    QTimeZone zone_;
     QByteArray name_;
 };
 
@@ -173,9 +175,8 @@ icalcomponent* eventComponent(const TEventRec& event, const QString& uid, const 
             shortMonths =
                 shortMonthDays(repeat.monthDay, day, std::min(end, day.addYears(kShortMonthYears)));
         if (end < kOpenEnd)
-            rule +=
-                QStringLiteral(";UNTIL=") +
-                (event.WholeDay ? end.toString(QStringLiteral("yyyyMMdd")) : FeedZone::until(end));
+            rule += QStringLiteral(";UNTIL=") +
+                    (event.WholeDay ? end.toString(QStringLiteral("yyyyMMdd")) : zone.until(end));
     }
 
     icalcomponent* c = icalcomponent_new(ICAL_VEVENT_COMPONENT);
@@ -228,10 +229,10 @@ QByteArray calendarFeedBytes(const CalendarDocument& document, const QDateTime& 
         addText(root, p);
     };
     extension("X-WR-CALNAME", document.Titles[0].Text);
-    const QByteArray zoneId = QTimeZone::systemTimeZoneId();
-    if (!zoneId.isEmpty() && zoneId.contains('/'))
+    const QTimeZone calendarTimeZone = calendarZone(document.Options);
+    if (const QByteArray zoneId = calendarTimeZone.id(); zoneId.contains('/'))
         extension("X-WR-TIMEZONE", QString::fromLatin1(zoneId));
-    const FeedZone zone(zoneId);
+    const FeedZone zone(calendarTimeZone);
     if (icalcomponent* description = zone.description())
         icalcomponent_add_component(root, description);
 

@@ -12,12 +12,12 @@ class CalendarDocument;
 // shows at least once, our repeat kinds as RRULEs that give the days the player shows in forms
 // every reader expands alike (see ruleText: the 31st and February 29 as the month's last day, the
 // 29th and 30th with the shorter months' last days listed as RDATEs), the calendar's title as
-// X-WR-CALNAME. Times are written as the designer holds them, without a zone (floating),
-// with the machine's zone named in X-WR-TIMEZONE, so every calendar shows them at the hour the
-// player shows. Each event carries its identity (Uid), an event of an older data file without one
-// the identity derivedEventUid gives it, so the same event keeps the same UID from one publish to
-// the next. stamp is the
-// DTSTAMP of every event; the current time when invalid.
+// X-WR-CALNAME. Times are the wall-clock times of the calendar's zone (calendarZone), written with
+// its name (TZID), its VTIMEZONE from the system's zone database and X-WR-TIMEZONE, or in UTC
+// for a zone without a database name, so every calendar shows them at the instant the calendar
+// means. Each event carries its identity (Uid), an event of an older data file without one the
+// identity derivedEventUid gives it, so the same event keeps the same UID from one publish to the
+// next. stamp is the DTSTAMP of every event; the current time when invalid.
 QByteArray calendarFeedBytes(const CalendarDocument& document, const QDateTime& stamp = {});
 
 // The file name of the feed in the project data folder, beside data.xml.

@@ -25,13 +25,20 @@ QString text(const char* utf8) {
 }
 
 // Where the times of one property are: a zone of the system's zone database, a zone only the
-// file describes (libical's, from its VTIMEZONE), UTC, or floating (taken as local time).
+// file describes (libical's, from its VTIMEZONE), UTC, or floating (taken as the calendar's).
 struct SourceZone {
-    QTimeZone qtZone;   // when the zone database knows the TZID
-    bool local = false; // the zone is this machine's: its times are local as they stand
+    QTimeZone qtZone;                    // when the zone database knows the TZID
+    bool local = false;                  // the zone is the calendar's: its times stand as they are
+    const QTimeZone* calendar = nullptr; // the calendar's zone
 };
 
-// A time of the file as this machine's local date and time.
+// The wall-clock time of the calendar's zone at an instant, held as the designer holds times.
+QDateTime wallTime(const QDateTime& instant, const QTimeZone& calendar) {
+    const QDateTime there = instant.toTimeZone(calendar);
+    return QDateTime(there.date(), there.time());
+}
+
+// A time of the file as a wall-clock time of the calendar's zone.
 QDateTime toLocal(const icaltimetype& t, const SourceZone& zone) {
     const QDate date(t.year, t.month, t.day);
     if (t.is_date)
@@ -40,10 +47,13 @@ QDateTime toLocal(const icaltimetype& t, const SourceZone& zone) {
     if (!icaltime_is_utc(t) && zone.local)
         return QDateTime(date, time);
     if (!icaltime_is_utc(t) && zone.qtZone.isValid())
-        return QDateTime(date, time, zone.qtZone).toLocalTime();
+        return wallTime(QDateTime(date, time, zone.qtZone), *zone.calendar);
     if (icaltime_is_utc(t) || t.zone)
-        return QDateTime::fromSecsSinceEpoch(qint64(
-            icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone())));
+        return wallTime(QDateTime::fromSecsSinceEpoch(
+                            qint64(icaltime_as_timet_with_zone(
+                                t, t.zone ? t.zone : icaltimezone_get_utc_timezone())),
+                            Qt::UTC),
+                        *zone.calendar);
     return QDateTime(date, time);
 }
 
@@ -80,7 +90,11 @@ namespace {
 // The zones the file names, looked up once each; the names neither the zone database nor the file
 // knows.
 struct ZoneLookup {
-    QByteArray localId = QTimeZone::systemTimeZoneId();
+    explicit ZoneLookup(const QTimeZone& zone)
+        : calendar(zone.isValid() ? zone : QTimeZone::systemTimeZone()), calendarId(calendar.id()) {
+    }
+    QTimeZone calendar;
+    QByteArray calendarId;
     QHash<QByteArray, QTimeZone> known;
     QSet<QString> unknown;   // taken as local time
     QSet<QString> described; // converted with the file's own description
@@ -91,6 +105,7 @@ struct ZoneLookup {
 // names the database does not know. An unknown zone is noted once.
 SourceZone sourceZone(icalproperty* property, const icaltimetype& t, ZoneLookup& zones) {
     SourceZone zone;
+    zone.calendar = &zones.calendar;
     if (!property || t.is_date || icaltime_is_utc(t))
         return zone;
     icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
@@ -104,7 +119,7 @@ SourceZone sourceZone(icalproperty* property, const icaltimetype& t, ZoneLookup&
             (t.zone ? zones.described : zones.unknown).insert(QString::fromUtf8(name));
     }
     zone.qtZone = *found;
-    zone.local = found->isValid() && found->id() == zones.localId;
+    zone.local = found->isValid() && found->id() == zones.calendarId;
     return zone;
 }
 
@@ -122,7 +137,7 @@ struct Component {
 class Reader {
 public:
     Reader(const IcsImportOptions& options, IcsReadResult& result)
-        : options_(options), result_(result) {
+        : options_(options), result_(result), zones_(options.zone) {
         windowStart_ = options.windowStart.isValid() ? options.windowStart : QDate::currentDate();
         windowEnd_ = windowStart_.addMonths(options.windowMonths);
     }
@@ -368,13 +383,14 @@ private:
     }
 
     // Whether every occurrence of the rule up to the window's end, converted on its own, keeps
-    // the local time of day and the day shift of the first, so that one repeat in local time
-    // gives them all. Not so when the event's zone changes its clocks on other days than this
-    // machine's (Chicago and Berlin in March and in October), or when it does and UTC does not.
+    // the calendar's time of day and the day shift of the first, so that one repeat in the
+    // calendar's zone gives them all. Not so when the event's zone changes its clocks on other
+    // days than the calendar's (Chicago and Berlin in March and in October), or when it does and
+    // UTC does not.
     bool steadyInLocalTime(const icalrecurrencetype& rule, const Times& times, int dayShift) {
         if (times.isDate || times.zone.local ||
             (!times.zone.qtZone.isValid() && !times.start.zone && !icaltime_is_utc(times.start)))
-            return true; // dates, floating times and times of this machine's zone are local
+            return true; // dates, floating times and times of the calendar's zone stand as they are
         IcalRecurIterator it(rule, times.start);
         for (int step = 0; step < options_.limits.maxRuleSteps; ++step) {
             const icaltimetype t = it.next();

@@ -25,6 +25,8 @@ struct IcsLimits {
 
 // How an import reads times and how far it expands rules our repeat kinds cannot express.
 struct IcsImportOptions {
+    QTimeZone zone;    // the calendar's zone, whose wall-clock times the events get; this
+                       // computer's when invalid
     QDate windowStart; // the first day of the expansion window; today when invalid
     int windowMonths = 24;
     IcsLimits limits;
@@ -50,10 +52,10 @@ struct IcsReadResult {
 // prefix ("/mozilla.org/20050126_1/America/New_York"). Invalid when the database knows none.
 QTimeZone databaseZone(const QByteArray& tzid);
 
-// Reads the events of an iCalendar text. Times with a time zone or in UTC become local time of
-// this machine (a zone the zone database knows is taken from there, not from the file); dates
-// become whole-day events. Nothing, with the reason in error, when the text is no calendar or is
-// beyond the limits.
+// Reads the events of an iCalendar text. Times with a time zone or in UTC become wall-clock times
+// of the calendar's zone (a zone the zone database knows is taken from there, not from the file);
+// floating times stay as they are and dates become whole-day events. Nothing, with the reason in
+// error, when the text is no calendar or is beyond the limits.
 std::optional<IcsReadResult> readIcs(const QByteArray& bytes, const IcsImportOptions& options,
                                      QString* error);
 

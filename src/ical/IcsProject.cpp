@@ -2,6 +2,7 @@
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
+#include "document/CalendarZone.h"
 #include "document/DataFileReader.h"
 #include "document/DataFileWriter.h"
 #include "document/EventIdentity.h"
@@ -59,11 +60,14 @@ std::optional<IcsImportSummary> importIcsIntoArchive(const QString& archivePath,
                                                      const QString& icsPath,
                                                      const IcsImportOptions& options,
                                                      QString* error) {
-    const std::optional<IcsReadResult> read = readIcsFile(icsPath, options, error);
-    if (!read)
-        return std::nullopt;
     UnpackedProject project;
     if (!project.open(archivePath, error))
+        return std::nullopt;
+    // Times become those of the calendar's zone.
+    IcsImportOptions inCalendarZone = options;
+    inCalendarZone.zone = calendarZone(project.document.Options);
+    const std::optional<IcsReadResult> read = readIcsFile(icsPath, inCalendarZone, error);
+    if (!read)
         return std::nullopt;
     // Events of an older data file are found by the identity feeds gave them.
     giveEventsUids(project.document);

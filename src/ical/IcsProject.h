@@ -9,7 +9,8 @@
 namespace qv {
 
 // Imports the events of an iCalendar file into a project archive in place: the archive is
-// unpacked into a scratch folder, its data file merged with the file's events and written, and
+// unpacked into a scratch folder, its data file merged with the file's events (their times in the
+// calendar's zone, whatever options.zone says) and written, and
 // the archive packed again and renamed over the old one only when everything worked. Any failure
 // (a file that is no calendar or beyond the limits, an archive that cannot be read, a full disk)
 // leaves the archive as it was. The summary of what changed, or nothing with the reason.

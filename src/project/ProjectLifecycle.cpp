@@ -2,6 +2,7 @@
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
+#include "document/CalendarZone.h"
 #include "platform/Platform.h"
 #include "project/PathBeside.h"
 #include "project/RecentList.h"
@@ -92,10 +93,24 @@ void ProjectLifecycle::loadUnpacked(const QString& path, bool fromTemplate) {
     m_document.Marks.ProjectPath = fromTemplate ? QString() : path;
     m_document.clearPresentMarks();
     m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor);
+    if (fromTemplate)
+        giveComputerZone();
     m_document.Marks.Modified = false;
     m_document.Marks.Loaded = true;
     noteUnsavedWork(m_context.folders.working, m_document.Marks);
     writePlayerScript();
+}
+
+// A calendar made from a template is in this computer's time zone, named in its data file, so
+// that it keeps its zone when the project is opened on a computer elsewhere.
+void ProjectLifecycle::giveComputerZone() {
+    const QString zone = computerZoneName();
+    if (zone.isEmpty() || zone == m_document.Options.TimeZone)
+        return;
+    m_document.Options.TimeZone = zone;
+    QString error;
+    if (m_access.write && !m_access.write(m_context.folders.dataFile(), m_document, &error))
+        m_platform.information(kLoadError + error);
 }
 
 // Folders a load that never ended (the program was killed) left beside the working folder. Only

@@ -24,6 +24,11 @@ struct DataFileAccess {
         read;
     // The bytes of data.js for the bytes of a data file.
     std::function<QByteArray(const QByteArray& dataFile)> script;
+    // Writes the document as the data file at path (and data.js beside it); false with the
+    // reason. May be empty: a calendar made from a template then keeps the template's file until
+    // the first refresh.
+    std::function<bool(const QString& path, const CalendarDocument& document, QString* error)>
+        write;
 };
 
 // The program's own data file reader and script writer.
@@ -104,6 +109,7 @@ private:
     void saveInto(const QString& path, Done done);
     bool replaceWorkingFolder(const QString& staging, QString* error);
     void writePlayerScript();
+    void giveComputerZone();
     void hookReset();
     void hookEnable(bool on);
 

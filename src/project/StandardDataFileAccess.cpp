@@ -7,7 +7,7 @@ namespace qv {
 DataFileAccess standardDataFileAccess() {
     return {[](const QString& path, CalendarDocument& document, MessageBoxes& messages,
                EditorSync* editor) { return readDataFile(path, document, messages, editor); },
-            &dataScriptBytes};
+            &dataScriptBytes, &writeDataFile};
 }
 
 } // namespace qv

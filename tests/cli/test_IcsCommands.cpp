@@ -40,11 +40,30 @@ class TestIcsCommands : public QObject {
         return test::runCli(arguments, environment);
     }
 
-    CalendarDocument archivedDocument() {
+    // A project archive whose calendar is in zone (none: a data file without the time zone).
+    QString archiveInZone(const QByteArray& zone) {
+        QByteArray data = test::readBytes(test::dataPath("ical/occurrences.xml"));
+        if (!zone.isEmpty())
+            data.replace(
+                QByteArray("</copyright>\r\n"),
+                QByteArray(
+                    "</copyright>\r\n    <option>\r\n        <item id=\"timezone\" value=\"" +
+                    zone + "\"/>\r\n    </option>\r\n"));
+        const QString project = m_dir.filePath("zoned");
+        QDir(project).removeRecursively();
+        const QString archive = m_dir.filePath("zoned.qvp");
+        QFile::remove(archive);
+        if (!test::writeBytes(project + "/quorvel/data.xml", data) ||
+            !createArchive(project, archive, 3))
+            qFatal("cannot make the archive");
+        return archive;
+    }
+
+    CalendarDocument archivedDocument(const QString& archive = {}) {
         QTemporaryDir out;
         CalendarDocument document;
         document.enrolStandardStyleItems();
-        if (!extractArchive(m_archive, out.path()) ||
+        if (!extractArchive(archive.isEmpty() ? m_archive : archive, out.path()) ||
             !readDataFileBytes(test::readBytes(out.filePath("quorvel/data.xml")), document,
                                nullptr))
             qFatal("cannot read the archive back");
@@ -96,6 +115,69 @@ private Q_SLOTS:
         QCOMPARE(exported.err, QString());
         QCOMPARE(exported.exitCode, 0);
         QCOMPARE(withoutStamps(test::readBytes(out)), withoutStamps(calendarFeedBytes(document)));
+    }
+
+    // An import gives the events the wall-clock times of the calendar's zone, whatever zone the
+    // computer running it is in: 19:30 in Berlin on 15 March 2027 is 18:30 UTC, 14:30 in New
+    // York (already on summer time) and 13:30 in Chicago.
+    void importGivesTheCalendarsTimes_data() {
+        QTest::addColumn<QByteArray>("computer");
+        QTest::addColumn<QByteArray>("calendar");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("Berlin calendar, computer in UTC")
+            << QByteArray("UTC") << QByteArray("Europe/Berlin") << "19:30";
+        QTest::newRow("Berlin calendar, computer in New York")
+            << QByteArray("America/New_York") << QByteArray("Europe/Berlin") << "19:30";
+        QTest::newRow("Chicago calendar, computer in Berlin")
+            << QByteArray("Europe/Berlin") << QByteArray("America/Chicago") << "13:30";
+        QTest::newRow("calendar without a zone: the computer's")
+            << QByteArray("UTC") << QByteArray() << "18:30";
+    }
+    void importGivesTheCalendarsTimes() {
+        QFETCH(QByteArray, computer);
+        QFETCH(QByteArray, calendar);
+        QFETCH(QString, time);
+        const QString archive = archiveInZone(calendar);
+        const QString feed = m_dir.filePath("berlin.ics");
+        QVERIFY(test::writeBytes(feed,
+                                 "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                                 "BEGIN:VEVENT\r\nUID:berlin\r\nSUMMARY:In Berlin\r\n"
+                                 "DTSTART;TZID=Europe/Berlin:20270315T193000\r\nEND:VEVENT\r\n"
+                                 "BEGIN:VEVENT\r\nUID:utc\r\nSUMMARY:In UTC\r\n"
+                                 "DTSTART:20270315T183000Z\r\nEND:VEVENT\r\n"
+                                 "BEGIN:VEVENT\r\nUID:new-york\r\nSUMMARY:In New York\r\n"
+                                 "DTSTART;TZID=America/New_York:20270315T143000\r\nEND:VEVENT\r\n"
+                                 "END:VCALENDAR\r\n"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TZ", QString::fromLatin1(computer));
+        const test::CliRun result = test::runCli({"import-ics", archive, feed}, environment);
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        const CalendarDocument document = archivedDocument(archive);
+        QCOMPARE(document.Options.TimeZone, QString::fromLatin1(calendar));
+        QStringList times;
+        for (const TEventRec& event : document.Events)
+            if (!event.Uid.isEmpty() && !event.Uid.contains(u'@'))
+                times.append(event.Uid + u' ' + event.StartTime.toString("yyyy-MM-dd HH:mm"));
+        const QString day = QStringLiteral(" 2027-03-15 ") + time;
+        QCOMPARE(times, (QStringList{"berlin" + day, "utc" + day, "new-york" + day}));
+    }
+
+    // The export names the calendar's zone, not the one of the computer it runs on.
+    void exportNamesTheCalendarsZone() {
+        const QString archive = archiveInZone("America/Chicago");
+        const QString out = m_dir.filePath("chicago.ics");
+        const test::CliRun result = run({"export-ics", archive, out});
+        QCOMPARE(result.err, QString());
+        QCOMPARE(result.exitCode, 0);
+        QByteArray feed = test::readBytes(out);
+        feed.replace("\r\n ", "");
+        QVERIFY(feed.contains("\r\nX-WR-TIMEZONE:America/Chicago\r\n"));
+        QVERIFY(feed.contains("\r\nBEGIN:VTIMEZONE\r\nTZID:America/Chicago\r\n"));
+        // The 31st of every month at 16:00 in Chicago, up to the end of 31 December 2030 there.
+        QVERIFY(feed.contains("\r\nDTSTART;TZID=America/Chicago:20250131T160000\r\n"));
+        QVERIFY(feed.contains("RRULE:FREQ=MONTHLY;UNTIL=20310101T055959Z;BYMONTHDAY=-1\r\n"));
+        QVERIFY(!feed.contains("Europe/Berlin"));
     }
 
     // The events of a project written before events carried their identity are found again by

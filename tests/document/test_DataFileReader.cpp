@@ -22,6 +22,7 @@ CalendarDocument previousDocument() {
     doc.Options.FirstDayOfWeek = qv::CalendarOptions::Sunday;
     doc.Options.DateFormat = "dd/mm/yyyy";
     doc.Options.Language = "fr";
+    doc.Options.TimeZone = "Asia/Tokyo";
     doc.Options.BackgroundImage = "image\\old.jpg";
     doc.Options.MusicFile = "music\\old.mp3";
     doc.Options.MusicVolume = "33";
@@ -89,6 +90,7 @@ QString field(const CalendarDocument& d, const QString& name) {
         {"clock", o.TimeFormat == qv::CalendarOptions::Hour12 ? "12" : "24"},
         {"dateformat", o.DateFormat},
         {"language", o.Language},
+        {"timezone", o.TimeZone},
         {"background", o.BackgroundImage},
         {"music",
          QStringList{flag(d.MusicAvailable), o.MusicFile, o.MusicVolume, flag(o.MusicOnStartup)}
@@ -145,6 +147,7 @@ private Q_SLOTS:
         row("template", "weekstart", "sun");
         row("template", "dateformat", "dd/mm/yyyy");
         row("template", "language", "auto"); // no item: the visitor's language
+        row("template", "timezone", "");     // no item: this computer's zone
         row("template", "style.header", "FF0000|80|yes");
         row("template", "style.menu", "|12|no");
         row("template", "background", "image\\autumn leaves.jpg");
@@ -162,6 +165,7 @@ private Q_SLOTS:
         row("options", "clock", "12");
         row("options", "dateformat", "yyyy-mm-dd");
         row("options", "language", "pt-BR");
+        row("options", "timezone", "America/Chicago");
         row("options", "count", "0");
         row("dateformat_none", "dateformat", "");
         row("dateformat_none", "weekstart", "mon");

@@ -62,6 +62,7 @@ CalendarDocument fullDocument(const QString& special) {
     o.ContentMargin = "3";
     o.TimeFormat = qv::CalendarOptions::Hour12;
     o.DateFormat = "mm/dd/yyyy";
+    o.TimeZone = "America/Chicago";
     o.BackgroundImage = "image\\back" + special + ".jpg";
     o.MusicFile = "music\\song" + special + ".mp3";
     o.MusicVolume = "65";

@@ -152,6 +152,20 @@ private Q_SLOTS:
             << QStringList{"        <item id=\"date_format\" value=\"yyyy-mm-dd\"/>",
                            "    </option>"}
             << QStringList{"language", "evil"};
+        QTest::newRow("the calendar's time zone after the language")
+            << DocumentSetup([](CalendarDocument& d) {
+                   d.Options.Language = "de-CH";
+                   d.Options.TimeZone = "America/Chicago";
+               })
+            << QStringList{"        <item id=\"language\" value=\"de-CH\"/>",
+                           "        <item id=\"timezone\" value=\"America/Chicago\"/>",
+                           "    </option>"}
+            << QStringList{};
+        QTest::newRow("no time zone: no item, the computer's zone")
+            << DocumentSetup([](CalendarDocument& d) { d.Options.TimeZone.clear(); })
+            << QStringList{"        <item id=\"date_format\" value=\"yyyy-mm-dd\"/>",
+                           "    </option>"}
+            << QStringList{"timezone"};
         QTest::newRow("publish width and layout in the calendar line")
             << DocumentSetup([](CalendarDocument& d) {
                    d.Options.PublishWidth = "600px";

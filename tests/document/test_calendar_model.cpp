@@ -6,6 +6,7 @@
 #include "project/ProjectLifecycle.h"
 #include "project/RecentList.h"
 #include "session/AppContext.h"
+#include "support/DesignerProject.h"
 #include "support/TestSupport.h"
 
 #include <QDir>
@@ -154,17 +155,12 @@ private Q_SLOTS:
     }
     void everyReadIsOneReset() {
         QFETCH(QString, how);
-        QTemporaryDir dir;
-        CalendarDocument document;
-        document.enrolStandardStyleItems();
-        AppContext context(document);
-        context.folders = Folders::make(dir.filePath("program"), dir.filePath("appdata"));
-        QDir().mkpath(context.folders.working);
-        ScriptedPlatform platform;
-        QSettings settings(dir.filePath("recent.ini"), QSettings::IniFormat);
-        RecentList recent(&settings);
-        ProjectLifecycle lifecycle(context, platform, recent, standardDataFileAccess());
-        CalendarModel model(document);
+        test::DesignerProject project;
+        QTemporaryDir& dir = project.dir;
+        AppContext& context = project.context;
+        ScriptedPlatform& platform = project.platform;
+        ProjectLifecycle& lifecycle = project.lifecycle;
+        CalendarModel model(project.document);
         lifecycle.setEditorSync(&model);
 
         QByteArray data = test::readBytes(test::dataPath("options/calendar.xml"));

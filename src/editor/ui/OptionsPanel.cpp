@@ -2,6 +2,7 @@
 
 #include "document/CalendarDocument.h"
 #include "document/CalendarModel.h"
+#include "document/CalendarZone.h"
 #include "editor/OptionsRules.h"
 #include "editor/ui/ColorMenuPicture.h"
 #include "editor/ui/EditTriggers.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -104,6 +106,18 @@ void OptionsPanel::createGeneral(QWidget* body) {
                                             "or a language tag such as de or pt-BR"));
     grid->addWidget(label(body, "Language"), 5, 0);
     grid->addWidget(CmbOLanguage, 5, 1, 1, 3);
+    // The zone the calendar's times are in: chosen from the list or typed, a part of the name
+    // being enough to find it ("Berlin").
+    CmbOTimeZone = list(body, "CmbOTimeZone", zoneChoices());
+    CmbOTimeZone->setEditable(true);
+    CmbOTimeZone->setInsertPolicy(QComboBox::NoInsert);
+    CmbOTimeZone->completer()->setFilterMode(Qt::MatchContains);
+    CmbOTimeZone->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    CmbOTimeZone->setToolTip(QStringLiteral("The time zone of the calendar's times: imported "
+                                            "events are converted to it, and the calendar feed "
+                                            "and iCalendar exports name it"));
+    grid->addWidget(label(body, "Time Zone"), 6, 0);
+    grid->addWidget(CmbOTimeZone, 6, 1, 1, 3);
     grid->setColumnStretch(1, 1);
 
     connect(CmbOWeekStart, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -124,6 +138,9 @@ void OptionsPanel::createGeneral(QWidget* body) {
     connect(CmbOLanguage, &QComboBox::activated, this, &OptionsPanel::LanguageChosen);
     connect(CmbOLanguage->lineEdit(), &QLineEdit::editingFinished, this,
             &OptionsPanel::LanguageChosen);
+    connect(CmbOTimeZone, &QComboBox::activated, this, &OptionsPanel::TimeZoneChosen);
+    connect(CmbOTimeZone->lineEdit(), &QLineEdit::editingFinished, this,
+            &OptionsPanel::TimeZoneChosen);
     static_cast<QBoxLayout*>(body->layout())->addLayout(grid);
 }
 
@@ -231,6 +248,23 @@ void OptionsPanel::LanguageChosen() {
     chosen([value](CalendarDocument& d) { d.Options.Language = value; });
 }
 
+void OptionsPanel::TimeZoneChosen() {
+    const CalendarOptions& o = m_model.document().Options;
+    const QString shown = QString::fromUtf8(calendarZoneId(o));
+    const int at = CmbOTimeZone->findText(CmbOTimeZone->currentText().trimmed(),
+                                          Qt::MatchFixedString); // any letter case
+    if (at < 0) {
+        CmbOTimeZone->setEditText(shown);
+        return;
+    }
+    const QString value = CmbOTimeZone->itemText(at);
+    CmbOTimeZone->setEditText(value);
+    // The zone shown for a data file without one is already the calendar's.
+    if (value == o.TimeZone || (value == shown && o.TimeZone.isEmpty()))
+        return;
+    chosen([value](CalendarDocument& d) { d.Options.TimeZone = value; });
+}
+
 void OptionsPanel::StartTextPopup(int number) {
     m_popupTarget = std::clamp(number, 0, 2);
     const TTitleRec& text = m_model.document().Titles[std::size_t(m_popupTarget)];
@@ -304,6 +338,7 @@ void OptionsPanel::showDocument() {
     CmbODateFormat->setCurrentIndex(int(dateFormats().indexOf(o.DateFormat)));
     CmbOTimeFormat->setCurrentIndex(o.TimeFormat == CalendarOptions::Hour12 ? 0 : 1);
     CmbOLanguage->setEditText(o.Language);
+    CmbOTimeZone->setEditText(QString::fromUtf8(calendarZoneId(o)));
     EdtOCellwidth->setText(o.CellWidth);
     EdtOCellheight->setText(o.CellHeight);
     EdtOContentheight->setText(o.ContentHeight);

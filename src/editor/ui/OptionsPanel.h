@@ -42,6 +42,9 @@ public:
     void ComboRefresh();
     // The language field was left or a language chosen: the tag, or "auto" for anything else.
     void LanguageChosen();
+    // A time zone chosen, or the zone field left: a zone of the list becomes the calendar's;
+    // anything else gives the field back the calendar's zone.
+    void TimeZoneChosen();
     // Opens the formatting menu for the formatted text number 0 title, 1 subtitle, 2 copyright.
     void StartTextPopup(int number);
     void Bold1Click(bool checked);
@@ -63,6 +66,7 @@ public:
     QComboBox* CmbODateFormat = nullptr;
     QComboBox* CmbOTimeFormat = nullptr;
     QComboBox* CmbOLanguage = nullptr;
+    QComboBox* CmbOTimeZone = nullptr;
     QLineEdit* EdtOCellwidth = nullptr;
     QLineEdit* EdtOCellheight = nullptr;
     QLineEdit* EdtOContentheight = nullptr;

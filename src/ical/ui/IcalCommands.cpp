@@ -2,6 +2,7 @@
 
 #include "document/CalendarDocument.h"
 #include "document/CalendarModel.h"
+#include "document/CalendarZone.h"
 #include "document/EventIdentity.h"
 #include "editor/ui/EventsEditor.h"
 #include "editor/ui/FormMain.h"
@@ -53,6 +54,7 @@ void IcalCommands::aimporticalExecute() {
     m_reading = true;
     followPublish();
     IcsImportOptions options;
+    options.zone = calendarZone(m_window.document().Options);
     options.windowStart = windowStart;
     // The thread fills these; its end is delivered to this object on the window thread, and not
     // at all once the window is gone.

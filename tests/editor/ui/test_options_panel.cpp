@@ -1,5 +1,6 @@
 #include "OptionsFixture.h"
 
+#include "document/CalendarZone.h"
 #include "editor/ui/UpDown.h"
 
 #include <QAction>
@@ -10,6 +11,8 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+
+#include <ctime>
 
 using namespace qv;
 
@@ -248,6 +251,54 @@ private Q_SLOTS:
         p.CmbOLanguage->setCurrentIndex(int(qv::languageChoices().indexOf("fr")));
         Q_EMIT p.CmbOLanguage->activated(p.CmbOLanguage->currentIndex());
         QVERIFY(f.dataFile().contains("<item id=\"language\" value=\"fr\"/>"));
+    }
+
+    // The zone list shows the calendar's zone (this computer's for a data file without one,
+    // which stays without until another zone is chosen) and takes a zone of the list, chosen or
+    // typed in any letter case; other text gives the field back the calendar's zone.
+    void timeZoneFieldTakesAZoneOfTheList_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("a zone") << "Europe/Berlin"
+                                << "Europe/Berlin"
+                                << "<item id=\"timezone\" value=\"Europe/Berlin\"/>";
+        QTest::newRow("any letter case") << "asia/TOKYO"
+                                         << "Asia/Tokyo"
+                                         << "<item id=\"timezone\" value=\"Asia/Tokyo\"/>";
+        QTest::newRow("not a zone") << "Berlin!"
+                                    << "America/Chicago"
+                                    << "";
+        QTest::newRow("the zone it already shows") << "America/Chicago"
+                                                   << "America/Chicago"
+                                                   << "";
+    }
+    void timeZoneFieldTakesAZoneOfTheList() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(QString, written);
+        qputenv("TZ", "America/Chicago");
+        tzset();
+        test::OptionsFixture f;
+        OptionsPanel& p = f.panel();
+        QCOMPARE(p.CmbOTimeZone->currentText(), QString("America/Chicago"));
+        p.CmbOTimeZone->lineEdit()->selectAll();
+        QTest::keyClicks(p.CmbOTimeZone->lineEdit(), typed);
+        QTest::keyClick(p.CmbOTimeZone->lineEdit(), Qt::Key_Return);
+        QCOMPARE(p.CmbOTimeZone->currentText(), shown);
+        QCOMPARE(f.doc.Marks.Modified, !written.isEmpty());
+        if (written.isEmpty()) {
+            QVERIFY(f.doc.Options.TimeZone.isEmpty());
+            QVERIFY(!f.dataFile().contains("timezone"));
+        } else {
+            QCOMPARE(f.doc.Options.TimeZone, shown);
+            QVERIFY(f.dataFile().contains(written));
+        }
+        // A choice from the list counts as well.
+        p.CmbOTimeZone->setCurrentIndex(int(qv::zoneChoices().indexOf("Pacific/Auckland")));
+        Q_EMIT p.CmbOTimeZone->activated(p.CmbOTimeZone->currentIndex());
+        QVERIFY(f.dataFile().contains("<item id=\"timezone\" value=\"Pacific/Auckland\"/>"));
+        QCOMPARE(p.CmbOTimeZone->currentText(), QString("Pacific/Auckland"));
     }
 
     void originalSizeGivesTheDefaultSize() {
