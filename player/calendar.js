@@ -108,17 +108,18 @@
   // Intl for the calendar's language; the few words Intl does not know come
   // from this table ("{n}" is the number), English for any other language.
   var WORDS = {
-    en: ['+{n} more', 'All day', 'No events', '{n} event', '{n} events', 'Play music', 'Pause music', 'Events of the selected day', 'List', 'Add to calendar', 'Subscribe'],
-    de: ['+{n} weitere', 'Ganzt\u00E4gig', 'Keine Termine', '{n} Termin', '{n} Termine', 'Musik abspielen', 'Musik anhalten', 'Termine des gew\u00E4hlten Tages', 'Liste', 'Zum Kalender hinzuf\u00FCgen', 'Abonnieren'],
-    fr: ['+{n} de plus', 'Toute la journ\u00E9e', 'Aucun \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nements', 'Lire la musique', 'Mettre la musique en pause', '\u00C9v\u00E9nements du jour choisi', 'Liste', 'Ajouter au calendrier', 'S\u2019abonner'],
-    es: ['+{n} m\u00E1s', 'Todo el d\u00EDa', 'Sin eventos', '{n} evento', '{n} eventos', 'Reproducir m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos del d\u00EDa elegido', 'Lista', 'A\u00F1adir al calendario', 'Suscribirse'],
-    it: ['+{n} altri', 'Tutto il giorno', 'Nessun evento', '{n} evento', '{n} eventi', 'Riproduci musica', 'Metti in pausa la musica', 'Eventi del giorno scelto', 'Elenco', 'Aggiungi al calendario', 'Iscriviti'],
-    pt: ['+{n} mais', 'Dia inteiro', 'Sem eventos', '{n} evento', '{n} eventos', 'Tocar m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos do dia escolhido', 'Lista', 'Adicionar ao calend\u00E1rio', 'Assinar'],
-    nl: ['+{n} meer', 'Hele dag', 'Geen afspraken', '{n} afspraak', '{n} afspraken', 'Muziek afspelen', 'Muziek pauzeren', 'Afspraken van de gekozen dag', 'Lijst', 'Aan agenda toevoegen', 'Abonneren'],
-    ja: ['+{n}\u4EF6', '\u7D42\u65E5', '\u4E88\u5B9A\u306A\u3057', '{n}\u4EF6\u306E\u4E88\u5B9A', '{n}\u4EF6\u306E\u4E88\u5B9A', '\u97F3\u697D\u3092\u518D\u751F', '\u97F3\u697D\u3092\u4E00\u6642\u505C\u6B62', '\u9078\u629E\u3057\u305F\u65E5\u306E\u4E88\u5B9A', '\u30EA\u30B9\u30C8', '\u30AB\u30EC\u30F3\u30C0\u30FC\u306B\u8FFD\u52A0', '\u8CFC\u8AAD'],
-    ar: ['+{n} \u0623\u062E\u0631\u0649', '\u0637\u0648\u0627\u0644 \u0627\u0644\u064A\u0648\u0645', '\u0644\u0627 \u062A\u0648\u062C\u062F \u0623\u062D\u062F\u0627\u062B', '{n} \u062D\u062F\u062B', '{n} \u0623\u062D\u062F\u0627\u062B', '\u062A\u0634\u063A\u064A\u0644 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0625\u064A\u0642\u0627\u0641 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0623\u062D\u062F\u0627\u062B \u0627\u0644\u064A\u0648\u0645 \u0627\u0644\u0645\u062D\u062F\u062F', '\u0642\u0627\u0626\u0645\u0629', '\u0625\u0636\u0627\u0641\u0629 \u0625\u0644\u0649 \u0627\u0644\u062A\u0642\u0648\u064A\u0645', '\u0627\u0634\u062A\u0631\u0627\u0643']
+    en: ['+{n} more', 'All day', 'No events', '{n} event', '{n} events', 'Play music', 'Pause music', 'Events of the selected day', 'List', 'Add to calendar', 'Subscribe', 'Agenda', 'Show more', 'Search', '{n} result', '{n} results', 'Categories', 'Other'],
+    de: ['+{n} weitere', 'Ganzt\u00E4gig', 'Keine Termine', '{n} Termin', '{n} Termine', 'Musik abspielen', 'Musik anhalten', 'Termine des gew\u00E4hlten Tages', 'Liste', 'Zum Kalender hinzuf\u00FCgen', 'Abonnieren', 'Agenda', 'Mehr anzeigen', 'Suchen', '{n} Treffer', '{n} Treffer', 'Kategorien', 'Sonstige'],
+    fr: ['+{n} de plus', 'Toute la journ\u00E9e', 'Aucun \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nement', '{n} \u00E9v\u00E9nements', 'Lire la musique', 'Mettre la musique en pause', '\u00C9v\u00E9nements du jour choisi', 'Liste', 'Ajouter au calendrier', 'S\u2019abonner', 'Agenda', 'Afficher plus', 'Rechercher', '{n} r\u00E9sultat', '{n} r\u00E9sultats', 'Cat\u00E9gories', 'Autres'],
+    es: ['+{n} m\u00E1s', 'Todo el d\u00EDa', 'Sin eventos', '{n} evento', '{n} eventos', 'Reproducir m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos del d\u00EDa elegido', 'Lista', 'A\u00F1adir al calendario', 'Suscribirse', 'Agenda', 'Mostrar m\u00E1s', 'Buscar', '{n} resultado', '{n} resultados', 'Categor\u00EDas', 'Otros'],
+    it: ['+{n} altri', 'Tutto il giorno', 'Nessun evento', '{n} evento', '{n} eventi', 'Riproduci musica', 'Metti in pausa la musica', 'Eventi del giorno scelto', 'Elenco', 'Aggiungi al calendario', 'Iscriviti', 'Agenda', 'Mostra altri', 'Cerca', '{n} risultato', '{n} risultati', 'Categorie', 'Altro'],
+    pt: ['+{n} mais', 'Dia inteiro', 'Sem eventos', '{n} evento', '{n} eventos', 'Tocar m\u00FAsica', 'Pausar m\u00FAsica', 'Eventos do dia escolhido', 'Lista', 'Adicionar ao calend\u00E1rio', 'Assinar', 'Agenda', 'Mostrar mais', 'Pesquisar', '{n} resultado', '{n} resultados', 'Categorias', 'Outros'],
+    nl: ['+{n} meer', 'Hele dag', 'Geen afspraken', '{n} afspraak', '{n} afspraken', 'Muziek afspelen', 'Muziek pauzeren', 'Afspraken van de gekozen dag', 'Lijst', 'Aan agenda toevoegen', 'Abonneren', 'Agenda', 'Meer tonen', 'Zoeken', '{n} resultaat', '{n} resultaten', 'Categorie\u00EBn', 'Overig'],
+    ja: ['+{n}\u4EF6', '\u7D42\u65E5', '\u4E88\u5B9A\u306A\u3057', '{n}\u4EF6\u306E\u4E88\u5B9A', '{n}\u4EF6\u306E\u4E88\u5B9A', '\u97F3\u697D\u3092\u518D\u751F', '\u97F3\u697D\u3092\u4E00\u6642\u505C\u6B62', '\u9078\u629E\u3057\u305F\u65E5\u306E\u4E88\u5B9A', '\u30EA\u30B9\u30C8', '\u30AB\u30EC\u30F3\u30C0\u30FC\u306B\u8FFD\u52A0', '\u8CFC\u8AAD', '\u4E88\u5B9A\u4E00\u89A7', '\u3082\u3063\u3068\u898B\u308B', '\u691C\u7D22', '{n}\u4EF6', '{n}\u4EF6', '\u30AB\u30C6\u30B4\u30EA', '\u305D\u306E\u4ED6'],
+    ar: ['+{n} \u0623\u062E\u0631\u0649', '\u0637\u0648\u0627\u0644 \u0627\u0644\u064A\u0648\u0645', '\u0644\u0627 \u062A\u0648\u062C\u062F \u0623\u062D\u062F\u0627\u062B', '{n} \u062D\u062F\u062B', '{n} \u0623\u062D\u062F\u0627\u062B', '\u062A\u0634\u063A\u064A\u0644 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0625\u064A\u0642\u0627\u0641 \u0627\u0644\u0645\u0648\u0633\u064A\u0642\u0649', '\u0623\u062D\u062F\u0627\u062B \u0627\u0644\u064A\u0648\u0645 \u0627\u0644\u0645\u062D\u062F\u062F', '\u0642\u0627\u0626\u0645\u0629', '\u0625\u0636\u0627\u0641\u0629 \u0625\u0644\u0649 \u0627\u0644\u062A\u0642\u0648\u064A\u0645', '\u0627\u0634\u062A\u0631\u0627\u0643', '\u0627\u0644\u0623\u062C\u0646\u062F\u0629', '\u0639\u0631\u0636 \u0627\u0644\u0645\u0632\u064A\u062F', '\u0628\u062D\u062B', '{n} \u0646\u062A\u064A\u062C\u0629', '{n} \u0646\u062A\u0627\u0626\u062C', '\u0627\u0644\u0641\u0626\u0627\u062A', '\u0623\u062E\u0631\u0649']
   };
-  var WORD_KEYS = ['more', 'allDay', 'noEvents', 'event', 'events', 'play', 'pause', 'dayEvents', 'list', 'addToCalendar', 'subscribe'];
+  var WORD_KEYS = ['more', 'allDay', 'noEvents', 'event', 'events', 'play', 'pause', 'dayEvents', 'list', 'addToCalendar', 'subscribe',
+    'agenda', 'showMore', 'search', 'result', 'results', 'categories', 'other'];
   var RTL_LANGUAGES = /^(ar|arc|ckb|dv|fa|he|iw|ps|sd|ug|ur|yi)(-|$)/i;
 
   function canonicalTag(tag) {
@@ -290,7 +291,8 @@
       copyright: textOf(childByName(root, 'copyright')),
       firstDay: 1, cellWidth: 39, cellHeight: 39, contentHeight: 99, contentMargin: 0,
       hours12: false, dateFormat: 'yyyy-mm-dd', language: 'auto', timeZone: '',
-      styles: {}, backgroundImage: '', monthly: null, music: null, events: []
+      styles: {}, backgroundImage: '', monthly: null, music: null, events: [],
+      categories: [], categoryById: Object.create(null)
     };
     var option = childByName(root, 'option');
     for (var o = option && option.firstElementChild; o; o = o.nextElementSibling) {
@@ -335,13 +337,22 @@
         startup: attr(bgm, 'startup') === 'on'
       };
     }
+    // Categories in legend order; an id that is malformed or taken already is left out.
+    var cats = childByName(root, 'categories');
+    for (var k = cats && cats.firstElementChild; k; k = k.nextElementSibling) {
+      var cid = attr(k, 'id');
+      if (k.nodeName !== 'category' || !/^[a-z0-9-]{1,32}$/.test(cid) || model.categoryById[cid]) continue;
+      var cat = { id: cid, name: attr(k, 'name').trim() || cid, color: colourOf(attr(k, 'color')) || '#808080' };
+      model.categories.push(cat);
+      model.categoryById[cid] = cat;
+    }
     for (var e = root.firstElementChild; e; e = e.nextElementSibling) {
-      if (e.nodeName === 'entry') model.events.push(parseEntry(e, model.events.length, now));
+      if (e.nodeName === 'entry') model.events.push(parseEntry(e, model.events.length, now, model.categoryById));
     }
     return model;
   }
 
-  function parseEntry(e, index, now) {
+  function parseEntry(e, index, now, categoryById) {
     // One walk over the entry's children; the first of each name counts.
     var part = Object.create(null);
     for (var c = e.firstElementChild; c; c = c.nextElementSibling) if (!part[c.nodeName]) part[c.nodeName] = c;
@@ -356,7 +367,9 @@
       content: textOf(part.content),
       wholeDay: !!part.wholeday,
       kind: 'o', weekDay: 1, monthDay: 1, month: 1,
-      start: start, end: end, icon: '', iconUri: '', uid: attr(e, 'uid')
+      start: start, end: end, icon: '', iconUri: '', uid: attr(e, 'uid'),
+      // An id that names no category of the calendar means none.
+      category: categoryById[attr(e, 'category')] || null
     };
     var rep = part.repeat;
     if (rep) {
@@ -473,27 +486,28 @@
     clock: { color: '#8E44AD', d: 'M12 2.5a9.5 9.5 0 1 1 0 19 9.5 9.5 0 0 1 0-19zM12 6.5V12l4 2.5' }
   };
   var STROKED = { party: true, sun: true, clock: true };
+  // A decorative picture of one path, filled, or drawn as a line when a stroke colour is given.
+  function svgIcon(cls, d, fill, stroke) {
+    var svg = DOC.createElementNS(SVG_NS, 'svg');
+    svg.setAttribute('viewBox', '0 0 24 24');
+    svg.setAttribute('class', cls);
+    svg.setAttribute('aria-hidden', 'true');
+    svg.setAttribute('focusable', 'false');
+    var path = svg.appendChild(DOC.createElementNS(SVG_NS, 'path'));
+    path.setAttribute('d', d);
+    path.setAttribute('fill', fill);
+    if (stroke) {
+      path.setAttribute('stroke', stroke);
+      path.setAttribute('stroke-width', '1.8');
+      path.setAttribute('stroke-linecap', 'round');
+      path.setAttribute('stroke-linejoin', 'round');
+    }
+    return svg;
+  }
   function makeIcon(ev, base) {
     if (ev.icon) {
-      var def = ICONS[ev.icon];
-      var svg = DOC.createElementNS(SVG_NS, 'svg');
-      svg.setAttribute('viewBox', '0 0 24 24');
-      svg.setAttribute('class', 'qv-icon qv-icon-' + ev.icon);
-      svg.setAttribute('aria-hidden', 'true');
-      svg.setAttribute('focusable', 'false');
-      var path = DOC.createElementNS(SVG_NS, 'path');
-      path.setAttribute('d', def.d);
-      if (STROKED[ev.icon]) {
-        path.setAttribute('fill', ev.icon === 'party' ? def.color : 'none');
-        path.setAttribute('stroke', def.color);
-        path.setAttribute('stroke-width', '1.8');
-        path.setAttribute('stroke-linecap', 'round');
-        path.setAttribute('stroke-linejoin', 'round');
-      } else {
-        path.setAttribute('fill', def.color);
-      }
-      svg.appendChild(path);
-      return svg;
+      var def = ICONS[ev.icon], stroked = STROKED[ev.icon];
+      return svgIcon('qv-icon qv-icon-' + ev.icon, def.d, stroked && ev.icon !== 'party' ? 'none' : def.color, stroked && def.color);
     }
     var url = ev.iconUri && mediaUrl(ev.iconUri, base);
     if (!url) return null;
@@ -688,7 +702,8 @@
       'METHOD:PUBLISH\r\nBEGIN:VEVENT\r\n' + icsLine('UID:' + icsText(feedUid(ev, model))) + occurrence +
       'DTSTAMP:' + stamp + '\r\n' + 'DTSTART' + value + when.start + '\r\nDTEND' + value + when.end + '\r\n' +
       icsLine('SUMMARY:' + icsText(markupText(ev.title))) +
-      (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
+      (content ? icsLine('DESCRIPTION:' + icsText(content)) : '') +
+      (ev.category ? icsLine('CATEGORIES:' + icsText(ev.category.name)) : '') + 'END:VEVENT\r\nEND:VCALENDAR\r\n';
   }
   function googleLink(ev, day, zone) {
     var when = occurrenceOn(ev, day, zone);
@@ -754,6 +769,7 @@
       var p = dayParts(self.today);
       self.model = parseData(text, { day: self.today, minutes: 0 });
       self.lang = new Language(resolveLanguage(self.model.language, container));
+      self.only = linkedFilter(self);
       self.build();
       var linked = linkedDay(self);
       if (linked !== null) p = dayParts(linked);
@@ -766,7 +782,8 @@
         if (container.getAttribute('data-state') === 'loading') container.setAttribute('data-state', 'ready');
       });
       global.addEventListener('hashchange', function () {
-        var day = linkedDay(self);
+        var day = linkedDay(self), only = linkedFilter(self);
+        if (String(only && Array.from(only)) !== String(self.only && Array.from(self.only))) self.setFilter(only);
         if (day !== null && day !== self.selected) self.pick(day, false);
       });
       return self;
@@ -850,14 +867,12 @@
     this.btnPrev.addEventListener('click', function () { self.moveMonth(-1); });
     this.btnNext.addEventListener('click', function () { self.moveMonth(1); });
     this.btnToday.addEventListener('click', function () { self.goToday(); });
-    // Month grid or list of the month; narrow calendars start with the list.
-    this.btnView = menu.appendChild(h('button', 'qv-btn qv-view', { type: 'button', 'aria-pressed': 'false' }));
-    this.btnView.textContent = t.list;
-    this.btnView.addEventListener('click', function () {
-      self.view = self.root.classList.contains('qv-listing') ? 'month' : 'list';
-      self.layout();
-    });
+    // The month as a grid, the month as a list, or the agenda from today; each button switches
+    // its view on and, pressed again, back to the grid. Narrow calendars start with the agenda.
+    this.btnView = this.viewButton(menu, 'list', t.list, 'qv-view');
+    this.btnAgenda = this.viewButton(menu, 'agenda', t.agenda, 'qv-agenda-view');
     this.buildMusic(menu);
+    this.buildSearch(root, menu);
 
     var body = root.appendChild(h('div', 'qv-body'));
     var grid = body.appendChild(h('div', 'qv-grid', { role: 'grid', 'aria-labelledby': id + '-month', 'aria-readonly': 'true' }));
@@ -900,6 +915,7 @@
     appendMarkup(footer.appendChild(h('div', '', { dir: 'auto' })), m.copyright);
     if (!markupText(m.copyright).trim()) footer.hidden = true;
     var subscribe = root.appendChild(h('div', 'qv-subscribe'));
+    this.buildLegend(subscribe);
     var feed = subscribe.appendChild(h('a', 'qv-subscribe-link'));
     feed.href = feedLink(this.base);
     feed.textContent = t.subscribe;
@@ -916,6 +932,16 @@
     // Nothing of the cells built before is on screen any more.
     this.capacity = this.filledMonth = this.listedMonth = this.shownDay = null;
     if (!this.watching) this.watch();
+  };
+
+  Calendar.prototype.viewButton = function (menu, view, text, cls) {
+    var self = this, btn = menu.appendChild(h('button', 'qv-btn ' + cls, { type: 'button', 'aria-pressed': 'false' }));
+    btn.textContent = text;
+    btn.addEventListener('click', function () {
+      self.view = self.shownView === view ? 'month' : view;
+      self.layout();
+    });
+    return btn;
   };
 
   // Listens once per calendar to the window: print and size changes lay it out again.
@@ -993,10 +1019,10 @@
     var first = dayNum(y, m, 1);
     var offset = (dayParts(first).wd - model.firstDay + 7) % 7;
     this.firstCell = first - offset;
-    this.byDay = eventsByDay(model.events, this.firstCell, this.firstCell + 41);
+    this.byDay = eventsByDay(this.events, this.firstCell, this.firstCell + 41);
     this.slots = daySlots(this.byDay, this.firstCell);
     var t = this.lang;
-    this.label.textContent = t.month(y, m);
+    if (this.shownView !== 'agenda') this.label.textContent = t.month(y, m);
     var bg = model.backgroundImage;
     if (model.monthly && model.monthly.enabled && model.monthly.images[m]) bg = model.monthly.images[m];
     var url = mediaUrl(bg, this.base);
@@ -1050,10 +1076,16 @@
     var phone = w < 480 && global.innerWidth < 600 && !this.view;
     if (this.height) this.container.style.height = phone ? Math.max(global.innerHeight, 320) + 'px' : this.height;
     root.classList.toggle('qv-side', !!this.height && w >= 640 && w >= 1.5 * hgt);
-    var listing = this.view ? this.view === 'list' : w < 480;
+    var view = this.shownView = this.view || (w < 480 ? 'agenda' : 'month'), listing = view !== 'month';
+    var upcoming = view === 'agenda', label = upcoming ? this.lang.agenda : this.lang.month(this.year, this.month);
     root.classList.toggle('qv-listing', listing);
-    this.btnView.setAttribute('aria-pressed', String(listing));
-    if (listing && this.listedMonth !== this.firstCell) this.showAgenda();
+    root.classList.toggle('qv-upcoming', upcoming);
+    this.btnView.setAttribute('aria-pressed', String(view === 'list'));
+    this.btnAgenda.setAttribute('aria-pressed', String(upcoming));
+    if (this.label.textContent !== label) this.label.textContent = label;
+    if (listing && this.listedMonth !== (upcoming ? 'agenda' : this.firstCell)) {
+      if (upcoming) this.showUpcoming(); else this.showAgenda();
+    }
     if (listing) return;
     var cell = this.cells[0], items = cell.lastChild;
     var probe = items.appendChild(h('div', 'qv-chip'));
@@ -1093,7 +1125,7 @@
         }
         while (col + run < 7 && slots[i + run][k] === ev && k < shown[i + run]) run++;
       }
-      chip = items.appendChild(h('div', 'qv-chip', { title: name }));
+      chip = items.appendChild(markCategory(h('div', 'qv-chip', { title: name }), ev));
       if (spans(ev)) {
         chip.classList.add('qv-bar');
         chip.classList.toggle('qv-bar-in', day > ev.start.day);
@@ -1123,7 +1155,7 @@
     var m = this.model, day = this.selected, p = dayParts(day), box = this.content, t = this.lang;
     if (this.shownDay === day) return;
     this.shownDay = day;
-    var list = eventsByDay(m.events, day, day).get(day) || [];
+    var list = eventsByDay(this.events, day, day).get(day) || [];
     box.textContent = '';
     var head = box.appendChild(h('h3', 'qv-day-heading'));
     head.appendChild(h('span', 'qv-day-name')).textContent = t.dayLong[p.wd] + ' ';
@@ -1138,7 +1170,7 @@
 
   // The month as a list: each day with events under its date.
   Calendar.prototype.showAgenda = function () {
-    var m = this.model, t = this.lang, box = this.agenda, y = this.year, mo = this.month, self = this;
+    var t = this.lang, box = this.agenda, y = this.year, mo = this.month, self = this;
     this.listedMonth = this.firstCell;
     box.textContent = '';
     var first = dayNum(y, mo, 1), any = false;
@@ -1146,14 +1178,48 @@
       var list = this.byDay.get(day);
       if (!list) continue;
       any = true;
-      var head = box.appendChild(h('h3', 'qv-day-heading' + (day === this.today ? ' qv-agenda-today' : ''), { 'data-day': day }));
-      head.textContent = t.date(day) + (day === this.today ? ' \u2022 ' + t.todayWord : '');
-      appendEvents(box, list, m, t, this.base, day, this);
+      this.listDay(box, day, list);
     }
     if (!any) box.appendChild(h('p', 'qv-none')).textContent = t.noEvents;
     // The list opens at the selected day, or the next one with events.
     var from = [].filter.call(box.children, function (el) { return +el.getAttribute('data-day') >= self.selected; })[0];
     box.scrollTop = from ? from.offsetTop - box.firstChild.offsetTop : 0;
+  };
+
+  // One day of a list: its date as a heading, then its events.
+  Calendar.prototype.listDay = function (box, day, list) {
+    var t = this.lang, today = day === this.today;
+    var head = box.appendChild(h('h3', 'qv-day-heading' + (today ? ' qv-agenda-today' : ''), { 'data-day': day, tabindex: '-1' }));
+    head.textContent = t.date(day) + (today ? ' \u2022 ' + t.todayWord : '');
+    appendEvents(box, list, this.model, t, this.base, day, this);
+    return head;
+  };
+
+  // The agenda: the days with events from today on, for a year, some dozens of events at a
+  // time with a button for more.
+  var AGENDA_BATCH = 30;
+  Calendar.prototype.showUpcoming = function () {
+    var self = this, box = this.agenda, from = this.today, byDay = eventsByDay(this.events, from, from + 365);
+    var days = Array.from(byDay.keys()).sort(function (a, b) { return a - b; }), next = 0;
+    this.listedMonth = 'agenda';
+    box.textContent = '';
+    if (!days.length) box.appendChild(h('p', 'qv-none')).textContent = this.lang.noEvents;
+    function more() {
+      var first = null;
+      for (var n = 0; next < days.length && n < AGENDA_BATCH; next++) {
+        var list = byDay.get(days[next]), head = self.listDay(box, days[next], list);
+        first = first || head;
+        n += list.length;
+      }
+      if (next < days.length) {
+        var btn = box.appendChild(h('button', 'qv-more-events', { type: 'button' }));
+        btn.textContent = self.lang.showMore;
+        btn.addEventListener('click', function () { btn.remove(); more().focus(); });
+      }
+      return first;
+    }
+    more();
+    box.scrollTop = 0;
   };
 
   // A day list scrolls in its box, so on the first picture only its first events are needed.
@@ -1164,12 +1230,13 @@
     list.slice(0, now).forEach(appendEvent);
     if (now < list.length) cal.later(function () { list.slice(now).forEach(appendEvent); });
     function appendEvent(ev) {
-      var li = ul.appendChild(h('li', 'qv-event'));
+      var li = ul.appendChild(markCategory(h('li', 'qv-event'), ev));
       var icon = makeIcon(ev, base);
       if (icon) li.appendChild(icon);
       var main = li.appendChild(h('div', 'qv-event-main'));
       appendMarkup(main.appendChild(h('div', 'qv-event-title', { dir: 'auto' })), ev.title);
       main.appendChild(h('div', 'qv-event-time')).textContent = describeTime(ev, m, t);
+      if (ev.category) main.appendChild(h('div', 'qv-event-cat', { dir: 'auto' })).textContent = ev.category.name;
       if (markupText(ev.content).trim()) appendMarkup(main.appendChild(h('div', 'qv-event-content', { dir: 'auto' })), ev.content);
       main.appendChild(eventActions(ev, day, t, cal));
     }
@@ -1192,14 +1259,79 @@
   }
   // An event as one line for screen readers and tooltips: time and full title.
   function eventName(ev, m, t) {
-    return (ev.wholeDay ? t.allDay : t.time(ev.start.minutes, m.hours12)) + ' ' + markupText(ev.title).trim();
+    return (ev.wholeDay ? t.allDay : t.time(ev.start.minutes, m.hours12)) + ' ' + markupText(ev.title).trim() +
+      (ev.category ? ' (' + ev.category.name + ')' : '');
+  }
+
+  /* ----------------------------------------------------------- categories */
+  // What the legend switches: each category, then "_" for the events without one, if any.
+  function filterTokens(model) {
+    var ids = model.categories.map(function (c) { return c.id; });
+    if (ids.length && model.events.some(function (ev) { return !ev.category; })) ids.push('_');
+    return ids;
+  }
+  function tokenOf(ev) { return ev.category ? ev.category.id : '_'; }
+  // The events shown: all of them, or those of the categories chosen (`only`).
+  Calendar.prototype.filter = function () {
+    var only = this.only;
+    this.events = only ? this.model.events.filter(function (ev) { return only.has(tokenOf(ev)); }) : this.model.events;
+    var tokens = this.tokens;
+    (this.legendButtons || []).forEach(function (b, i) { b.setAttribute('aria-pressed', String(!only || only.has(tokens[i]))); });
+  };
+  Calendar.prototype.setFilter = function (only) {
+    this.only = only && only.size < this.tokens.length ? only : null;
+    this.filter();
+    this.capacity = this.filledMonth = this.listedMonth = this.shownDay = null;
+    this.showMonth(this.year, this.month);
+    if (this.searching) this.find();
+  };
+  // A legend of toggle buttons, one per category, when the calendar has categories. It shares
+  // the last line with "Subscribe": the month keeps all its room.
+  Calendar.prototype.buildLegend = function (row) {
+    var self = this, m = this.model, only = this.only, tokens = this.tokens = filterTokens(m);
+    if (only) this.only = new Set(tokens.filter(function (id) { return only.has(id); }));
+    this.legendButtons = [];
+    if (tokens.length) {
+      var legend = row.appendChild(h('div', 'qv-legend', { role: 'group', 'aria-label': this.lang.categories }));
+      this.legendButtons = tokens.map(function (id) {
+        var cat = m.categoryById[id], b = legend.appendChild(h('button', 'qv-cat', { type: 'button' }));
+        b.style.setProperty('--qv-cat', cat ? cat.color : 'currentColor');
+        b.appendChild(h('span', 'qv-swatch', { 'aria-hidden': 'true' }));
+        b.appendChild(h('span', '', { dir: 'auto' })).textContent = cat ? cat.name : self.lang.other;
+        b.addEventListener('click', function () {
+          var chosen = new Set(self.only || tokens);
+          if (!chosen.delete(id)) chosen.add(id);
+          self.setFilter(chosen);
+        });
+        return b;
+      });
+    }
+    this.filter();
+  };
+  // A category's colour marks its events beside their text, which names it.
+  function markCategory(el, ev) {
+    if (!ev.category) return el;
+    el.classList.add('qv-c');
+    el.style.setProperty('--qv-cat', ev.category.color);
+    return el;
   }
 
   /* ----------------------------------------------------------- deep links */
-  // "#2026-12-10" in the page address opens that day, "#2026-12" that month.
-  var LINK = /^#(\d{4})-(\d{2})(?:-(\d{2}))?$/;
+  // "#2026-12-10" in the page address opens that day, "#2026-12" that month; "cat=u12,matches",
+  // alone or after them ("#2026-12-10&cat=u12"), shows only those categories ("_": events
+  // without one). Null when the address is not one of ours.
+  function readLink(hash) {
+    var parts = hash.replace(/^#/, '').split('&'), out = { date: null, cats: null };
+    for (var i = 0; i < parts.length; i++) {
+      var date = /^(\d{4})-(\d{2})(?:-(\d{2}))?$/.exec(parts[i]), cat = /^cat=([a-z0-9_,-]*)$/.exec(parts[i]);
+      if (date && !i) out.date = date;
+      else if (cat && !out.cats) out.cats = cat[1].split(',').filter(Boolean);
+      else if (parts[i] || parts.length > 1) return null;
+    }
+    return out;
+  }
   function linkedDay(cal) {
-    var m = LINK.exec(global.location.hash);
+    var link = readLink(global.location.hash), m = link && link.date;
     if (!m) return null;
     var day = parseDay(m[1] + '-' + m[2] + '-' + (m[3] || '01'));
     if (day === null || m[3]) return day;
@@ -1207,14 +1339,22 @@
     var t = dayParts(cal.today);
     return t.y === +m[1] && t.m === +m[2] ? cal.today : day;
   }
+  // The categories the address asks for, or null for all; ids the calendar does not know are
+  // left out, and a list of nothing but those means all.
+  function linkedFilter(cal) {
+    var link = readLink(global.location.hash), cats = link && link.cats, tokens = filterTokens(cal.model);
+    if (!cats || !tokens.length) return null;
+    var known = cats.filter(function (id) { return tokens.indexOf(id) >= 0; });
+    return known.length || !cats.length ? new Set(known) : null;
+  }
   // The address follows the shown month and selected day, so a visitor can
   // share it; a host page that uses its address for other things is left alone.
   Calendar.prototype.remember = function () {
     var loc = global.location, hash = loc.hash;
-    if ((hash && hash !== '#' && !LINK.test(hash)) || !global.history || !global.history.replaceState) return;
-    var s = dayParts(this.selected);
-    var link = s.y === this.year && s.m === this.month ? '#' + formatDate(this.selected, 'yyyy-mm-dd')
-      : '#' + this.year + '-' + pad2(this.month);
+    if ((hash && !readLink(hash)) || !global.history || !global.history.replaceState) return;
+    var s = dayParts(this.selected), only = this.only;
+    var link = (s.y === this.year && s.m === this.month ? '#' + formatDate(this.selected, 'yyyy-mm-dd')
+      : '#' + this.year + '-' + pad2(this.month)) + (only ? '&cat=' + this.tokens.filter(function (id) { return only.has(id); }).join(',') : '');
     if (link === hash) return;
     try { global.history.replaceState(global.history.state, '', link); } catch (e) { /* sandboxed page */ }
   };
@@ -1279,6 +1419,104 @@
     }
     e.preventDefault();
     this.moveFocus(target, true);
+  };
+
+  /* --------------------------------------------------------------- search */
+  // The menu's search button opens a field that finds events by their title and text among
+  // all the events shown (the category filter holds), lists the matches with their dates and
+  // opens a match's day. Every key searches at once: the events' texts are made lower-case
+  // once per data file, and a search is a pass over them.
+  var SHOWN_MATCHES = 50;
+  Calendar.prototype.buildSearch = function (root, menu) {
+    var self = this, t = this.lang, id = this.id + '-found';
+    this.index = null;
+    var btn = this.btnFind = menu.appendChild(h('button', 'qv-btn qv-find', { type: 'button', 'aria-expanded': 'false', 'aria-label': t.search }));
+    btn.appendChild(svgIcon('qv-icon', 'M10.5 3.5a7 7 0 1 1 0 14 7 7 0 0 1 0-14zM15.5 15.5l5.5 5.5', 'none', 'currentColor'));
+    var bar = this.searchBar = root.appendChild(h('div', 'qv-search', { role: 'search' }));
+    var input = this.searchInput = bar.appendChild(h('input', 'qv-search-input', { type: 'search', 'aria-label': t.search, 'aria-controls': id, autocomplete: 'off' }));
+    var found = root.appendChild(h('section', 'qv-found', { id: id, 'aria-label': t.search }));
+    this.foundCount = found.appendChild(h('p', 'qv-found-count', { role: 'status' }));
+    var hits = this.foundList = found.appendChild(h('ul', 'qv-hits'));
+    btn.addEventListener('click', function () {
+      self.openSearch(!self.searching);
+      // The words of the last search stay, chosen, so that typing replaces them.
+      if (self.searching) { input.focus(); input.select(); }
+    });
+    input.addEventListener('input', function () { self.find(); });
+    // Down goes from the field to the matches, up and down along them, Escape back to the field
+    // and from there closes the search.
+    bar.addEventListener('keydown', function (e) {
+      if (e.key === 'Escape') { self.openSearch(false); btn.focus(); } else if (e.key === 'ArrowDown' && hits.firstChild) hits.firstChild.firstChild.focus(); else return;
+      e.preventDefault();
+    });
+    hits.addEventListener('keydown', function (e) {
+      var li = e.target.parentNode, to = e.key === 'ArrowDown' ? li.nextSibling : e.key === 'ArrowUp' ? li.previousSibling : null;
+      if (to) to.firstChild.focus(); else if (e.key === 'Escape' || e.key === 'ArrowUp') input.focus(); else return;
+      e.preventDefault();
+    });
+    hits.addEventListener('click', function (e) {
+      var hit = e.target.closest('.qv-hit');
+      if (hit) self.openMatch(+hit.getAttribute('data-day'));
+    });
+    this.openSearch(false);
+  };
+  Calendar.prototype.openSearch = function (open) {
+    this.searching = open;
+    this.searchBar.hidden = !open;
+    this.btnFind.setAttribute('aria-expanded', String(open));
+    if (open) this.find(); else this.root.classList.remove('qv-finding');
+  };
+  // Up to n days on which the event takes place from `from` on, within about a year; else the
+  // first day it took place.
+  function nextDays(ev, from, n) {
+    var out = [];
+    if (ev.kind === 'o') return [ev.end.day >= from ? Math.max(from, ev.start.day) : ev.start.day];
+    eachOccurrence(ev, from, from + 400, function (d) { if (out.length < n) out.push(d); });
+    if (!out.length) eachOccurrence(ev, ev.start.day, ev.start.day + 400, function (d) { if (!out.length) out.push(d); });
+    return out.length ? out : [ev.start.day];
+  }
+  Calendar.prototype.find = function () {
+    var t = this.lang, m = this.model, today = this.today, list = this.foundList;
+    var words = this.searchInput.value.toLowerCase().split(/\s+/).filter(Boolean);
+    this.root.classList.toggle('qv-finding', words.length > 0);
+    list.textContent = '';
+    if (!words.length) { this.foundCount.textContent = ''; return; }
+    var index = this.index || (this.index = m.events.map(function (ev) {
+      return (markupText(ev.title) + '\n' + markupText(ev.content)).toLowerCase();
+    }));
+    var hits = [];
+    this.events.forEach(function (ev) {
+      var text = index[ev.index];
+      for (var i = 0; i < words.length; i++) if (text.indexOf(words[i]) < 0) return;
+      hits.push({ ev: ev, day: nextDays(ev, today, 1)[0] });
+    });
+    // Coming days first, then the past ones from the latest back.
+    function byDate(a, b) {
+      var x = a.day >= today ? a.day : 1e9 - a.day, y = b.day >= today ? b.day : 1e9 - b.day;
+      return x - y || compareEvents(a.ev, b.ev);
+    }
+    hits.sort(byDate);
+    var count = t.say(t.plural.select(hits.length) === 'one' ? t.result : t.results, hits.length);
+    if (this.foundCount.textContent !== count) this.foundCount.textContent = count;
+    var rows = [];
+    hits.slice(0, SHOWN_MATCHES).forEach(function (hit) {
+      nextDays(hit.ev, today, 3).forEach(function (d) { rows.push({ ev: hit.ev, day: d }); });
+    });
+    rows.sort(byDate).slice(0, SHOWN_MATCHES).forEach(function (row) {
+      var hit = list.appendChild(markCategory(h('li', 'qv-event'), row.ev)).appendChild(h('button', 'qv-hit', { type: 'button', 'data-day': row.day }));
+      hit.appendChild(h('span', 'qv-hit-date')).textContent = t.date(row.day);
+      hit.appendChild(h('span', 'qv-hit-name', { dir: 'auto' })).textContent = eventName(row.ev, m, t);
+    });
+  };
+  // A match opens its day: in the month, or in the month's list when the agenda was shown.
+  Calendar.prototype.openMatch = function (day) {
+    this.openSearch(false);
+    if (this.shownView === 'agenda') this.view = 'list';
+    this.listedMonth = null;
+    this.pick(day, true);
+    this.layout();
+    var head = this.shownView === 'list' && this.agenda.querySelector('[data-day="' + day + '"]');
+    if (head) head.focus();
   };
 
   /* -------------------------------------------------------------- refresh */

@@ -20,7 +20,7 @@ const EVENTS = [
     ...(i % 3 === 0 ? [{ title: `Kit collection ${i + 1}`, start: `2027-01-${String(d).padStart(2, '0')}T12:00:00`, end: `2027-01-${String(d).padStart(2, '0')}T13:00:00` }] : []),
   ]),
 ].map((e) => ({ ...e, title: { text: e.title, color: '000000' } }));
-const ENTRIES = /\s*<entry>[\s\S]*<\/entry>/;
+const ENTRIES = /\s*<entry[ >][\s\S]*<\/entry>/;
 
 let site;
 before(async () => {

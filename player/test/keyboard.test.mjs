@@ -25,13 +25,13 @@ test('keyboard walk through the grid', async () => {
   assert.equal(await page.locator('[role=row]').count(), 7);
   assert.equal(await page.locator('[role=gridcell]').count(), 42);
   assert.deepEqual(await page.locator('.qv-btn').evaluateAll((b) => b.map((e) => e.getAttribute('aria-label'))),
-    ['last month', 'next month', null, null]);
+    ['last month', 'next month', null, null, null, 'Search']);
   assert.equal(await page.textContent('.qv-today'), 'Today');
   assert.equal(await page.getAttribute('[aria-selected=true]', 'data-date'), '2024-03-15', 'today is selected at start');
   assert.deepEqual(await tabStops(page), ['2024-03-15']);
 
   // Tab from the buttons lands on the one tab stop of the grid.
-  await page.focus('.qv-view');
+  await page.focus('.qv-find');
   await page.keyboard.press('Tab');
   assert.equal(await focused(page), '2024-03-15');
 
@@ -72,14 +72,17 @@ test('keyboard walk through the grid', async () => {
   await ctx.close();
 });
 
-test('readable at 320 pixels wide: a list of the month, and the month grid on request', async () => {
+test('readable at 320 pixels wide: the agenda, the month\'s list and the month grid on request', async () => {
   const ctx = await browser.newContext({ viewport: { width: 320, height: 640 } });
   const page = await openCalendar(ctx, site.fileUrl());
-  assert.equal(await page.locator('.qv-grid').isVisible(), false, 'a phone starts with the list');
-  assert.equal(await page.getAttribute('.qv-view', 'aria-pressed'), 'true');
-  assert.deepEqual(await page.locator('.qv-agenda .qv-day-heading').allTextContents(), ['Monday, March 18, 2024']);
+  assert.equal(await page.locator('.qv-grid').isVisible(), false, 'a phone starts with the agenda');
+  assert.equal(await page.getAttribute('.qv-agenda-view', 'aria-pressed'), 'true');
+  assert.deepEqual(await page.locator('.qv-agenda .qv-day-heading').allTextContents(), ['Monday, March 18, 2024'], 'from today on');
   assert.deepEqual(await page.locator('.qv-agenda .qv-event-title').allTextContents(), ['Dentist']);
   assert.deepEqual(await page.locator('.qv-agenda .qv-event-time').allTextContents(), ['09:00 \u2013 10:00']);
+  await page.click('.qv-view');
+  assert.equal(await page.getAttribute('.qv-view', 'aria-pressed'), 'true');
+  assert.equal(await page.getAttribute('.qv-agenda-view', 'aria-pressed'), 'false');
   await page.click('.qv-prev');
   assert.deepEqual(await page.locator('.qv-agenda .qv-event-title').allTextContents(), ['Leap'], 'the list follows the month');
   await page.click('.qv-next');

@@ -11,6 +11,7 @@ export const STYLE_IDS = [
 
 // The designer writes "&", "<" and ">" of a typed text as references.
 const escapeText = (text) => String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+const escapeAttr = (text) => escapeText(text).replace(/"/g, '&quot;');
 
 // A formatted text: a plain string (white, no flags) or
 // { text, bold, italic, underline, color: 'RRGGBB' }, or { markup } for raw markup.
@@ -65,9 +66,15 @@ export function dataXml(doc) {
   if (o.music) {
     L.push(`    <bgm src="${media(o.music.src)}" volume="${o.music.volume ?? 60}" startup="${o.music.startup ? 'on' : 'off'}" />`);
   }
+  // Categories in legend order, { id, name, color: 'RRGGBB' }; an event names one by `category`.
+  if (o.categories?.length) {
+    L.push('    <categories>');
+    for (const c of o.categories) L.push(`        <category id="${c.id}" name="${escapeAttr(c.name)}" color="${c.color}"/>`);
+    L.push('    </categories>');
+  }
   L.push('');
   for (const ev of o.events || []) {
-    L.push('    <entry>');
+    L.push(ev.category ? `    <entry category="${ev.category}">` : '    <entry>');
     L.push(`        <title>${markup(ev.title)}</title>`);
     L.push(`        <content>${markup(ev.content)}</content>`);
     if (ev.wholeDay) L.push('        <wholeday />');
