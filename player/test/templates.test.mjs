@@ -48,6 +48,16 @@ test('at least twelve templates, each complete and in the data file layout', () 
     walk(dir);
   }
   assert.deepEqual([...kinds].sort(), ['month', 'week', 'year']);
+  // A sports club, a school and a community centre show categories in use.
+  for (const id of ['sports_club', 'school_days', 'autumn_leaves']) {
+    const xml = fs.readFileSync(path.join(ROOT, id, 'data.xml'), 'utf8');
+    const block = /\r\n {4}(?:<bgm [^\r]*|<\/style>)\r\n {4}<categories>\r\n((?: {8}<category id="[a-z0-9-]{1,32}" name="[^"<&]{1,60}" color="[0-9A-F]{6}"\/>\r\n)+) {4}<\/categories>\r\n\r\n {4}<entry/.exec(xml);
+    assert.ok(block, `${id}: categories after the music or style, before the first event`);
+    const ids = [...block[1].matchAll(/id="([^"]+)"/g)].map((m) => m[1]);
+    const used = new Set([...xml.matchAll(/<entry category="([^"]+)">/g)].map((m) => m[1]));
+    assert.ok(ids.length >= 3 && ids.every((c) => used.has(c)), `${id}: every one of ${ids} in use`);
+    assert.deepEqual([...used].filter((c) => !ids.includes(c)), [], `${id}: events name categories of the calendar`);
+  }
   assert.deepEqual([...icons].sort(), ['clock', 'custom', 'party', 'phone', 'star', 'sun', 'travel']);
   assert.ok(total < 8 * 1024 * 1024, `templates take ${total} bytes`);
 });
@@ -89,6 +99,14 @@ test('every template shows its month with all its pictures, and axe finds no cri
     assert.ok(await page.locator('.qv-cell.qv-occupied').count() >= 10, `${id}: sample events show`);
     assert.ok(await page.locator('.qv-event').count() >= 2, `${id}: the showcase day lists its events`);
     for (const f of await axeFaults(page)) faults.push(`${id} (desktop) ${f}`);
+    // The search open with its matches, and the agenda.
+    await page.click('.qv-find');
+    await page.fill('.qv-search-input', 'e');
+    assert.ok(await page.locator('.qv-hit').count() >= 2, `${id}: the search finds sample events`);
+    for (const f of await axeFaults(page)) faults.push(`${id} (desktop, search) ${f}`);
+    await page.keyboard.press('Escape');
+    await page.click('.qv-agenda-view');
+    for (const f of await axeFaults(page)) faults.push(`${id} (desktop, agenda) ${f}`);
     await page.close();
   }
   await ctx.close();
@@ -100,7 +118,7 @@ test('every template shows its month with all its pictures, and axe finds no cri
   for (const id of IDS) {
     await page.goto(`${server.url}/${id}/Calendar.htm`);
     await page.waitForFunction(() => document.querySelector('[data-quorvel-calendar]').dataset.state === 'ready');
-    assert.equal(await page.locator('.qv-agenda').isVisible(), true, `${id}: the list on a phone`);
+    assert.equal(await page.locator('.qv-agenda').isVisible(), true, `${id}: the agenda on a phone`);
     for (const f of await axeFaults(page)) faults.push(`${id} (phone) ${f}`);
   }
   await phone.close();

@@ -100,6 +100,7 @@ async function build(page, t) {
     title: t.title, subtitle: t.subtitle, copyright: t.copyright,
     firstDay: t.firstDay, cellWidth: t.cell[0], cellHeight: t.cell[1], contentHeight: t.content[0], contentMargin: t.content[1],
     timeFormat: t.time, dateFormat: t.date, styles: {}, backgroundImage: '', events: sampleEvents(...t.events),
+    categories: t.categories,
   };
   STYLE_IDS.forEach((id, i) => { doc.styles[id] = t.styles[i].split(','); });
   if (t.art) {

@@ -2,11 +2,12 @@
 // make-assets.mjs turns this list into template/<id>/.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Sample events of every repeat kind and icon, themed by a few titles.
-function sampleEvents(t, ink, note) {
+// Sample events of every repeat kind and icon, themed by a few titles; `cats` names the
+// category of each in turn (empty: none).
+function sampleEvents(t, ink, note, cats = []) {
   const T = (text, extra = {}) => ({ text, color: ink, ...extra });
   const C = (text) => ({ text, color: note || ink });
-  return [
+  return withCategories(cats, [
     { title: T(t.weekly1), content: C(t.weekly1Text), repeat: { type: 'week', value: 'mon' },
       start: '2025-01-06T09:00:00', end: '2030-12-30T09:45:00', icon: 'clock' },
     { title: T(t.weekly2), content: C(t.weekly2Text), repeat: { type: 'week', value: 'thu' },
@@ -25,8 +26,9 @@ function sampleEvents(t, ink, note) {
     { title: T(t.trip), content: C(t.tripText), wholeDay: true, start: '2027-01-28T00:00:00', end: '2027-02-02T00:00:00', icon: 'travel' },
     { title: T(t.evening), content: C(t.eveningText), start: '2026-12-18T19:00:00', end: '2026-12-18T23:00:00', icon: 'party' },
     { title: T(t.outing), content: C(t.outingText), start: '2027-01-20T08:30:00', end: '2027-01-20T17:00:00', icon: 'travel' },
-  ];
+  ]);
 }
+const withCategories = (cats, events) => events.map((ev, i) => (cats[i] ? { ...ev, category: cats[i] } : ev));
 
 const OFFICE = {
   weekly1: 'Team stand-up', weekly1Text: 'Weekly planning in the small meeting room.',
@@ -66,6 +68,19 @@ const SPORTS = {
   trip: 'Training camp', tripText: 'Five days of training in the mountains.',
   evening: 'Awards night', eveningText: 'Player of the year and buffet.',
   outing: 'Away game', outingText: 'Bus leaves at 08:30.',
+};
+const COMMUNITY = {
+  weekly1: 'Yoga for all', weekly1Text: 'Gentle yoga in the main hall, mats provided.',
+  weekly2: 'Youth club', weekly2Text: 'Games, music and homework help for ages 11 to 16.',
+  monthly: 'Repair caf\u00E9', monthlyText: 'Bring broken lamps, bikes and clothes; volunteers fix them with you.',
+  monthEnd: 'Residents committee', monthEndText: 'Open meeting in the meeting room.',
+  yearly1: "Valentine's dance", yearly1Text: 'Live band and a buffet.',
+  yearly2: 'Christmas closure', yearly2Text: 'The centre is closed.',
+  special: 'Harvest fair', specialText: 'Stalls, produce show and a tombola.\r\nDoors open at 10:00.',
+  meeting: 'Planning meeting', meetingText: 'The summer fete: volunteers wanted.',
+  trip: 'Craft week', tripText: 'Pottery, weaving and woodwork every afternoon.',
+  evening: 'Quiz night', eveningText: 'Teams of up to six, prizes for the winners.',
+  outing: 'Coach trip to the coast', outingText: 'The coach leaves the car park at 08:30.',
 };
 const HOME = {
   weekly1: 'Yoga', weekly1Text: 'Morning class at the studio.',
@@ -142,12 +157,17 @@ export const TEMPLATES = [
   },
   {
     id: 'autumn_leaves', size: [620, 500], layout: 2, firstDay: 'sun', cell: [84, 52], content: [110, 6], time: '12', date: 'mm-dd-yyyy',
-    title: { text: 'Autumn Leaves', color: 'FFF8EE', italic: true, bold: true }, subtitle: { text: 'Harvest, fairs and bonfires', color: 'FBE7C6' },
-    copyright: { text: '\u00A9 2027 Village Hall', color: 'FBE7C6' },
+    title: { text: 'Oakfield Community Centre', color: 'FFF8EE', italic: true, bold: true }, subtitle: { text: 'Classes, clubs and village events', color: 'FBE7C6' },
+    copyright: { text: '\u00A9 2027 Oakfield Community Centre', color: 'FBE7C6' },
     styles: ['7F3B08,85', 'B3541E,85', '7F3B08,85', 'FFF8EE,25', 'FFF8EE,80', 'F6BD60,100', 'FCE1C2,95', 'E07A5F,90',
       'FFF8EE,100', '7F3B08,100', '5C2A06,100', '3D1E06', 'FFF8EE,92'],
     art: ['leaves', {}],
-    events: [HOME, '5C2A06', '6B4226'], badge: { disc: '#E07A5F', ribbon: '#7F3B08', text: '\u2740' },
+    categories: [
+      { id: 'classes', name: 'Classes', color: '1565C0' }, { id: 'youth', name: 'Youth', color: '2E7D32' },
+      { id: 'events', name: 'Events', color: 'C62828' }, { id: 'meetings', name: 'Meetings', color: '6A1B9A' },
+    ],
+    events: [COMMUNITY, '5C2A06', '6B4226', ['classes', 'youth', 'events', 'meetings', 'events', '', 'events', 'meetings', 'classes',
+      'events', 'events']], badge: { disc: '#E07A5F', ribbon: '#7F3B08', text: '\u2740' },
   },
   {
     id: 'school_days', size: [680, 548], layout: 0, firstDay: 'mon', cell: [92, 56], content: [120, 8], time: '24', date: 'dd/mm/yyyy',
@@ -156,7 +176,13 @@ export const TEMPLATES = [
     styles: ['2E4A3A,60', 'F2C14E,95', '2E4A3A,70', '2E4A3A,10', 'FFFDF5,92', 'F2C14E,100', 'E9F5DB,100', 'A7C957,100',
       '2E2E2E,100', 'FFFFFF,100', '2E4A3A,100', '263238', 'FFFFFF,95'],
     art: ['chalk', {}], music: 'school_bell',
-    events: [SCHOOL, '263238', '455A64'], badge: { disc: '#E63946', ribbon: '#2E4A3A', text: 'A+' },
+    categories: [
+      { id: 'school-life', name: 'School life', color: '2E7D32' }, { id: 'clubs', name: 'Clubs', color: '8E24AA' },
+      { id: 'trips', name: 'Trips', color: '0277BD' }, { id: 'parents', name: 'Parents', color: 'EF6C00' },
+      { id: 'holidays', name: 'Holidays', color: 'C62828' },
+    ],
+    events: [SCHOOL, '263238', '455A64', ['school-life', 'clubs', 'school-life', 'school-life', 'school-life', 'holidays', 'school-life',
+      'parents', 'trips', 'clubs', 'trips']], badge: { disc: '#E63946', ribbon: '#2E4A3A', text: 'A+' },
   },
   {
     id: 'sports_club', size: [744, 600], layout: 0, firstDay: 'mon', cell: [100, 60], content: [130, 8], time: '24', date: 'dd-mm-yyyy',
@@ -165,7 +191,12 @@ export const TEMPLATES = [
     styles: ['0B3D0B,80', 'D00000,95', '0B3D0B,80', '000000,10', 'FFFFFF,85', 'FFBA08,100', 'E8F5E9,95', 'D00000,85',
       'FFFFFF,100', 'FFFFFF,100', '0B3D0B,100', '102A10', 'FFFFFF,95'],
     art: ['pitch', {}], music: 'fanfare',
-    events: [SPORTS, '102A10', '2F4F2F'], badge: { disc: '#FFBA08', ribbon: '#D00000', mark: '#0B3D0B', text: '\u2691' },
+    categories: [
+      { id: 'training', name: 'Training', color: '1E88E5' }, { id: 'matches', name: 'Matches', color: 'D00000' },
+      { id: 'club-life', name: 'Club life', color: '8E24AA' },
+    ],
+    events: [SPORTS, '102A10', '2F4F2F', ['training', 'training', 'club-life', 'club-life', 'matches', '', 'matches', 'club-life',
+      'training', 'club-life', 'matches']], badge: { disc: '#FFBA08', ribbon: '#D00000', mark: '#0B3D0B', text: '\u2691' },
   },
   {
     id: 'corporate_slate', size: [680, 548], layout: 3, firstDay: 'mon', cell: [92, 56], content: [120, 8], time: '24', date: 'yyyy-mm-dd',
