@@ -79,6 +79,6 @@ console.log(`  floor: 42 empty cells   ${median(times.floor).toFixed(1)} ms (${s
 console.log(`  ratio floor 4x slower CPU/floor = ${(median(times.floorSlow) / median(times.floor)).toFixed(2)}; per round ${median(floorSlowdown).toFixed(2)} (${spread(floorSlowdown)})`);
 console.log(`  ratio with the CPU 4x slower player/FullCalendar = ${(slow / fSlow).toFixed(2)}`);
 console.log('gzipped script size');
-console.log(`  player as shipped (calendar.js + calendar.css)  ${(playerSize / 1024).toFixed(1)} KB (target <= 20 KB)`);
+console.log(`  player as shipped (calendar.js + calendar.css)  ${(playerSize / 1024).toFixed(1)} KB (target <= 24 KB)`);
 console.log(`  FullCalendar (index.global.min.js)              ${(fcSize / 1024).toFixed(1)} KB`);
 console.log(`  ratio ${(playerSize / fcSize).toFixed(2)}`);

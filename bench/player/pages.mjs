@@ -20,6 +20,28 @@ const events = Array.from({ length: EVENTS }, (_, i) => {
 export const playerXml = dataXml({ id: 'bench', events, cellWidth: 120, cellHeight: 100 });
 export const fcEvents = JSON.stringify(events.map((e) => ({ title: e.title.text, start: e.start, end: e.end, allDay: e.wholeDay })));
 
+// 10,000 events over two years for the search: training, matches, meetings and more, in six
+// categories, a fifth of them repeated weekly, some monthly or yearly.
+export const SEARCH_EVENTS = 10000;
+const WHAT = ['Training', 'Match', 'Meeting', 'Workshop', 'Concert', 'Trip', 'Exam', 'Party', 'Lecture', 'Fair'];
+const WHO = ['U12 team', 'seniors', 'the choir', 'parents', 'volunteers', 'year 7', 'the committee', 'beginners'];
+const WHERE = ['main hall', 'pitch 2', 'room 12', 'the club house', 'the library', 'the park'];
+const CATS = ['u12', 'seniors', 'music', 'school', 'club', 'trips'];
+const searchEvents = Array.from({ length: SEARCH_EVENTS }, (_, i) => {
+  const day = new Date(Date.UTC(2024, 0, 1 + (i * 37) % 730)).toISOString().slice(0, 10);
+  const hour = String(7 + (i % 13)).padStart(2, '0');
+  const kind = i % 10 < 2 ? { type: 'week', value: ['mon', 'tue', 'wed', 'thu', 'fri'][i % 5] } : i % 20 === 3 ? { type: 'month', value: '15' }
+    : i % 20 === 7 ? { type: 'year', value: day.slice(5) } : null;
+  return {
+    title: { text: `${WHAT[i % WHAT.length]} for ${WHO[(i >> 2) % WHO.length]} ${i + 1}`, color: '1E2A3A' },
+    content: { text: `In ${WHERE[i % WHERE.length]}. Bring ${i % 3 ? 'water' : 'a packed lunch'}; ask ${WHO[i % WHO.length]} for details.`, color: '1E2A3A' },
+    category: CATS[i % CATS.length], repeat: kind || undefined,
+    start: `${day}T${hour}:00:00`, end: kind ? `2025-12-31T${hour}:45:00` : `${day}T${hour}:45:00`,
+  };
+});
+export const searchXml = dataXml({ id: 'search', events: searchEvents, cellWidth: 120, cellHeight: 100,
+  categories: CATS.map((id, i) => ({ id, name: id.toUpperCase(), color: ['1E88E5', 'D00000', '8E24AA', '2E7D32', 'EF6C00', '00838F'][i] })) });
+
 // "First paint" ends when the frame that shows the month grid with its chips has been drawn:
 // the animation frame after the calendar's `ready` (its grid and chips are in the page), and the
 // task after it. Which chips are counted is taken at that moment.
@@ -53,6 +75,31 @@ window.runBench = async (text) => {
   cal.render();
   await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
   return [performance.now() - t0, document.querySelectorAll('.fc-event').length];
+};
+</script></body></html>`,
+  // Search: the words typed one key at a time; each key's time runs from the input event to the
+  // matches laid out in the page (the handler and the style and layout it causes), the work that
+  // has to fit into the frame that follows the key.
+  '/search.htm': `<!DOCTYPE html><html><head><meta charset="utf-8"><link rel="stylesheet" href="/calendar.css"></head><body>
+<div id="cal" ${BOX} data-today="2024-06-15"></div><script src="/calendar.js"></script>
+<script>
+window.runSearch = async (text, words) => {
+  const cal = QuorvelCalendar.mount(document.getElementById('cal'), { xml: text, width: 1000, height: 800 });
+  await cal.ready;
+  document.querySelector('.qv-find').click();
+  const input = document.querySelector('.qv-search-input'), found = document.querySelector('.qv-found');
+  const times = [];
+  for (const word of words) {
+    for (let n = 1; n <= word.length; n++) {
+      const t0 = performance.now();
+      input.value = word.slice(0, n);
+      input.dispatchEvent(new Event('input', { bubbles: true }));
+      found.getBoundingClientRect();
+      times.push([word.slice(0, n), performance.now() - t0, document.querySelector('.qv-found-count').textContent]);
+      await new Promise((r) => requestAnimationFrame(() => setTimeout(r, 0)));
+    }
+  }
+  return times;
 };
 </script></body></html>`,
   // The least a first paint can be under this measure: 42 empty day cells put into the page and
