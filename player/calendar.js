@@ -187,7 +187,12 @@
   Language.prototype.say = function (text, n) { return text.replace('{n}', this.number.format(n)); };
   Language.prototype.count = function (n) { return this.say(this.plural.select(n) === 'one' ? this.event : this.events, n); };
   Language.prototype.month = function (y, m) { return this.monthYear.format(new Date(Date.UTC(y, m - 1, 1))); };
-  Language.prototype.date = function (n) { return this.fullDate.format(new Date(n * 86400000)); };
+  // Full dates are made once each: lists and searches name many days again and again.
+  Language.prototype.date = function (n) {
+    var known = this.dates || (this.dates = new Map()), text = known.get(n);
+    if (!text) known.set(n, (text = this.fullDate.format(new Date(n * 86400000))));
+    return text;
+  };
   Language.prototype.time = function (minutes, hours12) {
     var h = Math.floor(minutes / 60), m = minutes % 60;
     if (!hours12) return pad2(h) + ':' + pad2(m);
@@ -874,7 +879,7 @@
     this.buildMusic(menu);
     this.buildSearch(root, menu);
 
-    var body = root.appendChild(h('div', 'qv-body'));
+    var body = this.body = root.appendChild(h('div', 'qv-body'));
     var grid = body.appendChild(h('div', 'qv-grid', { role: 'grid', 'aria-labelledby': id + '-month', 'aria-readonly': 'true' }));
     this.grid = grid;
     var head = grid.appendChild(h('div', 'qv-row qv-dow-row', { role: 'row' }));
@@ -1426,7 +1431,7 @@
   // all the events shown (the category filter holds), lists the matches with their dates and
   // opens a match's day. Every key searches at once: the events' texts are made lower-case
   // once per data file, and a search is a pass over them.
-  var SHOWN_MATCHES = 50;
+  var SHOWN_MATCHES = 20;
   Calendar.prototype.buildSearch = function (root, menu) {
     var self = this, t = this.lang, id = this.id + '-found';
     this.index = null;
@@ -1434,7 +1439,7 @@
     btn.appendChild(svgIcon('qv-icon', 'M10.5 3.5a7 7 0 1 1 0 14 7 7 0 0 1 0-14zM15.5 15.5l5.5 5.5', 'none', 'currentColor'));
     var bar = this.searchBar = root.appendChild(h('div', 'qv-search', { role: 'search' }));
     var input = this.searchInput = bar.appendChild(h('input', 'qv-search-input', { type: 'search', 'aria-label': t.search, 'aria-controls': id, autocomplete: 'off' }));
-    var found = root.appendChild(h('section', 'qv-found', { id: id, 'aria-label': t.search }));
+    var found = this.found = root.appendChild(h('section', 'qv-found', { id: id, 'aria-label': t.search }));
     this.foundCount = found.appendChild(h('p', 'qv-found-count', { role: 'status' }));
     var hits = this.foundList = found.appendChild(h('ul', 'qv-hits'));
     btn.addEventListener('click', function () {
@@ -1464,43 +1469,56 @@
     this.searching = open;
     this.searchBar.hidden = !open;
     this.btnFind.setAttribute('aria-expanded', String(open));
-    if (open) this.find(); else this.root.classList.remove('qv-finding');
+    if (!open) { this.showFound(false); return; }
+    // What the keys search, made when the field opens so that no key waits for it.
+    this.index = this.index || this.model.events.map(function (ev) {
+      return (markupText(ev.title) + '\n' + markupText(ev.content)).toLowerCase();
+    });
+    this.find();
   };
-  // Up to n days on which the event takes place from `from` on, within about a year; else the
-  // first day it took place.
+  // While the field holds words the matches take the place of the month. Only the two boxes
+  // change: a class on the calendar would have the style of every element in it looked at again.
+  Calendar.prototype.showFound = function (on) {
+    this.found.hidden = !on;
+    if (this.body) this.body.style.display = on ? 'none' : '';
+  };
+  // The next n days on which the event takes place from `from` on; a series that ended gives
+  // its first day. The days looked at are as few as n repeats of its kind need.
+  var REPEAT_DAYS = { w: 7, m: 31, y: 366 };
   function nextDays(ev, from, n) {
-    var out = [];
+    var out = [], span = REPEAT_DAYS[ev.kind] * n;
     if (ev.kind === 'o') return [ev.end.day >= from ? Math.max(from, ev.start.day) : ev.start.day];
-    eachOccurrence(ev, from, from + 400, function (d) { if (out.length < n) out.push(d); });
-    if (!out.length) eachOccurrence(ev, ev.start.day, ev.start.day + 400, function (d) { if (!out.length) out.push(d); });
+    var start = Math.max(from, ev.start.day);
+    if (start > ev.end.day) start = ev.start.day;
+    eachOccurrence(ev, start, start + span, function (d) { if (out.length < n) out.push(d); });
     return out.length ? out : [ev.start.day];
   }
   Calendar.prototype.find = function () {
     var t = this.lang, m = this.model, today = this.today, list = this.foundList;
     var words = this.searchInput.value.toLowerCase().split(/\s+/).filter(Boolean);
-    this.root.classList.toggle('qv-finding', words.length > 0);
+    this.showFound(words.length > 0);
     list.textContent = '';
     if (!words.length) { this.foundCount.textContent = ''; return; }
-    var index = this.index || (this.index = m.events.map(function (ev) {
-      return (markupText(ev.title) + '\n' + markupText(ev.content)).toLowerCase();
-    }));
-    var hits = [];
+    // Coming days first, then the past ones from the latest back.
+    function dated(ev, day) { return { ev: ev, day: day, key: day >= today ? day : 1e9 - day }; }
+    function byDate(a, b) { return a.key - b.key || compareEvents(a.ev, b.ev); }
+    // One pass counts the matches and keeps the first few in order.
+    var index = this.index, hits = [], found = 0;
     this.events.forEach(function (ev) {
       var text = index[ev.index];
       for (var i = 0; i < words.length; i++) if (text.indexOf(words[i]) < 0) return;
-      hits.push({ ev: ev, day: nextDays(ev, today, 1)[0] });
+      found++;
+      var hit = dated(ev, nextDays(ev, today, 1)[0]), k = hits.length;
+      if (k === SHOWN_MATCHES && byDate(hit, hits[k - 1]) >= 0) return;
+      while (k > 0 && byDate(hit, hits[k - 1]) < 0) k--;
+      hits.splice(k, 0, hit);
+      if (hits.length > SHOWN_MATCHES) hits.pop();
     });
-    // Coming days first, then the past ones from the latest back.
-    function byDate(a, b) {
-      var x = a.day >= today ? a.day : 1e9 - a.day, y = b.day >= today ? b.day : 1e9 - b.day;
-      return x - y || compareEvents(a.ev, b.ev);
-    }
-    hits.sort(byDate);
-    var count = t.say(t.plural.select(hits.length) === 'one' ? t.result : t.results, hits.length);
+    var count = t.say(t.plural.select(found) === 'one' ? t.result : t.results, found);
     if (this.foundCount.textContent !== count) this.foundCount.textContent = count;
     var rows = [];
-    hits.slice(0, SHOWN_MATCHES).forEach(function (hit) {
-      nextDays(hit.ev, today, 3).forEach(function (d) { rows.push({ ev: hit.ev, day: d }); });
+    hits.forEach(function (hit) {
+      nextDays(hit.ev, today, 3).forEach(function (d) { rows.push(dated(hit.ev, d)); });
     });
     rows.sort(byDate).slice(0, SHOWN_MATCHES).forEach(function (row) {
       var hit = list.appendChild(markCategory(h('li', 'qv-event'), row.ev)).appendChild(h('button', 'qv-hit', { type: 'button', 'data-day': row.day }));

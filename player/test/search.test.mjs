@@ -70,6 +70,25 @@ for (const engineName of ENGINE_NAMES) {
         assert.equal(await page.locator('.qv-grid').isVisible(), true);
       });
 
+      await t.test('many matches: all counted, the coming ones listed first, then the latest past ones', async () => {
+        // 30 quiz nights, every fifth day from 1 January, written in no order.
+        const day = (i) => new Date(Date.UTC(2024, 0, 1 + 5 * i)).toISOString().slice(0, 10);
+        const order = Array.from({ length: 30 }, (_, i) => (i * 7) % 30);
+        const events = order.map((i) => ({ title: { text: `Quiz ${i}`, color: '000000' }, start: `${day(i)}T20:00:00`, end: `${day(i)}T22:00:00` }));
+        const quiz = await clubSite({ categories: [], events });
+        try {
+          const page = await engine.open(quiz.url(), { today: TODAY, width: 900, height: 800 });
+          await page.click('.qv-find');
+          await page.fill('.qv-search-input', 'quiz');
+          assert.equal(await page.textContent('.qv-found-count'), '30 results');
+          // Today is 15 March: day 15 (16 March) and the later ones, then back from 11 March.
+          const want = [...Array.from({ length: 15 }, (_, i) => 15 + i), 14, 13, 12, 11, 10].map((i) => `Quiz ${i}`);
+          assert.deepEqual((await matches(page)).map((m) => m.replace(/^.*: \S+ /, '')), want);
+        } finally {
+          await quiz.close();
+        }
+      });
+
       await t.test('on a phone a match opens its day in the month\'s list', async () => {
         const page = await engine.open(site.url(), { today: TODAY, width: 375, height: 740 });
         await page.click('.qv-find');
