@@ -15,6 +15,8 @@ BUILD_RUN=(
   # CRC-32 with the processor's carry-less multiply: checking what a save takes over costs
   # a fraction of copying it (zlib's own CRC-32 costs as much as the copy)
   libdeflate-dev
+  # the digest an upload record keeps of each file (XXH3-128)
+  libxxhash-dev
   libcurl4-openssl-dev
   # certificate checks of FTP over TLS, and SHA-256 of the files an upload compares (OpenSSL)
   libssl-dev

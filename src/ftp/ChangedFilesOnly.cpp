@@ -14,14 +14,11 @@ std::shared_ptr<UploadManifest> attachUploadRecord(TFtpThread& worker, const QSt
         worker.setShouldSend([record, &worker](const QString& relativePath, qint64) {
             return record->shouldSend(relativePath, worker.listedSize(relativePath));
         });
-    // Recorded on the upload thread as each file arrives (the record is safe from any thread),
-    // so nothing is lost when the window goes away before the queued reports would arrive.
-    QObject::connect(
-        &worker, &TFtpThread::fileSent, &worker,
-        [record](const QString& relativePath, qint64 size, const QByteArray& sha256) {
-            record->fileSent(relativePath, size, sha256);
-        },
-        Qt::DirectConnection);
+    // Recorded on the upload thread as each file arrives (the record is safe from any thread).
+    worker.setRecordSent(
+        [record](const QString& relativePath, const RemoteClient::SentContent& sent) {
+            record->fileSent(relativePath, sent.size, sent.digest, sent.stamp);
+        });
     return record;
 }
 

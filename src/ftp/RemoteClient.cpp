@@ -4,7 +4,6 @@
 #include "common/FileDigest.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +22,6 @@
 #include <unistd.h>
 
 #include <mutex>
-#include <thread>
 
 namespace qv {
 
@@ -31,9 +29,6 @@ namespace {
 
 constexpr int kPollMs = 250;       // how long one wait for the sockets lasts at most
 constexpr int kNoSocketStepMs = 2; // the wait while libcurl has no socket to offer
-// From this size on, a file's digest is made by a thread of its own, reading the file beside the
-// transfer, so that the digest costs no time of the sending thread.
-constexpr qint64 kDigestBesideBytes = 8 * 1024 * 1024;
 
 // How long the next wait for the sockets may last. In some states between two commands (an
 // EPSV answered, the data connection not yet opened) libcurl 7.88 offers no socket and no time
@@ -134,7 +129,7 @@ struct RemoteClient::Curl {
     bool tooLong = false;
     QFile* source = nullptr;
     bool readFailed = false;
-    EVP_MD_CTX* digest = nullptr; // of the bytes read from source, when the caller wants it
+    ContentDigest* digest = nullptr; // of the bytes read from source, when the caller wants it
     qint64 bytesRead = 0;
     const Progress* progress = nullptr;
     QHostAddress controlPeer;
@@ -244,8 +239,8 @@ struct RemoteClient::Curl {
             return CURL_READFUNC_ABORT;
         }
         self->bytesRead += n;
-        if (self->digest && n > 0 && EVP_DigestUpdate(self->digest, buffer, size_t(n)) != 1)
-            self->digest = nullptr; // no digest rather than a wrong one
+        if (self->digest && n > 0)
+            self->digest->add(buffer, size_t(n));
         return static_cast<size_t>(n);
     }
 
@@ -570,22 +565,17 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     c.source = &source;
     c.readFailed = false;
     c.bytesRead = 0;
-    // What was sent is known from a digest of the bytes as they are read, or, for a big file,
-    // from a digest made beside the transfer of a file that did not change while it was sent.
-    std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)> digest(nullptr, &EVP_MD_CTX_free);
-    std::atomic<bool> stopDigest{false};
-    QByteArray besideDigest;
-    std::thread besideThread;
-    QDateTime modifiedBefore;
-    if (sent && op == Op::Store && source.size() >= kDigestBesideBytes) {
-        modifiedBefore = QFileInfo(argument).lastModified();
-        besideThread = std::thread([&] { besideDigest = sha256OfFile(argument, &stopDigest); });
-    } else if (sent && op == Op::Store) {
-        digest.reset(EVP_MD_CTX_new());
-        if (digest && EVP_DigestInit_ex(digest.get(), EVP_sha256(), nullptr) != 1)
-            digest.reset();
+    // What was sent is known from a digest of the bytes as they are read; the file's stamp from
+    // before and after the reading tells whether the file itself still holds them.
+    std::optional<ContentDigest> digest;
+    std::optional<FileStamp> stampBefore;
+    qint64 readFrom = 0;
+    if (sent && op == Op::Store) {
+        digest.emplace();
+        readFrom = wallClockNs();
+        stampBefore = fileStampOf(source.handle());
     }
-    c.digest = digest.get();
+    c.digest = digest ? &*digest : nullptr;
     c.progress = &progress;
     c.foreignPeer.clear();
     c.lastCode = 0;
@@ -634,26 +624,17 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
     c.received = nullptr;
     c.source = nullptr;
     c.progress = nullptr;
-    const bool digested = c.digest != nullptr;
     c.digest = nullptr;
-    if (besideThread.joinable()) {
-        if (result != CURLE_OK)
-            stopDigest.store(true);
-        besideThread.join();
-    }
     if (result == CURLE_OK) {
         if (sent) {
             sent->size = c.bytesRead;
-            sent->sha256.clear();
-            unsigned char bytes[EVP_MAX_MD_SIZE];
-            unsigned int length = 0;
-            if (digested && EVP_DigestFinal_ex(digest.get(), bytes, &length) == 1) {
-                sent->sha256 = QByteArray(reinterpret_cast<const char*>(bytes), int(length));
-            } else if (!besideDigest.isEmpty()) {
-                const QFileInfo after(argument);
-                if (after.size() == c.bytesRead && after.lastModified() == modifiedBefore)
-                    sent->sha256 = besideDigest;
-            }
+            sent->digest = digest ? digest->result() : QByteArray();
+            sent->stamp.reset();
+            const std::optional<FileStamp> after =
+                stampBefore ? fileStampOf(source.handle()) : std::nullopt;
+            if (after && *after == *stampBefore && after->size == c.bytesRead &&
+                stampSettled(*after, readFrom))
+                sent->stamp = after;
         }
         return true;
     }

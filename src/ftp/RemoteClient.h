@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/FileStamp.h"
 #include "ftp/FtpTimeouts.h"
 #include "ftp/RemoteProtocol.h"
 
@@ -121,12 +122,14 @@ public:
 
     // Called while a file is being sent with the bytes of it that have left so far.
     using Progress = std::function<void(qint64 bytesSent)>;
-    // What a store read from the local file and handed to the server: its size and SHA-256,
-    // taken from the very bytes sent, so no second reading of the file is needed to know what the
-    // server now holds.
+    // What a store read from the local file and handed to the server: its size and digest
+    // (ContentDigest), taken from the very bytes sent, so no second reading of the file is needed
+    // to know what the server now holds; and the file's stamp when it vouches for those bytes
+    // (the file did not change while it was sent, nor shortly before).
     struct SentContent {
         qint64 size = 0;
-        QByteArray sha256; // raw 32 bytes; empty when the digest could not be made
+        QByteArray digest;
+        std::optional<FileStamp> stamp;
     };
     // Sends the local file under its bare name into the current directory, replacing a file of
     // that name where the server allows it. On success, sent (when given) holds what was sent.

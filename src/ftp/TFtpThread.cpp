@@ -172,8 +172,10 @@ bool TFtpThread::sendFile(RemoteClient& client, const TransferJob& job, QString*
         return false;
     m_bytesEnded += job.size;
     reportBytes(0, true);
+    if (m_recordSent)
+        m_recordSent(job.relativePath, content);
     if (!m_cancel.load())
-        Q_EMIT fileSent(job.relativePath, content.size, content.sha256);
+        Q_EMIT fileSent(job.relativePath, content.size, content.digest);
     return true;
 }
 

@@ -72,6 +72,11 @@ public:
     // next file's report counts it, and fileSkipped() tells of it. Without one every file is sent.
     using ShouldSend = std::function<bool(const QString& relativePath, qint64 size)>;
     void setShouldSend(ShouldSend decide) { m_shouldSend = std::move(decide); }
+    // Told on the upload thread, before fileSent(), of each file that arrived and of what was
+    // sent: nothing is lost when the window goes away before the queued reports would arrive.
+    using RecordSent =
+        std::function<void(const QString& relativePath, const RemoteClient::SentContent& sent)>;
+    void setRecordSent(RecordSent record) { m_recordSent = std::move(record); }
     // Meant for shouldSend: the size the server lists for a file of the folder being uploaded
     // (one detailed listing per folder, made when first asked); nothing when the listing does not
     // show it, the file is missing, or the listing failed.
@@ -98,7 +103,7 @@ Q_SIGNALS:
     void bytesReport(qint64 bytesSent, qint64 bytesTotal, double bytesPerSecond);
     // A file has arrived on the server whole, with the size and SHA-256 of the bytes sent (the
     // digest is empty when it could not be made); one the decision skipped.
-    void fileSent(const QString& relativePath, qint64 size, const QByteArray& sha256);
+    void fileSent(const QString& relativePath, qint64 size, const QByteArray& digest);
     void fileSkipped(const QString& relativePath);
     void remoteListRefresh(const QStringList& lines);
     void browsingOff();
@@ -129,6 +134,7 @@ private:
     int m_skippedCount = 0;
     bool m_refreshRemoteList = true;
     ShouldSend m_shouldSend;
+    RecordSent m_recordSent;
     RemoteClient* m_runningClient = nullptr; // the client of the walk, for remoteSize
     QString m_remoteSizesFolder;             // the folder whose sizes m_remoteSizes holds
     std::optional<QHash<QString, qint64>> m_remoteSizes;

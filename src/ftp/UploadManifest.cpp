@@ -83,11 +83,23 @@ bool UploadManifest::load() {
         const QJsonObject entry = v.toObject();
         const QString path = entry.value(QStringLiteral("path")).toString();
         const double size = entry.value(QStringLiteral("size")).toDouble(-1);
-        const QByteArray sha256 =
-            QByteArray::fromHex(entry.value(QStringLiteral("sha256")).toString().toLatin1());
-        if (path.isEmpty() || size < 0 || size != qint64(size) || sha256.size() != 32)
+        // Records of earlier versions hold SHA-256 digests; they stay good until the file is
+        // sent again.
+        const bool older = entry.contains(QStringLiteral("sha256"));
+        const QByteArray digest = QByteArray::fromHex(
+            entry.value(older ? QStringLiteral("sha256") : QStringLiteral("xxh128"))
+                .toString()
+                .toLatin1());
+        std::optional<FileStamp> stamp;
+        if (entry.contains(QStringLiteral("stamp"))) {
+            stamp = FileStamp::fromText(entry.value(QStringLiteral("stamp")).toString());
+            if (!stamp)
+                return done(false);
+        }
+        if (path.isEmpty() || size < 0 || size != qint64(size) ||
+            digest.size() != (older ? 32 : ContentDigest::kSize))
             return done(false); // damaged: trust none of it
-        files.insert(path, {qint64(size), sha256});
+        files.insert(path, {qint64(size), digest, stamp});
     }
     return done(true);
 }
@@ -105,26 +117,43 @@ bool UploadManifest::shouldSend(const QString& relativePath, qint64 remoteSize) 
             last = *it;
     }
     bool send = true;
+    std::optional<FileStamp> vouching; // a stamp learnt for the recorded digest
+    qint64 compared = 0;
     if (last && remoteSize != kRemoteFileMissing && info.isFile() && info.size() == last->size &&
         (remoteSize < 0 || remoteSize == last->size)) {
-        // Read outside the lock: it may take a while.
-        send = sha256OfFile(info.filePath()) != last->sha256;
+        const std::optional<FileStamp> now = fileStampOf(info.filePath());
+        if (last->stamp && now && *now == *last->stamp) {
+            send = false; // untouched since its digest was taken
+        } else {
+            // Read outside the lock: it may take a while.
+            const DigestedFile read =
+                digestOfFile(info.filePath(),
+                             last->digest.size() == 32 ? DigestKind::Sha256 : DigestKind::Content);
+            compared = info.size();
+            send = read.digest.isEmpty() || read.digest != last->digest;
+            vouching = read.stamp;
+        }
     }
     QMutexLocker lock(&m_mutex);
+    m_compared += compared;
     if (send) {
         // The server's copy is about to be replaced: until it has arrived, it is not known.
         m_files.remove(relativePath);
     } else {
         ++m_skipped;
+        if (vouching)
+            m_files[relativePath].stamp = vouching;
     }
     return send;
 }
 
-void UploadManifest::fileSent(const QString& relativePath, qint64 size, const QByteArray& sha256) {
+void UploadManifest::fileSent(const QString& relativePath, qint64 size, const QByteArray& digest,
+                              const std::optional<FileStamp>& stamp) {
     QMutexLocker lock(&m_mutex);
     ++m_sent;
-    if (sha256.size() == 32)
-        m_files.insert(relativePath, {size, sha256});
+    if (digest.size() == ContentDigest::kSize || digest.size() == 32)
+        m_files.insert(relativePath,
+                       {size, digest, stamp && stamp->size == size ? stamp : std::nullopt});
     else
         m_files.remove(relativePath);
 }
@@ -139,6 +168,11 @@ int UploadManifest::sentCount() const {
     return m_sent;
 }
 
+qint64 UploadManifest::bytesCompared() const {
+    QMutexLocker lock(&m_mutex);
+    return m_compared;
+}
+
 bool UploadManifest::save(QString* error) const {
     QJsonArray files;
     {
@@ -147,10 +181,14 @@ bool UploadManifest::save(QString* error) const {
         paths.sort(); // a stable order keeps the file readable and comparable
         for (const QString& path : paths) {
             const Sent& s = m_files.value(path);
-            files.append(
-                QJsonObject{{QStringLiteral("path"), path},
-                            {QStringLiteral("size"), double(s.size)},
-                            {QStringLiteral("sha256"), QString::fromLatin1(s.sha256.toHex())}});
+            QJsonObject entry{{QStringLiteral("path"), path},
+                              {QStringLiteral("size"), double(s.size)}};
+            entry.insert(s.digest.size() == 32 ? QStringLiteral("sha256")
+                                               : QStringLiteral("xxh128"),
+                         QString::fromLatin1(s.digest.toHex()));
+            if (s.stamp)
+                entry.insert(QStringLiteral("stamp"), s.stamp->toText());
+            files.append(entry);
         }
     }
     const QJsonObject root{{QStringLiteral("format"), kFormat},

@@ -3,6 +3,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/FileStamp.h"
+
 #include <QHash>
 #include <QString>
 
@@ -11,33 +13,11 @@
 
 namespace qv {
 
-// The status of a file that any write to it changes: the change time moves with every write, and
-// no program can set it back.
-struct FileStamp {
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = 0;
-    qint64 modifiedNs = 0; // nanoseconds since the epoch
-    qint64 changedNs = 0;
-
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The stamp of the file at path (links followed), or of the open file fd; nothing when there is
-// no such file.
-std::optional<FileStamp> fileStampOf(const QString& path);
-std::optional<FileStamp> fileStampOf(int fd);
-
-// The wall clock in nanoseconds since the epoch, the clock file times are taken from.
-qint64 wallClockNs();
-
 // Remembers the CRC-32 of files by path and stamp. One instance serves the whole process; it is
 // safe to use from several threads.
 class FileCrcMemo {
 public:
-    // How long before a read a file must have been changed last for its stamp to be trusted: a
-    // write within the same tick of the file system's clock would leave the times as they were.
-    static constexpr qint64 kSettledNs = qint64(3) * 1000 * 1000 * 1000;
+    static constexpr qint64 kSettledNs = kStampSettledNs;
 
     static FileCrcMemo& shared();
 
@@ -49,6 +29,13 @@ public:
     // The CRC-32 remembered for the file at path while stamp is exactly the one it had then.
     std::optional<quint32> crcOf(const QString& path, const FileStamp& stamp) const;
 
+    // What is known of the files below folder, kept in file for a later process (readable by
+    // its owner only), and read back from it. A memo file that cannot be read whole adds
+    // nothing: every file is then read again, as without it.
+    bool saveFilesBelow(const QString& folder, const QString& file, QString* error = nullptr) const;
+    bool load(const QString& file);
+    void forget();
+
 private:
     struct Known {
         FileStamp stamp;
@@ -58,5 +45,9 @@ private:
     mutable std::mutex m_mutex;
     QHash<QString, Known> m_known;
 };
+
+// Where a command-line save over archivePath keeps the memo for the next one: a file in the
+// user's cache folder, named by the archive's path.
+QString crcMemoFileFor(const QString& archivePath);
 
 } // namespace qv

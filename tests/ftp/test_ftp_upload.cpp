@@ -1,6 +1,7 @@
 // The upload worker against real FTP servers (pyftpdlib and vsftpd) started on 127.0.0.1.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "common/FileDigest.h"
 #include "ftp/FolderWalk.h"
 #include "ftp/RemoteListing.h"
 #include "ftp/TFtpThread.h"
@@ -8,7 +9,6 @@
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QSet>
 #include <QSignalSpy>
@@ -478,10 +478,10 @@ private Q_SLOTS:
         QByteArray sentDigest;
         qint64 sentSize = -1;
         QObject::connect(&worker, &qv::TFtpThread::fileSent,
-                         [&](const QString& relative, qint64 size, const QByteArray& sha256) {
+                         [&](const QString& relative, qint64 size, const QByteArray& digest) {
                              sent << relative;
                              sentSize = size;
-                             sentDigest = sha256;
+                             sentDigest = digest;
                          });
         QObject::connect(&worker, &qv::TFtpThread::fileSkipped,
                          [&](const QString& relative) { skipped << relative; });
@@ -492,7 +492,9 @@ private Q_SLOTS:
         QCOMPARE(sent, QStringList{"quorvel/data.xml"});
         const QByteArray changed = qv::test::readBytes(local.filePath("quorvel/data.xml"));
         QCOMPARE(sentSize, changed.size());
-        QCOMPARE(sentDigest, QCryptographicHash::hash(changed, QCryptographicHash::Sha256));
+        qv::ContentDigest expected;
+        expected.add(changed.constData(), size_t(changed.size()));
+        QCOMPARE(sentDigest, expected.result());
         QCOMPARE(skipped.size(), total - 1);
         QCOMPARE(worker.skippedCount(), total - 1);
         QCOMPARE(numbers.size(), 1); // the one file sent
