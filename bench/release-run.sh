@@ -8,5 +8,6 @@ shift 2
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build-bench}"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_GUI=OFF >/dev/null
-cmake --build "$build" -j2 --target "$target"
+# Programs a benchmark starts as its own processes: BENCH_PROGRAMS="quorvel-cli".
+cmake --build "$build" -j2 --target "$target" ${BENCH_PROGRAMS:-}
 "$build/bench/$area/$target" "$@"

@@ -2,7 +2,8 @@
 // small text files) with the designer's archive code, against the best a shell user has for the
 // same work, in the same run:
 // - first save: zip -3 with the media suffixes stored (-n), into a new archive;
-// - save after a one-event change: cp of the finished archive (saving can hardly beat a copy);
+// - save after a one-event change: cp of the finished archive (saving can hardly beat a copy), in
+//   the designer's process and as `quorvel-cli pack`, a new process each time;
 // - open: unzip of the same archive.
 // Usage: bench_archive [megabytes=200] [rounds=7] [scratch folder=system temporary folder]
 // SPDX-License-Identifier: GPL-3.0-or-later
@@ -175,6 +176,22 @@ int main(int argc, char** argv) {
     bench::sideBySide("the same job for both: a copy renamed over the file it replaces, until the "
                       "replaced file is gone",
                       resaveAndRelease, cpMv, rounds);
+    // The command-line save starts afresh each time: what it knows of the unchanged files comes
+    // from the memo the previous run left in the user's cache folder.
+    const QString cli =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin/quorvel-cli");
+    if (QFileInfo(cli).isExecutable()) {
+        const bench::Side cliSave{
+            "quorvel-cli pack", editOneEvent, [&] {
+                const bool ok = tool(cli, {QStringLiteral("pack"), source, saved}, dir.path());
+                return ok;
+            }};
+        bench::sideBySide("quorvel-cli pack after a one-event change, a new process each time "
+                          "(target <= 1.5)",
+                          cliSave, cpMv, rounds);
+    } else {
+        std::printf("(no %s: the command-line save is not measured)\n", qPrintable(cli));
+    }
     std::printf("\n");
 
     const QString outOurs = dir.filePath(QStringLiteral("out-ours"));

@@ -6,4 +6,4 @@
 #   bench/project/run.sh [megabytes] [rounds] [scratch folder]
 # SPDX-License-Identifier: GPL-3.0-or-later
 set -euo pipefail
-exec "$(dirname "$0")/../release-run.sh" project bench_archive "$@"
+BENCH_PROGRAMS=quorvel-cli exec "$(dirname "$0")/../release-run.sh" project bench_archive "$@"

@@ -1,6 +1,7 @@
 #include "cli/CliCommand.h"
 #include "common/Functions.h"
 #include "project/Archive.h"
+#include "project/FileCrcMemo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,10 +32,16 @@ int run(const QStringList& arguments) {
             << '\n';
         return 1;
     }
+    // What an earlier pack over the same archive learnt of the folder's files: those untouched
+    // since are not read again to tell whether the archive's entries still hold them.
+    qv::FileCrcMemo& memo = qv::FileCrcMemo::shared();
+    const QString memoFile = qv::crcMemoFileFor(paths->at(1));
+    memo.load(memoFile);
     if (!qv::createArchive(folder, paths->at(1), 3, {}, &error)) {
         err << "Cannot save project!\n" << qv::printableText(error) << '\n';
         return 1;
     }
+    memo.saveFilesBelow(folder, memoFile); // without it the next pack only takes longer
     return 0;
 }
 

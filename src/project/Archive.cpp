@@ -609,7 +609,7 @@ int archiveCompressionLevel(int level) {
 }
 
 bool createArchive(const QString& folder, const QString& givenPath, int level,
-                   const ArchiveProgress& progress, QString* error) {
+                   const ArchiveProgress& progress, QString* error, bool takeOver) {
     if (!QFileInfo(folder).isDir()) {
         setError(error, QStringLiteral("The folder \"%1\" does not exist.")
                             .arg(QDir::toNativeSeparators(folder)));
@@ -626,7 +626,7 @@ bool createArchive(const QString& folder, const QString& givenPath, int level,
     removeInterruptedSaves(archivePath);
     const QString temporary = unusedPathBeside(archivePath, QStringLiteral("part"));
     // Opened before the new archive is written and closed only after it is complete.
-    EarlierArchive earlier(archivePath);
+    EarlierArchive earlier(takeOver ? archivePath : QString());
     if (!writeArchive(entries, temporary, archiveCompressionLevel(level), earlier, progress,
                       error)) {
         QFile::remove(temporary);

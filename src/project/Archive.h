@@ -28,12 +28,14 @@ int archiveCompressionLevel(int level);
 // each, named by its path relative to folder with "/" separators (folders end with "/").
 // At level 0 every file is stored; above it, pictures and music that are compressed already (and
 // any file whose first megabyte does not shrink) are stored and the rest deflated at that level.
-// When an archive already lies at archivePath, each of its entries that holds exactly the bytes of
-// the file to be packed is copied over as it is instead of being compressed again. The archive is
+// When an archive already lies at archivePath (and takeOver allows), each of its entries that holds
+// exactly the bytes of the file to be packed is copied over as it is instead of being compressed
+// again; the bytes copied are checked on the way. The archive is
 // written to a temporary file beside archivePath and renamed over it only when complete, so a
 // failure or a cancel leaves an archive already at that path whole. False with the cause in error.
 bool createArchive(const QString& folder, const QString& archivePath, int level,
-                   const ArchiveProgress& progress = {}, QString* error = nullptr);
+                   const ArchiveProgress& progress = {}, QString* error = nullptr,
+                   bool takeOver = true);
 
 // Waits until the archives that saves have replaced are let go: the system frees what it cached
 // of them while the program goes on, off the saving thread.

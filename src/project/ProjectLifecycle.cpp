@@ -91,6 +91,8 @@ void ProjectLifecycle::loadChosen(const QString& path, bool fromTemplate, Done d
 void ProjectLifecycle::loadUnpacked(const QString& path, bool fromTemplate) {
     // Read again in place, now with the editor's windows following what is read.
     m_document.Marks.ProjectPath = fromTemplate ? QString() : path;
+    if (fromTemplate)
+        m_archiveStamp.reset();
     m_document.clearPresentMarks();
     m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor);
     if (fromTemplate)
@@ -141,12 +143,15 @@ bool ProjectLifecycle::copyTemplateInto(const QString& staging, const QString& p
 void ProjectLifecycle::unpackArchiveInto(const QString& staging, const QString& path, Done done) {
     // The work runs on another thread and may end after this call: it owns what it writes.
     auto error = std::make_shared<QString>();
+    const std::optional<FileStamp> stamp = fileStampOf(path);
     m_runner(
         QStringLiteral("Opening project"),
         [path, staging, error](const ArchiveProgress& progress) {
             return extractProjectArchive(path, staging, progress, error.get());
         },
-        [this, staging, path, error, done = std::move(done)](bool ok) {
+        [this, staging, path, error, stamp, done = std::move(done)](bool ok) {
+            if (ok)
+                m_archiveStamp = stamp;
             if (!ok) {
                 // The staging folder is the program's own business: the user hears of the
                 // archive.
@@ -220,16 +225,27 @@ void ProjectLifecycle::SaveContents(bool saveAs, Done done) {
 void ProjectLifecycle::saveInto(const QString& path, Done done) {
     const QString working = m_context.folders.working;
     auto error = std::make_shared<QString>();
+    // Entries are taken over only from the project's own archive as it was opened or last saved
+    // (the stamp names the very file, untouched); any other file there (another archive saved
+    // over, a copy put back by a sync client) is replaced by an archive packed from the folder,
+    // which is the truth.
+    const bool takeOver = m_archiveStamp && fileStampOf(path) == m_archiveStamp;
+    auto written = std::make_shared<std::optional<FileStamp>>();
     m_runner(
         QStringLiteral("Saving project"),
-        [working, path, error](const ArchiveProgress& progress) {
-            return createArchive(working, path, kCompressionLevel, progress, error.get());
+        [working, path, error, takeOver, written](const ArchiveProgress& progress) {
+            const bool ok =
+                createArchive(working, path, kCompressionLevel, progress, error.get(), takeOver);
+            if (ok)
+                *written = fileStampOf(path);
+            return ok;
         },
-        [this, working, path, error, done = std::move(done)](bool ok) {
+        [this, working, path, error, written, done = std::move(done)](bool ok) {
             if (!ok) {
                 m_platform.information(kCannotSave + QLatin1Char('\n') + *error);
                 return answer(done, false);
             }
+            m_archiveStamp = *written;
             m_document.Marks.ProjectPath = path;
             m_document.Marks.Modified = false;
             noteUnsavedWork(working, m_document.Marks);
@@ -288,6 +304,7 @@ void ProjectLifecycle::newCreated() {
 bool ProjectLifecycle::recoverWork(const QString& projectPath) {
     m_document.clearPresentMarks();
     m_document.Marks.ProjectPath = projectPath;
+    m_archiveStamp.reset(); // what the archive held when the work began is not known
     if (!m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor)) {
         // Kept as it is: the next start asks again, and another tool may yet read it.
         m_context.unrecoveredWork = true;

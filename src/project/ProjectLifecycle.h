@@ -1,11 +1,15 @@
 #pragma once
 
+#include "common/FileStamp.h"
+
 #include "project/ArchiveRunner.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <functional>
+
+#include <optional>
 
 namespace qv {
 
@@ -121,6 +125,9 @@ private:
     EditorSync* m_editor = nullptr;
     ArchiveRunner m_runner = &runArchiveWorkHere;
     ProjectCommandHooks m_hooks;
+    // The archive at the project's path as this program last read or wrote it: a save takes
+    // entries over from it only while it is still that file, untouched.
+    std::optional<FileStamp> m_archiveStamp;
 };
 
 } // namespace qv

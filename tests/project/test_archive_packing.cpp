@@ -17,6 +17,8 @@
 #include <QTest>
 #include <QThread>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <zip.h>
 #include <zlib.h>
 
@@ -310,6 +312,61 @@ private Q_SLOTS:
         // Read again just after a change: what was known is forgotten.
         memo.remember(path, *stamp, 8, stamp->changedNs + 1);
         QCOMPARE(memo.crcOf(path, *stamp), std::nullopt);
+    }
+
+    // A later process (the next command-line save) knows what an earlier one learnt of the
+    // folder's files while they stay untouched; a file changed since, even with its size and
+    // modification time restored, is read again, and a damaged memo file adds nothing.
+    void theMemoOutlivesTheProcess_data() {
+        QTest::addColumn<QByteArray>("from"); // replaced in the memo file; empty: left as it is
+        QTest::addColumn<QByteArray>("to");
+        QTest::newRow("sound") << QByteArray() << QByteArray();
+        QTest::newRow("cut short") << QByteArray("\n") << QByteArray("");
+        QTest::newRow("garbled stamp") << QByteArray(":") << QByteArray(";");
+        QTest::newRow("other format") << QByteArray("memo 1") << QByteArray("memo 9");
+    }
+    void theMemoOutlivesTheProcess() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath("project");
+        const QString data = folder + "/quorvel/data.xml", other = dir.filePath("other.xml");
+        QVERIFY(writeBytes(data, "<calendar/>"));
+        QVERIFY(writeBytes(other, "<calendar/>"));
+        const std::optional<FileStamp> stamp = fileStampOf(data), otherStamp = fileStampOf(other);
+        QVERIFY(stamp && otherStamp);
+        FileCrcMemo earlier;
+        earlier.remember(data, *stamp, 7, stamp->changedNs + FileCrcMemo::kSettledNs + 1);
+        earlier.remember(other, *otherStamp, 8,
+                         otherStamp->changedNs + FileCrcMemo::kSettledNs + 1);
+        const QString memoFile = dir.filePath("cache/project.memo");
+        QString error;
+        QVERIFY2(earlier.saveFilesBelow(folder, memoFile, &error), qPrintable(error));
+        const QFileDevice::Permissions owner = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::ReadOther;
+        QCOMPARE(QFile::permissions(memoFile) & (owner | others), owner);
+        if (!from.isEmpty()) {
+            QByteArray bytes = readBytes(memoFile);
+            QVERIFY(bytes.contains(from));
+            QVERIFY(writeBytes(memoFile, bytes.replace(bytes.lastIndexOf(from), from.size(), to)));
+        }
+
+        FileCrcMemo later;
+        QCOMPARE(later.load(memoFile), from.isEmpty());
+        QCOMPARE(later.crcOf(data, *stamp),
+                 from.isEmpty() ? std::optional<quint32>(7) : std::nullopt);
+        QCOMPARE(later.crcOf(other, *otherStamp), std::nullopt); // not below the folder
+        if (!from.isEmpty())
+            return;
+        QThread::msleep(20); // past the tick of the file system's clock
+        QVERIFY(writeBytes(data, "<calendaR/>"));
+        const struct timespec times[2] = {
+            {0, UTIME_OMIT},
+            {time_t(stamp->modifiedNs / 1000000000), long(stamp->modifiedNs % 1000000000)}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(data).constData(), times, 0), 0);
+        const std::optional<FileStamp> now = fileStampOf(data);
+        QVERIFY(now && now->size == stamp->size && now->modifiedNs == stamp->modifiedNs);
+        QCOMPARE(later.crcOf(data, *now), std::nullopt);
     }
 
     // Entries taken over from the archive being replaced sit beside entries packed afresh; every
