@@ -391,6 +391,8 @@ private:
         if (times.isDate || times.zone.local ||
             (!times.zone.qtZone.isValid() && !times.start.zone && !icaltime_is_utc(times.start)))
             return true; // dates, floating times and times of the calendar's zone stand as they are
+        if (clocksStayUntilWindowEnd(times))
+            return true;
         IcalRecurIterator it(rule, times.start);
         for (int step = 0; step < options_.limits.maxRuleSteps; ++step) {
             const icaltimetype t = it.next();
@@ -404,6 +406,31 @@ private:
                 return false;
         }
         return true;
+    }
+
+    // Whether neither the event's zone nor the calendar's changes its clocks from the event's
+    // start to the window's end, so that every occurrence keeps the first one's time of day
+    // without following the rule step by step (UTC times in a calendar in UTC, a zone without
+    // summer time in another). Only for zones the zone database knows or UTC.
+    bool clocksStayUntilWindowEnd(const Times& times) const {
+        const icaltimetype& t = times.start;
+        const QDate day(t.year, t.month, t.day);
+        const QTime time(t.hour, t.minute, std::min(t.second, 59));
+        QDateTime start;
+        if (icaltime_is_utc(t))
+            start = QDateTime(day, time, Qt::UTC);
+        else if (times.zone.qtZone.isValid())
+            start = QDateTime(day, time, times.zone.qtZone);
+        if (!start.isValid())
+            return false;
+        const QDateTime end(windowEnd_.addDays(1), QTime(0, 0), Qt::UTC);
+        const auto changes = [&start, &end](const QTimeZone& zone) {
+            if (!zone.hasTransitions())
+                return false;
+            const QDateTime next = zone.nextTransition(start).atUtc;
+            return next.isValid() && next <= end;
+        };
+        return (icaltime_is_utc(t) || !changes(times.zone.qtZone)) && !changes(zones_.calendar);
     }
 
     // The text of a repeat rule libical could not read (and left out), or nothing.

@@ -409,6 +409,45 @@ private Q_SLOTS:
         QCOMPARE(test::describe(read->entries[0].events[0]), times);
     }
 
+    // A weekly event stays one repeating event when the offset between its zone and the
+    // calendar's never changes, and becomes single events when one of them changes its clocks.
+    void weeklyKeptWhileTheClocksAgree_data() {
+        QTest::addColumn<QByteArray>("start");
+        QTest::addColumn<QByteArray>("calendar");
+        QTest::addColumn<int>("events");
+        QTest::addColumn<QString>("first");
+        QTest::newRow("UTC in a calendar in UTC")
+            << QByteArray("DTSTART:20250107T090000Z") << QByteArray("UTC") << 1
+            << "w tue 2025-01-07T09:00:00..9999-12-31T10:00:00";
+        QTest::newRow("Tokyo in a calendar in UTC")
+            << QByteArray("DTSTART;TZID=Asia/Tokyo:20250107T180000") << QByteArray("UTC") << 1
+            << "w tue 2025-01-07T09:00:00..9999-12-31T10:00:00";
+        QTest::newRow("Tokyo in a calendar in Berlin")
+            << QByteArray("DTSTART;TZID=Asia/Tokyo:20250107T180000") << QByteArray("Europe/Berlin")
+            << 104 << "o 2025-01-07T10:00:00..2025-01-07T11:00:00";
+        QTest::newRow("UTC in a calendar in Berlin")
+            << QByteArray("DTSTART:20250107T090000Z") << QByteArray("Europe/Berlin") << 104
+            << "o 2025-01-07T10:00:00..2025-01-07T11:00:00";
+    }
+    void weeklyKeptWhileTheClocksAgree() {
+        QFETCH(QByteArray, start);
+        QFETCH(QByteArray, calendar);
+        QFETCH(int, events);
+        QFETCH(QString, first);
+        IcsImportOptions options;
+        options.windowStart = kWindowStart;
+        options.zone = QTimeZone(calendar);
+        QString error;
+        const auto read =
+            readIcs("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:w\r\n" + start +
+                        "\r\nDURATION:PT1H\r\nRRULE:FREQ=WEEKLY\r\n"
+                        "END:VEVENT\r\nEND:VCALENDAR\r\n",
+                    options, &error);
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(read->entries[0].events.size(), events);
+        QCOMPARE(test::describe(read->entries[0].events[0]), first);
+    }
+
     // Rules our kinds cannot express are expanded within the window, each for its own reason.
     void rulesExpanded_data() {
         QTest::addColumn<QString>("rule");
