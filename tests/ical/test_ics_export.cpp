@@ -1,5 +1,6 @@
 #include "document/CalendarDocument.h"
 #include "document/CalendarModel.h"
+#include "document/CalendarZone.h"
 #include "document/DataFileReader.h"
 #include "document/DataFileWriter.h"
 #include "document/EventIdentity.h"
@@ -270,10 +271,20 @@ private Q_SLOTS:
     // Exporting, importing what was exported into the calendar in place of its events and
     // exporting again gives the same file: every repeat form of the feed reads back as the kind
     // it was written from.
+    // Also for a calendar in another zone than the computer's.
+    void exportImportExportGivesTheSameFile_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::newRow("the computer's zone") << "";
+        QTest::newRow("a calendar in Chicago") << "America/Chicago";
+    }
     void exportImportExportGivesTheSameFile() {
+        QFETCH(QString, zone);
         CalendarDocument document = documentOf("ical/occurrences.xml");
+        document.Options.TimeZone = zone;
         const QByteArray first = calendarFeedBytes(document, kStamp);
+        QCOMPARE(first.contains("TZID=America/Chicago:"), !zone.isEmpty());
         IcsImportOptions options;
+        options.zone = calendarZone(document.Options);
         options.windowStart = QDate(2025, 1, 1);
         QString error;
         const auto read = readIcs(first, options, &error);
