@@ -161,7 +161,7 @@ bool CalendarDocument::sameContentAs(const CalendarDocument& other) const {
            DefaultHeight == other.DefaultHeight && EditorLayout == other.EditorLayout &&
            Titles == other.Titles && StyleItems == other.StyleItems &&
            MonthlyBackground == other.MonthlyBackground && MusicAvailable == other.MusicAvailable &&
-           Events == other.Events && Options == other.Options;
+           Events == other.Events && Categories == other.Categories && Options == other.Options;
 }
 
 } // namespace qv

@@ -53,9 +53,20 @@ struct TEventRec {
     QString WeekDay = "mon"; // "mon" .. "sun"
     QString MonthDay = "01"; // "01" .. "31"
     QString Month = "01";    // "01" .. "12"
-    QString Uid; // the identity the event came with from a calendar feed; empty when none
+    QString Uid;      // the identity the event came with from a calendar feed; empty when none
+    QString Category; // the id of the event's category; empty for none. An id that names no
+                      // category of the calendar is kept as read and counts as none.
 
     bool operator==(const TEventRec&) const = default;
+};
+
+// One category of events: visitors see its name and colour, and filter by it.
+struct TCategoryRec {
+    QString Id;   // lowercase ASCII letters, digits and "-"; kept when the category is renamed
+    QString Name; // plain text, 1 to 60 characters
+    ColorValue Color = 0;
+
+    bool operator==(const TCategoryRec&) const = default;
 };
 
 struct TMonthlyBgImage {
@@ -131,6 +142,7 @@ public:
     TMonthlyBgImage MonthlyBackground;
     bool MusicAvailable = false;
     QList<TEventRec> Events;
+    QList<TCategoryRec> Categories; // in the order of the legend and the choosers
     CalendarOptions Options;
     DocumentMarks Marks;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/CalendarModel.h"
 
+#include "document/Categories.h"
 #include "document/EventIdentity.h"
 
 namespace qv {
@@ -57,6 +58,41 @@ void CalendarModel::removeEvent(int index) {
 void CalendarModel::mergeEvents(const std::function<void(QList<TEventRec>&)>& change) {
     change(m_document.Events);
     Q_EMIT eventsChanged(EventChange::Merged, 0);
+}
+
+int CalendarModel::addCategory(const QString& name) {
+    const int index = appendCategory(m_document.Categories, name);
+    Q_EMIT categoriesChanged();
+    return index;
+}
+
+void CalendarModel::renameCategory(int index, const QString& name) {
+    if (index < 0 || index >= m_document.Categories.size())
+        return;
+    m_document.Categories[index].Name = cleanCategoryName(name);
+    Q_EMIT categoriesChanged();
+}
+
+void CalendarModel::recolorCategory(int index, ColorValue color) {
+    if (index < 0 || index >= m_document.Categories.size())
+        return;
+    m_document.Categories[index].Color = color & 0xFFFFFFu;
+    Q_EMIT categoriesChanged();
+}
+
+void CalendarModel::removeCategory(int index) {
+    if (index < 0 || index >= m_document.Categories.size())
+        return;
+    qv::removeCategory(m_document, index);
+    Q_EMIT categoriesChanged();
+}
+
+void CalendarModel::moveCategory(int from, int to) {
+    const qsizetype count = m_document.Categories.size();
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to)
+        return;
+    m_document.Categories.move(from, to);
+    Q_EMIT categoriesChanged();
 }
 
 void CalendarModel::resetBeforeRead() {

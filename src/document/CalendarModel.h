@@ -63,6 +63,18 @@ public:
     // Changes the event list as a whole (an import merged into it).
     void mergeEvents(const std::function<void(QList<TEventRec>&)>& change);
 
+    // The category list operations; each that changes something emits categoriesChanged once.
+    // Appends a category of this name (cleaned) with a new id and the next palette colour;
+    // answers its position.
+    int addCategory(const QString& name);
+    // Gives the category at index a new name (cleaned); its id stays, so links to it keep working.
+    void renameCategory(int index, const QString& name);
+    void recolorCategory(int index, ColorValue color);
+    // Removes the category at index; its events are left without a category.
+    void removeCategory(int index);
+    // Moves the category at from to position to.
+    void moveCategory(int from, int to);
+
     // EditorSync: what the data file reader read, passed on as the signals below.
     void resetBeforeRead() override;
     void styleItemRead(const QString& caption, int tableIndex) override;
@@ -78,6 +90,8 @@ Q_SIGNALS:
     void valueTyped();
     // The event list changed.
     void eventsChanged(qv::EventChange change, int index);
+    // The category list changed (and, when one was removed, its events lost their category).
+    void categoriesChanged();
 
     // A data file is being read into the document (a project opened, created from a template or
     // recovered): the signals up to documentReset tell what was read.

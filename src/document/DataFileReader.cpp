@@ -2,6 +2,7 @@
 
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
+#include "document/Categories.h"
 #include "document/DataFileValues.h"
 #include "document/EditorSync.h"
 #include "document/Markup.h"
@@ -58,6 +59,7 @@ public:
             readOption(item);
         if (!readStyle(calendar.child("style")) || !readMusic(calendar))
             return false;
+        readCategories(calendar.child("categories"));
         readEvents(calendar);
         const int layout = doc_.EditorLayout;
         calls_.append([layout](EditorSync& e) { e.readFinished(layout); });
@@ -183,6 +185,24 @@ private:
         return true;
     }
 
+    // Categories in list order. One whose id is malformed or taken already is left out, as the
+    // player leaves it out; its events keep the id and show no category.
+    void readCategories(pugi::xml_node categories) {
+        doc_.Categories.clear();
+        for (pugi::xml_node element : categories.children("category")) {
+            TCategoryRec category;
+            category.Id = xmlAttribute(element, "id");
+            if (!isCategoryId(category.Id) || categoryIndexOfId(doc_.Categories, category.Id) >= 0)
+                continue;
+            category.Name = cleanCategoryName(xmlAttribute(element, "name"));
+            if (category.Name.isEmpty())
+                category.Name = category.Id;
+            category.Color = categoryColorFromText(xmlAttribute(element, "color"))
+                                 .value_or(kUnreadableCategoryColor);
+            doc_.Categories.append(category);
+        }
+    }
+
     void readEvents(pugi::xml_node calendar) {
         doc_.Events.clear();
         const QDateTime now = QDateTime::currentDateTime();
@@ -197,6 +217,7 @@ private:
         event.Title = fromMarkup(xmlText(entry.child("title")));
         event.Content = fromMarkup(xmlText(entry.child("content")));
         event.Uid = xmlAttribute(entry, "uid");
+        event.Category = xmlAttribute(entry, "category");
         event.WholeDay = entry.child("wholeday");
         event.RepeatKind = QStringLiteral("o");
         event.WeekDay.clear();

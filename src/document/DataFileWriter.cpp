@@ -144,11 +144,28 @@ void writeMusic(Lines& out, const CalendarDocument& doc) {
     out.endLine();
 }
 
+// Written only when the calendar has categories: a calendar without any keeps its former bytes.
+void writeCategories(Lines& out, const QList<TCategoryRec>& categories) {
+    if (categories.isEmpty())
+        return;
+    out << "    <categories>";
+    out.endLine();
+    for (const TCategoryRec& category : categories) {
+        out << "        <category id=\"" << category.Id << "\" name=\"" << category.Name
+            << "\" color=\"" << colorToRgbHex(category.Color) << "\"/>";
+        out.endLine();
+    }
+    out << "    </categories>";
+    out.endLine();
+}
+
 void writeEvent(Lines& out, const TEventRec& event) {
-    if (event.Uid.isEmpty())
-        out << "    <entry>";
-    else
-        out << "    <entry uid=\"" << event.Uid << "\">";
+    out << "    <entry";
+    if (!event.Uid.isEmpty())
+        out << " uid=\"" << event.Uid << "\"";
+    if (!event.Category.isEmpty())
+        out << " category=\"" << event.Category << "\"";
+    out << ">";
     out.endLine();
     out << "        <title>" << event.Title << "</title>";
     out.endLine();
@@ -194,6 +211,7 @@ QByteArray dataFileBytes(const CalendarDocument& document) {
     writeOptions(out, document.Options);
     writeStyle(out, document);
     writeMusic(out, document);
+    writeCategories(out, document.Categories);
     out.endLine();
     for (const TEventRec& event : document.Events)
         writeEvent(out, event);

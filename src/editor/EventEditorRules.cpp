@@ -89,6 +89,7 @@ EventFields fieldsOfEvent(const TEventRec& event) {
     f.weekDay = weekDayPosition(event.WeekDay);
     f.monthDay = monthDayPosition(event.MonthDay);
     f.month = monthPosition(event.Month);
+    f.category = event.Category;
     return f;
 }
 
@@ -160,6 +161,7 @@ void storeFields(const EventFields& fields, const TTitleRec& titleFormat,
         event.MonthDay = monthDayCode(fields.monthDay);
     if (fields.month >= 0)
         event.Month = monthCode(fields.month);
+    event.Category = fields.category;
 }
 
 EventPanelLook eventPanelLook(bool editing, bool adding, int listedRows) {

@@ -27,6 +27,7 @@ struct EventFields {
     int weekDay = 0;
     int monthDay = 0;
     int month = 0;
+    QString category; // the chosen category's id; empty for none
 
     bool operator==(const EventFields&) const = default;
 };

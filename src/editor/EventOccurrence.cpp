@@ -186,7 +186,8 @@ bool passesTypeFilter(const TEventRec& event, TypeFilter filter) {
 }
 
 QList<int> listedEventPositions(const QList<TEventRec>& events, TypeFilter type, TimeRange range,
-                                const QDateTime& now) {
+                                const QDateTime& now, const CategoryFilter& category,
+                                const QList<TCategoryRec>& categories) {
     const qint64 from = wallClock(now);
     const qint64 to = range == TimeRange::All ? 0 : wallClock(timeRangeEnd(range, now));
     const QDate today = now.date();
@@ -194,7 +195,7 @@ QList<int> listedEventPositions(const QList<TEventRec>& events, TypeFilter type,
     positions.reserve(events.size());
     for (int i = 0; i < events.size(); ++i) {
         const TEventRec& event = events[i];
-        if (!passesTypeFilter(event, type))
+        if (!passesTypeFilter(event, type) || !passesCategoryFilter(event, category, categories))
             continue;
         if (range != TimeRange::All) {
             const std::optional<qint64> next = nextWallClock(event, today, from);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/CategoryFilter.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -52,7 +54,8 @@ bool passesTypeFilter(const TEventRec& event, TypeFilter filter);
 
 // The positions in events of the events the list shows, in order.
 QList<int> listedEventPositions(const QList<TEventRec>& events, TypeFilter type, TimeRange range,
-                                const QDateTime& now);
+                                const QDateTime& now, const CategoryFilter& category = {},
+                                const QList<TCategoryRec>& categories = {});
 
 // The row to select when a list of rowCount rows is asked to select row wanted: a position past
 // the last row becomes the last row (-1 for an empty list).

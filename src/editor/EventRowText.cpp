@@ -1,6 +1,7 @@
 #include "editor/EventRowText.h"
 
 #include "document/CalendarDocument.h"
+#include "document/Categories.h"
 
 #include <QRegularExpression>
 
@@ -48,8 +49,17 @@ QString timeText(const TEventRec& event, const QLocale& locale) {
            dateAndTime(event.EndTime, locale);
 }
 
-EventRowLines eventRowLines(const TEventRec& event, const QLocale& locale) {
-    return {event.Title.Text, event.Content.Text, repeatText(event) + timeText(event, locale)};
+EventRowLines eventRowLines(const TEventRec& event, const QLocale& locale,
+                            const QList<TCategoryRec>& categories) {
+    EventRowLines lines;
+    lines.title = event.Title.Text;
+    lines.content = event.Content.Text;
+    lines.repeat = repeatText(event) + timeText(event, locale);
+    if (const TCategoryRec* category = categoryOf(event, categories)) {
+        lines.category = category->Name;
+        lines.categoryColor = category->Color;
+    }
+    return lines;
 }
 
 } // namespace qv

@@ -3,6 +3,7 @@
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 #include "document/CalendarZone.h"
+#include "document/Categories.h"
 #include "document/EventIdentity.h"
 #include "editor/EventOccurrence.h"
 #include "ical/IcalHandles.h"
@@ -130,9 +131,41 @@ private:
     QSet<QString> used_;
 };
 
+// libical writes a CATEGORIES value as it is, commas and semicolons unescaped, and readers take
+// a comma there for the end of a name. A name goes in with these stand-ins (control characters,
+// which names never hold), and the finished feed gets the escapes in their place.
+constexpr char kCommaStandIn = '\x1F';
+constexpr char kSemicolonStandIn = '\x1E';
+
+QByteArray categoryStandIns(const QString& name) {
+    QByteArray value = name.toUtf8();
+    value.replace(',', kCommaStandIn);
+    value.replace(';', kSemicolonStandIn);
+    return value;
+}
+
+// The escapes "\," and "\;" for the stand-ins in the CATEGORIES lines (and their folded
+// continuations) of a feed.
+QByteArray escapeStandIns(const QByteArray& feed) {
+    QByteArray out;
+    out.reserve(feed.size() + 64);
+    bool inCategories = false;
+    for (const QByteArray& line : feed.split('\n')) {
+        if (!line.startsWith(' '))
+            inCategories = line.startsWith("CATEGORIES");
+        QByteArray escaped = line;
+        if (inCategories)
+            escaped.replace(kCommaStandIn, "\\,").replace(kSemicolonStandIn, "\\;");
+        out += escaped;
+        out += '\n';
+    }
+    out.chop(1); // split gave one piece more than there are line feeds
+    return out;
+}
+
 // One VEVENT for the event, or null when the player never shows it.
 icalcomponent* eventComponent(const TEventRec& event, const QString& uid, const icaltimetype& stamp,
-                              const FeedZone& zone) {
+                              const FeedZone& zone, const TCategoryRec* category) {
     if (!event.StartTime.isValid())
         return nullptr;
     const QString& kind = event.RepeatKind;
@@ -210,6 +243,8 @@ icalcomponent* eventComponent(const TEventRec& event, const QString& uid, const 
     addText(c, icalproperty_new_summary(event.Title.Text.toUtf8().constData()));
     if (!event.Content.Text.isEmpty())
         addText(c, icalproperty_new_description(event.Content.Text.toUtf8().constData()));
+    if (category)
+        addText(c, icalproperty_new_categories(categoryStandIns(category->Name).constData()));
     return c;
 }
 
@@ -242,13 +277,14 @@ QByteArray calendarFeedBytes(const CalendarDocument& document, const QDateTime& 
     UidMaker uids(document);
     for (const TEventRec& event : document.Events) {
         const QString uid = uids.uidFor(event);
-        if (icalcomponent* c = eventComponent(event, uid, dtStamp, zone))
+        if (icalcomponent* c =
+                eventComponent(event, uid, dtStamp, zone, categoryOf(event, document.Categories)))
             icalcomponent_add_component(root, c);
     }
     char* text = icalcomponent_as_ical_string_r(root);
-    QByteArray bytes(text);
+    const QByteArray bytes(text);
     icalmemory_free_buffer(text);
-    return bytes;
+    return escapeStandIns(bytes);
 }
 
 bool writeCalendarFeed(const QString& path, const CalendarDocument& document, QString* error) {

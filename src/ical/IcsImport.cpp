@@ -254,7 +254,20 @@ private:
             content += (content.isEmpty() ? QString() : QStringLiteral("\n")) + location;
         event.Content.Text = content;
         event.Icon.clear();
+        event.Category = firstCategory(c);
         return event;
+    }
+
+    // The first category the event names (CATEGORIES may list several, and occur several
+    // times), or nothing.
+    static QString firstCategory(icalcomponent* c) {
+        for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_CATEGORIES_PROPERTY); p;
+             p = icalcomponent_get_next_property(c, ICAL_CATEGORIES_PROPERTY)) {
+            const QString name = text(icalproperty_get_categories(p)).trimmed();
+            if (!name.isEmpty())
+                return name;
+        }
+        return {};
     }
 
     struct Times {

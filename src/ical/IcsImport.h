@@ -38,6 +38,8 @@ struct IcsEntry {
     QString uid;
     QString title; // the SUMMARY, for telling the user about it
     bool cancelled = false;
+    // Each event's Category holds the name of the first category the file gives it (CATEGORIES),
+    // not an id; merging turns it into the id of the calendar's category of that name.
     QList<TEventRec> events;
     QString simplifiedBecause; // why the rule was expanded; empty when it was not
 };
@@ -68,17 +70,25 @@ struct IcsImportSummary {
     int added = 0;
     int updated = 0;
     int removed = 0;
-    int simplified = 0; // entries whose rule became single events
+    int simplified = 0;    // entries whose rule became single events
+    int newCategories = 0; // categories made for names the calendar had none of
     QStringList reasons;
 
-    // "12 events added, 3 updated, 1 removed, 2 simplified." and the reasons, one a line.
+    // "12 events added, 3 updated, 1 removed, 2 simplified." (with ", 2 new categories" before
+    // the full stop when categories were made) and the reasons, one a line.
     QString text() const;
 };
 
-// Merges what was read into the event list: an entry whose UID an event already carries replaces
-// those events in place (keeping their icon and formatting), a new UID appends its events, and a
-// cancelled entry removes the events of its UID. New events take the formatting of the list's
-// first event, so they look like the calendar's own.
+// Merges what was read into the event list and the categories: an entry whose UID an event
+// already carries replaces those events in place (keeping their icon and formatting, and their
+// category when the file names none), a new UID appends its events, and a cancelled entry removes
+// the events of its UID. New events take the formatting of the list's first event, so they look
+// like the calendar's own. An event's category is the calendar's category of the name the file
+// gives it, letter case ignored; a name the calendar has none of becomes a new category at the
+// end of the list, with the next unused colour of the palette.
+IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, QList<TCategoryRec>& categories,
+                                 const IcsReadResult& read);
+// The same for an event list alone: the categories the file names are left out.
 IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& read);
 
 } // namespace qv

@@ -1,5 +1,6 @@
 #include "ical/IcsImport.h"
 
+#include "document/Categories.h"
 #include "editor/EventOccurrence.h"
 
 #include <QHash>
@@ -21,8 +22,35 @@ TEventRec keepingLook(TEventRec imported, const TEventRec& old) {
     keepFormat(imported.Title, old.Title);
     keepFormat(imported.Content, old.Content);
     imported.Icon = old.Icon;
+    if (imported.Category.isEmpty())
+        imported.Category = old.Category;
     return imported;
 }
+
+// Turns the category names of imported events into the ids of the calendar's categories, making
+// the ones it lacks; without a category list, imported events get none.
+class CategoryNames {
+public:
+    CategoryNames(QList<TCategoryRec>* categories, IcsImportSummary& summary)
+        : categories_(categories), summary_(summary) {}
+
+    void toId(TEventRec& event) {
+        const QString name = cleanCategoryName(event.Category);
+        event.Category.clear();
+        if (!categories_ || name.isEmpty())
+            return;
+        int index = categoryIndexOfName(*categories_, name);
+        if (index < 0) {
+            index = appendCategory(*categories_, name);
+            ++summary_.newCategories;
+        }
+        event.Category = (*categories_)[index].Id;
+    }
+
+private:
+    QList<TCategoryRec>* categories_;
+    IcsImportSummary& summary_;
+};
 
 // Whether two events say the same: the same texts, times of day and end, on the same days over
 // four years from the earlier start (a leap year among them). An export writes a repeating event
@@ -32,8 +60,8 @@ bool sameOccurrences(const TEventRec& a, const TEventRec& b) {
     if (a == b)
         return true;
     if (a.Title != b.Title || a.Content != b.Content || a.Icon != b.Icon ||
-        a.WholeDay != b.WholeDay || a.RepeatKind != b.RepeatKind || a.Uid != b.Uid ||
-        a.EndTime != b.EndTime || a.StartTime.time() != b.StartTime.time())
+        a.Category != b.Category || a.WholeDay != b.WholeDay || a.RepeatKind != b.RepeatKind ||
+        a.Uid != b.Uid || a.EndTime != b.EndTime || a.StartTime.time() != b.StartTime.time())
         return false;
     const QDate from = std::min(a.StartTime.date(), b.StartTime.date());
     const QDate to = from.addYears(4);
@@ -43,18 +71,25 @@ bool sameOccurrences(const TEventRec& a, const TEventRec& b) {
 } // namespace
 
 QString IcsImportSummary::text() const {
-    QString line = QStringLiteral("%1 events added, %2 updated, %3 removed, %4 simplified.")
+    QString line = QStringLiteral("%1 events added, %2 updated, %3 removed, %4 simplified")
                        .arg(added)
                        .arg(updated)
                        .arg(removed)
                        .arg(simplified);
+    if (newCategories > 0)
+        line += QStringLiteral(", %1 new categories").arg(newCategories);
+    line += u'.';
     for (const QString& reason : reasons)
         line += u'\n' + reason;
     return line;
 }
 
-IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& read) {
+namespace {
+
+IcsImportSummary merge(QList<TEventRec>& events, QList<TCategoryRec>* categories,
+                       const IcsReadResult& read) {
     IcsImportSummary summary;
+    CategoryNames names(categories, summary);
     QHash<QString, const IcsEntry*> byUid;
     for (const IcsEntry& entry : read.entries) {
         byUid.insert(entry.uid, &entry);
@@ -66,11 +101,12 @@ IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& 
     }
     summary.reasons += read.notes;
 
-    // New events look like the calendar's first event, without its icon.
+    // New events look like the calendar's first event, without its icon and category.
     TEventRec look;
     if (!events.isEmpty())
         look = events.constFirst();
     look.Icon.clear();
+    look.Category.clear();
 
     QList<TEventRec> merged;
     merged.reserve(events.size() + read.entries.size());
@@ -97,6 +133,7 @@ IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& 
         for (qsizetype i = 0; i < entry.events.size(); ++i) {
             TEventRec imported = entry.events[i];
             imported.Uid = entry.uid;
+            names.toId(imported);
             if (i < old.size()) {
                 imported = keepingLook(imported, *old[i]);
                 if (sameOccurrences(imported, *old[i]))
@@ -118,12 +155,24 @@ IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& 
         done.insert(entry.uid);
         for (TEventRec imported : entry.events) {
             imported.Uid = entry.uid;
+            names.toId(imported);
             merged.append(keepingLook(imported, look));
             ++summary.added;
         }
     }
     events = std::move(merged);
     return summary;
+}
+
+} // namespace
+
+IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, QList<TCategoryRec>& categories,
+                                 const IcsReadResult& read) {
+    return merge(events, &categories, read);
+}
+
+IcsImportSummary mergeIcsEntries(QList<TEventRec>& events, const IcsReadResult& read) {
+    return merge(events, nullptr, read);
 }
 
 } // namespace qv

@@ -71,7 +71,8 @@ std::optional<IcsImportSummary> importIcsIntoArchive(const QString& archivePath,
         return std::nullopt;
     // Events of an older data file are found by the identity feeds gave them.
     giveEventsUids(project.document);
-    const IcsImportSummary summary = mergeIcsEntries(project.document.Events, *read);
+    const IcsImportSummary summary =
+        mergeIcsEntries(project.document.Events, project.document.Categories, *read);
     if (!writeDataFile(project.dataFile(), project.document, error))
         return std::nullopt;
     if (!createArchive(project.folder(), archivePath, 3, {}, error))

@@ -36,6 +36,7 @@ CalendarDocument previousDocument() {
     event.Title.Text = "previous event";
     event.StartTime = QDateTime(QDate(2012, 1, 1), QTime(9, 0));
     doc.Events.append(event);
+    doc.Categories.append({"old", "Old category", 0x123456});
     doc.Marks.Loaded = true;
     doc.Marks.ProjectPath = "/projects/previous.qvp";
     return doc;
@@ -75,9 +76,16 @@ QString field(const CalendarDocument& d, const QString& name) {
         const int i = name.mid(5, 1).toInt();
         if (i >= d.Events.size())
             return "missing";
-        return name.endsWith(".title")     ? titleText(d.Events[i].Title)
-               : name.endsWith(".content") ? titleText(d.Events[i].Content)
-                                           : eventText(d.Events[i]);
+        return name.endsWith(".title")      ? titleText(d.Events[i].Title)
+               : name.endsWith(".content")  ? titleText(d.Events[i].Content)
+               : name.endsWith(".category") ? d.Events[i].Category
+                                            : eventText(d.Events[i]);
+    }
+    if (name == "categories") {
+        QStringList categories;
+        for (const qv::TCategoryRec& c : d.Categories)
+            categories << c.Id + ':' + c.Name + ':' + qv::colorToRgbHex(c.Color);
+        return categories.join('|');
     }
     const QMap<QString, QString> values{
         {"id", d.CalendarId},
@@ -195,6 +203,16 @@ private Q_SLOTS:
         row("events", "event2", "w|fri|01|01|no||2013-01-01 12:00:00|2000-01-01 12:00:00");
         row("events", "event3", "m|mon|01|01|no||1999-12-31 23:59:59|2000-01-01 12:00:00");
         row("events", "event4", "o|mon|01|01|no|Star|2000-01-01 12:00:00|2000-01-01 12:00:00");
+        row("events", "event0.category", "");
+        // Categories: ids malformed or taken are left out, names cleaned, colours in RRGGBB; an
+        // event keeps an id that names no category. A file without categories has none.
+        row("categories", "categories",
+            "u12:U12 team:1E88E5|matches:Home matches:D00000|empty-name:empty-name:808080|"
+            "no-color:No colour:808080");
+        row("categories", "event0.category", "matches");
+        row("categories", "event1.category", "gone");
+        row("categories", "event2.category", "");
+        row("template", "categories", "");
     }
 
     void readsValues() {

@@ -86,6 +86,11 @@ CalendarDocument fullDocument(const QString& special) {
     qv::TEventRec yearly = event("y", start.addDays(400), "clock");
     yearly.Month = "12";
     yearly.MonthDay = "25";
+    d.Categories = {{"u12-team", "U12 team" + special.simplified(), 0xE5881E},
+                    {"matches", QString::fromUtf8("Spiele – été 😀"), 0x0000D0}};
+    once.Category = "matches";
+    weekly.Category = "u12-team";
+    yearly.Category = "gone"; // names no category: kept as it is
     d.Events = {once, weekly, monthly, yearly};
     return d;
 }

@@ -237,6 +237,42 @@ private Q_SLOTS:
                            "    </entry>",
                            "</calendar>"}
             << QStringList{};
+        QTest::newRow("categories after the music, in list order, and on their events")
+            << DocumentSetup([](CalendarDocument& d) {
+                   d.MusicAvailable = true;
+                   d.Categories = {{"u12", "U12 team", 0xE5881E}, {"matches", "Matches", 0x0000D0}};
+                   qv::TEventRec e = eventOn(QDateTime(QDate(2013, 1, 5), QTime(8, 30)));
+                   e.Uid = "1@x";
+                   e.Category = "matches";
+                   d.Events.append(e);
+               })
+            << QStringList{"    <bgm src=\"\" volume=\"0\" startup=\"off\" />",
+                           "    <categories>",
+                           "        <category id=\"u12\" name=\"U12 team\" color=\"1E88E5\"/>",
+                           "        <category id=\"matches\" name=\"Matches\" color=\"D00000\"/>",
+                           "    </categories>",
+                           "",
+                           "    <entry uid=\"1@x\" category=\"matches\">"}
+            << QStringList{};
+        QTest::newRow("categories after the style without music; names and ids escaped")
+            << DocumentSetup([](CalendarDocument& d) {
+                   d.Categories = {{"a", "Tom & \"Jerry\" <1>", 0}};
+                   d.Events.append(eventOn(QDateTime(QDate(2013, 1, 5), QTime(8, 30))));
+                   d.Events.last().Category = "x\"y";
+               })
+            << QStringList{"    </style>",
+                           "    <categories>",
+                           "        <category id=\"a\" name=\"Tom &amp; &quot;Jerry&quot; "
+                           "&lt;1&gt;\" color=\"000000\"/>",
+                           "    </categories>",
+                           "",
+                           "    <entry category=\"x&quot;y\">"}
+            << QStringList{};
+        QTest::newRow("no categories: no element, and events without one have no attribute")
+            << DocumentSetup([](CalendarDocument& d) {
+                   d.Events.append(eventOn(QDateTime(QDate(2013, 1, 5), QTime(8, 30))));
+               })
+            << QStringList{"    </style>", "", "    <entry>"} << QStringList{"categor"};
         QTest::newRow("weekly event keeps its month day but writes only the week")
             << DocumentSetup([](CalendarDocument& d) {
                    qv::TEventRec e = eventOn(QDateTime(QDate(2013, 1, 5), QTime(8, 30)));

@@ -1,6 +1,7 @@
 #include "editor/ui/EventListPanel.h"
 
 #include "editor/EventListModel.h"
+#include "editor/ui/CategoryList.h"
 #include "editor/ui/EventRowDelegate.h"
 
 #include <QComboBox>
@@ -53,8 +54,10 @@ EventListPanel::EventListPanel(const CalendarDocument& document, QAction* addEve
                                {QStringLiteral("Show All Events"), QStringLiteral("Next 7 days"),
                                 QStringLiteral("Next 30 days"), QStringLiteral("Next 3 months"),
                                 QStringLiteral("Next 6 months"), QStringLiteral("Next year")});
+    CmbFilterCategory = filterList(filters, "CmbFilterCategory", {});
     form->addRow(QStringLiteral("Type of event"), CmbFilterType);
     form->addRow(QStringLiteral("Time range"), CmbFilterDate);
+    form->addRow(tr("Category"), CmbFilterCategory);
     column->addWidget(filters);
 
     m_model = new EventListModel(this);
@@ -106,6 +109,11 @@ void EventListPanel::setRows(QList<int> positions, int select) {
     m_model->setPositions(std::move(positions));
     m_quiet = false;
     selectRow(select);
+}
+
+void EventListPanel::setCategoryFilters(const QStringList& captions,
+                                        const QList<TCategoryRec>& categories, int index) {
+    fillCategoryList(CmbFilterCategory, captions, categories, index);
 }
 
 void EventListPanel::selectRow(int row) {

@@ -10,6 +10,7 @@ class QToolButton;
 namespace qv {
 
 class CalendarDocument;
+struct TCategoryRec;
 class EventListModel;
 
 // The event filters, the list of events and the three event command buttons below it. Only
@@ -28,9 +29,14 @@ public:
     void setRows(QList<int> positions, int select);
     // Selects one row (-1 selects none) without signalling rowChosen.
     void selectRow(int row);
+    // Fills the category filter with these entries and selects the one at index, without
+    // signalling its change.
+    void setCategoryFilters(const QStringList& captions, const QList<TCategoryRec>& categories,
+                            int index);
 
     QComboBox* CmbFilterType = nullptr;
     QComboBox* CmbFilterDate = nullptr;
+    QComboBox* CmbFilterCategory = nullptr;
     QListView* LstEvent = nullptr;
     QToolButton* BtnEAdd = nullptr;
     QToolButton* BtnEEdit = nullptr;

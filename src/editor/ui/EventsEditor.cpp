@@ -44,10 +44,12 @@ EventsEditor::EventsEditor(TFormMain& window, QWidget* listParent, QWidget* edit
     }
     createPopup();
     connectControls();
+    showCategories();
     ShowEvent();
     connect(&m_model, &CalendarModel::readStarting, this, &EventsEditor::resetBeforeRead);
     connect(&m_model, &CalendarModel::documentReset, this, &EventsEditor::readFinished);
     connect(&m_model, &CalendarModel::eventsChanged, this, &EventsEditor::eventsChanged);
+    connect(&m_model, &CalendarModel::categoriesChanged, this, &EventsEditor::categoriesChanged);
 }
 
 void EventsEditor::createPopup() {
@@ -98,6 +100,8 @@ void EventsEditor::connectControls() {
             &EventsEditor::CmbFilterTypeChange);
     connect(m_list->CmbFilterDate, &QComboBox::currentIndexChanged, this,
             &EventsEditor::CmbFilterDateChange);
+    connect(m_list->CmbFilterCategory, &QComboBox::currentIndexChanged, this,
+            &EventsEditor::CmbFilterCategoryChange);
 }
 
 QString EventsEditor::projectData() const {
@@ -312,7 +316,8 @@ void EventsEditor::resetNewEventFormatting() {
 
 void EventsEditor::RefreshEventList(int select) {
     const QList<int> positions =
-        listedEventPositions(m_document.Events, m_typeFilter, m_timeRange, m_clock());
+        listedEventPositions(m_document.Events, m_typeFilter, m_timeRange, m_clock(),
+                             m_categoryFilter, m_document.Categories);
     m_list->setRows(positions, clampedRow(select, int(positions.size())));
     EventPosChanged();
 }
@@ -343,6 +348,28 @@ void EventsEditor::CmbFilterDateChange() {
     RefreshEventList(m_list->selectedRow());
 }
 
+void EventsEditor::CmbFilterCategoryChange() {
+    m_categoryFilter =
+        categoryFilterAt(m_list->CmbFilterCategory->currentIndex(), m_document.Categories);
+    RefreshEventList(m_list->selectedRow());
+}
+
+void EventsEditor::showCategories() {
+    const QList<TCategoryRec>& categories = m_document.Categories;
+    const int index = categoryFilterIndex(m_categoryFilter, categories);
+    m_categoryFilter = categoryFilterAt(index, categories);
+    m_list->setCategoryFilters(categoryFilterCaptions(categories), categories, index);
+    m_panel->setCategories(categories);
+}
+
+void EventsEditor::categoriesChanged() {
+    showCategories();
+    if (m_editing)
+        repaintList(); // rebuilding the rows would end the edit
+    else
+        RefreshEventList(m_list->selectedRow());
+}
+
 void EventsEditor::resetBeforeRead() {
     const QSignalBlocker type(m_list->CmbFilterType);
     const QSignalBlocker date(m_list->CmbFilterDate);
@@ -350,9 +377,11 @@ void EventsEditor::resetBeforeRead() {
     m_list->CmbFilterDate->setCurrentIndex(0);
     m_typeFilter = TypeFilter::All;
     m_timeRange = TimeRange::All;
+    m_categoryFilter = {};
 }
 
 void EventsEditor::readFinished(int) {
+    showCategories();
     RefreshEventList(0);
 }
 
@@ -368,6 +397,7 @@ void EventsEditor::eventsChanged(EventChange change, int) {
         RefreshEventList(m_list->selectedRow()); // the rows are still those before the change
         break;
     case EventChange::Merged:
+        showCategories(); // an import may have made categories
         RefreshEventList(0);
         break;
     }

@@ -74,6 +74,10 @@ public:
     void EventPosChanged();
     void CmbFilterTypeChange();
     void CmbFilterDateChange();
+    void CmbFilterCategoryChange();
+    // The category list changed: the category filter and the category chooser offer the
+    // categories as they are now, and the list follows (an event being edited stays so).
+    void categoriesChanged();
 
     // A data file is read: the filters go back to "Show All Events"; once read (whatever the
     // editor layout read), the list is rebuilt.
@@ -98,6 +102,9 @@ private:
     // to any more are deleted.
     void endEditing();
     void repaintList();
+    // The category filter and chooser offer the document's categories; a filter for a category
+    // that is gone becomes "All categories".
+    void showCategories();
     QString projectData() const;
 
     TFormMain& m_window;
@@ -117,6 +124,7 @@ private:
     int m_menuTarget = 0;
     TypeFilter m_typeFilter = TypeFilter::All;
     TimeRange m_timeRange = TimeRange::All;
+    CategoryFilter m_categoryFilter;
     QStringList m_iconsToTidy;
 };
 

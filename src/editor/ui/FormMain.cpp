@@ -94,6 +94,7 @@ TFormMain::TFormMain(AppContext& context, Platform& platform, const StartPaths& 
     // Every confirmed change runs the refresh, after the editor parts have followed it.
     connect(m_model, &CalendarModel::valueChanged, this, &TFormMain::arefreshExecute);
     connect(m_model, &CalendarModel::eventsChanged, this, &TFormMain::arefreshExecute);
+    connect(m_model, &CalendarModel::categoriesChanged, this, &TFormMain::arefreshExecute);
     connect(m_model, &CalendarModel::valueTyped, m_keepTimer, qOverload<>(&QTimer::start));
     // The settings column is as wide as its fields, beside its scroll bar, also when its sections
     // are filled or change later: the splitter never squeezes it below that.

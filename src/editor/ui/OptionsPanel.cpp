@@ -6,8 +6,10 @@
 #include "editor/OptionsRules.h"
 #include "editor/ui/ColorMenuPicture.h"
 #include "editor/ui/EditTriggers.h"
+#include "editor/ui/TfrmCategories.h"
 #include "editor/ui/UpDown.h"
 #include "platform/Platform.h"
+#include "platform/ui/ShowWithoutWaiting.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -47,6 +50,7 @@ OptionsPanel::OptionsPanel(CalendarModel& model, Platform& platform, const Secti
                            QWidget* window)
     : QObject(window), m_model(model), m_platform(platform), m_window(window) {
     setObjectName(QStringLiteral("OptionsPanel"));
+    m_runCategoriesDialog = [](TfrmCategories& dialog) { dialog.open(); };
     createGeneral(sections.general);
     createSize(sections.size);
     createPublish(sections.publish);
@@ -118,6 +122,11 @@ void OptionsPanel::createGeneral(QWidget* body) {
                                             "and iCalendar exports name it"));
     grid->addWidget(label(body, "Time Zone"), 6, 0);
     grid->addWidget(CmbOTimeZone, 6, 1, 1, 3);
+    // The categories visitors filter events by.
+    PngbbCategories = new QPushButton(tr("Categories…"), body);
+    PngbbCategories->setObjectName(QStringLiteral("PngbbCategories"));
+    connect(PngbbCategories, &QPushButton::clicked, this, &OptionsPanel::PngbbCategoriesClick);
+    grid->addWidget(PngbbCategories, 7, 1, 1, 3, Qt::AlignLeft);
     grid->setColumnStretch(1, 1);
 
     connect(CmbOWeekStart, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -313,6 +322,17 @@ void OptionsPanel::PngbbOriginalSizeClick() {
         applyOriginalSize(d);
         EdtOPublishwidth->setText(d.Options.PublishWidth);
         EdtOPublishheight->setText(d.Options.PublishHeight);
+    });
+}
+
+void OptionsPanel::PngbbCategoriesClick() {
+    // Each change in the dialog is announced as it is made.
+    QWidget* window = m_window->window();
+    window->setEnabled(false);
+    auto* dialog = new TfrmCategories(m_model, m_platform, window);
+    showWithoutWaiting(dialog, m_runCategoriesDialog, [window = QPointer<QWidget>(window)] {
+        if (window)
+            window->setEnabled(true);
     });
 }
 

@@ -17,6 +17,7 @@ namespace qv {
 class CalendarDocument;
 class CalendarModel;
 class Platform;
+class TfrmCategories;
 class UpDown;
 
 // The general, size and publish options of the "Options" tab. Each field follows its option value
@@ -52,6 +53,13 @@ public:
     void Underlined1Click(bool checked);
     void Color1Click();
     void PngbbOriginalSizeClick();
+    // Opens the "Categories" dialog; the window is disabled until it closes.
+    void PngbbCategoriesClick();
+
+    // Shows the categories dialog; tests replace it to drive the dialog.
+    void setCategoriesDialogRunner(std::function<void(TfrmCategories&)> run) {
+        m_runCategoriesDialog = std::move(run);
+    }
 
     // Which formatted text the formatting menu acts on.
     int popupTarget() const { return m_popupTarget; }
@@ -67,6 +75,7 @@ public:
     QComboBox* CmbOTimeFormat = nullptr;
     QComboBox* CmbOLanguage = nullptr;
     QComboBox* CmbOTimeZone = nullptr;
+    QPushButton* PngbbCategories = nullptr;
     QLineEdit* EdtOCellwidth = nullptr;
     QLineEdit* EdtOCellheight = nullptr;
     QLineEdit* EdtOContentheight = nullptr;
@@ -103,6 +112,7 @@ private:
     CalendarModel& m_model;
     Platform& m_platform;
     QWidget* m_window;
+    std::function<void(TfrmCategories&)> m_runCategoriesDialog;
     int m_popupTarget = 0;
     bool m_showing = false;
 };

@@ -1,5 +1,8 @@
 #include "editor/ui/PnlEventEdit.h"
 
+#include "editor/CategoryFilter.h"
+#include "editor/ui/CategoryList.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -111,6 +114,11 @@ PnlEventEdit::PnlEventEdit(QWidget* parent) : QWidget(parent) {
     BtnDeleteIcon->setToolTip(QStringLiteral("Remove"));
     line(EComboIcon, BtnBrowseIcon, BtnDeleteIcon);
 
+    label(tr("Category"));
+    ECategory = named(new QComboBox(this), "ECategory");
+    fillCategoryList(ECategory, categoryChoiceCaptions({}), {}, 0);
+    line(ECategory);
+
     label(QStringLiteral("Type of event"));
     EEventType = list(this, "EEventType", kTypes);
     line(EEventType);
@@ -196,6 +204,7 @@ EventFields PnlEventEdit::fields() const {
     f.weekDay = EWeekDay->currentIndex();
     f.monthDay = EMonthDay->currentIndex();
     f.month = EMonth->currentIndex();
+    f.category = categoryChoiceId(ECategory->currentIndex(), m_categories);
     return f;
 }
 
@@ -204,7 +213,8 @@ void PnlEventEdit::setFields(const EventFields& f) {
         QSignalBlocker(ETitle),     QSignalBlocker(EContent),  QSignalBlocker(EComboIcon),
         QSignalBlocker(EEventType), QSignalBlocker(EWholeDay), QSignalBlocker(EStartDate),
         QSignalBlocker(EStartTime), QSignalBlocker(EEndDate),  QSignalBlocker(EEndTime),
-        QSignalBlocker(EWeekDay),   QSignalBlocker(EMonthDay), QSignalBlocker(EMonth)};
+        QSignalBlocker(EWeekDay),   QSignalBlocker(EMonthDay), QSignalBlocker(EMonth),
+        QSignalBlocker(ECategory)};
     ETitle->setText(f.title);
     EContent->setText(f.content);
     ETitle->setCursorPosition(0); // a long text shows from its start
@@ -219,6 +229,14 @@ void PnlEventEdit::setFields(const EventFields& f) {
     EWeekDay->setCurrentIndex(f.weekDay);
     EMonthDay->setCurrentIndex(f.monthDay);
     EMonth->setCurrentIndex(f.month);
+    ECategory->setCurrentIndex(categoryChoiceIndex(f.category, m_categories));
+}
+
+void PnlEventEdit::setCategories(const QList<TCategoryRec>& categories) {
+    const QString chosen = categoryChoiceId(ECategory->currentIndex(), m_categories);
+    m_categories = categories;
+    fillCategoryList(ECategory, categoryChoiceCaptions(categories), categories,
+                     categoryChoiceIndex(chosen, categories));
 }
 
 void PnlEventEdit::showTimeFields(bool show) {

@@ -26,6 +26,9 @@ public:
     EventFields fields() const;
     // Fills every field; signals of the fields stay quiet.
     void setFields(const EventFields& fields);
+    // The categories the category chooser offers, after "(none)"; the choice stays when its
+    // category is still there.
+    void setCategories(const QList<TCategoryRec>& categories);
 
     // Time pickers and their labels shown exactly when the event is not a whole-day one.
     void showTimeFields(bool show);
@@ -39,6 +42,7 @@ public:
     QLineEdit* EContent = nullptr;
     QToolButton* PngBitBtn8 = nullptr; // content "Settings"
     QComboBox* EComboIcon = nullptr;
+    QComboBox* ECategory = nullptr;
     QToolButton* BtnBrowseIcon = nullptr;
     QToolButton* BtnDeleteIcon = nullptr;
     QComboBox* EEventType = nullptr;
@@ -58,6 +62,9 @@ public:
     QFrame* PnlEditOptions = nullptr;
     QPushButton* BtnSave = nullptr;
     QPushButton* BtnCancel = nullptr;
+
+private:
+    QList<TCategoryRec> m_categories; // what the category chooser offers
 };
 
 } // namespace qv

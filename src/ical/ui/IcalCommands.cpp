@@ -85,8 +85,9 @@ void IcalCommands::merge(const std::optional<IcsReadResult>& read, const QString
     // Events of an older data file are found by the identity feeds gave them.
     giveEventsUids(document);
     IcsImportSummary summary;
-    m_window.model().mergeEvents(
-        [&](QList<TEventRec>& events) { summary = mergeIcsEntries(events, *read); });
+    m_window.model().mergeEvents([&](QList<TEventRec>& events) {
+        summary = mergeIcsEntries(events, document.Categories, *read);
+    });
     m_window.platform().information(summary.text());
 }
 
