@@ -1,6 +1,7 @@
 # Installation layout: the programs in lib/quorvel, linked from bin/; what is the same on every
-# architecture (templates with their player, layout and embed pages, the user's manual) in
-# share/quorvel, linked from lib/quorvel, where the programs find it beside them as in build/bin;
+# architecture (templates with their player, layout and embed pages, the user's manual, the
+# windows' translations) in share/quorvel, linked from lib/quorvel, where the programs find it
+# beside them as in build/bin;
 # plus the desktop entry, icons, MIME type and AppStream data.
 # SPDX-License-Identifier: GPL-3.0-or-later
 set(QUORVEL_LIB_DIR lib/quorvel)
@@ -10,8 +11,13 @@ if(QUORVEL_GUI)
 else()
     install(TARGETS quorvel-cli RUNTIME DESTINATION ${QUORVEL_LIB_DIR})
 endif()
-install(DIRECTORY ${QUORVEL_BIN_DIR}/template ${QUORVEL_BIN_DIR}/files ${QUORVEL_BIN_DIR}/manual
-        DESTINATION ${QUORVEL_SHARE_DIR})
+set(QUORVEL_SHARED_CONTENT template files manual)
+if(QUORVEL_GUI)
+    list(APPEND QUORVEL_SHARED_CONTENT translations) # the windows' texts in other languages
+endif()
+foreach(content ${QUORVEL_SHARED_CONTENT})
+    install(DIRECTORY ${QUORVEL_BIN_DIR}/${content} DESTINATION ${QUORVEL_SHARE_DIR})
+endforeach()
 
 set(link_dir ${CMAKE_BINARY_DIR}/install-links)
 file(MAKE_DIRECTORY ${link_dir}/bin ${link_dir}/lib)
@@ -19,7 +25,7 @@ foreach(program quorvel quorvel-cli)
     file(CREATE_LINK ../${QUORVEL_LIB_DIR}/${program} ${link_dir}/bin/${program} SYMBOLIC)
     install(FILES ${link_dir}/bin/${program} DESTINATION bin)
 endforeach()
-foreach(content template files manual)
+foreach(content ${QUORVEL_SHARED_CONTENT})
     file(CREATE_LINK ../../${QUORVEL_SHARE_DIR}/${content} ${link_dir}/lib/${content} SYMBOLIC)
     install(FILES ${link_dir}/lib/${content} DESTINATION ${QUORVEL_LIB_DIR})
 endforeach()
@@ -80,6 +86,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://quorvel.invalid/)
 # Depends is computed from the libraries the programs link (dpkg-shlibdeps). The menu and MIME
 # caches are renewed by the triggers of desktop-file-utils and shared-mime-info.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-noto-color-emoji)
+# Qt's own translations give the standard buttons and file dialogs the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-color-emoji, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

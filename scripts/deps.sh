@@ -25,6 +25,9 @@ BUILD_RUN=(
   libsecret-1-0
   libpugixml-dev
   libical-dev
+  # the windows in the user's language: lupdate and lrelease with their CMake functions, and Qt's
+  # own translations of standard buttons and file dialogs
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   # emoji in calendar titles show as boxes without a font that has them
   fonts-noto-color-emoji
 )

@@ -29,12 +29,13 @@ fi
 echo "lintian: no errors, no warnings, $(grep -c '^I: ' "$scratch/lintian.log" || true) informational notes"
 
 # Depends is computed from the libraries the programs link, so it names the ones they need;
-# the emoji font is recommended.
 depends="$(dpkg-deb --field "$deb" Depends)"
 for library in libqt6webenginewidgets6 libqt6core6 libzip4 libc6; do
   [[ "$depends" == *"$library "* || "$depends" == *"$library,"* ]] || fail "Depends lacks $library: $depends"
 done
-[ "$(dpkg-deb --field "$deb" Recommends)" = fonts-noto-color-emoji ] || fail "no emoji font recommended"
+# the emoji font and Qt's own translations (standard buttons and file dialogs) are recommended.
+[ "$(dpkg-deb --field "$deb" Recommends)" = "fonts-noto-color-emoji, qt6-translations-l10n" ] ||
+  fail "Recommends is not the emoji font and Qt's translations: $(dpkg-deb --field "$deb" Recommends)"
 
 dpkg -x "$deb" "$scratch/root"
 root="$scratch/root/usr"
@@ -43,7 +44,8 @@ for f in bin/quorvel bin/quorvel-cli lib/quorvel/files/embed_page.htm \
          share/metainfo/io.quorvel.Designer.metainfo.xml share/icons/hicolor/scalable/apps/io.quorvel.Designer.svg \
          share/doc/quorvel/copyright share/doc/quorvel/changelog.gz \
          share/man/man1/quorvel.1.gz share/man/man1/quorvel-cli.1.gz \
-         lib/quorvel/manual/index.html; do
+         lib/quorvel/manual/index.html lib/quorvel/translations/quorvel_de.qm \
+         lib/quorvel/translations/quorvel_fr.qm; do
   [ -e "$root/$f" ] || fail "missing in the package: $f"
 done
 # The user's manual that Help opens, whole: its pictures and stylesheet are in the package too.
@@ -54,6 +56,15 @@ validation="$(desktop-file-validate "$root/share/applications/io.quorvel.Designe
 appstreamcli validate --no-net --no-color "$root/share/metainfo/io.quorvel.Designer.metainfo.xml" \
     >"$scratch/appstream.log" 2>&1 || { cat "$scratch/appstream.log" >&2; fail "AppStream data invalid"; }
 ! grep -E '^[IWE]: ' "$scratch/appstream.log" || fail "AppStream data not clean"
+# Its screenshots are the pictures of docs/ (scripts/screenshots.sh), each with a caption.
+metainfo="$root/share/metainfo/io.quorvel.Designer.metainfo.xml"
+shots="$(grep -o 'screenshots/[a-z-]*\.png' "$metainfo" || true)"
+[ -n "$shots" ] || fail "the AppStream data shows no screenshots"
+for shot in $shots; do
+  [ -f "docs/${shot#screenshots/}" ] || fail "AppStream screenshot $shot is not a picture in docs/"
+done
+[ "$(grep -c '<caption>' "$metainfo")" -eq "$(grep -c '<screenshot[ >]' "$metainfo")" ] ||
+  fail "an AppStream screenshot without a caption"
 # Only the programs are in the package: no test or benchmark binaries.
 programs="$(find "$scratch/root" -type f -exec sh -c 'head -c4 "$1" | grep -q ELF && basename "$1"' _ {} \; | sort | tr '\n' ' ')"
 [ "$programs" = "quorvel quorvel-cli " ] || fail "unexpected programs in the package: $programs"
@@ -77,7 +88,7 @@ done
 [ -n "$(ls "$root/lib/quorvel/template")" ] || { echo "no templates in the package" >&2; exit 1; }
 # What is the same on every architecture lives in /usr/share/quorvel; /usr/lib/quorvel holds the
 # programs and links to that content only.
-for content in template files manual; do
+for content in template files manual translations; do
   [ -d "$root/share/quorvel/$content" ] && [ ! -L "$root/share/quorvel/$content" ] ||
     fail "share/quorvel/$content is not a folder in the package"
   [ "$(readlink "$root/lib/quorvel/$content")" = "../../share/quorvel/$content" ] ||

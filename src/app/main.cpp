@@ -1,5 +1,6 @@
 #include "app/InstanceLock.h"
 #include "app/ProjectHandover.h"
+#include "app/Translations.h"
 #include "app/UnixSignals.h"
 #include "app/ui/Application.h"
 #include "app/ui/DesktopIdentity.h"
@@ -118,6 +119,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("Quorvel"));
     QCoreApplication::setApplicationName(QStringLiteral("Quorvel"));
     qv::Application app(argc, argv);
+    // The windows speak the desktop's language where a translation is installed.
+    qv::installTranslations(app, qv::translationsFolder(QCoreApplication::applicationDirPath()));
     qv::applyDesktopIdentity();
 
     qv::QtPlatform platform;

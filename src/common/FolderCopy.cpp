@@ -4,6 +4,7 @@
 
 #include "common/Functions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -75,7 +76,8 @@ public:
                                      ? QFile::decodeName(name)
                                      : relative + QLatin1Char('/') + QFile::decodeName(name);
             if (m_goOn && !m_goOn()) {
-                ok = failed(path, QStringLiteral("the copy was cancelled."));
+                ok = failed(
+                    path, QCoreApplication::translate("qv::FolderCopy", "the copy was cancelled."));
                 break;
             }
             ok = (isFolder(sourceFd, *entry) ? copySubFolder(sourceFd, targetFd, name, path)
@@ -93,7 +95,7 @@ public:
 private:
     bool failed(const QString& relative, const QString& reason) {
         if (m_firstError.isEmpty())
-            m_firstError = QStringLiteral("Cannot copy \"%1\": %2")
+            m_firstError = QCoreApplication::translate("qv::FolderCopy", "Cannot copy \"%1\": %2")
                                .arg(QDir::toNativeSeparators(relative), reason);
         return false;
     }
@@ -117,7 +119,8 @@ private:
             return failed(relative, errno);
         Descriptor target(targetFolder(targetFd, name));
         if (!target.valid())
-            return failed(relative, QStringLiteral("the folder cannot be created."));
+            return failed(relative, QCoreApplication::translate("qv::FolderCopy",
+                                                                "the folder cannot be created."));
         return copyFolder(source.get(), target.get(), relative);
     }
 
@@ -146,7 +149,8 @@ private:
         if (::fstat(source.get(), &info) != 0)
             return failed(relative, errno);
         if (!S_ISREG(info.st_mode))
-            return failed(relative, QStringLiteral("not a regular file."));
+            return failed(relative,
+                          QCoreApplication::translate("qv::FolderCopy", "not a regular file."));
         constexpr int kFlags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC;
         Descriptor target(::openat(targetFd, name, kFlags, 0666));
         if (!target.valid()) {
@@ -221,9 +225,10 @@ bool copyFolderContents(const QString& sourceFolder, const QString& destinationF
                         QString* error, const std::function<bool()>& goOn) {
     const auto cannotCopy = [&] {
         if (error)
-            *error = QStringLiteral("Cannot copy \"%1\" into \"%2\".")
-                         .arg(QDir::toNativeSeparators(sourceFolder),
-                              QDir::toNativeSeparators(destinationFolder));
+            *error =
+                QCoreApplication::translate("qv::FolderCopy", "Cannot copy \"%1\" into \"%2\".")
+                    .arg(QDir::toNativeSeparators(sourceFolder),
+                         QDir::toNativeSeparators(destinationFolder));
         return false;
     };
     if (!QFileInfo(sourceFolder).isDir() || !QDir().mkpath(destinationFolder))

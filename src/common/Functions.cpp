@@ -3,6 +3,7 @@
 #include "common/StagedFile.h"
 #include "common/WriteFailure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -41,7 +42,7 @@ std::optional<QString> readUtf8TextFile(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Cannot open file \"%1\". %2")
+            *error = QCoreApplication::translate("qv::Functions", "Cannot open file \"%1\". %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
         return std::nullopt;
     }

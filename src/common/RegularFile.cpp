@@ -1,5 +1,6 @@
 #include "common/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ QString shown(const QString& path) {
 
 std::optional<QString> notAFileProblem(const QString& path) {
     if (path.isEmpty())
-        return QStringLiteral("No file name was given.");
+        return QCoreApplication::translate("qv::RegularFile", "No file name was given.");
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return std::nullopt;
@@ -29,16 +30,17 @@ std::optional<QString> notAFileProblem(const QString& path) {
     if (S_ISREG(info.st_mode))
         return std::nullopt;
     if (S_ISDIR(info.st_mode))
-        kind = "a folder";
+        kind = QT_TRANSLATE_NOOP("qv::RegularFile", "a folder");
     else if (S_ISFIFO(info.st_mode))
-        kind = "a named pipe";
+        kind = QT_TRANSLATE_NOOP("qv::RegularFile", "a named pipe");
     else if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))
-        kind = "a device";
+        kind = QT_TRANSLATE_NOOP("qv::RegularFile", "a device");
     else if (S_ISSOCK(info.st_mode))
-        kind = "a socket";
+        kind = QT_TRANSLATE_NOOP("qv::RegularFile", "a socket");
     else
-        kind = "not a regular file";
-    return QStringLiteral("\"%1\" is %2, not a file.").arg(shown(path), QLatin1String(kind));
+        kind = QT_TRANSLATE_NOOP("qv::RegularFile", "not a regular file");
+    return QCoreApplication::translate("qv::RegularFile", "\"%1\" is %2, not a file.")
+        .arg(shown(path), QCoreApplication::translate("qv::RegularFile", kind));
 }
 
 std::optional<QString> unreadableFileProblem(const QString& path) {
@@ -46,7 +48,7 @@ std::optional<QString> unreadableFileProblem(const QString& path) {
         return problem;
     struct stat info;
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return QStringLiteral("Cannot open file \"%1\". %2")
+        return QCoreApplication::translate("qv::RegularFile", "Cannot open file \"%1\". %2")
             .arg(shown(path), QString::fromLocal8Bit(std::strerror(errno)));
     return std::nullopt;
 }

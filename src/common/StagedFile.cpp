@@ -3,6 +3,7 @@
 #include "common/RegularFile.h"
 #include "common/WriteFailure.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #ifdef Q_OS_LINUX
@@ -17,19 +18,21 @@ StagedFile::StagedFile(const QString& path, Readers readers)
 bool StagedFile::write(const QByteArray& bytes, QString* error) {
     if (const std::optional<QString> problem = notAFileProblem(given_)) {
         if (error)
-            *error = QStringLiteral("Cannot create file \"%1\". %2")
+            *error = QCoreApplication::translate("qv::StagedFile", "Cannot create file \"%1\". %2")
                          .arg(QDir::toNativeSeparators(given_), *problem);
         return false;
     }
     if (!file_.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("Cannot create file \"%1\". %2"), file_.errorString(), error);
+        return fail(QCoreApplication::translate("qv::StagedFile", "Cannot create file \"%1\". %2"),
+                    file_.errorString(), error);
     // Set on the staged file before any byte is in it; the rename keeps it.
     if (readers_ == Readers::OwnerOnly &&
         !file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return fail(QStringLiteral("Cannot create file \"%1\". %2"), file_.errorString(), error);
+        return fail(QCoreApplication::translate("qv::StagedFile", "Cannot create file \"%1\". %2"),
+                    file_.errorString(), error);
     if (file_.write(bytes) != bytes.size() || !file_.flush())
-        return fail(QStringLiteral("Cannot write file \"%1\". %2"), writeFailureReason(file_),
-                    error);
+        return fail(QCoreApplication::translate("qv::StagedFile", "Cannot write file \"%1\". %2"),
+                    writeFailureReason(file_), error);
 #ifdef Q_OS_LINUX
     // Only a head start: commit() still waits until everything is on disk.
     ::sync_file_range(file_.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
@@ -39,8 +42,8 @@ bool StagedFile::write(const QByteArray& bytes, QString* error) {
 
 bool StagedFile::commit(QString* error) {
     if (!file_.isOpen() || !file_.commit())
-        return fail(QStringLiteral("Cannot write file \"%1\". %2"), writeFailureReason(file_),
-                    error);
+        return fail(QCoreApplication::translate("qv::StagedFile", "Cannot write file \"%1\". %2"),
+                    writeFailureReason(file_), error);
     return true;
 }
 

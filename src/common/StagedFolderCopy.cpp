@@ -2,6 +2,7 @@
 
 #include "common/Functions.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -80,10 +81,14 @@ bool findConflict(const std::vector<Move>& moves, QString* error) {
         const bool conflict = move.folder ? (existing.exists() && !existing.isDir())
                                           : (existing.isDir() && !existing.isSymLink());
         if (conflict) {
-            setError(error,
-                     QStringLiteral("\"%1\" is in the way: a %2 of that name is there.")
-                         .arg(QDir::toNativeSeparators(move.to),
-                              move.folder ? QStringLiteral("file") : QStringLiteral("folder")));
+            setError(
+                error,
+                QCoreApplication::translate("qv::StagedFolderCopy",
+                                            "\"%1\" is in the way: a %2 of that name is there.")
+                    .arg(QDir::toNativeSeparators(move.to),
+                         move.folder
+                             ? QCoreApplication::translate("qv::StagedFolderCopy", "file")
+                             : QCoreApplication::translate("qv::StagedFolderCopy", "folder")));
             return true;
         }
     }
@@ -96,7 +101,8 @@ bool moveIntoPlace(const std::vector<Move>& moves, QString* error) {
         if (move.folder) {
             if (QFileInfo(move.to).isDir() || QDir().mkdir(move.to))
                 continue;
-            setError(error, QStringLiteral("Cannot create the folder \"%1\".")
+            setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
+                                                        "Cannot create the folder \"%1\".")
                                 .arg(QDir::toNativeSeparators(move.to)));
             return false;
         }
@@ -104,7 +110,8 @@ bool moveIntoPlace(const std::vector<Move>& moves, QString* error) {
         // followed.
         std::filesystem::rename(fsPath(move.from), fsPath(move.to), code);
         if (code) {
-            setError(error, QStringLiteral("Cannot replace \"%1\": %2")
+            setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
+                                                        "Cannot replace \"%1\": %2")
                                 .arg(QDir::toNativeSeparators(move.to),
                                      QString::fromLocal8Bit(code.message().c_str())));
             return false;
@@ -145,14 +152,16 @@ bool fillFolderStaged(const QString& givenFolder,
     const QString targetFolder = QDir::cleanPath(QFileInfo(givenFolder).absoluteFilePath());
     const bool existed = QFileInfo(targetFolder).isDir();
     if (!QDir().mkpath(targetFolder)) {
-        setError(error, QStringLiteral("Cannot create the folder \"%1\".")
+        setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
+                                                    "Cannot create the folder \"%1\".")
                             .arg(QDir::toNativeSeparators(targetFolder)));
         return false;
     }
     removeLeftoverStaging(targetFolder);
     const QString staging = newStagingFolder(targetFolder);
     if (staging.isEmpty()) {
-        setError(error, QStringLiteral("Cannot create a folder in \"%1\".")
+        setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
+                                                    "Cannot create a folder in \"%1\".")
                             .arg(QDir::toNativeSeparators(targetFolder)));
         return false;
     }
@@ -175,7 +184,8 @@ bool fillFolderStaged(const QString& givenFolder,
 bool copyFolderContentsStaged(const QString& sourceFolder, const QString& targetFolder,
                               QString* error, const std::function<bool()>& goOn) {
     if (!QFileInfo(sourceFolder).isDir()) {
-        setError(error, QStringLiteral("The folder \"%1\" does not exist.")
+        setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
+                                                    "The folder \"%1\" does not exist.")
                             .arg(QDir::toNativeSeparators(sourceFolder)));
         return false;
     }

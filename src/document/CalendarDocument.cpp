@@ -3,6 +3,7 @@
 #include "common/Functions.h"
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -81,20 +82,23 @@ void CalendarDocument::enrolStandardStyleItems() {
         const char* id;
         bool hasOpacity;
     };
+    // The style editor shows the captions in the user's language.
     static constexpr Row rows[] = {
-        {"Header", "header", true},
-        {"Menu", "menu", true},
-        {"Footer", "footer", true},
-        {"Background", "background", true},
-        {"Calendar cell", "calendar_cell", true},
-        {"Calendar cell today", "calendar_cell_today", true},
-        {"Calendar cell occupied", "calendar_cell_occupied", true},
-        {"Calendar cell selected", "calendar_cell_selected", true},
-        {"Month and year", "month_and_year", true},
-        {"Day of week", "day_of_week", true},
-        {"Date of month", "date_of_month", true},
-        {"Event text", "event_text", false},
-        {"Event background", "event_background", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Header"), "header", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Menu"), "menu", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Footer"), "footer", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Background"), "background", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Calendar cell"), "calendar_cell", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Calendar cell today"), "calendar_cell_today", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Calendar cell occupied"), "calendar_cell_occupied",
+         true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Calendar cell selected"), "calendar_cell_selected",
+         true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Month and year"), "month_and_year", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Day of week"), "day_of_week", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Date of month"), "date_of_month", true},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Event text"), "event_text", false},
+        {QT_TRANSLATE_NOOP("qv::StyleEditor", "Event background"), "event_background", true},
     };
     StyleItems.clear();
     for (const Row& row : rows)
@@ -128,7 +132,9 @@ bool CalendarDocument::SetField(const QString& id, const QString& key, const QSt
                                 MessageBoxes& messages) {
     TLookRec* item = findStyleItem(id);
     if (!item) {
-        messages.information(QStringLiteral("SetField no ind found - ") + id);
+        messages.information(
+            QCoreApplication::translate("qv::CalendarDocument", "SetField no ind found - %1")
+                .arg(id));
         return false;
     }
     if (key == QLatin1String("color")) {
@@ -152,7 +158,8 @@ bool CalendarDocument::SetField(const QString& id, const QString& key, const QSt
         item->Uri = value;
         return true;
     }
-    messages.information(QStringLiteral("SetField no key found - ") + key);
+    messages.information(
+        QCoreApplication::translate("qv::CalendarDocument", "SetField no key found - %1").arg(key));
     return false;
 }
 

@@ -9,6 +9,7 @@
 #include "document/XmlDocument.h"
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -39,7 +40,9 @@ public:
 std::optional<int> strictNumber(const QString& text, QString* error) {
     const std::optional<int> n = decimalNumber(text);
     if (!n)
-        *error = QStringLiteral("'%1' is not a valid integer value").arg(text);
+        *error =
+            QCoreApplication::translate("qv::DataFileReader", "'%1' is not a valid integer value")
+                .arg(text);
     return n;
 }
 
@@ -261,8 +264,10 @@ private:
 };
 
 QString tooLarge() {
-    return QStringLiteral("The data file is larger than %1 MB; a calendar's data file is far "
-                          "smaller.")
+    return QCoreApplication::translate(
+               "qv::DataFileReader",
+               "The data file is larger than %1 MB; a calendar's data file is far "
+               "smaller.")
         .arg(kDataFileSizeLimit / (1024 * 1024));
 }
 
@@ -283,8 +288,10 @@ bool readDataFileBytes(const QByteArray& bytes, CalendarDocument& document, QStr
         return fail(parseError);
     pugi::xml_node top = parsed->top();
     if (std::string_view(top.name()) != "calendar")
-        return fail(QStringLiteral("The data file's top element is <%1>, not <calendar>.")
-                        .arg(QString::fromUtf8(top.name())));
+        return fail(
+            QCoreApplication::translate("qv::DataFileReader",
+                                        "The data file's top element is <%1>, not <calendar>.")
+                .arg(QString::fromUtf8(top.name())));
 
     CalendarDocument read = document;
     EditorCalls calls;
@@ -305,8 +312,9 @@ std::optional<QByteArray> loadDataFileBytes(const QString& path, QString* errorT
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorText)
-            *errorText = QStringLiteral("Cannot open file \"%1\". %2")
-                             .arg(QDir::toNativeSeparators(path), file.errorString());
+            *errorText =
+                QCoreApplication::translate("qv::DataFileReader", "Cannot open file \"%1\". %2")
+                    .arg(QDir::toNativeSeparators(path), file.errorString());
         return std::nullopt;
     }
     QByteArray bytes;
@@ -327,7 +335,7 @@ bool readDataFile(const QString& path, CalendarDocument& document, MessageBoxes&
     if (const std::optional<QByteArray> bytes = loadDataFileBytes(path, &error))
         ok = readDataFileBytes(*bytes, document, &error, editor);
     if (!ok)
-        messages.message(QStringLiteral("ERROR: ") + error);
+        messages.message(QCoreApplication::translate("qv::DataFileReader", "ERROR: %1").arg(error));
     return ok;
 }
 

@@ -3,6 +3,7 @@
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -92,18 +93,18 @@ QString importMediaFile(const QString& chosenFile, const QString& projectData,
         chosen.exists() && safeMediaFileName(chosen.fileName()) == chosen.fileName())
         return prefix + chosen.fileName();
     if (!chosen.isFile()) {
-        *error = QStringLiteral("Cannot read the file \"%1\".")
+        *error = QCoreApplication::translate("qv::MediaFiles", "Cannot read the file \"%1\".")
                      .arg(QDir::toNativeSeparators(chosenFile));
         return {};
     }
     if (!QDir().mkpath(targetFolder)) {
-        *error = QStringLiteral("Cannot create the folder \"%1\".")
+        *error = QCoreApplication::translate("qv::MediaFiles", "Cannot create the folder \"%1\".")
                      .arg(QDir::toNativeSeparators(targetFolder));
         return {};
     }
     QFile source(chosenFile);
     if (!source.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("Cannot read the file \"%1\".")
+        *error = QCoreApplication::translate("qv::MediaFiles", "Cannot read the file \"%1\".")
                      .arg(QDir::toNativeSeparators(chosenFile));
         return {};
     }

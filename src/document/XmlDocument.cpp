@@ -2,6 +2,7 @@
 
 #include "document/XmlWellFormed.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -22,29 +23,33 @@ std::string_view view(const QByteArray& bytes) {
 QString pugiMessage(pugi::xml_parse_status status) {
     switch (status) {
     case pugi::status_no_document_element:
-        return QStringLiteral("The file holds no XML element.");
+        return QCoreApplication::translate("qv::XmlDocument", "The file holds no XML element.");
     case pugi::status_unrecognized_tag:
-        return QStringLiteral("A name is expected here.");
+        return QCoreApplication::translate("qv::XmlDocument", "A name is expected here.");
     case pugi::status_bad_pi:
-        return QStringLiteral("A processing instruction is malformed.");
+        return QCoreApplication::translate("qv::XmlDocument",
+                                           "A processing instruction is malformed.");
     case pugi::status_bad_comment:
-        return QStringLiteral("A comment is malformed.");
+        return QCoreApplication::translate("qv::XmlDocument", "A comment is malformed.");
     case pugi::status_bad_cdata:
-        return QStringLiteral("A CDATA section is malformed.");
+        return QCoreApplication::translate("qv::XmlDocument", "A CDATA section is malformed.");
     case pugi::status_bad_doctype:
-        return QStringLiteral("A data file may not hold a document type declaration.");
+        return QCoreApplication::translate("qv::XmlDocument",
+                                           "A data file may not hold a document type declaration.");
     case pugi::status_bad_start_element:
-        return QStringLiteral("A start tag is malformed.");
+        return QCoreApplication::translate("qv::XmlDocument", "A start tag is malformed.");
     case pugi::status_bad_attribute:
-        return QStringLiteral("An attribute is malformed.");
+        return QCoreApplication::translate("qv::XmlDocument", "An attribute is malformed.");
     case pugi::status_bad_end_element:
-        return QStringLiteral("A closing tag is malformed.");
+        return QCoreApplication::translate("qv::XmlDocument", "A closing tag is malformed.");
     case pugi::status_end_element_mismatch:
-        return QStringLiteral("A closing tag does not match its element.");
+        return QCoreApplication::translate("qv::XmlDocument",
+                                           "A closing tag does not match its element.");
     case pugi::status_out_of_memory:
-        return QStringLiteral("There is not enough memory to read the file.");
+        return QCoreApplication::translate("qv::XmlDocument",
+                                           "There is not enough memory to read the file.");
     default:
-        return QStringLiteral("The file is not well-formed XML.");
+        return QCoreApplication::translate("qv::XmlDocument", "The file is not well-formed XML.");
     }
 }
 
@@ -116,12 +121,15 @@ std::unique_ptr<XmlDocument> parseXml(const QByteArray& bytes, QString* error) {
     if (!encoding.isEmpty()) {
         QStringDecoder decoder(encoding.constData());
         if (!decoder.isValid())
-            return failed(QStringLiteral("The encoding %1 the file declares is not supported.")
-                              .arg(QString::fromLatin1(encoding)));
+            return failed(
+                QCoreApplication::translate("qv::XmlDocument",
+                                            "The encoding %1 the file declares is not supported.")
+                    .arg(QString::fromLatin1(encoding)));
         const QString text = decoder.decode(bytes);
         if (decoder.hasError())
             return failed(
-                QStringLiteral("The file is not valid %1.").arg(QString::fromLatin1(encoding)));
+                QCoreApplication::translate("qv::XmlDocument", "The file is not valid %1.")
+                    .arg(QString::fromLatin1(encoding)));
         utf8 = text.toUtf8();
     }
 
@@ -139,7 +147,8 @@ std::unique_ptr<XmlDocument> parseXml(const QByteArray& bytes, QString* error) {
             const pugi::xml_attribute twice = repeatedAttribute(node);
             if (twice)
                 fault = XmlFault{std::size_t(twice.name() - start),
-                                 QStringLiteral("The attribute \"%1\" stands twice.")
+                                 QCoreApplication::translate("qv::XmlDocument",
+                                                             "The attribute \"%1\" stands twice.")
                                      .arg(QString::fromUtf8(twice.name()))};
             return !twice;
         });

@@ -2,6 +2,8 @@
 
 #include "document/XmlText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -181,28 +183,37 @@ private:
         skipBlanks();
         QByteArray version, standalone;
         if (!startsWith("version") || !pseudoAttribute(7, &version))
-            return fail(QStringLiteral("The XML declaration names no version."), p_);
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "The XML declaration names no version."),
+                        p_);
         if (version.size() < 3 || !version.startsWith("1.") ||
             !std::all_of(version.begin() + 2, version.end(),
                          [](char c) { return c >= '0' && c <= '9'; }))
-            return fail(QStringLiteral("XML version %1 is not supported.")
-                            .arg(QString::fromLatin1(version)),
-                        start);
+            return fail(
+                QCoreApplication::translate("qv::XmlWellFormed", "XML version %1 is not supported.")
+                    .arg(QString::fromLatin1(version)),
+                start);
         bool blanks = skipBlanks();
         if (blanks && startsWith("encoding")) {
             if (!pseudoAttribute(8, encoding) || encoding->isEmpty())
-                return fail(QStringLiteral("The encoding in the XML declaration is malformed."),
-                            p_);
+                return fail(
+                    QCoreApplication::translate(
+                        "qv::XmlWellFormed", "The encoding in the XML declaration is malformed."),
+                    p_);
             blanks = skipBlanks();
         }
         if (blanks && startsWith("standalone")) {
             if (!pseudoAttribute(10, &standalone) || (standalone != "yes" && standalone != "no"))
-                return fail(QStringLiteral("The XML declaration's standalone value is malformed."),
+                return fail(QCoreApplication::translate(
+                                "qv::XmlWellFormed",
+                                "The XML declaration's standalone value is malformed."),
                             p_);
             skipBlanks();
         }
         if (!startsWith("?>"))
-            return fail(QStringLiteral("The XML declaration is malformed."), p_);
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "The XML declaration is malformed."),
+                        p_);
         return true;
     }
 
@@ -250,11 +261,12 @@ public:
             if (!(*p_ == '<' ? markup() : text()))
                 return fault();
         if (!open_.empty())
-            fail(QStringLiteral("The element <%1> is not closed.")
+            fail(QCoreApplication::translate("qv::XmlWellFormed", "The element <%1> is not closed.")
                      .arg(utf8Text(open_.back().first, open_.back().second)),
                  open_.back().first - 1);
         else if (!seenTop_)
-            fail(QStringLiteral("The file holds no XML element."), p_);
+            fail(QCoreApplication::translate("qv::XmlWellFormed", "The file holds no XML element."),
+                 p_);
         return fault();
     }
 
@@ -274,7 +286,9 @@ private:
                     return false;
             } else if (*p_ == ']') {
                 if (end_ - p_ >= 3 && p_[1] == ']' && p_[2] == '>')
-                    return fail(QStringLiteral("\"]]>\" may not stand in text."), p_);
+                    return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                            "\"]]>\" may not stand in text."),
+                                p_);
                 ++p_;
             } else if (const int length = takeChar(p_)) {
                 p_ += length;
@@ -286,8 +300,11 @@ private:
     }
 
     bool besideTop(const Byte* at) {
-        return fail(seenTop_ ? QStringLiteral("Something follows the end of the top element.")
-                             : QStringLiteral("Text stands before the top element."),
+        return fail(seenTop_
+                        ? QCoreApplication::translate(
+                              "qv::XmlWellFormed", "Something follows the end of the top element.")
+                        : QCoreApplication::translate("qv::XmlWellFormed",
+                                                      "Text stands before the top element."),
                     at);
     }
 
@@ -297,10 +314,14 @@ private:
         if (startsWith("<![CDATA["))
             return open_.empty() ? besideTop(p_) : cdata();
         if (startsWith("<!DOCTYPE"))
-            return fail(QStringLiteral("A data file may not hold a document type declaration."),
-                        p_);
+            return fail(
+                QCoreApplication::translate(
+                    "qv::XmlWellFormed", "A data file may not hold a document type declaration."),
+                p_);
         if (startsWith("<!"))
-            return fail(QStringLiteral("\"<!\" starts no comment or CDATA section."), p_);
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "\"<!\" starts no comment or CDATA section."),
+                        p_);
         if (startsWith("<?"))
             return processingInstruction();
         if (startsWith("</"))
@@ -313,9 +334,13 @@ private:
         p_ += 4;
         const Byte* close = find("--");
         if (!close)
-            return fail(QStringLiteral("A comment is not closed."), start);
+            return fail(
+                QCoreApplication::translate("qv::XmlWellFormed", "A comment is not closed."),
+                start);
         if (close + 2 >= end_ || close[2] != '>')
-            return fail(QStringLiteral("\"--\" may not stand inside a comment."), close);
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "\"--\" may not stand inside a comment."),
+                        close);
         if (!checkRaw(p_, close))
             return false;
         p_ = close + 3;
@@ -327,7 +352,9 @@ private:
         p_ += 9;
         const Byte* close = find("]]>");
         if (!close)
-            return fail(QStringLiteral("A CDATA section is not closed."), start);
+            return fail(
+                QCoreApplication::translate("qv::XmlWellFormed", "A CDATA section is not closed."),
+                start);
         if (!checkRaw(p_, close))
             return false;
         p_ = close + 3;
@@ -342,11 +369,15 @@ private:
             ++p_;
         if (p_ - target == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm' &&
             (target[2] | 0x20) == 'l')
-            return fail(QStringLiteral("An XML declaration may only stand at the very start."),
-                        start);
+            return fail(
+                QCoreApplication::translate("qv::XmlWellFormed",
+                                            "An XML declaration may only stand at the very start."),
+                start);
         const Byte* close = find("?>");
         if (!close)
-            return fail(QStringLiteral("A processing instruction is not closed."), start);
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "A processing instruction is not closed."),
+                        start);
         if (!checkRaw(target, close))
             return false;
         p_ = close + 2;
@@ -358,7 +389,9 @@ private:
         if (open_.empty() && seenTop_)
             return besideTop(tagStart);
         if (open_.size() >= kMaxXmlDepth)
-            return fail(QStringLiteral("Elements are nested too deeply."), tagStart);
+            return fail(
+                QCoreApplication::translate("qv::XmlWellFormed", "Elements are nested too deeply."),
+                tagStart);
         ++p_;
         const Byte* name = p_;
         const Byte* nameEnd = skipName();
@@ -377,8 +410,10 @@ private:
             }
         }
         if (p_ == end_)
-            return fail(QStringLiteral("The tag <%1> is not closed.").arg(utf8Text(name, nameEnd)),
-                        tagStart);
+            return fail(
+                QCoreApplication::translate("qv::XmlWellFormed", "The tag <%1> is not closed.")
+                    .arg(utf8Text(name, nameEnd)),
+                tagStart);
         seenTop_ = true;
         if (p_[-1] != '/')
             open_.emplace_back(name, nameEnd);
@@ -408,14 +443,18 @@ private:
             while (p_ < end_ && kAttributePlain[*p_])
                 ++p_;
             if (p_ == end_)
-                return fail(QStringLiteral("An attribute value is not closed."), start);
+                return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                        "An attribute value is not closed."),
+                            start);
             const Byte b = *p_;
             if (b == quote) {
                 ++p_;
                 return true;
             }
             if (b == '<')
-                return fail(QStringLiteral("\"<\" may not stand in an attribute value."), p_);
+                return fail(QCoreApplication::translate(
+                                "qv::XmlWellFormed", "\"<\" may not stand in an attribute value."),
+                            p_);
             if (b == '&') {
                 if (!reference())
                     return false;
@@ -442,15 +481,17 @@ private:
         const auto& [openName, openEnd] = open_.back();
         if (closing !=
             std::string_view(reinterpret_cast<const char*>(openName), openEnd - openName))
-            return fail(
-                QStringLiteral("The closing tag </%1> does not match the open element <%2>.")
-                    .arg(utf8Text(name, nameEnd), utf8Text(openName, openEnd)),
-                tagStart);
+            return fail(QCoreApplication::translate(
+                            "qv::XmlWellFormed",
+                            "The closing tag </%1> does not match the open element <%2>.")
+                            .arg(utf8Text(name, nameEnd), utf8Text(openName, openEnd)),
+                        tagStart);
         skipBlanks();
         if (p_ >= end_ || *p_ != '>')
-            return fail(
-                QStringLiteral("The closing tag </%1> is not closed.").arg(utf8Text(name, nameEnd)),
-                tagStart);
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "The closing tag </%1> is not closed.")
+                            .arg(utf8Text(name, nameEnd)),
+                        tagStart);
         ++p_;
         open_.pop_back();
         return true;
@@ -465,18 +506,23 @@ private:
                !isBlank(*semi))
             ++semi;
         if (semi >= end_ || *semi != ';' || semi == amp + 1)
-            return fail(QStringLiteral("\"&\" must start a reference such as \"&amp;\"."), amp);
+            return fail(QCoreApplication::translate(
+                            "qv::XmlWellFormed", "\"&\" must start a reference such as \"&amp;\"."),
+                        amp);
         const std::string_view name(reinterpret_cast<const char*>(amp + 1), semi - amp - 1);
         if (name.front() == '#') {
             if (!validCharacterReference(name.substr(1)))
-                return fail(QStringLiteral("The character reference \"&%1;\" is not valid.")
-                                .arg(utf8Text(amp + 1, semi)),
-                            amp);
+                return fail(
+                    QCoreApplication::translate("qv::XmlWellFormed",
+                                                "The character reference \"&%1;\" is not valid.")
+                        .arg(utf8Text(amp + 1, semi)),
+                    amp);
         } else if (name != "amp" && name != "lt" && name != "gt" && name != "quot" &&
                    name != "apos") {
-            return fail(
-                QStringLiteral("The entity \"&%1;\" is not known.").arg(utf8Text(amp + 1, semi)),
-                amp);
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "The entity \"&%1;\" is not known.")
+                            .arg(utf8Text(amp + 1, semi)),
+                        amp);
         }
         p_ = semi + 1;
         return true;
@@ -500,9 +546,13 @@ private:
         char32_t c = 0;
         const int length = utf8Sequence(at, end_, &c);
         if (!length)
-            return fail(QStringLiteral("The file is not valid UTF-8."), at), 0;
+            return fail(QCoreApplication::translate("qv::XmlWellFormed",
+                                                    "The file is not valid UTF-8."),
+                        at),
+                   0;
         if (!isXmlChar(c))
-            return fail(QStringLiteral("The character U+%1 may not stand in an XML file.")
+            return fail(QCoreApplication::translate(
+                            "qv::XmlWellFormed", "The character U+%1 may not stand in an XML file.")
                             .arg(uint(c), 4, 16, QLatin1Char('0')),
                         at),
                    0;
@@ -546,7 +596,10 @@ QString xmlFaultText(std::string_view utf8, const XmlFault& fault) {
     for (const Byte* q = lineStart; q < at; ++q)
         if ((*q & 0xC0) != 0x80)
             ++column;
-    return QStringLiteral("%1 (line %2, column %3)").arg(fault.message).arg(line).arg(column);
+    return QCoreApplication::translate("qv::XmlWellFormed", "%1 (line %2, column %3)")
+        .arg(fault.message)
+        .arg(line)
+        .arg(column);
 }
 
 } // namespace qv

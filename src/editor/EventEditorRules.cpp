@@ -1,5 +1,6 @@
 #include "editor/EventEditorRules.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace qv {
@@ -122,8 +123,9 @@ bool moveEndDateForRepeat(EventFields& fields) {
 
 EventFields newEventFields(const QDateTime& now) {
     EventFields f;
-    f.title = QStringLiteral("New event - please edit");
-    f.content = QStringLiteral("New event content - please edit");
+    f.title = QCoreApplication::translate("qv::EventEditorRules", "New event - please edit");
+    f.content =
+        QCoreApplication::translate("qv::EventEditorRules", "New event content - please edit");
     f.icon = QStringLiteral("star");
     f.eventType = int(EventType::Once);
     f.wholeDay = false;

@@ -3,6 +3,7 @@
 #include "document/CalendarDocument.h"
 #include "document/Categories.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace qv {
@@ -31,20 +32,22 @@ QString dateAndTime(const QDateTime& value, const QLocale& locale) {
 QString repeatText(const TEventRec& event) {
     const QString& kind = event.RepeatKind;
     if (kind == QLatin1String("o"))
-        return QStringLiteral("Once");
+        return QCoreApplication::translate("qv::EventRowText", "Once");
     if (kind == QLatin1String("w"))
-        return QStringLiteral("Weekly (%1)").arg(event.WeekDay);
+        return QCoreApplication::translate("qv::EventRowText", "Weekly (%1)").arg(event.WeekDay);
     if (kind == QLatin1String("m"))
-        return QStringLiteral("Montly (%1)").arg(event.MonthDay);
+        return QCoreApplication::translate("qv::EventRowText", "Montly (%1)").arg(event.MonthDay);
     if (kind == QLatin1String("y"))
-        return QStringLiteral("Yearly (%1-%2)").arg(event.Month, event.MonthDay);
+        return QCoreApplication::translate("qv::EventRowText", "Yearly (%1-%2)")
+            .arg(event.Month, event.MonthDay);
     return {};
 }
 
 QString timeText(const TEventRec& event, const QLocale& locale) {
     if (event.WholeDay)
-        return QStringLiteral(", whole day, ") + shortDate(event.StartTime, locale) +
-               QLatin1Char('-') + shortDate(event.EndTime, locale);
+        return QCoreApplication::translate("qv::EventRowText", ", whole day, ") +
+               shortDate(event.StartTime, locale) + QLatin1Char('-') +
+               shortDate(event.EndTime, locale);
     return QStringLiteral(", ") + dateAndTime(event.StartTime, locale) + QLatin1Char('-') +
            dateAndTime(event.EndTime, locale);
 }

@@ -4,6 +4,7 @@
 #include "document/MediaFiles.h"
 #include "editor/OptionsRules.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace qv {
@@ -50,15 +51,19 @@ QString withFileName(const QString& question, const QString& reference) {
 } // namespace
 
 RemoveQuestion removeImageQuestion(const QString& reference) {
-    return {QStringLiteral("Delete Background Image"),
-            QStringLiteral("You clicked \"remove image\" button"),
-            withFileName(QStringLiteral("Would you like to remove background image?"), reference)};
+    return {QCoreApplication::translate("qv::MediaChoice", "Delete Background Image"),
+            QCoreApplication::translate("qv::MediaChoice", "You clicked \"remove image\" button"),
+            withFileName(QCoreApplication::translate("qv::MediaChoice",
+                                                     "Would you like to remove background image?"),
+                         reference)};
 }
 
 RemoveQuestion removeMusicQuestion(const QString& reference) {
-    return {QStringLiteral("Delete Background Music"),
-            QStringLiteral("You clicked \"remove music\" button"),
-            withFileName(QStringLiteral("Would you like to remove background music?"), reference)};
+    return {QCoreApplication::translate("qv::MediaChoice", "Delete Background Music"),
+            QCoreApplication::translate("qv::MediaChoice", "You clicked \"remove music\" button"),
+            withFileName(QCoreApplication::translate("qv::MediaChoice",
+                                                     "Would you like to remove background music?"),
+                         reference)};
 }
 
 std::optional<int> monthOfButton(const QString& objectName, const QString& prefix) {
@@ -72,14 +77,16 @@ std::optional<int> monthOfButton(const QString& objectName, const QString& prefi
 }
 
 QString pictureFilter() {
-    return QStringLiteral("Pictures (*.jpg *.jpeg *.png *.gif *.webp);;JPEG Image (*.jpg *.jpeg);;"
-                          "Portable Network Graphics (*.png);;GIF Image (*.gif);;"
-                          "WebP Image (*.webp)");
+    return QCoreApplication::translate(
+        "qv::MediaChoice", "Pictures (*.jpg *.jpeg *.png *.gif *.webp);;JPEG Image (*.jpg *.jpeg);;"
+                           "Portable Network Graphics (*.png);;GIF Image (*.gif);;"
+                           "WebP Image (*.webp)");
 }
 
 QString musicFilter() {
-    return QStringLiteral("Music (*.mp3 *.ogg *.wav);;MP3 Audio (*.mp3);;Ogg Audio (*.ogg);;"
-                          "Wave Audio (*.wav)");
+    return QCoreApplication::translate(
+        "qv::MediaChoice", "Music (*.mp3 *.ogg *.wav);;MP3 Audio (*.mp3);;Ogg Audio (*.ogg);;"
+                           "Wave Audio (*.wav)");
 }
 
 void MediaChooserFolders::chosen(Kind kind, const QString& file) {

@@ -3,6 +3,7 @@
 #include "document/CalendarDocument.h"
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace qv {
@@ -11,7 +12,9 @@ QString windowCaption(const DocumentMarks& marks) {
     if (!marks.Loaded)
         return programTitle();
     const QString path = marks.ProjectPath.trimmed();
-    const QString name = path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    const QString name = path.isEmpty()
+                             ? QCoreApplication::translate("qv::WindowCaption", "Untitled")
+                             : QFileInfo(path).fileName();
     return name + (marks.Modified ? QStringLiteral("*") : QString()) + QStringLiteral(" \u2014 ") +
            programTitle();
 }

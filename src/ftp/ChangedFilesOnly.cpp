@@ -3,6 +3,8 @@
 
 #include "ftp/TFtpThread.h"
 
+#include <QCoreApplication>
+
 namespace qv {
 
 std::shared_ptr<UploadManifest> attachUploadRecord(TFtpThread& worker, const QString& recordFolder,
@@ -29,7 +31,8 @@ UploadManifestTarget uploadRecordTarget(const UploadTarget& target, const QStrin
 }
 
 QString skippedFilesText(int skipped) {
-    return QStringLiteral("Unchanged files skipped: %1").arg(skipped);
+    return QCoreApplication::translate("qv::ChangedFilesOnly", "Unchanged files skipped: %1")
+        .arg(skipped);
 }
 
 } // namespace qv

@@ -3,12 +3,15 @@
 #include "ftp/UploadTarget.h"
 #include "session/FtpSettings.h"
 
+#include <QCoreApplication>
+
 namespace qv {
 
 std::optional<QString> hostProblem(const QString& host) {
     const QString lower = host.toLower();
     if (lower.contains(QLatin1String("http://")) || lower.contains(QLatin1String("ftp://")))
-        return QStringLiteral("Please do not fill in any http:// or ftp:// in Ftp Host");
+        return QCoreApplication::translate(
+            "qv::FtpSettingsRules", "Please do not fill in any http:// or ftp:// in Ftp Host");
     return std::nullopt;
 }
 
@@ -16,9 +19,11 @@ std::optional<QString> portProblem(const QString& port) {
     bool ok = false;
     const qlonglong number = port.toLongLong(&ok);
     if (!ok)
-        return QStringLiteral("This is not a valid ftp port number");
+        return QCoreApplication::translate("qv::FtpSettingsRules",
+                                           "This is not a valid ftp port number");
     if (number <= 0 || number > 65535)
-        return QStringLiteral("The ftp port should be a number in between 1 - 65535");
+        return QCoreApplication::translate("qv::FtpSettingsRules",
+                                           "The ftp port should be a number in between 1 - 65535");
     return std::nullopt;
 }
 
@@ -42,7 +47,8 @@ ConnectionTestResult testConnection(RemoteClient& client, bool readDirectory) {
         result.directory = client.loginDirectory(); // as the server named it
     }
     client.close();
-    result.text = QStringLiteral("Connected to your server successfully!");
+    result.text = QCoreApplication::translate("qv::FtpSettingsRules",
+                                              "Connected to your server successfully!");
     result.connected = true;
     return result;
 }

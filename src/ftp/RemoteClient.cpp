@@ -3,6 +3,7 @@
 
 #include "common/FileDigest.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -93,7 +94,10 @@ QHostAddress addressOf(const sockaddr_storage& storage) {
 // A server's reply quoted after a text of ours.
 QString serverSaid(const QStringList& lines) {
     const QString reply = lines.join(QLatin1Char(' ')).trimmed();
-    return reply.isEmpty() ? QString() : QStringLiteral("\nThe server said: %1").arg(reply);
+    return reply.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("qv::RemoteClient", "\nThe server said: %1")
+                     .arg(reply);
 }
 
 } // namespace
@@ -302,8 +306,8 @@ struct RemoteClient::Curl {
             }
             self->certificateRefused = true;
             self->certificateChanged = !trust.remembered.isEmpty();
-            self->certificateReason =
-                QStringLiteral("its fingerprint is not the one given to trust for this run");
+            self->certificateReason = QCoreApplication::translate(
+                "qv::RemoteClient", "its fingerprint is not the one given to trust for this run");
             return 0;
         }
         if (!preverified) {
@@ -343,7 +347,7 @@ RemoteClient::~RemoteClient() {
 }
 
 QString RemoteClient::cancelledText() {
-    return QStringLiteral("The upload was cancelled.");
+    return QCoreApplication::translate("qv::RemoteClient", "The upload was cancelled.");
 }
 
 void RemoteClient::cancel() {
@@ -378,8 +382,10 @@ bool RemoteClient::refuseLineBreaks(const QString& name, QString* error) {
     if (!name.contains(QLatin1Char('\r')) && !name.contains(QLatin1Char('\n')))
         return false;
     fail(RemoteFailure::Kind::Other,
-         QStringLiteral("The name \"%1\" holds a line break, which cannot be sent to an FTP "
-                        "server.")
+         QCoreApplication::translate(
+             "qv::RemoteClient",
+             "The name \"%1\" holds a line break, which cannot be sent to an FTP "
+             "server.")
              .arg(QString(name)
                       .replace(QLatin1Char('\r'), QStringLiteral("\\r"))
                       .replace(QLatin1Char('\n'), QStringLiteral("\\n"))),
@@ -406,7 +412,9 @@ bool RemoteClient::connectAndLogin(QString* error) {
     curl->multi = curl_multi_init();
     curl->easy = curl_easy_init();
     if (!curl->multi || !curl->easy) {
-        fail(RemoteFailure::Kind::Other, QStringLiteral("libcurl could not be started."), error);
+        fail(RemoteFailure::Kind::Other,
+             QCoreApplication::translate("qv::RemoteClient", "libcurl could not be started."),
+             error);
         return false;
     }
     CURL* e = curl->easy;
@@ -504,7 +512,9 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
         return false;
     }
     if (!m_curl || (op != Op::Login && !m_connected)) {
-        fail(RemoteFailure::Kind::Other, QStringLiteral("Not connected to the server."), error);
+        fail(RemoteFailure::Kind::Other,
+             QCoreApplication::translate("qv::RemoteClient", "Not connected to the server."),
+             error);
         return false;
     }
     Curl& c = *m_curl;
@@ -548,7 +558,7 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
         source.setFileName(argument);
         if (!source.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
             fail(RemoteFailure::Kind::Other,
-                 QStringLiteral("Cannot open the file \"%1\": %2")
+                 QCoreApplication::translate("qv::RemoteClient", "Cannot open the file \"%1\": %2")
                      .arg(argument, source.errorString()),
                  error);
             return false;
@@ -657,85 +667,112 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
         kind = Kind::Cancelled;
         text = cancelledText();
     } else if (!c.foreignPeer.isEmpty()) {
-        text = QStringLiteral("A data connection came from %1 instead of the server; it was "
-                              "refused.")
-                   .arg(c.foreignPeer);
+        text =
+            QCoreApplication::translate(
+                "qv::RemoteClient", "A data connection came from %1 instead of the server; it was "
+                                    "refused.")
+                .arg(c.foreignPeer);
     } else if (c.hostKeyChanged || c.certificateChanged) {
         kind = c.hostKeyChanged ? Kind::ChangedHostKey : Kind::ChangedCertificate;
         fingerprint = c.hostKeyChanged ? c.hostKey : c.certificate;
-        text =
-            QStringLiteral("WARNING: the %1 of %2 has changed. The server showed %3, but %4 "
-                           "was trusted for it. Someone may be intercepting the connection, "
-                           "so it was refused.")
-                .arg(c.hostKeyChanged ? QStringLiteral("host key") : QStringLiteral("certificate"),
-                     where, fingerprint, trust.remembered);
+        text = QCoreApplication::translate(
+                   "qv::RemoteClient",
+                   "WARNING: the %1 of %2 has changed. The server showed %3, but %4 "
+                   "was trusted for it. Someone may be intercepting the connection, "
+                   "so it was refused.")
+                   .arg(c.hostKeyChanged
+                            ? QCoreApplication::translate("qv::RemoteClient", "host key")
+                            : QCoreApplication::translate("qv::RemoteClient", "certificate"),
+                        where, fingerprint, trust.remembered);
     } else if (c.hostKeyRefused) {
         kind = Kind::UnknownHostKey;
         fingerprint = c.hostKey;
-        text = QStringLiteral("The host key of %1 is not known.\nFingerprint: %2")
+        text = QCoreApplication::translate("qv::RemoteClient",
+                                           "The host key of %1 is not known.\nFingerprint: %2")
                    .arg(where, c.hostKey);
     } else if (c.certificateRefused ||
                (result == CURLE_PEER_FAILED_VERIFICATION && !c.certificate.isEmpty() && !sftp)) {
         kind = Kind::UntrustedCertificate;
         fingerprint = c.certificate;
         const QString reason = c.certificateReason.isEmpty() ? curlText : c.certificateReason;
-        text = QStringLiteral("The certificate of %1 is not trusted (%2).\nSHA-256 fingerprint: "
-                              "%3")
+        text = QCoreApplication::translate(
+                   "qv::RemoteClient",
+                   "The certificate of %1 is not trusted (%2).\nSHA-256 fingerprint: "
+                   "%3")
                    .arg(where, reason, c.certificate);
     } else if (result == CURLE_USE_SSL_FAILED && !c.tlsStarted) {
         const bool warning = trust.encryptedBefore || !trust.remembered.isEmpty();
         kind = warning ? Kind::EncryptionWithdrawn : Kind::NoEncryption;
-        text = warning ? QStringLiteral("WARNING: %1 used encryption before but does not offer "
-                                        "it now. Someone may be intercepting the connection, so "
-                                        "your password and files were not sent.")
-                             .arg(where)
-                       : QStringLiteral("%1 does not offer encryption, so your password and "
-                                        "files were not sent.")
-                             .arg(where);
+        text =
+            warning
+                ? QCoreApplication::translate(
+                      "qv::RemoteClient", "WARNING: %1 used encryption before but does not offer "
+                                          "it now. Someone may be intercepting the connection, so "
+                                          "your password and files were not sent.")
+                      .arg(where)
+                : QCoreApplication::translate("qv::RemoteClient",
+                                              "%1 does not offer encryption, so your password and "
+                                              "files were not sent.")
+                      .arg(where);
         text += serverSaid(c.lastLines);
     } else if (result == CURLE_USE_SSL_FAILED) {
-        text = QStringLiteral("%1 refused to encrypt the file transfers (PROT P), so no file was "
-                              "sent.")
+        text = QCoreApplication::translate(
+                   "qv::RemoteClient",
+                   "%1 refused to encrypt the file transfers (PROT P), so no file was "
+                   "sent.")
                    .arg(where) +
                serverSaid(c.lastLines);
     } else if (c.tooLong) {
-        text = QStringLiteral("The listing is longer than %1 MiB; the connection was closed.")
-                   .arg(kMaxListingBytes / (1024 * 1024));
-    } else if (c.readFailed) {
         text =
-            QStringLiteral("Cannot read the file \"%1\": %2").arg(argument, source.errorString());
+            QCoreApplication::translate(
+                "qv::RemoteClient", "The listing is longer than %1 MiB; the connection was closed.")
+                .arg(kMaxListingBytes / (1024 * 1024));
+    } else if (c.readFailed) {
+        text = QCoreApplication::translate("qv::RemoteClient", "Cannot read the file \"%1\": %2")
+                   .arg(argument, source.errorString());
     } else if (!c.garbage.isEmpty()) {
-        text = QStringLiteral("%1 did not answer as an FTP server does; it sent \"%2\".")
+        text = QCoreApplication::translate(
+                   "qv::RemoteClient", "%1 did not answer as an FTP server does; it sent \"%2\".")
                    .arg(where, c.garbage);
     } else if (c.lastCode >= 400) {
         // The server's refusal says more than anything of ours; where it does not name the
         // folder it refers to, we do.
         if (op == Op::Enter)
-            text = QStringLiteral("Cannot open the folder \"%1\" on %2:\n").arg(folder, where);
+            text = QCoreApplication::translate("qv::RemoteClient",
+                                               "Cannot open the folder \"%1\" on %2:\n")
+                       .arg(folder, where);
         for (const QString& line : std::as_const(c.lastLines))
             text += line + QLatin1Char('\n');
     } else if (result == CURLE_OPERATION_TIMEDOUT) {
-        text = QStringLiteral("Connection timed out: %1").arg(curlText);
+        text = QCoreApplication::translate("qv::RemoteClient", "Connection timed out: %1")
+                   .arg(curlText);
     } else if (result == CURLE_COULDNT_CONNECT || result == CURLE_COULDNT_RESOLVE_HOST) {
-        text = QStringLiteral("Cannot connect to %1: %2").arg(where, curlText);
+        text = QCoreApplication::translate("qv::RemoteClient", "Cannot connect to %1: %2")
+                   .arg(where, curlText);
     } else if (result == CURLE_LOGIN_DENIED) {
-        text = QStringLiteral("The server refused the login name or password.");
+        text = QCoreApplication::translate("qv::RemoteClient",
+                                           "The server refused the login name or password.");
     } else if (lost) {
         // libcurl's words for a closed connection end in the meaningless errno of a socket
         // that was still being opened.
         const QString how = curlText.startsWith(QLatin1String("response reading failed"))
-                                ? QStringLiteral("the server closed the connection.")
+                                ? QCoreApplication::translate("qv::RemoteClient",
+                                                              "the server closed the connection.")
                                 : curlText;
-        text = op == Op::Store
-                   ? QStringLiteral("The connection to %1 was lost while sending \"%2\": %3")
-                         .arg(where, QFileInfo(argument).fileName(), how)
-                   : QStringLiteral("The connection to %1 was lost: %2").arg(where, how);
+        text = op == Op::Store ? QCoreApplication::translate(
+                                     "qv::RemoteClient",
+                                     "The connection to %1 was lost while sending \"%2\": %3")
+                                     .arg(where, QFileInfo(argument).fileName(), how)
+                               : QCoreApplication::translate("qv::RemoteClient",
+                                                             "The connection to %1 was lost: %2")
+                                     .arg(where, how);
     } else {
         text = curlText;
     }
     if (result == CURLE_OPERATION_TIMEDOUT && c.lastCode < 400 &&
         curlText.contains(QLatin1String("too slow")))
-        text = QStringLiteral("Connection timed out: no data moved for %1 s.")
+        text = QCoreApplication::translate("qv::RemoteClient",
+                                           "Connection timed out: no data moved for %1 s.")
                    .arg(seconds(timeouts.dataIdleMs));
     m_failure = {kind, text, fingerprint, lost && kind == Kind::Other && c.lastCode < 400};
     if (error)
@@ -749,7 +786,9 @@ bool RemoteClient::run(Op op, const QString& folder, QString* error, const QStri
 
 std::optional<QString> RemoteClient::currentDirectory(QString* error) {
     if (!m_connected) {
-        fail(RemoteFailure::Kind::Other, QStringLiteral("Not connected to the server."), error);
+        fail(RemoteFailure::Kind::Other,
+             QCoreApplication::translate("qv::RemoteClient", "Not connected to the server."),
+             error);
         return std::nullopt;
     }
     return m_current;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ftp/RemoteProtocol.h"
 
+#include <QCoreApplication>
+
 namespace qv {
 
 RemoteProtocol protocolFromSetting(const QString& value) {
@@ -37,7 +39,7 @@ QString protocolCaption(RemoteProtocol protocol) {
     case RemoteProtocol::Ftp:
         return QStringLiteral("FTP");
     case RemoteProtocol::Ftps:
-        return QStringLiteral("FTP over TLS (explicit)");
+        return QCoreApplication::translate("qv::RemoteProtocol", "FTP over TLS (explicit)");
     case RemoteProtocol::Sftp:
         break;
     }

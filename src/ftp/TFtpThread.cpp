@@ -5,6 +5,7 @@
 #include "ftp/FolderWalk.h"
 #include "ftp/RemoteListing.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -260,7 +261,8 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
         if (client->changeDirectory(name, error))
             return true;
         if (!refusal.isEmpty() && !m_cancel.load())
-            *error = QStringLiteral("Cannot create the folder \"%1\" on %2:\n%3")
+            *error = QCoreApplication::translate("qv::TFtpThread",
+                                                 "Cannot create the folder \"%1\" on %2:\n%3")
                          .arg(client->resolve(name), client->endpoint().host, refusal);
         return false;
     };

@@ -5,6 +5,7 @@
 #include "platform/MessageBoxes.h"
 #include "session/IniFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -69,9 +70,12 @@ bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
     using Kind = RemoteFailure::Kind;
     if (failure.kind == Kind::NoEncryption) {
         messages.warningQuestion(
-            QStringLiteral("This server does not offer encryption. Send your password and files "
-                           "unencrypted?"),
-            failure.text, QStringLiteral("Send unencrypted"), [trust, done](bool accepted) {
+            QCoreApplication::translate(
+                "qv::TrustStore",
+                "This server does not offer encryption. Send your password and files "
+                "unencrypted?"),
+            failure.text, QCoreApplication::translate("qv::TrustStore", "Send unencrypted"),
+            [trust, done](bool accepted) {
                 PeerTrust extended = trust;
                 extended.clearTextAccepted = accepted;
                 done(accepted, extended);
@@ -80,15 +84,19 @@ bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
     }
     if (failure.kind == Kind::ChangedCertificate) {
         messages.warningQuestion(
-            QStringLiteral("The certificate of this server has changed. Trust the new one?"),
-            failure.text, QStringLiteral("Trust the new certificate"),
+            QCoreApplication::translate(
+                "qv::TrustStore", "The certificate of this server has changed. Trust the new one?"),
+            failure.text,
+            QCoreApplication::translate("qv::TrustStore", "Trust the new certificate"),
             [&messages, store = TrustStore(store), endpoint, trust, done,
              fingerprint = failure.fingerprint](bool accepted) mutable {
                 PeerTrust extended = trust;
                 if (accepted) {
                     if (!store.remember(endpoint.protocol, endpoint.host, endpoint.port,
                                         fingerprint))
-                        messages.message(QStringLiteral("Unable to write to %1").arg(store.path()));
+                        messages.message(
+                            QCoreApplication::translate("qv::TrustStore", "Unable to write to %1")
+                                .arg(store.path()));
                     extended.remembered = fingerprint;
                 }
                 done(accepted, extended);
@@ -97,9 +105,10 @@ bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
     }
     if (failure.kind != Kind::UntrustedCertificate && failure.kind != Kind::UnknownHostKey)
         return false;
-    const QString question = failure.kind == Kind::UntrustedCertificate
-                                 ? QStringLiteral("Trust this certificate?")
-                                 : QStringLiteral("Trust this host key?");
+    const QString question =
+        failure.kind == Kind::UntrustedCertificate
+            ? QCoreApplication::translate("qv::TrustStore", "Trust this certificate?")
+            : QCoreApplication::translate("qv::TrustStore", "Trust this host key?");
     // Copies: the answer may come after the caller's objects are gone.
     messages.trustQuestion(
         question, failure.text,
@@ -109,7 +118,9 @@ bool askToTrust(const RemoteFailure& failure, const RemoteEndpoint& endpoint,
             switch (answer) {
             case TrustAnswer::Always:
                 if (!store.remember(endpoint.protocol, endpoint.host, endpoint.port, fingerprint))
-                    messages.message(QStringLiteral("Unable to write to %1").arg(store.path()));
+                    messages.message(
+                        QCoreApplication::translate("qv::TrustStore", "Unable to write to %1")
+                            .arg(store.path()));
                 extended.remembered = fingerprint;
                 done(true, extended);
                 return;

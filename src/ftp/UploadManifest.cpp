@@ -6,6 +6,7 @@
 #include "common/Functions.h"
 #include "common/StagedFile.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -196,8 +197,9 @@ bool UploadManifest::save(QString* error) const {
                            {QStringLiteral("files"), files}};
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) {
         if (error)
-            *error = QStringLiteral("Cannot create folder \"%1\"")
-                         .arg(QDir::toNativeSeparators(QFileInfo(m_path).absolutePath()));
+            *error =
+                QCoreApplication::translate("qv::UploadManifest", "Cannot create folder \"%1\"")
+                    .arg(QDir::toNativeSeparators(QFileInfo(m_path).absolutePath()));
         return false;
     }
     // It names the server, the login, the folder and every file sent: for its owner's eyes only.

@@ -3,6 +3,7 @@
 #include "common/StagedFile.h"
 #include "platform/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,14 +35,19 @@ UpdateResult updateProjectPlayer(const QString& templateFolder, const QString& c
     UpdateResult result;
     const QString templatePath = templateFolder + QLatin1Char('/') + calendarId;
     if (!isPlainFolderName(calendarId) || !QFileInfo(templatePath).isDir()) {
-        messages.information(QStringLiteral("Flash Calendar ") + calendarId +
-                             QStringLiteral(" is not installed with your Plendix Flash Event "
-                                            "Calendar"));
+        messages.information(
+            QCoreApplication::translate(
+                "qv::ProjectUpdate",
+                "Flash Calendar %1 is not installed with your Plendix Flash Event Calendar")
+                .arg(calendarId));
         return result;
     }
-    if (!messages.confirm(QStringLiteral("Calendar files in your project will be replaced with "
-                                         "the ones which comes with the software installation.") +
-                          QLatin1Char('\n') + QStringLiteral("Are you sure?"))) {
+    if (!messages.confirm(
+            QCoreApplication::translate("qv::ProjectUpdate",
+                                        "Calendar files in your project will be replaced with "
+                                        "the ones which comes with the software installation.") +
+            QLatin1Char('\n') +
+            QCoreApplication::translate("qv::ProjectUpdate", "Are you sure?"))) {
         result.outcome = UpdateOutcome::Cancelled;
         return result;
     }
@@ -56,14 +62,15 @@ UpdateResult updateProjectPlayer(const QString& templateFolder, const QString& c
             continue;
         QFile file(source);
         if (!file.open(QIODevice::ReadOnly)) {
-            errors.append(QStringLiteral("Cannot read \"%1\": %2")
+            errors.append(QCoreApplication::translate("qv::ProjectUpdate", "Cannot read \"%1\": %2")
                               .arg(QDir::toNativeSeparators(source), file.errorString()));
             continue;
         }
         files.emplace_back(name, file.readAll());
     }
     if (files.empty() && errors.isEmpty())
-        errors.append(QStringLiteral("The template \"%1\" holds no calendar files.")
+        errors.append(QCoreApplication::translate("qv::ProjectUpdate",
+                                                  "The template \"%1\" holds no calendar files.")
                           .arg(QDir::toNativeSeparators(templatePath)));
     if (errors.isEmpty()) {
         // Every file is written beside its target before any replaces the one in the project, so
@@ -90,12 +97,14 @@ UpdateResult updateProjectPlayer(const QString& templateFolder, const QString& c
 
     if (!errors.isEmpty()) {
         result.outcome = UpdateOutcome::Failed;
-        messages.information(QStringLiteral("The calendar files could not be updated.\n") +
-                             errors.join(QLatin1Char('\n')));
+        messages.information(
+            QCoreApplication::translate("qv::ProjectUpdate",
+                                        "The calendar files could not be updated.\n") +
+            errors.join(QLatin1Char('\n')));
         return result;
     }
     result.outcome = UpdateOutcome::Updated;
-    messages.information(QStringLiteral("Update Complete!"));
+    messages.information(QCoreApplication::translate("qv::ProjectUpdate", "Update Complete!"));
     return result;
 }
 

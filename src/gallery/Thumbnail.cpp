@@ -1,5 +1,6 @@
 #include "gallery/Thumbnail.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
@@ -25,12 +26,14 @@ Thumbnail loadThumbnail(const QString& path, QSize area) {
     reader.setAutoDetectImageFormat(false);
     const auto unreadable = [&] {
         // The decoder does not always say why; "Unknown error" tells the user nothing.
-        const QString why = reader.error() == QImageReader::UnknownError
-                                ? QStringLiteral("it is not a readable JPEG picture.")
-                                : reader.errorString();
+        const QString why =
+            reader.error() == QImageReader::UnknownError
+                ? QCoreApplication::translate("qv::Thumbnail", "it is not a readable JPEG picture.")
+                : reader.errorString();
         result.status = Thumbnail::Status::Unreadable;
-        result.error = QStringLiteral("Cannot read the picture \"%1\": %2")
-                           .arg(QDir::toNativeSeparators(path), why);
+        result.error =
+            QCoreApplication::translate("qv::Thumbnail", "Cannot read the picture \"%1\": %2")
+                .arg(QDir::toNativeSeparators(path), why);
         return result;
     };
     const QSize fitted = fitThumbnail(reader.size(), area);

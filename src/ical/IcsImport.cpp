@@ -4,6 +4,7 @@
 #include "ical/IcsParse.h"
 #include "ical/IcsRule.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
@@ -169,7 +170,8 @@ public:
                 } else if (it->event) {
                     // Two events under one UID: the first one read stands for it.
                     result_.notes.append(
-                        QStringLiteral("\"%1\" was left out: \"%2\" has the same UID (%3).")
+                        QCoreApplication::translate(
+                            "qv::IcsImport", "\"%1\" was left out: \"%2\" has the same UID (%3).")
                             .arg(text(icalcomponent_get_summary(c)),
                                  text(icalcomponent_get_summary(it->event)), uid));
                 } else {
@@ -205,24 +207,30 @@ public:
             result_.entries.append(std::move(entry));
         }
         for (const QString& zone : std::as_const(zones_.described))
-            result_.notes.append(QStringLiteral("The time zone \"%1\" is not in the system's zone "
-                                                "database; its times were converted as the file "
-                                                "describes the zone.")
-                                     .arg(zone));
+            result_.notes.append(
+                QCoreApplication::translate("qv::IcsImport",
+                                            "The time zone \"%1\" is not in the system's zone "
+                                            "database; its times were converted as the file "
+                                            "describes the zone.")
+                    .arg(zone));
         for (const QString& zone : std::as_const(zones_.unknown))
             result_.notes.append(
-                QStringLiteral("The time zone \"%1\" is unknown; its times were taken as local "
-                               "time.")
+                QCoreApplication::translate(
+                    "qv::IcsImport",
+                    "The time zone \"%1\" is unknown; its times were taken as local "
+                    "time.")
                     .arg(zone));
         if (skipped_ > 0)
-            result_.notes.append(
-                QStringLiteral("Events skipped for having no start: %1.").arg(skipped_));
+            result_.notes.append(QCoreApplication::translate(
+                                     "qv::IcsImport", "Events skipped for having no start: %1.")
+                                     .arg(skipped_));
         return true;
     }
 
 private:
     QString tooMany() const {
-        return QStringLiteral("The calendar holds more than %1 events; nothing was imported.")
+        return QCoreApplication::translate(
+                   "qv::IcsImport", "The calendar holds more than %1 events; nothing was imported.")
             .arg(options_.limits.maxEvents);
     }
 
@@ -356,24 +364,29 @@ private:
             entry.events.append(event);
             if (const QString rule = unreadableRule(c); !rule.isEmpty())
                 entry.simplifiedBecause =
-                    QStringLiteral("its repeat rule cannot be read (%1); only its first date "
-                                   "was imported")
+                    QCoreApplication::translate(
+                        "qv::IcsImport", "its repeat rule cannot be read (%1); only its first date "
+                                         "was imported")
                         .arg(rule);
             return;
         }
         QString why;
         if (rules.size() > 1)
-            why = QStringLiteral("it has several rules");
+            why = QCoreApplication::translate("qv::IcsImport", "it has several rules");
         else if (rules.isEmpty())
-            why = QStringLiteral("it repeats on listed dates (RDATE)");
+            why =
+                QCoreApplication::translate("qv::IcsImport", "it repeats on listed dates (RDATE)");
         else if (hasExdate)
-            why = QStringLiteral("some of its dates are left out (EXDATE)");
+            why = QCoreApplication::translate("qv::IcsImport",
+                                              "some of its dates are left out (EXDATE)");
         else if (hasRdate)
-            why = QStringLiteral("it has extra dates (RDATE)");
+            why = QCoreApplication::translate("qv::IcsImport", "it has extra dates (RDATE)");
         else if (!component.overrides.isEmpty())
-            why = QStringLiteral("some of its occurrences were changed");
+            why = QCoreApplication::translate("qv::IcsImport",
+                                              "some of its occurrences were changed");
         else if (!singleDay(times))
-            why = QStringLiteral("each occurrence lasts more than a day");
+            why = QCoreApplication::translate("qv::IcsImport",
+                                              "each occurrence lasts more than a day");
         if (why.isEmpty()) {
             const icalrecurrencetype rule = icalproperty_get_rrule(rules[0]);
             const int dayShift = int(QDate(times.start.year, times.start.month, times.start.day)
@@ -385,14 +398,17 @@ private:
                 return;
             }
             if (mapping)
-                why = QStringLiteral("its time zone changes its clocks on other days than this "
+                why = QCoreApplication::translate(
+                    "qv::IcsImport", "its time zone changes its clocks on other days than this "
                                      "calendar's");
         }
         expand(component, base, times, rules, entry);
-        entry.simplifiedBecause = why + QStringLiteral("; made into %1 single events from %2 to %3")
-                                            .arg(entry.events.size())
-                                            .arg(windowStart_.toString(Qt::ISODate),
-                                                 windowEnd_.addDays(-1).toString(Qt::ISODate));
+        entry.simplifiedBecause =
+            why + QCoreApplication::translate("qv::IcsImport",
+                                              "; made into %1 single events from %2 to %3")
+                      .arg(entry.events.size())
+                      .arg(windowStart_.toString(Qt::ISODate),
+                           windowEnd_.addDays(-1).toString(Qt::ISODate));
     }
 
     // Whether every occurrence of the rule up to the window's end, converted on its own, keeps
@@ -599,13 +615,17 @@ private:
             addChanged(o, entry);
         const QString title = base.Title.Text;
         if (capped)
-            result_.notes.append(QStringLiteral("\"%1\": only its first %2 occurrences were kept.")
-                                     .arg(title)
-                                     .arg(cap));
+            result_.notes.append(
+                QCoreApplication::translate("qv::IcsImport",
+                                            "\"%1\": only its first %2 occurrences were kept.")
+                    .arg(title)
+                    .arg(cap));
         if (gaveUp)
-            result_.notes.append(QStringLiteral("\"%1\": its rule was followed for %2 steps only.")
-                                     .arg(title)
-                                     .arg(options_.limits.maxRuleSteps));
+            result_.notes.append(
+                QCoreApplication::translate("qv::IcsImport",
+                                            "\"%1\": its rule was followed for %2 steps only.")
+                    .arg(title)
+                    .arg(options_.limits.maxRuleSteps));
     }
 
     // A changed instance of a series as a single event, when it falls within the window.
@@ -649,14 +669,18 @@ std::optional<IcsReadResult> readIcs(const QByteArray& bytes, const IcsImportOpt
         return std::nullopt;
     };
     if (bytes.size() > options.limits.maxFileBytes)
-        return fail(QStringLiteral("The calendar file is larger than %1 MB; nothing was imported.")
-                        .arg(options.limits.maxFileBytes / (1024 * 1024)));
+        return fail(
+            QCoreApplication::translate(
+                "qv::IcsImport", "The calendar file is larger than %1 MB; nothing was imported.")
+                .arg(options.limits.maxFileBytes / (1024 * 1024)));
     if (!bytes.contains("BEGIN:VCALENDAR"))
-        return fail(QStringLiteral("The file is no iCalendar file (it has no BEGIN:VCALENDAR)."));
+        return fail(QCoreApplication::translate(
+            "qv::IcsImport", "The file is no iCalendar file (it has no BEGIN:VCALENDAR)."));
     icalerror_set_errors_are_fatal(0);
     const IcalComponent root = parseIcsText(bytes);
     if (!root.get())
-        return fail(QStringLiteral("The file could not be read as an iCalendar file."));
+        return fail(QCoreApplication::translate(
+            "qv::IcsImport", "The file could not be read as an iCalendar file."));
     IcsReadResult result;
     result.notes = boundZoneRules(root.get(), options.limits.maxRuleSteps);
     QString why;
@@ -674,10 +698,13 @@ std::optional<IcsReadResult> readIcsFile(const QString& path, const IcsImportOpt
     };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()));
+        return fail(QCoreApplication::translate("qv::IcsImport", "Cannot open file \"%1\". %2")
+                        .arg(path, file.errorString()));
     if (file.size() > options.limits.maxFileBytes)
-        return fail(QStringLiteral("The calendar file is larger than %1 MB; nothing was imported.")
-                        .arg(options.limits.maxFileBytes / (1024 * 1024)));
+        return fail(
+            QCoreApplication::translate(
+                "qv::IcsImport", "The calendar file is larger than %1 MB; nothing was imported.")
+                .arg(options.limits.maxFileBytes / (1024 * 1024)));
     const QByteArray bytes = file.read(options.limits.maxFileBytes + 1);
     return readIcs(bytes, options, error);
 }

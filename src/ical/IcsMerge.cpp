@@ -3,6 +3,7 @@
 #include "document/Categories.h"
 #include "editor/EventOccurrence.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QSet>
 
@@ -71,7 +72,8 @@ bool sameOccurrences(const TEventRec& a, const TEventRec& b) {
 } // namespace
 
 QString IcsImportSummary::text() const {
-    QString line = QStringLiteral("%1 events added, %2 updated, %3 removed, %4 simplified")
+    QString line = QCoreApplication::translate(
+                       "qv::IcsMerge", "%1 events added, %2 updated, %3 removed, %4 simplified")
                        .arg(added)
                        .arg(updated)
                        .arg(removed)
@@ -95,8 +97,9 @@ IcsImportSummary merge(QList<TEventRec>& events, QList<TCategoryRec>* categories
         byUid.insert(entry.uid, &entry);
         if (!entry.simplifiedBecause.isEmpty()) {
             ++summary.simplified;
-            summary.reasons.append(QStringLiteral("\"%1\" was simplified: %2.")
-                                       .arg(entry.title, entry.simplifiedBecause));
+            summary.reasons.append(
+                QCoreApplication::translate("qv::IcsMerge", "\"%1\" was simplified: %2.")
+                    .arg(entry.title, entry.simplifiedBecause));
         }
     }
     summary.reasons += read.notes;

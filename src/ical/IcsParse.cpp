@@ -1,5 +1,6 @@
 #include "ical/IcsParse.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -110,8 +111,10 @@ void boundZones(icalcomponent* calendar, int& budget, QStringList& notes) {
                 icalcomponent_remove_property(observance, rule);
                 icalproperty_free(rule);
             }
-        notes.append(QStringLiteral("The time zone \"%1\" describes more changes of its offset "
-                                    "than a time zone has; its repeating changes were left out.")
+        notes.append(QCoreApplication::translate(
+                         "qv::IcsParse",
+                         "The time zone \"%1\" describes more changes of its offset "
+                         "than a time zone has; its repeating changes were left out.")
                          .arg(zoneName(zone)));
     }
 }

@@ -9,6 +9,7 @@
 #include "ical/IcsExport.h"
 #include "project/Archive.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,11 +23,13 @@ class UnpackedProject {
 public:
     bool open(const QString& archivePath, QString* error) {
         if (!scratch_.isValid()) {
-            *error = QStringLiteral("Cannot create a scratch folder: ") + scratch_.errorString();
+            *error =
+                QCoreApplication::translate("qv::IcsProject", "Cannot create a scratch folder: %1")
+                    .arg(scratch_.errorString());
             return false;
         }
         if (!QFile::exists(archivePath)) {
-            *error = QStringLiteral("Cannot open file \"%1\".")
+            *error = QCoreApplication::translate("qv::IcsProject", "Cannot open file \"%1\".")
                          .arg(QDir::toNativeSeparators(archivePath));
             return false;
         }
@@ -39,7 +42,7 @@ public:
         document.enrolStandardStyleItems();
         QString readError;
         if (!readDataFileBytes(*bytes, document, &readError)) {
-            *error = QStringLiteral("ERROR: ") + readError;
+            *error = QCoreApplication::translate("qv::IcsProject", "ERROR: %1").arg(readError);
             return false;
         }
         return true;

@@ -1,5 +1,6 @@
 #include "ical/IcsRule.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QList>
 
@@ -51,13 +52,17 @@ std::optional<RepeatMapping> mapRule(const icalrecurrencetype& rule, const QDate
         return std::nullopt;
     };
     if (rule.count > 0)
-        return refuse(QStringLiteral("it repeats a set number of times (COUNT)"));
+        return refuse(
+            QCoreApplication::translate("qv::IcsRule", "it repeats a set number of times (COUNT)"));
     if (rule.interval > 1)
-        return refuse(QStringLiteral("it repeats every %1 periods (INTERVAL)").arg(rule.interval));
+        return refuse(
+            QCoreApplication::translate("qv::IcsRule", "it repeats every %1 periods (INTERVAL)")
+                .arg(rule.interval));
     if (!byList(rule.by_second).isEmpty() || !byList(rule.by_minute).isEmpty() ||
         !byList(rule.by_hour).isEmpty() || !byList(rule.by_year_day).isEmpty() ||
         !byList(rule.by_week_no).isEmpty())
-        return refuse(QStringLiteral("its rule picks hours, days of the year or week numbers"));
+        return refuse(QCoreApplication::translate(
+            "qv::IcsRule", "its rule picks hours, days of the year or week numbers"));
     const QList<int> byDay = byList(rule.by_day);
     const QList<int> byMonthDay = byList(rule.by_month_day);
     const QList<int> byMonth = byList(rule.by_month);
@@ -67,13 +72,16 @@ std::optional<RepeatMapping> mapRule(const icalrecurrencetype& rule, const QDate
     switch (rule.freq) {
     case ICAL_WEEKLY_RECURRENCE: {
         if (!byMonthDay.isEmpty() || !byMonth.isEmpty() || !bySetPos.isEmpty())
-            return refuse(QStringLiteral("its weekly rule also picks days of the month"));
+            return refuse(QCoreApplication::translate(
+                "qv::IcsRule", "its weekly rule also picks days of the month"));
         if (byDay.size() > 1)
-            return refuse(QStringLiteral("it repeats on several week days"));
+            return refuse(
+                QCoreApplication::translate("qv::IcsRule", "it repeats on several week days"));
         int day = start.date().dayOfWeek(); // 1 Monday .. 7 Sunday
         if (byDay.size() == 1) {
             if (icalrecurrencetype_day_position(byDay[0]) != 0)
-                return refuse(QStringLiteral("its weekly rule names a numbered week day"));
+                return refuse(QCoreApplication::translate(
+                    "qv::IcsRule", "its weekly rule names a numbered week day"));
             // libical counts Sunday 1 to Saturday 7.
             const int sundayFirst = int(icalrecurrencetype_day_day_of_week(byDay[0]));
             day = (sundayFirst + 5) % 7 + 1;
@@ -87,25 +95,31 @@ std::optional<RepeatMapping> mapRule(const icalrecurrencetype& rule, const QDate
     case ICAL_YEARLY_RECURRENCE: {
         const bool yearly = rule.freq == ICAL_YEARLY_RECURRENCE;
         if (!byDay.isEmpty())
-            return refuse(QStringLiteral("it repeats on a week day of the month"));
+            return refuse(QCoreApplication::translate("qv::IcsRule",
+                                                      "it repeats on a week day of the month"));
         if (!yearly && !byMonth.isEmpty())
-            return refuse(QStringLiteral("its monthly rule picks months"));
+            return refuse(
+                QCoreApplication::translate("qv::IcsRule", "its monthly rule picks months"));
         if (byMonth.size() > 1)
-            return refuse(QStringLiteral("it repeats in several months"));
+            return refuse(
+                QCoreApplication::translate("qv::IcsRule", "it repeats in several months"));
         if (dayShift != 0)
-            return refuse(QStringLiteral("the time zone moves it to another day"));
+            return refuse(QCoreApplication::translate("qv::IcsRule",
+                                                      "the time zone moves it to another day"));
         int day = start.date().day();
         if (!byMonthDay.isEmpty() || !bySetPos.isEmpty()) {
             const std::optional<int> single = singleMonthDay(byMonthDay, bySetPos);
             if (!single)
-                return refuse(QStringLiteral("it repeats on several days of the month"));
+                return refuse(QCoreApplication::translate(
+                    "qv::IcsRule", "it repeats on several days of the month"));
             day = *single;
         }
         mapping.kind = yearly ? QStringLiteral("y") : QStringLiteral("m");
         if (yearly) {
             const int month = byMonth.isEmpty() ? start.date().month() : byMonth[0];
             if (month < 1 || month > 12)
-                return refuse(QStringLiteral("its month is not one of the twelve"));
+                return refuse(QCoreApplication::translate("qv::IcsRule",
+                                                          "its month is not one of the twelve"));
             mapping.month = twoDigits(month);
             // The last day of the month: its longest length, which the player shortens in
             // shorter years.
@@ -116,9 +130,10 @@ std::optional<RepeatMapping> mapRule(const icalrecurrencetype& rule, const QDate
         return mapping;
     }
     case ICAL_DAILY_RECURRENCE:
-        return refuse(QStringLiteral("it repeats every day"));
+        return refuse(QCoreApplication::translate("qv::IcsRule", "it repeats every day"));
     default:
-        return refuse(QStringLiteral("it repeats more often than daily"));
+        return refuse(
+            QCoreApplication::translate("qv::IcsRule", "it repeats more often than daily"));
     }
 }
 

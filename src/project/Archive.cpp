@@ -11,6 +11,7 @@
 
 #include "document/DataFileReader.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -135,7 +136,7 @@ bool writeEmptyArchive(const QString& path, QString* error) {
     QByteArray bytes("PK\x05\x06", 4);
     bytes.append(18, '\0');
     if (!file.open(QIODevice::NewOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        setError(error, QStringLiteral("Cannot create \"%1\": %2")
+        setError(error, QCoreApplication::translate("qv::Archive", "Cannot create \"%1\": %2")
                             .arg(QDir::toNativeSeparators(path), file.errorString()));
         return false;
     }
@@ -284,7 +285,7 @@ bool writeWithLibrary(const std::vector<SourceEntry>& entries, const ReusePlan& 
     int code = 0;
     ZipHandle archive(zip_open(nativePath(path).constData(), ZIP_CREATE | ZIP_EXCL, &code));
     if (!archive) {
-        setError(error, QStringLiteral("Cannot create \"%1\": %2")
+        setError(error, QCoreApplication::translate("qv::Archive", "Cannot create \"%1\": %2")
                             .arg(QDir::toNativeSeparators(path), zipErrorText(code)));
         return false;
     }
@@ -293,7 +294,7 @@ bool writeWithLibrary(const std::vector<SourceEntry>& entries, const ReusePlan& 
         if (kept && reused == Reused::Left)
             continue;
         if (addEntry(archive.get(), entries[i], level, earlier, kept) < 0) {
-            setError(error, QStringLiteral("Cannot add \"%1\": %2")
+            setError(error, QCoreApplication::translate("qv::Archive", "Cannot add \"%1\": %2")
                                 .arg(entries[i].name,
                                      QString::fromLocal8Bit(zip_strerror(archive.get()))));
             return false;
@@ -308,7 +309,7 @@ bool writeWithLibrary(const std::vector<SourceEntry>& entries, const ReusePlan& 
     if (zip_close(archive.get()) < 0) {
         setError(error, state.cancelled
                             ? QStringLiteral("Cancelled.")
-                            : QStringLiteral("Cannot write \"%1\": %2")
+                            : QCoreApplication::translate("qv::Archive", "Cannot write \"%1\": %2")
                                   .arg(QDir::toNativeSeparators(path),
                                        QString::fromLocal8Bit(zip_strerror(archive.get()))));
         return false;
@@ -437,7 +438,8 @@ std::optional<std::vector<PlannedEntry>> planExtraction(zip_t* archive, const Ar
                                                         QString* error) {
     const zip_int64_t count = zip_get_num_entries(archive, 0);
     if (count < 0 || count > limits.maxEntries) {
-        setError(error, QStringLiteral("The archive holds %1 entries, more than %2.")
+        setError(error, QCoreApplication::translate("qv::Archive",
+                                                    "The archive holds %1 entries, more than %2.")
                             .arg(count)
                             .arg(limits.maxEntries));
         return std::nullopt;
@@ -449,28 +451,32 @@ std::optional<std::vector<PlannedEntry>> planExtraction(zip_t* archive, const Ar
         zip_stat_t stat;
         zip_stat_init(&stat);
         if (zip_stat_index(archive, i, 0, &stat) < 0 || !(stat.valid & ZIP_STAT_NAME)) {
-            setError(error, QStringLiteral("Entry %1 cannot be read: %2")
-                                .arg(i)
-                                .arg(QString::fromLocal8Bit(zip_strerror(archive))));
+            setError(error,
+                     QCoreApplication::translate("qv::Archive", "Entry %1 cannot be read: %2")
+                         .arg(i)
+                         .arg(QString::fromLocal8Bit(zip_strerror(archive))));
             return std::nullopt;
         }
         const QString name = QString::fromUtf8(stat.name);
         const std::optional<QString> relative = safeRelativePath(name);
         if (!relative) {
-            setError(error,
-                     QStringLiteral("The entry \"%1\" points outside the folder.").arg(name));
+            setError(error, QCoreApplication::translate(
+                                "qv::Archive", "The entry \"%1\" points outside the folder.")
+                                .arg(name));
             return std::nullopt;
         }
         if (isSymbolicLink(archive, i)) {
-            setError(error, QStringLiteral("The entry \"%1\" is a symbolic link.").arg(name));
+            setError(error, QCoreApplication::translate("qv::Archive",
+                                                        "The entry \"%1\" is a symbolic link.")
+                                .arg(name));
             return std::nullopt;
         }
         const qint64 size = (stat.valid & ZIP_STAT_SIZE) ? qint64(stat.size) : 0;
         total += size;
         if (size < 0 || total > limits.maxTotalSize) {
-            setError(
-                error,
-                QStringLiteral("The entries hold more than %1 bytes.").arg(limits.maxTotalSize));
+            setError(error, QCoreApplication::translate("qv::Archive",
+                                                        "The entries hold more than %1 bytes.")
+                                .arg(limits.maxTotalSize));
             return std::nullopt;
         }
         if (relative->isEmpty())
@@ -495,8 +501,9 @@ public:
 
     bool run(const std::vector<PlannedEntry>& plan, QString* error) {
         if (!QDir().mkpath(m_folder)) {
-            setError(error, QStringLiteral("Cannot create the folder \"%1\".")
-                                .arg(QDir::toNativeSeparators(m_folder)));
+            setError(error,
+                     QCoreApplication::translate("qv::Archive", "Cannot create the folder \"%1\".")
+                         .arg(QDir::toNativeSeparators(m_folder)));
             return false;
         }
         m_root = QFileInfo(m_folder).canonicalFilePath();
@@ -517,9 +524,9 @@ private:
             if (real == m_root || real.startsWith(m_root + QLatin1Char('/')))
                 return true;
         }
-        setError(
-            error,
-            QStringLiteral("Cannot create the folder \"%1\".").arg(QDir::toNativeSeparators(path)));
+        setError(error,
+                 QCoreApplication::translate("qv::Archive", "Cannot create the folder \"%1\".")
+                     .arg(QDir::toNativeSeparators(path)));
         return false;
     }
 
@@ -534,12 +541,12 @@ private:
         QFile output(path);
         if (!input) {
             setError(error,
-                     QStringLiteral("Cannot read \"%1\": %2")
+                     QCoreApplication::translate("qv::Archive", "Cannot read \"%1\": %2")
                          .arg(entry.relative, QString::fromLocal8Bit(zip_strerror(m_archive))));
             return false;
         }
         if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-            setError(error, QStringLiteral("Cannot create \"%1\": %2")
+            setError(error, QCoreApplication::translate("qv::Archive", "Cannot create \"%1\": %2")
                                 .arg(QDir::toNativeSeparators(path), output.errorString()));
             return false;
         }
@@ -547,7 +554,7 @@ private:
         for (;;) {
             const zip_int64_t got = zip_fread(input.get(), m_buffer.data(), m_buffer.size());
             if (got < 0) {
-                setError(error, QStringLiteral("Cannot read \"%1\": %2")
+                setError(error, QCoreApplication::translate("qv::Archive", "Cannot read \"%1\": %2")
                                     .arg(entry.relative,
                                          QString::fromLocal8Bit(zip_file_strerror(input.get()))));
                 return false;
@@ -556,13 +563,14 @@ private:
                 break;
             written += got;
             if (written > entry.size) {
-                setError(error,
-                         QStringLiteral("\"%1\" holds more than it declares.").arg(entry.relative));
+                setError(error, QCoreApplication::translate("qv::Archive",
+                                                            "\"%1\" holds more than it declares.")
+                                    .arg(entry.relative));
                 return false;
             }
             if (output.write(m_buffer.data(), got) != got || !output.flush()) {
                 setError(error,
-                         QStringLiteral("Cannot write \"%1\": %2")
+                         QCoreApplication::translate("qv::Archive", "Cannot write \"%1\": %2")
                              .arg(QDir::toNativeSeparators(path), writeFailureReason(output)));
                 return false;
             }
@@ -611,8 +619,9 @@ int archiveCompressionLevel(int level) {
 bool createArchive(const QString& folder, const QString& givenPath, int level,
                    const ArchiveProgress& progress, QString* error, bool takeOver) {
     if (!QFileInfo(folder).isDir()) {
-        setError(error, QStringLiteral("The folder \"%1\" does not exist.")
-                            .arg(QDir::toNativeSeparators(folder)));
+        setError(error,
+                 QCoreApplication::translate("qv::Archive", "The folder \"%1\" does not exist.")
+                     .arg(QDir::toNativeSeparators(folder)));
         return false;
     }
     if (const std::optional<QString> problem = notAFileProblem(givenPath)) {
@@ -636,7 +645,7 @@ bool createArchive(const QString& folder, const QString& givenPath, int level,
     std::filesystem::rename(fsPath(temporary), fsPath(archivePath), code);
     if (code) {
         QFile::remove(temporary);
-        setError(error, QStringLiteral("Cannot replace \"%1\": %2")
+        setError(error, QCoreApplication::translate("qv::Archive", "Cannot replace \"%1\": %2")
                             .arg(QDir::toNativeSeparators(archivePath),
                                  QString::fromLocal8Bit(code.message().c_str())));
         return false;
@@ -653,11 +662,14 @@ std::optional<QString> projectProblem(const std::vector<PlannedEntry>& plan) {
         return !entry.folder && entry.relative == QLatin1String("quorvel/data.xml");
     });
     if (dataFile == plan.end())
-        return QStringLiteral("It holds no data file (quorvel/data.xml).");
+        return QCoreApplication::translate("qv::Archive",
+                                           "It holds no data file (quorvel/data.xml).");
     if (dataFile->size == 0)
-        return QStringLiteral("Its data file (quorvel/data.xml) is empty.");
+        return QCoreApplication::translate("qv::Archive",
+                                           "Its data file (quorvel/data.xml) is empty.");
     if (dataFile->size > kDataFileSizeLimit)
-        return QStringLiteral("Its data file (quorvel/data.xml) holds %1 bytes, more than %2.")
+        return QCoreApplication::translate(
+                   "qv::Archive", "Its data file (quorvel/data.xml) holds %1 bytes, more than %2.")
             .arg(dataFile->size)
             .arg(kDataFileSizeLimit);
     return std::nullopt;
@@ -672,7 +684,9 @@ bool extract(const QString& archivePath, const QString& folder, const ArchivePro
     int code = 0;
     ZipHandle archive(zip_open(nativePath(archivePath).constData(), ZIP_RDONLY, &code));
     if (!archive) {
-        setError(error, QStringLiteral("The archive cannot be opened: %1").arg(zipErrorText(code)));
+        setError(error,
+                 QCoreApplication::translate("qv::Archive", "The archive cannot be opened: %1")
+                     .arg(zipErrorText(code)));
         return false;
     }
     const std::optional<std::vector<PlannedEntry>> plan =

@@ -1,6 +1,7 @@
 #include "project/ArchiveSplice.h"
 #include "project/StoredDataCheck.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -172,28 +173,32 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
         return SpliceResult::Failed;
     };
     const auto failedWrite = [&] {
-        return fail(QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
+        return fail(QCoreApplication::translate("qv::ArchiveSplice", "Cannot write \"%1\": %2")
+                        .arg(shownPath, systemReason()));
     };
     if (order.size() > kMostEntries)
         return SpliceResult::TooLarge;
     Descriptor out(::open(QFile::encodeName(shownPath).constData(),
                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666));
     if (out.get() < 0)
-        return fail(QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
+        return fail(QCoreApplication::translate("qv::ArchiveSplice", "Cannot write \"%1\": %2")
+                        .arg(shownPath, systemReason()));
 
     // The entries the archive library wrote, by name, and where their bytes end.
     QHash<QByteArray, CentralRecord> written;
     quint64 end = 0;
     struct stat info;
     if (::fstat(out.get(), &info) != 0)
-        return fail(QStringLiteral("Cannot read \"%1\": %2").arg(shownPath, systemReason()));
+        return fail(QCoreApplication::translate("qv::ArchiveSplice", "Cannot read \"%1\": %2")
+                        .arg(shownPath, systemReason()));
     if (info.st_size > 0) {
         QFile file;
         std::optional<CentralDirectory> directory;
         if (file.open(out.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
             directory = readCentralDirectory(file);
         if (!directory)
-            return fail(QStringLiteral("Cannot read back \"%1\".").arg(shownPath));
+            return fail(QCoreApplication::translate("qv::ArchiveSplice", "Cannot read back \"%1\".")
+                            .arg(shownPath));
         for (CentralRecord& record : directory->records) {
             if (record.zip64)
                 return SpliceResult::TooLarge;
@@ -210,7 +215,8 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
         if (!entry.reused) {
             const auto found = written.constFind(entry.name);
             if (found == written.cend())
-                return fail(QStringLiteral("\"%1\" is missing from \"%2\".")
+                return fail(QCoreApplication::translate("qv::ArchiveSplice",
+                                                        "\"%1\" is missing from \"%2\".")
                                 .arg(QString::fromUtf8(entry.name), shownPath));
             central += found->raw;
             continue;
@@ -233,8 +239,9 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
             if (got < 0 && errno == EINTR)
                 continue;
             if (got < 0)
-                return fail(
-                    QStringLiteral("Cannot read the earlier archive: %1").arg(systemReason()));
+                return fail(QCoreApplication::translate("qv::ArchiveSplice",
+                                                        "Cannot read the earlier archive: %1")
+                                .arg(systemReason()));
             if (got == 0 || !check.feed(buffer.data(), size_t(got)))
                 return SpliceResult::Damaged; // it got shorter, or holds other bytes
             if (!pending.append(buffer.data(), size_t(got)))
@@ -268,7 +275,8 @@ SpliceResult spliceArchive(const QString& path, const std::vector<SplicedEntry>&
     central += last;
     if (!writeAllAt(out.get(), central.constData(), size_t(central.size()), off_t(end)) ||
         ::ftruncate(out.get(), off_t(end + quint64(central.size()))) != 0 || !out.close())
-        return fail(QStringLiteral("Cannot write \"%1\": %2").arg(shownPath, systemReason()));
+        return fail(QCoreApplication::translate("qv::ArchiveSplice", "Cannot write \"%1\": %2")
+                        .arg(shownPath, systemReason()));
     return SpliceResult::Done;
 }
 

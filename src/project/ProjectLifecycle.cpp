@@ -9,6 +9,7 @@
 #include "project/UnsavedWork.h"
 #include "session/AppContext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,9 +24,15 @@ const QString ProjectLifecycle::kArchiveSuffix = QStringLiteral("qvp");
 
 namespace {
 
-const QString kWrongFile = QStringLiteral("Wrong file project!");
-const QString kCannotSave = QStringLiteral("Cannot save project!");
-const QString kLoadError = QStringLiteral("ERROR LOADING FILE: ");
+QString wrongFile() {
+    return QCoreApplication::translate("qv::ProjectLifecycle", "Wrong file project!");
+}
+QString cannotSave() {
+    return QCoreApplication::translate("qv::ProjectLifecycle", "Cannot save project!");
+}
+QString loadError() {
+    return QCoreApplication::translate("qv::ProjectLifecycle", "ERROR LOADING FILE: ");
+}
 
 void answer(const ProjectLifecycle::Done& done, bool value) {
     if (done)
@@ -45,7 +52,8 @@ void ProjectLifecycle::LoadContents(const QString& givenPath, bool fromTemplate,
             return answer(done, false);
         QString path = givenPath;
         if (path.isEmpty()) {
-            path = m_platform.openFile(QStringLiteral("Open"), QString(), kArchiveFilter);
+            path = m_platform.openFile(QCoreApplication::translate("qv::ProjectLifecycle", "Open"),
+                                       QString(), kArchiveFilter);
             if (path.isEmpty())
                 return answer(done, false);
         }
@@ -61,8 +69,10 @@ void ProjectLifecycle::loadChosen(const QString& path, bool fromTemplate, Done d
     // Becomes the working folder: the user's alone.
     if (!makePrivateFolder(staging) || !QDir().mkpath(staging + QStringLiteral("/quorvel"))) {
         deleteFolder(staging);
-        m_platform.information(kLoadError + QStringLiteral("Cannot create the folder \"%1\".")
-                                                .arg(QDir::toNativeSeparators(staging)));
+        m_platform.information(
+            loadError() +
+            QCoreApplication::translate("qv::ProjectLifecycle", "Cannot create the folder \"%1\".")
+                .arg(QDir::toNativeSeparators(staging)));
         return answer(done, false);
     }
     const auto unpacked = [this, staging, path, fromTemplate, done](bool ok) {
@@ -76,7 +86,7 @@ void ProjectLifecycle::loadChosen(const QString& path, bool fromTemplate, Done d
             return answer(done, false);
         QString error;
         if (!replaceWorkingFolder(staging, &error)) {
-            m_platform.information(kLoadError + error);
+            m_platform.information(loadError() + error);
             return answer(done, false);
         }
         loadUnpacked(path, fromTemplate);
@@ -132,7 +142,7 @@ bool ProjectLifecycle::copyTemplateInto(const QString& staging, const QString& p
     // A template folder that is not there shows when its data file is read; one that cannot be
     // copied whole (a full disk) makes no project.
     if (QFileInfo(path).isDir() && !copyFolderContents(path, data, &error)) {
-        m_platform.information(kLoadError + error);
+        m_platform.information(loadError() + error);
         return false;
     }
     QFile::remove(data + QStringLiteral("/thumb.jpg"));
@@ -145,7 +155,7 @@ void ProjectLifecycle::unpackArchiveInto(const QString& staging, const QString& 
     auto error = std::make_shared<QString>();
     const std::optional<FileStamp> stamp = fileStampOf(path);
     m_runner(
-        QStringLiteral("Opening project"),
+        QCoreApplication::translate("qv::ProjectLifecycle", "Opening project"),
         [path, staging, error](const ArchiveProgress& progress) {
             return extractProjectArchive(path, staging, progress, error.get());
         },
@@ -158,7 +168,7 @@ void ProjectLifecycle::unpackArchiveInto(const QString& staging, const QString& 
                 error->replace(QDir::toNativeSeparators(staging),
                                QDir::toNativeSeparators(m_context.folders.working));
                 m_platform.information(
-                    kWrongFile + QLatin1Char('\n') +
+                    wrongFile() + QLatin1Char('\n') +
                     QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(path), *error));
             }
             answer(done, ok);
@@ -171,7 +181,8 @@ bool ProjectLifecycle::replaceWorkingFolder(const QString& staging, QString* err
     if (QFileInfo::exists(working)) {
         previous = unusedPathBeside(working, QStringLiteral("old"));
         if (!QDir().rename(working, previous)) {
-            *error = QStringLiteral("Cannot move the folder \"%1\" aside.")
+            *error = QCoreApplication::translate("qv::ProjectLifecycle",
+                                                 "Cannot move the folder \"%1\" aside.")
                          .arg(QDir::toNativeSeparators(working));
             return false;
         }
@@ -179,7 +190,8 @@ bool ProjectLifecycle::replaceWorkingFolder(const QString& staging, QString* err
     if (!QDir().rename(staging, working)) {
         if (!previous.isEmpty())
             QDir().rename(previous, working);
-        *error = QStringLiteral("Cannot move the project into \"%1\".")
+        *error = QCoreApplication::translate("qv::ProjectLifecycle",
+                                             "Cannot move the project into \"%1\".")
                      .arg(QDir::toNativeSeparators(working));
         return false;
     }
@@ -191,7 +203,9 @@ bool ProjectLifecycle::replaceWorkingFolder(const QString& staging, QString* err
             QFile::rename(unsavedWorkMark(working), kept + QStringLiteral(".unsaved"));
             m_context.unrecoveredWork = false;
             m_platform.information(
-                QStringLiteral("The unsaved work that could not be recovered was kept in \"%1\".")
+                QCoreApplication::translate(
+                    "qv::ProjectLifecycle",
+                    "The unsaved work that could not be recovered was kept in \"%1\".")
                     .arg(QDir::toNativeSeparators(kept)));
             return true;
         }
@@ -209,13 +223,14 @@ void ProjectLifecycle::writePlayerScript() {
     QString error;
     if (!writeFileAtomically(m_context.folders.projectData() + QStringLiteral("/data.js"), script,
                              &error))
-        m_platform.information(kLoadError + error);
+        m_platform.information(loadError() + error);
 }
 
 void ProjectLifecycle::SaveContents(bool saveAs, Done done) {
     QString path = m_document.Marks.ProjectPath.trimmed();
     if (path.isEmpty() || saveAs) {
-        path = m_platform.saveFile(QStringLiteral("Save As"), path, kArchiveFilter, kArchiveSuffix);
+        path = m_platform.saveFile(QCoreApplication::translate("qv::ProjectLifecycle", "Save As"),
+                                   path, kArchiveFilter, kArchiveSuffix);
         if (path.isEmpty())
             return answer(done, false);
     }
@@ -232,7 +247,7 @@ void ProjectLifecycle::saveInto(const QString& path, Done done) {
     const bool takeOver = m_archiveStamp && fileStampOf(path) == m_archiveStamp;
     auto written = std::make_shared<std::optional<FileStamp>>();
     m_runner(
-        QStringLiteral("Saving project"),
+        QCoreApplication::translate("qv::ProjectLifecycle", "Saving project"),
         [working, path, error, takeOver, written](const ArchiveProgress& progress) {
             const bool ok =
                 createArchive(working, path, kCompressionLevel, progress, error.get(), takeOver);
@@ -242,7 +257,7 @@ void ProjectLifecycle::saveInto(const QString& path, Done done) {
         },
         [this, working, path, error, written, done = std::move(done)](bool ok) {
             if (!ok) {
-                m_platform.information(kCannotSave + QLatin1Char('\n') + *error);
+                m_platform.information(cannotSave() + QLatin1Char('\n') + *error);
                 return answer(done, false);
             }
             m_archiveStamp = *written;
@@ -258,11 +273,14 @@ void ProjectLifecycle::SaveHandled(Done done) {
     if (!m_document.Marks.Modified)
         return answer(done, true);
     const int choice = m_platform.question(
-        QStringLiteral("Save Changes"),
-        QStringLiteral("The contents of your document have changed"),
+        QCoreApplication::translate("qv::ProjectLifecycle", "Save Changes"),
+        QCoreApplication::translate("qv::ProjectLifecycle",
+                                    "The contents of your document have changed"),
         QuestionButton::Yes | QuestionButton::No | QuestionButton::Cancel, QuestionIcon::Question,
-        QStringLiteral("Would you like to save your changes?  Click No only if you wish to abandon "
-                       "any changes."));
+        QCoreApplication::translate(
+            "qv::ProjectLifecycle",
+            "Would you like to save your changes?  Click No only if you wish to abandon "
+            "any changes."));
     if (choice == QuestionResult::Yes)
         return SaveContents(false, std::move(done));
     answer(done, choice == QuestionResult::No);

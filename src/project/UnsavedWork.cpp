@@ -3,6 +3,7 @@
 #include "common/Functions.h"
 #include "document/CalendarDocument.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -49,7 +50,7 @@ RecoverableWork findRecoverableWork(const QString& workingFolder) {
 }
 
 QString recoveryQuestion(const QDateTime& changed) {
-    return QStringLiteral("Recover the unsaved calendar from %1?")
+    return QCoreApplication::translate("qv::UnsavedWork", "Recover the unsaved calendar from %1?")
         .arg(QLocale().toString(changed, QLocale::ShortFormat));
 }
 

@@ -1,6 +1,7 @@
 #include "project/ZipLayout.h"
 #include "project/ZipDirectory.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -23,9 +24,11 @@ struct Span {
 std::optional<QString> zipLayoutProblem(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The archive cannot be read: %1").arg(file.errorString());
+        return QCoreApplication::translate("qv::ZipLayout", "The archive cannot be read: %1")
+            .arg(file.errorString());
     const std::optional<CentralDirectory> dir = readCentralDirectory(file);
-    const QString unreadable = QStringLiteral("The archive's central directory cannot be read.");
+    const QString unreadable = QCoreApplication::translate(
+        "qv::ZipLayout", "The archive's central directory cannot be read.");
     if (!dir)
         return unreadable;
     std::vector<Span> spans;
@@ -39,14 +42,16 @@ std::optional<QString> zipLayoutProblem(const QString& path) {
             record.localOffset + 30 + littleEndian(local, 26, 2) + littleEndian(local, 28, 2);
         if (record.compressedSize > quint64(file.size()) ||
             dataStart + record.compressedSize > dir->offset)
-            return QStringLiteral("An entry of the archive reaches past its end.");
+            return QCoreApplication::translate("qv::ZipLayout",
+                                               "An entry of the archive reaches past its end.");
         spans.push_back({record.localOffset, dataStart + record.compressedSize});
     }
     std::sort(spans.begin(), spans.end(),
               [](const Span& a, const Span& b) { return a.begin < b.begin; });
     for (size_t i = 1; i < spans.size(); ++i) {
         if (spans[i].begin < spans[i - 1].end)
-            return QStringLiteral("Entries of the archive share their stored bytes.");
+            return QCoreApplication::translate("qv::ZipLayout",
+                                               "Entries of the archive share their stored bytes.");
     }
     return std::nullopt;
 }

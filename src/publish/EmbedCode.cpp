@@ -3,6 +3,8 @@
 #include "publish/PublishContext.h"
 #include "publish/TextLines.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <utility>
 
@@ -35,8 +37,10 @@ std::optional<QString> fullPathWarning(const QString& address) {
     if (prefix.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
         prefix.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
         return std::nullopt;
-    return QStringLiteral("Warning: \"%1\" is not a web address starting with http:// or https://; "
-                          "the embed code may not find the calendar.")
+    return QCoreApplication::translate(
+               "qv::EmbedCode",
+               "Warning: \"%1\" is not a web address starting with http:// or https://; "
+               "the embed code may not find the calendar.")
         .arg(address);
 }
 
@@ -59,8 +63,10 @@ std::optional<QString> publishSizeProblem(const QString& width, const QString& h
         const bool digitsOnly =
             std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
         if (!ok || !digitsOnly || n < 1 || n > 10000)
-            return QStringLiteral("The publish %1 must be a whole number from 1 to 10000, not "
-                                  "\"%2\".")
+            return QCoreApplication::translate(
+                       "qv::EmbedCode",
+                       "The publish %1 must be a whole number from 1 to 10000, not "
+                       "\"%2\".")
                 .arg(name, value);
     }
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "publish/EmbedCode.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -23,11 +24,11 @@ QString resolvedFolder(const QString& folder) {
 
 } // namespace
 
-const QString& publishFolderInstruction() {
+QString publishFolderInstruction() {
     // One line: choosers show it as their window title.
-    static const QString text = QStringLiteral("Please select EMPTY folder to publish this "
-                                               "project. You can create folder first.");
-    return text;
+    return QCoreApplication::translate("qv::PublishToFolder",
+                                       "Please select EMPTY folder to publish this project. You "
+                                       "can create folder first.");
 }
 
 std::optional<QString> publishTargetProblem(const QString& workingFolder,
@@ -39,9 +40,11 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
                                                                    : working + QLatin1Char('/'));
     if (!inside)
         return std::nullopt;
-    return QStringLiteral("The project cannot be published into the folder \"%1\": it is the "
-                          "project's working folder or lies inside it. Please choose another "
-                          "folder.")
+    return QCoreApplication::translate(
+               "qv::PublishToFolder",
+               "The project cannot be published into the folder \"%1\": it is the "
+               "project's working folder or lies inside it. Please choose another "
+               "folder.")
         .arg(QDir::toNativeSeparators(chosenFolder));
 }
 
@@ -55,8 +58,10 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
     QString reason;
     if (!copyFolderContentsStaged(workingFolder, chosenFolder, &reason, goOn)) {
         if (error)
-            *error = QStringLiteral("Cannot publish the project to \"%1\"; the files there are "
-                                    "left as they were.\n%2")
+            *error = QCoreApplication::translate(
+                         "qv::PublishToFolder",
+                         "Cannot publish the project to \"%1\"; the files there are "
+                         "left as they were.\n%2")
                          .arg(QDir::toNativeSeparators(chosenFolder), reason);
         return false;
     }
@@ -76,11 +81,13 @@ std::optional<QString> choosePublishFolder(Platform& platform, const PublishSour
     const QString folder = platform.chooseFolder(publishFolderInstruction(), QString(), true);
     if (folder.isEmpty())
         return std::nullopt;
-    const QString title = QStringLiteral("Publish current project");
+    const QString title =
+        QCoreApplication::translate("qv::PublishToFolder", "Publish current project");
     const int answer = platform.question(
         title, title, QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question,
-        QStringLiteral("Do you want to publish current project to ") +
-            QDir::toNativeSeparators(folder) + QStringLiteral(" folder?"));
+        QCoreApplication::translate("qv::PublishToFolder",
+                                    "Do you want to publish current project to %1 folder?")
+            .arg(QDir::toNativeSeparators(folder)));
     if (answer != QuestionResult::Yes)
         return std::nullopt;
     return folder;

@@ -12,7 +12,7 @@ namespace qv {
 class Platform;
 
 // The instruction of the folder chooser of a publish.
-const QString& publishFolderInstruction();
+QString publishFolderInstruction();
 
 // Why the project cannot be published into chosenFolder: the working folder itself or a folder
 // inside it would receive a copy of the project inside the project. Nothing when it can.

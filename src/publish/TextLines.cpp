@@ -1,5 +1,6 @@
 #include "publish/TextLines.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -83,7 +84,7 @@ std::optional<QStringList> readTextLines(const QString& path, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = QStringLiteral("Cannot open file \"%1\". %2")
+            *error = QCoreApplication::translate("qv::TextLines", "Cannot open file \"%1\". %2")
                          .arg(QDir::toNativeSeparators(path), file.errorString());
         return std::nullopt;
     }

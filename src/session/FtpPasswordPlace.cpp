@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/FtpPasswordPlace.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace qv {
@@ -16,9 +17,12 @@ QString ftpPasswordAccount(const FtpSettings& settings) {
 QString passwordPlaceText(PasswordPlace place, const QString& settingsFile) {
     switch (place) {
     case PasswordPlace::Keyring:
-        return QStringLiteral("Password kept in the desktop's keyring");
+        return QCoreApplication::translate("qv::FtpPasswordPlace",
+                                           "Password kept in the desktop's keyring");
     case PasswordPlace::SettingsFile:
-        return QStringLiteral("Password kept in the settings file %1 (no keyring found)")
+        return QCoreApplication::translate(
+                   "qv::FtpPasswordPlace",
+                   "Password kept in the settings file %1 (no keyring found)")
             .arg(QDir::toNativeSeparators(settingsFile));
     case PasswordPlace::Unknown:
         break;

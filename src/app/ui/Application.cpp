@@ -15,7 +15,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& e) {
         text = QString::fromLocal8Bit(e.what());
     } catch (...) {
-        text = QStringLiteral("Unknown error");
+        text = tr("Unknown error");
     }
     if (m_messages)
         m_messages->message(text);

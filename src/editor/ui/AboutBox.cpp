@@ -13,22 +13,21 @@
 namespace qv {
 
 QString AboutBox::aboutText() {
-    return QStringLiteral(
-               "<h3>%1</h3><p>Version %2</p>"
-               "<p>Design an event calendar and put it on your own web site.</p>"
-               "<p>Built with:</p><ul>"
-               "<li>Qt %3 (Core, Gui, Widgets, Xml, Network, WebEngine), under the GNU LGPL "
-               "version 3</li>"
-               "<li>Qt WebEngine, which includes Chromium, under the GNU LGPL version 3 and the "
-               "licences of Chromium's components (BSD-style)</li>"
-               "<li>libzip %4, under the 3-clause BSD licence</li>"
-               "<li>zlib, under the zlib licence</li></ul>")
+    return tr("<h3>%1</h3><p>Version %2</p>"
+              "<p>Design an event calendar and put it on your own web site.</p>"
+              "<p>Built with:</p><ul>"
+              "<li>Qt %3 (Core, Gui, Widgets, Xml, Network, WebEngine), under the GNU LGPL "
+              "version 3</li>"
+              "<li>Qt WebEngine, which includes Chromium, under the GNU LGPL version 3 and the "
+              "licences of Chromium's components (BSD-style)</li>"
+              "<li>libzip %4, under the 3-clause BSD licence</li>"
+              "<li>zlib, under the zlib licence</li></ul>")
         .arg(programTitle(), QStringLiteral(QUORVEL_VERSION), QString::fromLatin1(qVersion()),
              QString::fromLatin1(zip_libzip_version()));
 }
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     auto* picture = new QLabel(this);

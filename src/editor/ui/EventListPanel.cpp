@@ -44,19 +44,17 @@ EventListPanel::EventListPanel(const CalendarDocument& document, QAction* addEve
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
 
-    auto* filters = new QGroupBox(QStringLiteral("Event filter"), this);
+    auto* filters = new QGroupBox(tr("Event filter"), this);
     auto* form = new QFormLayout(filters);
     CmbFilterType = filterList(filters, "CmbFilterType",
-                               {QStringLiteral("Show All Events"), QStringLiteral("Occurs once"),
-                                QStringLiteral("Weekly event"), QStringLiteral("Monthly event"),
-                                QStringLiteral("Once a year event")});
+                               {tr("Show All Events"), tr("Occurs once"), tr("Weekly event"),
+                                tr("Monthly event"), tr("Once a year event")});
     CmbFilterDate = filterList(filters, "CmbFilterDate",
-                               {QStringLiteral("Show All Events"), QStringLiteral("Next 7 days"),
-                                QStringLiteral("Next 30 days"), QStringLiteral("Next 3 months"),
-                                QStringLiteral("Next 6 months"), QStringLiteral("Next year")});
+                               {tr("Show All Events"), tr("Next 7 days"), tr("Next 30 days"),
+                                tr("Next 3 months"), tr("Next 6 months"), tr("Next year")});
     CmbFilterCategory = filterList(filters, "CmbFilterCategory", {});
-    form->addRow(QStringLiteral("Type of event"), CmbFilterType);
-    form->addRow(QStringLiteral("Time range"), CmbFilterDate);
+    form->addRow(tr("Type of event"), CmbFilterType);
+    form->addRow(tr("Time range"), CmbFilterDate);
     form->addRow(tr("Category"), CmbFilterCategory);
     column->addWidget(filters);
 

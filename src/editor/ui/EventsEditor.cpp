@@ -61,11 +61,11 @@ void EventsEditor::createPopup() {
         action->setCheckable(checkable);
         return action;
     };
-    Bold2 = item("Bold2", QStringLiteral("Bold"), true);
-    Italic2 = item("Italic2", QStringLiteral("Italic"), true);
-    Underlined2 = item("Underlined2", QStringLiteral("Underlined"), true);
+    Bold2 = item("Bold2", tr("Bold"), true);
+    Italic2 = item("Italic2", tr("Italic"), true);
+    Underlined2 = item("Underlined2", tr("Underlined"), true);
     PopupEvents->addSeparator();
-    Color2 = item("Color2", QStringLiteral("Text color"), false);
+    Color2 = item("Color2", tr("Text color"), false);
     connect(Bold2, &QAction::triggered, this, &EventsEditor::Bold2Click);
     connect(Italic2, &QAction::triggered, this, &EventsEditor::Italic2Click);
     connect(Underlined2, &QAction::triggered, this, &EventsEditor::Underlined2Click);
@@ -207,11 +207,11 @@ void EventsEditor::adeleteeventExecute() {
     m_window.PageControl1->setCurrentWidget(m_window.TabSheet2);
     if (m_current < 0 || m_current >= m_document.Events.size())
         return;
-    const QString text = QStringLiteral("Would you like to delete \"") +
-                         m_document.Events[m_current].Title.Text + QStringLiteral("\" event?");
-    const int answer = m_platform.question(
-        QStringLiteral("Delete Event"), QStringLiteral("You clicked \"delete event\" button"),
-        QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question, text);
+    const QString text =
+        tr("Would you like to delete \"%1\" event?").arg(m_document.Events[m_current].Title.Text);
+    const int answer =
+        m_platform.question(tr("Delete Event"), tr("You clicked \"delete event\" button"),
+                            QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question, text);
     if (answer != QuestionResult::Yes)
         return;
     m_model.removeEvent(m_current); // the list is rebuilt at the selected position
@@ -246,7 +246,7 @@ void EventsEditor::EComboIconChange() {
 void EventsEditor::BtnBrowseIconClick() {
     MediaChooserFolders& folders = m_window.mediaFolders;
     const QString chosen = m_platform.openFile(
-        QStringLiteral("Open"), folders.startFor(MediaChooserFolders::Picture), pictureFilter());
+        tr("Open"), folders.startFor(MediaChooserFolders::Picture), pictureFilter());
     if (chosen.isEmpty())
         return;
     folders.chosen(MediaChooserFolders::Picture, chosen);
@@ -266,10 +266,10 @@ void EventsEditor::BtnDeleteIconClick() {
     const QString former = cleanIconText(m_panel->EComboIcon->currentText());
     if (isBuiltInIcon(former))
         return;
-    const int answer = m_platform.question(
-        QStringLiteral("Delete Icon"), QStringLiteral("You clicked \"remove icon\" button"),
-        QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question,
-        QStringLiteral("Would you like to remove icon?"));
+    const int answer =
+        m_platform.question(tr("Delete Icon"), tr("You clicked \"remove icon\" button"),
+                            QuestionButton::Yes | QuestionButton::No, QuestionIcon::Question,
+                            tr("Would you like to remove icon?"));
     if (answer != QuestionResult::Yes)
         return;
     m_panel->EComboIcon->setCurrentText(QStringLiteral("star"));

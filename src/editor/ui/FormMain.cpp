@@ -51,10 +51,17 @@
 namespace qv {
 
 namespace {
-const char* const kSectionCaptions[7] = {"General", "Size",   "Style",  "Quick Preview",
-                                         "Event",   "Events", "Publish"};
-const char* const kLayoutCaptions[4] = {"Layout (full)", "Layout (left)", "Layout (right)",
-                                        "Layout (center)"};
+const char* const kSectionCaptions[7] = {QT_TRANSLATE_NOOP("qv::TFormMain", "General"),
+                                         QT_TRANSLATE_NOOP("qv::TFormMain", "Size"),
+                                         QT_TRANSLATE_NOOP("qv::TFormMain", "Style"),
+                                         QT_TRANSLATE_NOOP("qv::TFormMain", "Quick Preview"),
+                                         QT_TRANSLATE_NOOP("qv::TFormMain", "Event"),
+                                         QT_TRANSLATE_NOOP("qv::TFormMain", "Events"),
+                                         QT_TRANSLATE_NOOP("qv::TFormMain", "Publish")};
+const char* const kLayoutCaptions[4] = {QT_TRANSLATE_NOOP("qv::TFormMain", "Layout (full)"),
+                                        QT_TRANSLATE_NOOP("qv::TFormMain", "Layout (left)"),
+                                        QT_TRANSLATE_NOOP("qv::TFormMain", "Layout (right)"),
+                                        QT_TRANSLATE_NOOP("qv::TFormMain", "Layout (center)")};
 } // namespace
 
 TFormMain::StartPaths TFormMain::StartPaths::ofThisProgram() {
@@ -180,34 +187,37 @@ void TFormMain::createCommands() {
         int picture;
     };
     const Spec specs[] = {
-        {&anew, "anew", "New", {}, int(Picture::New)},
-        {&aopenxml, "aopenxml", "Open", QKeySequence(Qt::CTRL | Qt::Key_O), int(Picture::Open)},
-        {&asavexml, "asavexml", "Save", QKeySequence(Qt::CTRL | Qt::Key_S), int(Picture::Save)},
-        {&asaveas, "asaveas", "Save as...", {}, -1},
-        {&acloseproject, "acloseproject", "Close Project", {}, -1},
-        {&aupdateproject, "aupdateproject", "Update Calendar in project", {}, -1},
-        {&aexit, "aexit", "Exit", QKeySequence(Qt::CTRL | Qt::Key_Q), -1},
-        {&afulllayout, "afulllayout", "Full", QKeySequence(Qt::CTRL | Qt::Key_F1),
+        {&anew, "anew", QT_TR_NOOP("New"), {}, int(Picture::New)},
+        {&aopenxml, "aopenxml", QT_TR_NOOP("Open"), QKeySequence(Qt::CTRL | Qt::Key_O),
+         int(Picture::Open)},
+        {&asavexml, "asavexml", QT_TR_NOOP("Save"), QKeySequence(Qt::CTRL | Qt::Key_S),
+         int(Picture::Save)},
+        {&asaveas, "asaveas", QT_TR_NOOP("Save as..."), {}, -1},
+        {&acloseproject, "acloseproject", QT_TR_NOOP("Close Project"), {}, -1},
+        {&aupdateproject, "aupdateproject", QT_TR_NOOP("Update Calendar in project"), {}, -1},
+        {&aexit, "aexit", QT_TR_NOOP("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), -1},
+        {&afulllayout, "afulllayout", QT_TR_NOOP("Full"), QKeySequence(Qt::CTRL | Qt::Key_F1),
          int(Picture::Full)},
-        {&aleftlayout, "aleftlayout", "Left", QKeySequence(Qt::CTRL | Qt::Key_F2),
+        {&aleftlayout, "aleftlayout", QT_TR_NOOP("Left"), QKeySequence(Qt::CTRL | Qt::Key_F2),
          int(Picture::Left)},
-        {&arightlayout, "arightlayout", "Right", QKeySequence(Qt::CTRL | Qt::Key_F3),
+        {&arightlayout, "arightlayout", QT_TR_NOOP("Right"), QKeySequence(Qt::CTRL | Qt::Key_F3),
          int(Picture::Right)},
-        {&acenterlayout, "acenterlayout", "Center", QKeySequence(Qt::CTRL | Qt::Key_F4),
+        {&acenterlayout, "acenterlayout", QT_TR_NOOP("Center"), QKeySequence(Qt::CTRL | Qt::Key_F4),
          int(Picture::Center)},
-        {&alayout, "alayout", "Layout", {}, int(Picture::Layout)},
-        {&arefresh, "arefresh", "Refresh", QKeySequence(Qt::Key_F9), int(Picture::Refresh)},
-        {&aopenbrowser, "aopenbrowser", "Preview in Browser", QKeySequence(Qt::Key_F5),
+        {&alayout, "alayout", QT_TR_NOOP("Layout"), {}, int(Picture::Layout)},
+        {&arefresh, "arefresh", QT_TR_NOOP("Refresh"), QKeySequence(Qt::Key_F9),
+         int(Picture::Refresh)},
+        {&aopenbrowser, "aopenbrowser", QT_TR_NOOP("Preview in Browser"), QKeySequence(Qt::Key_F5),
          int(Picture::PreviewInBrowser)},
-        {&apublish, "apublish", "Publish", {}, int(Picture::Publish)},
-        {&aftpsettings, "aftpsettings", "Ftp Settings", {}, -1},
-        {&aabout, "aabout", "About", {}, int(Picture::About)},
-        {&aaddevent, "aaddevent", "Add event", {}, int(Picture::AddEvent)},
-        {&aeditevent, "aeditevent", "Edit event", {}, int(Picture::EditEvent)},
-        {&adeleteevent, "adeleteevent", "Delete", {}, int(Picture::DeleteEvent)},
+        {&apublish, "apublish", QT_TR_NOOP("Publish"), {}, int(Picture::Publish)},
+        {&aftpsettings, "aftpsettings", QT_TR_NOOP("Ftp Settings"), {}, -1},
+        {&aabout, "aabout", QT_TR_NOOP("About"), {}, int(Picture::About)},
+        {&aaddevent, "aaddevent", QT_TR_NOOP("Add event"), {}, int(Picture::AddEvent)},
+        {&aeditevent, "aeditevent", QT_TR_NOOP("Edit event"), {}, int(Picture::EditEvent)},
+        {&adeleteevent, "adeleteevent", QT_TR_NOOP("Delete"), {}, int(Picture::DeleteEvent)},
     };
     for (const Spec& s : specs) {
-        auto* action = new QAction(QString::fromLatin1(s.caption), this);
+        auto* action = new QAction(tr(s.caption), this);
         action->setObjectName(QString::fromLatin1(s.name));
         if (!s.shortcut.isEmpty()) {
             action->setShortcut(s.shortcut);
@@ -221,8 +231,8 @@ void TFormMain::createCommands() {
     // Ctrl+X ends the program only where no text field takes it for Cut.
     aexit->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_X)});
     // The Events menu says "Edit Event"; the button below the event list keeps its caption.
-    aeditevent->setText(QStringLiteral("Edit Event"));
-    aeditevent->setIconText(QStringLiteral("Edit event"));
+    aeditevent->setText(tr("Edit Event"));
+    aeditevent->setIconText(tr("Edit event"));
     for (QAction* layout : {afulllayout, aleftlayout, arightlayout, acenterlayout})
         layout->setCheckable(true);
     aleftlayout->setChecked(true);
@@ -245,11 +255,11 @@ void TFormMain::createCommands() {
 }
 
 void TFormMain::createMenus() {
-    File1 = menuBar()->addMenu(QStringLiteral("&File"));
+    File1 = menuBar()->addMenu(tr("&File"));
     File1->setObjectName(QStringLiteral("File1"));
     File1->addAction(anew);
     File1->addAction(aopenxml);
-    Recentfiles1 = File1->addMenu(QStringLiteral("Recent"));
+    Recentfiles1 = File1->addMenu(tr("Recent"));
     Recentfiles1->setObjectName(QStringLiteral("Recentfiles1"));
     Recentfiles1->menuAction()->setVisible(false);
     File1->addAction(acloseproject);
@@ -262,13 +272,13 @@ void TFormMain::createMenus() {
     File1->addSeparator();
     File1->addAction(aexit);
 
-    Events1 = menuBar()->addMenu(QStringLiteral("&Events"));
+    Events1 = menuBar()->addMenu(tr("&Events"));
     Events1->setObjectName(QStringLiteral("Events1"));
     Events1->addAction(aaddevent);
     Events1->addAction(aeditevent);
     Events1->addAction(adeleteevent);
 
-    Preview1 = menuBar()->addMenu(QStringLiteral("&Preview"));
+    Preview1 = menuBar()->addMenu(tr("&Preview"));
     Preview1->setObjectName(QStringLiteral("Preview1"));
     Preview1->addAction(afulllayout);
     Preview1->addAction(aleftlayout);
@@ -277,14 +287,14 @@ void TFormMain::createMenus() {
     Preview1->addSeparator();
     Preview1->addAction(aopenbrowser);
 
-    Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
+    Options1 = menuBar()->addMenu(tr("&Options"));
     Options1->setObjectName(QStringLiteral("Options1"));
     Options1->addAction(aftpsettings);
 
-    Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+    Help1 = menuBar()->addMenu(tr("&Help"));
     Help1->setObjectName(QStringLiteral("Help1"));
     // The user's manual, in the desktop's web browser.
-    amanual = Help1->addAction(QStringLiteral("User's Manual"));
+    amanual = Help1->addAction(tr("User's Manual"));
     amanual->setObjectName(QStringLiteral("amanual"));
     amanual->setShortcut(QKeySequence::HelpContents);
     amanual->setShortcutContext(Qt::WindowShortcut);
@@ -303,7 +313,7 @@ void TFormMain::createMenus() {
 }
 
 void TFormMain::createToolBar() {
-    ToolBar1 = addToolBar(QStringLiteral("Commands"));
+    ToolBar1 = addToolBar(tr("Commands"));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
     ToolBar1->setIconSize(QSize(48, 48));
@@ -347,7 +357,7 @@ void TFormMain::createPages() {
         auto* row = new QHBoxLayout(frame);
         row->setContentsMargins(0, 0, 0, 0);
         row->setSpacing(4);
-        auto* caption = new VerticalLabel(QString::fromLatin1(kSectionCaptions[index]), frame);
+        auto* caption = new VerticalLabel(tr(kSectionCaptions[index]), frame);
         caption->setObjectName(QStringLiteral("RL%1").arg(index + 1));
         auto* body = new QWidget(frame);
         body->setObjectName(QStringLiteral("Section%1").arg(index + 1));
@@ -390,7 +400,7 @@ void TFormMain::createPages() {
     auto* optionsLayout = new QVBoxLayout(TabSheet1);
     optionsLayout->setContentsMargins(0, 0, 0, 0);
     optionsLayout->addWidget(options);
-    PageControl1->addTab(TabSheet1, commandPixmap(Picture::Layout, 16), QStringLiteral("Options"));
+    PageControl1->addTab(TabSheet1, commandPixmap(Picture::Layout, 16), tr("Options"));
 
     // "Events": the list of events and the editor of one.
     TabSheet2 = new QWidget;
@@ -399,8 +409,7 @@ void TFormMain::createPages() {
     events->setContentsMargins(0, 0, 0, 0);
     events->addWidget(makeSection(5, TabSheet2), 1);
     events->addWidget(makeSection(4, TabSheet2), 1);
-    PageControl1->addTab(TabSheet2, commandPixmap(Picture::EditEvent, 16),
-                         QStringLiteral("Events"));
+    PageControl1->addTab(TabSheet2, commandPixmap(Picture::EditEvent, 16), tr("Events"));
 }
 
 void TFormMain::EnableProjectCommands(bool on) {
@@ -456,8 +465,8 @@ bool TFormMain::offerRecovery() {
     if (!work.found)
         return false;
     const int discard = 1;
-    if (m_platform.choice(recoveryQuestion(work.changed),
-                          {QStringLiteral("Recover"), QStringLiteral("Discard")}, 0) == discard) {
+    if (m_platform.choice(recoveryQuestion(work.changed), {tr("Recover"), tr("Discard")}, 0) ==
+        discard) {
         discardRecoverableWork(m_context.folders.working);
         QDir().mkpath(m_context.folders.working);
         return false;
@@ -625,7 +634,7 @@ void TFormMain::runLayoutCommand(int layout) {
     document().EditorLayout = layout;
     arefreshExecute();
     RefreshPreview();
-    alayout->setText(QString::fromLatin1(kLayoutCaptions[layout]));
+    alayout->setText(tr(kLayoutCaptions[layout]));
 }
 
 void TFormMain::alayoutExecute() {
@@ -683,8 +692,8 @@ void TFormMain::aopenbrowserExecute() {
 
 void TFormMain::showInBrowser(const QString& page) {
     if (!m_platform.open(page))
-        m_platform.message(QStringLiteral("Cannot start a web browser to show \"%1\".")
-                               .arg(QDir::toNativeSeparators(page)));
+        m_platform.message(
+            tr("Cannot start a web browser to show \"%1\".").arg(QDir::toNativeSeparators(page)));
 }
 
 void TFormMain::aaboutExecute() {

@@ -28,7 +28,7 @@ namespace qv {
 namespace {
 
 QPushButton* settingsButton(QWidget* owner, const char* name) {
-    auto* button = new QPushButton(QStringLiteral("Settings"), owner);
+    auto* button = new QPushButton(OptionsPanel::tr("Settings"), owner);
     button->setObjectName(QString::fromLatin1(name));
     return button;
 }
@@ -40,8 +40,9 @@ QComboBox* list(QWidget* owner, const char* name, const QStringList& items) {
     return combo;
 }
 
+// The caption is a text marked for translation in OptionsPanel's context.
 QLabel* label(QWidget* owner, const char* text) {
-    return new QLabel(QString::fromLatin1(text), owner);
+    return new QLabel(OptionsPanel::tr(text), owner);
 }
 
 } // namespace
@@ -80,7 +81,8 @@ void OptionsPanel::createGeneral(QWidget* body) {
     PngBitBtn2 = settingsButton(body, "PngBitBtn2");
     PngBitBtn3 = settingsButton(body, "PngBitBtn3");
     PngBitBtn4 = settingsButton(body, "PngBitBtn4");
-    const std::array<const char*, 3> captions = {"Title", "Subtitle", "Copyright"};
+    const std::array<const char*, 3> captions = {QT_TR_NOOP("Title"), QT_TR_NOOP("Subtitle"),
+                                                 QT_TR_NOOP("Copyright")};
     const std::array<QLineEdit*, 3> fields = {EdtOTitle, EdtOSubtitle, EdtOCopyright};
     const std::array<QPushButton*, 3> buttons = {PngBitBtn2, PngBitBtn3, PngBitBtn4};
     for (int i = 0; i < 3; ++i) {
@@ -92,23 +94,21 @@ void OptionsPanel::createGeneral(QWidget* body) {
     }
 
     CmbOWeekStart =
-        list(body, "CmbOWeekStart",
-             {QStringLiteral("Week starts on Monday"), QStringLiteral("Week starts on Sunday")});
+        list(body, "CmbOWeekStart", {tr("Week starts on Monday"), tr("Week starts on Sunday")});
     CmbODateFormat = list(body, "CmbODateFormat", dateFormats());
-    CmbOTimeFormat =
-        list(body, "CmbOTimeFormat", {QStringLiteral("12 hour"), QStringLiteral("24 hour")});
-    grid->addWidget(label(body, "Week Start"), 3, 0);
+    CmbOTimeFormat = list(body, "CmbOTimeFormat", {tr("12 hour"), tr("24 hour")});
+    grid->addWidget(label(body, QT_TR_NOOP("Week Start")), 3, 0);
     grid->addWidget(CmbOWeekStart, 3, 1, 1, 3);
-    grid->addWidget(label(body, "Format"), 4, 0);
+    grid->addWidget(label(body, QT_TR_NOOP("Format")), 4, 0);
     grid->addWidget(CmbODateFormat, 4, 1);
     grid->addWidget(CmbOTimeFormat, 4, 2, 1, 2);
     // The visitors' language: "auto" or a language tag, chosen or typed.
     CmbOLanguage = list(body, "CmbOLanguage", languageChoices());
     CmbOLanguage->setEditable(true);
     CmbOLanguage->setInsertPolicy(QComboBox::NoInsert);
-    CmbOLanguage->setToolTip(QStringLiteral("auto: the language of the visitor's page or browser; "
-                                            "or a language tag such as de or pt-BR"));
-    grid->addWidget(label(body, "Language"), 5, 0);
+    CmbOLanguage->setToolTip(tr("auto: the language of the visitor's page or browser; "
+                                "or a language tag such as de or pt-BR"));
+    grid->addWidget(label(body, QT_TR_NOOP("Language")), 5, 0);
     grid->addWidget(CmbOLanguage, 5, 1, 1, 3);
     // The zone the calendar's times are in: chosen from the list or typed, a part of the name
     // being enough to find it ("Berlin").
@@ -167,13 +167,13 @@ void OptionsPanel::createSize(QWidget* body) {
         UpDown** spin;
     };
     const Row rows[] = {
-        {"Cell Width", "EdtOCellwidth", "UpDownCellWidth", "cell_width", &o.CellWidth,
+        {QT_TR_NOOP("Cell Width"), "EdtOCellwidth", "UpDownCellWidth", "cell_width", &o.CellWidth,
          &EdtOCellwidth, &UpDownCellWidth},
-        {"Cell Height", "EdtOCellheight", "UpDownCellHeight", "cell_height", &o.CellHeight,
-         &EdtOCellheight, &UpDownCellHeight},
-        {"Content Height", "EdtOContentheight", "UpDownContentHeight", "content_height",
+        {QT_TR_NOOP("Cell Height"), "EdtOCellheight", "UpDownCellHeight", "cell_height",
+         &o.CellHeight, &EdtOCellheight, &UpDownCellHeight},
+        {QT_TR_NOOP("Content Height"), "EdtOContentheight", "UpDownContentHeight", "content_height",
          &o.ContentHeight, &EdtOContentheight, &UpDownContentHeight},
-        {"Content Margin", "EdtOContentmargin", "UpDownContentmargin", "content_margin",
+        {QT_TR_NOOP("Content Margin"), "EdtOContentmargin", "UpDownContentmargin", "content_margin",
          &o.ContentMargin, &EdtOContentmargin, &UpDownContentmargin},
     };
     int r = 0;
@@ -197,12 +197,12 @@ void OptionsPanel::createPublish(QWidget* body) {
     grid->setContentsMargins(0, 0, 0, 0);
     EdtOPublishwidth = boundField(body, "EdtOPublishwidth", &o.PublishWidth);
     EdtOPublishheight = boundField(body, "EdtOPublishheight", &o.PublishHeight);
-    PngbbOriginalSize = new QPushButton(QStringLiteral("Original Size"), body);
+    PngbbOriginalSize = new QPushButton(tr("Original Size"), body);
     PngbbOriginalSize->setObjectName(QStringLiteral("PngbbOriginalSize"));
     connect(PngbbOriginalSize, &QPushButton::clicked, this, &OptionsPanel::PngbbOriginalSizeClick);
-    grid->addWidget(label(body, "Width"), 0, 0);
+    grid->addWidget(label(body, QT_TR_NOOP("Width")), 0, 0);
     grid->addWidget(EdtOPublishwidth, 0, 1);
-    grid->addWidget(label(body, "Height"), 1, 0);
+    grid->addWidget(label(body, QT_TR_NOOP("Height")), 1, 0);
     grid->addWidget(EdtOPublishheight, 1, 1);
     grid->addWidget(PngbbOriginalSize, 0, 2, 2, 1);
     grid->setColumnStretch(1, 1);
@@ -213,16 +213,16 @@ void OptionsPanel::createPopup() {
     PopupText = new QMenu(m_window);
     PopupText->setObjectName(QStringLiteral("PopupText"));
     const auto item = [this](const char* name, const char* caption, bool checkable) {
-        QAction* action = PopupText->addAction(QString::fromLatin1(caption));
+        QAction* action = PopupText->addAction(tr(caption));
         action->setObjectName(QString::fromLatin1(name));
         action->setCheckable(checkable);
         return action;
     };
-    Bold1 = item("Bold1", "Bold", true);
-    Italic1 = item("Italic1", "Italic", true);
-    Underlined1 = item("Underlined1", "Underlined", true);
+    Bold1 = item("Bold1", QT_TR_NOOP("Bold"), true);
+    Italic1 = item("Italic1", QT_TR_NOOP("Italic"), true);
+    Underlined1 = item("Underlined1", QT_TR_NOOP("Underlined"), true);
     PopupText->addSeparator();
-    Color1 = item("Color1", "Text color", false);
+    Color1 = item("Color1", QT_TR_NOOP("Text color"), false);
     connect(Bold1, &QAction::triggered, this, &OptionsPanel::Bold1Click);
     connect(Italic1, &QAction::triggered, this, &OptionsPanel::Italic1Click);
     connect(Underlined1, &QAction::triggered, this, &OptionsPanel::Underlined1Click);

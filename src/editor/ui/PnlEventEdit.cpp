@@ -22,12 +22,30 @@ namespace qv {
 namespace {
 
 const char* const kIcons[] = {"star", "party", "travel", "phone", "sun", "clock"};
-const char* const kTypes[] = {"Occurs once", "Weekly event", "Monthly event", "Once a year event"};
-const char* const kWeekDays[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                 "Friday", "Saturday", "Sunday"};
-const char* const kMonths[] = {"January",   "February", "March",    "April",
-                               "May",       "June",     "July",     "August",
-                               "September", "October",  "November", "December"};
+// Shown in the user's language; the lists are read by position, never by text.
+const char* const kTypes[] = {QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Occurs once"),
+                              QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Weekly event"),
+                              QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Monthly event"),
+                              QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Once a year event")};
+const char* const kWeekDays[] = {QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Monday"),
+                                 QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Tuesday"),
+                                 QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Wednesday"),
+                                 QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Thursday"),
+                                 QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Friday"),
+                                 QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Saturday"),
+                                 QT_TRANSLATE_NOOP("qv::PnlEventEdit", "Sunday")};
+const char* const kMonths[] = {QT_TRANSLATE_NOOP("qv::PnlEventEdit", "January"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "February"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "March"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "April"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "May"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "June"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "July"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "August"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "September"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "October"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "November"),
+                               QT_TRANSLATE_NOOP("qv::PnlEventEdit", "December")};
 
 template <typename T> T* named(T* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
@@ -38,13 +56,13 @@ template <std::size_t N>
 QComboBox* list(QWidget* parent, const char* name, const char* const (&items)[N]) {
     auto* box = named(new QComboBox(parent), name);
     for (const char* item : items)
-        box->addItem(QString::fromLatin1(item));
+        box->addItem(PnlEventEdit::tr(item)); // icon names have no translation and stay
     return box;
 }
 
 QToolButton* settingsButton(QWidget* parent, const char* name) {
     auto* button = named(new QToolButton(parent), name);
-    button->setText(QStringLiteral("Settings"));
+    button->setText(PnlEventEdit::tr("Settings"));
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     return button;
 }
@@ -64,7 +82,7 @@ QTimeEdit* timePicker(QWidget* parent, const char* name) {
 }
 
 QWidget* hint(QWidget* parent) {
-    auto* label = new QLabel(QStringLiteral("(yyyy-mm-dd)"), parent);
+    auto* label = new QLabel(PnlEventEdit::tr("(yyyy-mm-dd)"), parent);
     QFont small = label->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     label->setFont(small);
@@ -92,26 +110,26 @@ PnlEventEdit::PnlEventEdit(QWidget* parent) : QWidget(parent) {
         grid->addLayout(box, row++, 1);
     };
 
-    label(QStringLiteral("Title"));
+    label(tr("Title"));
     ETitle = named(new QLineEdit(this), "ETitle");
     PngBitBtn1 = settingsButton(this, "PngBitBtn1");
     line(ETitle, PngBitBtn1);
 
-    label(QStringLiteral("Content"));
+    label(tr("Content"));
     EContent = named(new QLineEdit(this), "EContent");
     PngBitBtn8 = settingsButton(this, "PngBitBtn8");
     line(EContent, PngBitBtn8);
 
-    label(QStringLiteral("Icon"));
+    label(tr("Icon"));
     EComboIcon = list(this, "EComboIcon", kIcons);
     EComboIcon->setEditable(true);
     EComboIcon->setInsertPolicy(QComboBox::NoInsert);
     BtnBrowseIcon = named(new QToolButton(this), "BtnBrowseIcon");
     BtnBrowseIcon->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    BtnBrowseIcon->setToolTip(QStringLiteral("Browse"));
+    BtnBrowseIcon->setToolTip(tr("Browse"));
     BtnDeleteIcon = named(new QToolButton(this), "BtnDeleteIcon");
     BtnDeleteIcon->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
-    BtnDeleteIcon->setToolTip(QStringLiteral("Remove"));
+    BtnDeleteIcon->setToolTip(tr("Remove"));
     line(EComboIcon, BtnBrowseIcon, BtnDeleteIcon);
 
     label(tr("Category"));
@@ -119,14 +137,14 @@ PnlEventEdit::PnlEventEdit(QWidget* parent) : QWidget(parent) {
     fillCategoryList(ECategory, categoryChoiceCaptions({}), {}, 0);
     line(ECategory);
 
-    label(QStringLiteral("Type of event"));
+    label(tr("Type of event"));
     EEventType = list(this, "EEventType", kTypes);
     line(EEventType);
 
-    EWholeDay = named(new QCheckBox(QStringLiteral("Whole day event"), this), "EWholeDay");
+    EWholeDay = named(new QCheckBox(tr("Whole day event"), this), "EWholeDay");
     line(EWholeDay);
 
-    label(QStringLiteral("Start-end date"));
+    label(tr("Start-end date"));
     EStartDate = datePicker(this, "EStartDate");
     EEndDate = datePicker(this, "EEndDate");
     {
@@ -140,7 +158,7 @@ PnlEventEdit::PnlEventEdit(QWidget* parent) : QWidget(parent) {
         grid->addLayout(dates, row++, 1);
     }
 
-    LblTime = label(QStringLiteral("Start-end time"));
+    LblTime = label(tr("Start-end time"));
     EStartTime = timePicker(this, "EStartTime");
     LblTimeDash = new QLabel(QStringLiteral("-"), this);
     EEndTime = timePicker(this, "EEndTime");
@@ -153,17 +171,17 @@ PnlEventEdit::PnlEventEdit(QWidget* parent) : QWidget(parent) {
         grid->addLayout(times, row++, 1);
     }
 
-    LblWeekDay = label(QStringLiteral("Week day"));
+    LblWeekDay = label(tr("Week day"));
     EWeekDay = list(this, "EWeekDay", kWeekDays);
     line(EWeekDay);
 
-    LblMonthDay = label(QStringLiteral("Month day"));
+    LblMonthDay = label(tr("Month day"));
     EMonthDay = named(new QComboBox(this), "EMonthDay");
     for (int day = 0; day < 31; ++day)
         EMonthDay->addItem(monthDayCode(day));
     line(EMonthDay);
 
-    LblMonth = label(QStringLiteral("Month"));
+    LblMonth = label(tr("Month"));
     EMonth = list(this, "EMonth", kMonths);
     line(EMonth);
 
@@ -175,14 +193,14 @@ PnlEventEdit::PnlEventEdit(QWidget* parent) : QWidget(parent) {
     PnlEditOptions->setPalette(light);
     auto* options = new QVBoxLayout(PnlEditOptions);
     auto* buttons = new QHBoxLayout;
-    BtnSave = named(new QPushButton(QStringLiteral("Save"), PnlEditOptions), "BtnSave");
-    BtnCancel = named(new QPushButton(QStringLiteral("Cancel"), PnlEditOptions), "BtnCancel");
+    BtnSave = named(new QPushButton(tr("Save"), PnlEditOptions), "BtnSave");
+    BtnCancel = named(new QPushButton(tr("Cancel"), PnlEditOptions), "BtnCancel");
     buttons->addWidget(BtnSave);
     buttons->addWidget(BtnCancel);
     buttons->addStretch(1);
     options->addLayout(buttons);
-    auto* note = new QLabel(
-        QStringLiteral("Please note that all changes must be saved or canceled"), PnlEditOptions);
+    auto* note =
+        new QLabel(tr("Please note that all changes must be saved or canceled"), PnlEditOptions);
     note->setWordWrap(true);
     options->addWidget(note);
     grid->addWidget(PnlEditOptions, row++, 0, 1, 2);

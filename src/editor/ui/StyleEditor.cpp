@@ -44,8 +44,9 @@ protected:
     }
 };
 
+// The caption is a text marked for translation in StyleEditor's context.
 QPushButton* button(QWidget* owner, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), owner);
+    auto* b = new QPushButton(StyleEditor::tr(caption), owner);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
@@ -54,7 +55,7 @@ QPushButton* button(QWidget* owner, const char* name, const char* caption) {
 QPushButton* pictureButton(QWidget* owner, const char* name, bool browse) {
     auto* b = new QPushButton(owner);
     b->setObjectName(QString::fromLatin1(name));
-    b->setToolTip(browse ? QStringLiteral("Browse") : QStringLiteral("Remove"));
+    b->setToolTip(browse ? StyleEditor::tr("Browse") : StyleEditor::tr("Remove"));
     b->setIcon(owner->style()->standardIcon(browse ? QStyle::SP_DirOpenIcon
                                                    : QStyle::SP_DialogDiscardButton));
     return b;
@@ -97,11 +98,11 @@ void StyleEditor::createControls(QWidget* body) {
     CmbOItemSelect = new QComboBox(body);
     CmbOItemSelect->setObjectName(QStringLiteral("CmbOItemSelect"));
     CmbOItemSelect->setMaxVisibleItems(200);
-    grid->addWidget(new QLabel(QStringLiteral("Item"), body), row, 0);
+    grid->addWidget(new QLabel(tr("Item"), body), row, 0);
     grid->addWidget(CmbOItemSelect, row++, 1, 1, 4);
     connect(CmbOItemSelect, &QComboBox::currentIndexChanged, this, &StyleEditor::StyleRefresh);
 
-    LblColor = new QLabel(QStringLiteral("Color"), body);
+    LblColor = new QLabel(tr("Color"), body);
     EdtColor = new QFrame(body);
     EdtColor->setObjectName(QStringLiteral("EdtColor"));
     EdtColor->setFixedSize(25, 23);
@@ -111,7 +112,7 @@ void StyleEditor::createControls(QWidget* body) {
     LblColorText->setObjectName(QStringLiteral("LblColorText"));
     LblColorText->setGeometry(0, 0, 25, 23);
     LblColorText->setCursor(Qt::PointingHandCursor);
-    PngBitBtn5 = button(body, "PngBitBtn5", "Select");
+    PngBitBtn5 = button(body, "PngBitBtn5", QT_TR_NOOP("Select"));
     grid->addWidget(LblColor, row, 0);
     grid->addWidget(EdtColor, row, 1);
     grid->addWidget(PngBitBtn5, row++, 2);
@@ -119,7 +120,7 @@ void StyleEditor::createControls(QWidget* body) {
     connect(LblColorText, &ClickLabel::released, this, &StyleEditor::ColorRefresh);
     connect(PngBitBtn5, &QPushButton::clicked, this, &StyleEditor::PngBitBtn5Click);
 
-    LblOpacity = new QLabel(QStringLiteral("Opacity"), body);
+    LblOpacity = new QLabel(tr("Opacity"), body);
     EdtOpacity = field(body, "EdtOpacity");
     UpDownOpacity = new UpDown(EdtOpacity, {0, 100}, body);
     UpDownOpacity->setObjectName(QStringLiteral("UpDownOpacity"));
@@ -133,10 +134,10 @@ void StyleEditor::createControls(QWidget* body) {
     connect(UpDownOpacity, &UpDown::released, &m_model, &CalendarModel::confirmValues);
 
     // No style item has a URI of its own yet; the controls appear only for one that has.
-    LblURI = new QLabel(QStringLiteral("URI"), body);
+    LblURI = new QLabel(tr("URI"), body);
     LblURI->setObjectName(QStringLiteral("LblURI"));
     EdtURI = field(body, "EdtURI");
-    BtnUri = button(body, "BtnUri", "Browse");
+    BtnUri = button(body, "BtnUri", QT_TR_NOOP("Browse"));
     for (QWidget* w : {static_cast<QWidget*>(LblURI), static_cast<QWidget*>(EdtURI),
                        static_cast<QWidget*>(BtnUri)})
         w->hide();
@@ -150,7 +151,7 @@ void StyleEditor::createControls(QWidget* body) {
     EdtOBackgroundURI = field(body, "EdtOBackgroundURI");
     PngBitBtn6 = pictureButton(body, "PngBitBtn6", true);
     PngBitBtn7 = pictureButton(body, "PngBitBtn7", false);
-    grid->addWidget(new QLabel(QStringLiteral("Background URI"), body), row, 0);
+    grid->addWidget(new QLabel(tr("Background URI"), body), row, 0);
     grid->addWidget(EdtOBackgroundURI, row, 1, 1, 2);
     grid->addWidget(PngBitBtn6, row, 3);
     grid->addWidget(PngBitBtn7, row++, 4);
@@ -161,10 +162,10 @@ void StyleEditor::createControls(QWidget* body) {
     connect(PngBitBtn6, &QPushButton::clicked, this, &StyleEditor::BrowseImage);
     connect(PngBitBtn7, &QPushButton::clicked, this, &StyleEditor::RemoveImage);
 
-    cbMonthBgImage = new QCheckBox(QStringLiteral("Enable Monthly Background"), body);
+    cbMonthBgImage = new QCheckBox(tr("Enable Monthly Background"), body);
     cbMonthBgImage->setObjectName(QStringLiteral("cbMonthBgImage"));
     cbMonthBgImage->setEnabled(false);
-    pngbbMonthBgImage = button(body, "pngbbMonthBgImage", "Settings");
+    pngbbMonthBgImage = button(body, "pngbbMonthBgImage", QT_TR_NOOP("Settings"));
     pngbbMonthBgImage->setEnabled(false);
     grid->addWidget(cbMonthBgImage, row, 1, 1, 2);
     grid->addWidget(pngbbMonthBgImage, row++, 3, 1, 2);
@@ -175,9 +176,9 @@ void StyleEditor::createControls(QWidget* body) {
     EdtOBackgroundMusic->setReadOnly(true);
     pngbbBrowseMusic = pictureButton(body, "pngbbBrowseMusic", true);
     pngbbDeleteMusic = pictureButton(body, "pngbbDeleteMusic", false);
-    cbMusicOnDef = new QCheckBox(QStringLiteral("Play on startup"), body);
+    cbMusicOnDef = new QCheckBox(tr("Play on startup"), body);
     cbMusicOnDef->setObjectName(QStringLiteral("cbMusicOnDef"));
-    grid->addWidget(new QLabel(QStringLiteral("Music"), body), row, 0);
+    grid->addWidget(new QLabel(tr("Music"), body), row, 0);
     grid->addWidget(EdtOBackgroundMusic, row, 1, 1, 2);
     grid->addWidget(pngbbBrowseMusic, row, 3);
     grid->addWidget(pngbbDeleteMusic, row++, 4);
@@ -192,7 +193,7 @@ void StyleEditor::createControls(QWidget* body) {
     EdtOBgMusicVolume->setText(o.MusicVolume);
     UpDownBgMusicVolume = new UpDown(EdtOBgMusicVolume, {0, 100}, body);
     UpDownBgMusicVolume->setObjectName(QStringLiteral("UpDownBgMusicVolume"));
-    grid->addWidget(new QLabel(QStringLiteral("Volume"), body), row, 0);
+    grid->addWidget(new QLabel(tr("Volume"), body), row, 0);
     grid->addWidget(EdtOBgMusicVolume, row, 1, 1, 2);
     grid->addWidget(UpDownBgMusicVolume, row++, 3, Qt::AlignLeft);
     connect(EdtOBgMusicVolume, &QLineEdit::textChanged, this,
@@ -306,8 +307,7 @@ void StyleEditor::chooseMedia(const QString& folder, const QString& filter, QLin
                               QString& slot) {
     const auto kind = folder == QLatin1String("music") ? MediaChooserFolders::Music
                                                        : MediaChooserFolders::Picture;
-    const QString chosen =
-        m_platform.openFile(QStringLiteral("Open"), m_mediaFolders.startFor(kind), filter);
+    const QString chosen = m_platform.openFile(tr("Open"), m_mediaFolders.startFor(kind), filter);
     if (chosen.isEmpty())
         return;
     m_mediaFolders.chosen(kind, chosen);
@@ -378,7 +378,7 @@ void StyleEditor::resetBeforeRead() {
 
 void StyleEditor::styleItemRead(const QString& caption, int tableIndex) {
     const QSignalBlocker block(CmbOItemSelect);
-    CmbOItemSelect->addItem(caption, tableIndex);
+    CmbOItemSelect->addItem(tr(qPrintable(caption)), tableIndex); // the caption in the user's words
 }
 
 void StyleEditor::monthlyBackgroundRead(bool available, bool enabled) {

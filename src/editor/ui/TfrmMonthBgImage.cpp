@@ -18,10 +18,10 @@ TfrmMonthBgImage::TfrmMonthBgImage(CalendarDocument& document, Platform& platfor
                                    const QString& projectData, QWidget* parent)
     : QDialog(parent), m_document(document), m_platform(platform), m_projectData(projectData) {
     setObjectName(QStringLiteral("TfrmMonthBgImage"));
-    setWindowTitle(QStringLiteral("Monthly Background Image"));
+    setWindowTitle(tr("Monthly Background Image"));
     resize(411, 415);
     auto* column = new QVBoxLayout(this);
-    auto* group = new QGroupBox(QStringLiteral("Add background image for each month below:"), this);
+    auto* group = new QGroupBox(tr("Add background image for each month below:"), this);
     auto* grid = new QGridLayout(group);
     for (int m = 1; m <= 12; ++m) {
         const QString mm = QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0'));
@@ -32,11 +32,11 @@ TfrmMonthBgImage::TfrmMonthBgImage(CalendarDocument& document, Platform& platfor
         edMonth[m]->setReadOnly(true);
         pngbbBrowse[m] = new QPushButton(style()->standardIcon(QStyle::SP_DirOpenIcon), {}, group);
         pngbbBrowse[m]->setObjectName(QStringLiteral("pngbbBrowse") + mm);
-        pngbbBrowse[m]->setToolTip(QStringLiteral("Browse"));
+        pngbbBrowse[m]->setToolTip(tr("Browse"));
         pngbbDelete[m] =
             new QPushButton(style()->standardIcon(QStyle::SP_DialogDiscardButton), {}, group);
         pngbbDelete[m]->setObjectName(QStringLiteral("pngbbDelete") + mm);
-        pngbbDelete[m]->setToolTip(QStringLiteral("Remove"));
+        pngbbDelete[m]->setToolTip(tr("Remove"));
         grid->addWidget(lbMonth[m], m - 1, 0);
         grid->addWidget(edMonth[m], m - 1, 1);
         grid->addWidget(pngbbBrowse[m], m - 1, 2);
@@ -45,7 +45,7 @@ TfrmMonthBgImage::TfrmMonthBgImage(CalendarDocument& document, Platform& platfor
         connect(pngbbDelete[m], &QPushButton::clicked, this, &TfrmMonthBgImage::DeleteImage);
     }
     column->addWidget(group);
-    pngbbClose = new QPushButton(QStringLiteral("Close"), this);
+    pngbbClose = new QPushButton(tr("Close"), this);
     pngbbClose->setObjectName(QStringLiteral("pngbbClose"));
     connect(pngbbClose, &QPushButton::clicked, this, &TfrmMonthBgImage::pngbbCloseClick);
     column->addWidget(pngbbClose, 0, Qt::AlignRight);
@@ -73,7 +73,7 @@ void TfrmMonthBgImage::DeleteImage() {
 void TfrmMonthBgImage::browseMonth(int month) {
     const QString start =
         m_chooserFolders ? m_chooserFolders->startFor(MediaChooserFolders::Picture) : QString();
-    const QString chosen = m_platform.openFile(QStringLiteral("Open"), start, pictureFilter());
+    const QString chosen = m_platform.openFile(tr("Open"), start, pictureFilter());
     if (chosen.isEmpty())
         return;
     if (m_chooserFolders)

@@ -9,13 +9,13 @@
 namespace qv {
 
 TfrmFtpCreateDirectory::TfrmFtpCreateDirectory(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Create Directory"));
-    lbDirectoryName = new QLabel(
-        QStringLiteral("Please enter the name of the directory which should be created:"));
+    setWindowTitle(tr("Create Directory"));
+    lbDirectoryName =
+        new QLabel(tr("Please enter the name of the directory which should be created:"));
     edDirectoryName = new QLineEdit;
-    bbOk = new QPushButton(QStringLiteral("OK"));
+    bbOk = new QPushButton(tr("OK"));
     bbOk->setDefault(true);
-    bbCancel = new QPushButton(QStringLiteral("Cancel"));
+    bbCancel = new QPushButton(tr("Cancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(bbOk);

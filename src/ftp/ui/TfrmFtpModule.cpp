@@ -76,7 +76,7 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
                              const QString& publishedFolder, QWidget* parent)
     : QDialog(parent), m_messages(messages), m_shell(shell), m_settings(settings),
       m_jobs(new WorkerThread(this)), m_worker(new TFtpThread(this)) {
-    setWindowTitle(QStringLiteral("Publish To FTP"));
+    setWindowTitle(tr("Publish To FTP"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     m_localFolder = QDir::fromNativeSeparators(publishedFolder);
     if (!m_localFolder.endsWith(QLatin1Char('/')))
@@ -86,19 +86,19 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
     askDirectoryName = [this] { return TfrmFtpCreateDirectory::ask(this); };
     askWebAddress = [this](const QString& address) { return TfrmPublishUrl::ask(this, address); };
 
-    auto* info = new QGroupBox(QStringLiteral("FTP Information"));
+    auto* info = new QGroupBox(tr("FTP Information"));
     auto* infoGrid = new QGridLayout(info);
     const auto addInfo = [&](int row, const char* caption, QLabel*& value) {
-        infoGrid->addWidget(new QLabel(QString::fromLatin1(caption)), row, 0);
+        infoGrid->addWidget(new QLabel(tr(caption)), row, 0);
         value = boldLabel();
         infoGrid->addWidget(value, row, 1);
     };
-    addInfo(0, "FTP Server", lblFtpServer);
-    addInfo(1, "Port", lblPort);
-    addInfo(2, "Username", lblUsername);
-    addInfo(3, "Password", lblPassword);
-    addInfo(4, "Local Folder", lblLocalFolder);
-    addInfo(5, "Remote Folder", lblRemoteFolder);
+    addInfo(0, QT_TR_NOOP("FTP Server"), lblFtpServer);
+    addInfo(1, QT_TR_NOOP("Port"), lblPort);
+    addInfo(2, QT_TR_NOOP("Username"), lblUsername);
+    addInfo(3, QT_TR_NOOP("Password"), lblPassword);
+    addInfo(4, QT_TR_NOOP("Local Folder"), lblLocalFolder);
+    addInfo(5, QT_TR_NOOP("Remote Folder"), lblRemoteFolder);
     lblEncryption = new QLabel;
     infoGrid->addWidget(lblEncryption, 6, 0, 1, 2);
 
@@ -106,23 +106,23 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
     tntlbLocal->setEnabled(false);
     lvRemote = new QListWidget;
     tntSBCreateDirectory = new QToolButton;
-    tntSBCreateDirectory->setToolTip(QStringLiteral("Create Directory"));
+    tntSBCreateDirectory->setToolTip(tr("Create Directory"));
     tntSBCreateDirectory->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
     tntSBUpOneLevel = new QToolButton;
-    tntSBUpOneLevel->setToolTip(QStringLiteral("Up one level"));
+    tntSBUpOneLevel->setToolTip(tr("Up one level"));
     tntSBUpOneLevel->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
     tntSBRefresh = new QToolButton;
-    tntSBRefresh->setToolTip(QStringLiteral("Refresh"));
+    tntSBRefresh->setToolTip(tr("Refresh"));
     tntSBRefresh->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    tntlbFolderStatus = new QLabel(QStringLiteral("This is a empty directory"));
+    tntlbFolderStatus = new QLabel(tr("This is a empty directory"));
     tntlbFolderStatus->setStyleSheet(QStringLiteral("color: red;"));
     tntlbFolderStatus->hide();
 
     auto* local = new QVBoxLayout;
-    local->addWidget(boldLabel(QStringLiteral("Local")));
+    local->addWidget(boldLabel(tr("Local")));
     local->addWidget(tntlbLocal);
     auto* remoteHead = new QHBoxLayout;
-    remoteHead->addWidget(boldLabel(QStringLiteral("Remote")));
+    remoteHead->addWidget(boldLabel(tr("Remote")));
     remoteHead->addStretch();
     remoteHead->addWidget(tntSBCreateDirectory);
     remoteHead->addWidget(tntSBUpOneLevel);
@@ -134,9 +134,9 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
 
     buildPages();
 
-    btnStart = new QPushButton(QStringLiteral("&Upload"));
-    btnClose = new QPushButton(QStringLiteral("&Cancel"));
-    cbOnlyChanged = new QCheckBox(QStringLiteral("Upload only changed files"));
+    btnStart = new QPushButton(tr("&Upload"));
+    btnClose = new QPushButton(tr("&Cancel"));
+    cbOnlyChanged = new QCheckBox(tr("Upload only changed files"));
     cbOnlyChanged->setChecked(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cbOnlyChanged);
@@ -221,54 +221,54 @@ void TfrmFtpModule::buildPages() {
     lblU_FilesCount->setAlignment(Qt::AlignCenter);
     lblU_Bytes = new QLabel;
     lblU_Bytes->setAlignment(Qt::AlignCenter);
-    uploading->addWidget(new QLabel(QStringLiteral("Uploading File")), 0, 0);
+    uploading->addWidget(new QLabel(tr("Uploading File")), 0, 0);
     uploading->addWidget(lblU_From, 0, 1);
-    uploading->addWidget(new QLabel(QStringLiteral("To Location")), 1, 0);
+    uploading->addWidget(new QLabel(tr("To Location")), 1, 0);
     uploading->addWidget(lblU_To, 1, 1);
     uploading->addWidget(pgU_Progress, 2, 0, 1, 2);
     uploading->addWidget(lblU_FilesCount, 3, 0, 1, 2);
     uploading->addWidget(lblU_Bytes, 4, 0, 1, 2);
 
     auto* failed = new QVBoxLayout(page(2));
-    auto* title = new QLabel(QStringLiteral("Connection Failed"));
+    auto* title = new QLabel(tr("Connection Failed"));
     title->setStyleSheet(QStringLiteral("font-weight: bold; color: #CC0000;"));
-    auto* description = new QLabel(QStringLiteral(
-        "There are problems in connection. Please check your settings in Mainmenu > Options > "
-        "Ftp Settings."));
+    auto* description = new QLabel(
+        tr("There are problems in connection. Please check your settings in Mainmenu > Options > "
+           "Ftp Settings."));
     description->setWordWrap(true);
     lblF_Error = new QLabel;
     lblF_Error->setStyleSheet(QStringLiteral("color: #CC0000;"));
     lblF_Error->setWordWrap(true);
     failed->addWidget(title);
     failed->addWidget(description);
-    failed->addWidget(new QLabel(QStringLiteral("Reason :")));
+    failed->addWidget(new QLabel(tr("Reason :")));
     failed->addWidget(lblF_Error);
     failed->addStretch();
 
     auto* complete = new QVBoxLayout(page(3));
-    auto* doneTitle = new QLabel(QStringLiteral("Upload Complete"));
+    auto* doneTitle = new QLabel(tr("Upload Complete"));
     doneTitle->setStyleSheet(QStringLiteral("font-weight: bold; color: #209F23;"));
-    auto* doneText = new QLabel(QStringLiteral(
-        "All files are uploaded to your FTP server. You can view your published website online "
-        "by clicking the possible link below. You may need to adjust the link if you are using "
-        "shared server, or try http://www.example.com/index.html if you are uploading to root "
-        "directory."));
+    auto* doneText = new QLabel(
+        tr("All files are uploaded to your FTP server. You can view your published website online "
+           "by clicking the possible link below. You may need to adjust the link if you are using "
+           "shared server, or try http://www.example.com/index.html if you are uploading to root "
+           "directory."));
     doneText->setWordWrap(true);
     lblC_Url_Suggest = linkLabel();
     lblC_Url = linkLabel();
     lblC_ChangeSetting = linkLabel();
-    lblC_ChangeSetting->setText(QStringLiteral("Click Here"));
+    lblC_ChangeSetting->setText(tr("Click Here"));
     lblC_ChangeSetting->setToolTip(lblC_ChangeSetting->text());
     auto* suggestRow = new QHBoxLayout;
-    suggestRow->addWidget(new QLabel(QStringLiteral("Possible URL :")));
+    suggestRow->addWidget(new QLabel(tr("Possible URL :")));
     suggestRow->addWidget(lblC_Url_Suggest, 1);
     auto* changeRow = new QHBoxLayout;
     changeRow->addStretch();
-    changeRow->addWidget(new QLabel(QStringLiteral("Incorrect URL?")));
+    changeRow->addWidget(new QLabel(tr("Incorrect URL?")));
     changeRow->addSpacing(8);
     changeRow->addWidget(lblC_ChangeSetting);
     changeRow->addSpacing(4);
-    changeRow->addWidget(new QLabel(QStringLiteral("to change your settings")));
+    changeRow->addWidget(new QLabel(tr("to change your settings")));
     changeRow->addSpacing(8);
     complete->addWidget(doneTitle);
     complete->addWidget(doneText);
@@ -284,9 +284,9 @@ void TfrmFtpModule::buildPages() {
     new ClickFilter(lblC_ChangeSetting, [this] { lblC_ChangeSettingClick(); });
 
     auto* initial = new QVBoxLayout(page(4));
-    auto* hint = new QLabel(QStringLiteral(
-        "Please select remote folder before upload your files to web server. If you are already "
-        "in correct remote folder, click upload to proceed."));
+    auto* hint = new QLabel(
+        tr("Please select remote folder before upload your files to web server. If you are already "
+           "in correct remote folder, click upload to proceed."));
     hint->setWordWrap(true);
     initial->addWidget(hint);
     initial->addStretch();
@@ -313,7 +313,7 @@ void TfrmFtpModule::showEvent(QShowEvent* event) {
 
 void TfrmFtpModule::FormShow() {
     FormActivate();
-    lblConnecting->setText(QStringLiteral("Connecting to %1 ...").arg(m_settings.host));
+    lblConnecting->setText(tr("Connecting to %1 ...").arg(m_settings.host));
     showPage(QStringLiteral("Connecting"));
     tntlbLocal->clear();
     m_worker->prepare(m_localFolder, [this](const QString& relative) {
@@ -321,10 +321,10 @@ void TfrmFtpModule::FormShow() {
     });
     for (const QString& link : m_worker->skippedLinks())
         tntlbLocal->addItem(QLatin1Char('/') + printableText(link) +
-                            QStringLiteral(" (a symbolic link, not uploaded)"));
+                            tr(" (a symbolic link, not uploaded)"));
     for (const QString& special : m_worker->skippedSpecialFiles())
         tntlbLocal->addItem(QLatin1Char('/') + printableText(special) +
-                            QStringLiteral(" (not a regular file, not uploaded)"));
+                            tr(" (not a regular file, not uploaded)"));
     UploadTarget target = UploadTarget::fromSettings(m_settings);
     m_client = std::make_unique<RemoteClient>(target.endpoint());
     m_client->trust = trustFor(trustStore, m_client->endpoint());
@@ -402,14 +402,14 @@ void TfrmFtpModule::showEncryption(bool known, bool encrypted) {
     }
     const RemoteProtocol protocol = protocolFromSetting(m_settings.protocol);
     if (!encrypted) {
-        lblEncryption->setText(QStringLiteral("Not encrypted (plain FTP)"));
+        lblEncryption->setText(tr("Not encrypted (plain FTP)"));
         lblEncryption->setStyleSheet(QStringLiteral("color: #CC0000;"));
         return;
     }
-    lblEncryption->setText(QStringLiteral("\U0001F512 Encrypted (%1)")
-                               .arg(protocol == RemoteProtocol::Sftp
-                                        ? QStringLiteral("SFTP")
-                                        : QStringLiteral("FTP over TLS")));
+    lblEncryption->setText(QStringLiteral("\U0001F512 ") + tr("Encrypted (%1)")
+                                                               .arg(protocol == RemoteProtocol::Sftp
+                                                                        ? QStringLiteral("SFTP")
+                                                                        : tr("FTP over TLS")));
     lblEncryption->setStyleSheet(QStringLiteral("color: #209F23;"));
 }
 
@@ -546,7 +546,7 @@ void TfrmFtpModule::tntSBCreateDirectoryClick() {
     for (const RemoteEntry& e : m_entries) {
         if (e.directory && e.name == name) {
             m_messages.information(
-                QStringLiteral("Directory already exist, please select another directory name!"));
+                tr("Directory already exist, please select another directory name!"));
             return;
         }
     }
@@ -563,8 +563,8 @@ void TfrmFtpModule::tntSBCreateDirectoryClick() {
         },
         [this](const StepResult& r) {
             if (!r.ok) {
-                m_messages.information(QStringLiteral(
-                    "Fail to create directory, please check your account permission!"));
+                m_messages.information(
+                    tr("Fail to create directory, please check your account permission!"));
                 return;
             }
             fillRemoteList(r.lines);
@@ -622,7 +622,7 @@ void TfrmFtpModule::onCompleted() {
     m_finished = true;
     showPage(QStringLiteral("Complete"));
     btnClose->setFocus();
-    btnClose->setText(QStringLiteral("Close"));
+    btnClose->setText(tr("Close"));
 }
 
 void TfrmFtpModule::onFailed(const QString& text) {
@@ -639,7 +639,7 @@ void TfrmFtpModule::onFailed(const QString& text) {
     tntSBUpOneLevel->setEnabled(false);
     tntSBRefresh->setEnabled(false);
     tntSBCreateDirectory->setEnabled(false);
-    btnClose->setText(QStringLiteral("Close"));
+    btnClose->setText(tr("Close"));
 }
 
 bool TfrmFtpModule::FormCloseQuery() {
@@ -649,8 +649,7 @@ bool TfrmFtpModule::FormCloseQuery() {
             m_client->cancel();
         return true;
     }
-    if (!m_messages.confirm(
-            QStringLiteral("Upload is still in progress.\nAre you sure you want to exit?")))
+    if (!m_messages.confirm(tr("Upload is still in progress.\nAre you sure you want to exit?")))
         return false;
     // From here on the worker sends nothing more and never reaches this window.
     m_worker->disconnect(this);

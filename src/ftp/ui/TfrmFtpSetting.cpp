@@ -36,58 +36,56 @@ QLabel* label(const QString& text, const char* color = nullptr, bool bold = fals
 
 TfrmFtpSetting::TfrmFtpSetting(MessageBoxes& messages, QWidget* parent)
     : QDialog(parent), m_messages(messages), m_jobs(new WorkerThread(this)) {
-    setWindowTitle(QStringLiteral("Ftp Setting"));
+    setWindowTitle(tr("Ftp Setting"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
 
-    grbxFTPSettings = new QGroupBox(QStringLiteral("Default FTP Settings"));
-    lblFtpHost = label(QStringLiteral("FTP Host"));
-    lblFtpHost->setToolTip(
-        QStringLiteral("FTP settings from your hosting company; e.g. ftp.example.com"));
+    grbxFTPSettings = new QGroupBox(tr("Default FTP Settings"));
+    lblFtpHost = label(tr("FTP Host"));
+    lblFtpHost->setToolTip(tr("FTP settings from your hosting company; e.g. ftp.example.com"));
     edFtpHost = new QLineEdit;
-    lbFtpHostHints =
-        label(QStringLiteral("( Please do not fill in http:// or ftp:// in Ftp Host )"), "red");
-    lblLogin = label(QStringLiteral("Login"));
+    lbFtpHostHints = label(tr("( Please do not fill in http:// or ftp:// in Ftp Host )"), "red");
+    lblLogin = label(tr("Login"));
     edLogin = new QLineEdit;
-    lblPasswd = label(QStringLiteral("Password"));
+    lblPasswd = label(tr("Password"));
     medPasswd = new QLineEdit;
     medPasswd->setEchoMode(QLineEdit::Password);
     lbPasswordPlace = label(QString(), "gray");
     lbPasswordPlace->setWordWrap(true);
     lbPasswordPlace->hide();
-    bbTestConnection = new QPushButton(QStringLiteral("Test Connection"));
-    lblDefHostDir = label(QStringLiteral("Default Host Directory"));
-    lblDefHostDir->setToolTip(QStringLiteral("e.g. htdoc, www"));
+    bbTestConnection = new QPushButton(tr("Test Connection"));
+    lblDefHostDir = label(tr("Default Host Directory"));
+    lblDefHostDir->setToolTip(tr("e.g. htdoc, www"));
     edDefHostDir = new QLineEdit;
-    lbDetectHostDirectory = label(QStringLiteral("(Auto Detected)"), "green", true);
+    lbDetectHostDirectory = label(tr("(Auto Detected)"), "green", true);
     lbDetectHostDirectory->hide();
-    lbDefaultHostDirHints = label(
-        QStringLiteral("This is to set the initial directory when login, e.g /htdocs , "
-                       "/public_html. If you are not sure the folder name, just leave this blank"),
-        "red");
+    lbDefaultHostDirHints =
+        label(tr("This is to set the initial directory when login, e.g /htdocs , "
+                 "/public_html. If you are not sure the folder name, just leave this blank"),
+              "red");
     lbDefaultHostDirHints->setWordWrap(true);
-    lbProtocol = label(QStringLiteral("Protocol"));
+    lbProtocol = label(tr("Protocol"));
     cmbProtocol = new QComboBox;
     for (RemoteProtocol p : chosenProtocols())
         cmbProtocol->addItem(protocolCaption(p), protocolSetting(p));
-    lbConnections = label(QStringLiteral("Simultaneous transfers"));
+    lbConnections = label(tr("Simultaneous transfers"));
     seConnections = new QSpinBox;
     seConnections->setRange(1, FtpSettings::kMaxConnections);
     seConnections->setToolTip(
-        QStringLiteral("How many files an upload sends at once, each over a connection of its "
-                       "own. Use 1 when the server allows only one connection."));
-    lbTransferMode = label(QStringLiteral("Transfer Mode"));
-    rbTransferModeActive = new QRadioButton(QStringLiteral("Active"));
-    rbTransferModePassive = new QRadioButton(QStringLiteral("Passive"));
+        tr("How many files an upload sends at once, each over a connection of its "
+           "own. Use 1 when the server allows only one connection."));
+    lbTransferMode = label(tr("Transfer Mode"));
+    rbTransferModeActive = new QRadioButton(tr("Active"));
+    rbTransferModePassive = new QRadioButton(tr("Passive"));
     rbTransferModeActive->setChecked(true);
-    lbPort = label(QStringLiteral("FTP Port"));
+    lbPort = label(tr("FTP Port"));
     edFtpPort = new QLineEdit;
-    TntLabel1 = label(QStringLiteral("(Default ftp port 21)"), "red");
-    gbConnectionResult = new QGroupBox(QStringLiteral("Test Connection Result"));
+    TntLabel1 = label(tr("(Default ftp port 21)"), "red");
+    gbConnectionResult = new QGroupBox(tr("Test Connection Result"));
     lbTestResult = label(QString(), "red");
     lbTestResult->setWordWrap(true);
-    btnOk = new QPushButton(QStringLiteral("&OK"));
+    btnOk = new QPushButton(tr("&OK"));
     btnOk->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel"));
+    btnCancel = new QPushButton(tr("&Cancel"));
 
     auto* grid = new QGridLayout(grbxFTPSettings);
     grid->addWidget(lblFtpHost, 0, 0);
@@ -173,8 +171,7 @@ void TfrmFtpSetting::cmbProtocolChange() {
     const bool sftp = chosen == RemoteProtocol::Sftp;
     rbTransferModeActive->setEnabled(!sftp);
     rbTransferModePassive->setEnabled(!sftp);
-    TntLabel1->setText(sftp ? QStringLiteral("(Default sftp port 22)")
-                            : QStringLiteral("(Default ftp port 21)"));
+    TntLabel1->setText(sftp ? tr("(Default sftp port 22)") : tr("(Default ftp port 21)"));
 }
 
 void TfrmFtpSetting::setSettings(const FtpSettings& settings) {
@@ -202,8 +199,7 @@ void TfrmFtpSetting::TntFormShow() {
     const bool sftp = protocolFromSetting(m_settings.protocol) == RemoteProtocol::Sftp;
     rbTransferModeActive->setEnabled(!sftp);
     rbTransferModePassive->setEnabled(!sftp);
-    TntLabel1->setText(sftp ? QStringLiteral("(Default sftp port 22)")
-                            : QStringLiteral("(Default ftp port 21)"));
+    TntLabel1->setText(sftp ? tr("(Default sftp port 22)") : tr("(Default ftp port 21)"));
     lbTestResult->clear();
 }
 
@@ -265,7 +261,7 @@ void TfrmFtpSetting::runTest(bool readDirectory) {
     bbTestConnection->setEnabled(false);
     setCursor(Qt::BusyCursor);
     lbTestResult->setStyleSheet(QString());
-    lbTestResult->setText(QStringLiteral("Connecting to %1 ...").arg(edFtpHost->text()));
+    lbTestResult->setText(tr("Connecting to %1 ...").arg(edFtpHost->text()));
     m_jobs->run<ConnectionTestResult>(
         [client, readDirectory] { return testConnection(*client, readDirectory); }, this,
         [this, readDirectory](ConnectionTestResult result) {
@@ -319,7 +315,7 @@ bool editFtpSettings(AppContext& context, MessageBoxes& messages, QWidget* paren
     context.ftp = dialog.settings();
     QString error;
     if (!context.writeFtpSettings(previous, &error))
-        messages.message(QStringLiteral("Unable to write to %1")
+        messages.message(TfrmFtpSetting::tr("Unable to write to %1")
                              .arg(context.settings ? context.settings->path() : QString()));
     return true;
 }

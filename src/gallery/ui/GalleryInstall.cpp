@@ -70,7 +70,7 @@ void installStartupWizard(TFormMain& window, std::function<void()> endProgram) {
         setup.caption = programTitle();
         setup.recent = window.recentList().paths();
         setup.browse = [&window] {
-            return window.platform().openFile(QStringLiteral("Open"), QString(),
+            return window.platform().openFile(TFormWizard::tr("Open"), QString(),
                                               ProjectLifecycle::kArchiveFilter);
         };
         setup.open = [&window](const QString& path, std::function<void(bool)> done) {

@@ -72,7 +72,7 @@ TFormTemplateSelect::TFormTemplateSelect(Setup setup, QWidget* parent)
     previewColumn->addWidget(previewArea);
     previewColumn->addLayout(arrows);
 
-    LblGalleryPage = new QLabel(QStringLiteral("Gallery Page"), this);
+    LblGalleryPage = new QLabel(tr("Gallery Page"), this);
     LblGalleryPage->setObjectName(QStringLiteral("LblGalleryPage"));
     PP = new PageLabel(QStringLiteral("<"), this);
     PP->setObjectName(QStringLiteral("PP"));
@@ -92,10 +92,10 @@ TFormTemplateSelect::TFormTemplateSelect(Setup setup, QWidget* parent)
     }
     pages->addWidget(NP);
     pages->addStretch(1);
-    BtnOpen = new QPushButton(QStringLiteral("Create"), this);
+    BtnOpen = new QPushButton(tr("Create"), this);
     BtnOpen->setObjectName(QStringLiteral("BtnOpen"));
     BtnOpen->setDefault(true);
-    btnSkip2 = new QPushButton(QStringLiteral("Back"), this);
+    btnSkip2 = new QPushButton(tr("Back"), this);
     btnSkip2->setObjectName(QStringLiteral("btnSkip2"));
     pages->addWidget(BtnOpen);
     pages->addWidget(btnSkip2);
@@ -158,7 +158,7 @@ void TFormTemplateSelect::FormShow() {
         return;
     }
     for (int page = 1; page <= m_paging.pageCount(); ++page)
-        ComboGalleryPage->addItem(QStringLiteral("Gallery Page #%1").arg(page));
+        ComboGalleryPage->addItem(tr("Gallery Page #%1").arg(page));
     TemplatePreview();
 }
 

@@ -47,18 +47,15 @@ TFormWizard::TFormWizard(Setup setup, QWidget* parent)
 
     TntLabel7 = makeLabel(QStringLiteral("Plendix Flash Event Calendar"),
                           QStringLiteral("TntLabel7"), this);
-    TntLabel2 =
-        makeLabel(QStringLiteral("Create New Calendar Project"), QStringLiteral("TntLabel2"), this);
-    TntLabel3 = makeLabel(QStringLiteral("Choose a calendar and start your project instantly."),
+    TntLabel2 = makeLabel(tr("Create New Calendar Project"), QStringLiteral("TntLabel2"), this);
+    TntLabel3 = makeLabel(tr("Choose a calendar and start your project instantly."),
                           QStringLiteral("TntLabel3"), this);
-    BtnCreate = makeButton(QStringLiteral("Create"), QStringLiteral("BtnCreate"), this);
-    BtnCreate->setToolTip(QStringLiteral("Select a calendar template and create a new project"));
-    TntLabel4 = makeLabel(QStringLiteral("Load Existing Calendar Project"),
-                          QStringLiteral("TntLabel4"), this);
-    TntLabel5 =
-        makeLabel(QStringLiteral("Load a previously saved calendar project to continue editing. "),
-                  QStringLiteral("TntLabel5"), this);
-    TntLabel6 = makeLabel(QStringLiteral("Calendar Project:"), QStringLiteral("TntLabel6"), this);
+    BtnCreate = makeButton(tr("Create"), QStringLiteral("BtnCreate"), this);
+    BtnCreate->setToolTip(tr("Select a calendar template and create a new project"));
+    TntLabel4 = makeLabel(tr("Load Existing Calendar Project"), QStringLiteral("TntLabel4"), this);
+    TntLabel5 = makeLabel(tr("Load a previously saved calendar project to continue editing. "),
+                          QStringLiteral("TntLabel5"), this);
+    TntLabel6 = makeLabel(tr("Calendar Project:"), QStringLiteral("TntLabel6"), this);
     TntLabel6->setWordWrap(false);
     CmbRecent = new QComboBox(this);
     CmbRecent->setObjectName(QStringLiteral("CmbRecent"));
@@ -68,12 +65,12 @@ TFormWizard::TFormWizard(Setup setup, QWidget* parent)
     BtnGetPrj = new QToolButton(this);
     BtnGetPrj->setObjectName(QStringLiteral("BtnGetPrj"));
     BtnGetPrj->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
-    BtnGetPrj->setToolTip(QStringLiteral("Browse..."));
-    BtnOpen = makeButton(QStringLiteral("Open"), QStringLiteral("BtnOpen"), this);
-    BtnOpen->setToolTip(QStringLiteral("Click to open your saved project"));
+    BtnGetPrj->setToolTip(tr("Browse..."));
+    BtnOpen = makeButton(tr("Open"), QStringLiteral("BtnOpen"), this);
+    BtnOpen->setToolTip(tr("Click to open your saved project"));
     BtnOpen->setDefault(true); // Enter in the project's name opens it
-    btnSkip2 = makeButton(QStringLiteral("Skip"), QStringLiteral("btnSkip2"), this);
-    btnExit2 = makeButton(QStringLiteral("Exit"), QStringLiteral("btnExit2"), this);
+    btnSkip2 = makeButton(tr("Skip"), QStringLiteral("btnSkip2"), this);
+    btnExit2 = makeButton(tr("Exit"), QStringLiteral("btnExit2"), this);
 
     auto* create = new QGridLayout;
     create->addWidget(TntLabel2, 0, 0, 1, 2);

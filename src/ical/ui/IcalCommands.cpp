@@ -19,14 +19,16 @@ namespace qv {
 
 namespace {
 
-const QString kFilter = QStringLiteral("iCalendar (*.ics);;All files (*)");
+QString icsFilter() {
+    return IcalCommands::tr("iCalendar (*.ics);;All files (*)");
+}
 
 } // namespace
 
 IcalCommands::IcalCommands(TFormMain& window) : QObject(&window), m_window(window) {
-    aimportical = new QAction(QStringLiteral("Import from iCalendar…"), &window);
+    aimportical = new QAction(tr("Import from iCalendar…"), &window);
     aimportical->setObjectName(QStringLiteral("aimportical"));
-    aexportical = new QAction(QStringLiteral("Export iCalendar…"), &window);
+    aexportical = new QAction(tr("Export iCalendar…"), &window);
     aexportical->setObjectName(QStringLiteral("aexportical"));
     window.Events1->addSeparator();
     window.Events1->addAction(aimportical);
@@ -48,7 +50,7 @@ void IcalCommands::aimporticalExecute() {
     if (m_reading || !m_window.document().Marks.Loaded)
         return;
     const QString path =
-        m_window.platform().openFile(QStringLiteral("Import from iCalendar"), QString(), kFilter);
+        m_window.platform().openFile(tr("Import from iCalendar"), QString(), icsFilter());
     if (path.isEmpty())
         return;
     m_reading = true;
@@ -94,9 +96,9 @@ void IcalCommands::merge(const std::optional<IcsReadResult>& read, const QString
 void IcalCommands::aexporticalExecute() {
     if (!m_window.document().Marks.Loaded)
         return;
-    const QString path = m_window.platform().saveFile(QStringLiteral("Export iCalendar"),
-                                                      QString::fromLatin1(kCalendarFeedName),
-                                                      kFilter, QStringLiteral("ics"));
+    const QString path =
+        m_window.platform().saveFile(tr("Export iCalendar"), QString::fromLatin1(kCalendarFeedName),
+                                     icsFilter(), QStringLiteral("ics"));
     if (path.isEmpty())
         return;
     QString error;

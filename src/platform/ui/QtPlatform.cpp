@@ -63,11 +63,13 @@ void setPlainTexts(QMessageBox* box, const QString& informative) {
 } // namespace
 
 void QtPlatform::information(const QString& text) {
-    QMessageBox::information(m_owner, QStringLiteral("Information"), printableText(text));
+    QMessageBox::information(m_owner, QCoreApplication::translate("qv::QtPlatform", "Information"),
+                             printableText(text));
 }
 
 bool QtPlatform::confirm(const QString& text) {
-    return QMessageBox::question(m_owner, QStringLiteral("Confirm"), printableText(text),
+    return QMessageBox::question(m_owner, QCoreApplication::translate("qv::QtPlatform", "Confirm"),
+                                 printableText(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
@@ -133,9 +135,12 @@ void QtPlatform::trustQuestion(const QString& question, const QString& text,
                                 m_owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     setPlainTexts(box, text);
-    QAbstractButton* always = box->addButton(QStringLiteral("Always"), QMessageBox::AcceptRole);
-    QAbstractButton* once = box->addButton(QStringLiteral("Once"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QAbstractButton* always = box->addButton(
+        QCoreApplication::translate("qv::QtPlatform", "Always"), QMessageBox::AcceptRole);
+    QAbstractButton* once = box->addButton(QCoreApplication::translate("qv::QtPlatform", "Once"),
+                                           QMessageBox::AcceptRole);
+    QPushButton* cancel = box->addButton(QCoreApplication::translate("qv::QtPlatform", "Cancel"),
+                                         QMessageBox::RejectRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
     QObject::connect(box, &QMessageBox::finished, box, [box, always, once, answered] {
@@ -156,7 +161,8 @@ void QtPlatform::warningQuestion(const QString& question, const QString& text,
     box->setAttribute(Qt::WA_DeleteOnClose);
     setPlainTexts(box, text);
     QAbstractButton* accept = box->addButton(acceptCaption, QMessageBox::AcceptRole);
-    QPushButton* cancel = box->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QPushButton* cancel = box->addButton(QCoreApplication::translate("qv::QtPlatform", "Cancel"),
+                                         QMessageBox::RejectRole);
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
     QObject::connect(box, &QMessageBox::finished, box,

@@ -2,6 +2,7 @@
 
 #include "common/BackgroundJob.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QProgressDialog>
 
@@ -11,8 +12,9 @@ ArchiveRunner progressDialogRunner(QWidget* owner) {
     QPointer<QWidget> ownerPointer(owner);
     return [ownerPointer](const QString& caption, ArchiveWork work, ArchiveDone done) {
         constexpr int steps = 1000;
-        auto* dialog =
-            new QProgressDialog(caption, QStringLiteral("Cancel"), 0, steps, ownerPointer.data());
+        auto* dialog = new QProgressDialog(
+            caption, QCoreApplication::translate("qv::ArchiveProgressRunner", "Cancel"), 0, steps,
+            ownerPointer.data());
         dialog->setWindowModality(Qt::WindowModal);
         dialog->setMinimumDuration(400);
         dialog->setAutoReset(false);

@@ -38,8 +38,7 @@ void PublishCommand::apublishExecute() {
                                        [&progress] { return progress(-1); });
         },
         this);
-    auto* dialog = new QProgressDialog(QStringLiteral("Publishing project"),
-                                       QStringLiteral("Cancel"), 0, 0, &m_mainWindow);
+    auto* dialog = new QProgressDialog(tr("Publishing project"), tr("Cancel"), 0, 0, &m_mainWindow);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setMinimumDuration(400);
     dialog->setAutoReset(false);

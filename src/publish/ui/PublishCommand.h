@@ -18,6 +18,7 @@ class TfrmPublishing;
 // and shows the publishing result window, the main window disabled until it is closed. The copy
 // runs as a background job behind a progress dialog with Cancel; the command returns at once.
 class PublishCommand : public QObject {
+    Q_OBJECT
 public:
     PublishCommand(QWidget& mainWindow, AppContext& context, Platform& platform);
 

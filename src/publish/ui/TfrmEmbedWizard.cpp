@@ -23,12 +23,11 @@
 
 namespace qv {
 
-const QString TfrmEmbedWizard::kPageFilter =
-    QStringLiteral("Webpages (*.htm *.html *.php *.asp);;All Files (*)");
+QString TfrmEmbedWizard::pageFilter() {
+    return tr("Webpages (*.htm *.html *.php *.asp);;All Files (*)");
+}
 
 namespace {
-
-const QString kNoSymbol = QStringLiteral("No embed symbol in source file");
 
 QLabel* wrapped(const QString& text, const char* style = "") {
     auto* label = new QLabel(text);
@@ -47,8 +46,9 @@ QWidget* heading(const QString& step, const QString& title) {
     return box;
 }
 
+// The caption is a text marked for translation in the wizard's context.
 QPushButton* button(const char* caption) {
-    return new QPushButton(QString::fromLatin1(caption));
+    return new QPushButton(TfrmEmbedWizard::tr(caption));
 }
 
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons) {
@@ -74,7 +74,7 @@ QTreeWidget* sampleTree() {
 TfrmEmbedWizard::TfrmEmbedWizard(Platform& platform, const PublishContext& publish,
                                  bool showFullSize, QWidget* parent)
     : QDialog(parent), m_platform(platform), m_publish(publish), m_showFullSize(showFullSize) {
-    setWindowTitle(QStringLiteral("Embed Wizard"));
+    setWindowTitle(tr("Embed Wizard"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     pcWizard = new QStackedWidget;
     pcWizard->addWidget(buildPage1());
@@ -105,27 +105,24 @@ QWidget* TfrmEmbedWizard::buildPage1() {
     auto* page = new QWidget;
     edEmbedSymbol = new QLineEdit;
     edEmbedSymbol->setReadOnly(true);
-    btCopySymbol = button("Copy");
-    lblEmbedCopiedMsg =
-        wrapped(QStringLiteral("Embed symbol copied to the clipboard"), "color: green;");
-    btnP1Next = button("&Next");
-    btnP1Close = button("&Close");
+    btCopySymbol = button(QT_TR_NOOP("Copy"));
+    lblEmbedCopiedMsg = wrapped(tr("Embed symbol copied to the clipboard"), "color: green;");
+    btnP1Next = button(QT_TR_NOOP("&Next"));
+    btnP1Close = button(QT_TR_NOOP("&Close"));
     auto* symbolRow = new QHBoxLayout;
     symbolRow->addWidget(edEmbedSymbol, 1);
     symbolRow->addWidget(btCopySymbol);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(heading(QStringLiteral("Step 1"),
-                              QStringLiteral("Add an embed symbol to your target web page")));
-    layout->addWidget(
-        wrapped(QStringLiteral("1. Copy the following embed symbol to the clipboard")));
+    layout->addWidget(heading(tr("Step 1"), tr("Add an embed symbol to your target web page")));
+    layout->addWidget(wrapped(tr("1. Copy the following embed symbol to the clipboard")));
     layout->addLayout(symbolRow);
     layout->addWidget(lblEmbedCopiedMsg);
-    layout->addWidget(wrapped(QStringLiteral("2. Open your target web page with any html editor "
-                                             "(e.g. Frontpage, Dreamweaver)")));
-    layout->addWidget(wrapped(QStringLiteral(
+    layout->addWidget(wrapped(tr("2. Open your target web page with any html editor "
+                                 "(e.g. Frontpage, Dreamweaver)")));
+    layout->addWidget(wrapped(tr(
         "3. Locate the place in your target web page for embedding the event calendar. Paste the "
         "embed symbol to the specific place of the source code.")));
-    layout->addWidget(wrapped(QStringLiteral("4. Save and close your target web page file.")));
+    layout->addWidget(wrapped(tr("4. Save and close your target web page file.")));
     layout->addStretch();
     layout->addLayout(buttonRow({btnP1Next, btnP1Close}));
     return page;
@@ -136,23 +133,22 @@ QWidget* TfrmEmbedWizard::buildPage2() {
     TntEdit2 = new QLineEdit;
     TntEdit2->setReadOnly(true);
     TntEdit2->setEnabled(false);
-    TntButton7 = button("Browse...");
-    cbJavascript = new QCheckBox(
-        QStringLiteral("Add the script of automatic activate Active X Control for MSIE"));
+    TntButton7 = button(QT_TR_NOOP("Browse..."));
+    cbJavascript =
+        new QCheckBox(tr("Add the script of automatic activate Active X Control for MSIE"));
     cbJavascript->hide();
-    cbPublishSize = new QCheckBox(QStringLiteral("Full Size (100% x 100%)"));
+    cbPublishSize = new QCheckBox(tr("Full Size (100% x 100%)"));
     cbPublishSize->hide();
-    btnP2Previous = button("&Previous");
-    btnP2Next = button("&Next");
+    btnP2Previous = button(QT_TR_NOOP("&Previous"));
+    btnP2Next = button(QT_TR_NOOP("&Next"));
     btnP2Next->setEnabled(false);
-    btnP2Close = button("&Close");
+    btnP2Close = button(QT_TR_NOOP("&Close"));
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(TntEdit2, 1);
     pathRow->addWidget(TntButton7);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(
-        heading(QStringLiteral("Step 2"), QStringLiteral("Load your target web page")));
-    layout->addWidget(wrapped(QStringLiteral("1. Browse the target web page again:")));
+    layout->addWidget(heading(tr("Step 2"), tr("Load your target web page")));
+    layout->addWidget(wrapped(tr("1. Browse the target web page again:")));
     layout->addLayout(pathRow);
     layout->addWidget(cbJavascript);
     layout->addWidget(cbPublishSize);
@@ -167,14 +163,14 @@ QWidget* TfrmEmbedWizard::buildPage3() {
     reCode->setReadOnly(true);
     reCode->setLineWrapMode(QTextEdit::NoWrap);
     reCode->setAcceptRichText(false);
-    btnP3Previous = button("&Previous");
-    btnP3Process = button("Pro&cess");
-    btnP3Close = button("&Close");
+    btnP3Previous = button(QT_TR_NOOP("&Previous"));
+    btnP3Process = button(QT_TR_NOOP("Pro&cess"));
+    btnP3Close = button(QT_TR_NOOP("&Close"));
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(heading(QStringLiteral("Step 3"), QStringLiteral("Preview Coding")));
-    layout->addWidget(wrapped(QStringLiteral("Event Calendar code (text in blue) will be "
-                                             "inserted into your target web page.")));
-    layout->addWidget(wrapped(QStringLiteral("Click \"Process\" to continue.")));
+    layout->addWidget(heading(tr("Step 3"), tr("Preview Coding")));
+    layout->addWidget(wrapped(tr("Event Calendar code (text in blue) will be "
+                                 "inserted into your target web page.")));
+    layout->addWidget(wrapped(tr("Click \"Process\" to continue.")));
     layout->addWidget(reCode, 1);
     layout->addLayout(buttonRow({btnP3Previous, btnP3Process, btnP3Close}));
     return page;
@@ -185,31 +181,30 @@ QWidget* TfrmEmbedWizard::buildPage4() {
     lblFinishFilePath = wrapped(QString(), "font-weight: bold;");
     TntTreeView1 = sampleTree();
     TntTreeView2 = sampleTree();
-    btnP4Preview = button("&Preview");
-    btnP4Close = button("&Close");
+    btnP4Preview = button(QT_TR_NOOP("&Preview"));
+    btnP4Close = button(QT_TR_NOOP("&Close"));
     auto* samples = new QHBoxLayout;
     auto* sample1 = new QVBoxLayout;
-    sample1->addWidget(wrapped(QStringLiteral("Sample 1"), "font-weight: bold;"));
+    sample1->addWidget(wrapped(tr("Sample 1"), "font-weight: bold;"));
     sample1->addWidget(TntTreeView1);
-    sample1->addWidget(wrapped(QStringLiteral("Target web page and \"quorvel\" folder are "
-                                              "placed under root directory of your site.")));
+    sample1->addWidget(wrapped(tr("Target web page and \"quorvel\" folder are "
+                                  "placed under root directory of your site.")));
     auto* sample2 = new QVBoxLayout;
-    sample2->addWidget(wrapped(QStringLiteral("Sample 2"), "font-weight: bold;"));
+    sample2->addWidget(wrapped(tr("Sample 2"), "font-weight: bold;"));
     sample2->addWidget(TntTreeView2);
-    sample2->addWidget(wrapped(QStringLiteral("Target web page and \"quorvel\" folder are "
-                                              "placed under a subfolder of your site.")));
+    sample2->addWidget(wrapped(tr("Target web page and \"quorvel\" folder are "
+                                  "placed under a subfolder of your site.")));
     samples->addLayout(sample1);
     samples->addLayout(sample2);
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(heading(QStringLiteral("Step 4"), QStringLiteral("Finish")));
-    layout->addWidget(
-        wrapped(QStringLiteral("Event Calendar has been added to your target web page:")));
+    layout->addWidget(heading(tr("Step 4"), tr("Finish")));
+    layout->addWidget(wrapped(tr("Event Calendar has been added to your target web page:")));
     layout->addWidget(lblFinishFilePath);
-    layout->addWidget(wrapped(QStringLiteral("Please upload your files online to share with "
-                                             "others.")));
-    layout->addWidget(wrapped(QStringLiteral(
-        "Make sure the target web page and \"quorvel\" folder are placed in the same directory, "
-        "like the following examples:")));
+    layout->addWidget(wrapped(tr("Please upload your files online to share with "
+                                 "others.")));
+    layout->addWidget(wrapped(
+        tr("Make sure the target web page and \"quorvel\" folder are placed in the same directory, "
+           "like the following examples:")));
     layout->addLayout(samples);
     layout->addStretch();
     layout->addLayout(buttonRow({btnP4Preview, btnP4Close}));
@@ -248,8 +243,8 @@ void TfrmEmbedWizard::btnP3PreviousClick() {
 }
 
 void TfrmEmbedWizard::rejectTarget() {
-    m_platform.question(QStringLiteral("Warning"), QString(), QuestionButton::Ok,
-                        QuestionIcon::Warning, kNoSymbol);
+    m_platform.question(tr("Warning"), QString(), QuestionButton::Ok, QuestionIcon::Warning,
+                        tr("No embed symbol in source file"));
     TntEdit2->clear();
     btnP2Next->setEnabled(false);
 }
@@ -272,7 +267,7 @@ std::optional<QStringList> TfrmEmbedWizard::readTarget(const QString& path) {
 }
 
 void TfrmEmbedWizard::TntButton7Click() {
-    const QString path = m_platform.openFile(QStringLiteral("Open"), QString(), kPageFilter);
+    const QString path = m_platform.openFile(tr("Open"), QString(), pageFilter());
     if (path.isEmpty())
         return;
     if (!readTarget(path))
@@ -375,8 +370,7 @@ void TfrmEmbedWizard::fillSampleTrees() {
 void TfrmEmbedWizard::btnP4PreviewClick() {
     const QString extension = m_targetExtension.toLower();
     if (extension != QLatin1String(".htm") && extension != QLatin1String(".html")) {
-        m_platform.information(
-            QStringLiteral("Preview function only support for .htm and .html only"));
+        m_platform.information(tr("Preview function only support for .htm and .html only"));
         return;
     }
     m_platform.open(mergedPagePath());

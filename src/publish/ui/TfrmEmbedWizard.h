@@ -24,7 +24,7 @@ class Platform;
 class TfrmEmbedWizard : public QDialog {
     Q_OBJECT
 public:
-    static const QString kPageFilter;
+    static QString pageFilter();
 
     // showFullSize shows the "Full Size (100% x 100%)" option.
     TfrmEmbedWizard(Platform& platform, const PublishContext& publish, bool showFullSize,

@@ -11,15 +11,15 @@
 namespace qv {
 
 TfrmPublishUrl::TfrmPublishUrl(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Enter Your Website Address"));
+    setWindowTitle(tr("Enter Your Website Address"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    lblDesc = new QLabel(
-        QStringLiteral("After all files are uploaded, go to this URL to view the page online:"));
+    lblDesc =
+        new QLabel(tr("After all files are uploaded, go to this URL to view the page online:"));
     edtPublishedUrl = new QLineEdit;
     edtPublishedUrl->setMinimumWidth(380);
-    btnOK = new QPushButton(QStringLiteral("&OK"));
+    btnOK = new QPushButton(tr("&OK"));
     btnOK->setDefault(true);
-    btnCancel = new QPushButton(QStringLiteral("&Cancel")); // Esc rejects the dialog as well
+    btnCancel = new QPushButton(tr("&Cancel")); // Esc rejects the dialog as well
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

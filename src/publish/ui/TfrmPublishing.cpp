@@ -42,66 +42,62 @@ QLabel* styledLabel(const QString& text, const char* style) {
 TfrmPublishing::TfrmPublishing(AppContext& context, Platform& platform,
                                const PublishContext& publish, QWidget* parent)
     : QDialog(parent), m_context(context), m_platform(platform), m_publish(publish) {
-    setWindowTitle(QStringLiteral("Publishing"));
+    setWindowTitle(tr("Publishing"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     showModal = [](QDialog& window) { window.open(); };
     editSettings = [this] { return editFtpSettings(m_context, m_platform, this); };
 
-    lbFinishPublish = styledLabel(QStringLiteral("Event Calendar has been published"),
-                                  "font-weight: bold; font-size: 12pt;");
-    lbPreviewHeader = headerBar(QStringLiteral("Preview"));
-    auto* previewLink = new LinkLabel(QStringLiteral("Preview your Event Calendar"));
+    lbFinishPublish =
+        styledLabel(tr("Event Calendar has been published"), "font-weight: bold; font-size: 12pt;");
+    lbPreviewHeader = headerBar(tr("Preview"));
+    auto* previewLink = new LinkLabel(tr("Preview your Event Calendar"));
     previewLink->onClick = [this] { lbPreviewLinkClick(); };
     lbPreviewLink = previewLink;
-    bbPreview = new QPushButton(QStringLiteral("Preview"));
-    lbPublishFolderHeader = headerBar(QStringLiteral("Published Folder"));
+    bbPreview = new QPushButton(tr("Preview"));
+    lbPublishFolderHeader = headerBar(tr("Published Folder"));
     auto* folderLink = new LinkLabel;
     folderLink->onClick = [this] { lbPublishFolderClick(); };
     lbPublishFolder = folderLink;
-    lbUploadHeader = headerBar(QStringLiteral("Upload the following Files/Folder to server"));
+    lbUploadHeader = headerBar(tr("Upload the following Files/Folder to server"));
     TntLabel1 = styledLabel(QStringLiteral("- Calendar.htm"), "font-weight: bold;");
-    TntLabel2 = styledLabel(QStringLiteral("- quorvel (folder)"), "font-weight: bold;");
+    TntLabel2 = styledLabel(tr("- quorvel (folder)"), "font-weight: bold;");
     lbUploadWarning = styledLabel(
-        QStringLiteral("(Please make sure no other files/folders in the published folder)"),
-        "color: red;");
-    bbFtpSetting = new QPushButton(QStringLiteral("Ftp Setting"));
-    bbUpload = new QPushButton(QStringLiteral("Upload"));
-    lbEmbedHeader = headerBar(QStringLiteral("Adding Event Calendar to your html based webpages"));
+        tr("(Please make sure no other files/folders in the published folder)"), "color: red;");
+    bbFtpSetting = new QPushButton(tr("Ftp Setting"));
+    bbUpload = new QPushButton(tr("Upload"));
+    lbEmbedHeader = headerBar(tr("Adding Event Calendar to your html based webpages"));
     lbEmbedDescription =
-        styledLabel(QStringLiteral("To embed the calendar into one of your existing html based "
-                                   "webpages, copy and paste the embed code below or using the "
-                                   "embed wizard."),
+        styledLabel(tr("To embed the calendar into one of your existing html based "
+                       "webpages, copy and paste the embed code below or using the "
+                       "embed wizard."),
                     "color: blue;");
-    lbAdvance = styledLabel(QStringLiteral("Advanced User"),
-                            "font-weight: bold; text-decoration: underline;");
-    lbAdvanceMessage = styledLabel(
-        QStringLiteral("1. Copy and paste the embed code to your html based webpage"), "");
+    lbAdvance = styledLabel(tr("Advanced User"), "font-weight: bold; text-decoration: underline;");
+    lbAdvanceMessage =
+        styledLabel(tr("1. Copy and paste the embed code to your html based webpage"), "");
     mmoEmbedScript = new QPlainTextEdit;
     mmoEmbedScript->setReadOnly(true);
     mmoEmbedScript->setStyleSheet(QStringLiteral("color: blue;"));
     mmoEmbedScript->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     mmoEmbedScript->setLineWrapMode(QPlainTextEdit::WidgetWidth); // the whole code in view
     mmoEmbedScript->setMinimumHeight(120);
-    cbFullPathEmbed = new QCheckBox(
-        QStringLiteral("Use full path for the embed code (when embed to mySpace, Blog etc)"));
+    cbFullPathEmbed =
+        new QCheckBox(tr("Use full path for the embed code (when embed to mySpace, Blog etc)"));
     edFullPathEmbed = new QLineEdit(QStringLiteral("http://www.yourwebsite.com/"));
     edFullPathEmbed->setEnabled(false);
-    cbJS = new QCheckBox(
-        QStringLiteral("Add the script of automatic activate Active X Control for MSIE"));
+    cbJS = new QCheckBox(tr("Add the script of automatic activate Active X Control for MSIE"));
     cbJS->hide();
-    lbAdvanceReminder = styledLabel(
-        QStringLiteral("2. Upload the embeded page together with the \"quorvel\" folder"), "");
-    btnCopyClipboard = new QPushButton(QStringLiteral("Copy to Clipboard"));
-    lbBeginner =
-        styledLabel(QStringLiteral("Beginner"), "font-weight: bold; text-decoration: underline;");
-    lbEmbedWizardGuide = styledLabel(
-        QStringLiteral("A step by step embed wizard adding embed code to html based webpage"), "");
-    btnEmbedWizard = new QPushButton(QStringLiteral("Embed Wizard >>"));
-    TntLabel3 = styledLabel(QStringLiteral("After generate the embeded page with embed wizard, "
-                                           "click \"Upload\" to upload the embeded page together "
-                                           "with the \"quorvel\" folder."),
+    lbAdvanceReminder =
+        styledLabel(tr("2. Upload the embeded page together with the \"quorvel\" folder"), "");
+    btnCopyClipboard = new QPushButton(tr("Copy to Clipboard"));
+    lbBeginner = styledLabel(tr("Beginner"), "font-weight: bold; text-decoration: underline;");
+    lbEmbedWizardGuide =
+        styledLabel(tr("A step by step embed wizard adding embed code to html based webpage"), "");
+    btnEmbedWizard = new QPushButton(tr("Embed Wizard >>"));
+    TntLabel3 = styledLabel(tr("After generate the embeded page with embed wizard, "
+                               "click \"Upload\" to upload the embeded page together "
+                               "with the \"quorvel\" folder."),
                             "");
-    btnClose = new QPushButton(QStringLiteral("Close"));
+    btnClose = new QPushButton(tr("Close"));
 
     auto* previewRow = new QHBoxLayout;
     previewRow->addWidget(lbPreviewLink);

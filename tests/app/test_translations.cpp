@@ -1,0 +1,89 @@
+// The designer's language at start: its own translation from build/bin/translations (laid out as
+// an installation) and Qt's of the same language, chosen from the desktop's languages.
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "app/Translations.h"
+#include "support/TestSupport.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTranslator>
+
+using qv::installTranslations;
+using qv::InstalledTranslations;
+
+namespace {
+
+// Translators a case installed are taken away again, so that every case starts in English.
+void removeTranslators() {
+    for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+QString programText(const char* context, const char* text) {
+    return QCoreApplication::translate(context, text);
+}
+
+} // namespace
+
+class TestTranslations : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { removeTranslators(); }
+
+    void speaksTheFirstLanguageItHas_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("open");   // the main window's "Open"
+        QTest::addColumn<QString>("cancel"); // Qt's own standard button
+
+        QTest::newRow("German") << "de_DE" << "de" << "Öffnen" << "Abbrechen";
+        QTest::newRow("German of Austria") << "de_AT" << "de" << "Öffnen" << "Abbrechen";
+        QTest::newRow("French") << "fr_FR" << "fr" << "Ouvrir" << "Annuler";
+        QTest::newRow("French of Canada") << "fr_CA" << "fr" << "Ouvrir" << "Annuler";
+        QTest::newRow("English") << "en_US" << "" << "Open" << "Cancel";
+        QTest::newRow("English of Germany") << "en_DE" << "" << "Open" << "Cancel";
+        QTest::newRow("no translation") << "es_ES" << "" << "Open" << "Cancel";
+    }
+    void speaksTheFirstLanguageItHas() {
+        QFETCH(QString, locale);
+        QFETCH(QString, language);
+        QFETCH(QString, open);
+        QFETCH(QString, cancel);
+        const InstalledTranslations installed = installTranslations(
+            *qApp, qv::translationsFolder(qv::test::binDir()), QLocale(locale));
+        QCOMPARE(installed.language, language);
+        QCOMPARE(installed.programTexts, !language.isEmpty());
+        QCOMPARE(installed.qtTexts, !language.isEmpty());
+        QCOMPARE(programText("qv::TFormMain", "Open"), open);
+        QCOMPARE(programText("QPlatformTheme", "Cancel"), cancel);
+    }
+
+    // Without a translation of the program, Qt's of the same language is not taken either: the
+    // windows would speak two languages.
+    void noProgramTranslationKeepsQtInEnglish() {
+        QTemporaryDir empty;
+        const InstalledTranslations installed =
+            installTranslations(*qApp, empty.path(), QLocale(QStringLiteral("de_DE")));
+        QVERIFY(!installed.programTexts);
+        QVERIFY(!installed.qtTexts);
+        QCOMPARE(programText("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    }
+
+    // A damaged translation file is passed over, not loaded half.
+    void damagedFileIsPassedOver() {
+        QTemporaryDir folder;
+        qv::test::writeBytes(folder.filePath("quorvel_de.qm"), "not a translation");
+        const InstalledTranslations installed =
+            installTranslations(*qApp, folder.path(), QLocale(QStringLiteral("de_DE")));
+        QVERIFY(!installed.programTexts);
+        QCOMPARE(programText("qv::TFormMain", "Open"), QStringLiteral("Open"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTranslations)
+#include "test_translations.moc"
