@@ -2,39 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
-    <name>Categories</name>
-    <message>
-        <source>A category needs a name.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>There is already a category named &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message numerus="yes">
-        <source>Events in the category &quot;%1&quot;: %n. Remove the category? Its events stay, without a category.</source>
-        <translation type="unfinished">
-            <numerusform></numerusform>
-            <numerusform></numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>CategoryFilter</name>
-    <message>
-        <source>All categories</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Without category</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>(none)</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>qv::AboutBox</name>
     <message>
         <source>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Version %2&lt;/p&gt;&lt;p&gt;Design an event calendar and put it on your own web site.&lt;/p&gt;&lt;p&gt;Built with:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %3 (Core, Gui, Widgets, Xml, Network, WebEngine), under the GNU LGPL version 3&lt;/li&gt;&lt;li&gt;Qt WebEngine, which includes Chromium, under the GNU LGPL version 3 and the licences of Chromium&apos;s components (BSD-style)&lt;/li&gt;&lt;li&gt;libzip %4, under the 3-clause BSD licence&lt;/li&gt;&lt;li&gt;zlib, under the zlib licence&lt;/li&gt;&lt;/ul&gt;</source>
@@ -269,10 +236,6 @@
     <message>
         <source>Time range</source>
         <translation>Zeitraum</translation>
-    </message>
-    <message>
-        <source>Category</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -744,8 +707,12 @@
         <translation>Textfarbe</translation>
     </message>
     <message>
-        <source>Categories…</source>
-        <translation type="unfinished"></translation>
+        <source>The time zone of the calendar&apos;s times: imported events are converted to it, and the calendar feed and iCalendar exports name it</source>
+        <translation>Die Zeitzone der Zeiten des Kalenders: Importierte Termine werden in sie umgerechnet, Kalender-Feed und iCalendar-Exporte nennen sie</translation>
+    </message>
+    <message>
+        <source>Time Zone</source>
+        <translation>Zeitzone</translation>
     </message>
 </context>
 <context>
@@ -909,10 +876,6 @@
     <message>
         <source>Please note that all changes must be saved or canceled</source>
         <translation>Bitte beachten Sie: Alle Änderungen müssen gespeichert oder verworfen werden</translation>
-    </message>
-    <message>
-        <source>Category</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1639,53 +1602,6 @@ SHA-256-Fingerabdruck: %3</translation>
     <message>
         <source>Cannot open file &quot;%1&quot;. %2</source>
         <translation>Die Datei „%1“ kann nicht geöffnet werden. %2</translation>
-    </message>
-</context>
-<context>
-    <name>qv::TfrmCategories</name>
-    <message>
-        <source>Categories</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Rename</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>C&amp;olour…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Re&amp;move</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move &amp;up</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Move &amp;down</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Add</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Name</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation type="unfinished">Schließen</translation>
-    </message>
-    <message>
-        <source>&amp;Yes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;No</source>
-        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -31,8 +31,7 @@ QString translationsFolder(const QString& programFolder) {
     return programFolder + QStringLiteral("/translations");
 }
 
-InstalledTranslations installTranslations(QCoreApplication& app,
-                                          const QString& translationsFolder,
+InstalledTranslations installTranslations(QCoreApplication& app, const QString& translationsFolder,
                                           const QLocale& locale, const QString& qtFolder) {
     InstalledTranslations installed;
     for (const QString& uiLanguage : locale.uiLanguages()) {
@@ -40,8 +39,8 @@ InstalledTranslations installTranslations(QCoreApplication& app,
         if (isEnglish(uiLanguage))
             return installed;
         for (const QString& suffix : fileSuffixes(uiLanguage)) {
-            const QString file = translationsFolder + QStringLiteral("/quorvel_") + suffix +
-                                 QStringLiteral(".qm");
+            const QString file =
+                translationsFolder + QStringLiteral("/quorvel_") + suffix + QStringLiteral(".qm");
             if (!QFileInfo(file).isFile())
                 continue;
             auto* program = new QTranslator(&app);

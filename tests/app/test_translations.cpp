@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QTranslator>
 
-using qv::installTranslations;
 using qv::InstalledTranslations;
+using qv::installTranslations;
 
 namespace {
 
@@ -41,21 +41,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("open");   // the main window's "Open"
         QTest::addColumn<QString>("cancel"); // Qt's own standard button
 
-        QTest::newRow("German") << "de_DE" << "de" << "Öffnen" << "Abbrechen";
-        QTest::newRow("German of Austria") << "de_AT" << "de" << "Öffnen" << "Abbrechen";
-        QTest::newRow("French") << "fr_FR" << "fr" << "Ouvrir" << "Annuler";
-        QTest::newRow("French of Canada") << "fr_CA" << "fr" << "Ouvrir" << "Annuler";
-        QTest::newRow("English") << "en_US" << "" << "Open" << "Cancel";
-        QTest::newRow("English of Germany") << "en_DE" << "" << "Open" << "Cancel";
-        QTest::newRow("no translation") << "es_ES" << "" << "Open" << "Cancel";
+        QTest::newRow("German") << "de_DE"
+                                << "de"
+                                << "Öffnen"
+                                << "Abbrechen";
+        QTest::newRow("German of Austria") << "de_AT"
+                                           << "de"
+                                           << "Öffnen"
+                                           << "Abbrechen";
+        QTest::newRow("French") << "fr_FR"
+                                << "fr"
+                                << "Ouvrir"
+                                << "Annuler";
+        QTest::newRow("French of Canada") << "fr_CA"
+                                          << "fr"
+                                          << "Ouvrir"
+                                          << "Annuler";
+        QTest::newRow("English") << "en_US"
+                                 << ""
+                                 << "Open"
+                                 << "Cancel";
+        QTest::newRow("English of Germany") << "en_DE"
+                                            << ""
+                                            << "Open"
+                                            << "Cancel";
+        QTest::newRow("no translation") << "es_ES"
+                                        << ""
+                                        << "Open"
+                                        << "Cancel";
     }
     void speaksTheFirstLanguageItHas() {
         QFETCH(QString, locale);
         QFETCH(QString, language);
         QFETCH(QString, open);
         QFETCH(QString, cancel);
-        const InstalledTranslations installed = installTranslations(
-            *qApp, qv::translationsFolder(qv::test::binDir()), QLocale(locale));
+        const InstalledTranslations installed =
+            installTranslations(*qApp, qv::translationsFolder(qv::test::binDir()), QLocale(locale));
         QCOMPARE(installed.language, language);
         QCOMPARE(installed.programTexts, !language.isEmpty());
         QCOMPARE(installed.qtTexts, !language.isEmpty());

@@ -117,10 +117,10 @@ void OptionsPanel::createGeneral(QWidget* body) {
     CmbOTimeZone->setInsertPolicy(QComboBox::NoInsert);
     CmbOTimeZone->completer()->setFilterMode(Qt::MatchContains);
     CmbOTimeZone->completer()->setCompletionMode(QCompleter::PopupCompletion);
-    CmbOTimeZone->setToolTip(QStringLiteral("The time zone of the calendar's times: imported "
-                                            "events are converted to it, and the calendar feed "
-                                            "and iCalendar exports name it"));
-    grid->addWidget(label(body, "Time Zone"), 6, 0);
+    CmbOTimeZone->setToolTip(tr("The time zone of the calendar's times: imported "
+                                "events are converted to it, and the calendar feed "
+                                "and iCalendar exports name it"));
+    grid->addWidget(label(body, QT_TR_NOOP("Time Zone")), 6, 0);
     grid->addWidget(CmbOTimeZone, 6, 1, 1, 3);
     // The categories visitors filter events by.
     PngbbCategories = new QPushButton(tr("Categories…"), body);

@@ -202,8 +202,8 @@ const QList<WindowCase>& windowCases() {
         {"main window",
          [](Windows& w) { return static_cast<QWidget*>(w.main.window.get()); },
          {"Datei", "Termine", "Vorschau", "Optionen", "Hilfe", "Allgemein", "Schnellvorschau",
-          "Wochenbeginn", "Zellenbreite", "Originalgröße", "Element", "Deckkraft",
-          "Terminfilter", "Alle Termine zeigen", "Art des Termins", "Termin hinzufügen"}},
+          "Wochenbeginn", "Zellenbreite", "Originalgröße", "Element", "Deckkraft", "Terminfilter",
+          "Alle Termine zeigen", "Art des Termins", "Termin hinzufügen"}},
         {"start-up wizard",
          [](Windows&) -> QWidget* {
              TFormWizard::Setup setup;
@@ -228,8 +228,7 @@ const QList<WindowCase>& windowCases() {
              return window;
          },
          {"Der Veranstaltungskalender wurde veröffentlicht", "Veröffentlichter Ordner",
-          "In die Zwischenablage kopieren", "Einbettungsassistent >>", "Hochladen",
-          "Schließen"}},
+          "In die Zwischenablage kopieren", "Einbettungsassistent >>", "Hochladen", "Schließen"}},
         {"embed wizard",
          [](Windows& w) -> QWidget* { return new TfrmEmbedWizard(w.main.ui, w.publish(), true); },
          {"Schritt 1", "Kopieren", "Weiter", "Schließen"}},
@@ -252,9 +251,11 @@ const QList<WindowCase>& windowCases() {
              return new TfrmMonthBgImage(w.main.doc, w.main.ui, w.main.ctx.folders.projectData());
          },
          {"Monatliches Hintergrundbild", "Schließen"}},
-        {"web address", [](Windows&) -> QWidget* { return new TfrmPublishUrl; },
+        {"web address",
+         [](Windows&) -> QWidget* { return new TfrmPublishUrl; },
          {"Adresse Ihrer Website eingeben", "OK", "Abbrechen"}},
-        {"new remote folder", [](Windows&) -> QWidget* { return new TfrmFtpCreateDirectory; },
+        {"new remote folder",
+         [](Windows&) -> QWidget* { return new TfrmFtpCreateDirectory; },
          {"Ordner anlegen", "OK", "Abbrechen"}},
         {"about box", [](Windows&) -> QWidget* { return new AboutBox; }, {"Über"}},
     };
@@ -359,7 +360,8 @@ private Q_SLOTS:
         files.show();
         auto* box = files.findChild<QDialogButtonBox*>();
         QVERIFY(box);
-        QCOMPARE(withoutMark(box->button(QDialogButtonBox::Open)->text()), QStringLiteral("Öffnen"));
+        QCOMPARE(withoutMark(box->button(QDialogButtonBox::Open)->text()),
+                 QStringLiteral("Öffnen"));
         QCOMPARE(withoutMark(box->button(QDialogButtonBox::Cancel)->text()),
                  QStringLiteral("Abbrechen"));
     }
