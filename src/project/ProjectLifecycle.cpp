@@ -122,7 +122,7 @@ void ProjectLifecycle::giveComputerZone() {
     m_document.Options.TimeZone = zone;
     QString error;
     if (m_access.write && !m_access.write(m_context.folders.dataFile(), m_document, &error))
-        m_platform.information(kLoadError + error);
+        m_platform.information(loadError() + error);
 }
 
 // Folders a load that never ended (the program was killed) left beside the working folder. Only
