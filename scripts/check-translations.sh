@@ -60,6 +60,9 @@ for context in ET.parse(path).getroot().iter("context"):
         source = message.findtext("source") or ""
         translation = message.find("translation")
         text = (translation.text or "") if translation is not None else ""
+        forms = translation.findall("numerusform") if translation is not None else []
+        if forms:  # a text with a count (%n): every plural form is translated
+            text = "" if any(not (f.text or "").strip() for f in forms) else forms[0].text
         where = f"{name}: {source!r}"
         if translation is None or translation.get("type") in ("unfinished", "vanished", "obsolete"):
             problems.append(f"not translated: {where}")

@@ -2,6 +2,39 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>Categories</name>
+    <message>
+        <source>A category needs a name.</source>
+        <translation>Eine Kategorie braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>There is already a category named &quot;%1&quot;.</source>
+        <translation>Es gibt bereits eine Kategorie namens „%1“.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Events in the category &quot;%1&quot;: %n. Remove the category? Its events stay, without a category.</source>
+        <translation>
+            <numerusform>Termine in der Kategorie „%1“: %n. Kategorie entfernen? Ihre Termine bleiben, ohne Kategorie.</numerusform>
+            <numerusform>Termine in der Kategorie „%1“: %n. Kategorie entfernen? Ihre Termine bleiben, ohne Kategorie.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CategoryFilter</name>
+    <message>
+        <source>All categories</source>
+        <translation>Alle Kategorien</translation>
+    </message>
+    <message>
+        <source>Without category</source>
+        <translation>Ohne Kategorie</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+</context>
+<context>
     <name>qv::AboutBox</name>
     <message>
         <source>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Version %2&lt;/p&gt;&lt;p&gt;Design an event calendar and put it on your own web site.&lt;/p&gt;&lt;p&gt;Built with:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %3 (Core, Gui, Widgets, Xml, Network, WebEngine), under the GNU LGPL version 3&lt;/li&gt;&lt;li&gt;Qt WebEngine, which includes Chromium, under the GNU LGPL version 3 and the licences of Chromium&apos;s components (BSD-style)&lt;/li&gt;&lt;li&gt;libzip %4, under the 3-clause BSD licence&lt;/li&gt;&lt;li&gt;zlib, under the zlib licence&lt;/li&gt;&lt;/ul&gt;</source>
@@ -236,6 +269,10 @@
     <message>
         <source>Time range</source>
         <translation>Zeitraum</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
     </message>
 </context>
 <context>
@@ -477,12 +514,12 @@
 <context>
     <name>qv::IcsMerge</name>
     <message>
-        <source>%1 events added, %2 updated, %3 removed, %4 simplified.</source>
-        <translation>%1 Termine hinzugefügt, %2 aktualisiert, %3 entfernt, %4 vereinfacht.</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; was simplified: %2.</source>
         <translation>„%1“ wurde vereinfacht: %2.</translation>
+    </message>
+    <message>
+        <source>%1 events added, %2 updated, %3 removed, %4 simplified</source>
+        <translation>%1 Termine hinzugefügt, %2 aktualisiert, %3 entfernt, %4 vereinfacht</translation>
     </message>
 </context>
 <context>
@@ -714,6 +751,10 @@
         <source>Time Zone</source>
         <translation>Zeitzone</translation>
     </message>
+    <message>
+        <source>Categories…</source>
+        <translation>Kategorien …</translation>
+    </message>
 </context>
 <context>
     <name>qv::PnlEventEdit</name>
@@ -876,6 +917,10 @@
     <message>
         <source>Please note that all changes must be saved or canceled</source>
         <translation>Bitte beachten Sie: Alle Änderungen müssen gespeichert oder verworfen werden</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
     </message>
 </context>
 <context>
@@ -1602,6 +1647,53 @@ SHA-256-Fingerabdruck: %3</translation>
     <message>
         <source>Cannot open file &quot;%1&quot;. %2</source>
         <translation>Die Datei „%1“ kann nicht geöffnet werden. %2</translation>
+    </message>
+</context>
+<context>
+    <name>qv::TfrmCategories</name>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Umbenennen</translation>
+    </message>
+    <message>
+        <source>C&amp;olour…</source>
+        <translation>&amp;Farbe …</translation>
+    </message>
+    <message>
+        <source>Re&amp;move</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Move &amp;up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Name</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Ja</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Nein</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,39 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>Categories</name>
+    <message>
+        <source>A category needs a name.</source>
+        <translation>Une catégorie doit avoir un nom.</translation>
+    </message>
+    <message>
+        <source>There is already a category named &quot;%1&quot;.</source>
+        <translation>Il existe déjà une catégorie nommée « %1 ».</translation>
+    </message>
+    <message numerus="yes">
+        <source>Events in the category &quot;%1&quot;: %n. Remove the category? Its events stay, without a category.</source>
+        <translation>
+            <numerusform>Événements de la catégorie « %1 » : %n. Supprimer la catégorie ? Ses événements restent, sans catégorie.</numerusform>
+            <numerusform>Événements de la catégorie « %1 » : %n. Supprimer la catégorie ? Ses événements restent, sans catégorie.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>CategoryFilter</name>
+    <message>
+        <source>All categories</source>
+        <translation>Toutes les catégories</translation>
+    </message>
+    <message>
+        <source>Without category</source>
+        <translation>Sans catégorie</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(aucune)</translation>
+    </message>
+</context>
+<context>
     <name>qv::AboutBox</name>
     <message>
         <source>&lt;h3&gt;%1&lt;/h3&gt;&lt;p&gt;Version %2&lt;/p&gt;&lt;p&gt;Design an event calendar and put it on your own web site.&lt;/p&gt;&lt;p&gt;Built with:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Qt %3 (Core, Gui, Widgets, Xml, Network, WebEngine), under the GNU LGPL version 3&lt;/li&gt;&lt;li&gt;Qt WebEngine, which includes Chromium, under the GNU LGPL version 3 and the licences of Chromium&apos;s components (BSD-style)&lt;/li&gt;&lt;li&gt;libzip %4, under the 3-clause BSD licence&lt;/li&gt;&lt;li&gt;zlib, under the zlib licence&lt;/li&gt;&lt;/ul&gt;</source>
@@ -236,6 +269,10 @@
     <message>
         <source>Time range</source>
         <translation>Période</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Catégorie</translation>
     </message>
 </context>
 <context>
@@ -477,12 +514,12 @@
 <context>
     <name>qv::IcsMerge</name>
     <message>
-        <source>%1 events added, %2 updated, %3 removed, %4 simplified.</source>
-        <translation>%1 événements ajoutés, %2 mis à jour, %3 supprimés, %4 simplifiés.</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot; was simplified: %2.</source>
         <translation>« %1 » a été simplifié : %2.</translation>
+    </message>
+    <message>
+        <source>%1 events added, %2 updated, %3 removed, %4 simplified</source>
+        <translation>%1 événements ajoutés, %2 mis à jour, %3 supprimés, %4 simplifiés</translation>
     </message>
 </context>
 <context>
@@ -714,6 +751,10 @@
         <source>Time Zone</source>
         <translation>Fuseau horaire</translation>
     </message>
+    <message>
+        <source>Categories…</source>
+        <translation>Catégories…</translation>
+    </message>
 </context>
 <context>
     <name>qv::PnlEventEdit</name>
@@ -876,6 +917,10 @@
     <message>
         <source>Please note that all changes must be saved or canceled</source>
         <translation>Attention : toute modification doit être enregistrée ou annulée</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Catégorie</translation>
     </message>
 </context>
 <context>
@@ -1602,6 +1647,53 @@ Empreinte SHA-256 : %3</translation>
     <message>
         <source>Cannot open file &quot;%1&quot;. %2</source>
         <translation>Impossible d’ouvrir le fichier « %1 ». %2</translation>
+    </message>
+</context>
+<context>
+    <name>qv::TfrmCategories</name>
+    <message>
+        <source>Categories</source>
+        <translation>Catégories</translation>
+    </message>
+    <message>
+        <source>&amp;Rename</source>
+        <translation>&amp;Renommer</translation>
+    </message>
+    <message>
+        <source>C&amp;olour…</source>
+        <translation>C&amp;ouleur…</translation>
+    </message>
+    <message>
+        <source>Re&amp;move</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Move &amp;up</source>
+        <translation>Monter (&amp;h)</translation>
+    </message>
+    <message>
+        <source>Move &amp;down</source>
+        <translation>Descen&amp;dre</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Ajouter</translation>
+    </message>
+    <message>
+        <source>&amp;Name</source>
+        <translation>&amp;Nom</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Yes</source>
+        <translation>&amp;Oui</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;Non</translation>
     </message>
 </context>
 <context>

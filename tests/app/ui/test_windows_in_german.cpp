@@ -89,7 +89,8 @@ Catalogue readCatalogue() {
         if (xml.name() == u"source") {
             source = withoutMark(xml.readElementText());
         } else if (xml.name() == u"translation") {
-            const QString german = withoutMark(xml.readElementText()).trimmed();
+            const QString german =
+                withoutMark(xml.readElementText(QXmlStreamReader::IncludeChildElements)).trimmed();
             if (german != source.trimmed())
                 catalogue.englishOnly.insert(source);
             catalogue.german.insert(german);
