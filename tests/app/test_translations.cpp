@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -17,7 +18,7 @@ namespace {
 
 // Translators a case installed are taken away again, so that every case starts in English.
 void removeTranslators() {
-    for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
+    for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
         QCoreApplication::removeTranslator(translator);
         delete translator;
     }
@@ -71,12 +72,18 @@ private Q_SLOTS:
                                         << "Cancel";
     }
     void speaksTheFirstLanguageItHas() {
+        // The translations are built with the designer's windows; a build without them (the
+        // sanitizer build) has none to speak.
+        const QDir built(qv::translationsFolder(qv::test::binDir()));
+        if (built.entryList({QStringLiteral("quorvel_*.qm")}, QDir::Files).isEmpty())
+            QSKIP("this build makes no translations: it is built without the windows");
         QFETCH(QString, locale);
         QFETCH(QString, language);
         QFETCH(QString, open);
         QFETCH(QString, cancel);
         const InstalledTranslations installed =
-            installTranslations(*qApp, qv::translationsFolder(qv::test::binDir()), QLocale(locale));
+            installTranslations(*QCoreApplication::instance(),
+                                qv::translationsFolder(qv::test::binDir()), QLocale(locale));
         QCOMPARE(installed.language, language);
         QCOMPARE(installed.programTexts, !language.isEmpty());
         QCOMPARE(installed.qtTexts, !language.isEmpty());
@@ -88,8 +95,8 @@ private Q_SLOTS:
     // windows would speak two languages.
     void noProgramTranslationKeepsQtInEnglish() {
         QTemporaryDir empty;
-        const InstalledTranslations installed =
-            installTranslations(*qApp, empty.path(), QLocale(QStringLiteral("de_DE")));
+        const InstalledTranslations installed = installTranslations(
+            *QCoreApplication::instance(), empty.path(), QLocale(QStringLiteral("de_DE")));
         QVERIFY(!installed.programTexts);
         QVERIFY(!installed.qtTexts);
         QCOMPARE(programText("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
@@ -99,8 +106,8 @@ private Q_SLOTS:
     void damagedFileIsPassedOver() {
         QTemporaryDir folder;
         qv::test::writeBytes(folder.filePath("quorvel_de.qm"), "not a translation");
-        const InstalledTranslations installed =
-            installTranslations(*qApp, folder.path(), QLocale(QStringLiteral("de_DE")));
+        const InstalledTranslations installed = installTranslations(
+            *QCoreApplication::instance(), folder.path(), QLocale(QStringLiteral("de_DE")));
         QVERIFY(!installed.programTexts);
         QCOMPARE(programText("qv::TFormMain", "Open"), QStringLiteral("Open"));
     }
