@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/FileDigest.h"
+#include "common/FileBlocks.h"
 
 #include <QFile>
 
@@ -11,7 +12,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <vector>
 
 namespace qv {
@@ -38,22 +38,14 @@ QByteArray ContentDigest::result() const {
 
 namespace {
 
-// Feeds the file's bytes to add() block by block; false when it cannot be read whole.
-template <typename Add> bool readFile(int fd, const std::atomic<bool>* stop, Add add) {
+// Feeds the file's bytes to add() block by block; false when it cannot be read whole or stop
+// became true on the way.
+bool readFile(int fd, const std::atomic<bool>* stop,
+              const std::function<bool(const char*, size_t)>& add) {
     std::vector<char> block(size_t(1) << 20);
-    for (;;) {
-        if (stop && stop->load())
-            return false;
-        const ssize_t got = ::read(fd, block.data(), block.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return false;
-        if (got == 0)
-            return true;
-        if (!add(block.data(), size_t(got)))
-            return false;
-    }
+    return readInBlocks(fd, block, [&](const char* data, size_t size) {
+        return !(stop && stop->load()) && add(data, size);
+    });
 }
 
 QByteArray sha256Of(int fd, const std::atomic<bool>* stop) {

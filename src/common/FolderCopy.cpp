@@ -2,6 +2,7 @@
 // descriptors, each folder created once, and the bytes moved by the kernel where it can.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "common/FileBlocks.h"
 #include "common/Functions.h"
 
 #include <QCoreApplication>
@@ -194,23 +195,17 @@ private:
     bool copyThroughBuffer(int from, int to) {
         if (m_buffer.empty())
             m_buffer.resize(size_t(256) * 1024);
-        for (;;) {
-            const ssize_t got = ::read(from, m_buffer.data(), m_buffer.size());
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                return false;
-            if (got == 0)
-                return true;
-            for (ssize_t written = 0; written < got;) {
-                const ssize_t put = ::write(to, m_buffer.data() + written, size_t(got - written));
+        return readInBlocks(from, m_buffer, [to](const char* data, size_t size) {
+            for (size_t written = 0; written < size;) {
+                const ssize_t put = ::write(to, data + written, size - written);
                 if (put < 0 && errno == EINTR)
                     continue;
                 if (put <= 0)
                     return false;
-                written += put;
+                written += size_t(put);
             }
-        }
+            return true;
+        });
     }
 
     const std::function<bool()>& m_goOn;

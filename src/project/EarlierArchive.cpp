@@ -1,4 +1,5 @@
 #include "project/EarlierArchive.h"
+#include "common/FileBlocks.h"
 #include "project/Archive.h"
 #include "project/StoredDataCheck.h"
 
@@ -208,19 +209,15 @@ std::optional<quint32> EarlierArchive::fileCrc(const QString& path, qint64 size)
         m_buffer.resize(size_t(1) << 20);
     quint32 crc = 0;
     qint64 total = 0;
-    for (;;) {
-        const ssize_t got = ::read(fd, m_buffer.data(), m_buffer.size());
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (got == 0)
-            break;
-        crc = libdeflate_crc32(crc, m_buffer.data(), size_t(got));
-        total += got;
-        m_compared += got;
+    const bool read = readInBlocks(fd, m_buffer, [&](const char* data, size_t size) {
+        crc = libdeflate_crc32(crc, data, size);
+        total += qint64(size);
+        m_compared += qint64(size);
+        return true;
+    });
+    if (!read) {
+        ::close(fd);
+        return std::nullopt;
     }
     const std::optional<FileStamp> after = fileStampOf(fd);
     ::close(fd);
