@@ -521,6 +521,13 @@
         <source>%1 events added, %2 updated, %3 removed, %4 simplified</source>
         <translation>%1 Termine hinzugefügt, %2 aktualisiert, %3 entfernt, %4 vereinfacht</translation>
     </message>
+    <message numerus="yes">
+        <source>, %n new categories</source>
+        <translation>
+            <numerusform>, %n neue Kategorie</numerusform>
+            <numerusform>, %n neue Kategorien</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>qv::IcsParse</name>

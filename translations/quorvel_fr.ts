@@ -521,6 +521,13 @@
         <source>%1 events added, %2 updated, %3 removed, %4 simplified</source>
         <translation>%1 événements ajoutés, %2 mis à jour, %3 supprimés, %4 simplifiés</translation>
     </message>
+    <message numerus="yes">
+        <source>, %n new categories</source>
+        <translation>
+            <numerusform>, %n nouvelle catégorie</numerusform>
+            <numerusform>, %n nouvelles catégories</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>qv::IcsParse</name>

@@ -79,7 +79,8 @@ QString IcsImportSummary::text() const {
                        .arg(removed)
                        .arg(simplified);
     if (newCategories > 0)
-        line += QStringLiteral(", %1 new categories").arg(newCategories);
+        line += QCoreApplication::translate("qv::IcsMerge", ", %n new categories", nullptr,
+                                            newCategories);
     line += u'.';
     for (const QString& reason : reasons)
         line += u'\n' + reason;

@@ -3,6 +3,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "app/Translations.h"
+#include "ical/IcsImport.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,21 @@ void removeTranslators() {
 
 QString programText(const char* context, const char* text) {
     return QCoreApplication::translate(context, text);
+}
+
+// What an import that added three events and made `made` categories says, by language.
+QString importSummary(const QString& language, int made) {
+    const QString categories = language == QLatin1String("de")
+                                   ? made == 1 ? "neue Kategorie" : "neue Kategorien"
+                               : language == QLatin1String("fr")
+                                   ? made == 1 ? "nouvelle catégorie" : "nouvelles catégories"
+                                   : "new categories";
+    const QString counts = language == QLatin1String("de")
+                               ? "3 Termine hinzugefügt, 0 aktualisiert, 0 entfernt, 0 vereinfacht"
+                           : language == QLatin1String("fr")
+                               ? "3 événements ajoutés, 0 mis à jour, 0 supprimés, 0 simplifiés"
+                               : "3 events added, 0 updated, 0 removed, 0 simplified";
+    return counts + QStringLiteral(", %1 %2.").arg(made).arg(categories);
 }
 
 } // namespace
@@ -89,6 +105,12 @@ private Q_SLOTS:
         QCOMPARE(installed.qtTexts, !language.isEmpty());
         QCOMPARE(programText("qv::TFormMain", "Open"), open);
         QCOMPARE(programText("QPlatformTheme", "Cancel"), cancel);
+        for (int made = 1; made <= 2; ++made) {
+            qv::IcsImportSummary summary;
+            summary.added = 3;
+            summary.newCategories = made;
+            QCOMPARE(summary.text(), importSummary(language, made));
+        }
     }
 
     // Without a translation of the program, Qt's of the same language is not taken either: the

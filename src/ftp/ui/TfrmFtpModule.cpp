@@ -38,8 +38,9 @@ namespace {
 constexpr int kKindRole = Qt::UserRole;
 constexpr int kProgressSteps = 1000; // of the progress bar, for the bytes sent
 
-QLabel* boldLabel(const QString& text = QString()) {
-    auto* l = new QLabel(text);
+template <typename Label = QLabel> Label* boldLabel(const QString& text = QString()) {
+    auto* l = new Label;
+    l->setText(text);
     l->setStyleSheet(QStringLiteral("font-weight: bold;"));
     return l;
 }
@@ -88,9 +89,9 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
 
     auto* info = new QGroupBox(tr("FTP Information"));
     auto* infoGrid = new QGridLayout(info);
-    const auto addInfo = [&](int row, const char* caption, QLabel*& value) {
+    const auto addInfo = [&](int row, const char* caption, auto*& value) {
         infoGrid->addWidget(new QLabel(tr(caption)), row, 0);
-        value = boldLabel();
+        value = boldLabel<std::remove_reference_t<decltype(*value)>>();
         infoGrid->addWidget(value, row, 1);
     };
     addInfo(0, QT_TR_NOOP("FTP Server"), lblFtpServer);
@@ -149,7 +150,7 @@ TfrmFtpModule::TfrmFtpModule(MessageBoxes& messages, Shell& shell, const FtpSett
     columns->addLayout(remote);
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    top->addWidget(info);
+    top->addWidget(info, 1);
     top->addWidget(nbkStatus, 1);
     layout->addLayout(top);
     layout->addLayout(columns);
@@ -214,7 +215,7 @@ void TfrmFtpModule::buildPages() {
     auto* uploading = new QGridLayout(page(1));
     lblU_From = boldLabel();
     lblU_From->setWordWrap(true);
-    lblU_To = boldLabel();
+    lblU_To = boldLabel<ElidedLabel>();
     pgU_Progress = new QProgressBar;
     pgU_Progress->setFormat(QStringLiteral("%p%"));
     lblU_FilesCount = boldLabel();
@@ -420,15 +421,13 @@ bool TfrmFtpModule::event(QEvent* e) {
 }
 
 void TfrmFtpModule::FormActivate() {
-    lblFtpServer->setText(m_settings.host);
+    lblFtpServer->setValue(m_settings.host);
     lblPort->setText(QString::number(
         UploadTarget::portFromText(m_settings.port, protocolFromSetting(m_settings.protocol))));
     lblUsername->setText(m_settings.user);
     lblPassword->setText(QString(m_settings.password.size(), QLatin1Char('*')));
-    lblLocalFolder->setText(m_localFolder);
-    lblLocalFolder->setToolTip(m_localFolder);
-    lblRemoteFolder->setText(m_remoteFolder);
-    lblRemoteFolder->setToolTip(m_remoteFolder);
+    lblLocalFolder->setValue(m_localFolder);
+    lblRemoteFolder->setValue(m_remoteFolder);
     if (!m_webAddressTyped) // the user's own correction outlives the next activation
         setWebAddress(QStringLiteral("http://%1%2index.html").arg(m_settings.host, m_remoteFolder),
                       true);

@@ -3,6 +3,7 @@
 #include "ftp/RemoteClient.h"
 #include "ftp/RemoteListing.h"
 #include "ftp/TrustStore.h"
+#include "ftp/ui/ElidedLabel.h"
 #include "session/FtpSettings.h"
 
 #include <QDialog>
@@ -74,12 +75,12 @@ public:
     void lblC_ChangeSettingClick();
     void fillRemoteList(const QStringList& lines);
 
-    QLabel* lblFtpServer;
+    ElidedLabel* lblFtpServer;
     QLabel* lblPort;
     QLabel* lblUsername;
     QLabel* lblPassword;
-    QLabel* lblLocalFolder;
-    QLabel* lblRemoteFolder;
+    ElidedLabel* lblLocalFolder;
+    ElidedLabel* lblRemoteFolder;
     QLabel* lblEncryption; // a lock and "Encrypted (...)", or "Not encrypted (plain FTP)"
     QListWidget* tntlbLocal;
     QListWidget* lvRemote;
@@ -90,7 +91,7 @@ public:
     QStackedWidget* nbkStatus;
     QLabel* lblConnecting;
     QLabel* lblU_From;
-    QLabel* lblU_To;
+    ElidedLabel* lblU_To;
     QProgressBar* pgU_Progress;
     QLabel* lblU_FilesCount;
     QLabel* lblU_Bytes;
