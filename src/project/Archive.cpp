@@ -1,6 +1,5 @@
 #include "project/Archive.h"
 #include "common/RegularFile.h"
-#include "common/WriteFailure.h"
 #include "project/ArchiveSplice.h"
 #include "project/EarlierArchive.h"
 #include "project/EntryPacking.h"
@@ -12,17 +11,20 @@
 #include "document/DataFileReader.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QScopeGuard>
 
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -492,64 +494,152 @@ struct ZipFileClose {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
 };
 
+int openFolderAt(int at, const char* name) {
+    return ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// Writes the entries below the target folder through descriptors of the folders: each folder is
+// created or checked once, however many files it receives, and no file is reached through a
+// link.
 class Extractor {
 public:
     Extractor(zip_t* archive, const QString& folder, const ArchiveProgress& progress,
               qint64 totalBytes)
         : m_archive(archive), m_folder(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())),
           m_progress(progress), m_total(totalBytes) {}
+    ~Extractor() {
+        forgetFolders();
+        if (m_rootFd >= 0)
+            ::close(m_rootFd);
+    }
+    Extractor(const Extractor&) = delete;
+    Extractor& operator=(const Extractor&) = delete;
 
     bool run(const std::vector<PlannedEntry>& plan, QString* error) {
-        if (!QDir().mkpath(m_folder)) {
-            setError(error,
-                     QCoreApplication::translate("qv::Archive", "Cannot create the folder \"%1\".")
-                         .arg(QDir::toNativeSeparators(m_folder)));
-            return false;
+        if (QDir().mkpath(m_folder)) {
+            m_root = QFileInfo(m_folder).canonicalFilePath();
+            m_rootFd =
+                ::open(QFile::encodeName(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }
-        m_root = QFileInfo(m_folder).canonicalFilePath();
+        if (m_rootFd < 0)
+            return cannotCreateFolder(m_folder, error);
         for (const PlannedEntry& entry : plan) {
-            if (!(entry.folder ? makeFolder(entry.relative, error) : writeFile(entry, error)))
+            if (!(entry.folder ? folderFor(entry.relative, error) >= 0 : writeFile(entry, error)))
                 return false;
         }
         return true;
     }
 
 private:
-    // A folder below the root whose real location is below the root too: a link already in the
-    // target cannot lead the extraction elsewhere.
-    bool makeFolder(const QString& relative, QString* error) {
-        const QString path = m_folder + QLatin1Char('/') + relative;
-        if (QDir().mkpath(path)) {
-            const QString real = QFileInfo(path).canonicalFilePath();
-            if (real == m_root || real.startsWith(m_root + QLatin1Char('/')))
-                return true;
-        }
+    // Open folders are kept for the files that follow; an archive of very many folders has the
+    // older ones closed (and opened again when needed) before the process runs out of
+    // descriptors.
+    static constexpr int kOpenFolders = 256;
+
+    static bool cannotCreateFolder(const QString& path, QString* error) {
         setError(error,
                  QCoreApplication::translate("qv::Archive", "Cannot create the folder \"%1\".")
                      .arg(QDir::toNativeSeparators(path)));
         return false;
     }
 
+    void forgetFolders() {
+        for (const int fd : std::as_const(m_folders))
+            ::close(fd);
+        m_folders.clear();
+    }
+
+    // The open folder at relative below the root (the root itself when empty), created when
+    // missing; -1 with the cause in error.
+    int folderFor(const QString& relative, QString* error) {
+        if (m_folders.size() >= kOpenFolders && !m_folders.contains(relative))
+            forgetFolders();
+        const int fd = openFolder(relative);
+        if (fd < 0)
+            cannotCreateFolder(m_folder + QLatin1Char('/') + relative, error);
+        return fd;
+    }
+
+    int openFolder(const QString& relative) {
+        if (relative.isEmpty())
+            return m_rootFd;
+        if (const auto known = m_folders.constFind(relative); known != m_folders.cend())
+            return *known;
+        const qsizetype slash = relative.lastIndexOf(QLatin1Char('/'));
+        const int parent = openFolder(slash > 0 ? relative.left(slash) : QString());
+        if (parent < 0)
+            return -1;
+        const QByteArray name = QFile::encodeName(relative.mid(slash + 1));
+        int fd = openFolderAt(parent, name.constData());
+        if (fd < 0 && errno == ENOENT &&
+            (::mkdirat(parent, name.constData(), 0777) == 0 || errno == EEXIST))
+            fd = openFolderAt(parent, name.constData());
+        // Not followed, a link is not a folder: ELOOP, or ENOTDIR as for a file.
+        if (fd < 0 && (errno == ELOOP || errno == ENOTDIR))
+            fd = openLinkedFolder(relative);
+        if (fd >= 0)
+            m_folders.insert(relative, fd);
+        return fd;
+    }
+
+    // A link to a folder that was already in the target is followed only when its real location
+    // is below the root too: a link cannot lead the extraction elsewhere.
+    int openLinkedFolder(const QString& relative) const {
+        const QString real = QFileInfo(m_folder + QLatin1Char('/') + relative).canonicalFilePath();
+        if (real != m_root && !real.startsWith(m_root + QLatin1Char('/')))
+            return -1;
+        return ::open(QFile::encodeName(real).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+
+    // The file name in the open folder, truncated or created; a link of that name is replaced,
+    // never followed.
+    static int createFile(int folder, const char* name) {
+        constexpr int kFlags = O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC;
+        const int fd = ::openat(folder, name, kFlags, 0666);
+        if (fd >= 0 || errno != ELOOP || ::unlinkat(folder, name, 0) != 0)
+            return fd;
+        return ::openat(folder, name, kFlags | O_EXCL, 0666);
+    }
+
+    static bool writeAll(int fd, const char* data, size_t size) {
+        while (size > 0) {
+            const ssize_t put = ::write(fd, data, size);
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return false;
+            data += put;
+            size -= size_t(put);
+        }
+        return true;
+    }
+
     bool writeFile(const PlannedEntry& entry, QString* error) {
         const qsizetype slash = entry.relative.lastIndexOf(QLatin1Char('/'));
-        if (slash > 0 && !makeFolder(entry.relative.left(slash), error))
+        const int folder = folderFor(slash > 0 ? entry.relative.left(slash) : QString(), error);
+        if (folder < 0)
             return false;
         const QString path = m_folder + QLatin1Char('/') + entry.relative;
-        if (QFileInfo(path).isSymLink())
-            QFile::remove(path);
         std::unique_ptr<zip_file_t, ZipFileClose> input(zip_fopen_index(m_archive, entry.index, 0));
-        QFile output(path);
         if (!input) {
             setError(error,
                      QCoreApplication::translate("qv::Archive", "Cannot read \"%1\": %2")
                          .arg(entry.relative, QString::fromLocal8Bit(zip_strerror(m_archive))));
             return false;
         }
-        if (!output.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const int output = createFile(folder, QFile::encodeName(entry.relative.mid(slash + 1)));
+        const auto systemError = [] { return QString::fromLocal8Bit(std::strerror(errno)); };
+        if (output < 0) {
             setError(error, QCoreApplication::translate("qv::Archive", "Cannot create \"%1\": %2")
-                                .arg(QDir::toNativeSeparators(path), output.errorString()));
+                                .arg(QDir::toNativeSeparators(path), systemError()));
             return false;
         }
+        const auto cannotWrite = [&] {
+            setError(error, QCoreApplication::translate("qv::Archive", "Cannot write \"%1\": %2")
+                                .arg(QDir::toNativeSeparators(path), systemError()));
+            return false;
+        };
+        const auto closeOutput = qScopeGuard([output] { ::close(output); });
         qint64 written = 0;
         for (;;) {
             const zip_int64_t got = zip_fread(input.get(), m_buffer.data(), m_buffer.size());
@@ -568,19 +658,16 @@ private:
                                     .arg(entry.relative));
                 return false;
             }
-            if (output.write(m_buffer.data(), got) != got || !output.flush()) {
-                setError(error,
-                         QCoreApplication::translate("qv::Archive", "Cannot write \"%1\": %2")
-                             .arg(QDir::toNativeSeparators(path), writeFailureReason(output)));
-                return false;
-            }
+            if (!writeAll(output, m_buffer.data(), size_t(got)))
+                return cannotWrite();
             m_done += got;
             if (!report(error))
                 return false;
         }
-        if (entry.modified >= 0)
-            output.setFileTime(QDateTime::fromSecsSinceEpoch(entry.modified),
-                               QFileDevice::FileModificationTime);
+        if (entry.modified >= 0) {
+            const timespec times[2] = {{0, UTIME_OMIT}, {time_t(entry.modified), 0}};
+            ::futimens(output, times);
+        }
         return report(error);
     }
 
@@ -594,6 +681,8 @@ private:
     zip_t* m_archive;
     QString m_folder;
     QString m_root;
+    int m_rootFd = -1;
+    QHash<QString, int> m_folders; // relative path -> open folder
     const ArchiveProgress& m_progress;
     qint64 m_total;
     qint64 m_done = 0;

@@ -278,6 +278,69 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.filePath("elsewhere")).isEmpty());
     }
 
+    // What the target holds where entries go: a link to a folder inside the target is followed,
+    // one leading out of it is refused (at any depth), and a link where a file goes is replaced,
+    // never written through.
+    void linksAlreadyInTheTarget_data() {
+        QTest::addColumn<QString>("link");    // below the target
+        QTest::addColumn<QString>("leadsTo"); // below the scratch folder
+        QTest::addColumn<bool>("extracted");
+        QTest::newRow("folder link inside the target") << "quorvel/image"
+                                                       << "target/pictures" << true;
+        QTest::newRow("folder link out of a deeper folder") << "quorvel/image"
+                                                            << "elsewhere" << false;
+        QTest::newRow("file link where a file goes") << "quorvel/image/a.png"
+                                                     << "elsewhere/a.png" << true;
+    }
+    void linksAlreadyInTheTarget() {
+        QFETCH(QString, link);
+        QFETCH(QString, leadsTo);
+        QFETCH(bool, extracted);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("target/pictures")));
+        QVERIFY(QDir().mkpath(dir.filePath("elsewhere")));
+        QVERIFY(writeBytes(dir.filePath("elsewhere/a.png"), "not ours"));
+        QVERIFY(QDir().mkpath(QFileInfo(dir.filePath("target/" + link)).absolutePath()));
+        QVERIFY(QFile::link(dir.filePath(leadsTo), dir.filePath("target/" + link)));
+        QVERIFY(qv::test::writeZip(dir.filePath("p.qvp"), {{"quorvel/data.xml", "data"},
+                                                           {"quorvel/image/a.png", "png"},
+                                                           {"quorvel/image/b.png", "png b"}}));
+        QCOMPARE(extractArchive(dir.filePath("p.qvp"), dir.filePath("target")), extracted);
+        QCOMPARE(readBytes(dir.filePath("elsewhere/a.png")), QByteArray("not ours"));
+        QCOMPARE(QDir(dir.filePath("elsewhere")).entryList(QDir::Files), QStringList{"a.png"});
+        if (!extracted)
+            return;
+        QCOMPARE(readBytes(dir.filePath("target/quorvel/data.xml")), QByteArray("data"));
+        QCOMPARE(readBytes(dir.filePath("target/quorvel/image/a.png")), QByteArray("png"));
+        QCOMPARE(readBytes(dir.filePath("target/quorvel/image/b.png")), QByteArray("png b"));
+    }
+
+    // Files of hundreds of folders, the folders visited in turn and again: each file lands in its
+    // own folder, however many folders the extraction keeps open at once.
+    void filesOfManyFoldersInAnyOrder() {
+        QTemporaryDir dir;
+        QList<ZipEntry> entries{{"site/", {}}};
+        QMap<QString, QByteArray> expected;
+        for (int round = 0; round < 2; ++round) {
+            for (int folder = 0; folder < 300; ++folder) {
+                const QByteArray name = "site/d" + QByteArray::number(folder % 30) + "/e" +
+                                        QByteArray::number(folder) + "/f" +
+                                        QByteArray::number(round) + ".txt";
+                entries.append({name, name});
+                expected.insert(QString::fromLatin1(name), name);
+            }
+        }
+        QVERIFY(qv::test::writeZip(dir.filePath("many.qvp"), entries));
+        QVERIFY(extractArchive(dir.filePath("many.qvp"), dir.filePath("out")));
+        QMap<QString, QByteArray> found;
+        QDirIterator it(dir.filePath("out"), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            found.insert(QDir(dir.filePath("out")).relativeFilePath(file), readBytes(file));
+        }
+        QCOMPARE(found, expected);
+    }
+
     void notAnArchive_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("text") << QByteArray("This is a text file, not a project.\r\n");
