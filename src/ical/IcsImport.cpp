@@ -3,6 +3,8 @@
 #include "ical/IcalHandles.h"
 #include "ical/IcsParse.h"
 #include "ical/IcsRule.h"
+#include "ical/RuleSteps.h"
+#include "ical/ZoneOffsets.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -13,6 +15,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <memory>
 
 namespace qv {
 
@@ -28,15 +31,25 @@ QString text(const char* utf8) {
 // Where the times of one property are: a zone of the system's zone database, a zone only the
 // file describes (libical's, from its VTIMEZONE), UTC, or floating (taken as the calendar's).
 struct SourceZone {
-    QTimeZone qtZone;                    // when the zone database knows the TZID
-    bool local = false;                  // the zone is the calendar's: its times stand as they are
-    const QTimeZone* calendar = nullptr; // the calendar's zone
+    QTimeZone qtZone;                     // when the zone database knows the TZID
+    bool local = false;                   // the zone is the calendar's: its times stand as they are
+    const QTimeZone* calendar = nullptr;  // the calendar's zone
+    const ZoneOffsets* offsets = nullptr; // qtZone's, when it has a TZID
+    const ZoneOffsets* calendarOffsets = nullptr; // the calendar zone's
 };
 
 // The wall-clock time of the calendar's zone at an instant, held as the designer holds times.
 QDateTime wallTime(const QDateTime& instant, const QTimeZone& calendar) {
     const QDateTime there = instant.toTimeZone(calendar);
     return QDateTime(there.date(), there.time());
+}
+
+// The wall-clock time of the calendar's zone at an instant in seconds since the epoch.
+QDateTime wallTime(qint64 instant, const SourceZone& zone) {
+    if (zone.calendarOffsets)
+        if (const std::optional<int> offset = zone.calendarOffsets->atInstant(instant))
+            return wallTimeOfSeconds(instant + *offset);
+    return wallTime(QDateTime::fromSecsSinceEpoch(instant, Qt::UTC), *zone.calendar);
 }
 
 // A time of the file as a wall-clock time of the calendar's zone.
@@ -47,14 +60,20 @@ QDateTime toLocal(const icaltimetype& t, const SourceZone& zone) {
     const QTime time(t.hour, t.minute, std::min(t.second, 59));
     if (!icaltime_is_utc(t) && zone.local)
         return QDateTime(date, time);
-    if (!icaltime_is_utc(t) && zone.qtZone.isValid())
+    if (!icaltime_is_utc(t) && zone.qtZone.isValid()) {
+        const qint64 wall = secondsOfWallTime(date, time);
+        if (zone.offsets)
+            if (const std::optional<int> offset = zone.offsets->atWallTime(wall))
+                return wallTime(wall - *offset, zone);
         return wallTime(QDateTime(date, time, zone.qtZone), *zone.calendar);
+    }
+    // UTC times between 1970 and 2037, which libical reads alike, without libical.
+    if (icaltime_is_utc(t) && t.second <= 59 && t.year >= 1970 && t.year <= 2037)
+        return wallTime(secondsOfWallTime(date, time), zone);
     if (icaltime_is_utc(t) || t.zone)
-        return wallTime(QDateTime::fromSecsSinceEpoch(
-                            qint64(icaltime_as_timet_with_zone(
-                                t, t.zone ? t.zone : icaltimezone_get_utc_timezone())),
-                            Qt::UTC),
-                        *zone.calendar);
+        return wallTime(qint64(icaltime_as_timet_with_zone(
+                            t, t.zone ? t.zone : icaltimezone_get_utc_timezone())),
+                        zone);
     return QDateTime(date, time);
 }
 
@@ -91,11 +110,27 @@ namespace {
 // The zones the file names, looked up once each; the names neither the zone database nor the file
 // knows.
 struct ZoneLookup {
-    explicit ZoneLookup(const QTimeZone& zone)
-        : calendar(zone.isValid() ? zone : QTimeZone::systemTimeZone()), calendarId(calendar.id()) {
+    ZoneLookup(const QTimeZone& zone, const QDate& lastDay)
+        : calendar(zone.isValid() ? zone : QTimeZone::systemTimeZone()), calendarId(calendar.id()),
+          spanEnd(lastDay.addYears(2), QTime(0, 0), Qt::UTC),
+          calendarOffsets(calendar, spanStart, spanEnd) {}
+
+    // The offsets of a zone the file names, read once.
+    const ZoneOffsets* offsetsOf(const QByteArray& name, const QTimeZone& zone) {
+        auto found = offsets.find(name);
+        if (found == offsets.end())
+            found = offsets.insert(name, std::make_shared<ZoneOffsets>(zone, spanStart, spanEnd));
+        return found->get();
     }
+
     QTimeZone calendar;
     QByteArray calendarId;
+    // Times from here to two years past the window are converted with the zones' offsets read
+    // once; earlier and later ones through QDateTime.
+    const QDateTime spanStart{QDate(1970, 1, 1), QTime(0, 0), Qt::UTC};
+    const QDateTime spanEnd;
+    ZoneOffsets calendarOffsets;
+    QHash<QByteArray, std::shared_ptr<ZoneOffsets>> offsets;
     QHash<QByteArray, QTimeZone> known;
     QSet<QString> unknown;   // taken as local time
     QSet<QString> described; // converted with the file's own description
@@ -107,6 +142,7 @@ struct ZoneLookup {
 SourceZone sourceZone(icalproperty* property, const icaltimetype& t, ZoneLookup& zones) {
     SourceZone zone;
     zone.calendar = &zones.calendar;
+    zone.calendarOffsets = &zones.calendarOffsets;
     if (!property || t.is_date || icaltime_is_utc(t))
         return zone;
     icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
@@ -121,6 +157,8 @@ SourceZone sourceZone(icalproperty* property, const icaltimetype& t, ZoneLookup&
     }
     zone.qtZone = *found;
     zone.local = found->isValid() && found->id() == zones.calendarId;
+    if (found->isValid() && !zone.local)
+        zone.offsets = zones.offsetsOf(name, *found);
     return zone;
 }
 
@@ -138,10 +176,10 @@ struct Component {
 class Reader {
 public:
     Reader(const IcsImportOptions& options, IcsReadResult& result)
-        : options_(options), result_(result), zones_(options.zone) {
-        windowStart_ = options.windowStart.isValid() ? options.windowStart : QDate::currentDate();
-        windowEnd_ = windowStart_.addMonths(options.windowMonths);
-    }
+        : options_(options), result_(result),
+          windowStart_(options.windowStart.isValid() ? options.windowStart : QDate::currentDate()),
+          windowEnd_(windowStart_.addMonths(options.windowMonths)),
+          zones_(options.zone, windowEnd_) {}
 
     bool read(icalcomponent* root, QString* error) {
         QList<QString> order;
@@ -422,7 +460,7 @@ private:
             return true; // dates, floating times and times of the calendar's zone stand as they are
         if (clocksStayUntilWindowEnd(times))
             return true;
-        IcalRecurIterator it(rule, times.start);
+        RuleSteps it(rule, times.start);
         for (int step = 0; step < options_.limits.maxRuleSteps; ++step) {
             const icaltimetype t = it.next();
             if (icaltime_is_null_time(t))
@@ -585,7 +623,7 @@ private:
         };
         bool gaveUp = false;
         for (icalproperty* p : rules) {
-            IcalRecurIterator it(icalproperty_get_rrule(p), times.start);
+            RuleSteps it(icalproperty_get_rrule(p), times.start);
             for (int step = 0;; ++step) {
                 if (step >= options_.limits.maxRuleSteps) {
                     gaveUp = true;

@@ -13,14 +13,6 @@ namespace {
 const char* const kDayNames[] = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
 const char* const kRuleDays[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
 
-// The values of one BY list of a rule; the list ends at the first unused slot.
-template <std::size_t N> QList<int> byList(const short (&values)[N]) {
-    QList<int> list;
-    for (std::size_t i = 0; i < N && values[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i)
-        list.append(values[i]);
-    return list;
-}
-
 QString twoDigits(int n) {
     return QString::number(n).rightJustified(2, u'0');
 }

@@ -6,9 +6,18 @@
 
 #include <libical/ical.h>
 
+#include <cstddef>
 #include <optional>
 
 namespace qv {
+
+// The values of one BY list of a rule; the list ends at the first unused slot.
+template <std::size_t N> QList<int> byList(const short (&values)[N]) {
+    QList<int> list;
+    for (std::size_t i = 0; i < N && values[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i)
+        list.append(values[i]);
+    return list;
+}
 
 // One of our repeat kinds with its day, as a repeat rule maps onto it.
 struct RepeatMapping {
