@@ -2,6 +2,7 @@
 #include "cli/ConsolePlatform.h"
 #include "common/Functions.h"
 #include "common/RegularFile.h"
+#include "common/StagedFolderCopy.h"
 
 #include "document/CalendarDocument.h"
 #include "editor/PreviewRefresh.h"
@@ -15,16 +16,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTextStream>
 
 namespace {
 
 const char* const kUsage = "publish ARCHIVE FOLDER [--full-path URL]";
 
-// publish ARCHIVE FOLDER [--full-path URL]: opens the project archive as the designer does, in a
-// working folder of its own, refreshes its data file and calendar page, publishes it into FOLDER
-// and prints the embed code.
+// publish ARCHIVE FOLDER [--full-path URL]: opens the project archive as the designer does,
+// refreshes its data file and calendar page, publishes it into FOLDER and prints the embed code.
 int run(const QStringList& arguments) {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -54,44 +53,48 @@ int run(const QStringList& arguments) {
         return 1;
     }
 
-    QTemporaryDir data;
-    if (!data.isValid()) {
-        err << "Cannot create a working folder: " << data.errorString() << '\n';
-        return 1;
-    }
     qv::CalendarDocument document;
     document.enrolStandardStyleItems();
     qv::AppContext context(document);
-    context.folders = qv::Folders::make(QCoreApplication::applicationDirPath(), data.path());
+    context.folders = qv::Folders::make(QCoreApplication::applicationDirPath(), QString());
     QString error;
-    if (!QDir().mkpath(context.folders.working)) {
-        err << "Cannot create the folder \"" << QDir::toNativeSeparators(context.folders.working)
-            << "\".\n";
-        return 1;
-    }
     if (!context.layoutPages.read(context.folders.files, &error)) {
         err << error << '\n';
         return 1;
     }
 
+    // The archive is unpacked straight into the staging folder inside FOLDER, which serves as the
+    // working folder: every file is written once, and moved into place only when the whole
+    // project is there with its refreshed data file, page and calendar feed. A failure leaves
+    // FOLDER as it was.
     qv::cli::ConsolePlatform platform;
     qv::RecentList recent(nullptr);
     qv::ProjectLifecycle lifecycle(context, platform, recent, qv::standardDataFileAccess());
-    lifecycle.LoadContents(archive, false);
-    if (!document.Marks.Loaded)
-        return 1; // the reason is already on standard error
-    if (const std::optional<QString> problem =
-            qv::publishSizeProblem(document.Options.PublishWidth, document.Options.PublishHeight)) {
-        err << *problem << '\n';
-        return 1;
-    }
-    if (qv::commitDocument(document, context, &error) != qv::RefreshOutcome::Written) {
-        err << error << '\n';
-        return 1;
-    }
-    if (!qv::copyToPublishFolder(context.folders.working, folder, &error,
-                                 qv::calendarFeedBytes(document))) {
-        err << error << '\n';
+    bool reported = false;
+    const bool published = qv::fillFolderStaged(
+        folder,
+        [&](const QString& staging, QString* reason) {
+            context.folders.working = staging;
+            // The reasons of these steps are already on standard error.
+            reported = true;
+            if (!lifecycle.openInWorkingFolder(archive))
+                return false;
+            if (const std::optional<QString> problem = qv::publishSizeProblem(
+                    document.Options.PublishWidth, document.Options.PublishHeight)) {
+                err << *problem << '\n';
+                return false;
+            }
+            reported = false;
+            const QByteArray feed = qv::calendarFeedBytes(document);
+            return qv::writeDocumentFiles(document, context, reason) &&
+                   (feed.isEmpty() || qv::writeFileAtomically(context.folders.projectData() +
+                                                                  QStringLiteral("/calendar.ics"),
+                                                              feed, reason));
+        },
+        &error);
+    if (!published) {
+        if (!reported)
+            err << qv::printableText(qv::publishFailure(folder, error)) << '\n';
         return 1;
     }
 

@@ -4,15 +4,18 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
+#include <cerrno>
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace qv {
@@ -22,10 +25,6 @@ namespace {
 void setError(QString* error, const QString& text) {
     if (error)
         *error = text;
-}
-
-std::filesystem::path fsPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
 QString newStagingFolder(const QString& targetFolder) {
@@ -46,79 +45,182 @@ QString newStagingFolder(const QString& targetFolder) {
     }
 }
 
-// One entry of the finished copy and where it goes.
-struct Move {
-    QString relative;
-    QString from;
-    QString to;
-    bool folder = false;
+class FolderDescriptor {
+public:
+    explicit FolderDescriptor(int fd) : m_fd(fd) {}
+    ~FolderDescriptor() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    FolderDescriptor(const FolderDescriptor&) = delete;
+    FolderDescriptor& operator=(const FolderDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
 };
 
-std::vector<Move> plannedMoves(const QString& staging, const QString& targetFolder) {
-    std::vector<Move> moves;
-    const QDir root(staging);
-    // Folders are listed before what they hold.
-    QDirIterator it(staging, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    const QString marker = QLatin1String(kStagingMarkerName);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo info = it.fileInfo();
-        const QString relative = root.relativeFilePath(info.filePath());
-        if (relative == marker)
+int openFolderAt(int at, const char* name) {
+    return ::openat(at, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// The names in an open folder, each with whether it is a real folder (not a link to one).
+std::vector<std::pair<QByteArray, bool>> namesIn(int folder) {
+    std::vector<std::pair<QByteArray, bool>> names;
+    const int listingFd = ::dup(folder);
+    DIR* listing = listingFd >= 0 ? ::fdopendir(listingFd) : nullptr;
+    if (!listing) {
+        if (listingFd >= 0)
+            ::close(listingFd);
+        return names;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        const char* name = entry->d_name;
+        if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
             continue;
-        moves.push_back({relative, info.filePath(), targetFolder + QLatin1Char('/') + relative,
-                         info.isDir() && !info.isSymLink()});
-    }
-    return moves;
-}
-
-// A folder where a file goes or a file where a folder goes: found before anything is moved, so
-// that the move either happens whole or not at all.
-bool findConflict(const std::vector<Move>& moves, QString* error) {
-    for (const Move& move : moves) {
-        const QFileInfo existing(move.to);
-        const bool conflict = move.folder ? (existing.exists() && !existing.isDir())
-                                          : (existing.isDir() && !existing.isSymLink());
-        if (conflict) {
-            setError(
-                error,
-                QCoreApplication::translate("qv::StagedFolderCopy",
-                                            "\"%1\" is in the way: a %2 of that name is there.")
-                    .arg(QDir::toNativeSeparators(move.to),
-                         move.folder
-                             ? QCoreApplication::translate("qv::StagedFolderCopy", "file")
-                             : QCoreApplication::translate("qv::StagedFolderCopy", "folder")));
-            return true;
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN) {
+            struct stat info;
+            isFolder =
+                ::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISDIR(info.st_mode);
         }
+        names.emplace_back(QByteArray(name), isFolder);
     }
-    return false;
+    ::closedir(listing);
+    return names;
 }
 
-bool moveIntoPlace(const std::vector<Move>& moves, QString* error) {
-    for (const Move& move : moves) {
-        std::error_code code;
-        if (move.folder) {
-            if (QFileInfo(move.to).isDir() || QDir().mkdir(move.to))
+// What lies at name in the open folder, links not followed.
+enum class Found { Nothing, Folder, Link, Other };
+
+Found whatIsAt(int folder, const char* name) {
+    struct stat info;
+    if (::fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return Found::Nothing;
+    if (S_ISDIR(info.st_mode))
+        return Found::Folder;
+    return S_ISLNK(info.st_mode) ? Found::Link : Found::Other;
+}
+
+// Moves the finished copy out of the staging folder into the target folder: a folder that the
+// target does not have yet goes whole in one rename, a folder it has receives what the staged one
+// holds, and each file replaces the one of its name. A link in the target where a folder goes is
+// replaced by the folder, never followed.
+class StagedMove {
+public:
+    StagedMove(const QString& staging, const QString& target)
+        : m_staging(staging), m_target(target) {}
+
+    // A folder where a file goes or a file where a folder goes: found before anything is moved,
+    // so that the move either happens whole or not at all.
+    bool findConflict(QString* error) {
+        const FolderDescriptor from(openFolder(m_staging)), to(openFolder(m_target));
+        if (from.get() < 0 || to.get() < 0)
+            return cannotOpen(error);
+        return findConflictIn(from.get(), to.get(), QString(), error);
+    }
+
+    bool moveIntoPlace(QString* error) {
+        const FolderDescriptor from(openFolder(m_staging)), to(openFolder(m_target));
+        if (from.get() < 0 || to.get() < 0)
+            return !cannotOpen(error);
+        return moveFolder(from.get(), to.get(), QString(), error);
+    }
+
+private:
+    static int openFolder(const QString& path) {
+        return ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+
+    bool cannotOpen(QString* error) const {
+        setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
+                                                    "Cannot create a folder in \"%1\".")
+                            .arg(QDir::toNativeSeparators(m_target)));
+        return true;
+    }
+
+    QString targetPath(const QString& relative) const {
+        return QDir::toNativeSeparators(m_target + QLatin1Char('/') + relative);
+    }
+
+    static QString below(const QString& relative, const QByteArray& name) {
+        const QString decoded = QFile::decodeName(name);
+        return relative.isEmpty() ? decoded : relative + QLatin1Char('/') + decoded;
+    }
+
+    static bool isMarker(const QString& relative, const QByteArray& name) {
+        return relative.isEmpty() && name == kStagingMarkerName;
+    }
+
+    bool findConflictIn(int from, int to, const QString& relative, QString* error) const {
+        for (const auto& [name, isFolder] : namesIn(from)) {
+            if (isMarker(relative, name))
                 continue;
-            setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
-                                                        "Cannot create the folder \"%1\".")
-                                .arg(QDir::toNativeSeparators(move.to)));
-            return false;
+            const Found found = whatIsAt(to, name.constData());
+            const bool conflict = isFolder ? found == Found::Other : found == Found::Folder;
+            if (conflict) {
+                setError(
+                    error,
+                    QCoreApplication::translate("qv::StagedFolderCopy",
+                                                "\"%1\" is in the way: a %2 of that name is there.")
+                        .arg(targetPath(below(relative, name)),
+                             isFolder
+                                 ? QCoreApplication::translate("qv::StagedFolderCopy", "file")
+                                 : QCoreApplication::translate("qv::StagedFolderCopy", "folder")));
+                return true;
+            }
+            if (isFolder && found == Found::Folder) {
+                const FolderDescriptor staged(openFolderAt(from, name.constData()));
+                const FolderDescriptor there(openFolderAt(to, name.constData()));
+                if (staged.get() >= 0 && there.get() >= 0 &&
+                    findConflictIn(staged.get(), there.get(), below(relative, name), error))
+                    return true;
+            }
         }
-        // rename replaces the file of that name in one step; a link there is replaced, not
-        // followed.
-        std::filesystem::rename(fsPath(move.from), fsPath(move.to), code);
-        if (code) {
-            setError(error, QCoreApplication::translate("qv::StagedFolderCopy",
-                                                        "Cannot replace \"%1\": %2")
-                                .arg(QDir::toNativeSeparators(move.to),
-                                     QString::fromLocal8Bit(code.message().c_str())));
-            return false;
-        }
+        return false;
     }
-    return true;
-}
+
+    bool cannotReplace(const QString& relative, QString* error) const {
+        setError(error,
+                 QCoreApplication::translate("qv::StagedFolderCopy", "Cannot replace \"%1\": %2")
+                     .arg(targetPath(relative), QString::fromLocal8Bit(std::strerror(errno))));
+        return false;
+    }
+
+    bool moveFolder(int from, int to, const QString& relative, QString* error) const {
+        for (const auto& [name, isFolder] : namesIn(from)) {
+            if (isMarker(relative, name))
+                continue;
+            const QString path = below(relative, name);
+            const char* native = name.constData();
+            if (isFolder) {
+                const Found found = whatIsAt(to, native);
+                if (found == Found::Link && ::unlinkat(to, native, 0) != 0)
+                    return cannotReplace(path, error);
+                if (found != Found::Folder) {
+                    if (::renameat(from, native, to, native) != 0)
+                        return cannotReplace(path, error);
+                    continue;
+                }
+                const FolderDescriptor staged(openFolderAt(from, native));
+                const FolderDescriptor there(openFolderAt(to, native));
+                if (staged.get() < 0 || there.get() < 0)
+                    return cannotReplace(path, error);
+                if (!moveFolder(staged.get(), there.get(), path, error))
+                    return false;
+                continue;
+            }
+            // rename replaces the file of that name in one step; a link there is replaced, not
+            // followed.
+            if (::renameat(from, native, to, native) != 0)
+                return cannotReplace(path, error);
+        }
+        return true;
+    }
+
+    QString m_staging;
+    QString m_target;
+};
 
 } // namespace
 
@@ -168,8 +270,8 @@ bool fillFolderStaged(const QString& givenFolder,
     QString reason;
     bool ok = fill(staging, &reason);
     if (ok) {
-        const std::vector<Move> moves = plannedMoves(staging, targetFolder);
-        ok = !findConflict(moves, &reason) && moveIntoPlace(moves, &reason);
+        StagedMove move(staging, targetFolder);
+        ok = !move.findConflict(&reason) && move.moveIntoPlace(&reason);
     }
     deleteFolder(staging);
     if (!ok) {

@@ -58,13 +58,17 @@ QString previewRedrawScript(const QByteArray& dataFile) {
            QString::fromUtf8(text) + QStringLiteral(");");
 }
 
+bool writeDocumentFiles(const CalendarDocument& document, const AppContext& context,
+                        QString* error) {
+    return writeDataFile(context.folders.dataFile(), document, error) &&
+           writePreviewPage(context, document, error);
+}
+
 RefreshOutcome commitDocument(CalendarDocument& document, const AppContext& context,
                               QString* error) {
     if (!document.Marks.Loaded)
         return RefreshOutcome::NotLoaded;
-    if (!writeDataFile(context.folders.dataFile(), document, error))
-        return RefreshOutcome::Failed;
-    if (!writePreviewPage(context, document, error))
+    if (!writeDocumentFiles(document, context, error))
         return RefreshOutcome::Failed;
     document.Marks.Modified = true;
     noteUnsavedWork(context.folders.working, document.Marks);

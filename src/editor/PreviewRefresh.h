@@ -38,6 +38,10 @@ enum class RefreshOutcome {
     Failed,    // a write failed: the reason is in error, the modified mark is unchanged
 };
 
+// Writes the data file and the preview page into the working folder.
+bool writeDocumentFiles(const CalendarDocument& document, const AppContext& context,
+                        QString* error = nullptr);
+
 // Commits the document: writes the data file and the preview page and sets the modified mark
 // (with the unsaved work mark beside the working folder).
 RefreshOutcome commitDocument(CalendarDocument& document, const AppContext& context,

@@ -98,19 +98,31 @@ void ProjectLifecycle::loadChosen(const QString& path, bool fromTemplate, Done d
         unpackArchiveInto(staging, path, unpacked);
 }
 
-void ProjectLifecycle::loadUnpacked(const QString& path, bool fromTemplate) {
+bool ProjectLifecycle::openInWorkingFolder(const QString& path) {
+    QString error;
+    if (!extractProjectArchive(path, m_context.folders.working, {}, &error)) {
+        m_platform.information(
+            wrongFile() + QLatin1Char('\n') +
+            QStringLiteral("\"%1\": %2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    return loadUnpacked(path, false);
+}
+
+bool ProjectLifecycle::loadUnpacked(const QString& path, bool fromTemplate) {
     // Read again in place, now with the editor's windows following what is read.
     m_document.Marks.ProjectPath = fromTemplate ? QString() : path;
     if (fromTemplate)
         m_archiveStamp.reset();
     m_document.clearPresentMarks();
-    m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor);
+    const bool read = m_access.read(m_context.folders.dataFile(), m_document, m_platform, m_editor);
     if (fromTemplate)
         giveComputerZone();
     m_document.Marks.Modified = false;
     m_document.Marks.Loaded = true;
     noteUnsavedWork(m_context.folders.working, m_document.Marks);
     writePlayerScript();
+    return read;
 }
 
 // A calendar made from a template is in this computer's time zone, named in its data file, so

@@ -71,6 +71,12 @@ public:
     // unpacked and its data file read; otherwise it stays exactly as it was. done: whether the
     // new project replaced the open one.
     void LoadContents(const QString& path, bool fromTemplate, Done done = {});
+
+    // Opens the project archive at path by unpacking it straight into the working folder, on
+    // this thread and without keeping the project open before (the command line's publish
+    // unpacks it where it is published). False when the archive or its data file cannot be read
+    // (already reported).
+    bool openInWorkingFolder(const QString& path);
     // Packs the working folder into the project archive, asking for its path when there is none
     // or when saveAs is set. done: whether the archive was written.
     void SaveContents(bool saveAs, Done done = {});
@@ -106,7 +112,7 @@ public:
 
 private:
     void loadChosen(const QString& path, bool fromTemplate, Done done);
-    void loadUnpacked(const QString& path, bool fromTemplate);
+    bool loadUnpacked(const QString& path, bool fromTemplate);
     void removeLeftovers();
     bool copyTemplateInto(const QString& staging, const QString& path);
     void unpackArchiveInto(const QString& staging, const QString& path, Done done);

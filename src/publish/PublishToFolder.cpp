@@ -48,6 +48,13 @@ std::optional<QString> publishTargetProblem(const QString& workingFolder,
         .arg(QDir::toNativeSeparators(chosenFolder));
 }
 
+QString publishFailure(const QString& chosenFolder, const QString& reason) {
+    return QCoreApplication::translate("qv::PublishToFolder",
+                                       "Cannot publish the project to \"%1\"; the files there are "
+                                       "left as they were.\n%2")
+        .arg(QDir::toNativeSeparators(chosenFolder), reason);
+}
+
 bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFolder, QString* error,
                          const QByteArray& calendarFeed, const std::function<bool()>& goOn) {
     if (const std::optional<QString> problem = publishTargetProblem(workingFolder, chosenFolder)) {
@@ -58,11 +65,7 @@ bool copyToPublishFolder(const QString& workingFolder, const QString& chosenFold
     QString reason;
     if (!copyFolderContentsStaged(workingFolder, chosenFolder, &reason, goOn)) {
         if (error)
-            *error = QCoreApplication::translate(
-                         "qv::PublishToFolder",
-                         "Cannot publish the project to \"%1\"; the files there are "
-                         "left as they were.\n%2")
-                         .arg(QDir::toNativeSeparators(chosenFolder), reason);
+            *error = publishFailure(chosenFolder, reason);
         return false;
     }
     if (!calendarFeed.isEmpty() &&

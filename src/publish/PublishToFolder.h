@@ -19,6 +19,9 @@ QString publishFolderInstruction();
 std::optional<QString> publishTargetProblem(const QString& workingFolder,
                                             const QString& chosenFolder);
 
+// What the user reads when a publish into chosenFolder failed for reason.
+QString publishFailure(const QString& chosenFolder, const QString& reason);
+
 // Copies every file and sub-folder of the working folder into chosenFolder (created when
 // missing): files of the same name are replaced, anything else there stays. A calendar feed,
 // when given, goes into the published project data folder as calendar.ics. All or nothing: when

@@ -59,6 +59,14 @@ void writeLargeProject(const QString& folder) {
     writeBytes(folder + "/quorvel/image/photo.jpg", noise(400 * 1024));
 }
 
+// The same as a project archive.
+void writeLargeArchive(const QString& path) {
+    qv::test::writeZip(path, {{"quorvel/data.xml", "<calendar id=\"new\"/>"},
+                              {"quorvel/data.js", "new script"},
+                              {"quorvel/image/photo.jpg", noise(400 * 1024)},
+                              {"Calendar.htm", "new page"}});
+}
+
 qv::CalendarDocument largeDocument() {
     qv::CalendarDocument document;
     document.enrolStandardStyleItems();
@@ -87,15 +95,18 @@ private Q_SLOTS:
             return error;
         });
         QTest::newRow("unpack") << WriteStep([](const QString& state, const QString& scratch) {
-            qv::test::writeZip(scratch + "/big.qvp",
-                               {{"quorvel/data.xml", "<calendar id=\"new\"/>"},
-                                {"quorvel/data.js", "new script"},
-                                {"quorvel/image/photo.jpg", noise(400 * 1024)},
-                                {"Calendar.htm", "new page"}});
+            writeLargeArchive(scratch + "/big.qvp");
             const qv::test::CliRun run =
                 qv::test::runCli({"unpack", scratch + "/big.qvp", state + "/site"});
             return run.exitCode == 1 ? run.err : QString();
         });
+        QTest::newRow("command-line publish")
+            << WriteStep([](const QString& state, const QString& scratch) {
+                   writeLargeArchive(scratch + "/big.qvp");
+                   const qv::test::CliRun run =
+                       qv::test::runCli({"publish", scratch + "/big.qvp", state + "/site"});
+                   return run.exitCode == 1 ? run.err : QString();
+               });
         QTest::newRow("save") << WriteStep([](const QString& state, const QString& scratch) {
             writeLargeProject(scratch + "/work");
             QString error;

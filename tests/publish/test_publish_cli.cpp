@@ -3,6 +3,7 @@
 
 #include "common/Functions.h"
 #include "project/Archive.h"
+#include "project/ProjectTestFiles.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -104,6 +105,52 @@ private Q_SLOTS:
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(path("failed/Calendar.htm")));
+    }
+
+    // A republish that fails once the archive is unpacked where it is published (a data file
+    // the reader refuses, publish sizes out of range, a damaged entry) leaves the earlier publish
+    // and the user's files exactly as they were, without a trace of the attempt.
+    void aFailedRepublishLeavesTheEarlierOne_data() {
+        QTest::addColumn<QByteArray>("from"); // in the data file
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unreadable data file") << QByteArray("<") << QByteArray("") << "ERROR";
+        QTest::newRow("publish size out of range")
+            << QByteArray("publishwidth=\"777\"") << QByteArray("publishwidth=\"0\"")
+            << "publish width";
+        QTest::newRow("damaged entry") << QByteArray() << QByteArray() << "Wrong file project!";
+    }
+    void aFailedRepublishLeavesTheEarlierOne() {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
+        const QString site = path("republished/" + QString(QTest::currentDataTag()));
+        QVERIFY(writeBytes(site + "/index.html", "the user's own page"));
+        QVERIFY(runCli({"publish", m_archive, site}).exitCode == 0);
+        const QMap<QString, QByteArray> earlier = qv::test::treeOf(site);
+
+        const QString project = path("broken/" + QString(QTest::currentDataTag()));
+        QVERIFY(qv::extractArchive(m_archive, project));
+        QByteArray data = readBytes(project + "/quorvel/data.xml");
+        if (!from.isEmpty()) {
+            QVERIFY(data.contains(from));
+            data.replace(from, to);
+        }
+        QVERIFY(writeBytes(project + "/quorvel/data.xml", data));
+        const QString broken = project + ".qvp";
+        QVERIFY(qv::createArchive(project, broken, 0));
+        if (from.isEmpty()) {
+            QByteArray bytes = readBytes(broken);
+            const qsizetype at = bytes.indexOf("<calendar");
+            QVERIFY(at > 0);
+            bytes[at + 1] = 'C';
+            QVERIFY(writeBytes(broken, bytes));
+        }
+
+        const CliRun run = runCli({"publish", broken, site});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QCOMPARE(qv::test::treeOf(site), earlier);
     }
 
     void embedMergesIntoAPage() {

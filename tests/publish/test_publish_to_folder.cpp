@@ -255,6 +255,43 @@ private Q_SLOTS:
                  (QStringList{"Calendar.htm", "quorvel"}));
     }
 
+    // A republish into what the folder holds where the project's folders go: a folder the
+    // published folder lacks arrives whole, one it has receives the new files beside the user's
+    // own, and a link there is replaced by the folder, never followed.
+    void republishIntoWhatTheFolderHolds_data() {
+        QTest::addColumn<QString>("planted"); // what lies at quorvel/image
+        QTest::newRow("nothing") << "nothing";
+        QTest::newRow("a folder with the user's picture") << "own folder";
+        QTest::newRow("a link to a folder outside") << "folder link";
+        QTest::newRow("a link to a file outside") << "file link";
+    }
+    void republishIntoWhatTheFolderHolds() {
+        QFETCH(QString, planted);
+        const QString site = path("into-" + planted), outside = path("outside-" + planted);
+        QVERIFY(writeBytes(site + "/quorvel/data.xml", "data v1"));
+        QVERIFY(writeBytes(outside + "/theirs.png", "theirs"));
+        const QString image = site + "/quorvel/image";
+        if (planted == "own folder")
+            QVERIFY(writeBytes(image + "/mine.png", "mine"));
+        else if (planted == "folder link")
+            QVERIFY(QFile::link(outside, image));
+        else if (planted == "file link")
+            QVERIFY(QFile::link(outside + "/theirs.png", image));
+        QString error;
+        QVERIFY2(qv::copyToPublishFolder(m_working, site, &error), qPrintable(error));
+        QStringList expected{"Calendar.htm", "quorvel/data.xml", "quorvel/image/a.png"};
+        if (planted == "own folder")
+            expected.append("quorvel/image/mine.png");
+        QCOMPARE(filesBelow(site), expected);
+        QCOMPARE(readBytes(image + "/a.png"), QByteArray("new image"));
+        QCOMPARE(readBytes(site + "/quorvel/data.xml"), QByteArray("data v2"));
+        QVERIFY(!QFileInfo(image).isSymLink());
+        QCOMPARE(filesBelow(outside), QStringList{"theirs.png"});
+        QCOMPARE(readBytes(outside + "/theirs.png"), QByteArray("theirs"));
+        QCOMPARE(QDir(site).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"Calendar.htm", "quorvel"}));
+    }
+
     // A staging folder left by a publish that never ended is removed by the next one.
     void leftoverStagingIsRemoved() {
         const QString site = path("left");
