@@ -1,11 +1,15 @@
 // Publishing a project folder into a new folder with the designer's publish copy, against the
 // same work done by cp -R (folder to folder) and by unzip (from the saved project archive), in
-// the same run. Two projects: 20,000 small files, and 200 MB of pictures; each on a RAM file
-// system (/dev/shm) and on the disk of the system's temporary folder.
+// the same run; and what a user of the command line waits for, a new process each time:
+// `quorvel-cli publish ARCHIVE FOLDER` against unzip -q into a scratch folder followed by
+// cp -R of it into the folder, and `quorvel-cli unpack ARCHIVE FOLDER` against unzip -q. Two
+// projects: 20,000 small files, and 200 MB of pictures; each on a RAM file system (/dev/shm) and
+// on the disk of the system's temporary folder.
 // Usage: bench_publish [rounds=7] [small files=20000] [megabytes=200]
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "../SideBySide.h"
+#include "common/Functions.h"
 #include "project/Archive.h"
 #include "publish/PublishToFolder.h"
 
@@ -37,8 +41,15 @@ QByteArray randomBytes(qint64 size, QRandomGenerator& random) {
     return bytes;
 }
 
-// count files of size bytes, 200 to a folder, plus the preview page.
+// count files of size bytes, 200 to a folder, plus the preview page, in a project made from the
+// built program's first template (so that the command line can open it).
 void makeProject(const QString& root, int count, qint64 size, const char* suffix) {
+    const QString templateFolder =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin/template/classic_blue");
+    if (!qv::copyFolderContents(templateFolder, root + QStringLiteral("/quorvel"))) {
+        std::fprintf(stderr, "cannot copy %s\n", qPrintable(templateFolder));
+        std::exit(2);
+    }
     QRandomGenerator random(7);
     for (int i = 0; i < count; ++i) {
         const QString folder = QStringLiteral("%1/quorvel/files/%2").arg(root).arg(i / 200);
@@ -51,7 +62,11 @@ void makeProject(const QString& root, int count, qint64 size, const char* suffix
 }
 
 bool run(const QString& program, const QStringList& arguments) {
-    return QProcess::execute(program, arguments) == 0;
+    QProcess process;
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    return process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
 }
 
 std::function<bool()> fresh(const QString& target) {
@@ -85,6 +100,38 @@ void compare(const QString& scratch, const QString& what, int count, qint64 size
     bench::sideBySide(qPrintable(title + QStringLiteral(", against cp -R")), publish, cp, rounds);
     bench::sideBySide(qPrintable(title + QStringLiteral(", against unzip")), publish, unzip,
                       rounds);
+    const QString cli =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../../bin/quorvel-cli");
+    if (!QFileInfo(cli).isExecutable()) {
+        std::printf("(no %s: the command line is not measured)\n\n", qPrintable(cli));
+        return;
+    }
+    // The peer unpacks into a scratch folder and copies that into the target, as a user without
+    // the program would; the scratch folder goes with the target between rounds.
+    const QString scratchFolder = dir.filePath(QStringLiteral("unzipped"));
+    const auto freshBoth = [&] {
+        QDir(scratchFolder).removeRecursively();
+        return fresh(theirs)();
+    };
+    const bench::Side cliPublish{"quorvel-cli publish", fresh(ours), [&] {
+                                     return run(cli, {QStringLiteral("publish"), archive, ours});
+                                 }};
+    const bench::Side unzipCp{
+        "unzip -q + cp -R", freshBoth, [&] {
+            return run(QStringLiteral("unzip"),
+                       {QStringLiteral("-q"), archive, QStringLiteral("-d"), scratchFolder}) &&
+                   run(QStringLiteral("cp"), {QStringLiteral("-R"), scratchFolder, theirs});
+        }};
+    bench::sideBySide(
+        qPrintable(title + QStringLiteral(", quorvel-cli publish against unzip -q + cp -R "
+                                          "(target <= 0.9)")),
+        cliPublish, unzipCp, rounds);
+    const bench::Side cliUnpack{"quorvel-cli unpack", fresh(ours), [&] {
+                                    return run(cli, {QStringLiteral("unpack"), archive, ours});
+                                }};
+    bench::sideBySide(
+        qPrintable(title + QStringLiteral(", quorvel-cli unpack against unzip -q (target <= 0.9)")),
+        cliUnpack, unzip, rounds);
     std::printf("\n");
 }
 
