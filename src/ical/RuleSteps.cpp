@@ -52,8 +52,8 @@ bool countable(const icalrecurrencetype& rule, const icaltimetype& start) {
         for (int d : days) {
             if (icalrecurrencetype_day_position(d) != 0)
                 return false;
-            onStart = onStart || qtWeekDay(icalrecurrencetype_day_day_of_week(d)) ==
-                                     day.dayOfWeek();
+            onStart =
+                onStart || qtWeekDay(icalrecurrencetype_day_day_of_week(d)) == day.dayOfWeek();
         }
         return onStart;
     }

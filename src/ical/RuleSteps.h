@@ -36,7 +36,7 @@ private:
     int interval_ = 1;
     int count_ = 0; // no limit when 0
     icaltimetype until_;
-    QDate untilDay_; // invalid without UNTIL
+    QDate untilDay_;  // invalid without UNTIL
     QList<int> days_; // week days as days after the week's start, or days of the month
     QDate firstWeek_; // the first day of the week the start falls in
     int period_ = 0;

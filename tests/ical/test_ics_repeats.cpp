@@ -71,8 +71,7 @@ QStringList libicalOccurrences(const QByteArray& ics, const QTimeZone& calendar,
     const IcalComponent root = parseIcsText(ics);
     icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
     const icaltimetype start = icalcomponent_get_dtstart(event);
-    const QByteArray tzid =
-        tzidOf(icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY));
+    const QByteArray tzid = tzidOf(icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY));
     QSet<QDateTime> left;
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
@@ -124,8 +123,7 @@ private Q_SLOTS:
         };
         row("every third day across the spring change, Berlin",
             "DTSTART;TZID=Europe/Berlin:20250325T023000", "FREQ=DAILY;INTERVAL=3;COUNT=40");
-        row("daily dates up to a date", "DTSTART;VALUE=DATE:20250101",
-            "FREQ=DAILY;UNTIL=20250301");
+        row("daily dates up to a date", "DTSTART;VALUE=DATE:20250101", "FREQ=DAILY;UNTIL=20250301");
         row("weekly since 1990 without end, Chicago",
             "DTSTART;TZID=America/Chicago:19900102T180000", "FREQ=WEEKLY");
         row("every second week on three days, weeks from Sunday, Chicago",
@@ -176,10 +174,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, start);
         QFETCH(QByteArray, rule);
         QFETCH(bool, counted);
-        const IcalComponent root =
-            parseIcsText(calendarWith(start + "\r\nRRULE:" + rule + "\r\n"));
-        icalcomponent* event =
-            icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
+        const IcalComponent root = parseIcsText(calendarWith(start + "\r\nRRULE:" + rule + "\r\n"));
+        icalcomponent* event = icalcomponent_get_first_component(root.get(), ICAL_VEVENT_COMPONENT);
         QVERIFY(event);
         const icaltimetype first = icalcomponent_get_dtstart(event);
         const icalrecurrencetype recurrence =
