@@ -1434,7 +1434,7 @@
   var SHOWN_MATCHES = 20;
   Calendar.prototype.buildSearch = function (root, menu) {
     var self = this, t = this.lang, id = this.id + '-found';
-    this.index = null;
+    this.index = this.listed = null;
     var btn = this.btnFind = menu.appendChild(h('button', 'qv-btn qv-find', { type: 'button', 'aria-expanded': 'false', 'aria-label': t.search }));
     btn.appendChild(svgIcon('qv-icon', 'M10.5 3.5a7 7 0 1 1 0 14 7 7 0 0 1 0-14zM15.5 15.5l5.5 5.5', 'none', 'currentColor'));
     var bar = this.searchBar = root.appendChild(h('div', 'qv-search', { role: 'search' }));
@@ -1470,17 +1470,31 @@
     this.searchBar.hidden = !open;
     this.btnFind.setAttribute('aria-expanded', String(open));
     if (!open) { this.showFound(false); return; }
-    // What the keys search, made when the field opens so that no key waits for it.
+    // What the keys search, made when the field opens so that no key waits for it: the texts
+    // at once, the events in the order matches are listed in when the browser is idle (or at
+    // the first key, should it come sooner).
     this.index = this.index || this.model.events.map(function (ev) {
       return (markupText(ev.title) + '\n' + markupText(ev.content)).toLowerCase();
     });
+    var self = this;
+    if (!this.listed) whenIdle(function () { self.listOrder(); });
     this.find();
   };
-  // While the field holds words the matches take the place of the month. Only the two boxes
-  // change: a class on the calendar would have the style of every element in it looked at again.
+  // Every event with the next day it takes place on, coming days first.
+  Calendar.prototype.listOrder = function () {
+    var today = this.today;
+    if (!this.listed) {
+      this.listed = this.model.events.map(function (ev) { return dated(ev, nextDays(ev, today, 1)[0], today); }).sort(byDate);
+    }
+    return this.listed;
+  };
+  // While the field holds words the matches take the place of the month. The month is only put
+  // aside, not taken out of the page: laying out a full month again would cost more than a frame
+  // when the words are cleared. Only the two boxes change: a class on the calendar would have the
+  // style of every element in it looked at again.
   Calendar.prototype.showFound = function (on) {
     this.found.hidden = !on;
-    if (this.body) this.body.style.display = on ? 'none' : '';
+    if (this.body) this.body.classList.toggle('qv-aside', on);
   };
   // The next n days on which the event takes place from `from` on; a series that ended gives
   // its first day. The days looked at are as few as n repeats of its kind need.
@@ -1493,32 +1507,29 @@
     eachOccurrence(ev, start, start + span, function (d) { if (out.length < n) out.push(d); });
     return out.length ? out : [ev.start.day];
   }
+  // Coming days first, then the past ones from the latest back.
+  function dated(ev, day, today) { return { ev: ev, day: day, key: day >= today ? day : 1e9 - day }; }
+  function byDate(a, b) { return a.key - b.key || compareEvents(a.ev, b.ev); }
   Calendar.prototype.find = function () {
     var t = this.lang, m = this.model, today = this.today, list = this.foundList;
     var words = this.searchInput.value.toLowerCase().split(/\s+/).filter(Boolean);
     this.showFound(words.length > 0);
     list.textContent = '';
     if (!words.length) { this.foundCount.textContent = ''; return; }
-    // Coming days first, then the past ones from the latest back.
-    function dated(ev, day) { return { ev: ev, day: day, key: day >= today ? day : 1e9 - day }; }
-    function byDate(a, b) { return a.key - b.key || compareEvents(a.ev, b.ev); }
-    // One pass counts the matches and keeps the first few in order.
-    var index = this.index, hits = [], found = 0;
-    this.events.forEach(function (ev) {
-      var text = index[ev.index];
+    // One pass along the events in listed order counts the matches and keeps the first few.
+    var index = this.index, only = this.only, hits = [], found = 0;
+    this.listOrder().forEach(function (item) {
+      var ev = item.ev, text = index[ev.index];
+      if (only && !only.has(tokenOf(ev))) return;
       for (var i = 0; i < words.length; i++) if (text.indexOf(words[i]) < 0) return;
-      found++;
-      var hit = dated(ev, nextDays(ev, today, 1)[0]), k = hits.length;
-      if (k === SHOWN_MATCHES && byDate(hit, hits[k - 1]) >= 0) return;
-      while (k > 0 && byDate(hit, hits[k - 1]) < 0) k--;
-      hits.splice(k, 0, hit);
-      if (hits.length > SHOWN_MATCHES) hits.pop();
+      if (found++ < SHOWN_MATCHES) hits.push(ev);
     });
     var count = t.say(t.plural.select(found) === 'one' ? t.result : t.results, found);
     if (this.foundCount.textContent !== count) this.foundCount.textContent = count;
+    // A repeating match is listed on its next few days.
     var rows = [];
-    hits.forEach(function (hit) {
-      nextDays(hit.ev, today, 3).forEach(function (d) { rows.push(dated(hit.ev, d)); });
+    hits.forEach(function (ev) {
+      nextDays(ev, today, 3).forEach(function (d) { rows.push(dated(ev, d, today)); });
     });
     rows.sort(byDate).slice(0, SHOWN_MATCHES).forEach(function (row) {
       var hit = list.appendChild(markCategory(h('li', 'qv-event'), row.ev)).appendChild(h('button', 'qv-hit', { type: 'button', 'data-day': row.day }));

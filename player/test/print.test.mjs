@@ -46,3 +46,34 @@ test('print fills A4 and Letter with the month, every word inside its day, no we
   }
   site.remove();
 });
+
+test('printed while a search is open, the page shows the month, not the matches', async () => {
+  const site = makeSite({ xml: baseDoc({ events }), page: simplePage({ width: '620', height: '500' }) });
+  try {
+    for (const engineName of ENGINE_NAMES) {
+      const engine = await startEngine(engineName);
+      try {
+        const page = await engine.open(site.fileUrl(), { width: PAPERS[0][1], height: 1000 });
+        await page.click('.qv-find');
+        await page.fill('.qv-search-input', 'meeting');
+        assert.equal(await page.locator('.qv-grid').isVisible(), false, `${engineName}: the matches are shown on screen`);
+        await page.evaluate(() => dispatchEvent(new Event('beforeprint')));
+        await page.emulateMedia({ media: 'print' });
+        const m = await page.evaluate(() => ({
+          grid: Math.round(document.querySelector('.qv-grid').getBoundingClientRect().width),
+          weeks: document.querySelectorAll('.qv-week').length,
+          hidden: getComputedStyle(document.querySelector('.qv-body')).visibility,
+          found: getComputedStyle(document.querySelector('.qv-found')).display,
+        }));
+        assert.ok(m.grid >= PAPERS[0][1] - 2, `${engineName}: the grid is ${m.grid} px wide`);
+        assert.ok(m.weeks >= 5, `${engineName}: ${m.weeks} weeks printed`);
+        assert.equal(m.hidden, 'visible', `${engineName}: the month is visible on paper`);
+        assert.equal(m.found, 'none', `${engineName}: the matches are not printed`);
+      } finally {
+        await engine.close();
+      }
+    }
+  } finally {
+    site.remove();
+  }
+});
