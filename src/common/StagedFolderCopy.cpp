@@ -1,5 +1,6 @@
 #include "common/StagedFolderCopy.h"
 
+#include "common/FileBlocks.h"
 #include "common/Functions.h"
 
 #include <QCoreApplication>
@@ -100,6 +101,43 @@ Found whatIsAt(int folder, const char* name) {
     if (S_ISDIR(info.st_mode))
         return Found::Folder;
     return S_ISLNK(info.st_mode) ? Found::Link : Found::Other;
+}
+
+// Whether the target folder already holds, under name, a regular file with the staged file's
+// permissions and bytes. Such a file stays as it is: a publish that changed one event leaves the
+// other files untouched, and an upload that follows trusts what it has read of them before.
+bool sameFileThere(int from, int to, const char* name) {
+    struct stat staged, there;
+    if (::fstatat(from, name, &staged, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstatat(to, name, &there, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(staged.st_mode) ||
+        !S_ISREG(there.st_mode) || staged.st_size != there.st_size ||
+        (staged.st_mode & 07777) != (there.st_mode & 07777))
+        return false;
+    const FolderDescriptor a(::openat(from, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    const FolderDescriptor b(::openat(to, name, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (a.get() < 0 || b.get() < 0)
+        return false;
+    constexpr size_t kBlock = size_t(256) << 10;
+    std::vector<char> mine(kBlock);
+    std::vector<char> theirs(kBlock);
+    size_t compared = 0;
+    // The other file is read alongside, block for block; a read that differs in length or bytes
+    // ends the comparison.
+    return readInBlocks(a.get(), mine,
+                        [&](const char* data, size_t size) {
+                            size_t got = 0;
+                            while (got < size) {
+                                const ssize_t n = ::read(b.get(), theirs.data() + got, size - got);
+                                if (n < 0 && errno == EINTR)
+                                    continue;
+                                if (n <= 0)
+                                    return false;
+                                got += size_t(n);
+                            }
+                            compared += size;
+                            return std::memcmp(data, theirs.data(), size) == 0;
+                        }) &&
+           compared == size_t(staged.st_size) && ::read(b.get(), theirs.data(), 1) == 0;
 }
 
 // Moves the finished copy out of the staging folder into the target folder: a folder that the
@@ -210,6 +248,8 @@ private:
                     return false;
                 continue;
             }
+            if (sameFileThere(from, to, native))
+                continue;
             // rename replaces the file of that name in one step; a link there is replaced, not
             // followed.
             if (::renameat(from, native, to, native) != 0)

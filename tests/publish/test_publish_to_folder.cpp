@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using qv::test::readBytes;
 using qv::test::writeBytes;
 
@@ -61,6 +63,42 @@ private Q_SLOTS:
         QCOMPARE(readBytes(site + "/quorvel/image/a.png"), QByteArray("new image"));
         QCOMPARE(readBytes(site + "/quorvel/image/removed.png"), QByteArray("old image"));
         QCOMPARE(readBytes(site + "/index.html"), QByteArray("the user's own page"));
+    }
+
+    // Publishing again leaves a file that would not change as it is (the same file, so that the
+    // next upload need not read it again) and replaces every other one.
+    void republishKeepsUnchangedFilesAsTheyAre_data() {
+        QTest::addColumn<QByteArray>("there");
+        QTest::addColumn<bool>("ownerOnly");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("the same bytes") << QByteArray("new image") << false << true;
+        QTest::newRow("other bytes of the same size") << QByteArray("old image") << false << false;
+        QTest::newRow("a longer file") << QByteArray("new image, longer") << false << false;
+        QTest::newRow("a shorter file") << QByteArray("new") << false << false;
+        QTest::newRow("the same bytes, other permissions")
+            << QByteArray("new image") << true << false;
+    }
+    void republishKeepsUnchangedFilesAsTheyAre() {
+        QFETCH(QByteArray, there);
+        QFETCH(bool, ownerOnly);
+        QFETCH(bool, kept);
+        const QString site = path("republished");
+        QDir(site).removeRecursively();
+        QVERIFY(qv::copyToPublishFolder(m_working, site));
+        const QString image = site + "/quorvel/image/a.png";
+        QVERIFY(writeBytes(image, there));
+        if (ownerOnly)
+            QVERIFY(QFile::setPermissions(image, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(image).constData(), &before), 0);
+        QString error;
+        QVERIFY2(qv::copyToPublishFolder(m_working, site, &error), qPrintable(error));
+        QCOMPARE(readBytes(image), QByteArray("new image"));
+        QVERIFY(QFileInfo(image).permissions() & QFileDevice::ReadOther);
+        struct stat after {};
+        QCOMPARE(::stat(QFile::encodeName(image).constData(), &after), 0);
+        QCOMPARE(after.st_ino == before.st_ino, kept);
+        QCOMPARE(filesBelow(site), filesBelow(m_working));
     }
 
     // A link of the same name in the published folder is replaced; what it points to stays.
