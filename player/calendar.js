@@ -783,7 +783,8 @@
       self.pending = [];
       self.showMonth(p.y, p.m);
       whenIdle(function () {
-        try { self.settle(); } catch (err) { self.fail(err); return; }
+        // With the rest, the order a search lists its matches in: ready before a visitor's first key.
+        try { self.settle(); self.listOrder(); } catch (err) { self.fail(err); return; }
         if (container.getAttribute('data-state') === 'loading') container.setAttribute('data-state', 'ready');
       });
       global.addEventListener('hashchange', function () {

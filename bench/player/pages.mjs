@@ -84,8 +84,11 @@ window.runBench = async (text) => {
 <div id="cal" ${BOX} data-today="2024-06-15"></div><script src="/calendar.js"></script>
 <script>
 window.openSearch = async (text) => {
-  const cal = QuorvelCalendar.mount(document.getElementById('cal'), { xml: text, width: 1000, height: 800 });
+  const box = document.getElementById('cal');
+  const cal = QuorvelCalendar.mount(box, { xml: text, width: 1000, height: 800 });
   await cal.ready;
+  // A visitor searches a page that has finished loading.
+  while (box.getAttribute('data-state') !== 'ready') await new Promise((r) => setTimeout(r, 10));
   document.querySelector('.qv-find').click();
 };
 // One key: the field's new words, the time to the matches laid out and their count.
