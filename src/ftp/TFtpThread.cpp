@@ -113,29 +113,35 @@ bool TFtpThread::run(RemoteClient* client) {
 }
 
 std::optional<qint64> TFtpThread::remoteSize(const QString& relativePath) {
+    return remoteSizeIn(relativePath).first;
+}
+
+std::pair<std::optional<qint64>, bool> TFtpThread::remoteSizeIn(const QString& relativePath) {
     if (!m_runningClient)
-        return std::nullopt;
+        return {std::nullopt, false};
     const qsizetype slash = relativePath.lastIndexOf(QLatin1Char('/'));
     const QString folder = slash < 0 ? QString() : relativePath.left(slash);
     const QString name = relativePath.mid(slash + 1);
-    if (!m_remoteSizes || m_remoteSizesFolder != folder) {
-        // Only the folder the walk is in can be listed without leaving it.
+    auto listing = m_listedFolders.find(folder);
+    if (listing == m_listedFolders.end()) {
+        // Only the folder the walk is in can be listed without leaving it: the walk is in it
+        // when it first asks about one of its files.
         QString ignored;
         const auto lines = m_runningClient->listDetails(&ignored);
-        m_remoteSizes = remoteFileSizes(lines.value_or(QStringList()));
-        m_remoteListed = lines.has_value();
-        m_remoteSizesFolder = folder;
+        listing = m_listedFolders.insert(
+            folder, {remoteFileSizes(lines.value_or(QStringList())), lines.has_value()});
     }
-    const auto found = m_remoteSizes->constFind(name);
-    if (found == m_remoteSizes->constEnd())
-        return std::nullopt;
-    return *found;
+    const auto found = listing->sizes.constFind(name);
+    if (found == listing->sizes.constEnd())
+        return {std::nullopt, listing->listed};
+    return {*found, listing->listed};
 }
 
 qint64 TFtpThread::listedSize(const QString& relativePath) {
-    if (const std::optional<qint64> size = remoteSize(relativePath))
+    const auto [size, listed] = remoteSizeIn(relativePath);
+    if (size)
         return *size;
-    return m_remoteListed ? UploadManifest::kRemoteFileMissing : UploadManifest::kRemoteSizeUnknown;
+    return listed ? UploadManifest::kRemoteFileMissing : UploadManifest::kRemoteSizeUnknown;
 }
 
 void TFtpThread::reportBytes(qint64 inFlightChange, bool always) {
@@ -188,10 +194,10 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
     m_skippedCount = 0;
 
     m_runningClient = client;
-    m_remoteSizes.reset();
+    m_listedFolders.clear();
     const auto done = qScopeGuard([this] {
         m_runningClient = nullptr;
-        m_remoteSizes.reset();
+        m_listedFolders.clear();
     });
 
     // The first failure of a lane ends the walk as one of the walk's own would; but a file whose

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 class QThread;
 
@@ -117,6 +118,8 @@ private:
     bool runWalk(RemoteClient* client, QString* error);
     // Sends one file over client, with its reports; false with the failure's text.
     bool sendFile(RemoteClient& client, const TransferJob& job, QString* error);
+    // The size the server lists for a file, and whether the listing of its folder was read.
+    std::pair<std::optional<qint64>, bool> remoteSizeIn(const QString& relativePath);
     void reportBytes(qint64 inFlightChange, bool always);
 
     QString m_localFolder;
@@ -136,9 +139,13 @@ private:
     ShouldSend m_shouldSend;
     RecordSent m_recordSent;
     RemoteClient* m_runningClient = nullptr; // the client of the walk, for remoteSize
-    QString m_remoteSizesFolder;             // the folder whose sizes m_remoteSizes holds
-    std::optional<QHash<QString, qint64>> m_remoteSizes;
-    bool m_remoteListed = false; // whether the listing behind m_remoteSizes was read
+    // The sizes of the files on the server in each folder the walk has been in, listed when the
+    // walk first needs them there: a folder the walk comes back to is not listed again.
+    struct ListedFolder {
+        QHash<QString, qint64> sizes;
+        bool listed = false; // whether the listing was read
+    };
+    QHash<QString, ListedFolder> m_listedFolders;
     std::atomic<bool> m_cancel{false};
     std::mutex m_clientLock; // guards m_cancelClient against cancel() from another thread
     RemoteClient* m_cancelClient = nullptr;

@@ -1,6 +1,7 @@
 // The upload worker's rules for remote folders, against a scripted server.
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "ftp/FolderWalk.h"
 #include "ftp/TFtpThread.h"
 #include "support/FtpTestServers.h"
 #include "support/TestSupport.h"
@@ -8,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using qv::test::ScriptedFtpServer;
 using Replies = QHash<QByteArray, QByteArray>;
@@ -158,6 +161,52 @@ private Q_SLOTS:
                 stores << QString::fromUtf8(line.mid(5));
         stores.sort();
         QCOMPARE(stores, names);
+    }
+
+    // Deciding which files to send asks the server for the sizes in each folder once: a folder
+    // the walk comes back to after one of its sub-folders is not listed again.
+    void eachFolderIsListedOnce() {
+        QTemporaryDir local;
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(
+                qv::test::writeBytes(local.filePath(QStringLiteral("Site/f%1.txt").arg(i)), "f"));
+        QVERIFY(qv::test::writeBytes(local.filePath("Site/sub/b.txt"), "b"));
+        // The walk takes the entries in the order the file system lists them; the case needs a
+        // file of Site after its sub-folder.
+        bool inSub = false, backInSite = false;
+        qv::FolderWalkVisitor order;
+        order.enterFolder = [&](const QString&, const QString& relative) {
+            inSub = inSub || relative == "Site/sub";
+            return true;
+        };
+        order.file = [&](const QString& relative, const QString&) {
+            backInSite = backInSite || (inSub && !relative.startsWith("Site/sub/"));
+            return true;
+        };
+        qv::walkFolder(local.path(), order);
+        if (!backInSite)
+            QSKIP("the file system lists the sub-folder after every file");
+
+        ScriptedFtpServer server;
+        server.listing = "Site\r\nsub\r\n";
+        QString why;
+        auto client = connectedClient(server, &why);
+        QVERIFY2(client, qPrintable(why));
+        qv::TFtpThread worker;
+        worker.setRefreshRemoteList(false);
+        int asked = 0;
+        worker.setShouldSend([&](const QString& relative, qint64) {
+            ++asked;
+            worker.listedSize(relative);
+            return false;
+        });
+        QCOMPARE(worker.prepare(local.path()), 13);
+        QSignalSpy finished(&worker, &qv::TFtpThread::finished);
+        worker.start(std::move(client));
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(asked, 13);
+        const QList<QByteArray> received = server.received();
+        QCOMPARE(std::count(received.begin(), received.end(), QByteArray("LIST")), 2);
     }
 };
 
