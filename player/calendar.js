@@ -1471,17 +1471,15 @@
     this.searchBar.hidden = !open;
     this.btnFind.setAttribute('aria-expanded', String(open));
     if (!open) { this.showFound(false); return; }
-    // What the keys search, made when the field opens so that no key waits for it: the texts
-    // at once, the events in the order matches are listed in when the browser is idle (or at
-    // the first key, should it come sooner).
+    // What the keys search, made when the field opens so that no key waits for it (the order
+    // matches are listed in is made while the page is idle after loading).
     this.index = this.index || this.model.events.map(function (ev) {
       return (markupText(ev.title) + '\n' + markupText(ev.content)).toLowerCase();
     });
-    var self = this;
-    if (!this.listed) whenIdle(function () { self.listOrder(); });
     this.find();
   };
-  // Every event with the next day it takes place on, coming days first.
+  // Every event with the next day it takes place on, coming days first; made once per data file
+  // (after a redraw from new data, at the first key).
   Calendar.prototype.listOrder = function () {
     var today = this.today;
     if (!this.listed) {

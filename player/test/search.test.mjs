@@ -4,7 +4,8 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { ENGINE_NAMES, startEngine } from './engines.mjs';
-import { clubSite, TODAY } from './club.mjs';
+import { clubSite, TODAY, CATEGORIES, CLUB_EVENTS } from './club.mjs';
+import { baseDoc, dataXml } from './fixtures.mjs';
 
 // address, words typed, count said, matches as "date: name"
 const SEARCHES = [
@@ -87,6 +88,23 @@ for (const engineName of ENGINE_NAMES) {
         } finally {
           await quiz.close();
         }
+      });
+
+      await t.test('after new data from the designer, the search finds what the new data holds', async () => {
+        const page = await engine.open(site.url(), { today: TODAY, width: 900, height: 800 });
+        await page.click('.qv-find');
+        await page.fill('.qv-search-input', 'match');
+        assert.equal(await page.textContent('.qv-found-count'), '3 results');
+        const renamed = CLUB_EVENTS.map((e) => (e.title.text === 'Home match' ? { ...e, title: { ...e.title, text: 'Home game' } } : e));
+        await page.evaluate((text) => window.QuorvelCalendar.refresh(text),
+          dataXml(baseDoc({ categories: CATEGORIES, events: renamed, cellHeight: 90 })));
+        await page.click('.qv-find');
+        await page.fill('.qv-search-input', 'match');
+        assert.equal(await page.textContent('.qv-found-count'), '2 results');
+        assert.deepEqual(await matches(page), ['Saturday, March 16, 2024: 10:00 U12 friendly (U12 team)',
+          'Saturday, May 4, 2024: 14:00 Cup match (Matches)']);
+        await page.fill('.qv-search-input', 'home game');
+        assert.deepEqual(await matches(page), ['Saturday, March 16, 2024: 15:00 Home game (Matches)']);
       });
 
       await t.test('on a phone a match opens its day in the month\'s list', async () => {
