@@ -96,8 +96,10 @@ for content in template files manual translations; do
 done
 stray="$(find "$root/lib/quorvel" -mindepth 1 -maxdepth 1 ! -type l ! -name quorvel ! -name quorvel-cli)"
 [ -z "$stray" ] || fail "architecture-independent files in lib/quorvel: $stray"
-# The companion needs no window system: neither Qt's widgets nor its web engine are loaded.
-heavy="$(ldd "$root/lib/quorvel/quorvel-cli" | grep -E 'libQt6(Widgets|WebEngine)' || true)"
+# The companion needs no window system: neither Qt's widgets nor its web engine are loaded, nor
+# Qt's network module, which only the designer's hand-over between two starts uses (each library
+# loaded is time a command waits before it starts).
+heavy="$(ldd "$root/lib/quorvel/quorvel-cli" | grep -E 'libQt6(Widgets|WebEngine|Network)' || true)"
 [ -z "$heavy" ] || fail "quorvel-cli loads libraries of the windows: $heavy"
 # Both programs carry Debian's hardening: fortified library functions, a stack protector,
 # relocations read-only and bound at start, position independent. (Control-flow protection is

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHostAddress>
 #include <QSet>
 #include <QUrl>
 
@@ -18,6 +17,8 @@
 #include <openssl/x509.h>
 #include <openssl/x509_vfy.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <sys/select.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -83,12 +84,36 @@ QString comparable(const QString& fingerprint) {
     return QString(f).remove(QLatin1Char(':')).toUpper();
 }
 
-// A sockaddr's address as Qt sees it, IPv4-mapped IPv6 addresses as IPv4.
-QHostAddress addressOf(const sockaddr_storage& storage) {
-    QHostAddress a(reinterpret_cast<const sockaddr*>(&storage));
-    bool ok = false;
-    const quint32 v4 = a.toIPv4Address(&ok);
-    return ok ? QHostAddress(v4) : a;
+// A host's numeric address as text, an IPv4 address mapped into IPv6 written as the IPv4 one, so
+// that the two forms of one host compare equal. Empty for anything else.
+QString numericAddress(const sockaddr* address) {
+    char text[INET6_ADDRSTRLEN] = {};
+    if (address->sa_family == AF_INET) {
+        inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(address)->sin_addr, text,
+                  sizeof text);
+    } else if (address->sa_family == AF_INET6) {
+        const in6_addr& a = reinterpret_cast<const sockaddr_in6*>(address)->sin6_addr;
+        if (IN6_IS_ADDR_V4MAPPED(&a))
+            inet_ntop(AF_INET, a.s6_addr + 12, text, sizeof text);
+        else
+            inet_ntop(AF_INET6, &a, text, sizeof text);
+    }
+    return QString::fromLatin1(text);
+}
+
+// The same for an address written out, as libcurl reports the one it connected to.
+QString numericAddress(const char* written) {
+    sockaddr_in v4{};
+    sockaddr_in6 v6{};
+    if (written && inet_pton(AF_INET, written, &v4.sin_addr) == 1) {
+        v4.sin_family = AF_INET;
+        return numericAddress(reinterpret_cast<const sockaddr*>(&v4));
+    }
+    if (written && inet_pton(AF_INET6, written, &v6.sin6_addr) == 1) {
+        v6.sin6_family = AF_INET6;
+        return numericAddress(reinterpret_cast<const sockaddr*>(&v6));
+    }
+    return {};
 }
 
 // A server's reply quoted after a text of ours.
@@ -136,7 +161,7 @@ struct RemoteClient::Curl {
     ContentDigest* digest = nullptr; // of the bytes read from source, when the caller wants it
     qint64 bytesRead = 0;
     const Progress* progress = nullptr;
-    QHostAddress controlPeer;
+    QString controlPeer; // as numericAddress() writes it
     QString foreignPeer;
 
     // The server's identity as the last handshake showed it.
@@ -267,10 +292,10 @@ struct RemoteClient::Curl {
         socklen_t length = sizeof(peer);
         if (getpeername(socket, reinterpret_cast<sockaddr*>(&peer), &length) != 0)
             return CURL_SOCKOPT_ERROR;
-        const QHostAddress from = addressOf(peer);
-        if (from.isEqual(self->controlPeer))
+        const QString from = numericAddress(reinterpret_cast<const sockaddr*>(&peer));
+        if (!from.isEmpty() && from == self->controlPeer)
             return CURL_SOCKOPT_OK;
-        self->foreignPeer = from.toString();
+        self->foreignPeer = from;
         return CURL_SOCKOPT_ERROR;
     }
 
@@ -492,9 +517,7 @@ bool RemoteClient::connectAndLogin(QString* error) {
     m_current = resolve(m_loginDirectory);
     char* peer = nullptr;
     curl_easy_getinfo(m_curl->easy, CURLINFO_PRIMARY_IP, &peer);
-    m_curl->controlPeer = QHostAddress(QString::fromLatin1(peer ? peer : ""));
-    if (bool v4 = false; m_curl->controlPeer.toIPv4Address(&v4), v4)
-        m_curl->controlPeer = QHostAddress(m_curl->controlPeer.toIPv4Address());
+    m_curl->controlPeer = numericAddress(peer);
     m_encrypted = sftp || m_curl->tlsStarted;
     m_peerFingerprint = sftp ? m_curl->hostKey : m_curl->certificate;
     // libcurl 7.88 cannot bring TLS up on a data connection the server opened (active mode: the
