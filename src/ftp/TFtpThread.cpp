@@ -116,25 +116,34 @@ std::optional<qint64> TFtpThread::remoteSize(const QString& relativePath) {
     return remoteSizeIn(relativePath).first;
 }
 
+const TFtpThread::ListedFolder& TFtpThread::listedFolder(const QString& folder) {
+    auto listing = m_listedFolders.find(folder);
+    if (listing == m_listedFolders.end()) {
+        QString ignored;
+        const auto lines = m_runningClient->listDetails(&ignored);
+        ListedFolder listed;
+        if (lines) {
+            listed.listed = true;
+            listed.sizes = remoteFileSizes(*lines);
+            for (const RemoteEntry& entry : parseRemoteListing(*lines))
+                listed.names.append(entry.name);
+        }
+        listing = m_listedFolders.insert(folder, listed);
+    }
+    return *listing;
+}
+
 std::pair<std::optional<qint64>, bool> TFtpThread::remoteSizeIn(const QString& relativePath) {
     if (!m_runningClient)
         return {std::nullopt, false};
     const qsizetype slash = relativePath.lastIndexOf(QLatin1Char('/'));
-    const QString folder = slash < 0 ? QString() : relativePath.left(slash);
-    const QString name = relativePath.mid(slash + 1);
-    auto listing = m_listedFolders.find(folder);
-    if (listing == m_listedFolders.end()) {
-        // Only the folder the walk is in can be listed without leaving it: the walk is in it
-        // when it first asks about one of its files.
-        QString ignored;
-        const auto lines = m_runningClient->listDetails(&ignored);
-        listing = m_listedFolders.insert(
-            folder, {remoteFileSizes(lines.value_or(QStringList())), lines.has_value()});
-    }
-    const auto found = listing->sizes.constFind(name);
-    if (found == listing->sizes.constEnd())
-        return {std::nullopt, listing->listed};
-    return {*found, listing->listed};
+    // Only the folder the walk is in can be listed without leaving it: the walk is in it when it
+    // first asks about one of its files.
+    const ListedFolder& listing = listedFolder(slash < 0 ? QString() : relativePath.left(slash));
+    const auto found = listing.sizes.constFind(relativePath.mid(slash + 1));
+    if (found == listing.sizes.constEnd())
+        return {std::nullopt, listing.listed};
+    return {*found, listing.listed};
 }
 
 qint64 TFtpThread::listedSize(const QString& relativePath) {
@@ -228,6 +237,8 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
         m_cancelLanes = lanes.get();
         if (m_cancel.load())
             lanes->cancel();
+        else if (!m_shouldSend)
+            lanes->start(); // every file goes: the lanes connect while the walk lists folders
     }
     const auto endLanes = [&] {
         if (!lanes)
@@ -255,9 +266,17 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
 
     FolderWalkVisitor visitor;
     visitor.cancelled = [&] { return m_cancel.load() || laneFailed.load(); };
-    visitor.enterFolder = [&](const QString& name, const QString&) {
-        QString ignored;
-        const QStringList names = client->listNames(&ignored).value_or(QStringList());
+    visitor.enterFolder = [&](const QString& name, const QString& path) {
+        QStringList names;
+        if (m_shouldSend) {
+            // Sending only what changed lists each folder in detail for its files' sizes; the
+            // names of that listing tell whether the sub-folder is there, without another one.
+            const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+            names = listedFolder(slash < 0 ? QString() : path.left(slash)).names;
+        } else {
+            QString ignored;
+            names = client->listNames(&ignored).value_or(QStringList());
+        }
         const bool listed = std::any_of(names.begin(), names.end(), [&](const QString& line) {
             return line.compare(name, Qt::CaseInsensitive) == 0;
         });

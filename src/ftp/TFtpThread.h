@@ -139,12 +139,15 @@ private:
     ShouldSend m_shouldSend;
     RecordSent m_recordSent;
     RemoteClient* m_runningClient = nullptr; // the client of the walk, for remoteSize
-    // The sizes of the files on the server in each folder the walk has been in, listed when the
-    // walk first needs them there: a folder the walk comes back to is not listed again.
+    // What the server holds in each folder the walk has been in, listed when the walk first needs
+    // it there: a folder the walk comes back to is not listed again.
     struct ListedFolder {
-        QHash<QString, qint64> sizes;
-        bool listed = false; // whether the listing was read
+        QHash<QString, qint64> sizes; // of the files
+        QStringList names;            // of every entry, folders too
+        bool listed = false;          // whether the listing was read
     };
+    // The listing of folder (relative to the local folder's counterpart), which the walk is in.
+    const ListedFolder& listedFolder(const QString& folder);
     QHash<QString, ListedFolder> m_listedFolders;
     std::atomic<bool> m_cancel{false};
     std::mutex m_clientLock; // guards m_cancelClient against cancel() from another thread

@@ -14,8 +14,6 @@ TransferLanes::TransferLanes(const RemoteClient& model, int count, Send send)
     }
     for (int i = 0; i < count; ++i)
         m_lanes.push_back(std::make_unique<Lane>());
-    for (const auto& lane : m_lanes)
-        lane->thread = std::thread([this, l = lane.get()] { runLane(*l); });
 }
 
 TransferLanes::~TransferLanes() {
@@ -60,10 +58,26 @@ void TransferLanes::runLane(Lane& lane) {
     client.close();
 }
 
+void TransferLanes::start() {
+    std::lock_guard lock(m_lock);
+    if (!m_started && !m_finishing && !m_cancelled)
+        startLocked();
+}
+
+void TransferLanes::startLocked() {
+    m_started = true;
+    for (const auto& lane : m_lanes)
+        lane->thread = std::thread([this, l = lane.get()] { runLane(*l); });
+}
+
 bool TransferLanes::offer(const TransferJob& job) {
     std::lock_guard lock(m_lock);
     if (m_finishing || m_cancelled)
         return false;
+    if (!m_started) {
+        startLocked();
+        return false; // none has connected yet
+    }
     for (const auto& lane : m_lanes) {
         if (lane->idle && !lane->job) {
             lane->idle = false;

@@ -27,12 +27,13 @@ struct TransferJob {
 
 // Lanes, each a thread with a connection of its own to the server the upload's own client
 // reached, logged in the same way, encrypted before the login as that one is, and accepting
-// only the certificate or host key that one met. A lane connects in the
-// background when started and then waits for jobs; the walk offers each file to an idle lane and
-// sends it itself when none is idle, so every connection stays busy and the walk never waits
-// for a lane. A lane whose connection cannot be made, or that would carry in the clear what the
-// upload's own connection encrypts, takes no job: the upload goes on with fewer connections.
-// A lane whose job fails takes no further job (its connection may be gone).
+// only the certificate or host key that one met. The lanes connect in the background when
+// started, or when the first file is offered (an upload that may find nothing to send logs in
+// once), and then wait for jobs; the walk offers each file to an idle lane and sends it itself
+// when none is idle, so every connection stays busy and the walk never waits for a lane. A lane
+// whose connection cannot be made, or that would carry in the clear what the upload's own
+// connection encrypts, takes no job: the upload goes on with fewer connections. A lane whose job
+// fails takes no further job (its connection may be gone).
 class TransferLanes {
 public:
     // Sends one job on a lane's client, on the lane's thread; false when it failed.
@@ -45,7 +46,10 @@ public:
     TransferLanes(const TransferLanes&) = delete;
     TransferLanes& operator=(const TransferLanes&) = delete;
 
+    // Sets the lanes connecting, if they are not yet.
+    void start();
     // Hands job to a lane that is connected and idle; false when none is (the caller sends it).
+    // The first offer starts the lanes.
     bool offer(const TransferJob& job);
     // Waits until every job handed out has ended; lanes still connecting give up at once. Then
     // the connections are closed. The lanes take no job afterwards.
@@ -61,6 +65,7 @@ private:
         std::optional<TransferJob> job;
     };
     void runLane(Lane& lane);
+    void startLocked(); // with m_lock held
 
     RemoteEndpoint m_endpoint;
     PeerTrust m_trust;
@@ -70,6 +75,7 @@ private:
     std::mutex m_lock;
     std::condition_variable m_wake;
     std::vector<std::unique_ptr<Lane>> m_lanes;
+    bool m_started = false; // the lanes' threads run
     bool m_finishing = false;
     bool m_cancelled = false;
 };

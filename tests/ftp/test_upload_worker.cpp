@@ -30,6 +30,20 @@ std::unique_ptr<qv::RemoteClient> connectedClient(const ScriptedFtpServer& serve
     return client;
 }
 
+// Runs worker on the folder local against server until it finishes; whether it completed.
+bool uploadFinished(const ScriptedFtpServer& server, qv::TFtpThread& worker, const QString& local) {
+    QString why;
+    auto client = connectedClient(server, &why);
+    if (!client)
+        return false;
+    worker.prepare(local);
+    bool completed = false;
+    QObject::connect(&worker, &qv::TFtpThread::completed, [&] { completed = true; });
+    QSignalSpy finished(&worker, &qv::TFtpThread::finished);
+    worker.start(std::move(client));
+    return finished.wait(10000) && completed;
+}
+
 } // namespace
 
 class TestUploadWorker : public QObject {
@@ -44,6 +58,7 @@ private Q_SLOTS:
     }
 
     void remoteFolders_data() {
+        QTest::addColumn<bool>("changedOnly"); // sending only what changed lists in detail
         QTest::addColumn<bool>("refresh");
         QTest::addColumn<QByteArray>("names");
         QTest::addColumn<Replies>("replies");
@@ -54,33 +69,50 @@ private Q_SLOTS:
         const QList<QByteArray> made = {"NLST", "MKD /Site", "CWD /Site", "STOR a.txt", "CWD /"};
         const QList<QByteArray> found = {"NLST", "CWD /Site", "STOR a.txt", "CWD /"};
         QTest::newRow("missing folder is made")
-            << true << QByteArray("other\r\nSite.txt\r\n") << Replies{} << QString() << made;
-        QTest::newRow("listed folder is not made")
-            << true << QByteArray("x\r\nSite\r\n") << Replies{} << QString() << found;
-        QTest::newRow("letter case does not matter")
-            << true << QByteArray("SITE\r\n") << Replies{} << QString() << found;
-        QTest::newRow("paths in the listing do not match")
-            << true << QByteArray("/web/Site\r\n") << Replies{} << QString() << made;
-        QTest::newRow("failed name listing counts as empty")
-            << true << QByteArray("Site\r\n") << Replies{{"NLST", "550 No files.\r\n"}} << QString()
+            << false << true << QByteArray("other\r\nSite.txt\r\n") << Replies{} << QString()
             << made;
+        QTest::newRow("listed folder is not made")
+            << false << true << QByteArray("x\r\nSite\r\n") << Replies{} << QString() << found;
+        QTest::newRow("letter case does not matter")
+            << false << true << QByteArray("SITE\r\n") << Replies{} << QString() << found;
+        QTest::newRow("paths in the listing do not match")
+            << false << true << QByteArray("/web/Site\r\n") << Replies{} << QString() << made;
+        QTest::newRow("failed name listing counts as empty")
+            << false << true << QByteArray("Site\r\n") << Replies{{"NLST", "550 No files.\r\n"}}
+            << QString() << made;
         QTest::newRow("failed folder making is ignored")
-            << true << QByteArray() << Replies{{"MKD", "550 Exists.\r\n"}} << QString() << made;
+            << false << true << QByteArray() << Replies{{"MKD", "550 Exists.\r\n"}} << QString()
+            << made;
         QTest::newRow("failed change of folder ends the run")
-            << true << QByteArray() << Replies{{"CWD /Site", "550 Cannot enter.\r\n"}}
+            << false << true << QByteArray() << Replies{{"CWD /Site", "550 Cannot enter.\r\n"}}
             << QStringLiteral(
                    "Cannot open the folder \"/Site\" on 127.0.0.1:PORT:\nCannot enter.\n")
             << QList<QByteArray>{"NLST", "MKD /Site", "CWD /Site"};
         QTest::newRow("no remote listing after the run")
-            << false << QByteArray("Site\r\n") << Replies{} << QString() << found;
+            << false << false << QByteArray("Site\r\n") << Replies{} << QString() << found;
         QTest::newRow("failed change to parent ends the run")
-            << true << QByteArray() << Replies{{"CWD /", "550 Stuck.\r\n"}}
+            << false << true << QByteArray() << Replies{{"CWD /", "550 Stuck.\r\n"}}
             << QStringLiteral("Cannot open the folder \"/\" on 127.0.0.1:PORT:\nStuck.\n")
             // the name listing and the folder making fail at "CWD /"
             << QList<QByteArray>{"MKD /Site", "CWD /", "CWD /Site", "STOR a.txt", "CWD /"};
+
+        // Sending only what changed lists each folder in detail for the sizes of its files; that
+        // one listing also tells which sub-folders are there.
+        const QByteArray siteFolder = "drwxr-xr-x 2 o g 4096 Jan 01 00:00 SITE\r\n";
+        const QByteArray siteFile = "-rw-r--r-- 1 o g 1 Jan 01 00:00 Site.txt\r\n";
+        QTest::newRow("changed only: listed folder is not made")
+            << true << true << siteFolder << Replies{} << QString()
+            << QList<QByteArray>{"LIST", "CWD /Site", "LIST", "STOR a.txt", "CWD /"};
+        QTest::newRow("changed only: missing folder is made")
+            << true << true << siteFile << Replies{} << QString()
+            << QList<QByteArray>{"LIST", "MKD /Site", "CWD /Site", "LIST", "STOR a.txt", "CWD /"};
+        QTest::newRow("changed only: failed listing counts as empty")
+            << true << true << siteFolder << Replies{{"LIST", "550 No files.\r\n"}} << QString()
+            << QList<QByteArray>{"LIST", "MKD /Site", "CWD /Site", "LIST", "STOR a.txt", "CWD /"};
     }
 
     void remoteFolders() {
+        QFETCH(bool, changedOnly);
         QFETCH(bool, refresh);
         QFETCH(QByteArray, names);
         QFETCH(Replies, replies);
@@ -97,6 +129,11 @@ private Q_SLOTS:
 
         qv::TFtpThread worker;
         worker.setRefreshRemoteList(refresh);
+        if (changedOnly)
+            worker.setShouldSend([&](const QString& relative, qint64) {
+                worker.listedSize(relative);
+                return true;
+            });
         int refreshes = 0;
         QObject::connect(&worker, &qv::TFtpThread::remoteListRefresh, [&] { ++refreshes; });
         QCOMPARE(worker.prepare(local.path()), 1);
@@ -163,8 +200,26 @@ private Q_SLOTS:
         QCOMPARE(stores, names);
     }
 
-    // Deciding which files to send asks the server for the sizes in each folder once: a folder
-    // the walk comes back to after one of its sub-folders is not listed again.
+    // The extra connections are made for files to send: an upload that finds nothing changed
+    // logs in once.
+    void nothingToSendNeedsNoExtraConnections() {
+        QTemporaryDir local;
+        for (char c = 'a'; c <= 'e'; ++c)
+            QVERIFY(
+                qv::test::writeBytes(local.filePath(QStringLiteral("Site/%1.txt").arg(c)), "x"));
+        ScriptedFtpServer server;
+        server.listing = "Site\r\n";
+        qv::TFtpThread worker;
+        worker.setConnections(3);
+        worker.setRefreshRemoteList(false);
+        worker.setShouldSend([](const QString&, qint64) { return false; });
+        QVERIFY(uploadFinished(server, worker, local.path()));
+        QCOMPARE(server.connections.load(), 1);
+    }
+
+    // Deciding which files to send lists each folder once, and only once: a folder the walk comes
+    // back to after one of its sub-folders is not listed again, and the listing that gives the
+    // sizes of a folder's files also tells which of its sub-folders the server has.
     void eachFolderIsListedOnce() {
         QTemporaryDir local;
         for (int i = 0; i < 12; ++i)
@@ -189,9 +244,6 @@ private Q_SLOTS:
 
         ScriptedFtpServer server;
         server.listing = "Site\r\nsub\r\n";
-        QString why;
-        auto client = connectedClient(server, &why);
-        QVERIFY2(client, qPrintable(why));
         qv::TFtpThread worker;
         worker.setRefreshRemoteList(false);
         int asked = 0;
@@ -200,13 +252,12 @@ private Q_SLOTS:
             worker.listedSize(relative);
             return false;
         });
-        QCOMPARE(worker.prepare(local.path()), 13);
-        QSignalSpy finished(&worker, &qv::TFtpThread::finished);
-        worker.start(std::move(client));
-        QVERIFY(finished.wait(10000));
+        QVERIFY(uploadFinished(server, worker, local.path()));
         QCOMPARE(asked, 13);
         const QList<QByteArray> received = server.received();
-        QCOMPARE(std::count(received.begin(), received.end(), QByteArray("LIST")), 2);
+        // the upload folder, Site and Site/sub
+        QCOMPARE(std::count(received.begin(), received.end(), QByteArray("LIST")), 3);
+        QCOMPARE(std::count(received.begin(), received.end(), QByteArray("NLST")), 0);
     }
 };
 
