@@ -38,7 +38,7 @@ FolderWalkEnd walk(const QString& folder, const QString& relative,
                 return inner;
             if (visitor.leaveFolder && !visitor.leaveFolder())
                 return FolderWalkEnd::Stopped;
-        } else if (visitor.file && !visitor.file(path, entry.filePath())) {
+        } else if (visitor.file && !visitor.file(path, entry.filePath(), qint64(info.st_size))) {
             return FolderWalkEnd::Stopped;
         }
         if (visitor.cancelled && visitor.cancelled())

@@ -13,9 +13,9 @@ struct FolderWalkVisitor {
     std::function<bool(const QString& name, const QString& relativePath)> enterFolder;
     // The sub-folder entered last has been walked.
     std::function<bool()> leaveFolder;
-    // A file: its path below the walked folder ("/" between names, no leading "/") and its full
-    // path.
-    std::function<bool(const QString& relativePath, const QString& fullPath)> file;
+    // A file: its path below the walked folder ("/" between names, no leading "/"), its full
+    // path and its size when the walk met it.
+    std::function<bool(const QString& relativePath, const QString& fullPath, qint64 size)> file;
     // A symbolic link, never followed: it may lead out of the walked folder (to the home folder)
     // or back into it (a loop). Its path below the walked folder.
     std::function<void(const QString& relativePath)> skippedLink;

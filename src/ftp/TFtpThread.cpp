@@ -45,9 +45,9 @@ int TFtpThread::prepare(const QString& localFolder,
     visitor.skippedSpecial = [this](const QString& relativePath) {
         m_skippedSpecialFiles.append(relativePath);
     };
-    visitor.file = [&](const QString& relativePath, const QString& fullPath) {
+    visitor.file = [&](const QString& relativePath, const QString&, qint64 size) {
         ++m_total;
-        m_totalBytes += QFileInfo(fullPath).size();
+        m_totalBytes += size;
         if (eachFile)
             eachFile(relativePath);
         return true;
@@ -292,8 +292,7 @@ bool TFtpThread::runWalk(RemoteClient* client, QString* error) {
         return false;
     };
     visitor.leaveFolder = [&] { return client->changeToParentDirectory(error); };
-    visitor.file = [&](const QString& relativePath, const QString& fullPath) {
-        const qint64 size = QFileInfo(fullPath).size();
+    visitor.file = [&](const QString& relativePath, const QString& fullPath, qint64 size) {
         if (m_shouldSend && !m_shouldSend(relativePath, size)) {
             std::lock_guard lock(m_reportLock);
             ++m_skippedCount;

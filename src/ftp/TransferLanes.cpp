@@ -38,7 +38,7 @@ void TransferLanes::runLane(Lane& lane) {
     if (connected) {
         lane.idle = true;
         for (;;) {
-            m_wake.wait(lock, [&] { return lane.job || m_finishing || m_cancelled; });
+            lane.wake.wait(lock, [&] { return lane.job || m_finishing || m_cancelled; });
             if (!lane.job)
                 break;
             const TransferJob job = *lane.job;
@@ -46,7 +46,6 @@ void TransferLanes::runLane(Lane& lane) {
             const bool sent = m_send(client, job);
             lock.lock();
             lane.job.reset();
-            m_wake.notify_all(); // finish() waits for the jobs handed out
             if (!sent)
                 break;
             lane.idle = true;
@@ -82,7 +81,7 @@ bool TransferLanes::offer(const TransferJob& job) {
         if (lane->idle && !lane->job) {
             lane->idle = false;
             lane->job = job;
-            m_wake.notify_all();
+            lane->wake.notify_one(); // only this lane: the others sleep on
             return true;
         }
     }
@@ -96,7 +95,7 @@ void TransferLanes::finish() {
         for (const auto& lane : m_lanes)
             if (lane->client && !lane->idle && !lane->job)
                 lane->client->cancel(); // still connecting: no job will come
-        m_wake.notify_all();
+        wakeAll();
     }
     for (const auto& lane : m_lanes)
         if (lane->thread.joinable())
@@ -109,7 +108,12 @@ void TransferLanes::cancel() {
     for (const auto& lane : m_lanes)
         if (lane->client)
             lane->client->cancel();
-    m_wake.notify_all();
+    wakeAll();
+}
+
+void TransferLanes::wakeAll() {
+    for (const auto& lane : m_lanes)
+        lane->wake.notify_all();
 }
 
 } // namespace qv

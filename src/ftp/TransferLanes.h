@@ -63,9 +63,11 @@ private:
         RemoteClient* client = nullptr; // while the lane has one
         bool idle = false;              // connected and waiting for a job
         std::optional<TransferJob> job;
+        std::condition_variable wake; // a job for this lane, or the end
     };
     void runLane(Lane& lane);
     void startLocked(); // with m_lock held
+    void wakeAll();     // with m_lock held
 
     RemoteEndpoint m_endpoint;
     PeerTrust m_trust;
@@ -73,7 +75,6 @@ private:
     bool m_encrypted = false;
     Send m_send;
     std::mutex m_lock;
-    std::condition_variable m_wake;
     std::vector<std::unique_ptr<Lane>> m_lanes;
     bool m_started = false; // the lanes' threads run
     bool m_finishing = false;

@@ -52,7 +52,7 @@ private Q_SLOTS:
             folders.append(relative);
             return true;
         };
-        visitor.file = [&](const QString& relative, const QString&) {
+        visitor.file = [&](const QString& relative, const QString&, qint64) {
             files.append(relative);
             return true;
         };
@@ -99,7 +99,7 @@ private Q_SLOTS:
         }
         QStringList files, skipped;
         qv::FolderWalkVisitor visitor;
-        visitor.file = [&](const QString& relative, const QString&) {
+        visitor.file = [&](const QString& relative, const QString&, qint64) {
             files.append(relative);
             return true;
         };

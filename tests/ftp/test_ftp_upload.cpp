@@ -59,7 +59,7 @@ void verifyMirrored(const QString& local, const QString& remote) {
         }
         return true;
     };
-    v.file = [&](const QString& relative, const QString& full) {
+    v.file = [&](const QString& relative, const QString& full, qint64) {
         if (qv::test::readBytes(remote + '/' + relative) != qv::test::readBytes(full) ||
             !QFileInfo::exists(remote + '/' + relative)) {
             qWarning() << "file differs on the server:" << relative;

@@ -234,7 +234,7 @@ private Q_SLOTS:
             inSub = inSub || relative == "Site/sub";
             return true;
         };
-        order.file = [&](const QString& relative, const QString&) {
+        order.file = [&](const QString& relative, const QString&, qint64) {
             backInSite = backInSite || (inSub && !relative.startsWith("Site/sub/"));
             return true;
         };

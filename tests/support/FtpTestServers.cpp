@@ -36,7 +36,7 @@ bool writeText(const QString& path, const QByteArray& text) {
 QStringList filesInWalkOrder(const QString& folder) {
     QStringList files;
     FolderWalkVisitor visitor;
-    visitor.file = [&](const QString& relative, const QString&) {
+    visitor.file = [&](const QString& relative, const QString&, qint64) {
         files << relative;
         return true;
     };
