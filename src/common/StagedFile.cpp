@@ -15,7 +15,21 @@ namespace qv {
 StagedFile::StagedFile(const QString& path, Readers readers)
     : file_(writeTargetOf(path)), given_(path), readers_(readers) {}
 
-bool StagedFile::write(const QByteArray& bytes, QString* error) {
+bool StagedFile::write(QByteArrayView bytes, QString* error) {
+    if (!file_.isOpen() && !open(error))
+        return false;
+    if ((!bytes.isEmpty() && file_.write(bytes.data(), bytes.size()) != bytes.size()) ||
+        !file_.flush())
+        return fail(QCoreApplication::translate("qv::StagedFile", "Cannot write file \"%1\". %2"),
+                    writeFailureReason(file_), error);
+#ifdef Q_OS_LINUX
+    // Only a head start: commit() still waits until everything is on disk.
+    ::sync_file_range(file_.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    return true;
+}
+
+bool StagedFile::open(QString* error) {
     if (const std::optional<QString> problem = notAFileProblem(given_)) {
         if (error)
             *error = QCoreApplication::translate("qv::StagedFile", "Cannot create file \"%1\". %2")
@@ -30,13 +44,6 @@ bool StagedFile::write(const QByteArray& bytes, QString* error) {
         !file_.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return fail(QCoreApplication::translate("qv::StagedFile", "Cannot create file \"%1\". %2"),
                     file_.errorString(), error);
-    if (file_.write(bytes) != bytes.size() || !file_.flush())
-        return fail(QCoreApplication::translate("qv::StagedFile", "Cannot write file \"%1\". %2"),
-                    writeFailureReason(file_), error);
-#ifdef Q_OS_LINUX
-    // Only a head start: commit() still waits until everything is on disk.
-    ::sync_file_range(file_.handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QSaveFile>
 #include <QString>
 
@@ -17,13 +18,15 @@ public:
     // OwnerOnly: the file is readable and writable by its owner alone, whatever it was before.
     explicit StagedFile(const QString& path, Readers readers = Readers::AsBefore);
 
-    // Writes the bytes to the file beside the target and starts putting them on disk, so that
-    // commit(), which waits for the disk, has less to wait for when other work came between.
-    bool write(const QByteArray& bytes, QString* error = nullptr);
+    // Writes the bytes to the file beside the target, after those of earlier calls, and starts
+    // putting them on disk, so that commit(), which waits for the disk, has less to wait for when
+    // other work came between.
+    bool write(QByteArrayView bytes, QString* error = nullptr);
     // Waits until the bytes are on disk and renames the file over the target.
     bool commit(QString* error = nullptr);
 
 private:
+    bool open(QString* error);
     bool fail(const QString& what, const QString& reason, QString* error);
 
     QSaveFile file_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <algorithm>
 #include <cstring>
@@ -35,6 +36,12 @@ public:
         append(literal, qsizetype(N - 1));
     }
     void append(char c) { *room(1) = c, ++cursor_; }
+
+    // What was written so far; restart() lets the next bytes take its place, in the same memory.
+    QByteArrayView filled() const {
+        return QByteArrayView(bytes_.constData(), cursor_ - bytes_.constData());
+    }
+    void restart() { cursor_ = bytes_.data(); }
 
     QByteArray take() {
         bytes_.resize(cursor_ - bytes_.constData());

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 namespace qv {
 
@@ -24,7 +25,13 @@ namespace {
 // escapes that keep the file well-formed.
 class Lines {
 public:
+    // Every line kept until take().
     explicit Lines(qsizetype expectedSize) : bytes_(expectedSize) {}
+    // Lines handed to drain in pieces of about pieceSize bytes, each ending with a line end, and
+    // the last by finish().
+    using Drain = std::function<void(QByteArrayView)>;
+    Lines(qsizetype pieceSize, Drain drain)
+        : bytes_(pieceSize + pieceSize / 4), pieceSize_(pieceSize), drain_(std::move(drain)) {}
 
     Lines& operator<<(const char* ascii) {
         bytes_.append(ascii, qsizetype(std::strlen(ascii)));
@@ -54,11 +61,21 @@ public:
         appendEscapedAttribute(bytes_, documentPath, true);
         return *this;
     }
-    void endLine() { bytes_.append("\r\n"); }
+    void endLine() {
+        bytes_.append("\r\n");
+        if (drain_ && bytes_.filled().size() >= pieceSize_)
+            finish();
+    }
     QByteArray take() { return bytes_.take(); }
+    void finish() {
+        drain_(bytes_.filled());
+        bytes_.restart();
+    }
 
 private:
     ByteSink bytes_;
+    qsizetype pieceSize_ = 0;
+    Drain drain_;
 };
 
 void writeCalendarHead(Lines& out, const CalendarDocument& doc) {
@@ -205,8 +222,9 @@ void writeEvent(Lines& out, const TEventRec& event) {
 
 } // namespace
 
-QByteArray dataFileBytes(const CalendarDocument& document) {
-    Lines out(4096 + document.Events.size() * 640);
+namespace {
+
+void writeDocument(Lines& out, const CalendarDocument& document) {
     writeCalendarHead(out, document);
     writeOptions(out, document.Options);
     writeStyle(out, document);
@@ -217,27 +235,56 @@ QByteArray dataFileBytes(const CalendarDocument& document) {
         writeEvent(out, event);
     out << "</calendar>";
     out.endLine();
+}
+
+constexpr char kScriptHead[] = "window.QUORVEL_DATA_XML = \"";
+constexpr char kScriptTail[] = "\";\r\n";
+
+} // namespace
+
+QByteArray dataFileBytes(const CalendarDocument& document) {
+    Lines out(4096 + document.Events.size() * 640);
+    writeDocument(out, document);
     return out.take();
 }
 
 QByteArray dataScriptBytes(const QByteArray& dataFile) {
     QByteArray out;
     out.reserve(dataFile.size() + dataFile.size() / 4 + 96);
-    out += "window.QUORVEL_DATA_XML = ";
-    appendScriptString(out, dataFile);
-    out += ";\r\n";
+    out += kScriptHead;
+    appendScriptText(out, dataFile);
+    out += kScriptTail;
     return out;
 }
 
 bool writeDataFile(const QString& path, const CalendarDocument& document, QString* error) {
-    // Both files are complete before either replaces its earlier version; data.xml goes to disk
-    // while data.js is made.
-    const QByteArray bytes = dataFileBytes(document);
+    // Both files are complete before either replaces its earlier version. They are made and
+    // written a piece at a time, in the same little memory, whatever the calendar's size: a
+    // calendar of a hundred thousand events would otherwise hold a hundred megabytes of text.
     StagedFile xml(path);
-    if (!xml.write(bytes, error))
-        return false;
     StagedFile script(QFileInfo(path).dir().filePath(QStringLiteral("data.js")));
-    return script.write(dataScriptBytes(bytes), error) && xml.commit(error) && script.commit(error);
+    QString failure;
+    QByteArray scriptPiece = kScriptHead;
+    const auto written = [&](QByteArrayView piece) {
+        if (!failure.isEmpty())
+            return;
+        appendScriptText(scriptPiece, piece);
+        if (!xml.write(piece, &failure) || !script.write(scriptPiece, &failure))
+            return;
+        scriptPiece.resize(0);
+    };
+    constexpr qsizetype kPieceSize = 1 << 20;
+    Lines out(kPieceSize, written);
+    writeDocument(out, document);
+    out.finish();
+    scriptPiece += kScriptTail;
+    if (failure.isEmpty())
+        script.write(scriptPiece, &failure);
+    if (failure.isEmpty() && xml.commit(&failure) && script.commit(&failure))
+        return true;
+    if (error)
+        *error = failure;
+    return false;
 }
 
 } // namespace qv

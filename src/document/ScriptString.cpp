@@ -81,8 +81,8 @@ qsizetype copyPlainRun(const unsigned char* bytes, qsizetype available, char* d)
 
 } // namespace
 
-void appendScriptString(QByteArray& out, const QByteArray& utf8) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.constData());
+void appendScriptText(QByteArray& out, QByteArrayView utf8) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(utf8.data());
     const qsizetype n = utf8.size();
     const qsizetype start = out.size();
     // Room for the text with some escapes; more is taken when the escapes need it.
@@ -97,7 +97,6 @@ void appendScriptString(QByteArray& out, const QByteArray& utf8) {
         out.resize(start + room);
         d = out.data() + start + used;
     };
-    *d++ = '"';
     qsizetype i = 0;
     while (i < n) {
         // The rest of the text with room for the sixteen bytes copied at a time, and an escape.
@@ -116,8 +115,14 @@ void appendScriptString(QByteArray& out, const QByteArray& utf8) {
         }
         i += length;
     }
-    *d++ = '"';
     out.resize(d - out.constData());
+}
+
+void appendScriptString(QByteArray& out, const QByteArray& utf8) {
+    out.reserve(out.size() + utf8.size() + utf8.size() / 4 + 34);
+    out += '"';
+    appendScriptText(out, utf8);
+    out += '"';
 }
 
 } // namespace qv

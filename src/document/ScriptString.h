@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 namespace qv {
 
@@ -9,5 +10,9 @@ namespace qv {
 // ends escaped, "</" written "<\/", and U+2028 and U+2029, which end a line in older scripts,
 // written as escapes.
 void appendScriptString(QByteArray& out, const QByteArray& utf8);
+
+// The same without the quotation marks, for a text given in pieces: each piece must end with a
+// line end (or be the last), so that no escape would look across two of them.
+void appendScriptText(QByteArray& out, QByteArrayView utf8);
 
 } // namespace qv

@@ -362,11 +362,23 @@ private Q_SLOTS:
         QVERIFY(bytes.contains("\">Caf\xC3\xA9</font>"));
     }
 
+    // A large calendar is written in pieces: the files are the same as when made in one.
+    void writesDataFileAndScript_data() {
+        QTest::addColumn<int>("events");
+        QTest::newRow("no events") << 0;
+        QTest::newRow("more than one piece of a megabyte") << 6000;
+    }
     void writesDataFileAndScript() {
+        QFETCH(int, events);
         QTemporaryDir dir;
         CalendarDocument doc = startUpDocument();
         doc.Titles[0].Text =
             QString("</script> \\ \" ") + QChar(0x2028) + QChar(0x2029) + QString::fromUtf8(" é");
+        for (int i = 0; i < events; ++i) {
+            doc.Events.append(eventOn(QDateTime(QDate(2013, 1, 5), QTime(8, 30)).addDays(i)));
+            doc.Events.last().Title.Text = doc.Titles[0].Text + QString::number(i);
+            doc.Events.last().Content.Text = QStringLiteral("<b>\n") + QChar(0x2028) + "</";
+        }
         const QString path = dir.filePath("data.xml");
         QString error;
         QVERIFY2(qv::writeDataFile(path, doc, &error), qPrintable(error));
@@ -385,6 +397,8 @@ private Q_SLOTS:
         const QJsonDocument json = QJsonDocument::fromJson("[" + literal + "]", &parseError);
         QVERIFY2(json.isArray(), qPrintable(parseError.errorString()));
         QCOMPARE(json.array().at(0).toString(), QString::fromUtf8(xml));
+        QCOMPARE(script, qv::dataScriptBytes(xml));
+        QCOMPARE(xml.size() > (1 << 20), events > 0); // in more than one piece
     }
 
     void writeIntoMissingFolderFails() {
