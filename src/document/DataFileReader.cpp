@@ -17,6 +17,7 @@
 #include <functional>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 namespace qv {
 
@@ -215,19 +216,41 @@ private:
             doc_.Events.append(readEvent(entry, now));
     }
 
+    // The elements of an entry, each the first of its name, found in one pass over the entry:
+    // a calendar may hold a hundred thousand entries.
+    struct EntryParts {
+        pugi::xml_node title, content, wholeday, repeat, start, end, icon;
+
+        explicit EntryParts(pugi::xml_node entry) {
+            const std::pair<std::string_view, pugi::xml_node*> named[] = {
+                {"title", &title}, {"content", &content}, {"start", &start},      {"end", &end},
+                {"icon", &icon},   {"repeat", &repeat},   {"wholeday", &wholeday}};
+            for (pugi::xml_node part = entry.first_child(); part; part = part.next_sibling()) {
+                const std::string_view name = part.name();
+                for (const auto& [wanted, slot] : named) {
+                    if (name == wanted) {
+                        if (!*slot)
+                            *slot = part;
+                        break;
+                    }
+                }
+            }
+        }
+    };
+
     static TEventRec readEvent(pugi::xml_node entry, const QDateTime& now) {
+        const EntryParts parts(entry);
         TEventRec event;
-        event.Title = fromMarkup(xmlText(entry.child("title")));
-        event.Content = fromMarkup(xmlText(entry.child("content")));
+        event.Title = fromMarkup(xmlText(parts.title));
+        event.Content = fromMarkup(xmlText(parts.content));
         event.Uid = xmlAttribute(entry, "uid");
         event.Category = xmlAttribute(entry, "category");
-        event.WholeDay = entry.child("wholeday");
+        event.WholeDay = parts.wholeday;
         event.RepeatKind = QStringLiteral("o");
         event.WeekDay.clear();
         event.MonthDay.clear();
         event.Month.clear();
-        if (entry.child("repeat")) {
-            pugi::xml_node repeat = entry.child("repeat");
+        if (pugi::xml_node repeat = parts.repeat) {
             const std::string_view type = repeat.attribute("type").value();
             const QString value = xmlAttribute(repeat, "value");
             if (type == "week") {
@@ -249,9 +272,9 @@ private:
         orDefault(event.WeekDay, QStringLiteral("mon"));
         orDefault(event.MonthDay, QStringLiteral("01"));
         orDefault(event.Month, QStringLiteral("01"));
-        event.StartTime = dateTimeFromText(xmlText(entry.child("start")), now);
-        event.EndTime = dateTimeFromText(xmlText(entry.child("end")), now);
-        pugi::xml_node icon = entry.child("icon");
+        event.StartTime = dateTimeFromText(xmlText(parts.start), now);
+        event.EndTime = dateTimeFromText(xmlText(parts.end), now);
+        const pugi::xml_node icon = parts.icon;
         event.Icon = xmlAttribute(icon, "type");
         if (std::string_view(icon.attribute("type").value()) == "custom")
             event.Icon = mediaPathFromFile(xmlAttribute(icon, "uri"));
