@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
         worker, args[6], qv::uploadRecordTarget(target, target.remoteFolder), folder, true);
     bool completed = false;
     QObject::connect(&worker, &qv::TFtpThread::completed, [&] { completed = true; });
-    QObject::connect(&worker, &qv::TFtpThread::failed,
-                     [&](const QString& text) { error = text; });
+    QObject::connect(&worker, &qv::TFtpThread::failed, [&](const QString& text) { error = text; });
     QObject::connect(&worker, &qv::TFtpThread::finished, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     worker.start(std::move(client));
