@@ -11,6 +11,9 @@ if(QUORVEL_GUI)
 else()
     install(TARGETS quorvel-cli RUNTIME DESTINATION ${QUORVEL_LIB_DIR})
 endif()
+# The keyring module in a folder beside them, where they open it (in a folder of its own, it is
+# no library for the system's linker to know: no ldconfig call when the package comes or goes).
+install(TARGETS quorvel-keyring LIBRARY DESTINATION ${QUORVEL_LIB_DIR}/modules)
 set(QUORVEL_SHARED_CONTENT template files manual)
 if(QUORVEL_GUI)
     list(APPEND QUORVEL_SHARED_CONTENT translations) # the windows' texts in other languages

@@ -65,9 +65,9 @@ for shot in $shots; do
 done
 [ "$(grep -c '<caption>' "$metainfo")" -eq "$(grep -c '<screenshot[ >]' "$metainfo")" ] ||
   fail "an AppStream screenshot without a caption"
-# Only the programs are in the package: no test or benchmark binaries.
+# Only the programs and their keyring module are in the package: no test or benchmark binaries.
 programs="$(find "$scratch/root" -type f -exec sh -c 'head -c4 "$1" | grep -q ELF && basename "$1"' _ {} \; | sort | tr '\n' ' ')"
-[ "$programs" = "quorvel quorvel-cli " ] || fail "unexpected programs in the package: $programs"
+[ "$programs" = "quorvel quorvel-cli quorvel-keyring.so " ] || fail "unexpected programs in the package: $programs"
 # Each manual page names its program and documents every command quorvel-cli lists.
 for program in quorvel quorvel-cli; do
   man -l "$root/share/man/man1/$program.1.gz" 2>/dev/null | grep -q "^NAME" || fail "manual page of $program unreadable"
@@ -94,21 +94,27 @@ for content in template files manual translations; do
   [ "$(readlink "$root/lib/quorvel/$content")" = "../../share/quorvel/$content" ] ||
     fail "lib/quorvel/$content is not a link to share/quorvel/$content"
 done
-stray="$(find "$root/lib/quorvel" -mindepth 1 -maxdepth 1 ! -type l ! -name quorvel ! -name quorvel-cli)"
+stray="$(find "$root/lib/quorvel" -mindepth 1 -maxdepth 1 ! -type l ! -name quorvel ! -name quorvel-cli ! -name modules)"
+[ "$(ls "$root/lib/quorvel/modules")" = "quorvel-keyring.so" ] ||
+  fail "lib/quorvel/modules holds more or less than the keyring module: $(ls "$root/lib/quorvel/modules")"
 [ -z "$stray" ] || fail "architecture-independent files in lib/quorvel: $stray"
 # The companion needs no window system: neither Qt's widgets nor its web engine are loaded, nor
 # Qt's network module, which only the designer's hand-over between two starts uses (each library
 # loaded is time a command waits before it starts).
 heavy="$(ldd "$root/lib/quorvel/quorvel-cli" | grep -E 'libQt6(Widgets|WebEngine|Network)' || true)"
 [ -z "$heavy" ] || fail "quorvel-cli loads libraries of the windows: $heavy"
-# Both programs carry Debian's hardening: fortified library functions, a stack protector,
-# relocations read-only and bound at start, position independent. (Control-flow protection is
-# not among Debian 12's default flags, so it is not asked for.)
-for program in quorvel quorvel-cli; do
+# Nor QtKeychain and the D-Bus libraries behind it: the keyring module brings them when a
+# program first uses the keyring.
+keyring="$(ldd "$root/lib/quorvel/quorvel-cli" | grep -E 'keychain|libQt6DBus|libdbus' || true)"
+[ -z "$keyring" ] || fail "quorvel-cli loads the keyring's libraries at start: $keyring"
+# Both programs and the module carry Debian's hardening: fortified library functions, a stack
+# protector, relocations read-only and bound at start, the programs position independent.
+# (Control-flow protection is not among Debian 12's default flags, so it is not asked for.)
+for program in quorvel quorvel-cli modules/quorvel-keyring.so; do
   hardening-check --nocfprotection "$root/lib/quorvel/$program" >"$scratch/hardening.log" 2>&1 ||
     { cat "$scratch/hardening.log" >&2; fail "$program lacks hardening"; }
 done
-echo "hardening-check: both programs fortified, stack-protected, relro, bindnow, PIE"
+echo "hardening-check: both programs and the keyring module fortified, stack-protected, relro, bindnow, PIE"
 
 # A project made from an installed template with the installed companion.
 template="$(ls "$root/lib/quorvel/template" | head -1)"

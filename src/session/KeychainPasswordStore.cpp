@@ -1,53 +1,75 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/KeychainPasswordStore.h"
 
-#include <qt6keychain/keychain.h>
+#include <QCoreApplication>
+#include <QLibrary>
+#include <QTimer>
+
+#include <memory>
 
 namespace qv {
 
 namespace {
 
-const QString kService = QStringLiteral("Quorvel");
+// The keyring module, opened at the first use and kept open; its store, or why there is none.
+struct KeyringModule {
+    std::unique_ptr<PasswordStore> store;
+    QString failure;
+};
 
-PasswordStore::Answer answerOf(const QKeychain::Job& job, QString password = {}) {
-    switch (job.error()) {
-    case QKeychain::NoError:
-        return {PasswordStore::Outcome::Done, std::move(password), {}};
-    case QKeychain::EntryNotFound:
-        return {PasswordStore::Outcome::NotFound, {}, {}};
-    default: // no store, a locked or refused one, a broken connection: all mean "not here"
-        return {PasswordStore::Outcome::Unreachable, {}, job.errorString()};
-    }
+const KeyringModule& keyringModule() {
+    static const KeyringModule module = [] {
+        KeyringModule m;
+        // In modules/ beside the program, as installed; QUORVEL_KEYRING_MODULE names it for
+        // programs that do not sit there (the tests).
+        QString path = qEnvironmentVariable("QUORVEL_KEYRING_MODULE");
+        if (path.isEmpty())
+            path =
+                QCoreApplication::applicationDirPath() + QStringLiteral("/modules/quorvel-keyring");
+        QLibrary library(path);
+        using Make = PasswordStore* (*)();
+        const auto make = reinterpret_cast<Make>(library.resolve("quorvel_keyring_store"));
+        if (make)
+            m.store.reset(make());
+        else
+            m.failure = library.errorString();
+        return m; // the library stays loaded: QLibrary unloads only when asked
+    }();
+    return module;
 }
 
-// Starts the job; it deletes itself once its finished signal has been handled.
-void run(QKeychain::Job* job, const QString& account,
-         const std::function<void(QKeychain::Job&)>& finished) {
-    job->setAutoDelete(true);
-    job->setInsecureFallback(false);
-    job->setKey(account);
-    QObject::connect(job, &QKeychain::Job::finished, job,
-                     [finished](QKeychain::Job* done) { finished(*done); });
-    job->start();
+// Answers as a store that cannot be reached, later, as every store answers.
+void unreachable(const PasswordStore::Reply& reply) {
+    const QString reason =
+        QCoreApplication::translate("qv::KeychainPasswordStore",
+                                    "The program's keyring module cannot be loaded: %1")
+            .arg(keyringModule().failure);
+    QTimer::singleShot(0, [reply, reason] {
+        reply({PasswordStore::Outcome::Unreachable, {}, reason});
+    });
 }
 
 } // namespace
 
 void KeychainPasswordStore::read(const QString& account, Reply reply) {
-    auto* job = new QKeychain::ReadPasswordJob(kService);
-    run(job, account,
-        [reply, job](QKeychain::Job& done) { reply(answerOf(done, job->textData())); });
+    if (PasswordStore* store = keyringModule().store.get())
+        store->read(account, std::move(reply));
+    else
+        unreachable(reply);
 }
 
 void KeychainPasswordStore::write(const QString& account, const QString& password, Reply reply) {
-    auto* job = new QKeychain::WritePasswordJob(kService);
-    job->setTextData(password);
-    run(job, account, [reply](QKeychain::Job& done) { reply(answerOf(done)); });
+    if (PasswordStore* store = keyringModule().store.get())
+        store->write(account, password, std::move(reply));
+    else
+        unreachable(reply);
 }
 
 void KeychainPasswordStore::remove(const QString& account, Reply reply) {
-    auto* job = new QKeychain::DeletePasswordJob(kService);
-    run(job, account, [reply](QKeychain::Job& done) { reply(answerOf(done)); });
+    if (PasswordStore* store = keyringModule().store.get())
+        store->remove(account, std::move(reply));
+    else
+        unreachable(reply);
 }
 
 } // namespace qv
