@@ -611,6 +611,13 @@
     </message>
 </context>
 <context>
+    <name>qv::KeychainPasswordStore</name>
+    <message>
+        <source>The program&apos;s keyring module cannot be loaded: %1</source>
+        <translation>Das Schlüsselbund-Modul des Programms kann nicht geladen werden: %1</translation>
+    </message>
+</context>
+<context>
     <name>qv::MediaChoice</name>
     <message>
         <source>Delete Background Image</source>

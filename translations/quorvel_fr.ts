@@ -611,6 +611,13 @@
     </message>
 </context>
 <context>
+    <name>qv::KeychainPasswordStore</name>
+    <message>
+        <source>The program&apos;s keyring module cannot be loaded: %1</source>
+        <translation>Le module de trousseau du programme ne peut pas être chargé : %1</translation>
+    </message>
+</context>
+<context>
     <name>qv::MediaChoice</name>
     <message>
         <source>Delete Background Image</source>
