@@ -68,10 +68,15 @@ RefreshOutcome commitDocument(CalendarDocument& document, const AppContext& cont
                               QString* error) {
     if (!document.Marks.Loaded)
         return RefreshOutcome::NotLoaded;
+    // The mark first: a run that ends between the two (killed, out of power, a write failing
+    // after the data file) leaves the edit in the working folder, and the next start must find it
+    // marked. Once written, the mark stays until the work is saved or discarded.
+    DocumentMarks unsaved = document.Marks;
+    unsaved.Modified = true;
+    noteUnsavedWork(context.folders.working, unsaved);
     if (!writeDocumentFiles(document, context, error))
         return RefreshOutcome::Failed;
     document.Marks.Modified = true;
-    noteUnsavedWork(context.folders.working, document.Marks);
     return RefreshOutcome::Written;
 }
 

@@ -143,6 +143,18 @@ private Q_SLOTS:
         QVERIFY(!error.isEmpty());
         QVERIFY(!f.doc.Marks.Modified);
     }
+
+    // The data file holds the edit as soon as it is written; a run that ends before the rest
+    // (here the preview page cannot be written) must leave the edit marked for recovery.
+    void editInTheDataFileIsMarkedWhateverFollows() {
+        Fixture f;
+        f.doc.Marks.Loaded = true;
+        f.doc.EditorLayout = 3;
+        QVERIFY(QDir().mkpath(f.ctx.folders.previewPage())); // a folder where the page goes
+        QCOMPARE(commitDocument(f.doc, f.ctx), RefreshOutcome::Failed);
+        QVERIFY(test::readBytes(f.ctx.folders.dataFile()).contains("editor_layout=\"3\""));
+        QVERIFY(findRecoverableWork(f.ctx.folders.working).found);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPreviewRefresh)
