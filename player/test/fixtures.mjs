@@ -16,7 +16,7 @@ export { dataXml, dataJs };
 export const CHROMIUM_ARGS = [
   '--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
   '--no-first-run', '--no-default-browser-check', '--disable-sync', '--disable-extensions',
-  '--disable-default-apps', '--metrics-recording-only', '--mute-audio',
+  '--disable-default-apps', '--metrics-recording-only', '--mute-audio', '--disable-audio-output',
   '--autoplay-policy=user-gesture-required', '--disable-features=Translate,MediaRouter,OptimizationHints',
   '--allow-file-access-from-files=false',
 ];
